@@ -1,0 +1,127 @@
+# Shared helpers of run.sh, test.sh and the benchmarks: packages, the Wine prefix,
+# a virtual display and the two CMake builds. Source it; it defines functions only.
+
+ZUBI_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+ZUBI_OUT=${ZUBI_OUT:-$ZUBI_ROOT/out}
+ZUBI_NATIVE_BUILD=$ZUBI_OUT/build-native
+ZUBI_WIN_BUILD=$ZUBI_OUT/build-win
+ZUBI_PORTABLE=$ZUBI_OUT/portable
+
+zubi_log() { printf '== %s\n' "$*" >&2; }
+
+# Debian packages the builds and the tests need, with a command that proves each.
+ZUBI_PACKAGES=(
+  g++ cmake make googletest libbenchmark-dev
+  g++-mingw-w64-x86-64-posix mingw-w64-tools
+  wine wine64 fonts-wine
+  xvfb xauth x11-utils xdotool imagemagick
+  fonts-ipafont-gothic locales python3 python3-xlib procps
+)
+
+zubi_missing_packages() {
+  local p missing=()
+  for p in "${ZUBI_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+  done
+  printf '%s\n' "${missing[@]}"
+}
+
+zubi_ensure_packages() {
+  local missing
+  mapfile -t missing < <(zubi_missing_packages)
+  [ ${#missing[@]} -eq 0 ] || [ -z "${missing[0]}" ] && { zubi_ensure_locale; return 0; }
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  zubi_log "installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  zubi_ensure_locale
+}
+
+# Wine takes its ANSI code page (932) from a Japanese UTF-8 locale.
+zubi_ensure_locale() {
+  locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$' && return 0
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
+}
+
+zubi_wine_env() {
+  export WINEPREFIX=${WINEPREFIX:-$ZUBI_OUT/wineprefix} WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  case ":$PATH:" in *:/usr/lib/wine:*) ;; *) export PATH=/usr/lib/wine:$PATH ;; esac
+}
+
+# A prefix made once per output folder; a marker file says it is complete.
+zubi_ensure_prefix() {
+  zubi_wine_env
+  local marker=$WINEPREFIX/.zubi-ready
+  [ -f "$marker" ] && { wineserver -p 60 2>/dev/null || true; return 0; }
+  zubi_log "creating the Wine prefix $WINEPREFIX"
+  rm -rf "$WINEPREFIX"; mkdir -p "$(dirname "$WINEPREFIX")"
+  wine64 wineboot -i >/dev/null 2>&1
+  wineserver -w
+  ln -sf /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  local reg='HKCU\Software\Wine\Fonts\Replacements'
+  local f
+  for f in 'ＭＳ Ｐゴシック' 'MS PGothic' 'MS UI Gothic'; do
+    wine64 reg add "$reg" /v "$f" /d IPAPGothic /f >/dev/null 2>&1
+  done
+  for f in 'ＭＳ ゴシック' 'MS Gothic'; do
+    wine64 reg add "$reg" /v "$f" /d IPAGothic /f >/dev/null 2>&1
+  done
+  wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wine64 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  wine64 reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
+  wineserver -w
+  touch "$marker"
+  wineserver -p 60 2>/dev/null || true
+}
+
+# Starts Xvfb on a free display unless ZUBI_KEEP_DISPLAY is set and DISPLAY works.
+zubi_start_xvfb() {
+  local n
+  for n in $(seq 57 90); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+  done
+  export DISPLAY=:$n
+  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  ZUBI_XVFB_PID=$!
+  local i
+  for i in $(seq 1 100); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.05
+  done
+  zubi_log "Xvfb did not start on $DISPLAY"
+  return 1
+}
+
+zubi_stop_xvfb() {
+  [ -n "${ZUBI_XVFB_PID:-}" ] && kill "$ZUBI_XVFB_PID" 2>/dev/null
+  ZUBI_XVFB_PID=
+}
+
+zubi_jobs() { nproc 2>/dev/null || echo 2; }
+
+zubi_build_native() {
+  cmake -S "$ZUBI_ROOT" -B "$ZUBI_NATIVE_BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$ZUBI_NATIVE_BUILD" -j "$(zubi_jobs)" -- --no-print-directory
+}
+
+zubi_build_windows() {
+  cmake -S "$ZUBI_ROOT" -B "$ZUBI_WIN_BUILD" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$ZUBI_ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  cmake --build "$ZUBI_WIN_BUILD" -j "$(zubi_jobs)" -- --no-print-directory
+}
+
+# The ready portable folder: the exe, an empty DATA folder, the help and the chime.
+zubi_stage_portable() {
+  rm -rf "$ZUBI_PORTABLE"
+  mkdir -p "$ZUBI_PORTABLE/DATA" "$ZUBI_PORTABLE/help"
+  cp "$ZUBI_WIN_BUILD/zubi.exe" "$ZUBI_PORTABLE/"
+  cp "$ZUBI_ROOT/help/index.htm" "$ZUBI_PORTABLE/help/"
+  cp "$ZUBI_WIN_BUILD/assets/start.wav" "$ZUBI_PORTABLE/"
+}

@@ -1,0 +1,130 @@
+#include "launch/launcher.h"
+
+#include <cstdio>
+
+#include "error.h"
+#include "launch/launcher_texts.h"
+#include "storage/paths.h"
+
+namespace core {
+
+TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
+    : view_(view), ports_(ports), store_(ports.files, ports.codePage) {}
+
+std::string TLauncher::ExecutableDirectory() const {
+  return DirectoryWithSeparator(ports_.environment.ExecutablePath());
+}
+
+template <typename Step>
+void TLauncher::RunStep(Step&& step) {
+  Reporting(ports_.prompter, std::forward<Step>(step));
+}
+
+void TLauncher::FormCreate() {
+  state_.StartSoundPath = ExecutableDirectory() + "start.wav";
+  // Page files live in DATA; without it every page write would fail.
+  if (!ports_.files.FolderExists(DataFolder())) ports_.files.CreateFolder(DataFolder());
+
+  RunStep([&] { LoadPosition(); });
+  RunStep([&] { LoadUserName(state_.UserNo); });
+  RunStep([&] {
+    state_.PageFilePath = PageFileName(state_.UserName, state_.PageNo);
+    RepairPageFileAttributes();
+  });
+  // The title box still holds its placeholder, so the loaded title is written back:
+  // this creates the page file on a first run.
+  RunStep([&] { LoadPageTitle(state_.PageNo); });
+  view_.SetPageCount(state_.PageNoControl);
+  ComposeCaption();
+  RunStep([&] { SavePosition(); });
+  RunStep([&] { SaveUserName(state_.UserNo); });
+  RunStep([&] { LoadOption(state_.UserNo); });
+}
+
+void TLauncher::ComposeCaption() {
+  state_.CaptionText = state_.UserName + " - Page " + std::to_string(state_.PageNo) + "/" +
+                       std::to_string(state_.PageNoControl);
+}
+
+std::string ShortDateText(const LocalTime& time, const std::string& separator) {
+  char year[8];
+  std::snprintf(year, sizeof year, "%02d", ((time.year % 100) + 100) % 100);
+  return year + separator + std::to_string(time.month) + separator + std::to_string(time.day);
+}
+
+void TLauncher::Timer1Timer() {
+  const Environment& env = ports_.environment;
+  LocalTime now = env.Now();
+  view_.SetDateText(ShortDateText(now, env.DateSeparator()));
+  view_.SetTimeText(env.LongTimeText(now));
+
+  const int page = state_.PageNo;
+  const int count = state_.PageNoControl;
+  auto enableBackward = [&](bool on) {
+    view_.EnableNavButton(NavButton::kFastTop, on);
+    view_.EnableNavButton(NavButton::kFastBwd, on);
+    view_.EnableNavButton(NavButton::kBwd, on);
+  };
+  auto enableForward = [&](bool on) {
+    view_.EnableNavButton(NavButton::kFastFinal, on);
+    view_.EnableNavButton(NavButton::kFastFwd, on);
+    view_.EnableNavButton(NavButton::kFwd, on);
+  };
+  // Four separate tests: a page outside 1..count leaves some buttons as they were.
+  if (page == 1) enableBackward(false);
+  if (page == count) enableForward(false);
+  if (page > 1) enableBackward(true);
+  if (page < count) enableForward(true);
+
+  view_.SetCaption(state_.CaptionText);
+
+  if (state_.Mouse > 0) {
+    ScreenPoint p = view_.CursorPosition();
+    if (p.x == 0 && p.y == 0) view_.ShowWindow();
+    else if (p.x == 0 || p.y == 0) view_.HideWindow();
+  }
+}
+
+void TLauncher::TrayIcon1Click() {
+  if (view_.IsWindowShown()) {
+    view_.HideWindow();
+  } else {
+    view_.ShowWindow();
+    view_.BringToForeground();
+  }
+}
+
+void TLauncher::TitleBarDoubleClick(int hitTest) {
+  if (state_.TitleDbClk && hitTest == kHitCaption) TrayIcon1Click();
+}
+
+// A save that fails is reported; the question is asked all the same, or the user
+// could never quit while the settings file cannot be written.
+void TLauncher::FormCloseQuery() {
+  Reporting(ports_.prompter, [&] {
+    SaveUserName(state_.UserNo);
+    SavePosition();
+  });
+}
+
+bool TLauncher::FormClose() {
+  return ports_.prompter.Confirm(texts::kQuitQuestion, ConfirmKind::kYesNo, BoxPlacement::Centred());
+}
+
+bool TLauncher::CloseRequest() {
+  FormCloseQuery();
+  return FormClose();
+}
+
+void TLauncher::EndSession() { FormCloseQuery(); }
+
+void TLauncher::mHelpOpenClick() {
+  ShellRequest request;
+  request.owner = view_.NativeHandle();
+  request.verb = "open";
+  request.file = ExecutableDirectory() + "help" + kPathSeparator + "index.htm";
+  request.showCommand = kShowNormal;
+  ports_.shell.Execute(request);
+}
+
+}  // namespace core

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace core {
+
+enum class NavButton { kFastTop, kFastBwd, kBwd, kFwd, kFastFwd, kFastFinal };
+
+struct ScreenPoint {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
+};
+
+// What the launcher window shows, as the launcher's logic sees it.
+class LauncherView {
+ public:
+  virtual ~LauncherView() = default;
+
+  virtual void SetCaption(const std::string& caption) = 0;
+  // The page-title box Edit1. Setting a text that differs from the one shown reports
+  // the change to TLauncher::Edit1Change, exactly as typing does; an equal text does not.
+  virtual std::string TitleText() const = 0;
+  virtual void SetTitleText(const std::string& text) = 0;
+  // The page count arrows UpDown1 and the box Memo1 that shows their position.
+  virtual void SetPageCount(int count) = 0;
+  virtual void SetDateText(const std::string& text) = 0;
+  virtual void SetTimeText(const std::string& text) = 0;
+  virtual void EnableNavButton(NavButton button, bool enabled) = 0;
+
+  // Outer top-left corner of the window, screen pixels.
+  virtual ScreenPoint WindowPosition() const = 0;
+  virtual void MoveWindowTo(ScreenPoint position) = 0;
+  virtual bool IsWindowShown() const = 0;
+  virtual void ShowWindow() = 0;
+  virtual void HideWindow() = 0;
+  virtual void BringToForeground() = 0;
+
+  // The mouse pointer in screen coordinates.
+  virtual ScreenPoint CursorPosition() const = 0;
+  // The platform's handle of the window, for requests that name an owner.
+  virtual std::uintptr_t NativeHandle() const = 0;
+};
+
+}  // namespace core

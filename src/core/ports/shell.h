@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace core {
+
+// Show commands handed to the shell with a start.
+inline constexpr int kShowNormal = 1;
+inline constexpr int kShowMinimized = 2;
+inline constexpr int kShowMaximized = 3;
+
+// One request to the shell's "open"-style verbs. The owner is an opaque window
+// handle of the platform (0: none).
+struct ShellRequest {
+  std::uintptr_t owner = 0;
+  std::string verb;
+  std::string file;
+  std::string parameters;
+  std::string directory;
+  int showCommand = kShowNormal;
+};
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // Starts or opens; the result is not reported.
+  virtual void Execute(const ShellRequest& request) = 0;
+};
+
+}  // namespace core

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+// File attributes, in the values Windows uses.
+inline constexpr std::uint32_t kAttributeReadOnly = 0x01;
+inline constexpr std::uint32_t kAttributeHidden = 0x02;
+inline constexpr std::uint32_t kAttributeSystem = 0x04;
+inline constexpr std::uint32_t kAttributeDirectory = 0x10;
+inline constexpr std::uint32_t kAttributeArchive = 0x20;
+
+enum class ReadStatus { kRead, kAbsent, kFailed };
+
+// The file operations the program needs. Paths are UTF-8.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // A regular file (not a folder) exists at the path.
+  virtual bool FileExists(const std::string& path) const = 0;
+  virtual bool FolderExists(const std::string& path) const = 0;
+  virtual std::optional<std::uint32_t> Attributes(const std::string& path) const = 0;
+  virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
+  // The whole file; kAbsent when no regular file is there.
+  virtual ReadStatus ReadWhole(const std::string& path, std::string& bytes) const = 0;
+  // Replaces the whole file in one step: after a crash at any moment the file holds
+  // either its old or its new content.
+  virtual bool WriteWhole(const std::string& path, std::string_view bytes) = 0;
+  virtual bool CreateFolder(const std::string& path) = 0;
+};
+
+}  // namespace core

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "storage/file_system.h"
+#include "storage/ini_image.h"
+#include "storage/text_codec.h"
+
+namespace core {
+
+// Whole-file access to INI files: files are never held open; each operation loads the
+// whole file into an image and writes the whole image back.
+class IniStore {
+ public:
+  IniStore(FileSystem& fileSystem, const CodePage& codePage) : fileSystem_(fileSystem), codePage_(codePage) {}
+
+  // An absent file gives an empty image. Throws Error "ファイル %s は開けません" when
+  // the file is there but cannot be read.
+  IniImage Load(const std::string& path) const;
+  // Throws Error "ファイル %s を作成できません" when the file cannot be written;
+  // the file on disk is then unchanged.
+  void Save(const std::string& path, const IniImage& image);
+
+  FileSystem& Files() { return fileSystem_; }
+  const FileSystem& Files() const { return fileSystem_; }
+
+ private:
+  FileSystem& fileSystem_;
+  const CodePage& codePage_;
+};
+
+}  // namespace core

@@ -1,0 +1,50 @@
+#include "storage/posix_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace core {
+
+bool PosixFileSystem::WriteDurably(const std::string& path, std::string_view bytes) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  const char* p = bytes.data();
+  size_t left = bytes.size();
+  bool ok = true;
+  while (ok && left > 0) {
+    ssize_t n = ::write(fd, p, left);
+    ok = n > 0;
+    if (ok) {
+      p += n;
+      left -= static_cast<size_t>(n);
+    }
+  }
+  ok = ok && ::fsync(fd) == 0;
+  return ::close(fd) == 0 && ok;
+}
+
+bool PosixFileSystem::Replace(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+std::optional<std::uint32_t> PosixFileSystem::ReadAttributes(const std::string& path) const {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  if (S_ISDIR(st.st_mode)) return kAttributeDirectory;
+  std::uint32_t attributes = kAttributeArchive;
+  if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) attributes |= kAttributeReadOnly;
+  return attributes;
+}
+
+bool PosixFileSystem::WriteAttributes(const std::string& path, std::uint32_t attributes) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return false;
+  mode_t mode = st.st_mode & 07777;
+  mode = (attributes & kAttributeReadOnly) ? (mode & ~mode_t{0222}) : (mode | S_IWUSR);
+  return ::chmod(path.c_str(), mode) == 0;
+}
+
+}  // namespace core

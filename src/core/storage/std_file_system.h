@@ -1,0 +1,28 @@
+#pragma once
+
+#include "storage/file_system.h"
+
+namespace core {
+
+// The program's file system on the standard library; each operating system supplies
+// the few parts that differ (durable writes, the one-step replace, attributes).
+class StdFileSystem : public FileSystem {
+ public:
+  bool FileExists(const std::string& path) const override;
+  bool FolderExists(const std::string& path) const override;
+  std::optional<std::uint32_t> Attributes(const std::string& path) const override;
+  bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
+  ReadStatus ReadWhole(const std::string& path, std::string& bytes) const override;
+  bool WriteWhole(const std::string& path, std::string_view bytes) override;
+  bool CreateFolder(const std::string& path) override;
+
+ protected:
+  // Creates or truncates the file, writes the bytes and flushes them to the disk.
+  virtual bool WriteDurably(const std::string& path, std::string_view bytes) = 0;
+  // Moves `from` over `to` in one step.
+  virtual bool Replace(const std::string& from, const std::string& to) = 0;
+  virtual std::optional<std::uint32_t> ReadAttributes(const std::string& path) const = 0;
+  virtual bool WriteAttributes(const std::string& path, std::uint32_t attributes) = 0;
+};
+
+}  // namespace core

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <utility>
+
+#include "base/win.h"
+
+namespace win32 {
+
+// Owns one handle and gives it back to the system with Release when it goes.
+template <typename Handle, typename Release>
+class UniqueHandle {
+ public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  ~UniqueHandle() { reset(); }
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+  Handle get() const { return handle_; }
+  Handle release() { return std::exchange(handle_, Handle{}); }
+  void reset(Handle handle = Handle{}) {
+    if (handle_) Release{}(handle_);
+    handle_ = handle;
+  }
+  explicit operator bool() const { return handle_ != Handle{}; }
+
+ private:
+  Handle handle_{};
+};
+
+struct DestroyWindowRelease {
+  void operator()(HWND h) const { DestroyWindow(h); }
+};
+struct DeleteObjectRelease {
+  void operator()(HGDIOBJ h) const { DeleteObject(h); }
+};
+struct DestroyIconRelease {
+  void operator()(HICON h) const { DestroyIcon(h); }
+};
+struct DestroyMenuRelease {
+  void operator()(HMENU h) const { DestroyMenu(h); }
+};
+struct GlobalDeleteAtomRelease {
+  void operator()(ATOM a) const { GlobalDeleteAtom(a); }
+};
+
+using UniqueHwnd = UniqueHandle<HWND, DestroyWindowRelease>;
+using UniqueHfont = UniqueHandle<HFONT, DeleteObjectRelease>;
+using UniqueHbrush = UniqueHandle<HBRUSH, DeleteObjectRelease>;
+using UniqueHbitmap = UniqueHandle<HBITMAP, DeleteObjectRelease>;
+using UniqueHicon = UniqueHandle<HICON, DestroyIconRelease>;
+using UniqueHmenu = UniqueHandle<HMENU, DestroyMenuRelease>;
+using UniqueAtom = UniqueHandle<ATOM, GlobalDeleteAtomRelease>;
+
+// A window's device context, released to the window it came from.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() { ReleaseDC(window_, dc_); }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// Selects an object into a DC for a scope.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  ~SelectedObject() { SelectObject(dc_, old_); }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+}  // namespace win32

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <span>
+#include <vector>
+
+#include "base/handles.h"
+
+namespace win32 {
+
+// One control of a window's layout table, in the parent's client pixels at 96 DPI.
+struct ControlSpec {
+  int id;
+  const wchar_t* className;
+  DWORD style;
+  DWORD exStyle;
+  int left, top, width, height;
+  const char* text;  // UTF-8
+  const char* hint;  // UTF-8; nullptr: none
+  int parentId;      // 0: the window itself, else an earlier control of the table
+  int font;          // index into the fonts the window passes
+};
+
+// Creates the controls of a table and places them again when the DPI changes.
+class Layout {
+ public:
+  void Create(HWND window, std::span<const ControlSpec> specs, UINT dpi);
+  void Place(UINT dpi);
+  void SetFonts(std::span<const HFONT> fonts);
+  HWND Get(int id) const;
+  const ControlSpec* Spec(int id) const;
+  std::span<const ControlSpec> Specs() const { return specs_; }
+
+ private:
+  HWND window_ = nullptr;
+  std::span<const ControlSpec> specs_;
+  std::vector<HWND> controls_;
+};
+
+}  // namespace win32

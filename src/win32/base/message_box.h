@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "base/win.h"
+#include "ports/prompter.h"
+
+namespace win32 {
+
+// The program's message boxes: the system's message box with the program's own
+// titles and button texts (whatever the system's language) and its placement.
+class Win32Prompter final : public core::Prompter {
+ public:
+  // Boxes are owned by this window (none before it exists).
+  void SetOwner(HWND owner) { owner_ = owner; }
+
+  void ShowMessage(const std::string& text) override;
+  void ShowInformation(const std::string& text, core::BoxPlacement placement) override;
+  bool Confirm(const std::string& text, core::ConfirmKind kind, core::BoxPlacement placement) override;
+  void ShowError(const std::string& text) override;
+
+ private:
+  int Show(const std::string& text, const char* title, UINT type, core::BoxPlacement placement);
+
+  HWND owner_ = nullptr;
+};
+
+}  // namespace win32

@@ -1,0 +1,53 @@
+#include "base/tooltips.h"
+
+#include "base/win.h"
+
+#include <commctrl.h>
+
+#include "base/utf16.h"
+
+namespace win32 {
+namespace {
+
+TTTOOLINFOW ToolFor(HWND owner, HWND tool) {
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = owner;
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  return info;
+}
+
+}  // namespace
+
+void Tooltips::Create(HWND owner) {
+  owner_ = owner;
+  tips_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                              GetModuleHandleW(nullptr), nullptr));
+  SendMessageW(tips_.get(), TTM_SETMAXTIPWIDTH, 0, 400);
+}
+
+void Tooltips::Add(HWND tool, const std::string& text) {
+  std::wstring wide = Widen(text);
+  TTTOOLINFOW info = ToolFor(owner_, tool);
+  info.lpszText = wide.data();
+  SendMessageW(tips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void Tooltips::SetText(HWND tool, const std::string& text) {
+  std::wstring wide = Widen(text);
+  TTTOOLINFOW info = ToolFor(owner_, tool);
+  info.lpszText = wide.data();
+  SendMessageW(tips_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+std::string Tooltips::Text(HWND tool) const {
+  wchar_t buffer[1024] = L"";
+  TTTOOLINFOW info = ToolFor(owner_, tool);
+  info.lpszText = buffer;
+  SendMessageW(tips_.get(), TTM_GETTEXTW, static_cast<WPARAM>(std::size(buffer)), reinterpret_cast<LPARAM>(&info));
+  return Narrow(buffer);
+}
+
+}  // namespace win32

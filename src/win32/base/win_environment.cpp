@@ -1,0 +1,62 @@
+#include "base/win_environment.h"
+
+#include "base/win.h"
+
+#include <shlobj.h>
+
+#include "base/utf16.h"
+#include "base/win.h"
+
+namespace win32 {
+
+std::wstring ModulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+WinEnvironment::WinEnvironment() : executablePath_(Narrow(ModulePath())) {}
+
+std::string WinEnvironment::FolderPath(int id) const {
+  PIDLIST_ABSOLUTE list = nullptr;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, id, &list))) return {};
+  std::wstring path(32768, L'\0');
+  bool ok = SHGetPathFromIDListEx(list, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT);
+  CoTaskMemFree(list);
+  if (!ok) return {};
+  path.resize(wcslen(path.c_str()));
+  return Narrow(path);
+}
+
+core::LocalTime WinEnvironment::Now() const {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+std::string WinEnvironment::DateSeparator() const {
+  wchar_t separator[8] = L"/";
+  GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDATE, separator, 8);
+  return Narrow(separator);
+}
+
+std::string WinEnvironment::LongTimeText(const core::LocalTime& time) const {
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(time.year);
+  st.wMonth = static_cast<WORD>(time.month);
+  st.wDay = static_cast<WORD>(time.day);
+  st.wHour = static_cast<WORD>(time.hour);
+  st.wMinute = static_cast<WORD>(time.minute);
+  st.wSecond = static_cast<WORD>(time.second);
+  wchar_t text[64] = L"";
+  GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, text, 64);
+  return Narrow(text);
+}
+
+}  // namespace win32

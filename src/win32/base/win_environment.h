@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ports/environment.h"
+
+namespace win32 {
+
+class WinEnvironment final : public core::Environment {
+ public:
+  WinEnvironment();
+  // For tests: the program acts as if its executable were at this path.
+  explicit WinEnvironment(std::string executablePath) : executablePath_(std::move(executablePath)) {}
+
+  std::string ExecutablePath() const override { return executablePath_; }
+  std::string FolderPath(int id) const override;
+  core::LocalTime Now() const override;
+  std::string DateSeparator() const override;
+  std::string LongTimeText(const core::LocalTime& time) const override;
+
+ private:
+  std::string executablePath_;
+};
+
+// The running executable's full path.
+std::wstring ModulePath();
+
+}  // namespace win32

@@ -1,0 +1,52 @@
+#include "base/win_file_system.h"
+
+#include "base/utf16.h"
+#include "base/win.h"
+
+namespace win32 {
+namespace {
+
+// Long absolute paths go through the "\\?\" form, which has no 260-character limit.
+std::wstring SystemPath(const std::string& path) {
+  std::wstring wide = Widen(path);
+  if (wide.size() >= MAX_PATH - 12 && wide.size() > 2 && wide[1] == L':' && wide[2] == L'\\')
+    return L"\\\\?\\" + wide;
+  return wide;
+}
+
+}  // namespace
+
+bool WinFileSystem::WriteDurably(const std::string& path, std::string_view bytes) {
+  HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
+  const char* p = bytes.data();
+  size_t left = bytes.size();
+  while (ok && left > 0) {
+    DWORD chunk = left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(left);
+    DWORD written = 0;
+    ok = WriteFile(file, p, chunk, &written, nullptr) && written > 0;
+    p += written;
+    left -= written;
+  }
+  ok = ok && FlushFileBuffers(file);
+  return CloseHandle(file) && ok;
+}
+
+bool WinFileSystem::Replace(const std::string& from, const std::string& to) {
+  return MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+std::optional<std::uint32_t> WinFileSystem::ReadAttributes(const std::string& path) const {
+  DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  return attributes;
+}
+
+bool WinFileSystem::WriteAttributes(const std::string& path, std::uint32_t attributes) {
+  return SetFileAttributesW(SystemPath(path).c_str(), attributes);
+}
+
+}  // namespace win32

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "storage/std_file_system.h"
+
+namespace win32 {
+
+class WinFileSystem final : public core::StdFileSystem {
+ protected:
+  bool WriteDurably(const std::string& path, std::string_view bytes) override;
+  bool Replace(const std::string& from, const std::string& to) override;
+  std::optional<std::uint32_t> ReadAttributes(const std::string& path) const override;
+  bool WriteAttributes(const std::string& path, std::uint32_t attributes) override;
+};
+
+}  // namespace win32

@@ -1,0 +1,308 @@
+#include "launch/launcher_window.h"
+
+#include "base/win.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "base/dpi.h"
+#include "base/panel.h"
+#include "base/utf16.h"
+#include "launch/launcher_menus.h"
+#include "launch/launcher_texts.h"
+
+namespace win32 {
+namespace {
+
+using namespace launcher;
+
+constexpr wchar_t kClassName[] = L"ZubiLauncher";
+constexpr wchar_t kFontFace[] = L"ＭＳ Ｐゴシック";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+constexpr UINT_PTR kTimerId = 1;
+constexpr UINT kTimerInterval = 200;
+constexpr int kDefaultPosition = 100;
+
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr COLORREF kAqua = RGB(0, 255, 255);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// The label's right edge (Label2) or left edge (Label3) stays put as its text changes.
+constexpr int kDateRightEdge = 52;
+constexpr int kTimeLeftEdge = 10;
+
+int NavButtonId(core::NavButton button) { return kFastTopButton + static_cast<int>(button); }
+
+// The edit boxes show their own context menu; the launcher's pop-up menu replaces it.
+LRESULT CALLBACK EditSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) noexcept {
+  if (message == WM_CONTEXTMENU) return SendMessageW(GetParent(hwnd), message, wParam, lParam);
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+LauncherWindow::LauncherWindow(HWND owner) : background_(GetSysColor(COLOR_BTNFACE)) {
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  RegisterOnce(kClassName, 0, nullptr, icon);
+  RegisterPanelClass();
+  yellow_.reset(CreateSolidBrush(kYellow));
+  aqua_.reset(CreateSolidBrush(kAqua));
+  white_.reset(CreateSolidBrush(kWhite));
+  backgroundBrush_.reset(CreateSolidBrush(background_));
+
+  RECT rect{kDefaultPosition, kDefaultPosition, kDefaultPosition + 200, kDefaultPosition + 200};
+  CreateFor(kExStyle, kClassName, L"", kStyle, rect, owner, BuildMenu(MainMenu(), false));
+  popupMenu1_.reset(BuildMenu(PopupMenu1(), true));
+  trayMenu_.reset(BuildMenu(PopupMenuTrayIcon(), true));
+  dpi_ = DpiOf(Handle());
+  CreateControls();
+  ApplyDpi(dpi_);
+}
+
+LauncherWindow::~LauncherWindow() {
+  if (Handle()) KillTimer(Handle(), kTimerId);
+}
+
+void LauncherWindow::CreateControls() {
+  layout_.Create(Handle(), launcher::Layout(), dpi_);
+  hints_.Create(Handle());
+  hints_.Add(Handle(), core::texts::kHintWindow);
+  for (const ControlSpec& spec : layout_.Specs())
+    if (spec.hint) hints_.Add(layout_.Get(spec.id), spec.hint);
+  SetPanelColour(Control(kPanel1), kWhite);
+  SendMessageW(Control(kEdit1), EM_LIMITTEXT, 24, 0);
+  HWND upDown = Control(kUpDown1);
+  SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(kMemo1)), 0);
+  SendMessageW(upDown, UDM_SETRANGE32, 1, 99);
+  SendMessageW(upDown, UDM_SETPOS32, 0, 1);
+  SetWindowSubclass(Control(kEdit1), EditSubclass, 0, 0);
+  SetWindowSubclass(Control(kMemo1), EditSubclass, 0, 0);
+}
+
+// Fonts, control places and the window size for a DPI.
+void LauncherWindow::ApplyDpi(UINT dpi) {
+  dpi_ = dpi;
+  fonts_[kWindowFont] = MakeFont(kFontFace, 12, dpi, false, true, SHIFTJIS_CHARSET);
+  fonts_[kPlainFont] = MakeFont(kFontFace, 12, dpi, false, false, SHIFTJIS_CHARSET);
+  fonts_[kBoldFont] = MakeFont(kFontFace, 12, dpi, true, false, SHIFTJIS_CHARSET);
+  fonts_[kCountFont] = MakeFont(kFontFace, 13, dpi, true, false, SHIFTJIS_CHARSET);
+  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[kWindowFont].get()), FALSE);
+  HFONT fonts[kFontCount];
+  for (int i = 0; i < kFontCount; ++i) fonts[i] = fonts_[static_cast<size_t>(i)].get();
+  layout_.Place(dpi);
+  layout_.SetFonts(fonts);
+  SizeClockLabel(kLabel2);
+  SizeClockLabel(kLabel3);
+  FitClientArea();
+}
+
+// The client area is exactly the layout's size, whatever the caption and menu take.
+void LauncherWindow::FitClientArea() {
+  SIZE outer = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, true, dpi_);
+  SetWindowPos(Handle(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client;
+  GetClientRect(Handle(), &client);
+  int dx = Scale(kClientWidth, dpi_) - (client.right - client.left);
+  int dy = Scale(kClientHeight, dpi_) - (client.bottom - client.top);
+  if (dx != 0 || dy != 0)
+    SetWindowPos(Handle(), nullptr, 0, 0, outer.cx + dx, outer.cy + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void LauncherWindow::SizeClockLabel(int id) {
+  HWND label = Control(id);
+  std::wstring text = Widen(ControlText(id));
+  WindowDc dc(label);
+  SelectedObject font(dc.get(), fonts_[kWindowFont].get());
+  SIZE size{};
+  GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.get(), &metrics);
+  int left = id == kLabel2 ? Scale(kDateRightEdge, dpi_) - size.cx : Scale(kTimeLeftEdge, dpi_);
+  int top = Scale(layout_.Spec(id)->top, dpi_);
+  SetWindowPos(label, nullptr, left, top, size.cx, metrics.tmHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void LauncherWindow::Start() {
+  if (launcher_) launcher_->Timer1Timer();
+  ::ShowWindow(Handle(), SW_SHOW);
+  SetTimer(Handle(), kTimerId, kTimerInterval, nullptr);
+}
+
+bool LauncherWindow::TranslateShortcut(const MSG& message) {
+  if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
+  HWND focus = GetFocus();
+  if (!focus || GetParent(focus) != Handle() || !CarriesPopupMenu(GetDlgCtrlID(focus))) return false;
+  int command = CommandOfShortcut(PopupMenu1(), static_cast<char>(message.wParam));
+  if (!command) return false;
+  SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  return true;
+}
+
+std::string LauncherWindow::ControlText(int id) const {
+  HWND control = Control(id);
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return Narrow(text);
+}
+
+void LauncherWindow::SetCaption(const std::string& caption) {
+  std::wstring wide = Widen(caption);
+  wchar_t current[256] = L"";
+  GetWindowTextW(Handle(), current, 256);
+  if (wide != current) SetWindowTextW(Handle(), wide.c_str());
+}
+
+std::string LauncherWindow::TitleText() const { return ControlText(kEdit1); }
+
+// The box reports the change itself (EN_CHANGE), as it does for typing.
+void LauncherWindow::SetTitleText(const std::string& text) {
+  if (text != TitleText()) SetWindowTextW(Control(kEdit1), Widen(text).c_str());
+}
+
+void LauncherWindow::SetPageCount(int count) { SendMessageW(Control(kUpDown1), UDM_SETPOS32, 0, count); }
+
+void LauncherWindow::SetDateText(const std::string& text) {
+  if (text == ControlText(kLabel2)) return;
+  SetWindowTextW(Control(kLabel2), Widen(text).c_str());
+  SizeClockLabel(kLabel2);
+}
+
+void LauncherWindow::SetTimeText(const std::string& text) {
+  if (text == ControlText(kLabel3)) return;
+  SetWindowTextW(Control(kLabel3), Widen(text).c_str());
+  SizeClockLabel(kLabel3);
+}
+
+void LauncherWindow::EnableNavButton(core::NavButton button, bool enabled) {
+  EnableWindow(Control(NavButtonId(button)), enabled);
+}
+
+core::ScreenPoint LauncherWindow::WindowPosition() const {
+  RECT r;
+  GetWindowRect(Handle(), &r);
+  return {r.left, r.top};
+}
+
+void LauncherWindow::MoveWindowTo(core::ScreenPoint position) {
+  SetWindowPos(Handle(), nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // A hidden window that lands on a monitor of another DPI gets no WM_DPICHANGED.
+  if (UINT dpi = DpiOf(Handle()); dpi != dpi_) ApplyDpi(dpi);
+}
+
+bool LauncherWindow::IsWindowShown() const { return IsWindowVisible(Handle()); }
+
+void LauncherWindow::ShowWindow() {
+  if (!IsWindowVisible(Handle())) ::ShowWindow(Handle(), SW_SHOW);
+}
+
+void LauncherWindow::HideWindow() { ::ShowWindow(Handle(), SW_HIDE); }
+
+void LauncherWindow::BringToForeground() { SetForegroundWindow(Handle()); }
+
+core::ScreenPoint LauncherWindow::CursorPosition() const {
+  POINT p{};
+  GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+std::uintptr_t LauncherWindow::NativeHandle() const { return reinterpret_cast<std::uintptr_t>(Handle()); }
+
+void LauncherWindow::OnCommand(int id, int code) {
+  if (id == kEdit1) {
+    if (code == EN_CHANGE && launcher_) launcher_->Edit1Change();
+    return;
+  }
+  switch (id) {
+    case kExit:
+    case kTrayExit: SendMessageW(Handle(), WM_CLOSE, 0, 0); break;
+    case kHelpOpen:
+    case kTrayHelp:
+      if (launcher_) launcher_->mHelpOpenClick();
+      break;
+    default: break;
+  }
+}
+
+void LauncherWindow::OnClose() {
+  if (launcher_ && !launcher_->CloseRequest()) return;
+  DestroyWindow(Handle());
+}
+
+void LauncherWindow::ShowPopupMenu(HWND source, LPARAM screenPoint) {
+  if (!source || GetParent(source) != Handle() || !CarriesPopupMenu(GetDlgCtrlID(source))) return;
+  POINT p{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+  if (screenPoint == -1) {  // from the keyboard: at the control
+    RECT r;
+    GetWindowRect(source, &r);
+    p = {r.left, r.bottom};
+  }
+  SetForegroundWindow(Handle());
+  TrackPopupMenu(popupMenu1_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, p.x, p.y, 0, Handle(), nullptr);
+  PostMessageW(Handle(), WM_NULL, 0, 0);
+}
+
+LRESULT LauncherWindow::OnControlColour(HDC dc, HWND control) {
+  int id = GetDlgCtrlID(control);
+  switch (id) {
+    case kLabel2:
+    case kLabel3:
+      SetBkColor(dc, kYellow);
+      return reinterpret_cast<LRESULT>(yellow_.get());
+    case kEdit1:
+      SetTextColor(dc, kBlue);
+      SetBkColor(dc, kAqua);
+      return reinterpret_cast<LRESULT>(aqua_.get());
+    default:
+      if (GetParent(control) == Control(kPanel1)) return reinterpret_cast<LRESULT>(white_.get());
+      SetBkColor(dc, background_);
+      return reinterpret_cast<LRESULT>(backgroundBrush_.get());
+  }
+}
+
+LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_TIMER:
+      if (wParam == kTimerId && launcher_) launcher_->Timer1Timer();
+      return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_CONTEXTMENU: ShowPopupMenu(reinterpret_cast<HWND>(wParam), lParam); return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+      if (reinterpret_cast<HWND>(lParam) == Control(kMemo1)) break;
+      return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ERASEBKGND: {
+      RECT r;
+      GetClientRect(Handle(), &r);
+      FillRect(reinterpret_cast<HDC>(wParam), &r, backgroundBrush_.get());
+      return 1;
+    }
+    case WM_NCLBUTTONDBLCLK:
+      if (launcher_) launcher_->TitleBarDoubleClick(static_cast<int>(wParam));
+      break;
+    case WM_CLOSE: OnClose(); return 0;
+    case WM_QUERYENDSESSION:
+      if (launcher_) launcher_->EndSession();
+      return TRUE;
+    case WM_DPICHANGED: {
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      ApplyDpi(LOWORD(wParam));
+      return 0;
+    }
+    case WM_SYSCOLORCHANGE:
+      InvalidateRect(Handle(), nullptr, TRUE);
+      break;
+    case WM_DESTROY:
+      KillTimer(Handle(), kTimerId);
+      PostQuitMessage(0);
+      return 0;
+    default: break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+}  // namespace win32

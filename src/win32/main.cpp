@@ -1,0 +1,61 @@
+// The program's entry: one instance per executable name, the launcher window, and
+// the message loop.
+#include "base/win.h"
+
+#include <commctrl.h>
+
+#include "base/message_box.h"
+#include "base/utf16.h"
+#include "base/win_code_page.h"
+#include "base/win_environment.h"
+#include "base/win_file_system.h"
+#include "base/win_shell.h"
+#include "launch/app_window.h"
+#include "launch/launcher_texts.h"
+#include "launch/launcher_window.h"
+#include "launch/single_instance.h"
+
+namespace {
+
+int RunMessageLoop(win32::LauncherWindow& window) {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (window.TranslateShortcut(message)) continue;
+    if (window.Handle() && IsDialogMessageW(window.Handle(), &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  win32::Win32Prompter prompter;
+  win32::UniqueAtom atom;
+  switch (win32::ClaimSingleInstance(win32::FileNameOf(win32::ModulePath()), atom)) {
+    case win32::InstanceCheck::kAnotherRuns: return 0;
+    case win32::InstanceCheck::kCannotStart: prompter.ShowMessage(core::texts::kCannotStart); return 1;
+    case win32::InstanceCheck::kFirst: break;
+  }
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS;
+  InitCommonControlsEx(&controls);
+
+  win32::WinFileSystem files;
+  win32::WinCodePage codePage;
+  win32::WinShell shell;
+  win32::WinEnvironment environment;
+  win32::AppWindow application;
+  win32::LauncherWindow window(application.Handle());
+  application.SetMainWindow(window.Handle());
+  prompter.SetOwner(window.Handle());
+
+  core::TLauncher launcher(window, {files, codePage, prompter, shell, environment});
+  window.Attach(&launcher);
+  launcher.FormCreate();
+  application.HideFromTaskbar();
+  window.Start();
+  return RunMessageLoop(window);
+}

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "support.h"
+
+using testing_support::LauncherFixture;
+using testing_support::Lines;
+
+namespace {
+
+std::string RandomBytes(size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(size, '\0');
+  for (auto& b : bytes) b = static_cast<char>(random() & 0xFF);
+  return bytes;
+}
+
+void ExpectDefaults(LauncherFixture& f) {
+  EXPECT_EQ(f.view.position, (core::ScreenPoint{100, 100}));
+  EXPECT_EQ(f.State().UserNo, 1);
+  EXPECT_EQ(f.State().UserName, "User1");
+  EXPECT_EQ(f.State().PageNo, 1);
+  EXPECT_EQ(f.State().PageNoControl, 1);
+  EXPECT_EQ(f.State().Tray, 1);
+  EXPECT_EQ(f.State().HotKey, "Alt+A");
+  EXPECT_EQ(f.State().CaptionText, "User1 - Page 1/1");
+}
+
+}  // namespace
+
+TEST(BadInput, BinaryGarbageSettingsStartWithTheDefaults) {
+  for (unsigned seed : {1u, 2u, 3u}) {
+    LauncherFixture f;
+    f.folder.Write("zubi.ini", RandomBytes(64 * 1024, seed));
+    f.Launcher().FormCreate();
+    ExpectDefaults(f);
+    EXPECT_TRUE(f.prompter.boxes.empty());
+  }
+}
+
+TEST(BadInput, HugeSettingsFileStartsWithTheDefaults) {
+  LauncherFixture f;
+  std::string huge;
+  huge.reserve(32u << 20);
+  while (huge.size() < (32u << 20)) huge += "[Noise" + std::to_string(huge.size() % 977) + "]\r\nkey=" +
+                                               std::string(200, 'x') + "\r\n";
+  f.folder.Write("zubi.ini", huge);
+  f.Launcher().FormCreate();
+  ExpectDefaults(f);
+  EXPECT_NE(f.SettingsText().find("[Setting]\r\nLeft=100\r\n"), std::string::npos);
+}
+
+TEST(BadInput, InvalidCodePageBytesAndAbsurdNumbersDoNotStopTheStart) {
+  LauncherFixture f;
+  f.folder.Write("zubi.ini", "[Setting]\r\nLeft=99999999999\r\nTop=-2147483648\r\nUserNo=\x81\r\n"
+                             "[User]\r\nUser1=A\x81\xFF\xA0Z\r\n[User1]\r\nPageNo=2147483647\r\nPageNoControl=-3\r\n"
+                             "FormColor=0x7FFFFFFF\r\nKey=-99\r\n");
+  f.Launcher().FormCreate();
+  EXPECT_EQ(f.view.position, (core::ScreenPoint{100, 0}));
+  EXPECT_EQ(f.State().UserNo, 1);
+  EXPECT_EQ(f.State().PageNo, 2147483647);
+  EXPECT_EQ(f.State().PageNoControl, -3);
+  EXPECT_EQ(f.State().FormColor, 2147483647);
+  EXPECT_EQ(f.State().Key, -99);
+  EXPECT_EQ(f.State().UserName.front(), 'A');
+  EXPECT_EQ(f.State().UserName.back(), 'Z');
+  EXPECT_TRUE(f.prompter.boxes.empty());
+  // The damaged name is written back without losing the text around it.
+  EXPECT_NE(f.SettingsText().find("User1=A"), std::string::npos);
+}

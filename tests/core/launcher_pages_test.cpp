@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "storage/paths.h"
+#include "support.h"
+
+using testing_support::LauncherFixture;
+using testing_support::Lines;
+using testing_support::Sjis;
+
+namespace {
+
+// Counts the whole-file writes that reach the disk.
+class CountingFiles : public core::PosixFileSystem {
+ public:
+  bool WriteWhole(const std::string& path, std::string_view bytes) override {
+    ++writes;
+    return core::PosixFileSystem::WriteWhole(path, bytes);
+  }
+  int writes = 0;
+};
+
+}  // namespace
+
+TEST(LauncherPages, PageFileNamesJoinUserNameAndPageNumber) {
+  LauncherFixture f;
+  const std::string data = f.folder.Path("DATA") + core::kPathSeparator;
+  EXPECT_EQ(f.Launcher().PageFileName("User1", 1), data + "User11.dat");
+  EXPECT_EQ(f.Launcher().PageFileName("User1", 10), data + "User110.dat");
+  EXPECT_EQ(f.Launcher().PageFileName("User1", 99), data + "User199.dat");
+  EXPECT_EQ(f.Launcher().PageFileName("Taro", 3), data + "Taro3.dat");
+  EXPECT_EQ(f.Launcher().PageFileName("A", 12), f.Launcher().PageFileName("A1", 2));
+}
+
+TEST(LauncherPages, LoadingATitleWritesItBackOnlyWhenTheBoxShowedAnotherText) {
+  LauncherFixture f;
+  f.folder.Write("DATA/User12.dat", Sjis(Lines({"; kept until the next write", "[PageTitle]", "PageTitle=道具"})));
+  f.State().UserName = "User1";
+  f.view.title = "道具";
+  f.Launcher().LoadPageTitle(2);
+  EXPECT_EQ(f.PageText("User12.dat"), Lines({"; kept until the next write", "[PageTitle]", "PageTitle=道具"}));
+  EXPECT_EQ(f.State().PageFilePath, f.Launcher().PageFileName("User1", 2));
+
+  f.view.title = "Edit1";
+  f.State().PageNo = 2;
+  f.Launcher().LoadPageTitle(2);
+  EXPECT_EQ(f.view.title, "道具");
+  EXPECT_EQ(f.PageText("User12.dat"), Lines({"[PageTitle]", "PageTitle=道具", ""}));
+
+  // A page without a file, loaded while the box shows an empty title, creates nothing.
+  f.view.title = "";
+  f.Launcher().LoadPageTitle(5);
+  EXPECT_FALSE(f.folder.Exists("DATA/User15.dat"));
+}
+
+TEST(LauncherPages, EveryChangeOfTheTitleWritesThePageFile) {
+  LauncherFixture f;
+  CountingFiles files;
+  core::TLauncher launcher(f.view, {files, testing_support::Cp932(), f.prompter, f.shell, f.environment});
+  f.view.launcher = &launcher;
+  std::filesystem::create_directory(f.folder.Path("DATA"));
+  launcher.State().UserName = "User1";
+  launcher.State().PageNo = 3;
+  for (const char* typed : {"T", "To", "Too", "Tool", "Tools"}) f.view.SetTitleText(typed);
+  EXPECT_EQ(files.writes, 5);
+  EXPECT_EQ(f.PageText("User13.dat"), Lines({"[PageTitle]", "PageTitle=Tools", ""}));
+}
+
+TEST(LauncherPages, TitleWriteFailureIsReportedAndTheProgramGoesOn) {
+  LauncherFixture f;
+  f.folder.Write("DATA", "a file where the folder should be");
+  f.State().UserName = "User1";
+  f.view.SetTitleText("x");
+  ASSERT_EQ(f.prompter.boxes.size(), 1u);
+  EXPECT_EQ(f.prompter.boxes[0].kind, "error");
+  EXPECT_EQ(f.prompter.boxes[0].text, "ファイル " + f.Launcher().PageFileName("User1", 1) + " を作成できません");
+  EXPECT_EQ(f.view.title, "x");
+}
+
+TEST(LauncherPages, AttributeRepairMakesAReadOnlyPageFileWritable) {
+  LauncherFixture f;
+  f.folder.Write("DATA/User11.dat", "[PageTitle]\r\nPageTitle=a\r\n");
+  const std::string path = f.folder.Path("DATA/User11.dat");
+  f.files.SetAttributes(path, core::kAttributeReadOnly | core::kAttributeArchive);
+  ASSERT_EQ(f.files.Attributes(path), core::kAttributeReadOnly | core::kAttributeArchive);
+  f.State().PageFilePath = path;
+  f.Launcher().RepairPageFileAttributes();
+  EXPECT_EQ(f.files.Attributes(path), core::kAttributeArchive);
+
+  // No file: nothing to repair, and nothing is created.
+  f.State().PageFilePath = f.folder.Path("DATA/User12.dat");
+  f.Launcher().RepairPageFileAttributes();
+  EXPECT_FALSE(f.folder.Exists("DATA/User12.dat"));
+}
+
+TEST(LauncherPages, StartUpCreatesAMissingDataFolder) {
+  LauncherFixture f;
+  ASSERT_FALSE(f.folder.Exists("DATA"));
+  f.Launcher().FormCreate();
+  EXPECT_TRUE(std::filesystem::is_directory(f.folder.Path("DATA")));
+  EXPECT_TRUE(f.folder.Exists("DATA/User11.dat"));
+  EXPECT_TRUE(f.prompter.boxes.empty());
+}

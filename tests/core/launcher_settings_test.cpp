@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "support.h"
+
+using testing_support::LauncherFixture;
+using testing_support::Lines;
+
+TEST(LauncherSettings, FirstRunWritesTheSettingsFileAndAnUntitledFirstPage) {
+  LauncherFixture f;
+  f.Launcher().FormCreate();
+  EXPECT_EQ(f.SettingsText(), Lines({"[Setting]", "Left=100", "Top=100", "UserNo=1", "", "[User1]", "PageNoControl=1",
+                                     "ToDir=C:\\Desktop", "PageNo=1", "", "[User]", "User1=User1", ""}));
+  EXPECT_EQ(f.PageText("User11.dat"), Lines({"[PageTitle]", "PageTitle=", ""}));
+  EXPECT_EQ(f.State().CaptionText, "User1 - Page 1/1");
+  EXPECT_EQ(f.view.position, (core::ScreenPoint{100, 100}));
+  EXPECT_EQ(f.view.title, "");
+  EXPECT_EQ(f.view.pageCount, 1);
+  EXPECT_EQ(f.State().StartSoundPath, f.folder.Path("start.wav"));
+  EXPECT_TRUE(f.prompter.boxes.empty());
+}
+
+TEST(LauncherSettings, StoredValuesAreUsedAsReadExceptNegativePositions) {
+  LauncherFixture f;
+  f.WriteSettings(Lines({"[setting]", "left=-30", "TOP=250", "userno=4", "[User4]", "PageNo=0", "PageNoControl=150",
+                         "ToDir=D:\\Backup"}));
+  f.Launcher().FormCreate();
+  EXPECT_EQ(f.view.position, (core::ScreenPoint{0, 250}));
+  EXPECT_EQ(f.State().UserNo, 4);
+  EXPECT_EQ(f.State().UserName, "User4");  // no name stored for user 4
+  EXPECT_EQ(f.State().PageNo, 0);
+  EXPECT_EQ(f.State().PageNoControl, 150);
+  EXPECT_EQ(f.State().ToDir, "D:\\Backup");
+  EXPECT_EQ(f.environment.folderQueries, 0);  // the desktop is not asked for
+  EXPECT_EQ(f.State().CaptionText, "User4 - Page 0/150");
+  EXPECT_EQ(f.view.pageCount, 150);
+  EXPECT_TRUE(f.folder.Exists("DATA/User40.dat"));
+  // Keys found in another letter case are written back in the case of the key name;
+  // the section keeps the case it was read in.
+  EXPECT_EQ(f.SettingsText(), Lines({"[setting]", "Left=0", "Top=250", "UserNo=4", "", "[User4]", "PageNo=0",
+                                     "PageNoControl=150", "ToDir=D:\\Backup", "", "[User]", "User4=User4", ""}));
+}
+
+TEST(LauncherSettings, UnreadableNumbersTakeTheirDefaults) {
+  LauncherFixture f;
+  f.WriteSettings(Lines({"[Setting]", "Left=", "Top=1e3", "UserNo=abc", "[User1]", "PageNo=x", "PageNoControl=$A"}));
+  f.Launcher().LoadPosition();
+  EXPECT_EQ(f.view.position, (core::ScreenPoint{100, 100}));
+  EXPECT_EQ(f.State().UserNo, 1);
+  EXPECT_EQ(f.State().PageNo, 1);
+  EXPECT_EQ(f.State().PageNoControl, 10);
+  EXPECT_EQ(f.State().ToDir, "C:\\Desktop");
+}
+
+TEST(LauncherSettings, UserNamesFallBackToUserAndTheirNumber) {
+  LauncherFixture f;
+  f.WriteSettings(Lines({"[User]", "User1=太郎", "User2=", "user3=Hanako"}));
+  auto nameOf = [&](int n) {
+    f.Launcher().LoadUserName(n);
+    return f.State().UserName;
+  };
+  EXPECT_EQ(nameOf(1), "太郎");
+  EXPECT_EQ(nameOf(2), "");  // stored empty: an empty name, not the default
+  EXPECT_EQ(nameOf(3), "Hanako");
+  EXPECT_EQ(nameOf(4), "User4");
+  EXPECT_EQ(nameOf(10), "User10");
+}
+
+TEST(LauncherSettings, SavesRewriteOnlyTheirKeysAndKeepTheRest) {
+  LauncherFixture f;
+  f.WriteSettings(Lines({"; old comment", "[User2]", "Mouse=1", "PageNo=4", "[Setting]", "Top=5", "Extra=keep",
+                         "[User]", "User2=Jiro"}));
+  f.State().UserNo = 2;
+  f.State().UserName = "次郎";
+  f.State().PageNo = 7;
+  f.State().PageNoControl = 9;
+  f.State().ToDir = "E:\\";
+  f.view.position = {320, 40};
+  f.Launcher().SavePosition();
+  f.Launcher().SaveUserName(2);
+  EXPECT_EQ(f.SettingsText(), Lines({"[User2]", "Mouse=1", "PageNo=7", "PageNoControl=9", "ToDir=E:\\", "",
+                                     "[Setting]", "Top=40", "Extra=keep", "Left=320", "UserNo=2", "", "[User]",
+                                     "User2=次郎", ""}));
+}
+
+TEST(LauncherSettings, OptionsReadWithTheirDefaults) {
+  LauncherFixture f;
+  f.Launcher().LoadOption(1);
+  const core::LauncherState& s = f.State();
+  EXPECT_EQ(std::tuple(s.Mouse, s.Tray, s.Hot, s.Shift, s.Ctrl, s.Alt, s.HotKey, s.Key, s.FormColor),
+            std::tuple(0, 1, 0, 0, 0, 1, std::string("Alt+A"), 40, 0));
+  EXPECT_EQ(std::tuple(s.BtnClk, s.TitleDbClk, s.Sound), std::tuple(false, false, false));
+
+  f.WriteSettings(Lines({"[User3]", "Mouse=1", "Tray=0", "Hot=0x1", "Shift=1", "Ctrl=1", "Alt=0",
+                         "HotKey=Ctrl+Shift+F5", "Key=$10", "FormColor=12", "BtnClk=2", "TitleDbClk=-1", "Sound=no"}));
+  f.Launcher().LoadOption(3);
+  EXPECT_EQ(std::tuple(s.Mouse, s.Tray, s.Hot, s.Shift, s.Ctrl, s.Alt, s.HotKey, s.Key, s.FormColor),
+            std::tuple(1, 0, 1, 1, 1, 0, std::string("Ctrl+Shift+F5"), 16, 12));
+  EXPECT_EQ(std::tuple(s.BtnClk, s.TitleDbClk, s.Sound), std::tuple(true, true, false));
+}
+
+TEST(LauncherSettings, SettingsFileIsNamedAfterTheExecutable) {
+  LauncherFixture f;
+  f.environment.exePath = f.folder.Path("Launch.v2.exe");
+  EXPECT_EQ(f.Launcher().SettingsPath(), f.folder.Path("Launch.v2.ini"));
+  f.environment.exePath = f.folder.Path("noext");
+  EXPECT_EQ(f.Launcher().SettingsPath(), f.folder.Path("noext.ini"));
+}

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "storage/paths.h"
+#include "support.h"
+
+using testing_support::LauncherFixture;
+using testing_support::Lines;
+
+TEST(LauncherTimer, TickShowsDateTimeAndCaption) {
+  LauncherFixture f;
+  f.State().CaptionText = "User1 - Page 3/10";
+  f.environment.now = {2007, 3, 4, 9, 5, 7};
+  f.Launcher().Timer1Timer();
+  EXPECT_EQ(f.view.date, "07/3/4");
+  EXPECT_EQ(f.view.time, "9:05:07");
+  EXPECT_EQ(f.view.caption, "User1 - Page 3/10");
+  f.environment.now = {2026, 12, 31, 23, 59, 59};
+  f.Launcher().Timer1Timer();
+  EXPECT_EQ(f.view.date, "26/12/31");
+}
+
+TEST(LauncherTimer, NavigationButtonsFollowThePageAndTheCount) {
+  struct Case {
+    int page, count;
+    const char* states;  // T << < > >> F, '?' untouched
+  };
+  const Case cases[] = {
+      {1, 1, "000000"}, {1, 5, "000111"}, {3, 5, "111111"}, {5, 5, "111000"},
+      {0, 1, "???111"},  // outside the range: only the tests that hold act
+      {7, 5, "111???"},
+  };
+  for (const auto& c : cases) {
+    LauncherFixture f;
+    f.State().PageNo = c.page;
+    f.State().PageNoControl = c.count;
+    f.Launcher().Timer1Timer();
+    EXPECT_EQ(f.view.NavStates(), c.states) << "page " << c.page << " of " << c.count;
+  }
+}
+
+TEST(LauncherTimer, MouseEdgeModeShowsAtTheCornerAndHidesOnTheEdges) {
+  struct Case {
+    int mouse;
+    core::ScreenPoint cursor;
+    bool shownBefore, shownAfter;
+  };
+  const Case cases[] = {
+      {1, {0, 0}, false, true},     {1, {0, 400}, true, false},   {1, {400, 0}, true, false},
+      {1, {400, 400}, true, true},  {1, {400, 400}, false, false}, {1, {-1, 0}, true, false},
+      {1, {-5, -5}, true, true},    {0, {0, 0}, false, false},     {0, {0, 400}, true, true},
+      {2, {0, 0}, false, true},     {-1, {0, 400}, true, true},
+  };
+  for (const auto& c : cases) {
+    LauncherFixture f;
+    f.State().Mouse = c.mouse;
+    f.view.cursor = c.cursor;
+    f.view.shown = c.shownBefore;
+    f.Launcher().Timer1Timer();
+    EXPECT_EQ(f.view.shown, c.shownAfter) << "Mouse=" << c.mouse << " at " << c.cursor.x << "," << c.cursor.y;
+  }
+}
+
+TEST(LauncherTimer, TickReadsAndWritesNoFile) {
+  LauncherFixture f;
+  f.Launcher().FormCreate();
+  std::filesystem::remove_all(f.folder.Path());
+  for (int i = 0; i < 5; ++i) f.Launcher().Timer1Timer();
+  EXPECT_FALSE(std::filesystem::exists(f.folder.Path()));
+  EXPECT_TRUE(f.prompter.boxes.empty());
+}
+
+TEST(LauncherWindow, ShowHideToggleAndTitleBarDoubleClick) {
+  LauncherFixture f;
+  f.Launcher().TrayIcon1Click();
+  EXPECT_FALSE(f.view.shown);
+  EXPECT_EQ(f.view.foregrounds, 0);
+  f.Launcher().TrayIcon1Click();
+  EXPECT_TRUE(f.view.shown);
+  EXPECT_EQ(f.view.foregrounds, 1);
+
+  f.Launcher().TitleBarDoubleClick(core::kHitCaption);  // TitleDbClk off
+  EXPECT_TRUE(f.view.shown);
+  f.State().TitleDbClk = true;
+  f.Launcher().TitleBarDoubleClick(20);  // the close box
+  EXPECT_TRUE(f.view.shown);
+  f.Launcher().TitleBarDoubleClick(core::kHitCaption);
+  EXPECT_FALSE(f.view.shown);
+}
+
+TEST(LauncherWindow, CloseRequestSavesThenAsksAndOnlyYesCloses) {
+  LauncherFixture f;
+  f.Launcher().FormCreate();
+  f.view.position = {300, 200};
+  f.State().PageNo = 3;
+  f.State().PageNoControl = 4;
+  f.prompter.answerYes = false;
+  EXPECT_FALSE(f.Launcher().CloseRequest());
+  ASSERT_EQ(f.prompter.boxes.size(), 1u);
+  EXPECT_EQ(f.prompter.boxes[0].kind, "confirm");
+  EXPECT_EQ(f.prompter.boxes[0].text, "ZUBIらんちゃを終了して宜しいですか?");
+  EXPECT_TRUE(f.prompter.boxes[0].placement.centred);
+  // Answered No: the settings written before the question stay written.
+  EXPECT_EQ(f.SettingsText(), Lines({"[Setting]", "Left=300", "Top=200", "UserNo=1", "", "[User1]",
+                                     "PageNoControl=4", "ToDir=C:\\Desktop", "PageNo=3", "", "[User]",
+                                     "User1=User1", ""}));
+  f.prompter.answerYes = true;
+  EXPECT_TRUE(f.Launcher().CloseRequest());
+}
+
+TEST(LauncherWindow, EndOfSessionSavesWithoutAsking) {
+  LauncherFixture f;
+  f.State().UserName = "User1";
+  f.State().PageNo = 2;
+  f.Launcher().EndSession();
+  EXPECT_TRUE(f.prompter.boxes.empty());
+  EXPECT_NE(f.SettingsText().find("PageNo=2"), std::string::npos);
+}
+
+TEST(LauncherWindow, UnwritableSettingsAreReportedAndNeverStopTheProgram) {
+  LauncherFixture f;
+  std::filesystem::create_directory(f.folder.Path("zubi.ini"));
+  f.Launcher().FormCreate();
+  const std::string error = "ファイル " + f.folder.Path("zubi.ini") + " を作成できません";
+  // SavePosition and SaveUserName each fail once; the other steps still ran.
+  EXPECT_EQ(f.prompter.Texts(), std::vector<std::string>({error, error}));
+  EXPECT_EQ(f.State().CaptionText, "User1 - Page 1/1");
+  EXPECT_TRUE(f.folder.Exists("DATA/User11.dat"));
+
+  f.prompter.boxes.clear();
+  EXPECT_TRUE(f.Launcher().CloseRequest());
+  EXPECT_EQ(f.prompter.Texts(), std::vector<std::string>({error, "ZUBIらんちゃを終了して宜しいですか?"}));
+}
+
+TEST(LauncherWindow, HelpOpensTheHelpPageBesideTheExecutable) {
+  LauncherFixture f;
+  f.Launcher().mHelpOpenClick();
+  ASSERT_EQ(f.shell.requests.size(), 1u);
+  const core::ShellRequest& r = f.shell.requests[0];
+  EXPECT_EQ(r.verb, "open");
+  EXPECT_EQ(r.file, f.folder.Path("help") + core::kPathSeparator + "index.htm");
+  EXPECT_EQ(r.parameters, "");
+  EXPECT_EQ(r.directory, "");
+  EXPECT_EQ(r.showCommand, 1);
+  EXPECT_EQ(r.owner, 0x1234u);
+}

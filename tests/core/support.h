@@ -1,0 +1,146 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "launch/launcher.h"
+#include "storage/iconv_code_page.h"
+#include "storage/posix_file_system.h"
+
+namespace testing_support {
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  std::string Path(const std::string& name = "") const;
+  void Write(const std::string& name, const std::string& bytes) const;
+  std::string Read(const std::string& name) const;
+  bool Exists(const std::string& name) const;
+
+ private:
+  std::filesystem::path root_;
+};
+
+// Code page 932, as on Japanese Windows.
+const core::CodePage& Cp932();
+
+// Bytes of UTF-8 text in code page 932.
+std::string Sjis(const std::string& utf8);
+
+struct Box {
+  std::string kind;  // "message", "information", "confirm", "error"
+  std::string text;
+  core::BoxPlacement placement;
+};
+
+class FakePrompter : public core::Prompter {
+ public:
+  void ShowMessage(const std::string& text) override { boxes.push_back({"message", text, {}}); }
+  void ShowInformation(const std::string& text, core::BoxPlacement placement) override {
+    boxes.push_back({"information", text, placement});
+  }
+  bool Confirm(const std::string& text, core::ConfirmKind, core::BoxPlacement placement) override {
+    boxes.push_back({"confirm", text, placement});
+    return answerYes;
+  }
+  void ShowError(const std::string& text) override { boxes.push_back({"error", text, {}}); }
+
+  std::vector<std::string> Texts() const;
+
+  bool answerYes = true;
+  std::vector<Box> boxes;
+};
+
+class FakeShell : public core::Shell {
+ public:
+  void Execute(const core::ShellRequest& request) override { requests.push_back(request); }
+  std::vector<core::ShellRequest> requests;
+};
+
+class FakeEnvironment : public core::Environment {
+ public:
+  std::string ExecutablePath() const override { return exePath; }
+  std::string FolderPath(int id) const override {
+    ++folderQueries;
+    return id == core::kFolderDesktop ? desktop : "";
+  }
+  core::LocalTime Now() const override { return now; }
+  std::string DateSeparator() const override { return "/"; }
+  std::string LongTimeText(const core::LocalTime& t) const override;
+
+  std::string exePath;
+  std::string desktop = "C:\\Desktop";
+  core::LocalTime now{2026, 12, 8, 9, 5, 7};
+  mutable int folderQueries = 0;
+};
+
+// The launcher window as the tests see it. Like the real title box, it reports a
+// changed title to the launcher.
+class FakeView : public core::LauncherView {
+ public:
+  void SetCaption(const std::string& c) override { caption = c; }
+  std::string TitleText() const override { return title; }
+  void SetTitleText(const std::string& text) override;
+  void SetPageCount(int count) override { pageCount = count; }
+  void SetDateText(const std::string& text) override { date = text; }
+  void SetTimeText(const std::string& text) override { time = text; }
+  void EnableNavButton(core::NavButton button, bool on) override { enabled[button] = on; }
+  core::ScreenPoint WindowPosition() const override { return position; }
+  void MoveWindowTo(core::ScreenPoint p) override { position = p; }
+  bool IsWindowShown() const override { return shown; }
+  void ShowWindow() override { shown = true; ++shows; }
+  void HideWindow() override { shown = false; ++hides; }
+  void BringToForeground() override { ++foregrounds; }
+  core::ScreenPoint CursorPosition() const override { return cursor; }
+  std::uintptr_t NativeHandle() const override { return 0x1234; }
+
+  // Which buttons are enabled, in the order T << < > >> F.
+  std::string NavStates() const;
+
+  core::TLauncher* launcher = nullptr;
+  std::string caption;
+  std::string title = "Edit1";
+  int pageCount = 1;
+  std::string date = "Label2";
+  std::string time = "Label3";
+  std::map<core::NavButton, bool> enabled;
+  core::ScreenPoint position{0, 0};
+  core::ScreenPoint cursor{500, 500};
+  bool shown = true;
+  int shows = 0, hides = 0, foregrounds = 0;
+};
+
+// A launcher with fakes around it, its executable in a temporary folder
+// (<folder>/zubi.exe with DATA beside it once created).
+class LauncherFixture {
+ public:
+  LauncherFixture();
+  core::TLauncher& Launcher() { return *launcher_; }
+  core::LauncherState& State() { return launcher_->State(); }
+  std::string SettingsText() const;  // the settings file, decoded, "" when absent
+  std::string PageText(const std::string& name) const;
+  void WriteSettings(const std::string& utf8) const;
+
+  TempFolder folder;
+  core::PosixFileSystem files;
+  FakePrompter prompter;
+  FakeShell shell;
+  FakeEnvironment environment;
+  FakeView view;
+
+ private:
+  std::unique_ptr<core::TLauncher> launcher_;
+};
+
+// Joins lines with CR LF after each.
+std::string Lines(const std::vector<std::string>& lines);
+
+}  // namespace testing_support
