@@ -8,6 +8,17 @@
 
 namespace core {
 
+bool PosixFileSystem::ReadAll(const std::string& path, std::string& bytes) const {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bytes.clear();
+  char buffer[65536];
+  ssize_t n;
+  while ((n = ::read(fd, buffer, sizeof buffer)) > 0) bytes.append(buffer, static_cast<size_t>(n));
+  ::close(fd);
+  return n == 0;
+}
+
 bool PosixFileSystem::WriteDurably(const std::string& path, std::string_view bytes) {
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;

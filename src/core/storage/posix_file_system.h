@@ -8,6 +8,7 @@ namespace core {
 // write it, which is enough for the attribute repair to act as it does on Windows.
 class PosixFileSystem : public StdFileSystem {
  protected:
+  bool ReadAll(const std::string& path, std::string& bytes) const override;
   bool WriteDurably(const std::string& path, std::string_view bytes) override;
   bool Replace(const std::string& from, const std::string& to) override;
   std::optional<std::uint32_t> ReadAttributes(const std::string& path) const override;

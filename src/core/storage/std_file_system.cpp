@@ -1,6 +1,5 @@
 #include "storage/std_file_system.h"
 
-#include <fstream>
 #include <system_error>
 
 #include "storage/paths.h"
@@ -28,14 +27,10 @@ bool StdFileSystem::SetAttributes(const std::string& path, std::uint32_t attribu
 ReadStatus StdFileSystem::ReadWhole(const std::string& path, std::string& bytes) const {
   bytes.clear();
   if (!FileExists(path)) return ReadStatus::kAbsent;
-  std::ifstream in(ToFsPath(path), std::ios::binary);
-  if (!in) return ReadStatus::kFailed;
-  in.seekg(0, std::ios::end);
-  auto size = in.tellg();
-  if (size < 0) return ReadStatus::kFailed;
-  in.seekg(0, std::ios::beg);
-  bytes.resize(static_cast<size_t>(size));
-  if (size > 0 && !in.read(bytes.data(), size)) return ReadStatus::kFailed;
+  if (!ReadAll(path, bytes)) {
+    bytes.clear();
+    return ReadStatus::kFailed;
+  }
   return ReadStatus::kRead;
 }
 

@@ -17,6 +17,8 @@ class StdFileSystem : public FileSystem {
   bool CreateFolder(const std::string& path) override;
 
  protected:
+  // Reads a whole regular file; false when it cannot be opened or read.
+  virtual bool ReadAll(const std::string& path, std::string& bytes) const = 0;
   // Creates or truncates the file, writes the bytes and flushes them to the disk.
   virtual bool WriteDurably(const std::string& path, std::string_view bytes) = 0;
   // Moves `from` over `to` in one step.

@@ -31,7 +31,7 @@ void Layout::Place(UINT dpi) {
 void Layout::SetFonts(std::span<const HFONT> fonts) {
   for (size_t i = 0; i < specs_.size(); ++i) {
     size_t font = static_cast<size_t>(specs_[i].font);
-    if (font < fonts.size() && fonts[font]) SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts[font]), TRUE);
+    if (font < fonts.size() && fonts[font]) SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts[font]), FALSE);
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <shlobj.h>
 
+#include "base/lazy_library.h"
 #include "base/utf16.h"
 #include "base/win.h"
 
@@ -24,11 +25,15 @@ std::wstring ModulePath() {
 WinEnvironment::WinEnvironment() : executablePath_(Narrow(ModulePath())) {}
 
 std::string WinEnvironment::FolderPath(int id) const {
+  static const auto folderLocation =
+      Bind<decltype(&SHGetSpecialFolderLocation)>(Shell32(), "SHGetSpecialFolderLocation");
+  static const auto pathFromList = Bind<decltype(&SHGetPathFromIDListEx)>(Shell32(), "SHGetPathFromIDListEx");
+  static const auto freeMemory = Bind<decltype(&CoTaskMemFree)>(Ole32(), "CoTaskMemFree");
   PIDLIST_ABSOLUTE list = nullptr;
-  if (FAILED(SHGetSpecialFolderLocation(nullptr, id, &list))) return {};
+  if (!folderLocation || !pathFromList || !freeMemory || FAILED(folderLocation(nullptr, id, &list))) return {};
   std::wstring path(32768, L'\0');
-  bool ok = SHGetPathFromIDListEx(list, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT);
-  CoTaskMemFree(list);
+  bool ok = pathFromList(list, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT);
+  freeMemory(list);
   if (!ok) return {};
   path.resize(wcslen(path.c_str()));
   return Narrow(path);

@@ -16,6 +16,25 @@ std::wstring SystemPath(const std::string& path) {
 
 }  // namespace
 
+bool WinFileSystem::ReadAll(const std::string& path, std::string& bytes) const {
+  HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size{};
+  bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (1LL << 31);
+  if (ok) {
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (ok && done < bytes.size()) {
+      DWORD read = 0;
+      ok = ReadFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr) && read > 0;
+      done += read;
+    }
+  }
+  CloseHandle(file);
+  return ok;
+}
+
 bool WinFileSystem::WriteDurably(const std::string& path, std::string_view bytes) {
   HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -6,6 +6,7 @@ namespace win32 {
 
 class WinFileSystem final : public core::StdFileSystem {
  protected:
+  bool ReadAll(const std::string& path, std::string& bytes) const override;
   bool WriteDurably(const std::string& path, std::string_view bytes) override;
   bool Replace(const std::string& from, const std::string& to) override;
   std::optional<std::uint32_t> ReadAttributes(const std::string& path) const override;

@@ -23,6 +23,7 @@ constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_CONTROLPAREN
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kTimerInterval = 200;
 constexpr int kDefaultPosition = 100;
+constexpr UINT kCompleteStart = WM_APP + 1;
 
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kAqua = RGB(0, 255, 255);
@@ -52,10 +53,10 @@ LauncherWindow::LauncherWindow(HWND owner) : background_(GetSysColor(COLOR_BTNFA
   white_.reset(CreateSolidBrush(kWhite));
   backgroundBrush_.reset(CreateSolidBrush(background_));
 
-  RECT rect{kDefaultPosition, kDefaultPosition, kDefaultPosition + 200, kDefaultPosition + 200};
+  dpi_ = DpiOf(nullptr);
+  SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, true, dpi_);
+  RECT rect{kDefaultPosition, kDefaultPosition, kDefaultPosition + size.cx, kDefaultPosition + size.cy};
   CreateFor(kExStyle, kClassName, L"", kStyle, rect, owner, BuildMenu(MainMenu(), false));
-  popupMenu1_.reset(BuildMenu(PopupMenu1(), true));
-  trayMenu_.reset(BuildMenu(PopupMenuTrayIcon(), true));
   dpi_ = DpiOf(Handle());
   CreateControls();
   ApplyDpi(dpi_);
@@ -67,10 +68,6 @@ LauncherWindow::~LauncherWindow() {
 
 void LauncherWindow::CreateControls() {
   layout_.Create(Handle(), launcher::Layout(), dpi_);
-  hints_.Create(Handle());
-  hints_.Add(Handle(), core::texts::kHintWindow);
-  for (const ControlSpec& spec : layout_.Specs())
-    if (spec.hint) hints_.Add(layout_.Get(spec.id), spec.hint);
   SetPanelColour(Control(kPanel1), kWhite);
   SendMessageW(Control(kEdit1), EM_LIMITTEXT, 24, 0);
   HWND upDown = Control(kUpDown1);
@@ -79,6 +76,13 @@ void LauncherWindow::CreateControls() {
   SendMessageW(upDown, UDM_SETPOS32, 0, 1);
   SetWindowSubclass(Control(kEdit1), EditSubclass, 0, 0);
   SetWindowSubclass(Control(kMemo1), EditSubclass, 0, 0);
+}
+
+void LauncherWindow::CreateHints() {
+  hints_.Create(Handle());
+  hints_.Add(Handle(), core::texts::kHintWindow);
+  for (const ControlSpec& spec : layout_.Specs())
+    if (spec.hint) hints_.Add(layout_.Get(spec.id), spec.hint);
 }
 
 // Fonts, control places and the window size for a DPI.
@@ -96,18 +100,20 @@ void LauncherWindow::ApplyDpi(UINT dpi) {
   SizeClockLabel(kLabel2);
   SizeClockLabel(kLabel3);
   FitClientArea();
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-// The client area is exactly the layout's size, whatever the caption and menu take.
+// The client area is exactly the layout's size, whatever the caption and menu take
+// (a menu bar that wraps takes more).
 void LauncherWindow::FitClientArea() {
-  SIZE outer = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, true, dpi_);
-  SetWindowPos(Handle(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  RECT client;
+  RECT client, outer;
   GetClientRect(Handle(), &client);
+  GetWindowRect(Handle(), &outer);
   int dx = Scale(kClientWidth, dpi_) - (client.right - client.left);
   int dy = Scale(kClientHeight, dpi_) - (client.bottom - client.top);
   if (dx != 0 || dy != 0)
-    SetWindowPos(Handle(), nullptr, 0, 0, outer.cx + dx, outer.cy + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void LauncherWindow::SizeClockLabel(int id) {
@@ -127,7 +133,17 @@ void LauncherWindow::SizeClockLabel(int id) {
 void LauncherWindow::Start() {
   if (launcher_) launcher_->Timer1Timer();
   ::ShowWindow(Handle(), SW_SHOW);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   SetTimer(Handle(), kTimerId, kTimerInterval, nullptr);
+  PostMessageW(Handle(), kCompleteStart, 0, 0);
+}
+
+void LauncherWindow::CompleteStart() {
+  if (started_) return;
+  started_ = true;
+  CreateHints();
+  popupMenu1_.reset(BuildMenu(PopupMenu1(), true));
+  trayMenu_.reset(BuildMenu(PopupMenuTrayIcon(), true));
 }
 
 bool LauncherWindow::TranslateShortcut(const MSG& message) {
@@ -238,6 +254,7 @@ void LauncherWindow::ShowPopupMenu(HWND source, LPARAM screenPoint) {
     GetWindowRect(source, &r);
     p = {r.left, r.bottom};
   }
+  CompleteStart();
   SetForegroundWindow(Handle());
   TrackPopupMenu(popupMenu1_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, p.x, p.y, 0, Handle(), nullptr);
   PostMessageW(Handle(), WM_NULL, 0, 0);
@@ -263,6 +280,7 @@ LRESULT LauncherWindow::OnControlColour(HDC dc, HWND control) {
 
 LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case kCompleteStart: CompleteStart(); return 0;
     case WM_TIMER:
       if (wParam == kTimerId && launcher_) launcher_->Timer1Timer();
       return 0;

@@ -21,8 +21,10 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
 
   void Attach(core::TLauncher* launcher) { launcher_ = launcher; }
   // The first tick, then the window appears at its loaded position and the 200 ms
-  // timer starts.
+  // timer starts. What the first paint does not need follows right after it.
   void Start();
+  // The hints and the pop-up menus; done once, at the latest when first needed.
+  void CompleteStart();
   // The Ctrl shortcuts of the pop-up menu, while a control that carries it has the
   // keyboard focus; true when the key was taken.
   bool TranslateShortcut(const MSG& message);
@@ -54,6 +56,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
 
  private:
   void CreateControls();
+  void CreateHints();
   void ApplyDpi(UINT dpi);
   void FitClientArea();
   void SizeClockLabel(int id);
@@ -73,6 +76,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   COLORREF background_;
   UniqueHbrush backgroundBrush_;
   UINT dpi_ = 96;
+  bool started_ = false;
 };
 
 }  // namespace win32

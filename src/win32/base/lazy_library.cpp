@@ -1,0 +1,20 @@
+#include "base/lazy_library.h"
+
+namespace win32 {
+
+FARPROC LazyLibrary::Get(const char* function) {
+  if (!module_) module_ = LoadLibraryExW(name_, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  return module_ ? GetProcAddress(module_, function) : nullptr;
+}
+
+LazyLibrary& Shell32() {
+  static LazyLibrary library(L"shell32.dll");
+  return library;
+}
+
+LazyLibrary& Ole32() {
+  static LazyLibrary library(L"ole32.dll");
+  return library;
+}
+
+}  // namespace win32

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds both layers and runs every test: the core tests natively, then the Windows
+# tests under Wine and the end-to-end scenarios on the real program under Wine and a
+# virtual display of its own.
+set -euo pipefail
+source "$(dirname "$0")/scripts/lib.sh"
+
+zubi_ensure_packages
+zubi_log "building the core and its tests"
+zubi_build_native
+zubi_log "building the program and its Windows tests"
+zubi_build_windows
+
+zubi_log "core tests"
+ctest --test-dir "$ZUBI_NATIVE_BUILD" --output-on-failure -j "$(zubi_jobs)"
+
+zubi_ensure_prefix
+zubi_start_xvfb
+trap 'wineserver -k 2>/dev/null || true; zubi_stop_xvfb' EXIT
+zubi_log "Windows tests and end-to-end scenarios under Wine (display $DISPLAY)"
+ctest --test-dir "$ZUBI_WIN_BUILD" --output-on-failure

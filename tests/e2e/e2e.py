@@ -1,0 +1,373 @@
+#!/usr/bin/env python3
+"""End-to-end scenarios: the real zubi.exe in a fresh portable folder under Wine and a
+virtual X display, driven with xdotool as a user would, observed through the files it
+writes and through `probe.exe` (what another program on the desktop sees).
+
+usage: e2e.py SCENARIO --exe zubi.exe --probe probe.exe --wav start.wav
+              --help-page index.htm --work FOLDER
+Needs DISPLAY and the Wine settings of scripts/lib.sh in the environment."""
+
+import argparse
+import os
+import pwd
+import random
+import re
+import shutil
+import subprocess
+import sys
+import time
+
+QUIT_QUESTION = "ZUBIらんちゃを終了して宜しいですか?"
+APP_TITLE = "ZUBIらんちゃ"
+CONFIRM_TITLE = "確認"
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_for(what, predicate, timeout=20.0, interval=0.05):
+    """Polls until predicate() returns something true; that value is returned."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure("timed out after %.0f s waiting for %s" % (timeout, what))
+        time.sleep(interval)
+
+
+def ere_escape(text):
+    return re.sub(r'([.\[\]()*+?{}|^$\\])', r'\\\1', text)
+
+
+def xdotool(*args, check_result=False):
+    result = subprocess.run(["xdotool", *args], capture_output=True, text=True)
+    if check_result and result.returncode != 0:
+        raise Failure("xdotool %s failed: %s" % (" ".join(args), result.stderr.strip()))
+    return result.stdout.strip()
+
+
+def visible_windows(title):
+    """X window ids of the mapped windows whose title is exactly `title`."""
+    out = xdotool("search", "--onlyvisible", "--name", "^%s$" % ere_escape(title))
+    return [line for line in out.splitlines() if line]
+
+
+def desktop_folder():
+    return "C:\\users\\%s\\Desktop" % pwd.getpwuid(os.getuid()).pw_name
+
+
+def crlf(lines):
+    return "".join(line + "\r\n" for line in lines)
+
+
+class Session:
+    """One portable folder and the launcher processes started from it."""
+
+    def __init__(self, args, name):
+        self.args = args
+        self.folder = os.path.join(args.work, name)
+        shutil.rmtree(self.folder, ignore_errors=True)
+        os.makedirs(os.path.join(self.folder, "DATA"))
+        os.makedirs(os.path.join(self.folder, "help"))
+        shutil.copy(args.exe, os.path.join(self.folder, "zubi.exe"))
+        shutil.copy(args.wav, os.path.join(self.folder, "start.wav"))
+        shutil.copy(args.help_page, os.path.join(self.folder, "help", "index.htm"))
+        self.processes = []
+
+    def path(self, name):
+        return os.path.join(self.folder, name)
+
+    def windows_path(self, name):
+        out = subprocess.run(["winepath", "-w", self.path(name)], capture_output=True, text=True)
+        return out.stdout.strip()
+
+    def start(self, exe="zubi.exe"):
+        process = subprocess.Popen(["wine64", exe], cwd=self.folder,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        return process
+
+    def stop(self):
+        for process in self.processes:
+            if process.poll() is None:
+                process.kill()
+                try:
+                    process.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    pass
+
+    def read_text(self, name):
+        """A settings or page file as text: code page 932, or UTF-8 after its mark."""
+        with open(self.path(name), "rb") as f:
+            data = f.read()
+        if data.startswith(b"\xef\xbb\xbf"):
+            return data[3:].decode("utf-8")
+        return data.decode("cp932")
+
+    def probe(self, *args):
+        out = subprocess.run(["wine64", self.args.probe, *args], capture_output=True)
+        return out.returncode, out.stdout.decode("utf-8", "replace")
+
+    def texts(self, title):
+        """Controls of a visible window: a list of (class, text, id, enabled, rect),
+        and its client origin on the screen."""
+        code, out = self.probe("texts", title)
+        if code != 0:
+            return None, None
+        lines = [line.split("\t") for line in out.splitlines() if line]
+        origin = tuple(int(v) for v in lines[0][1].split(","))
+        controls = [(c[0], c[1], int(c[2]), c[3] == "1", tuple(int(v) for v in c[4].split(",")))
+                    for c in lines[1:]]
+        return controls, origin
+
+    def top_level(self):
+        _, out = self.probe("windows")
+        rows = []
+        for line in out.splitlines():
+            parts = line.split("\t")
+            if len(parts) >= 6:
+                rows.append({"class": parts[1], "title": parts[2], "visible": parts[3] == "1"})
+        return rows
+
+    def wait_window(self, title, timeout=20.0):
+        return wait_for("window '%s'" % title, lambda: visible_windows(title), timeout)[0]
+
+    def wait_gone(self, title, wid, timeout=10.0):
+        wait_for("window '%s' to close" % title, lambda: wid not in visible_windows(title), timeout)
+
+    def focus(self, wid):
+        xdotool("windowfocus", wid)
+        wait_for("focus on %s" % wid, lambda: xdotool("getwindowfocus") == wid, 5.0)
+
+    def key(self, wid, *keys):
+        self.focus(wid)
+        xdotool("key", "--delay", "30", *keys, check_result=True)
+
+    def click(self, x, y, button="1", repeat=1):
+        xdotool("mousemove", str(x), str(y))
+        wait_for("the pointer at %d,%d" % (x, y),
+                 lambda: xdotool("getmouselocation").startswith("x:%d y:%d " % (x, y)), 5.0)
+        xdotool("click", "--repeat", str(repeat), "--delay", "80", button, check_result=True)
+
+    def box_text(self, title):
+        """The message of a visible message box and the texts of its buttons."""
+        controls = wait_for("the texts of '%s'" % title, lambda: self.texts(title)[0])
+        message = [c[1] for c in controls if c[0].lower() == "static" and c[1]]
+        buttons = [c[1] for c in controls if c[0].lower() == "button" and c[1]]
+        return (message[-1] if message else ""), buttons
+
+    def quit_with_yes(self, caption):
+        """File > Exit from the keyboard, then "はい(&Y)"; the program must end."""
+        self.key(self.wait_window(caption), "alt+f", "x")
+        box = self.wait_window(CONFIRM_TITLE)
+        message, _ = self.box_text(CONFIRM_TITLE)
+        check(message == QUIT_QUESTION, "quit question reads %r" % message)
+        self.key(box, "y")
+        process = self.processes[0]
+        process.wait(timeout=15)
+        check(process.returncode == 0, "the launcher ended with %s" % process.returncode)
+
+    def screenshot(self, name="screenshot.png"):
+        subprocess.run(["import", "-window", "root", self.path(name)], check=False)
+
+
+FIRST_RUN_SETTINGS = ["[Setting]", "Left=100", "Top=100", "UserNo=1", "",
+                      "[User1]", "PageNoControl=1", "ToDir=%s", "PageNo=1", "",
+                      "[User]", "User1=User1", ""]
+
+
+def first_run(s):
+    """A fresh folder: the settings file of a first start, an untitled first page,
+    the window laid out as designed, and a title typed into the title box."""
+    s.start()
+    caption = "User1 - Page 1/1"
+    s.wait_window(caption)
+    expected = crlf(FIRST_RUN_SETTINGS) % desktop_folder()
+    wait_for("the settings file", lambda: os.path.exists(s.path("zubi.ini")))
+    check(s.read_text("zubi.ini") == expected, "settings file:\n%r\nexpected:\n%r"
+          % (s.read_text("zubi.ini"), expected))
+    check(s.read_text("DATA/User11.dat") == crlf(["[PageTitle]", "PageTitle=", ""]),
+          "page file: %r" % s.read_text("DATA/User11.dat"))
+
+    controls, origin = s.texts(caption)
+    places = {c[2]: c[4] for c in controls}
+    check(places.get(103) == (56, 0, 188, 20), "title box at %s" % (places.get(103),))
+    check(places.get(121) == (4, 104, 26, 129), "'T' at %s" % (places.get(121),))
+    check(places.get(129) == (171, 110, 186, 130), "page count arrows at %s" % (places.get(129),))
+    nav = [c for c in controls if 121 <= c[2] <= 126]
+    check(len(nav) == 6 and not any(c[3] for c in nav), "on page 1 of 1 all six buttons are disabled")
+
+    s.click(origin[0] + 120, origin[1] + 10)
+    xdotool("type", "--delay", "40", "Tools")
+    wait_for("the typed title in the page file",
+             lambda: "PageTitle=Tools\r\n" in s.read_text("DATA/User11.dat"))
+    s.screenshot()
+    s.quit_with_yes(caption)
+
+
+def quit_question(s):
+    """The close box asks first: No keeps the program and the settings it just saved;
+    Yes ends it."""
+    s.start()
+    caption = "User1 - Page 1/1"
+    s.wait_window(caption)
+    code, out = s.probe("closebox", caption)
+    check(code == 0, "the window has a close box")
+    x, y = (int(v) for v in out.strip().split(","))
+    os.remove(s.path("zubi.ini"))
+    s.click(x, y)
+    box = s.wait_window(CONFIRM_TITLE)
+    message, buttons = s.box_text(CONFIRM_TITLE)
+    check(message == QUIT_QUESTION, "question reads %r" % message)
+    check(buttons == ["はい(&Y)", "いいえ(&N)"], "buttons read %r" % buttons)
+    # The close request saved before it asked: the user name first, then the position.
+    saved = crlf(FIRST_RUN_SETTINGS[-3:] + FIRST_RUN_SETTINGS[:-3]) % desktop_folder()
+    check(s.read_text("zubi.ini") == saved,
+          "settings saved before the question: %r" % s.read_text("zubi.ini"))
+    s.key(box, "n")
+    s.wait_gone(CONFIRM_TITLE, box)
+    time.sleep(0.5)
+    check(s.processes[0].poll() is None, "No keeps the launcher running")
+    check(visible_windows(caption), "the launcher window stays")
+
+    s.click(x, y)
+    s.wait_window(CONFIRM_TITLE)
+    _, box_origin = s.texts(CONFIRM_TITLE)
+    yes = [c for c in s.texts(CONFIRM_TITLE)[0] if c[1] == "はい(&Y)"][0][4]
+    s.click(box_origin[0] + (yes[0] + yes[2]) // 2, box_origin[1] + (yes[1] + yes[3]) // 2)
+    s.processes[0].wait(timeout=15)
+    check(s.processes[0].returncode == 0, "a real click on はい(&Y) ends the program")
+
+
+def second_instance(s):
+    """A second start of the same executable ends at once and leaves one launcher; a
+    launcher hidden by a title-bar double click stays hidden. Another file name runs
+    beside it."""
+    with open(s.path("zubi.ini"), "wb") as f:
+        f.write(crlf(["[User1]", "TitleDbClk=1"]).encode("cp932"))
+    s.start()
+    caption = "User1 - Page 1/1"
+    wid = s.wait_window(caption)
+
+    second = s.start()
+    second.wait(timeout=30)
+    check(second.returncode == 0, "the second start ended with %s" % second.returncode)
+    check(len(visible_windows(caption)) == 1, "one launcher window")
+    apps = [w for w in s.top_level() if w["class"] == "ZubiApplication"]
+    check(len(apps) == 1, "one running instance, found %d" % len(apps))
+    check(s.processes[0].poll() is None, "the first instance runs on")
+
+    code, out = s.probe("closebox", caption)
+    _, y = (int(v) for v in out.strip().split(","))
+    geometry = xdotool("getwindowgeometry", wid)
+    left = int(re.search(r"Position: (-?\d+),", geometry).group(1))
+    s.click(left + 30, y, repeat=2)
+    wait_for("the launcher to hide", lambda: not visible_windows(caption), 5.0)
+    third = s.start()
+    third.wait(timeout=30)
+    time.sleep(0.5)
+    check(not visible_windows(caption), "a hidden launcher stays hidden after a second start")
+
+    shutil.copy(s.path("zubi.exe"), s.path("zubi2.exe"))
+    s.start("zubi2.exe")
+    wait_for("the copy's own window", lambda: visible_windows(caption))
+    check(os.path.exists(s.path("zubi2.ini")), "the copy keeps its own settings file")
+
+
+def unwritable_settings(s):
+    """A folder stands where the settings file should be: each failed write is
+    reported with the file's path, and the launcher keeps running."""
+    os.makedirs(s.path("zubi.ini"))
+    expected = "ファイル %s を作成できません" % s.windows_path("zubi.ini")
+    s.start()
+    for _ in range(2):  # SavePosition, then SaveUserName, at the end of the start
+        box = s.wait_window(APP_TITLE)
+        message, buttons = s.box_text(APP_TITLE)
+        check(message == expected, "message reads %r, expected %r" % (message, expected))
+        check(buttons == ["OK"], "buttons %r" % buttons)
+        s.key(box, "Return")
+        s.wait_gone(APP_TITLE, box)
+    caption = "User1 - Page 1/1"
+    s.wait_window(caption)
+    check(s.processes[0].poll() is None, "the launcher keeps running")
+
+    s.key(s.wait_window(caption), "alt+f", "x")
+    box = s.wait_window(APP_TITLE)
+    check(s.box_text(APP_TITLE)[0] == expected, "the save before quitting is reported too")
+    s.key(box, "Return")
+    box = s.wait_window(CONFIRM_TITLE)
+    s.key(box, "y")
+    s.processes[0].wait(timeout=15)
+    check(os.path.isdir(s.path("zubi.ini")), "the folder is left alone")
+
+
+def bad_settings_files(s):
+    """Garbage, a huge file, invalid code-page bytes and absurd numbers: the launcher
+    starts with the defaults and shows no message."""
+    rng = random.Random(7)
+    garbage = bytes(rng.randrange(256) for _ in range(256 * 1024))
+    line = b"[Noise]\r\nkey=" + b"x" * 500 + b"\r\n"
+    huge = line * (24 * 1024 * 1024 // len(line))
+    absurd = crlf(["[Setting]", "Left=-30", "Top=99999999999", "UserNo=abc",
+                   "[User1]", "PageNo=1", "PageNoControl=1", "FormColor=12"]).encode("cp932") \
+        + b"[User]\r\nUser9=\x81\xff\xa0\r\n"
+    for name, content, position in (("garbage", garbage, (100, 100)), ("huge", huge, (100, 100)),
+                                     ("absurd", absurd, (0, 100))):
+        with open(s.path("zubi.ini"), "wb") as f:
+            f.write(content)
+        s.processes = []
+        s.start()
+        wid = s.wait_window("User1 - Page 1/1", timeout=60)
+        geometry = xdotool("getwindowgeometry", wid)
+        found = tuple(int(v) for v in re.search(r"Position: (-?\d+),(-?\d+)", geometry).groups())
+        check(found == position, "%s: window at %s, expected %s" % (name, found, position))
+        boxes = [w for w in s.top_level() if w["class"] == "#32770" and w["visible"]]
+        check(not boxes, "%s: no message box, found %r" % (name, boxes))
+        s.stop()
+
+
+def missing_data_folder(s):
+    """Without a DATA folder the launcher makes one and writes the first page."""
+    shutil.rmtree(s.path("DATA"))
+    s.start()
+    s.wait_window("User1 - Page 1/1")
+    wait_for("DATA\\User11.dat", lambda: os.path.exists(s.path("DATA/User11.dat")))
+    check(s.read_text("DATA/User11.dat") == crlf(["[PageTitle]", "PageTitle=", ""]), "untitled first page")
+
+
+SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
+                                      bad_settings_files, missing_data_folder)}
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("scenario", choices=sorted(SCENARIOS))
+    parser.add_argument("--exe", required=True)
+    parser.add_argument("--probe", required=True)
+    parser.add_argument("--wav", required=True)
+    parser.add_argument("--help-page", required=True)
+    parser.add_argument("--work", required=True)
+    args = parser.parse_args()
+    session = Session(args, args.scenario)
+    try:
+        SCENARIOS[args.scenario](session)
+    except Failure as failure:
+        session.screenshot("failure.png")
+        print("FAILED %s: %s (screenshot %s)" % (args.scenario, failure, session.path("failure.png")))
+        return 1
+    finally:
+        session.stop()
+    print("passed %s" % args.scenario)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,121 @@
+// Tells an end-to-end test what the program under test shows, as another program on
+// the same desktop sees it. Output is UTF-8, one line per window, tab-separated.
+//   probe windows          every top-level window: handle class title visible rect pid
+//   probe texts TITLE      the visible top-level window titled TITLE: a first line
+//                          "client" with its client area's origin on the screen and its
+//                          size, then its controls: class text id enabled rect (client)
+//   probe closebox TITLE   the screen point at the middle of that window's close box
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+void Print(const std::wstring& line) {
+  std::wstring text = line + L"\n";
+  int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), n, nullptr, nullptr);
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+}
+
+std::wstring TextOf(HWND hwnd) {
+  wchar_t text[1024] = L"";
+  GetWindowTextW(hwnd, text, 1024);
+  return text;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[256] = L"";
+  GetClassNameW(hwnd, name, 256);
+  return name;
+}
+
+std::wstring RectText(RECT r) {
+  return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," + std::to_wstring(r.right) + L"," +
+         std::to_wstring(r.bottom);
+}
+
+BOOL CALLBACK ListTopLevel(HWND hwnd, LPARAM) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  Print(std::to_wstring(reinterpret_cast<UINT_PTR>(hwnd)) + L"\t" + ClassOf(hwnd) + L"\t" + TextOf(hwnd) + L"\t" +
+        (IsWindowVisible(hwnd) ? L"1" : L"0") + L"\t" + RectText(r) + L"\t" + std::to_wstring(pid));
+  return TRUE;
+}
+
+BOOL CALLBACK ListChild(HWND child, LPARAM top) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, reinterpret_cast<HWND>(top), reinterpret_cast<POINT*>(&r), 2);
+  Print(ClassOf(child) + L"\t" + TextOf(child) + L"\t" + std::to_wstring(GetDlgCtrlID(child)) + L"\t" +
+        (IsWindowEnabled(child) ? L"1" : L"0") + L"\t" + RectText(r));
+  return TRUE;
+}
+
+struct Search {
+  std::wstring title;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindVisible(HWND hwnd, LPARAM p) {
+  auto* search = reinterpret_cast<Search*>(p);
+  if (IsWindowVisible(hwnd) && TextOf(hwnd) == search->title) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Asks the window itself which points of its caption's right end are the close box.
+bool PrintCloseBox(HWND hwnd) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  POINT origin{0, 0};
+  ClientToScreen(hwnd, &origin);
+  long sumX = 0, sumY = 0, count = 0;
+  for (int y = r.top; y < origin.y; ++y)
+    for (int x = r.right - 48 > r.left ? r.right - 48 : r.left; x < r.right; ++x)
+      if (SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+        sumX += x;
+        sumY += y;
+        ++count;
+      }
+  if (!count) return false;
+  Print(std::to_wstring(sumX / count) + L"," + std::to_wstring(sumY / count));
+  return true;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  std::wstring command = argc > 1 ? argv[1] : L"";
+  if (command == L"windows") {
+    EnumWindows(ListTopLevel, 0);
+    return 0;
+  }
+  if (command == L"texts" && argc > 2) {
+    Search search{argv[2]};
+    EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return 1;
+    POINT origin{0, 0};
+    ClientToScreen(search.found, &origin);
+    RECT client;
+    GetClientRect(search.found, &client);
+    Print(L"client\t" + std::to_wstring(origin.x) + L"," + std::to_wstring(origin.y) + L"\t" +
+          std::to_wstring(client.right) + L"," + std::to_wstring(client.bottom));
+    EnumChildWindows(search.found, ListChild, reinterpret_cast<LPARAM>(search.found));
+    return 0;
+  }
+  if (command == L"closebox" && argc > 2) {
+    Search search{argv[2]};
+    EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return 1;
+    return PrintCloseBox(search.found) ? 0 : 1;
+  }
+  Print(L"usage: probe windows | probe texts TITLE | probe closebox TITLE");
+  return 2;
+}

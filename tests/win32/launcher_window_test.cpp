@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include "base/utf16.h"
+#include "launch/launcher_layout.h"
+#include "launch/launcher_menus.h"
+#include "support.h"
+
+using namespace win32::launcher;
+using testing_support::ClientRectOf;
+using testing_support::LauncherHarness;
+
+namespace {
+
+std::string TextOf(HWND hwnd) {
+  wchar_t text[512] = L"";
+  GetWindowTextW(hwnd, text, 512);
+  return win32::Narrow(text);
+}
+
+LOGFONTW FontOf(HWND control) {
+  LOGFONTW lf{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+  return lf;
+}
+
+std::string MenuText(HMENU menu, int position) {
+  wchar_t text[128] = L"";
+  GetMenuStringW(menu, static_cast<UINT>(position), text, 128, MF_BYPOSITION);
+  return win32::Narrow(text);
+}
+
+// The captions of a menu, "-" for a separator, submenus in brackets.
+std::string Captions(HMENU menu) {
+  std::string all;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    if (!all.empty()) all += "|";
+    if (HMENU sub = GetSubMenu(menu, i)) all += MenuText(menu, i) + "[" + Captions(sub) + "]";
+    else if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) all += "-";
+    else all += MenuText(menu, i);
+  }
+  return all;
+}
+
+bool Enabled(LauncherHarness& h, int id) { return IsWindowEnabled(h.window->Control(id)); }
+
+}  // namespace
+
+TEST(LauncherWindow, ControlsSitWhereTheLayoutPutsThemAt96Dpi) {
+  LauncherHarness h;
+  h.Create();
+  ASSERT_EQ(h.window->Dpi(), 96u);
+  RECT client;
+  GetClientRect(h.window->Handle(), &client);
+  EXPECT_EQ(client.right, 192);
+  EXPECT_EQ(client.bottom, 134);
+
+  struct Place {
+    int id;
+    RECT rect;
+  };
+  const Place places[] = {
+      {kEdit1, {56, 0, 188, 20}},          {kPanel1, {4, 24, 188, 100}},        {kFastTopButton, {4, 104, 26, 129}},
+      {kFastBwdButton, {26, 104, 48, 129}}, {kBwdButton, {48, 104, 70, 129}},    {kFwdButton, {73, 104, 95, 129}},
+      {kFastFwdButton, {95, 104, 117, 129}}, {kFastFinalButton, {117, 104, 139, 129}},
+      {kLabel1, {145, 100, 191, 112}},      {kMemo1, {146, 110, 171, 130}},      {kUpDown1, {171, 110, 186, 130}},
+  };
+  for (const Place& p : places) {
+    RECT r = ClientRectOf(h.window->Control(p.id));
+    EXPECT_TRUE(EqualRect(&r, &p.rect)) << "control " << p.id << " at " << r.left << "," << r.top << " " << r.right
+                                        << "," << r.bottom;
+  }
+  for (int k = 0; k < kLaunchButtonCount; ++k) {
+    RECT r = ClientRectOf(h.window->Control(kLaunchButton1 + k));
+    RECT expected{4 + 2 + 36 * (k % 5), 24 + (k < 5 ? 2 : 38), 0, 0};
+    expected.right = expected.left + 36;
+    expected.bottom = expected.top + 36;
+    EXPECT_TRUE(EqualRect(&r, &expected)) << "LaunchButton" << k + 1;
+    EXPECT_EQ(GetParent(h.window->Control(kLaunchButton1 + k)), h.window->Control(kPanel1));
+  }
+  // The clock labels size to their text: the date keeps its right edge, the time its left.
+  SendMessageW(h.window->Handle(), WM_TIMER, 1, 0);
+  EXPECT_EQ(ClientRectOf(h.window->Control(kLabel2)).right, 52);
+  EXPECT_EQ(ClientRectOf(h.window->Control(kLabel2)).top, 0);
+  EXPECT_EQ(ClientRectOf(h.window->Control(kLabel3)).left, 10);
+  EXPECT_EQ(ClientRectOf(h.window->Control(kLabel3)).top, 10);
+}
+
+TEST(LauncherWindow, IsAnAlwaysOnTopToolWindowWithItsFontsTextsAndHints) {
+  LauncherHarness h;
+  h.Create();
+  HWND w = h.window->Handle();
+  LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE), exStyle = GetWindowLongPtrW(w, GWL_EXSTYLE);
+  EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  RECT r;
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r.left, 100);
+  EXPECT_EQ(r.top, 100);
+
+  // Placeholders until the first tick; the loaded (empty) title; the page count.
+  EXPECT_EQ(TextOf(h.window->Control(kLabel2)), "Label2");
+  EXPECT_EQ(TextOf(h.window->Control(kLabel3)), "Label3");
+  EXPECT_EQ(TextOf(h.window->Control(kEdit1)), "");
+  EXPECT_EQ(TextOf(h.window->Control(kMemo1)), "1");
+  EXPECT_EQ(TextOf(h.window->Control(kFastBwdButton)), "<<");
+  EXPECT_EQ(TextOf(h.window->Control(kLabel1)), "Page Set");
+
+  LOGFONTW title = FontOf(h.window->Control(kEdit1));
+  EXPECT_EQ(win32::Narrow(title.lfFaceName), "ＭＳ Ｐゴシック");
+  EXPECT_EQ(title.lfHeight, -12);
+  EXPECT_TRUE(title.lfUnderline);
+  EXPECT_EQ(title.lfCharSet, SHIFTJIS_CHARSET);
+  LOGFONTW nav = FontOf(h.window->Control(kFwdButton));
+  EXPECT_EQ(nav.lfWeight, FW_BOLD);
+  EXPECT_FALSE(nav.lfUnderline);
+  LOGFONTW count = FontOf(h.window->Control(kMemo1));
+  EXPECT_EQ(count.lfHeight, -13);
+  EXPECT_EQ(count.lfWeight, FW_BOLD);
+  EXPECT_FALSE(FontOf(h.window->Control(kLabel1)).lfUnderline);
+  EXPECT_TRUE(FontOf(h.window->Control(kLabel2)).lfUnderline);
+
+  h.window->CompleteStart();
+  const win32::Tooltips& hints = h.window->Hints();
+  EXPECT_EQ(hints.Text(w), "ZUBI らんちゃ");
+  EXPECT_EQ(hints.Text(h.window->Control(kLabel2)), "日付");
+  EXPECT_EQ(hints.Text(h.window->Control(kLabel3)), "只今の時刻");
+  EXPECT_EQ(hints.Text(h.window->Control(kEdit1)), "ﾀﾞﾌﾞﾙｸﾘｯｸで一覧表示");
+  EXPECT_EQ(hints.Text(h.window->Control(kFastTopButton)), "先頭ﾍﾟｰｼﾞへ");
+  EXPECT_EQ(hints.Text(h.window->Control(kFastFinalButton)), "最終ﾍﾟｰｼﾞへ");
+  EXPECT_EQ(hints.Text(h.window->Control(kMemo1)), "只今の最大ﾍﾟｰｼﾞ数");
+  EXPECT_EQ(hints.Text(h.window->Control(kUpDown1)), "ﾍﾟｰｼﾞ数設定");
+  EXPECT_EQ(hints.Text(h.window->Control(kLaunchButton1 + 9)), "未登録");
+}
+
+TEST(LauncherWindow, ColoursOfTheClockTitleAndPanel) {
+  LauncherHarness h;
+  h.Create();
+  HDC dc = CreateCompatibleDC(nullptr);
+  auto colourOf = [&](UINT message, int id) {
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(h.window->Handle(), message, reinterpret_cast<WPARAM>(dc),
+                                                       reinterpret_cast<LPARAM>(h.window->Control(id))));
+    LOGBRUSH lb{};
+    GetObjectW(brush, sizeof lb, &lb);
+    return lb.lbColor;
+  };
+  EXPECT_EQ(colourOf(WM_CTLCOLORSTATIC, kLabel2), RGB(255, 255, 0));
+  EXPECT_EQ(colourOf(WM_CTLCOLORSTATIC, kLabel3), RGB(255, 255, 0));
+  EXPECT_EQ(colourOf(WM_CTLCOLOREDIT, kEdit1), RGB(0, 255, 255));
+  EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
+  EXPECT_EQ(colourOf(WM_CTLCOLORSTATIC, kLabel1), GetSysColor(COLOR_BTNFACE));
+  DeleteDC(dc);
+}
+
+TEST(LauncherWindow, MenusCarryTheirCaptionsAndShortcuts) {
+  LauncherHarness h;
+  h.Create();
+  h.window->Start();
+  testing_support::PumpMessages();
+  EXPECT_EQ(Captions(GetMenu(h.window->Handle())),
+            "File(&F)[ﾕｰｻﾞ変更(&U)|ｵﾌﾟｼｮﾝ設定(&O)|終了(&X)]|"
+            "Page(&M)[先頭ﾍﾟｰｼﾞ(&T)|早戻し(&C)|前のﾍﾟｰｼﾞ(&P)|次のﾍﾟｰｼﾞ(&N)|早送り(&F)|最終ﾍﾟｰｼﾞ(&B)|-|"
+            "ﾍﾟｰｼﾞ一覧(&S)|-|ﾍﾟｰｼ・ﾃﾞｰﾀﾞ削除(&D)]|"
+            "Help(&H)[ﾍﾙﾌﾟを開く(&O)|ﾊﾞｰｼﾞｮﾝ情報(&A)...]");
+  EXPECT_EQ(Captions(h.window->PopupMenu()),
+            "選択起動(&C)\tCtrl+C|ﾍﾟｰｼﾞ起動(&A)\tCtrl+A|-|ﾌｧｲﾙ・ﾌｫﾙﾀﾞ検索(&F)\tCtrl+F|"
+            "ｽｸﾘｰﾝｾｰﾊﾞｰ起動(&S)\tCtrl+S|-|閉じる[ﾌｫﾙﾀﾞ(&D)\tCtrl+D|ﾌﾞﾗｳｻﾞ(&B)\tCtrl+B|"
+            "ﾌｫﾙﾀﾞ+ﾌﾞﾗｳｻﾞ(X)\tCtrl+X|全て閉じる(&W)]|Windowsの終了[ｼｬｯﾄﾀﾞｳﾝ(&E)\tCtrl+E|"
+            "再起動(&R)\tCtrl+R|ﾛｸﾞｵﾌ(&L)\tCtrl+L]");
+  EXPECT_EQ(Captions(h.window->TrayMenu()), "ﾍﾙﾌﾟ(&H)[ﾍﾙﾌﾟを開く(&O)|ﾊﾞｰｼﾞｮﾝ情報(&A)...]|終了(&X)");
+}
+
+TEST(LauncherWindow, TickSetsTheCaptionAndTheNavigationButtons) {
+  LauncherHarness h;
+  h.WriteSettings("[User1]\r\nPageNo=1\r\nPageNoControl=5\r\n[User]\r\nUser1=太郎\r\n");
+  h.Create();
+  SendMessageW(h.window->Handle(), WM_TIMER, 1, 0);
+  EXPECT_EQ(TextOf(h.window->Handle()), "太郎 - Page 1/5");
+  EXPECT_FALSE(Enabled(h, kFastTopButton));
+  EXPECT_FALSE(Enabled(h, kFastBwdButton));
+  EXPECT_FALSE(Enabled(h, kBwdButton));
+  EXPECT_TRUE(Enabled(h, kFwdButton));
+  EXPECT_TRUE(Enabled(h, kFastFwdButton));
+  EXPECT_TRUE(Enabled(h, kFastFinalButton));
+  EXPECT_EQ(TextOf(h.window->Control(kMemo1)), "5");
+
+  h.launcher->State().PageNo = 5;
+  h.launcher->ComposeCaption();
+  SendMessageW(h.window->Handle(), WM_TIMER, 1, 0);
+  EXPECT_EQ(TextOf(h.window->Handle()), "太郎 - Page 5/5");
+  EXPECT_TRUE(Enabled(h, kFastTopButton));
+  EXPECT_TRUE(Enabled(h, kBwdButton));
+  EXPECT_FALSE(Enabled(h, kFwdButton));
+  EXPECT_FALSE(Enabled(h, kFastFinalButton));
+  EXPECT_NE(TextOf(h.window->Control(kLabel2)), "Label2");
+}
+
+TEST(LauncherWindow, CloseSavesAsksAndOnlyYesEndsTheWindow) {
+  LauncherHarness h;
+  h.Create();
+  h.window->Start();
+  HWND w = h.window->Handle();
+  SetWindowPos(w, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  h.prompter.answerYes = false;
+  SendMessageW(w, WM_COMMAND, kExit, 0);
+  ASSERT_TRUE(IsWindow(w));
+  ASSERT_EQ(h.prompter.texts.size(), 1u);
+  EXPECT_EQ(h.prompter.texts[0], "ZUBIらんちゃを終了して宜しいですか?");
+  EXPECT_NE(h.folder.Read("zubi.ini").find("Left=300\r\nTop=200\r\n"), std::string::npos);
+
+  h.prompter.answerYes = true;
+  SendMessageW(w, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(w));
+  MSG quit;
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST(LauncherWindow, EndOfSessionSavesWithoutAQuestion) {
+  LauncherHarness h;
+  h.Create();
+  h.launcher->State().PageNo = 4;
+  EXPECT_TRUE(SendMessageW(h.window->Handle(), WM_QUERYENDSESSION, 0, 0));
+  EXPECT_TRUE(h.prompter.texts.empty());
+  EXPECT_NE(h.folder.Read("zubi.ini").find("PageNo=4"), std::string::npos);
+}
+
+TEST(LauncherWindow, TypingATitleWritesEachChangeUpToTwentyFourCharacters) {
+  LauncherHarness h;
+  h.Create();
+  HWND edit = h.window->Control(kEdit1);
+  for (wchar_t c : std::wstring(L"ツールと道具") + std::wstring(30, L'x')) SendMessageW(edit, WM_CHAR, c, 1);
+  EXPECT_EQ(TextOf(edit), "ツールと道具" + std::string(18, 'x'));
+  std::string file = h.folder.Read("DATA\\User11.dat");
+  EXPECT_NE(file.find("PageTitle=\x83\x63\x81\x5B\x83\x8B\x82\xC6\x93\xB9\x8B\xEF" + std::string(18, 'x')),
+            std::string::npos);
+}
+
+TEST(LauncherWindow, TitleBarDoubleClickTogglesOnlyWhenTheOptionAsks) {
+  LauncherHarness h;
+  h.Create();
+  h.window->Start();
+  HWND w = h.window->Handle();
+  SendMessageW(w, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+  EXPECT_TRUE(IsWindowVisible(w));
+  h.launcher->State().TitleDbClk = true;
+  SendMessageW(w, WM_NCLBUTTONDBLCLK, HTCLOSE, 0);
+  EXPECT_TRUE(IsWindowVisible(w));
+  SendMessageW(w, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+  EXPECT_FALSE(IsWindowVisible(w));
+}
+
+TEST(LauncherWindow, ScalesEverythingWhenTheDpiChanges) {
+  LauncherHarness h;
+  h.Create();
+  HWND w = h.window->Handle();
+  RECT suggested{150, 150, 450, 450};
+  SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT client;
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, 288);
+  EXPECT_EQ(client.bottom, 201);
+  RECT edit = ClientRectOf(h.window->Control(kEdit1));
+  EXPECT_EQ(edit.left, 84);
+  EXPECT_EQ(edit.right, 282);
+  RECT button = ClientRectOf(h.window->Control(kLaunchButton1 + 6));
+  EXPECT_EQ(button.right - button.left, 54);
+  EXPECT_EQ(FontOf(h.window->Control(kEdit1)).lfHeight, -18);
+  RECT r;
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r.left, 150);
+}

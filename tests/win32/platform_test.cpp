@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/utf16.h"
+#include "launch/app_window.h"
+#include "launch/single_instance.h"
+#include "storage/ini_store.h"
+#include "storage/paths.h"
+#include "support.h"
+
+using testing_support::TempFolder;
+
+TEST(WinCodePage, Code932RoundTripsAndRefusesWhatItCannotHold) {
+  EXPECT_EQ(GetACP(), 932u) << "Wine must run with a Japanese locale";
+  win32::WinCodePage cp(932);
+  const std::string text = "ﾍﾟｰｼﾞ表示～";
+  auto bytes = cp.FromUtf8(text);
+  ASSERT_TRUE(bytes.has_value());
+  EXPECT_EQ(*bytes, "\xCD\xDF\xB0\xBC\xDE\x95\x5C\x8E\xA6\x81\x60");
+  EXPECT_EQ(cp.ToUtf8(*bytes), text);
+  EXPECT_FALSE(cp.FromUtf8("한국어").has_value());
+  EXPECT_FALSE(cp.FromUtf8("Ünïcode").has_value());
+}
+
+TEST(WinFileSystem, WritesReplaceWholeFilesAndFailuresLeaveNothingBehind) {
+  TempFolder folder;
+  win32::WinFileSystem files;
+  win32::WinCodePage cp(932);
+  core::IniStore store(files, cp);
+  core::IniImage ini;
+  ini.WriteString("User", "User1", "한국어の名前");
+  store.Save(folder.Path("a.ini"), ini);
+  EXPECT_EQ(folder.Read("a.ini").substr(0, 3), "\xEF\xBB\xBF");
+  EXPECT_EQ(store.Load(folder.Path("a.ini")).ReadString("User", "User1", ""), "한국어の名前");
+
+  std::filesystem::create_directory(core::ToFsPath(folder.Path("b.ini")));
+  EXPECT_FALSE(files.WriteWhole(folder.Path("b.ini"), "x"));
+  EXPECT_FALSE(std::filesystem::exists(core::ToFsPath(folder.Path("b.ini.zubi-new"))));
+  EXPECT_FALSE(files.WriteWhole(folder.Path("missing\\c.ini"), "x"));
+
+  // Past the classic 260-character limit.
+  std::string deep = folder.Path(std::string(120, 'd'));
+  ASSERT_TRUE(files.CreateFolder(deep));
+  std::string longPath = deep + "\\" + std::string(150, 'f') + ".dat";
+  EXPECT_TRUE(files.WriteWhole(longPath, "[PageTitle]\r\n"));
+  std::string back;
+  EXPECT_EQ(files.ReadWhole(longPath, back), core::ReadStatus::kRead);
+  EXPECT_EQ(back, "[PageTitle]\r\n");
+}
+
+TEST(WinFileSystem, AttributesAreTheSystemsOwn) {
+  TempFolder folder;
+  win32::WinFileSystem files;
+  folder.Write("p.dat", "x");
+  std::string path = folder.Path("p.dat");
+  ASSERT_TRUE(files.SetAttributes(path, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+  // Wine keeps the archive bit on every file; the two set here are what counts.
+  EXPECT_EQ(files.Attributes(path).value_or(0) & ~core::kAttributeArchive,
+            FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+  ASSERT_TRUE(files.SetAttributes(path, core::kAttributeArchive));
+  EXPECT_EQ(files.Attributes(path), core::kAttributeArchive);
+  EXPECT_EQ(files.Attributes(folder.Path("none")), std::nullopt);
+}
+
+TEST(WinEnvironment, ReportsTheDesktopTheDateSeparatorAndTheTime) {
+  win32::WinEnvironment environment;
+  std::string desktop = environment.FolderPath(core::kFolderDesktop);
+  EXPECT_FALSE(desktop.empty());
+  EXPECT_TRUE(std::filesystem::is_directory(core::ToFsPath(desktop))) << desktop;
+  EXPECT_EQ(environment.DateSeparator(), "/");
+  EXPECT_EQ(environment.LongTimeText({2026, 12, 8, 9, 5, 7}), "9:05:07");
+  EXPECT_NE(environment.ExecutablePath().find("win32_tests.exe"), std::string::npos);
+}
+
+TEST(SingleInstance, SecondClaimFindsTheRunningInstanceAndAStaleAtomIsTakenOver) {
+  const std::wstring name = L"zubi-instance-test-" + std::to_wstring(GetCurrentProcessId()) + L".exe";
+  win32::UniqueAtom first;
+  ASSERT_EQ(win32::ClaimSingleInstance(name, first), win32::InstanceCheck::kFirst);
+  ASSERT_TRUE(GlobalFindAtomW(name.c_str()));
+  {
+    win32::AppWindow running;
+    win32::UniqueAtom second;
+    EXPECT_EQ(win32::ClaimSingleInstance(name, second), win32::InstanceCheck::kAnotherRuns);
+    EXPECT_FALSE(second);
+  }
+  // The atom is left but no window carries the title: a crash left it behind.
+  ATOM stale = first.release();
+  win32::UniqueAtom third;
+  EXPECT_EQ(win32::ClaimSingleInstance(name, third), win32::InstanceCheck::kFirst);
+  EXPECT_EQ(third.get(), stale);
+  third.reset();
+  EXPECT_FALSE(GlobalFindAtomW(name.c_str()));
+
+  EXPECT_EQ(win32::FileNameOf(L"C:\\Tools\\Launch.exe"), L"Launch.exe");
+}

@@ -1,0 +1,84 @@
+#include "support.h"
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "base/utf16.h"
+#include "storage/paths.h"
+#include "storage/text_codec.h"
+
+namespace testing_support {
+
+TempFolder::TempFolder() {
+  static std::atomic<int> counter{0};
+  root_ = std::filesystem::temp_directory_path() /
+          (L"zubi-w32-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++));
+  std::filesystem::remove_all(root_);
+  std::filesystem::create_directories(root_);
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ec;
+  std::filesystem::remove_all(root_, ec);
+}
+
+std::string TempFolder::Path(const std::string& name) const {
+  std::string root = win32::Narrow(root_.wstring());
+  return name.empty() ? root : root + "\\" + name;
+}
+
+std::string TempFolder::Read(const std::string& name) const {
+  std::ifstream in(core::ToFsPath(Path(name)), std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void TempFolder::Write(const std::string& name, const std::string& bytes) const {
+  std::ofstream(core::ToFsPath(Path(name)), std::ios::binary) << bytes;
+}
+
+LauncherHarness::LauncherHarness() : environment(folder.Path("zubi.exe")) {}
+
+void LauncherHarness::WriteSettings(const std::string& utf8) const {
+  folder.Write("zubi.ini", core::EncodeText(utf8, codePage));
+}
+
+void LauncherHarness::Create() {
+  window = std::make_unique<win32::LauncherWindow>(nullptr);
+  launcher = std::make_unique<core::TLauncher>(*window,
+                                               core::LauncherPorts{files, codePage, prompter, shell, environment});
+  window->Attach(launcher.get());
+  launcher->FormCreate();
+}
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+std::thread WhenWindowAppears(const wchar_t* className, const wchar_t* title, std::function<void(HWND)> action) {
+  return std::thread([=] {
+    HWND found = nullptr;
+    for (int i = 0; i < 500 && !found; ++i) {
+      found = FindWindowW(className, title);
+      if (!found) Sleep(10);
+    }
+    action(found);
+  });
+}
+
+RECT ClientRectOf(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  HWND top = GetAncestor(control, GA_ROOT);
+  MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+}  // namespace testing_support

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "base/win_code_page.h"
+#include "base/win_environment.h"
+#include "base/win_file_system.h"
+#include "launch/launcher.h"
+#include "launch/launcher_window.h"
+
+namespace testing_support {
+
+// A fresh folder under %TEMP%, removed afterwards.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  std::string Path(const std::string& name = "") const;  // UTF-8, Windows separators
+  std::string Read(const std::string& name) const;
+  void Write(const std::string& name, const std::string& bytes) const;
+
+ private:
+  std::filesystem::path root_;
+};
+
+// Answers every box at once and remembers what was asked.
+class FakePrompter : public core::Prompter {
+ public:
+  void ShowMessage(const std::string& text) override { texts.push_back(text); }
+  void ShowInformation(const std::string& text, core::BoxPlacement) override { texts.push_back(text); }
+  bool Confirm(const std::string& text, core::ConfirmKind, core::BoxPlacement) override {
+    texts.push_back(text);
+    return answerYes;
+  }
+  void ShowError(const std::string& text) override { texts.push_back(text); }
+  bool answerYes = true;
+  std::vector<std::string> texts;
+};
+
+class FakeShell : public core::Shell {
+ public:
+  void Execute(const core::ShellRequest& request) override { requests.push_back(request); }
+  std::vector<core::ShellRequest> requests;
+};
+
+// The real launcher window with its logic, the executable placed in a temporary
+// folder, message boxes answered by a fake.
+struct LauncherHarness {
+  LauncherHarness();
+  // The settings file, code page 932, written before the creation step.
+  void WriteSettings(const std::string& utf8) const;
+  void Create();
+
+  TempFolder folder;
+  win32::WinFileSystem files;
+  win32::WinCodePage codePage{932};
+  FakePrompter prompter;
+  FakeShell shell;
+  win32::WinEnvironment environment;
+  std::unique_ptr<win32::LauncherWindow> window;
+  std::unique_ptr<core::TLauncher> launcher;
+};
+
+// Runs queued messages of this thread.
+void PumpMessages();
+// Calls `action` on another thread once a top-level window of this class and title
+// exists (or after the timeout); the caller meanwhile runs a modal loop.
+std::thread WhenWindowAppears(const wchar_t* className, const wchar_t* title, std::function<void(HWND)> action);
+
+RECT ClientRectOf(HWND control);  // in the coordinates of the top-level window's client area
+
+}  // namespace testing_support
