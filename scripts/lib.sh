@@ -51,7 +51,7 @@ zubi_ensure_locale() {
 zubi_wine_env() {
   export WINEPREFIX=${WINEPREFIX:-$ZUBI_OUT/wineprefix} WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 2>/dev/null
   case ":$PATH:" in *:/usr/lib/wine:*) ;; *) export PATH=/usr/lib/wine:$PATH ;; esac
 }
 
