@@ -22,8 +22,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = L"MinimalWindow";
   RegisterClassW(&wc);
-  HWND hwnd = CreateWindowExW(0, L"MinimalWindow", L"Minimal window", WS_OVERLAPPEDWINDOW, 100, 100, 200, 180,
-                              nullptr, nullptr, instance, nullptr);
+  HWND hwnd = CreateWindowExW(0, L"MinimalWindow", L"Minimal window", WS_OVERLAPPEDWINDOW, 100, 100, 200, 180, nullptr,
+                              nullptr, instance, nullptr);
   ShowWindow(hwnd, SW_SHOW);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

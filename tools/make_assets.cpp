@@ -52,8 +52,8 @@ std::vector<unsigned char> Chime() {
   PutTag(wav, "WAVE");
   PutTag(wav, "fmt ");
   Put32(wav, 16);
-  Put16(wav, 1);         // PCM
-  Put16(wav, 1);         // mono
+  Put16(wav, 1);  // PCM
+  Put16(wav, 1);  // mono
   Put32(wav, rate);
   Put32(wav, rate * 2);  // bytes per second
   Put16(wav, 2);         // block align

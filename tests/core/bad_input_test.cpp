@@ -43,8 +43,8 @@ TEST(BadInput, HugeSettingsFileStartsWithTheDefaults) {
   LauncherFixture f;
   std::string huge;
   huge.reserve(32u << 20);
-  while (huge.size() < (32u << 20)) huge += "[Noise" + std::to_string(huge.size() % 977) + "]\r\nkey=" +
-                                               std::string(200, 'x') + "\r\n";
+  while (huge.size() < (32u << 20))
+    huge += "[Noise" + std::to_string(huge.size() % 977) + "]\r\nkey=" + std::string(200, 'x') + "\r\n";
   f.folder.Write("zubi.ini", huge);
   f.Launcher().FormCreate();
   ExpectDefaults(f);
@@ -53,9 +53,10 @@ TEST(BadInput, HugeSettingsFileStartsWithTheDefaults) {
 
 TEST(BadInput, InvalidCodePageBytesAndAbsurdNumbersDoNotStopTheStart) {
   LauncherFixture f;
-  f.folder.Write("zubi.ini", "[Setting]\r\nLeft=99999999999\r\nTop=-2147483648\r\nUserNo=\x81\r\n"
-                             "[User]\r\nUser1=A\x81\xFF\xA0Z\r\n[User1]\r\nPageNo=2147483647\r\nPageNoControl=-3\r\n"
-                             "FormColor=0x7FFFFFFF\r\nKey=-99\r\n");
+  f.folder.Write("zubi.ini",
+                 "[Setting]\r\nLeft=99999999999\r\nTop=-2147483648\r\nUserNo=\x81\r\n"
+                 "[User]\r\nUser1=A\x81\xFF\xA0Z\r\n[User1]\r\nPageNo=2147483647\r\nPageNoControl=-3\r\n"
+                 "FormColor=0x7FFFFFFF\r\nKey=-99\r\n");
   f.Launcher().FormCreate();
   EXPECT_EQ(f.view.position, (core::ScreenPoint{100, 0}));
   EXPECT_EQ(f.State().UserNo, 1);

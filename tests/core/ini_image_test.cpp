@@ -69,12 +69,28 @@ TEST(IniImage, IntegersAreDecimalOrHexadecimal) {
     std::optional<int> value;
   };
   const Case cases[] = {
-      {"0", 0},           {"42", 42},           {"-30", -30},         {"+7", 7},
-      {"0x1F", 31},       {"0X1f", 31},         {"$FF", 255},         {"$ffffffff", -1},
-      {"-$10", -16},      {"2147483647", 2147483647}, {"-2147483648", INT32_MIN},
-      {"2147483648", std::nullopt}, {"99999999999", std::nullopt}, {"0x100000000", std::nullopt},
-      {"", std::nullopt}, {"abc", std::nullopt}, {"12a", std::nullopt}, {"0x", std::nullopt},
-      {"$", std::nullopt}, {"1.5", std::nullopt}, {"-", std::nullopt}, {" 5", std::nullopt},
+      {"0", 0},
+      {"42", 42},
+      {"-30", -30},
+      {"+7", 7},
+      {"0x1F", 31},
+      {"0X1f", 31},
+      {"$FF", 255},
+      {"$ffffffff", -1},
+      {"-$10", -16},
+      {"2147483647", 2147483647},
+      {"-2147483648", INT32_MIN},
+      {"2147483648", std::nullopt},
+      {"99999999999", std::nullopt},
+      {"0x100000000", std::nullopt},
+      {"", std::nullopt},
+      {"abc", std::nullopt},
+      {"12a", std::nullopt},
+      {"0x", std::nullopt},
+      {"$", std::nullopt},
+      {"1.5", std::nullopt},
+      {"-", std::nullopt},
+      {" 5", std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseInteger(c.text), c.value) << "text: \"" << c.text << '"';
 }

@@ -67,8 +67,8 @@ TEST(LauncherSettings, UserNamesFallBackToUserAndTheirNumber) {
 
 TEST(LauncherSettings, SavesRewriteOnlyTheirKeysAndKeepTheRest) {
   LauncherFixture f;
-  f.WriteSettings(Lines({"; old comment", "[User2]", "Mouse=1", "PageNo=4", "[Setting]", "Top=5", "Extra=keep",
-                         "[User]", "User2=Jiro"}));
+  f.WriteSettings(Lines(
+      {"; old comment", "[User2]", "Mouse=1", "PageNo=4", "[Setting]", "Top=5", "Extra=keep", "[User]", "User2=Jiro"}));
   f.State().UserNo = 2;
   f.State().UserName = "次郎";
   f.State().PageNo = 7;
@@ -77,9 +77,8 @@ TEST(LauncherSettings, SavesRewriteOnlyTheirKeysAndKeepTheRest) {
   f.view.position = {320, 40};
   f.Launcher().SavePosition();
   f.Launcher().SaveUserName(2);
-  EXPECT_EQ(f.SettingsText(), Lines({"[User2]", "Mouse=1", "PageNo=7", "PageNoControl=9", "ToDir=E:\\", "",
-                                     "[Setting]", "Top=40", "Extra=keep", "Left=320", "UserNo=2", "", "[User]",
-                                     "User2=次郎", ""}));
+  EXPECT_EQ(f.SettingsText(), Lines({"[User2]", "Mouse=1", "PageNo=7", "PageNoControl=9", "ToDir=E:\\", "", "[Setting]",
+                                     "Top=40", "Extra=keep", "Left=320", "UserNo=2", "", "[User]", "User2=次郎", ""}));
 }
 
 TEST(LauncherSettings, OptionsReadWithTheirDefaults) {

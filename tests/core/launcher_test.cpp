@@ -27,8 +27,8 @@ TEST(LauncherTimer, NavigationButtonsFollowThePageAndTheCount) {
     const char* states;  // T << < > >> F, '?' untouched
   };
   const Case cases[] = {
-      {1, 1, "000000"}, {1, 5, "000111"}, {3, 5, "111111"}, {5, 5, "111000"},
-      {0, 1, "???111"},  // outside the range: only the tests that hold act
+      {1, 1, "000000"}, {1, 5, "000111"}, {3, 5, "111111"},
+      {5, 5, "111000"}, {0, 1, "???111"},  // outside the range: only the tests that hold act
       {7, 5, "111???"},
   };
   for (const auto& c : cases) {
@@ -47,10 +47,10 @@ TEST(LauncherTimer, MouseEdgeModeShowsAtTheCornerAndHidesOnTheEdges) {
     bool shownBefore, shownAfter;
   };
   const Case cases[] = {
-      {1, {0, 0}, false, true},     {1, {0, 400}, true, false},   {1, {400, 0}, true, false},
-      {1, {400, 400}, true, true},  {1, {400, 400}, false, false}, {1, {-1, 0}, true, false},
-      {1, {-5, -5}, true, true},    {0, {0, 0}, false, false},     {0, {0, 400}, true, true},
-      {2, {0, 0}, false, true},     {-1, {0, 400}, true, true},
+      {1, {0, 0}, false, true},    {1, {0, 400}, true, false},    {1, {400, 0}, true, false},
+      {1, {400, 400}, true, true}, {1, {400, 400}, false, false}, {1, {-1, 0}, true, false},
+      {1, {-5, -5}, true, true},   {0, {0, 0}, false, false},     {0, {0, 400}, true, true},
+      {2, {0, 0}, false, true},    {-1, {0, 400}, true, true},
   };
   for (const auto& c : cases) {
     LauncherFixture f;
@@ -102,9 +102,8 @@ TEST(LauncherWindow, CloseRequestSavesThenAsksAndOnlyYesCloses) {
   EXPECT_EQ(f.prompter.boxes[0].text, "ZUBIらんちゃを終了して宜しいですか?");
   EXPECT_TRUE(f.prompter.boxes[0].placement.centred);
   // Answered No: the settings written before the question stay written.
-  EXPECT_EQ(f.SettingsText(), Lines({"[Setting]", "Left=300", "Top=200", "UserNo=1", "", "[User1]",
-                                     "PageNoControl=4", "ToDir=C:\\Desktop", "PageNo=3", "", "[User]",
-                                     "User1=User1", ""}));
+  EXPECT_EQ(f.SettingsText(), Lines({"[Setting]", "Left=300", "Top=200", "UserNo=1", "", "[User1]", "PageNoControl=4",
+                                     "ToDir=C:\\Desktop", "PageNo=3", "", "[User]", "User1=User1", ""}));
   f.prompter.answerYes = true;
   EXPECT_TRUE(f.Launcher().CloseRequest());
 }

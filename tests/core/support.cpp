@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "storage/text_codec.h"
 #include "storage/paths.h"
+#include "storage/text_codec.h"
 
 namespace testing_support {
 
@@ -81,8 +81,8 @@ std::string FakeView::NavStates() const {
 
 LauncherFixture::LauncherFixture() {
   environment.exePath = folder.Path("zubi.exe");
-  launcher_ = std::make_unique<core::TLauncher>(
-      view, core::LauncherPorts{files, Cp932(), prompter, shell, environment});
+  launcher_ =
+      std::make_unique<core::TLauncher>(view, core::LauncherPorts{files, Cp932(), prompter, shell, environment});
   view.launcher = launcher_.get();
 }
 

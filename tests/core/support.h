@@ -96,8 +96,14 @@ class FakeView : public core::LauncherView {
   core::ScreenPoint WindowPosition() const override { return position; }
   void MoveWindowTo(core::ScreenPoint p) override { position = p; }
   bool IsWindowShown() const override { return shown; }
-  void ShowWindow() override { shown = true; ++shows; }
-  void HideWindow() override { shown = false; ++hides; }
+  void ShowWindow() override {
+    shown = true;
+    ++shows;
+  }
+  void HideWindow() override {
+    shown = false;
+    ++hides;
+  }
   void BringToForeground() override { ++foregrounds; }
   core::ScreenPoint CursorPosition() const override { return cursor; }
   std::uintptr_t NativeHandle() const override { return 0x1234; }

@@ -31,7 +31,11 @@ TEST(TextCodec, AsciiPassesUnchangedAndInvalidBytesDecodeWithoutLoss) {
   EXPECT_EQ(DecodeText("Left=100\r\n", Cp932()), "Left=100\r\n");
   // A lone lead byte and an undefined byte: each becomes one replacement character,
   // and the valid text around them survives.
-  std::string decoded = DecodeText("A\x81" "B\xA0" "C=\x93\xFA", Cp932());
+  std::string decoded = DecodeText(
+      "A\x81"
+      "B\xA0"
+      "C=\x93\xFA",
+      Cp932());
   EXPECT_EQ(decoded.substr(0, 1), "A");
   EXPECT_NE(decoded.find("C=日"), std::string::npos);
   EXPECT_NE(decoded.find("\xEF\xBF\xBD"), std::string::npos);

@@ -34,9 +34,12 @@ std::string Captions(HMENU menu) {
   std::string all;
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
     if (!all.empty()) all += "|";
-    if (HMENU sub = GetSubMenu(menu, i)) all += MenuText(menu, i) + "[" + Captions(sub) + "]";
-    else if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) all += "-";
-    else all += MenuText(menu, i);
+    if (HMENU sub = GetSubMenu(menu, i))
+      all += MenuText(menu, i) + "[" + Captions(sub) + "]";
+    else if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR)
+      all += "-";
+    else
+      all += MenuText(menu, i);
   }
   return all;
 }
@@ -59,10 +62,17 @@ TEST(LauncherWindow, ControlsSitWhereTheLayoutPutsThemAt96Dpi) {
     RECT rect;
   };
   const Place places[] = {
-      {kEdit1, {56, 0, 188, 20}},          {kPanel1, {4, 24, 188, 100}},        {kFastTopButton, {4, 104, 26, 129}},
-      {kFastBwdButton, {26, 104, 48, 129}}, {kBwdButton, {48, 104, 70, 129}},    {kFwdButton, {73, 104, 95, 129}},
-      {kFastFwdButton, {95, 104, 117, 129}}, {kFastFinalButton, {117, 104, 139, 129}},
-      {kLabel1, {145, 100, 191, 112}},      {kMemo1, {146, 110, 171, 130}},      {kUpDown1, {171, 110, 186, 130}},
+      {kEdit1, {56, 0, 188, 20}},
+      {kPanel1, {4, 24, 188, 100}},
+      {kFastTopButton, {4, 104, 26, 129}},
+      {kFastBwdButton, {26, 104, 48, 129}},
+      {kBwdButton, {48, 104, 70, 129}},
+      {kFwdButton, {73, 104, 95, 129}},
+      {kFastFwdButton, {95, 104, 117, 129}},
+      {kFastFinalButton, {117, 104, 139, 129}},
+      {kLabel1, {145, 100, 191, 112}},
+      {kMemo1, {146, 110, 171, 130}},
+      {kUpDown1, {171, 110, 186, 130}},
   };
   for (const Place& p : places) {
     RECT r = ClientRectOf(h.window->Control(p.id));

@@ -93,4 +93,8 @@ TEST(SingleInstance, SecondClaimFindsTheRunningInstanceAndAStaleAtomIsTakenOver)
   EXPECT_FALSE(GlobalFindAtomW(name.c_str()));
 
   EXPECT_EQ(win32::FileNameOf(L"C:\\Tools\\Launch.exe"), L"Launch.exe");
+
+  // An atom name holds at most 255 characters: a longer file name cannot be marked.
+  win32::UniqueAtom none;
+  EXPECT_EQ(win32::ClaimSingleInstance(std::wstring(300, L'z') + L".exe", none), win32::InstanceCheck::kCannotStart);
 }

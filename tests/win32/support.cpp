@@ -48,8 +48,8 @@ void LauncherHarness::WriteSettings(const std::string& utf8) const {
 
 void LauncherHarness::Create() {
   window = std::make_unique<win32::LauncherWindow>(nullptr);
-  launcher = std::make_unique<core::TLauncher>(*window,
-                                               core::LauncherPorts{files, codePage, prompter, shell, environment});
+  launcher =
+      std::make_unique<core::TLauncher>(*window, core::LauncherPorts{files, codePage, prompter, shell, environment});
   window->Attach(launcher.get());
   launcher->FormCreate();
 }

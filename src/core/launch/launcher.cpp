@@ -42,8 +42,8 @@ void TLauncher::FormCreate() {
 }
 
 void TLauncher::ComposeCaption() {
-  state_.CaptionText = state_.UserName + " - Page " + std::to_string(state_.PageNo) + "/" +
-                       std::to_string(state_.PageNoControl);
+  state_.CaptionText =
+      state_.UserName + " - Page " + std::to_string(state_.PageNo) + "/" + std::to_string(state_.PageNoControl);
 }
 
 std::string ShortDateText(const LocalTime& time, const std::string& separator) {
@@ -80,8 +80,10 @@ void TLauncher::Timer1Timer() {
 
   if (state_.Mouse > 0) {
     ScreenPoint p = view_.CursorPosition();
-    if (p.x == 0 && p.y == 0) view_.ShowWindow();
-    else if (p.x == 0 || p.y == 0) view_.HideWindow();
+    if (p.x == 0 && p.y == 0)
+      view_.ShowWindow();
+    else if (p.x == 0 || p.y == 0)
+      view_.HideWindow();
   }
 }
 

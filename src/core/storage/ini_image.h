@@ -11,7 +11,7 @@ namespace core {
 // and written back but is no key.
 struct IniLine {
   bool isKey = true;
-  std::string key;    // the whole line when isKey is false
+  std::string key;  // the whole line when isKey is false
   std::string value;
 };
 

@@ -16,9 +16,7 @@ bool StdFileSystem::FolderExists(const std::string& path) const {
   return std::filesystem::is_directory(ToFsPath(path), ec);
 }
 
-std::optional<std::uint32_t> StdFileSystem::Attributes(const std::string& path) const {
-  return ReadAttributes(path);
-}
+std::optional<std::uint32_t> StdFileSystem::Attributes(const std::string& path) const { return ReadAttributes(path); }
 
 bool StdFileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {
   return WriteAttributes(path, attributes);

@@ -5,8 +5,7 @@
 namespace core {
 
 bool IsAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 std::string DecodeText(std::string_view bytes, const CodePage& codePage) {

@@ -26,8 +26,10 @@ SIZE OuterSizeForClient(int width, int height, DWORD style, DWORD exStyle, bool 
   using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
   static const auto adjustForDpi = User32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
   RECT r{0, 0, Scale(width, dpi), Scale(height, dpi)};
-  if (adjustForDpi) adjustForDpi(&r, style, hasMenu, exStyle, dpi);
-  else AdjustWindowRectEx(&r, style, hasMenu, exStyle);
+  if (adjustForDpi)
+    adjustForDpi(&r, style, hasMenu, exStyle, dpi);
+  else
+    AdjustWindowRectEx(&r, style, hasMenu, exStyle);
   return {r.right - r.left, r.bottom - r.top};
 }
 

@@ -11,11 +11,10 @@ void Layout::Create(HWND window, std::span<const ControlSpec> specs, UINT dpi) {
   controls_.clear();
   for (const ControlSpec& spec : specs) {
     HWND parent = spec.parentId ? Get(spec.parentId) : window;
-    HWND control = CreateWindowExW(spec.exStyle, spec.className, Widen(spec.text ? spec.text : "").c_str(),
-                                   spec.style | WS_CHILD | WS_VISIBLE, Scale(spec.left, dpi), Scale(spec.top, dpi),
-                                   Scale(spec.width, dpi), Scale(spec.height, dpi), parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr),
-                                   nullptr);
+    HWND control = CreateWindowExW(
+        spec.exStyle, spec.className, Widen(spec.text ? spec.text : "").c_str(), spec.style | WS_CHILD | WS_VISIBLE,
+        Scale(spec.left, dpi), Scale(spec.top, dpi), Scale(spec.width, dpi), Scale(spec.height, dpi), parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
     controls_.push_back(control);
   }
 }
@@ -31,7 +30,8 @@ void Layout::Place(UINT dpi) {
 void Layout::SetFonts(std::span<const HFONT> fonts) {
   for (size_t i = 0; i < specs_.size(); ++i) {
     size_t font = static_cast<size_t>(specs_[i].font);
-    if (font < fonts.size() && fonts[font]) SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts[font]), FALSE);
+    if (font < fonts.size() && fonts[font])
+      SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts[font]), FALSE);
   }
 }
 

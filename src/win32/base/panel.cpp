@@ -20,10 +20,8 @@ LRESULT CALLBACK PanelProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_DRAWITEM:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
-    case WM_CONTEXTMENU:
-      return SendMessageW(GetParent(hwnd), message, wParam, lParam);
-    default:
-      return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_CONTEXTMENU: return SendMessageW(GetParent(hwnd), message, wParam, lParam);
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 

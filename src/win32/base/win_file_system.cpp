@@ -9,8 +9,7 @@ namespace {
 // Long absolute paths go through the "\\?\" form, which has no 260-character limit.
 std::wstring SystemPath(const std::string& path) {
   std::wstring wide = Widen(path);
-  if (wide.size() >= MAX_PATH - 12 && wide.size() > 2 && wide[1] == L':' && wide[2] == L'\\')
-    return L"\\\\?\\" + wide;
+  if (wide.size() >= MAX_PATH - 12 && wide.size() > 2 && wide[1] == L':' && wide[2] == L'\\') return L"\\\\?\\" + wide;
   return wide;
 }
 
@@ -36,8 +35,8 @@ bool WinFileSystem::ReadAll(const std::string& path, std::string& bytes) const {
 }
 
 bool WinFileSystem::WriteDurably(const std::string& path, std::string_view bytes) {
-  HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   bool ok = true;
   const char* p = bytes.data();

@@ -20,7 +20,7 @@ void WinShell::Execute(const core::ShellRequest& request) {
   (void)comReady;
   if (!shellExecute) return;
   shellExecute(reinterpret_cast<HWND>(request.owner), Widen(request.verb).c_str(), Widen(request.file).c_str(),
-                Widen(request.parameters).c_str(), Widen(request.directory).c_str(), request.showCommand);
+               Widen(request.parameters).c_str(), Widen(request.directory).c_str(), request.showCommand);
 }
 
 }  // namespace win32

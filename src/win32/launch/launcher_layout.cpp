@@ -18,7 +18,7 @@ constexpr DWORD kLaunchButton = BS_PUSHBUTTON | WS_TABSTOP;
 
 constexpr ControlSpec LaunchButton(int index) {
   return {kLaunchButton1 + index, L"BUTTON", kLaunchButton, 0, 2 + 36 * (index % 5), index < 5 ? 2 : 38, 36, 36, "",
-          t::kHintEmptyButton, kPanel1, kWindowFont};
+          t::kHintEmptyButton,    kPanel1,   kWindowFont};
 }
 
 // Client pixels at 96 DPI.
@@ -28,8 +28,16 @@ constexpr ControlSpec kLayout[] = {
     {kEdit1, L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 56, 0, 132, 20, "Edit1", t::kHintTitle, 0,
      kWindowFont},
     {kPanel1, kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 4, 24, 184, 76, "", t::kHintWindow, 0, kWindowFont},
-    LaunchButton(0), LaunchButton(1), LaunchButton(2), LaunchButton(3), LaunchButton(4),
-    LaunchButton(5), LaunchButton(6), LaunchButton(7), LaunchButton(8), LaunchButton(9),
+    LaunchButton(0),
+    LaunchButton(1),
+    LaunchButton(2),
+    LaunchButton(3),
+    LaunchButton(4),
+    LaunchButton(5),
+    LaunchButton(6),
+    LaunchButton(7),
+    LaunchButton(8),
+    LaunchButton(9),
     {kFastTopButton, L"BUTTON", kNavButton, 0, 4, 104, 22, 25, "T", t::kHintFastTop, 0, kBoldFont},
     {kFastBwdButton, L"BUTTON", kNavButton, 0, 26, 104, 22, 25, "<<", t::kHintFastBwd, 0, kBoldFont},
     {kBwdButton, L"BUTTON", kNavButton, 0, 48, 104, 22, 25, "<", t::kHintBwd, 0, kBoldFont},

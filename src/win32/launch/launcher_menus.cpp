@@ -53,10 +53,8 @@ constexpr MenuSpec kPopupMenu1[] = {
 };
 
 constexpr MenuSpec kPopupMenuTrayIcon[] = {
-    {kSubmenu, 0, t::kMenuTrayHelp, 0},
-    {kItem, kTrayHelp, t::kMenuHelpOpen, 0},
-    {kItem, kTrayVersion, t::kMenuVersion, 0},
-    {kEnd, 0, nullptr, 0},
+    {kSubmenu, 0, t::kMenuTrayHelp, 0},        {kItem, kTrayHelp, t::kMenuHelpOpen, 0},
+    {kItem, kTrayVersion, t::kMenuVersion, 0}, {kEnd, 0, nullptr, 0},
     {kItem, kTrayExit, t::kMenuExit, 0},
 };
 

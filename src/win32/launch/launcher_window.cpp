@@ -264,9 +264,7 @@ LRESULT LauncherWindow::OnControlColour(HDC dc, HWND control) {
   int id = GetDlgCtrlID(control);
   switch (id) {
     case kLabel2:
-    case kLabel3:
-      SetBkColor(dc, kYellow);
-      return reinterpret_cast<LRESULT>(yellow_.get());
+    case kLabel3: SetBkColor(dc, kYellow); return reinterpret_cast<LRESULT>(yellow_.get());
     case kEdit1:
       SetTextColor(dc, kBlue);
       SetBkColor(dc, kAqua);
@@ -311,9 +309,7 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ApplyDpi(LOWORD(wParam));
       return 0;
     }
-    case WM_SYSCOLORCHANGE:
-      InvalidateRect(Handle(), nullptr, TRUE);
-      break;
+    case WM_SYSCOLORCHANGE: InvalidateRect(Handle(), nullptr, TRUE); break;
     case WM_DESTROY:
       KillTimer(Handle(), kTimerId);
       PostQuitMessage(0);
