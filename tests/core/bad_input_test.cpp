@@ -70,3 +70,28 @@ TEST(BadInput, InvalidCodePageBytesAndAbsurdNumbersDoNotStopTheStart) {
   // The damaged name is written back without losing the text around it.
   EXPECT_NE(f.SettingsText().find("User1=A"), std::string::npos);
 }
+
+TEST(BadInput, DamagedPageFilesLoadWithTheDefaults) {
+  LauncherFixture f;
+  f.folder.Write("DATA/User11.dat", RandomBytes(64 * 1024, 9));
+  f.Launcher().FormCreate();
+  for (int k = 1; k <= 10; ++k) EXPECT_EQ(f.Launcher().Button(k).ProgramPath(), "") << k;
+  EXPECT_TRUE(f.prompter.boxes.empty());
+
+  const std::string longTitle(64 * 1024, 'T');
+  f.folder.Write("DATA/User11.dat",
+                 Lines({"[PageTitle]", "PageTitle=" + longTitle, "[Button1]", "ProgPath=C:\\a.exe",
+                        "IconNo=99999999999", "ProgState=-7", "[BUTTON1]", "ProgPath=C:\\second.exe", "[Button2]",
+                        "ProgPath=C:\\b.exe", "IconNo=-5", "ProgState=2147483647", "IsIconSmall=abc"}));
+  f.Launcher().MovePage(1);
+  EXPECT_EQ(f.view.title, longTitle);
+  const core::TLaunchButton& one = f.Launcher().Button(1);
+  EXPECT_EQ(one.ProgramPath(), "C:\\a.exe");  // the first of the duplicated sections
+  EXPECT_EQ(one.ProgramIconNo(), 0);
+  EXPECT_EQ(one.ProgramState(), core::TProgState::psNormal);
+  const core::TLaunchButton& two = f.Launcher().Button(2);
+  EXPECT_EQ(two.ProgramIconNo(), -5);
+  EXPECT_EQ(f.view.buttons[1].glyph, (core::GlyphSource{"C:\\b.exe", -5, false}));
+  EXPECT_FALSE(two.IsIconSmall());
+  EXPECT_TRUE(f.prompter.boxes.empty());
+}

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "launch/launcher.h"
+#include "list/list_dlg.h"
 #include "storage/iconv_code_page.h"
 #include "storage/posix_file_system.h"
 
@@ -82,6 +86,27 @@ class FakeEnvironment : public core::Environment {
   mutable int folderQueries = 0;
 };
 
+// A launch button's face: its hint, its glyph and whether it takes dropped files.
+class FakeButtonView : public core::LaunchButtonView {
+ public:
+  void SetHint(const std::string& text) override { hint = text; }
+  void Repaint() override { ++repaints; }
+  void DrawGlyph(const core::GlyphSource& source, bool isSmall) override {
+    glyph = source;
+    hasGlyph = true;
+    small = isSmall;
+    ++glyphsDrawn;
+  }
+  void RemoveGlyph() override { hasGlyph = false; }
+  void AcceptFiles(bool accept) override { acceptsFiles = accept; }
+  std::uintptr_t NativeHandle() const override { return 0x5678; }
+
+  std::string hint;
+  core::GlyphSource glyph;
+  bool hasGlyph = false, small = false, acceptsFiles = false;
+  int repaints = 0, glyphsDrawn = 0;
+};
+
 // The launcher window as the tests see it. Like the real title box, it reports a
 // changed title to the launcher.
 class FakeView : public core::LauncherView {
@@ -107,6 +132,9 @@ class FakeView : public core::LauncherView {
   void BringToForeground() override { ++foregrounds; }
   core::ScreenPoint CursorPosition() const override { return cursor; }
   std::uintptr_t NativeHandle() const override { return 0x1234; }
+  core::LaunchButtonView& ButtonView(int k) override { return buttons[static_cast<size_t>(k - 1)]; }
+  int PageCountPosition() const override { return pageCount; }
+  void SetPanelColour(const core::PanelColour& c) override { colour = c; }
 
   // Which buttons are enabled, in the order T << < > >> F.
   std::string NavStates() const;
@@ -122,6 +150,28 @@ class FakeView : public core::LauncherView {
   core::ScreenPoint cursor{500, 500};
   bool shown = true;
   int shows = 0, hides = 0, foregrounds = 0;
+  std::array<FakeButtonView, core::kLaunchButtonCount> buttons;
+  std::optional<core::PanelColour> colour;
+};
+
+// The page-title list as the tests see it; ShowModal runs `whileShown`.
+class FakeListView : public core::ListDlgView {
+ public:
+  void ClearItems() override { items.clear(); }
+  void AddItem(const std::string& text) override { items.push_back(text); }
+  void MoveTo(core::ScreenPoint p) override { position = p; }
+  void ShowModal() override {
+    ++shown;
+    if (whileShown) whileShown();
+  }
+  void Close() override { ++closed; }
+  void SetPanelColour(const core::PanelColour& c) override { colour = c; }
+
+  std::vector<std::string> items;
+  core::ScreenPoint position;
+  int shown = 0, closed = 0;
+  std::function<void()> whileShown;
+  std::optional<core::PanelColour> colour;
 };
 
 // A launcher with fakes around it, its executable in a temporary folder

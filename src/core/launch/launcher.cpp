@@ -9,7 +9,16 @@
 namespace core {
 
 TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
-    : view_(view), ports_(ports), store_(ports.files, ports.codePage) {}
+    : view_(view), ports_(ports), store_(ports.files, ports.codePage) {
+  for (int k = 1; k <= kLaunchButtonCount; ++k) {
+    auto& button = buttons_[static_cast<size_t>(k - 1)];
+    button = std::make_unique<TLaunchButton>("LaunchButton" + std::to_string(k), view.ButtonView(k), *this,
+                                             ports.shell, ports.prompter);
+    button->SetAcceptDragFile(true);
+  }
+}
+
+void TLauncher::Handle(const std::function<void()>& handler) { Reporting(ports_.prompter, handler); }
 
 std::string TLauncher::ExecutableDirectory() const {
   return DirectoryWithSeparator(ports_.environment.ExecutablePath());
@@ -36,6 +45,8 @@ void TLauncher::FormCreate() {
   RunStep([&] { LoadPageTitle(state_.PageNo); });
   view_.SetPageCount(state_.PageNoControl);
   ComposeCaption();
+  for (auto& button : buttons_) button->OnUpdated = [this](TLaunchButton& b) { OnBtnUpdated(b); };
+  RunStep([&] { LoadButtons(state_.PageNo); });
   RunStep([&] { SavePosition(); });
   RunStep([&] { SaveUserName(state_.UserNo); });
   RunStep([&] { LoadOption(state_.UserNo); });

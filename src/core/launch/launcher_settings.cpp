@@ -87,6 +87,7 @@ void TLauncher::LoadOption(int n) {
   state_.BtnClk = ini.ReadBool(s, "BtnClk", false);
   state_.TitleDbClk = ini.ReadBool(s, "TitleDbClk", false);
   state_.Sound = ini.ReadBool(s, "Sound", false);
+  ColorChange(view_, state_.FormColor);
 }
 
 }  // namespace core

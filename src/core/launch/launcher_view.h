@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "launch_button/launch_button.h"
+#include "option/panel_colours.h"
+
 namespace core {
 
 enum class NavButton { kFastTop, kFastBwd, kBwd, kFwd, kFastFwd, kFastFinal };
@@ -13,10 +16,11 @@ struct ScreenPoint {
   friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
 };
 
+inline constexpr int kLaunchButtonCount = 10;
+
 // What the launcher window shows, as the launcher's logic sees it.
-class LauncherView {
+class LauncherView : public PanelColourTarget {
  public:
-  virtual ~LauncherView() = default;
 
   virtual void SetCaption(const std::string& caption) = 0;
   // The page-title box Edit1. Setting a text that differs from the one shown reports
@@ -25,6 +29,7 @@ class LauncherView {
   virtual void SetTitleText(const std::string& text) = 0;
   // The page count arrows UpDown1 and the box Memo1 that shows their position.
   virtual void SetPageCount(int count) = 0;
+  virtual int PageCountPosition() const = 0;
   virtual void SetDateText(const std::string& text) = 0;
   virtual void SetTimeText(const std::string& text) = 0;
   virtual void EnableNavButton(NavButton button, bool enabled) = 0;
@@ -41,6 +46,9 @@ class LauncherView {
   virtual ScreenPoint CursorPosition() const = 0;
   // The platform's handle of the window, for requests that name an owner.
   virtual std::uintptr_t NativeHandle() const = 0;
+
+  // The launch button of number k (1..10).
+  virtual LaunchButtonView& ButtonView(int k) = 0;
 };
 
 }  // namespace core

@@ -1,0 +1,164 @@
+#include "launch_button/launch_button.h"
+
+#include "launch_button/launch_button_texts.h"
+#include "launch_button/path_text.h"
+
+namespace core {
+
+int ShowCommandOf(TProgState state) {
+  switch (state) {
+    case TProgState::psMinimized: return kShowMinimized;
+    case TProgState::psMaximized: return kShowMaximized;
+    case TProgState::psNormal: break;
+  }
+  return kShowNormal;
+}
+
+GlyphSource GlyphSourceOf(const std::string& iconPath, int iconNo, const std::string& programPath) {
+  const std::string& file = iconPath.empty() ? programPath : iconPath;
+  return iconNo != 0 ? GlyphSource{file, iconNo, false} : GlyphSource{file, 0, true};
+}
+
+Rgb TransparentKeyOf(Rgb bottomLeft) {
+  bottomLeft.red = bottomLeft.red < 255 ? static_cast<std::uint8_t>(bottomLeft.red + 1) : 254;
+  return bottomLeft;
+}
+
+TLaunchButton::TLaunchButton(std::string name, LaunchButtonView& view, LaunchButtonHost& host, Shell& shell,
+                             Prompter& prompter)
+    : name_(std::move(name)), view_(view), host_(host), shell_(shell), prompter_(prompter) {}
+
+int TLaunchButton::Number() const {
+  constexpr std::string_view kPrefix = "LaunchButton";
+  int number = 0;
+  for (char c : std::string_view(name_).substr(kPrefix.size()))
+    if (c >= '0' && c <= '9') number = number * 10 + (c - '0');
+  return number;
+}
+
+void TLaunchButton::SetHint(const std::string& hint) {
+  hint_ = hint;
+  view_.SetHint(hint_);
+}
+
+void TLaunchButton::SetProgramTitle(const std::string& value) {
+  if (value == title_) return;
+  title_ = value;
+  SetHint(value);
+  view_.Repaint();
+}
+
+void TLaunchButton::SetProgramPath(const std::string& value) {
+  if (value.empty()) {
+    ClearProgram();
+    return;
+  }
+  if (value != path_) {
+    path_ = value;
+    SetHint(!title_.empty() ? title_ : ExtractFileName(value));
+    view_.Repaint();
+  }
+  view_.RemoveGlyph();
+  view_.DrawGlyph(GlyphSourceOf(iconPath_, iconNo_, path_), iconSmall_);
+}
+
+void TLaunchButton::SetProgramDir(const std::string& value) {
+  if (value == dir_) return;
+  dir_ = value;
+  view_.Repaint();
+}
+
+void TLaunchButton::SetProgramOption(const std::string& value) {
+  if (value == option_) return;
+  option_ = value;
+  view_.Repaint();
+}
+
+void TLaunchButton::SetProgramState(TProgState value) {
+  if (value == state_) return;
+  state_ = value;
+  view_.Repaint();
+}
+
+void TLaunchButton::SetProgramIconPath(const std::string& value) {
+  if (value == iconPath_) return;
+  iconPath_ = value;
+  view_.Repaint();
+}
+
+void TLaunchButton::SetProgramIconNo(int value) {
+  if (value == iconNo_) return;
+  iconNo_ = value;
+  view_.Repaint();
+}
+
+void TLaunchButton::SetIsIconSmall(bool value) {
+  if (value == iconSmall_) return;
+  iconSmall_ = value;
+  view_.Repaint();
+}
+
+void TLaunchButton::SetAcceptDragFile(bool value) {
+  if (value == acceptDragFile_) return;
+  acceptDragFile_ = value;
+  view_.AcceptFiles(value);
+  view_.Repaint();
+}
+
+void TLaunchButton::DoUpdated() {
+  if (OnUpdated) OnUpdated(*this);
+}
+
+// IsIconSmall, AcceptDragFile and IconSource keep their values; nothing is reported.
+void TLaunchButton::ClearProgram() {
+  title_.clear();
+  dir_.clear();
+  option_.clear();
+  state_ = TProgState::psNormal;
+  iconPath_.clear();
+  iconNo_ = 0;
+  SetHint(texts::kHintEmptyButton);
+  path_.clear();
+  view_.RemoveGlyph();
+  view_.Repaint();
+}
+
+void TLaunchButton::MouseDown(MouseButton button) {
+  if (button == MouseButton::kLeft) leftPressed_ = true;
+  if (OnMouseDown) OnMouseDown(*this, button);
+}
+
+void TLaunchButton::Click() {
+  if (OnClick) OnClick(*this);
+}
+
+void TLaunchButton::MouseUp(MouseButton button) {
+  if (button != MouseButton::kLeft || !leftPressed_) return;
+  leftPressed_ = false;
+  Start();
+}
+
+void TLaunchButton::Start() {
+  showCmd_ = ShowCommandOf(state_);
+  if (path_.empty()) return;
+  shell_.Execute({view_.NativeHandle(), "open", path_, option_, dir_, showCmd_});
+  if (host_.HideAfterStart()) host_.TrayIcon1Click();
+}
+
+// One file on an empty button registers it; on a registered button it is opened
+// with the button's program, as the whole parameter string, unquoted.
+void TLaunchButton::FilesDropped(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  if (paths.size() >= 2) {
+    prompter_.ShowInformation(texts::kTooManyDroppedFiles, BoxPlacement::Centred());
+    return;
+  }
+  if (!path_.empty()) {
+    shell_.Execute({view_.NativeHandle(), "open", path_, paths[0], dir_, kShowNormal});
+    return;
+  }
+  SetProgramPath(paths[0]);
+  DoUpdated();
+}
+
+}  // namespace core

@@ -1,0 +1,142 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ports/prompter.h"
+#include "ports/shell.h"
+
+namespace core {
+
+enum class TProgState { psNormal = 0, psMinimized = 1, psMaximized = 2 };
+
+// The show command the shell gets for a start state.
+int ShowCommandOf(TProgState state);
+
+enum class MouseButton { kLeft, kRight, kMiddle };
+
+// Where a button's glyph comes from.
+struct GlyphSource {
+  std::string file;
+  int index = 0;
+  bool useShellIcon = true;  // the shell's icon of the file, else icon `index` extracted from it
+  friend bool operator==(const GlyphSource&, const GlyphSource&) = default;
+};
+
+// An icon number of 0 always means the shell's icon of the chosen file.
+GlyphSource GlyphSourceOf(const std::string& iconPath, int iconNo, const std::string& programPath);
+
+struct Rgb {
+  std::uint8_t red = 0, green = 0, blue = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// A glyph is drawn treating the colour of its bottom-left pixel as transparent. That
+// pixel's red is moved by one (up, or down from 255), so that only pixels of exactly
+// this adjusted colour vanish.
+Rgb TransparentKeyOf(Rgb bottomLeft);
+
+// What a launch button shows.
+class LaunchButtonView {
+ public:
+  virtual ~LaunchButtonView() = default;
+  virtual void SetHint(const std::string& hint) = 0;
+  virtual void Repaint() = 0;
+  // The glyph anew from its source, 16 (small) or 32 pixels; a source without an
+  // icon gives a blank face.
+  virtual void DrawGlyph(const GlyphSource& source, bool small) = 0;
+  virtual void RemoveGlyph() = 0;
+  // Register or unregister the button as a target of files dropped from the shell.
+  virtual void AcceptFiles(bool accept) = 0;
+  virtual std::uintptr_t NativeHandle() const = 0;
+};
+
+// What a button uses of the window that holds it.
+class LaunchButtonHost {
+ public:
+  virtual ~LaunchButtonHost() = default;
+  // Hide the window after a start.
+  virtual bool HideAfterStart() const = 0;
+  virtual void TrayIcon1Click() = 0;
+};
+
+// One button that stands for a program, document or folder: it shows that file's
+// icon and its title as hint, starts it on a left-button release, and takes a file
+// dropped on it.
+class TLaunchButton {
+ public:
+  using Notify = std::function<void(TLaunchButton&)>;
+
+  TLaunchButton(std::string name, LaunchButtonView& view, LaunchButtonHost& host, Shell& shell, Prompter& prompter);
+  TLaunchButton(const TLaunchButton&) = delete;
+  TLaunchButton& operator=(const TLaunchButton&) = delete;
+
+  const std::string& Name() const { return name_; }
+  // The digits after "LaunchButton" in the name.
+  int Number() const;
+
+  const std::string& ProgramTitle() const { return title_; }
+  const std::string& ProgramPath() const { return path_; }
+  const std::string& ProgramDir() const { return dir_; }
+  const std::string& ProgramOption() const { return option_; }
+  TProgState ProgramState() const { return state_; }
+  const std::string& ProgramIconPath() const { return iconPath_; }
+  int ProgramIconNo() const { return iconNo_; }
+  bool IsIconSmall() const { return iconSmall_; }
+  bool AcceptDragFile() const { return acceptDragFile_; }
+
+  void SetProgramTitle(const std::string& value);
+  // An empty path empties the button; any other path rebuilds the glyph, even the
+  // one already held.
+  void SetProgramPath(const std::string& value);
+  void SetProgramDir(const std::string& value);
+  void SetProgramOption(const std::string& value);
+  void SetProgramState(TProgState value);
+  void SetProgramIconPath(const std::string& value);
+  void SetProgramIconNo(int value);
+  void SetIsIconSmall(bool value);
+  void SetAcceptDragFile(bool value);
+
+  Notify OnUpdated;
+  Notify OnClick;
+  std::function<void(TLaunchButton&, MouseButton)> OnMouseDown;
+
+  void DoUpdated();
+  void ClearProgram();
+
+  const std::string& Hint() const { return hint_; }
+  int ShowCmd() const { return showCmd_; }
+  // The file whose icons the settings dialog offers; kept between its openings.
+  std::string IconSource;
+
+  // Mouse and shell events, as the control reports them.
+  void MouseDown(MouseButton button);
+  // The release of a button press that began on this button; the click (a left
+  // release over the button) is reported before it.
+  void Click();
+  void MouseUp(MouseButton button);
+  void FilesDropped(const std::vector<std::string>& paths);
+
+ private:
+  void SetHint(const std::string& hint);
+  void Start();
+
+  std::string name_;
+  LaunchButtonView& view_;
+  LaunchButtonHost& host_;
+  Shell& shell_;
+  Prompter& prompter_;
+
+  std::string title_, path_, dir_, option_, iconPath_;
+  TProgState state_ = TProgState::psNormal;
+  int iconNo_ = 0;
+  bool iconSmall_ = false;
+  bool acceptDragFile_ = false;
+  std::string hint_;
+  int showCmd_ = 0;
+  bool leftPressed_ = false;
+};
+
+}  // namespace core

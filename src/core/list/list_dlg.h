@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+#include "launch/launcher_view.h"
+#include "option/panel_colours.h"
+
+namespace core {
+
+class TLauncher;
+
+// The page-title list as its logic sees it.
+class ListDlgView : public PanelColourTarget {
+ public:
+  virtual void ClearItems() = 0;
+  virtual void AddItem(const std::string& text) = 0;
+  // Top-left corner of the dialog, screen pixels.
+  virtual void MoveTo(ScreenPoint position) = 0;
+  // Returns when the dialog has been closed.
+  virtual void ShowModal() = 0;
+  virtual void Close() = 0;
+};
+
+// The page-title list: one line per page; a click jumps to that page.
+class TListDlg {
+ public:
+  TListDlg(ListDlgView& view, TLauncher& launcher) : view_(view), launcher_(launcher) {}
+  ListDlgView& View() { return view_; }
+
+  // The selection moved to line `index` (counted from 0), by a click or a key.
+  void ListBox1Click(int index);
+  void CancelButtonClick();
+
+ private:
+  ListDlgView& view_;
+  TLauncher& launcher_;
+};
+
+}  // namespace core

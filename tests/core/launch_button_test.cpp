@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include "launch_button/launch_button.h"
+#include "launch_button/path_text.h"
+#include "support.h"
+
+using core::GlyphSource;
+using core::MouseButton;
+using core::TProgState;
+using testing_support::FakeButtonView;
+using testing_support::FakePrompter;
+using testing_support::FakeShell;
+
+namespace {
+
+class FakeHost : public core::LaunchButtonHost {
+ public:
+  bool HideAfterStart() const override { return btnClk; }
+  void TrayIcon1Click() override { ++toggles; }
+  bool btnClk = false;
+  int toggles = 0;
+};
+
+struct ButtonFixture {
+  FakeButtonView view;
+  FakeHost host;
+  FakeShell shell;
+  FakePrompter prompter;
+  core::TLaunchButton button{"LaunchButton3", view, host, shell, prompter};
+  int updates = 0;
+  ButtonFixture() {
+    button.OnUpdated = [this](core::TLaunchButton&) { ++updates; };
+  }
+  void LeftClick() {
+    button.MouseDown(MouseButton::kLeft);
+    button.Click();
+    button.MouseUp(MouseButton::kLeft);
+  }
+};
+
+}  // namespace
+
+TEST(LaunchButton, HintFollowsTheTitleOrElseTheFileName) {
+  ButtonFixture f;
+  EXPECT_EQ(f.button.Number(), 3);
+  f.button.SetProgramPath("C:\\Apps\\edit.exe");
+  EXPECT_EQ(f.view.hint, "edit.exe");
+  f.button.SetProgramTitle("Editor");
+  EXPECT_EQ(f.view.hint, "Editor");
+  // The same path again rebuilds the glyph but leaves the hint.
+  f.button.SetProgramTitle("");
+  EXPECT_EQ(f.view.hint, "");
+  int drawn = f.view.glyphsDrawn;
+  f.button.SetProgramPath("C:\\Apps\\edit.exe");
+  EXPECT_EQ(f.view.hint, "");
+  EXPECT_EQ(f.view.glyphsDrawn, drawn + 1);
+  // A new path takes the title when there is one.
+  f.button.SetProgramTitle("Ed");
+  f.button.SetProgramPath("D:\\calc.exe");
+  EXPECT_EQ(f.view.hint, "Ed");
+  f.button.SetProgramTitle("");
+  f.button.SetProgramPath("E:notes.txt");
+  EXPECT_EQ(f.view.hint, "notes.txt");
+}
+
+TEST(LaunchButton, SettersActOnlyOnNewValues) {
+  ButtonFixture f;
+  f.button.SetProgramDir("C:\\x");
+  int repaints = f.view.repaints;
+  f.button.SetProgramDir("C:\\x");
+  f.button.SetProgramOption("");
+  f.button.SetProgramState(TProgState::psNormal);
+  f.button.SetProgramIconNo(0);
+  f.button.SetIsIconSmall(false);
+  EXPECT_EQ(f.view.repaints, repaints);
+  f.button.SetProgramDir("c:\\x");  // compared exactly, letter case too
+  EXPECT_EQ(f.button.ProgramDir(), "c:\\x");
+  EXPECT_EQ(f.view.repaints, repaints + 1);
+  f.button.SetAcceptDragFile(true);
+  EXPECT_TRUE(f.view.acceptsFiles);
+  f.button.SetAcceptDragFile(false);
+  EXPECT_FALSE(f.view.acceptsFiles);
+}
+
+TEST(LaunchButton, GlyphSourceFollowsIconPathAndNumber) {
+  EXPECT_EQ(core::GlyphSourceOf("C:\\i.dll", 3, "C:\\p.exe"), (GlyphSource{"C:\\i.dll", 3, false}));
+  EXPECT_EQ(core::GlyphSourceOf("C:\\i.dll", 0, "C:\\p.exe"), (GlyphSource{"C:\\i.dll", 0, true}));
+  EXPECT_EQ(core::GlyphSourceOf("", 2, "C:\\p.exe"), (GlyphSource{"C:\\p.exe", 2, false}));
+  EXPECT_EQ(core::GlyphSourceOf("", 0, "C:\\p.exe"), (GlyphSource{"C:\\p.exe", 0, true}));
+
+  ButtonFixture f;
+  f.button.SetProgramIconPath("C:\\icons.dll");
+  f.button.SetProgramIconNo(4);
+  f.button.SetIsIconSmall(true);
+  EXPECT_EQ(f.view.glyphsDrawn, 0);  // nothing shows until the path is assigned
+  f.button.SetProgramPath("C:\\p.exe");
+  EXPECT_EQ(f.view.glyph, (GlyphSource{"C:\\icons.dll", 4, false}));
+  EXPECT_TRUE(f.view.small);
+  f.button.SetIsIconSmall(false);
+  EXPECT_TRUE(f.view.small);
+  f.button.SetProgramPath("C:\\p.exe");
+  EXPECT_FALSE(f.view.small);
+}
+
+TEST(LaunchButton, TransparentKeyMovesRedByOne) {
+  EXPECT_EQ(core::TransparentKeyOf({255, 10, 20}), (core::Rgb{254, 10, 20}));
+  EXPECT_EQ(core::TransparentKeyOf({0, 255, 255}), (core::Rgb{1, 255, 255}));
+  EXPECT_EQ(core::TransparentKeyOf({212, 208, 200}), (core::Rgb{213, 208, 200}));
+}
+
+TEST(LaunchButton, EmptyingResetsEverythingButTheSelectionMark) {
+  ButtonFixture f;
+  f.button.SetProgramTitle("t");
+  f.button.SetProgramDir("d");
+  f.button.SetProgramOption("o");
+  f.button.SetProgramState(TProgState::psMaximized);
+  f.button.SetProgramIconPath("i");
+  f.button.SetProgramIconNo(2);
+  f.button.SetIsIconSmall(true);
+  f.button.IconSource = "C:\\src.exe";
+  f.button.SetProgramPath("C:\\p.exe");
+  f.button.SetProgramPath("");
+  const core::TLaunchButton& b = f.button;
+  EXPECT_EQ(std::tuple(b.ProgramTitle(), b.ProgramPath(), b.ProgramDir(), b.ProgramOption(), b.ProgramIconPath()),
+            std::tuple("", "", "", "", ""));
+  EXPECT_EQ(b.ProgramState(), TProgState::psNormal);
+  EXPECT_EQ(b.ProgramIconNo(), 0);
+  EXPECT_TRUE(b.IsIconSmall());
+  EXPECT_EQ(b.IconSource, "C:\\src.exe");
+  EXPECT_EQ(f.view.hint, "未登録");
+  EXPECT_FALSE(f.view.hasGlyph);
+  EXPECT_EQ(f.updates, 0);
+}
+
+TEST(LaunchButton, LeftReleaseStartsTheProgramInItsWindowState) {
+  const std::pair<TProgState, int> states[] = {
+      {TProgState::psNormal, 1}, {TProgState::psMinimized, 2}, {TProgState::psMaximized, 3}};
+  for (auto [state, show] : states) {
+    ButtonFixture f;
+    f.button.SetProgramPath("C:\\Program Files\\app.exe");
+    f.button.SetProgramOption("-a \"b c\"");
+    f.button.SetProgramDir("C:\\work");
+    f.button.SetProgramState(state);
+    f.LeftClick();
+    ASSERT_EQ(f.shell.requests.size(), 1u);
+    const core::ShellRequest& r = f.shell.requests[0];
+    EXPECT_EQ(std::tuple(r.owner, r.verb, r.file, r.parameters, r.directory, r.showCommand),
+              std::tuple(0x5678u, "open", "C:\\Program Files\\app.exe", "-a \"b c\"", "C:\\work", show));
+    EXPECT_EQ(f.button.ShowCmd(), show);
+    EXPECT_EQ(f.host.toggles, 0);
+  }
+}
+
+TEST(LaunchButton, StartHidesTheWindowOnlyWhenAskedAndOnlyForARegisteredButton) {
+  ButtonFixture f;
+  f.host.btnClk = true;
+  f.LeftClick();  // empty: nothing starts, nothing hides
+  EXPECT_TRUE(f.shell.requests.empty());
+  EXPECT_EQ(f.host.toggles, 0);
+  f.button.SetProgramPath("C:\\a.exe");
+  f.LeftClick();
+  EXPECT_EQ(f.shell.requests.size(), 1u);
+  EXPECT_EQ(f.host.toggles, 1);
+  // A release whose press began elsewhere starts nothing; nor does the right button.
+  f.button.MouseUp(MouseButton::kLeft);
+  f.button.MouseDown(MouseButton::kRight);
+  f.button.MouseUp(MouseButton::kRight);
+  EXPECT_EQ(f.shell.requests.size(), 1u);
+}
+
+TEST(LaunchButton, DroppedFilesRegisterOpenOrAreRefused) {
+  ButtonFixture f;
+  f.button.FilesDropped({"C:\\Tools\\calc.exe"});
+  EXPECT_EQ(f.button.ProgramPath(), "C:\\Tools\\calc.exe");
+  EXPECT_EQ(f.view.hint, "calc.exe");
+  EXPECT_EQ(f.view.glyph, (GlyphSource{"C:\\Tools\\calc.exe", 0, true}));
+  EXPECT_EQ(f.updates, 1);
+
+  f.button.SetProgramState(TProgState::psMaximized);
+  f.button.SetProgramOption("-x");
+  f.button.SetProgramDir("C:\\Tools");
+  f.button.FilesDropped({"C:\\My Documents\\a b.txt"});
+  ASSERT_EQ(f.shell.requests.size(), 1u);
+  const core::ShellRequest& r = f.shell.requests[0];
+  EXPECT_EQ(std::tuple(r.file, r.parameters, r.directory, r.showCommand),
+            std::tuple("C:\\Tools\\calc.exe", "C:\\My Documents\\a b.txt", "C:\\Tools", 1));
+  EXPECT_EQ(f.button.ProgramPath(), "C:\\Tools\\calc.exe");
+  EXPECT_EQ(f.updates, 1);
+
+  f.button.FilesDropped({"C:\\a.txt", "C:\\b.txt"});
+  ASSERT_EQ(f.prompter.boxes.size(), 1u);
+  EXPECT_EQ(f.prompter.boxes[0].kind, "information");
+  EXPECT_EQ(f.prompter.boxes[0].text, "同時に２個以上のファイルのドラッグ＆ドロップはサポートしていません。");
+  EXPECT_EQ(f.shell.requests.size(), 1u);
+  EXPECT_EQ(f.updates, 1);
+}
+
+TEST(PathText, WindowsPathPartsAsTheUserTypedThem) {
+  struct Case {
+    const char* path;
+    const char* name;
+    const char* dir;
+    const char* title;
+  };
+  const Case cases[] = {
+      {"C:\\Apps\\edit.exe", "edit.exe", "C:\\Apps", "edit"},
+      {"C:\\edit.exe", "edit.exe", "C:\\", "edit"},
+      {"C:\\Tools\\arc.tar.gz", "arc.tar.gz", "C:\\Tools", "arc.tar"},
+      {"C:\\My Apps\\no extension", "no extension", "C:\\My Apps", "no extension"},
+      {"\\\\server\\share\\x.exe", "x.exe", "\\\\server\\share", "x"},
+      {"D:notes.txt", "notes.txt", "D:", "notes"},
+      {"C:\\Folder\\", "", "C:\\Folder", ""},
+      {"plain.exe", "plain.exe", "", "plain"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(core::ExtractFileName(c.path), c.name) << c.path;
+    EXPECT_EQ(core::ExtractFileDir(c.path), c.dir) << c.path;
+    EXPECT_EQ(core::FileTitle(c.path), c.title) << c.path;
+  }
+}

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include "storage/paths.h"
+#include "support.h"
+
+using core::TProgState;
+using testing_support::LauncherFixture;
+using testing_support::Lines;
+using testing_support::Sjis;
+
+namespace {
+
+// The ten empty button sections that follow a first write of a page.
+std::vector<std::string> EmptyButtons(int from) {
+  std::vector<std::string> lines;
+  for (int k = from; k <= 10; ++k) {
+    lines.push_back("[Button" + std::to_string(k) + "]");
+    lines.push_back("ProgPath=");
+    lines.push_back("");
+  }
+  return lines;
+}
+
+std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+}  // namespace
+
+TEST(PageFile, WritingAPageGivesTheDocumentedFile) {
+  LauncherFixture f;
+  f.Launcher().FormCreate();  // DATA\User11.dat with an empty title
+  f.State().PageNo = 2;
+  f.view.SetTitleText("Tools");  // typed: the title is written first
+  core::TLaunchButton& b = f.Launcher().Button(1);
+  b.SetProgramTitle("edit");
+  b.SetProgramDir("C:\\Apps");
+  b.SetProgramState(TProgState::psMinimized);
+  b.SetProgramPath("C:\\Apps\\edit.exe");
+  f.Launcher().SetButtons(2);
+  EXPECT_EQ(f.PageText("User12.dat"),
+            Lines(Join({"[PageTitle]", "PageTitle=Tools", "", "[Button1]", "ProgPath=C:\\Apps\\edit.exe",
+                        "ProgTitle=edit", "ProgDir=C:\\Apps", "ProgState=2", ""},
+                       EmptyButtons(2))));
+}
+
+TEST(PageFile, EveryKeyRoundTripsAndEmptyValuesLoseTheirKeys) {
+  LauncherFixture f;
+  f.Launcher().FormCreate();
+  core::TLaunchButton& b = f.Launcher().Button(4);
+  b.SetProgramTitle("表計算");
+  b.SetProgramDir("C:\\Office");
+  b.SetProgramState(TProgState::psMaximized);
+  b.SetProgramOption("/n \"C:\\x y.xls\"");
+  b.SetProgramIconPath("C:\\icons.dll");
+  b.SetProgramIconNo(7);
+  b.SetIsIconSmall(true);
+  b.SetProgramPath("C:\\Office\\calc.exe");
+  f.Launcher().SetButtons(1);
+  EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button4]", "ProgPath=C:\\Office\\calc.exe", "ProgTitle=表計算",
+                                                 "ProgDir=C:\\Office", "ProgState=1",
+                                                 "ProgOption=/n \"C:\\x y.xls\"", "IconPath=C:\\icons.dll",
+                                                 "IconNo=7", "IsIconSmall=1", ""})),
+            std::string::npos);
+
+  f.Launcher().MovePage(1);
+  const core::TLaunchButton& loaded = f.Launcher().Button(4);
+  EXPECT_EQ(std::tuple(loaded.ProgramTitle(), loaded.ProgramDir(), loaded.ProgramOption(), loaded.ProgramIconPath(),
+                       loaded.ProgramIconNo(), loaded.IsIconSmall(), loaded.ProgramPath()),
+            std::tuple("表計算", "C:\\Office", "/n \"C:\\x y.xls\"", "C:\\icons.dll", 7, true, "C:\\Office\\calc.exe"));
+  EXPECT_EQ(loaded.ProgramState(), TProgState::psMaximized);
+  EXPECT_EQ(f.view.buttons[3].glyph, (core::GlyphSource{"C:\\icons.dll", 7, false}));
+
+  b.SetProgramTitle("");
+  b.SetProgramDir("");
+  b.SetProgramState(TProgState::psNormal);
+  b.SetProgramOption("");
+  b.SetProgramIconPath("");
+  b.SetProgramIconNo(0);
+  b.SetIsIconSmall(false);
+  f.Launcher().SetButtons(1);
+  EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button4]", "ProgPath=C:\\Office\\calc.exe", ""})),
+            std::string::npos);
+}
+
+TEST(PageFile, StoredStartStatesCountMaximisedFirst) {
+  LauncherFixture f;
+  f.folder.Write("DATA/User11.dat", Lines({"[Button1]", "ProgPath=a", "ProgState=0", "[Button2]", "ProgPath=b",
+                                           "ProgState=1", "[Button3]", "ProgPath=c", "ProgState=2", "[Button4]",
+                                           "ProgPath=d", "ProgState=3", "[Button5]", "ProgPath=e", "ProgState=x",
+                                           "[Button6]", "ProgPath=f", "IsIconSmall=0"}));
+  f.State().UserName = "User1";
+  f.Launcher().Button(4).SetProgramState(TProgState::psMinimized);
+  f.Launcher().LoadButtons(1);
+  EXPECT_EQ(f.Launcher().Button(1).ProgramState(), TProgState::psNormal);
+  EXPECT_EQ(f.Launcher().Button(2).ProgramState(), TProgState::psMaximized);
+  EXPECT_EQ(f.Launcher().Button(3).ProgramState(), TProgState::psMinimized);
+  EXPECT_EQ(f.Launcher().Button(4).ProgramState(), TProgState::psMinimized);  // 3 leaves the state
+  EXPECT_EQ(f.Launcher().Button(5).ProgramState(), TProgState::psNormal);     // not a number: 0
+  EXPECT_FALSE(f.Launcher().Button(6).IsIconSmall());
+  // After a page move, which empties the buttons first, a stored 3 loads as normal.
+  f.Launcher().MovePage(1);
+  EXPECT_EQ(f.Launcher().Button(4).ProgramState(), TProgState::psNormal);
+}
+
+TEST(PageFile, ADroppedProgramGetsTitleAndFolderOnlyWhenTheButtonWasEmpty) {
+  LauncherFixture f;
+  f.Launcher().FormCreate();
+  f.Launcher().Button(1).FilesDropped({"C:\\Tools\\calc.exe"});
+  EXPECT_EQ(f.Launcher().Button(1).ProgramTitle(), "calc");
+  EXPECT_EQ(f.Launcher().Button(1).ProgramDir(), "C:\\Tools");
+  EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button1]", "ProgPath=C:\\Tools\\calc.exe", "ProgTitle=calc",
+                                                 "ProgDir=C:\\Tools", ""})),
+            std::string::npos);
+  EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button10]", "ProgPath=", ""})), std::string::npos);
+
+  // A button that already had a program keeps the title and folder it has.
+  core::TLaunchButton& b = f.Launcher().Button(1);
+  b.SetProgramPath("D:\\Other\\tool.exe");
+  b.DoUpdated();
+  EXPECT_EQ(b.ProgramTitle(), "calc");
+  EXPECT_EQ(b.ProgramDir(), "C:\\Tools");
+
+  f.Launcher().Button(2).FilesDropped({"C:\\root.exe"});
+  EXPECT_EQ(f.Launcher().Button(2).ProgramDir(), "C:\\");
+}
+
+TEST(PageFile, TheEmptinessCheckReadsTheCurrentPageEvenAfterTheListWasShown) {
+  LauncherFixture f;
+  f.WriteSettings(Lines({"[User1]", "PageNoControl=3", "PageNo=2"}));
+  f.folder.Write("DATA/User13.dat", Lines({"[Button1]", "ProgPath=C:\\busy.exe"}));
+  testing_support::FakeListView list;
+  core::TListDlg dialog(list, f.Launcher());
+  f.Launcher().SetListDlg(&dialog);
+  f.Launcher().FormCreate();
+  f.Launcher().mListClick();  // reads page 3 last, then cancelled
+  f.Launcher().Button(1).FilesDropped({"C:\\Tools\\calc.exe"});
+  EXPECT_EQ(f.Launcher().Button(1).ProgramTitle(), "calc");
+  EXPECT_NE(f.PageText("User12.dat").find("ProgTitle=calc"), std::string::npos);
+}
+
+TEST(PageFile, StartingAProgramWritesNothing) {
+  LauncherFixture f;
+  f.folder.Write("DATA/User11.dat", Lines({"[Button1]", "ProgPath=C:\\gone\\missing.exe"}));
+  f.Launcher().FormCreate();
+  std::string before = f.folder.Read("DATA/User11.dat");
+  core::TLaunchButton& b = f.Launcher().Button(1);
+  b.MouseDown(core::MouseButton::kLeft);
+  b.Click();
+  b.MouseUp(core::MouseButton::kLeft);
+  EXPECT_EQ(f.shell.requests.size(), 1u);
+  EXPECT_EQ(f.folder.Read("DATA/User11.dat"), before);
+  EXPECT_TRUE(f.prompter.boxes.empty());
+}
