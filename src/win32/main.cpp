@@ -11,6 +11,7 @@
 #include "base/win_file_system.h"
 #include "base/win_shell.h"
 #include "launch/app_window.h"
+#include "launch/dialogs.h"
 #include "launch/launcher_texts.h"
 #include "launch/launcher_window.h"
 #include "launch/single_instance.h"
@@ -55,6 +56,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   core::TLauncher launcher(window, {files, codePage, prompter, shell, environment});
   window.Attach(&launcher);
   launcher.FormCreate();
+  win32::Dialogs dialogs;
+  window.SetAfterStart([&] { dialogs.Create(window.Handle(), launcher); });
   application.HideFromTaskbar();
   window.Start();
   return RunMessageLoop(window);

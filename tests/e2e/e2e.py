@@ -343,8 +343,87 @@ def missing_data_folder(s):
     check(s.read_text("DATA/User11.dat") == crlf(["[PageTitle]", "PageTitle=", ""]), "untitled first page")
 
 
+def write_cp932(s, name, lines):
+    with open(s.path(name), "wb") as f:
+        f.write(crlf(lines).encode("cp932"))
+
+
+def click_control(s, caption, control_id, dx=0, dy=0, repeat=1):
+    """A real click at the middle of a control of the launcher window."""
+    controls, origin = s.texts(caption)
+    rect = next(c[4] for c in controls if c[2] == control_id)
+    x = origin[0] + (rect[0] + rect[2]) // 2 + dx
+    y = origin[1] + (rect[1] + rect[3]) // 2 + dy
+    s.click(x, y, repeat=repeat)
+
+
+def wait_caption(s, page, count, timeout=10.0):
+    caption = "User1 - Page %d/%d" % (page, count)
+    s.wait_window(caption, timeout)
+    return caption
+
+
+def buttons_and_pages(s):
+    """A page of two registered buttons: a real click on the first starts the recorder
+    with its parameters and folder; the navigation buttons, the Page menu and the page
+    list move through ten pages."""
+    shutil.copy(s.args.recorder, s.path("recorder.exe"))
+    with open(s.path("readme.txt"), "w") as f:
+        f.write("a document\n")
+    os.makedirs(s.path("work folder"))
+    recorder = s.windows_path("recorder.exe")
+    write_cp932(s, "zubi.ini", ["[User1]", "PageNo=9", "PageNoControl=10"])
+    write_cp932(s, "DATA/User19.dat", ["[PageTitle]", "PageTitle=九ページ目", "[Button1]", "ProgPath=" + recorder,
+                                       "ProgTitle=記録", "ProgDir=" + s.windows_path("work folder"),
+                                       "ProgOption=one \"two three\"", "ProgState=2",
+                                       "[Button2]", "ProgPath=" + s.windows_path("readme.txt")])
+    for page in range(1, 11):
+        if page != 9:
+            write_cp932(s, "DATA/User1%d.dat" % page, ["[PageTitle]", "PageTitle=Title %d" % page])
+    s.start()
+    caption = wait_caption(s, 9, 10)
+    time.sleep(0.5)
+    s.screenshot()
+
+    click_control(s, caption, 111)  # LaunchButton1
+    log = wait_for("the recorder's log", lambda: os.path.exists(s.path("recorder.log"))
+                   and open(s.path("recorder.log"), encoding="utf-8").read())
+    line = log.strip().split("\n")[-1].split("\t")
+    check(line[0].endswith('one "two three"'), "command line %r" % line[0])
+    check(line[1] == s.windows_path("work folder"), "working folder %r" % line[1])
+    check(line[2] == "2", "show command %r" % line[2])
+
+    click_control(s, caption, 125)  # ">>"
+    caption = wait_caption(s, 10, 10)
+    for button, page in ((121, 1), (124, 2), (124, 3)):  # "T", ">", ">"
+        time.sleep(0.25)  # the buttons' states follow within one timer tick
+        click_control(s, caption, button)
+        caption = wait_caption(s, page, 10)
+    click_control(s, caption, 125)
+    caption = wait_caption(s, 6, 10)
+    click_control(s, caption, 126)  # "F"
+    caption = wait_caption(s, 10, 10)
+    s.key(s.wait_window(caption), "alt+m", "n")  # 次のﾍﾟｰｼﾞ(&N) wraps round
+    caption = wait_caption(s, 1, 10)
+
+    click_control(s, caption, 103, repeat=2)  # a double click on the title box
+    list_title = "ﾍﾟｰｼﾞﾀｲﾄﾙ一覧"
+    s.wait_window(list_title)
+    code, out = s.probe("items", list_title)
+    lines = out.splitlines()
+    expected = ["Title %d" % p if p != 9 else "九ページ目" for p in range(1, 11)]
+    check(lines[:-1] == expected, "the list shows %r" % lines[:-1])
+    height = int(lines[-1].split()[1])
+    controls, origin = s.texts(list_title)
+    box = next(c[4] for c in controls if c[0].lower() == "listbox")
+    s.click(origin[0] + box[0] + 20, origin[1] + box[1] + 2 + height * 2 + height // 2)
+    wait_caption(s, 3, 10)
+    wait_for("the list to close after the jump", lambda: not visible_windows(list_title), 5.0)
+    s.quit_with_yes(wait_caption(s, 3, 10))
+
+
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
-                                      bad_settings_files, missing_data_folder)}
+                                      bad_settings_files, missing_data_folder, buttons_and_pages)}
 
 
 def main():
@@ -352,6 +431,7 @@ def main():
     parser.add_argument("scenario", choices=sorted(SCENARIOS))
     parser.add_argument("--exe", required=True)
     parser.add_argument("--probe", required=True)
+    parser.add_argument("--recorder", required=True)
     parser.add_argument("--wav", required=True)
     parser.add_argument("--help-page", required=True)
     parser.add_argument("--work", required=True)

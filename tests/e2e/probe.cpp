@@ -5,6 +5,8 @@
 //                          "client" with its client area's origin on the screen and its
 //                          size, then its controls: class text id enabled rect (client)
 //   probe closebox TITLE   the screen point at the middle of that window's close box
+//   probe items TITLE      the lines of the first list box of that window, then a line
+//                          "item-height N" with the height of its lines
 #include <windows.h>
 
 #include <string>
@@ -116,6 +118,20 @@ int wmain(int argc, wchar_t** argv) {
     if (!search.found) return 1;
     return PrintCloseBox(search.found) ? 0 : 1;
   }
-  Print(L"usage: probe windows | probe texts TITLE | probe closebox TITLE");
+  if (command == L"items" && argc > 2) {
+    Search search{argv[2]};
+    EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
+    HWND list = search.found ? FindWindowExW(search.found, nullptr, L"ListBox", nullptr) : nullptr;
+    if (!list) return 1;
+    int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      std::wstring text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+      SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+      Print(text.c_str());
+    }
+    Print(L"item-height " + std::to_wstring(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0)));
+    return 0;
+  }
+  Print(L"usage: probe windows | probe texts TITLE | probe closebox TITLE | probe items TITLE");
   return 2;
 }

@@ -8,14 +8,9 @@
 using namespace win32::launcher;
 using testing_support::ClientRectOf;
 using testing_support::LauncherHarness;
+using testing_support::TextOf;
 
 namespace {
-
-std::string TextOf(HWND hwnd) {
-  wchar_t text[512] = L"";
-  GetWindowTextW(hwnd, text, 512);
-  return win32::Narrow(text);
-}
 
 LOGFONTW FontOf(HWND control) {
   LOGFONTW lf{};
@@ -142,6 +137,7 @@ TEST(LauncherWindow, IsAnAlwaysOnTopToolWindowWithItsFontsTextsAndHints) {
   EXPECT_EQ(hints.Text(h.window->Control(kMemo1)), "只今の最大ﾍﾟｰｼﾞ数");
   EXPECT_EQ(hints.Text(h.window->Control(kUpDown1)), "ﾍﾟｰｼﾞ数設定");
   EXPECT_EQ(hints.Text(h.window->Control(kLaunchButton1 + 9)), "未登録");
+  EXPECT_EQ(hints.Text(h.window->Control(kPanel1)), "ZUBI らんちゃ");
 }
 
 TEST(LauncherWindow, ColoursOfTheClockTitleAndPanel) {
@@ -279,4 +275,22 @@ TEST(LauncherWindow, ScalesEverythingWhenTheDpiChanges) {
   RECT r;
   GetWindowRect(w, &r);
   EXPECT_EQ(r.left, 150);
+}
+
+TEST(LauncherWindow, WorkLeftForAfterTheFirstPaintRunsOnceTheWindowShows) {
+  LauncherHarness h;
+  h.WriteSettings("[User1]\r\nPageNoControl=10\r\n");  // the count box reports a change while loading
+  h.window = std::make_unique<win32::LauncherWindow>(nullptr);
+  h.launcher = std::make_unique<core::TLauncher>(
+      *h.window, core::LauncherPorts{h.files, h.codePage, h.prompter, h.shell, h.environment});
+  h.window->Attach(h.launcher.get());
+  h.launcher->FormCreate();
+  int runs = 0;
+  h.window->SetAfterStart([&] { ++runs; });
+  EXPECT_EQ(runs, 0);
+  h.window->Start();
+  testing_support::PumpMessages();
+  EXPECT_EQ(runs, 1);
+  EXPECT_NE(h.window->PopupMenu(), nullptr);
+  EXPECT_EQ(TextOf(h.window->Control(kMemo1)), "10");
 }

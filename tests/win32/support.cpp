@@ -5,6 +5,8 @@
 #include <sstream>
 #include <thread>
 
+#include <shlobj.h>
+
 #include "base/utf16.h"
 #include "storage/paths.h"
 #include "storage/text_codec.h"
@@ -37,6 +39,7 @@ std::string TempFolder::Read(const std::string& name) const {
 }
 
 void TempFolder::Write(const std::string& name, const std::string& bytes) const {
+  std::filesystem::create_directories(core::ToFsPath(Path(name)).parent_path());
   std::ofstream(core::ToFsPath(Path(name)), std::ios::binary) << bytes;
 }
 
@@ -48,10 +51,40 @@ void LauncherHarness::WriteSettings(const std::string& utf8) const {
 
 void LauncherHarness::Create() {
   window = std::make_unique<win32::LauncherWindow>(nullptr);
-  launcher =
-      std::make_unique<core::TLauncher>(*window, core::LauncherPorts{files, codePage, prompter, shell, environment});
+  core::Shell& chosen = useRealShell ? static_cast<core::Shell&>(realShell) : shell;
+  launcher = std::make_unique<core::TLauncher>(*window,
+                                               core::LauncherPorts{files, codePage, prompter, chosen, environment});
   window->Attach(launcher.get());
   launcher->FormCreate();
+  dialogs.Create(window->Handle(), *launcher);
+}
+
+HGLOBAL MakeDrop(const std::vector<std::wstring>& files) {
+  std::wstring list;
+  for (const auto& file : files) list += file + L'\0';
+  list += L'\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  return memory;
+}
+
+bool WaitUntil(const std::function<bool()>& done, int milliseconds) {
+  for (int waited = 0; waited < milliseconds; waited += 10) {
+    PumpMessages();
+    if (done()) return true;
+    Sleep(10);
+  }
+  return done();
+}
+
+std::string TextOf(HWND hwnd) {
+  wchar_t text[1024] = L"";
+  GetWindowTextW(hwnd, text, 1024);
+  return win32::Narrow(text);
 }
 
 void PumpMessages() {

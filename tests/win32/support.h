@@ -10,6 +10,8 @@
 #include "base/win_code_page.h"
 #include "base/win_environment.h"
 #include "base/win_file_system.h"
+#include "base/win_shell.h"
+#include "launch/dialogs.h"
 #include "launch/launcher.h"
 #include "launch/launcher_window.h"
 
@@ -63,16 +65,25 @@ struct LauncherHarness {
   win32::WinCodePage codePage{932};
   FakePrompter prompter;
   FakeShell shell;
+  win32::WinShell realShell;
+  bool useRealShell = false;  // start programs for real
   win32::WinEnvironment environment;
   std::unique_ptr<win32::LauncherWindow> window;
   std::unique_ptr<core::TLauncher> launcher;
+  win32::Dialogs dialogs;
 };
+
+// A block of dropped files as the shell hands it over.
+HGLOBAL MakeDrop(const std::vector<std::wstring>& files);
 
 // Runs queued messages of this thread.
 void PumpMessages();
 // Calls `action` on another thread once a top-level window of this class and title
 // exists (or after the timeout); the caller meanwhile runs a modal loop.
 std::thread WhenWindowAppears(const wchar_t* className, const wchar_t* title, std::function<void(HWND)> action);
+// Waits, running this thread's messages, until `done` holds or the time is up.
+bool WaitUntil(const std::function<bool()>& done, int milliseconds = 10000);
+std::string TextOf(HWND hwnd);
 
 RECT ClientRectOf(HWND control);  // in the coordinates of the top-level window's client area
 

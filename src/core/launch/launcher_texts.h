@@ -21,7 +21,6 @@ inline constexpr char kHintFastFinal[] = "最終ﾍﾟｰｼﾞへ";
 inline constexpr char kHintPageSet[] = "ﾍﾟｰｼﾞ数を設定";
 inline constexpr char kHintPageCount[] = "只今の最大ﾍﾟｰｼﾞ数";
 inline constexpr char kHintPageCountArrows[] = "ﾍﾟｰｼﾞ数設定";
-inline constexpr char kHintEmptyButton[] = "未登録";
 
 // Main menu.
 inline constexpr char kMenuFile[] = "File(&F)";

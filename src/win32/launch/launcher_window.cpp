@@ -24,6 +24,8 @@ constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kTimerInterval = 200;
 constexpr int kDefaultPosition = 100;
 constexpr UINT kCompleteStart = WM_APP + 1;
+constexpr UINT kTitleDoubleClick = WM_APP + 2;
+constexpr UINT_PTR kTitleBox = 1;
 
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kAqua = RGB(0, 255, 255);
@@ -37,21 +39,44 @@ constexpr int kTimeLeftEdge = 10;
 int NavButtonId(core::NavButton button) { return kFastTopButton + static_cast<int>(button); }
 
 // The edit boxes show their own context menu; the launcher's pop-up menu replaces it.
-LRESULT CALLBACK EditSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) noexcept {
+// A double click on the title box opens the page list, once the click is done.
+LRESULT CALLBACK EditSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                              DWORD_PTR) noexcept {
   if (message == WM_CONTEXTMENU) return SendMessageW(GetParent(hwnd), message, wParam, lParam);
+  if (message == WM_LBUTTONDBLCLK && id == kTitleBox) PostMessageW(GetParent(hwnd), kTitleDoubleClick, 0, 0);
   return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+using Handler = void (core::TLauncher::*)();
+
+// The six ways to move between pages, from their buttons and from the Page menu.
+Handler NavigationHandler(int id) {
+  switch (id) {
+    case kFastTopButton:
+    case kFastTop: return &core::TLauncher::FastTopButtonClick;
+    case kFastBwdButton:
+    case kFastBwd: return &core::TLauncher::FastBwdButtonClick;
+    case kBwdButton:
+    case kBwd: return &core::TLauncher::BwdButtonClick;
+    case kFwdButton:
+    case kFwd: return &core::TLauncher::FwdButtonClick;
+    case kFastFwdButton:
+    case kFastFwd: return &core::TLauncher::FastFwdButtonClick;
+    case kFastFinalButton:
+    case kFastFinal: return &core::TLauncher::FastFinalButtonClick;
+    default: return nullptr;
+  }
 }
 
 }  // namespace
 
-LauncherWindow::LauncherWindow(HWND owner) : background_(GetSysColor(COLOR_BTNFACE)) {
+LauncherWindow::LauncherWindow(HWND owner) {
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
   RegisterOnce(kClassName, 0, nullptr, icon);
   RegisterPanelClass();
   yellow_.reset(CreateSolidBrush(kYellow));
   aqua_.reset(CreateSolidBrush(kAqua));
   white_.reset(CreateSolidBrush(kWhite));
-  backgroundBrush_.reset(CreateSolidBrush(background_));
 
   dpi_ = DpiOf(nullptr);
   SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, true, dpi_);
@@ -68,14 +93,20 @@ LauncherWindow::~LauncherWindow() {
 
 void LauncherWindow::CreateControls() {
   layout_.Create(Handle(), launcher::Layout(), dpi_);
-  SetPanelColour(Control(kPanel1), kWhite);
+  win32::SetPanelColour(Control(kPanel1), kWhite);
   SendMessageW(Control(kEdit1), EM_LIMITTEXT, 24, 0);
   HWND upDown = Control(kUpDown1);
   SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(kMemo1)), 0);
   SendMessageW(upDown, UDM_SETRANGE32, 1, 99);
   SendMessageW(upDown, UDM_SETPOS32, 0, 1);
-  SetWindowSubclass(Control(kEdit1), EditSubclass, 0, 0);
+  SetWindowSubclass(Control(kEdit1), EditSubclass, kTitleBox, 0);
   SetWindowSubclass(Control(kMemo1), EditSubclass, 0, 0);
+  for (int k = 1; k <= kLaunchButtonCount; ++k) ButtonControl(k).Attach(Control(kLaunchButton1 + k - 1), dpi_);
+}
+
+void LauncherWindow::Attach(core::TLauncher* launcher) {
+  launcher_ = launcher;
+  for (int k = 1; k <= kLaunchButtonCount; ++k) ButtonControl(k).Bind(launcher ? &launcher->Button(k) : nullptr);
 }
 
 void LauncherWindow::CreateHints() {
@@ -83,6 +114,7 @@ void LauncherWindow::CreateHints() {
   hints_.Add(Handle(), core::texts::kHintWindow);
   for (const ControlSpec& spec : layout_.Specs())
     if (spec.hint) hints_.Add(layout_.Get(spec.id), spec.hint);
+  for (auto& button : buttons_) button.SetHints(&hints_);
 }
 
 // Fonts, control places and the window size for a DPI.
@@ -97,6 +129,9 @@ void LauncherWindow::ApplyDpi(UINT dpi) {
   for (int i = 0; i < kFontCount; ++i) fonts[i] = fonts_[static_cast<size_t>(i)].get();
   layout_.Place(dpi);
   layout_.SetFonts(fonts);
+  // A new font resets the margins; the narrow count box needs all its width for "99".
+  SendMessageW(Control(kMemo1), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+  for (auto& button : buttons_) button.SetDpi(dpi);
   SizeClockLabel(kLabel2);
   SizeClockLabel(kLabel3);
   FitClientArea();
@@ -144,6 +179,7 @@ void LauncherWindow::CompleteStart() {
   CreateHints();
   popupMenu1_.reset(BuildMenu(PopupMenu1(), true));
   trayMenu_.reset(BuildMenu(PopupMenuTrayIcon(), true));
+  if (afterStart_) afterStart_();
 }
 
 bool LauncherWindow::TranslateShortcut(const MSG& message) {
@@ -178,6 +214,15 @@ void LauncherWindow::SetTitleText(const std::string& text) {
 }
 
 void LauncherWindow::SetPageCount(int count) { SendMessageW(Control(kUpDown1), UDM_SETPOS32, 0, count); }
+
+int LauncherWindow::PageCountPosition() const {
+  return static_cast<int>(SendMessageW(Control(kUpDown1), UDM_GETPOS32, 0, 0));
+}
+
+void LauncherWindow::SetPanelColour(const core::PanelColour& colour) {
+  background_.Set(colour);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
 
 void LauncherWindow::SetDateText(const std::string& text) {
   if (text == ControlText(kLabel2)) return;
@@ -226,19 +271,36 @@ core::ScreenPoint LauncherWindow::CursorPosition() const {
 std::uintptr_t LauncherWindow::NativeHandle() const { return reinterpret_cast<std::uintptr_t>(Handle()); }
 
 void LauncherWindow::OnCommand(int id, int code) {
+  if (!launcher_) return;
   if (id == kEdit1) {
-    if (code == EN_CHANGE && launcher_) launcher_->Edit1Change();
+    if (code == EN_CHANGE) launcher_->Edit1Change();
     return;
   }
+  if (id >= kLaunchButton1 && id < kLaunchButton1 + kLaunchButtonCount) {
+    if (code == BN_CLICKED) ButtonControl(id - kLaunchButton1 + 1).Clicked();
+    return;
+  }
+  if (Handler handler = NavigationHandler(id)) {
+    (launcher_->*handler)();
+    return;
+  }
+  if (id < kUser) return;  // notifications of the other controls
+  CompleteStart();
   switch (id) {
     case kExit:
     case kTrayExit: SendMessageW(Handle(), WM_CLOSE, 0, 0); break;
     case kHelpOpen:
-    case kTrayHelp:
-      if (launcher_) launcher_->mHelpOpenClick();
-      break;
+    case kTrayHelp: launcher_->mHelpOpenClick(); break;
+    case kList: launcher_->mListClick(); break;
     default: break;
   }
+}
+
+LRESULT LauncherWindow::OnNotify(const NMHDR& header) {
+  int id = static_cast<int>(header.idFrom);
+  if (header.code == NM_CUSTOMDRAW && id >= kLaunchButton1 && id < kLaunchButton1 + kLaunchButtonCount)
+    return ButtonControl(id - kLaunchButton1 + 1).OnCustomDraw(reinterpret_cast<const NMCUSTOMDRAW&>(header));
+  return 0;
 }
 
 void LauncherWindow::OnClose() {
@@ -271,8 +333,8 @@ LRESULT LauncherWindow::OnControlColour(HDC dc, HWND control) {
       return reinterpret_cast<LRESULT>(aqua_.get());
     default:
       if (GetParent(control) == Control(kPanel1)) return reinterpret_cast<LRESULT>(white_.get());
-      SetBkColor(dc, background_);
-      return reinterpret_cast<LRESULT>(backgroundBrush_.get());
+      SetBkColor(dc, background_.Colour());
+      return reinterpret_cast<LRESULT>(background_.Brush());
   }
 }
 
@@ -283,6 +345,15 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kTimerId && launcher_) launcher_->Timer1Timer();
       return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_VSCROLL:
+      if (reinterpret_cast<HWND>(lParam) == Control(kUpDown1) && LOWORD(wParam) == SB_THUMBPOSITION && launcher_)
+        launcher_->UpDown1Click();
+      return 0;
+    case kTitleDoubleClick:
+      CompleteStart();
+      if (launcher_) launcher_->mListClick();
+      return 0;
     case WM_CONTEXTMENU: ShowPopupMenu(reinterpret_cast<HWND>(wParam), lParam); return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
@@ -292,7 +363,7 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
       RECT r;
       GetClientRect(Handle(), &r);
-      FillRect(reinterpret_cast<HDC>(wParam), &r, backgroundBrush_.get());
+      FillRect(reinterpret_cast<HDC>(wParam), &r, background_.Brush());
       return 1;
     }
     case WM_NCLBUTTONDBLCLK:

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include "base/layout.h"
+#include "base/panel_brush.h"
 #include "base/tooltips.h"
 #include "base/window.h"
 #include "launch/launcher.h"
 #include "launch/launcher_layout.h"
+#include "launch_button/launch_button_control.h"
 
 namespace win32 {
 
@@ -19,7 +22,9 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   explicit LauncherWindow(HWND owner);
   ~LauncherWindow() override;
 
-  void Attach(core::TLauncher* launcher) { launcher_ = launcher; }
+  void Attach(core::TLauncher* launcher);
+  // Runs once the window has first shown, for the work its first paint does not need.
+  void SetAfterStart(std::function<void()> afterStart) { afterStart_ = std::move(afterStart); }
   // The first tick, then the window appears at its loaded position and the 200 ms
   // timer starts. What the first paint does not need follows right after it.
   void Start();
@@ -30,6 +35,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   bool TranslateShortcut(const MSG& message);
 
   HWND Control(int id) const { return layout_.Get(id); }
+  LaunchButtonControl& ButtonControl(int k) { return buttons_[static_cast<size_t>(k - 1)]; }
   HMENU PopupMenu() const { return popupMenu1_.get(); }
   HMENU TrayMenu() const { return trayMenu_.get(); }
   const Tooltips& Hints() const { return hints_; }
@@ -40,6 +46,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   std::string TitleText() const override;
   void SetTitleText(const std::string& text) override;
   void SetPageCount(int count) override;
+  int PageCountPosition() const override;
   void SetDateText(const std::string& text) override;
   void SetTimeText(const std::string& text) override;
   void EnableNavButton(core::NavButton button, bool enabled) override;
@@ -51,6 +58,8 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   void BringToForeground() override;
   core::ScreenPoint CursorPosition() const override;
   std::uintptr_t NativeHandle() const override;
+  core::LaunchButtonView& ButtonView(int k) override { return ButtonControl(k); }
+  void SetPanelColour(const core::PanelColour& colour) override;
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -61,6 +70,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   void FitClientArea();
   void SizeClockLabel(int id);
   void OnCommand(int id, int code);
+  LRESULT OnNotify(const NMHDR& header);
   void OnClose();
   void ShowPopupMenu(HWND source, LPARAM screenPoint);
   LRESULT OnControlColour(HDC dc, HWND control);
@@ -72,10 +82,11 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   std::array<UniqueHfont, launcher::kFontCount> fonts_;
   UniqueHmenu popupMenu1_;
   UniqueHmenu trayMenu_;
+  std::array<LaunchButtonControl, launcher::kLaunchButtonCount> buttons_;
   UniqueHbrush yellow_, aqua_, white_;
-  COLORREF background_;
-  UniqueHbrush backgroundBrush_;
+  PanelBrush background_;
   UINT dpi_ = 96;
+  std::function<void()> afterStart_;
   bool started_ = false;
 };
 

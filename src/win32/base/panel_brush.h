@@ -1,0 +1,26 @@
+#pragma once
+
+#include "base/handles.h"
+#include "option/panel_colours.h"
+
+namespace win32 {
+
+// A window's background in its panel colour; the two system colours are looked up
+// again when the system's colours change.
+class PanelBrush {
+ public:
+  PanelBrush() { Resolve(); }
+  void Set(const core::PanelColour& colour);
+  void SystemColoursChanged() { Resolve(); }
+  COLORREF Colour() const { return resolved_; }
+  HBRUSH Brush() const { return brush_.get(); }
+
+ private:
+  void Resolve();
+
+  core::PanelColour colour_;
+  COLORREF resolved_ = 0;
+  UniqueHbrush brush_;
+};
+
+}  // namespace win32

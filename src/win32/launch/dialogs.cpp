@@ -1,0 +1,12 @@
+#include "launch/dialogs.h"
+
+namespace win32 {
+
+void Dialogs::Create(HWND owner, core::TLauncher& launcher) {
+  listWindow_ = std::make_unique<ListDlgWindow>(owner);
+  list_ = std::make_unique<core::TListDlg>(*listWindow_, launcher);
+  listWindow_->Attach(list_.get());
+  launcher.SetListDlg(list_.get());
+}
+
+}  // namespace win32

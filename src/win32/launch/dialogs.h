@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+
+#include "launch/launcher.h"
+#include "list/list_dlg.h"
+#include "list/list_dlg_window.h"
+
+namespace win32 {
+
+// The program's dialogs, each created once and kept for the whole run, and made
+// known to the launcher. They are created just after the launcher window first shows,
+// which nobody can tell from creating them before it.
+class Dialogs {
+ public:
+  void Create(HWND owner, core::TLauncher& launcher);
+
+  ListDlgWindow* ListWindow() { return listWindow_.get(); }
+  core::TListDlg* List() { return list_.get(); }
+
+ private:
+  std::unique_ptr<ListDlgWindow> listWindow_;
+  std::unique_ptr<core::TListDlg> list_;
+};
+
+}  // namespace win32

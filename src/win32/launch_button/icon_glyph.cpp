@@ -1,0 +1,110 @@
+#include "launch_button/icon_glyph.h"
+
+#include "base/win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "base/dpi.h"
+#include "base/lazy_library.h"
+#include "base/utf16.h"
+
+namespace win32 {
+namespace {
+
+constexpr int kSmallSize = 16;
+constexpr int kLargeSize = 32;
+
+// IID_IImageList: the system image lists are handed out as this interface, which is
+// the same object as an HIMAGELIST.
+constexpr GUID kImageListInterface = {0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
+
+UniqueHicon ShellIcon(const std::wstring& file, bool small) {
+  static const auto getFileInfo = Bind<decltype(&SHGetFileInfoW)>(Shell32(), "SHGetFileInfoW");
+  SHFILEINFOW info{};
+  UINT flags = SHGFI_ICON | (small ? SHGFI_SMALLICON : SHGFI_LARGEICON);
+  if (!getFileInfo || !getFileInfo(file.c_str(), 0, &info, sizeof info, flags)) return {};
+  return UniqueHicon(info.hIcon);
+}
+
+// The shell's icon from the smallest system image list that is at least `size` big,
+// so that it is only ever scaled down.
+UniqueHicon ShellIconOfSize(const std::wstring& file, int size) {
+  static const auto getFileInfo = Bind<decltype(&SHGetFileInfoW)>(Shell32(), "SHGetFileInfoW");
+  static const auto getImageList = Bind<decltype(&SHGetImageList)>(Shell32(), "SHGetImageList");
+  SHFILEINFOW info{};
+  if (!getFileInfo || !getImageList ||
+      !getFileInfo(file.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX))
+    return {};
+  HIMAGELIST best = nullptr;
+  for (int list : {SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE, SHIL_JUMBO}) {
+    void* images = nullptr;
+    if (FAILED(getImageList(list, kImageListInterface, &images)) || !images) continue;
+    best = static_cast<HIMAGELIST>(images);
+    int cx = 0, cy = 0;
+    if (ImageList_GetIconSize(best, &cx, &cy) && cx >= size) break;
+  }
+  return best ? UniqueHicon(ImageList_GetIcon(best, info.iIcon, ILD_NORMAL)) : UniqueHicon();
+}
+
+// Icon `index` of the file; at 96 DPI the file's own 16 or 32 pixel image.
+UniqueHicon ExtractedIcon(const std::wstring& file, int index, bool small, int size, UINT dpi) {
+  if (dpi == kDefaultDpi) {
+    static const auto extract = Bind<decltype(&ExtractIconExW)>(Shell32(), "ExtractIconExW");
+    HICON large = nullptr, little = nullptr;
+    // Only a count above 0 means the icon exists; the handles may be filled regardless.
+    UINT count = extract ? extract(file.c_str(), index, &large, &little, 1) : 0;
+    UniqueHicon keepLarge(large), keepSmall(little);
+    if (count == 0 || count == UINT_MAX) return {};
+    return small ? std::move(keepSmall) : std::move(keepLarge);
+  }
+  HICON icon = nullptr;
+  UINT count = PrivateExtractIconsW(file.c_str(), index, size, size, &icon, nullptr, 1, 0);
+  UniqueHicon keep(icon);
+  if (count != 1) return {};
+  return keep;
+}
+
+UniqueHicon IconOf(const core::GlyphSource& source, bool small, int size, UINT dpi) {
+  if (source.file.empty()) return {};
+  std::wstring file = Widen(source.file);
+  if (!source.useShellIcon) return ExtractedIcon(file, source.index, small, size, dpi);
+  return dpi == kDefaultDpi ? ShellIcon(file, small) : ShellIconOfSize(file, size);
+}
+
+}  // namespace
+
+Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi) {
+  Glyph glyph;
+  glyph.size = Scale(small ? kSmallSize : kLargeSize, dpi);
+  UniqueHicon icon = IconOf(source, small, glyph.size, dpi);
+
+  WindowDc screen(nullptr);
+  HDC dc = CreateCompatibleDC(screen.get());
+  glyph.bitmap.reset(CreateCompatibleBitmap(screen.get(), glyph.size, glyph.size));
+  {
+    SelectedObject bitmap(dc, glyph.bitmap.get());
+    RECT all{0, 0, glyph.size, glyph.size};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    if (icon) DrawIconEx(dc, 0, 0, icon.get(), glyph.size, glyph.size, 0, nullptr, DI_NORMAL);
+    COLORREF corner = GetPixel(dc, 0, glyph.size - 1);
+    core::Rgb key = core::TransparentKeyOf({GetRValue(corner), GetGValue(corner), GetBValue(corner)});
+    glyph.transparent = RGB(key.red, key.green, key.blue);
+    SetPixel(dc, 0, glyph.size - 1, glyph.transparent);
+  }
+  DeleteDC(dc);
+  return glyph;
+}
+
+COLORREF GlyphPixel(const Glyph& glyph, int x, int y) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  COLORREF colour;
+  {
+    SelectedObject bitmap(dc, glyph.bitmap.get());
+    colour = GetPixel(dc, x, y);
+  }
+  DeleteDC(dc);
+  return colour;
+}
+
+}  // namespace win32

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "base/handles.h"
+#include "launch_button/launch_button.h"
+
+namespace win32 {
+
+// A button glyph: a square bitmap whose pixels of the colour `transparent` are not drawn.
+struct Glyph {
+  UniqueHbitmap bitmap;
+  COLORREF transparent = 0;
+  int size = 0;
+};
+
+// Draws one icon of a file into a new glyph of 16 (small) or 32 pixels at 96 DPI,
+// scaled for `dpi` from the icon's own best size. The square is filled with the
+// button-face colour first; its bottom-left pixel's red is then moved by one and that
+// colour becomes the transparent one. No icon (no file, no icon in it, a bad index)
+// leaves a plain square.
+Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi);
+
+// The pixel colour of a glyph, for tests.
+COLORREF GlyphPixel(const Glyph& glyph, int x, int y);
+
+}  // namespace win32

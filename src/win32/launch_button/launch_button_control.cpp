@@ -1,0 +1,130 @@
+#include "launch_button/launch_button_control.h"
+
+#include "base/win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "base/lazy_library.h"
+#include "base/utf16.h"
+
+namespace win32 {
+
+LaunchButtonControl::~LaunchButtonControl() {
+  if (button_) RemoveWindowSubclass(button_, Subclass, 0);
+}
+
+void LaunchButtonControl::Attach(HWND button, UINT dpi) {
+  button_ = button;
+  dpi_ = dpi;
+  SetWindowSubclass(button_, Subclass, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void LaunchButtonControl::SetHints(Tooltips* hints) {
+  hints_ = hints;
+  if (hints_) hints_->Add(button_, hint_);
+}
+
+void LaunchButtonControl::SetDpi(UINT dpi) {
+  dpi_ = dpi;
+  if (hasGlyph_) DrawGlyph(source_, small_);
+}
+
+void LaunchButtonControl::SetHint(const std::string& hint) {
+  hint_ = hint;
+  if (hints_) hints_->SetText(button_, hint_);
+}
+
+void LaunchButtonControl::Repaint() { InvalidateRect(button_, nullptr, TRUE); }
+
+void LaunchButtonControl::DrawGlyph(const core::GlyphSource& source, bool small) {
+  source_ = source;
+  small_ = small;
+  glyph_ = DrawIconGlyph(source, small, dpi_);
+  hasGlyph_ = true;
+  Repaint();
+}
+
+void LaunchButtonControl::RemoveGlyph() {
+  hasGlyph_ = false;
+  glyph_ = Glyph();
+  Repaint();
+}
+
+// What registering a window with the shell for dropped files amounts to; setting the
+// style directly spares loading the shell at start-up.
+void LaunchButtonControl::AcceptFiles(bool accept) {
+  LONG_PTR style = GetWindowLongPtrW(button_, GWL_EXSTYLE);
+  SetWindowLongPtrW(button_, GWL_EXSTYLE, accept ? (style | WS_EX_ACCEPTFILES) : (style & ~WS_EX_ACCEPTFILES));
+}
+
+LRESULT LaunchButtonControl::OnCustomDraw(const NMCUSTOMDRAW& draw) {
+  if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
+  if (draw.dwDrawStage != CDDS_POSTPAINT || !hasGlyph_) return CDRF_DODEFAULT;
+  RECT r;
+  GetClientRect(button_, &r);
+  int shift = (draw.uItemState & CDIS_SELECTED) ? 1 : 0;
+  int x = (r.right - glyph_.size) / 2 + shift, y = (r.bottom - glyph_.size) / 2 + shift;
+  HDC source = CreateCompatibleDC(draw.hdc);
+  {
+    SelectedObject bitmap(source, glyph_.bitmap.get());
+    GdiTransparentBlt(draw.hdc, x, y, glyph_.size, glyph_.size, source, 0, 0, glyph_.size, glyph_.size,
+                      glyph_.transparent);
+  }
+  DeleteDC(source);
+  return CDRF_DODEFAULT;
+}
+
+void LaunchButtonControl::Clicked() {
+  if (model_) model_->Click();
+}
+
+void LaunchButtonControl::Dropped(HDROP drop) {
+  static const auto queryFile = win32::Bind<decltype(&DragQueryFileW)>(Shell32(), "DragQueryFileW");
+  static const auto finish = win32::Bind<decltype(&DragFinish)>(Shell32(), "DragFinish");
+  std::vector<std::string> paths;
+  if (queryFile && model_ && model_->AcceptDragFile()) {
+    UINT count = queryFile(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+      std::wstring path(queryFile(drop, i, nullptr, 0) + 1, L'\0');
+      path.resize(queryFile(drop, i, path.data(), static_cast<UINT>(path.size())));
+      paths.push_back(Narrow(path));
+    }
+  }
+  if (finish) finish(drop);
+  if (model_) model_->FilesDropped(paths);
+}
+
+// The button's own handling of a release runs first: it reports the click (when the
+// release is over the button), which comes before the start.
+LRESULT CALLBACK LaunchButtonControl::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                               DWORD_PTR self) noexcept {
+  auto* control = reinterpret_cast<LaunchButtonControl*>(self);
+  core::TLaunchButton* model = control->model_;
+  if (!model) return DefSubclassProc(hwnd, message, wParam, lParam);
+  LRESULT result = 0;
+  try {
+    switch (message) {
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK:
+        model->MouseDown(core::MouseButton::kLeft);
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+      case WM_RBUTTONDOWN: model->MouseDown(core::MouseButton::kRight); break;
+      case WM_MBUTTONDOWN: model->MouseDown(core::MouseButton::kMiddle); break;
+      case WM_LBUTTONUP:
+        result = DefSubclassProc(hwnd, message, wParam, lParam);
+        model->MouseUp(core::MouseButton::kLeft);
+        return result;
+      case WM_RBUTTONUP: model->MouseUp(core::MouseButton::kRight); break;
+      case WM_MBUTTONUP: model->MouseUp(core::MouseButton::kMiddle); break;
+      case WM_DROPFILES: control->Dropped(reinterpret_cast<HDROP>(wParam)); return 0;
+      default: break;
+    }
+  } catch (...) {
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace win32

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <string>
+
+#include "base/win.h"
+
+#include <commctrl.h>
+
+#include "base/tooltips.h"
+#include "launch_button/icon_glyph.h"
+#include "launch_button/launch_button.h"
+
+namespace win32 {
+
+// The window side of one launch button: a push button that shows its glyph centred,
+// tells its model of presses, releases, clicks and dropped files, and carries a hint.
+class LaunchButtonControl final : public core::LaunchButtonView {
+ public:
+  LaunchButtonControl() = default;
+  LaunchButtonControl(const LaunchButtonControl&) = delete;
+  LaunchButtonControl& operator=(const LaunchButtonControl&) = delete;
+  ~LaunchButtonControl() override;
+
+  // Takes over the button window.
+  void Attach(HWND button, UINT dpi);
+  void Bind(core::TLaunchButton* model) { model_ = model; }
+  // The hints exist from shortly after the window first shows.
+  void SetHints(Tooltips* hints);
+  void SetDpi(UINT dpi);
+
+  HWND Handle() const { return button_; }
+  const std::string& HintText() const { return hint_; }
+  const Glyph& CurrentGlyph() const { return glyph_; }
+  bool HasGlyph() const { return hasGlyph_; }
+
+  // NM_CUSTOMDRAW, which the button sends to its parent: the glyph goes over the face.
+  LRESULT OnCustomDraw(const NMCUSTOMDRAW& draw);
+  // BN_CLICKED: a left release over the button, or the keyboard.
+  void Clicked();
+
+  // core::LaunchButtonView
+  void SetHint(const std::string& hint) override;
+  void Repaint() override;
+  void DrawGlyph(const core::GlyphSource& source, bool small) override;
+  void RemoveGlyph() override;
+  void AcceptFiles(bool accept) override;
+  std::uintptr_t NativeHandle() const override { return reinterpret_cast<std::uintptr_t>(button_); }
+
+ private:
+  static LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                   DWORD_PTR self) noexcept;
+  void Dropped(HDROP drop);
+
+  HWND button_ = nullptr;
+  UINT dpi_ = 96;
+  core::TLaunchButton* model_ = nullptr;
+  Tooltips* hints_ = nullptr;
+  std::string hint_;
+  core::GlyphSource source_;
+  bool small_ = false;
+  bool hasGlyph_ = false;
+  Glyph glyph_;
+};
+
+}  // namespace win32

@@ -1,0 +1,102 @@
+#include "list/list_dlg_window.h"
+
+#include "base/dpi.h"
+#include "base/modal.h"
+#include "base/utf16.h"
+#include "list/list_texts.h"
+
+namespace win32 {
+namespace {
+
+namespace t = core::texts;
+
+constexpr wchar_t kClassName[] = L"ZubiPageList";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr int kClientWidth = 192;
+constexpr int kClientHeight = 153;
+constexpr int kItemHeight = 12;
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+
+const ControlSpec kLayout[] = {
+    {ListDlgWindow::kListBox1, L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+     WS_EX_CLIENTEDGE, 4, 4, 184, 123, "", t::kListHint, 0, 0},
+    {ListDlgWindow::kCancelButton, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 72, 130, 55, 20, t::kListCancel,
+     nullptr, 0, 0},
+};
+
+}  // namespace
+
+ListDlgWindow::ListDlgWindow(HWND owner) : owner_(owner), yellow_(CreateSolidBrush(kYellow)) {
+  RegisterOnce(kClassName, 0, nullptr);
+  UINT dpi = DpiOf(owner);
+  SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi);
+  CreateFor(kExStyle, kClassName, Widen(t::kListCaption), kStyle, RECT{0, 0, size.cx, size.cy}, owner, nullptr);
+  layout_.Create(Handle(), kLayout, dpi);
+  font_ = MakeFont(L"ＭＳ Ｐゴシック", 12, dpi, false, false, SHIFTJIS_CHARSET);
+  HFONT fonts[] = {font_.get()};
+  layout_.SetFonts(fonts);
+  SendMessageW(Control(kListBox1), LB_SETITEMHEIGHT, 0, Scale(kItemHeight, dpi));
+  hints_.Create(Handle());
+  hints_.Add(Control(kListBox1), t::kListHint);
+}
+
+void ListDlgWindow::ClearItems() { SendMessageW(Control(kListBox1), LB_RESETCONTENT, 0, 0); }
+
+void ListDlgWindow::AddItem(const std::string& text) {
+  SendMessageW(Control(kListBox1), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+}
+
+void ListDlgWindow::MoveTo(core::ScreenPoint position) {
+  SetWindowPos(Handle(), nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ListDlgWindow::SetPanelColour(const core::PanelColour& colour) {
+  background_.Set(colour);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void ListDlgWindow::ShowModal() {
+  closed_ = false;
+  open_ = true;
+  SetFocus(Control(kListBox1));
+  RunModal(Handle(), owner_, closed_);
+  open_ = false;
+}
+
+LRESULT ListDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (!dialog_) break;
+      if (LOWORD(wParam) == kListBox1 && HIWORD(wParam) == LBN_SELCHANGE) {
+        int index = static_cast<int>(SendMessageW(Control(kListBox1), LB_GETCURSEL, 0, 0));
+        if (index >= 0) dialog_->ListBox1Click(index);
+      } else if (LOWORD(wParam) == kCancelButton) {
+        dialog_->CancelButtonClick();
+      }
+      return 0;
+    case DM_GETDEFID: return MAKELRESULT(kCancelButton, DC_HASDEFID);
+    case WM_CLOSE: closed_ = true; return 0;
+    case WM_CTLCOLORLISTBOX:
+      SetBkColor(reinterpret_cast<HDC>(wParam), kYellow);
+      return reinterpret_cast<LRESULT>(yellow_.get());
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+      SetBkColor(reinterpret_cast<HDC>(wParam), background_.Colour());
+      return reinterpret_cast<LRESULT>(background_.Brush());
+    case WM_ERASEBKGND: {
+      RECT r;
+      GetClientRect(Handle(), &r);
+      FillRect(reinterpret_cast<HDC>(wParam), &r, background_.Brush());
+      return 1;
+    }
+    case WM_SYSCOLORCHANGE:
+      background_.SystemColoursChanged();
+      InvalidateRect(Handle(), nullptr, TRUE);
+      break;
+    default: break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+}  // namespace win32

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "base/layout.h"
+#include "base/panel_brush.h"
+#include "base/tooltips.h"
+#include "base/window.h"
+#include "list/list_dlg.h"
+
+namespace win32 {
+
+// The page-title list dialog: a yellow list of the page titles and a cancel button.
+class ListDlgWindow final : public Window<ListDlgWindow>, public core::ListDlgView {
+ public:
+  enum ControlId : int { kListBox1 = 101, kCancelButton = IDCANCEL };
+
+  explicit ListDlgWindow(HWND owner);
+  void Attach(core::TListDlg* dialog) { dialog_ = dialog; }
+  HWND Control(int id) const { return layout_.Get(id); }
+  bool IsOpen() const { return open_; }
+
+  // core::ListDlgView
+  void ClearItems() override;
+  void AddItem(const std::string& text) override;
+  void MoveTo(core::ScreenPoint position) override;
+  void ShowModal() override;
+  void Close() override { closed_ = true; }
+  void SetPanelColour(const core::PanelColour& colour) override;
+
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  core::TListDlg* dialog_ = nullptr;
+  HWND owner_;
+  Layout layout_;
+  Tooltips hints_;
+  UniqueHfont font_;
+  UniqueHbrush yellow_;
+  PanelBrush background_;
+  bool closed_ = true;
+  bool open_ = false;
+};
+
+}  // namespace win32

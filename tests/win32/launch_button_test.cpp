@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "base/utf16.h"
+#include "launch/launcher_layout.h"
+#include "launch_button/icon_glyph.h"
+#include "storage/paths.h"
+#include "support.h"
+
+using testing_support::LauncherHarness;
+using testing_support::MakeDrop;
+using testing_support::WaitUntil;
+using namespace win32::launcher;
+
+namespace {
+
+COLORREF Adjusted(COLORREF colour) {
+  core::Rgb key = core::TransparentKeyOf({GetRValue(colour), GetGValue(colour), GetBValue(colour)});
+  return RGB(key.red, key.green, key.blue);
+}
+
+std::string ThisProgram() { return win32::Narrow(win32::ModulePath()); }
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(core::ToFsPath(path), std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string LastLine(const std::string& text) {
+  size_t end = text.find_last_not_of('\n');
+  if (end == std::string::npos) return "";
+  size_t start = text.rfind('\n', end);
+  return text.substr(start == std::string::npos ? 0 : start + 1, end + 1 - (start == std::string::npos ? 0 : start + 1));
+}
+
+void LeftClick(HWND button) {
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+}  // namespace
+
+TEST(IconGlyph, BottomLeftPixelTurnsTransparentWithItsRedMovedByOne) {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  for (bool small : {true, false}) {
+    const int size = small ? 16 : 32;
+    for (bool shell : {true, false}) {
+      win32::Glyph glyph = win32::DrawIconGlyph({ThisProgram(), 0, shell}, small, 96);
+      ASSERT_EQ(glyph.size, size);
+      // The icon's corner is transparent, so the face colour shows there.
+      EXPECT_EQ(win32::GlyphPixel(glyph, 0, size - 1), Adjusted(face)) << "small " << small << " shell " << shell;
+      EXPECT_EQ(glyph.transparent, Adjusted(face));
+      EXPECT_NE(win32::GlyphPixel(glyph, size / 2, size * 7 / 8), face)
+          << "the icon is drawn: small " << small << " shell " << shell;
+      EXPECT_EQ(win32::GlyphPixel(glyph, size - 1, 0), face);
+    }
+    // No icon: a plain face with the adjusted corner.
+    for (const core::GlyphSource& none : {core::GlyphSource{"C:\\no\\such.exe", 0, true},
+                                          core::GlyphSource{ThisProgram(), 99, false}, core::GlyphSource{"", 0, true}}) {
+      win32::Glyph glyph = win32::DrawIconGlyph(none, small, 96);
+      EXPECT_EQ(win32::GlyphPixel(glyph, size / 2, size * 7 / 8), face) << none.file << " " << none.index;
+      EXPECT_EQ(win32::GlyphPixel(glyph, 0, size - 1), Adjusted(face));
+    }
+  }
+  // At 144 DPI the glyph is half as big again, drawn from a large enough image.
+  EXPECT_EQ(win32::DrawIconGlyph({ThisProgram(), 0, false}, false, 144).size, 48);
+  win32::Glyph small144 = win32::DrawIconGlyph({ThisProgram(), 0, true}, true, 144);
+  EXPECT_EQ(small144.size, 24);
+  EXPECT_NE(win32::GlyphPixel(small144, 12, 21), face);
+}
+
+TEST(LaunchButtonControl, DroppedFilesRegisterOpenOrAreRefused) {
+  LauncherHarness h;
+  h.Create();
+  HWND button = h.window->Control(kLaunchButton1);
+  EXPECT_TRUE(GetWindowLongPtrW(button, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+  std::string program = ThisProgram();
+  SendMessageW(button, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({win32::Widen(program)})), 0);
+  core::TLaunchButton& model = h.launcher->Button(1);
+  EXPECT_EQ(model.ProgramPath(), program);
+  EXPECT_EQ(model.ProgramTitle(), "win32_tests");
+  EXPECT_EQ(model.ProgramDir() + "\\win32_tests.exe", program);
+  EXPECT_TRUE(h.window->ButtonControl(1).HasGlyph());
+  std::string page = h.folder.Read("DATA\\User11.dat");
+  EXPECT_NE(page.find("ProgTitle=win32_tests\r\n"), std::string::npos) << page;
+
+  SendMessageW(button, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({L"C:\\My Files\\a b.txt"})), 0);
+  ASSERT_EQ(h.shell.requests.size(), 1u);
+  EXPECT_EQ(h.shell.requests[0].file, program);
+  EXPECT_EQ(h.shell.requests[0].parameters, "C:\\My Files\\a b.txt");
+  EXPECT_EQ(h.shell.requests[0].showCommand, 1);
+
+  SendMessageW(h.window->Control(kLaunchButton1 + 1), WM_DROPFILES,
+               reinterpret_cast<WPARAM>(MakeDrop({L"C:\\a.txt", L"C:\\b.txt"})), 0);
+  ASSERT_EQ(h.prompter.texts.size(), 1u);
+  EXPECT_EQ(h.prompter.texts[0], "同時に２個以上のファイルのドラッグ＆ドロップはサポートしていません。");
+  EXPECT_EQ(h.launcher->Button(2).ProgramPath(), "");
+  EXPECT_EQ(h.folder.Read("DATA\\User11.dat"), page);
+}
+
+TEST(LaunchButtonControl, LeftClickStartsTheProgramThroughTheShellInItsWindowState) {
+  std::string recorder = win32::Narrow(win32::ModulePath());
+  recorder = recorder.substr(0, recorder.rfind('\\') + 1) + "recorder.exe";
+  std::string log = recorder.substr(0, recorder.rfind('\\') + 1) + "recorder.log";
+  DeleteFileW(win32::Widen(log).c_str());
+  LauncherHarness h;
+  h.useRealShell = true;
+  h.Create();
+  core::TLaunchButton& model = h.launcher->Button(3);
+  model.SetProgramOption("first \"second arg\"");
+  model.SetProgramDir(h.folder.Path());
+  model.SetProgramPath(recorder);
+  const std::pair<core::TProgState, int> states[] = {
+      {core::TProgState::psNormal, SW_SHOWNORMAL},
+      {core::TProgState::psMinimized, SW_SHOWMINIMIZED},
+      {core::TProgState::psMaximized, SW_SHOWMAXIMIZED}};
+  int expectedLines = 0;
+  for (auto [state, show] : states) {
+    model.SetProgramState(state);
+    LeftClick(h.window->Control(kLaunchButton1 + 2));
+    ++expectedLines;
+    ASSERT_TRUE(WaitUntil([&] {
+      std::string text = ReadAll(log);
+      return std::count(text.begin(), text.end(), '\n') >= expectedLines;
+    })) << "the recorder did not start";
+    std::string line = LastLine(ReadAll(log));
+    EXPECT_NE(line.find("first \"second arg\"\t" + h.folder.Path() + "\t" + std::to_string(show)), std::string::npos)
+        << line;
+  }
+  // An empty button starts nothing.
+  LeftClick(h.window->Control(kLaunchButton1 + 3));
+  Sleep(300);
+  std::string text = ReadAll(log);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
+}
