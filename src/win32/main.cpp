@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "base/message_box.h"
+#include "base/tooltips.h"
 #include "base/utf16.h"
 #include "base/win_code_page.h"
 #include "base/win_environment.h"
@@ -21,6 +22,7 @@ namespace {
 int RunMessageLoop(win32::LauncherWindow& window) {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    win32::RelayToHints(message);
     if (window.TranslateShortcut(message)) continue;
     if (window.Handle() && IsDialogMessageW(window.Handle(), &message)) continue;
     TranslateMessage(&message);

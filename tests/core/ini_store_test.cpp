@@ -69,3 +69,31 @@ TEST(IniStore, FailedWritesAndReadsReportThePathAndKeepTheOldFile) {
             "ファイル " + folder.Path("b.ini") + " は開けません");
   EXPECT_EQ(folder.Read("b.ini"), "[S]\r\nk=v\r\n");
 }
+
+TEST(IniStore, KeptImagesNeverHideAChangeOfTheFile) {
+  TempFolder folder;
+  core::PosixFileSystem files;
+  core::IniStore store(files, Cp932());
+  const std::string path = folder.Path("p.dat");
+  folder.Write("p.dat", "[PageTitle]\r\nPageTitle=one\r\n");
+  EXPECT_EQ(store.Load(path).ReadString("PageTitle", "PageTitle", ""), "one");
+
+  // Another program writes the same number of bytes: the write time tells.
+  auto written = std::filesystem::last_write_time(path);
+  folder.Write("p.dat", "[PageTitle]\r\nPageTitle=two\r\n");
+  std::filesystem::last_write_time(path, written + std::chrono::seconds(2));
+  EXPECT_EQ(store.Load(path).ReadString("PageTitle", "PageTitle", ""), "two");
+
+  // Same write time, another size.
+  folder.Write("p.dat", "[PageTitle]\r\nPageTitle=three\r\n");
+  std::filesystem::last_write_time(path, written + std::chrono::seconds(2));
+  EXPECT_EQ(store.Load(path).ReadString("PageTitle", "PageTitle", ""), "three");
+
+  core::IniImage mine;
+  mine.WriteString("PageTitle", "PageTitle", "mine");
+  store.Save(path, mine);
+  EXPECT_EQ(store.Load(path).ReadString("PageTitle", "PageTitle", ""), "mine");
+
+  std::filesystem::remove(path);
+  EXPECT_TRUE(store.Load(path).Sections().empty());
+}

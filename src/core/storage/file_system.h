@@ -16,6 +16,13 @@ inline constexpr std::uint32_t kAttributeArchive = 0x20;
 
 enum class ReadStatus { kRead, kAbsent, kFailed };
 
+// What tells two versions of a file apart without reading it.
+struct FileStamp {
+  std::int64_t size = 0;
+  std::int64_t modified = 0;  // in the system's own units
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
 // The file operations the program needs. Paths are UTF-8.
 class FileSystem {
  public:
@@ -24,6 +31,8 @@ class FileSystem {
   virtual bool FileExists(const std::string& path) const = 0;
   virtual bool FolderExists(const std::string& path) const = 0;
   virtual std::optional<std::uint32_t> Attributes(const std::string& path) const = 0;
+  // Size and last write time of a regular file; nothing when there is none.
+  virtual std::optional<FileStamp> Stamp(const std::string& path) const = 0;
   virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
   // The whole file; kAbsent when no regular file is there.
   virtual ReadStatus ReadWhole(const std::string& path, std::string& bytes) const = 0;

@@ -5,19 +5,42 @@
 
 namespace core {
 
+namespace {
+
+// Past this many files the kept images are dropped and kept afresh.
+constexpr size_t kMostKept = 512;
+
+}  // namespace
+
 IniImage IniStore::Load(const std::string& path) const {
+  auto stamp = fileSystem_.Stamp(path);
+  auto kept = kept_.find(path);
+  if (stamp && kept != kept_.end() && kept->second.stamp == *stamp) return kept->second.image;
+  if (kept != kept_.end()) kept_.erase(kept);
   std::string bytes;
   switch (fileSystem_.ReadWhole(path, bytes)) {
     case ReadStatus::kAbsent: return {};
     case ReadStatus::kFailed: throw Error(Format(texts::kCannotOpenFile, path));
     case ReadStatus::kRead: break;
   }
-  return IniImage::Parse(DecodeText(bytes, codePage_));
+  IniImage image = IniImage::Parse(DecodeText(bytes, codePage_));
+  // Kept only when the file did not change while it was read.
+  if (stamp && fileSystem_.Stamp(path) == stamp) Keep(path, image);
+  return image;
 }
 
 void IniStore::Save(const std::string& path, const IniImage& image) {
+  kept_.erase(path);
   if (!fileSystem_.WriteWhole(path, EncodeText(image.Serialize(), codePage_)))
     throw Error(Format(texts::kCannotCreateFile, path));
+  Keep(path, image);
+}
+
+void IniStore::Keep(const std::string& path, const IniImage& image) const {
+  auto stamp = fileSystem_.Stamp(path);
+  if (!stamp) return;
+  if (kept_.size() >= kMostKept) kept_.clear();
+  kept_[path] = {*stamp, image};
 }
 
 }  // namespace core

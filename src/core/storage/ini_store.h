@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 
 #include "storage/file_system.h"
 #include "storage/ini_image.h"
@@ -9,7 +10,10 @@
 namespace core {
 
 // Whole-file access to INI files: files are never held open; each operation loads the
-// whole file into an image and writes the whole image back.
+// whole file into an image and writes the whole image back. The image of a file last
+// read or written here is kept with the file's size and write time, and a load whose
+// file still has them takes the kept image instead of reading the file again: every
+// load still sees every write, at the cost of one look at the file.
 class IniStore {
  public:
   IniStore(FileSystem& fileSystem, const CodePage& codePage) : fileSystem_(fileSystem), codePage_(codePage) {}
@@ -25,8 +29,15 @@ class IniStore {
   const FileSystem& Files() const { return fileSystem_; }
 
  private:
+  struct Kept {
+    FileStamp stamp;
+    IniImage image;
+  };
+  void Keep(const std::string& path, const IniImage& image) const;
+
   FileSystem& fileSystem_;
   const CodePage& codePage_;
+  mutable std::unordered_map<std::string, Kept> kept_;
 };
 
 }  // namespace core

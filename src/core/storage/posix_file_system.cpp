@@ -50,6 +50,13 @@ std::optional<std::uint32_t> PosixFileSystem::ReadAttributes(const std::string& 
   return attributes;
 }
 
+std::optional<FileStamp> PosixFileSystem::ReadStamp(const std::string& path) const {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return FileStamp{static_cast<std::int64_t>(st.st_size),
+                   static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
 bool PosixFileSystem::WriteAttributes(const std::string& path, std::uint32_t attributes) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return false;

@@ -12,6 +12,7 @@ class PosixFileSystem : public StdFileSystem {
   bool WriteDurably(const std::string& path, std::string_view bytes) override;
   bool Replace(const std::string& from, const std::string& to) override;
   std::optional<std::uint32_t> ReadAttributes(const std::string& path) const override;
+  std::optional<core::FileStamp> ReadStamp(const std::string& path) const override;
   bool WriteAttributes(const std::string& path, std::uint32_t attributes) override;
 };
 

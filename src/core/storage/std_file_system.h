@@ -12,6 +12,7 @@ class StdFileSystem : public FileSystem {
   bool FolderExists(const std::string& path) const override;
   std::optional<std::uint32_t> Attributes(const std::string& path) const override;
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
+  std::optional<FileStamp> Stamp(const std::string& path) const override { return ReadStamp(path); }
   ReadStatus ReadWhole(const std::string& path, std::string& bytes) const override;
   bool WriteWhole(const std::string& path, std::string_view bytes) override;
   bool CreateFolder(const std::string& path) override;
@@ -24,6 +25,7 @@ class StdFileSystem : public FileSystem {
   // Moves `from` over `to` in one step.
   virtual bool Replace(const std::string& from, const std::string& to) = 0;
   virtual std::optional<std::uint32_t> ReadAttributes(const std::string& path) const = 0;
+  virtual std::optional<FileStamp> ReadStamp(const std::string& path) const = 0;
   virtual bool WriteAttributes(const std::string& path, std::uint32_t attributes) = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "base/modal.h"
 
+#include "base/tooltips.h"
+
 namespace win32 {
 
 void RunModal(HWND dialog, HWND owner, const bool& closed) {
@@ -13,6 +15,7 @@ void RunModal(HWND dialog, HWND owner, const bool& closed) {
       PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop ends too
       break;
     }
+    RelayToHints(message);
     if (IsDialogMessageW(dialog, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);

@@ -4,15 +4,23 @@
 
 #include <commctrl.h>
 
+#include <map>
+
 #include "base/utf16.h"
 
 namespace win32 {
 namespace {
 
+// The tooltip control of each window that has hints.
+std::map<HWND, HWND>& HintsOfWindows() {
+  static std::map<HWND, HWND> hints;
+  return hints;
+}
+
 TTTOOLINFOW ToolFor(HWND owner, HWND tool) {
   TTTOOLINFOW info{};
   info.cbSize = sizeof info;
-  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.uFlags = TTF_IDISHWND;
   info.hwnd = owner;
   info.uId = reinterpret_cast<UINT_PTR>(tool);
   return info;
@@ -26,6 +34,21 @@ void Tooltips::Create(HWND owner) {
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                               GetModuleHandleW(nullptr), nullptr));
   SendMessageW(tips_.get(), TTM_SETMAXTIPWIDTH, 0, 400);
+  HintsOfWindows()[owner] = tips_.get();
+}
+
+Tooltips::~Tooltips() {
+  if (owner_) HintsOfWindows().erase(owner_);
+}
+
+void RelayToHints(const MSG& message) {
+  if (message.message < WM_MOUSEFIRST || message.message > WM_MOUSELAST) return;
+  auto& hints = HintsOfWindows();
+  if (hints.empty()) return;
+  auto found = hints.find(GetAncestor(message.hwnd, GA_ROOT));
+  if (found == hints.end()) return;
+  MSG relayed = message;
+  SendMessageW(found->second, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 void Tooltips::Add(HWND tool, const std::string& text) {

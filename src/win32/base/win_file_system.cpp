@@ -63,6 +63,16 @@ std::optional<std::uint32_t> WinFileSystem::ReadAttributes(const std::string& pa
   return attributes;
 }
 
+std::optional<core::FileStamp> WinFileSystem::ReadStamp(const std::string& path) const {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return std::nullopt;
+  auto join = [](DWORD high, DWORD low) { return static_cast<std::int64_t>((static_cast<ULONGLONG>(high) << 32) | low); };
+  return core::FileStamp{join(data.nFileSizeHigh, data.nFileSizeLow),
+                         join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+}
+
 bool WinFileSystem::WriteAttributes(const std::string& path, std::uint32_t attributes) {
   return SetFileAttributesW(SystemPath(path).c_str(), attributes);
 }

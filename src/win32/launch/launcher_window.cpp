@@ -10,6 +10,7 @@
 #include "base/utf16.h"
 #include "launch/launcher_menus.h"
 #include "launch/launcher_texts.h"
+#include "launch_button/glyph_cache.h"
 
 namespace win32 {
 namespace {

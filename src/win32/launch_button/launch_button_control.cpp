@@ -9,6 +9,7 @@
 
 #include "base/lazy_library.h"
 #include "base/utf16.h"
+#include "launch_button/glyph_cache.h"
 
 namespace win32 {
 
@@ -42,14 +43,14 @@ void LaunchButtonControl::Repaint() { InvalidateRect(button_, nullptr, TRUE); }
 void LaunchButtonControl::DrawGlyph(const core::GlyphSource& source, bool small) {
   source_ = source;
   small_ = small;
-  glyph_ = DrawIconGlyph(source, small, dpi_);
+  glyph_ = Glyphs().Get(source, small, dpi_);
   hasGlyph_ = true;
   Repaint();
 }
 
 void LaunchButtonControl::RemoveGlyph() {
   hasGlyph_ = false;
-  glyph_ = Glyph();
+  glyph_.reset();
   Repaint();
 }
 
@@ -65,13 +66,14 @@ LRESULT LaunchButtonControl::OnCustomDraw(const NMCUSTOMDRAW& draw) {
   if (draw.dwDrawStage != CDDS_POSTPAINT || !hasGlyph_) return CDRF_DODEFAULT;
   RECT r;
   GetClientRect(button_, &r);
+  const Glyph& glyph = *glyph_;
   int shift = (draw.uItemState & CDIS_SELECTED) ? 1 : 0;
-  int x = (r.right - glyph_.size) / 2 + shift, y = (r.bottom - glyph_.size) / 2 + shift;
+  int x = (r.right - glyph.size) / 2 + shift, y = (r.bottom - glyph.size) / 2 + shift;
   HDC source = CreateCompatibleDC(draw.hdc);
   {
-    SelectedObject bitmap(source, glyph_.bitmap.get());
-    GdiTransparentBlt(draw.hdc, x, y, glyph_.size, glyph_.size, source, 0, 0, glyph_.size, glyph_.size,
-                      glyph_.transparent);
+    SelectedObject bitmap(source, glyph.bitmap.get());
+    GdiTransparentBlt(draw.hdc, x, y, glyph.size, glyph.size, source, 0, 0, glyph.size, glyph.size,
+                      glyph.transparent);
   }
   DeleteDC(source);
   return CDRF_DODEFAULT;

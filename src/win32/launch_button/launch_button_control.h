@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "base/win.h"
@@ -30,7 +31,7 @@ class LaunchButtonControl final : public core::LaunchButtonView {
 
   HWND Handle() const { return button_; }
   const std::string& HintText() const { return hint_; }
-  const Glyph& CurrentGlyph() const { return glyph_; }
+  const Glyph* CurrentGlyph() const { return glyph_.get(); }
   bool HasGlyph() const { return hasGlyph_; }
 
   // NM_CUSTOMDRAW, which the button sends to its parent: the glyph goes over the face.
@@ -59,7 +60,7 @@ class LaunchButtonControl final : public core::LaunchButtonView {
   core::GlyphSource source_;
   bool small_ = false;
   bool hasGlyph_ = false;
-  Glyph glyph_;
+  std::shared_ptr<const Glyph> glyph_;
 };
 
 }  // namespace win32

@@ -41,7 +41,11 @@ ListDlgWindow::ListDlgWindow(HWND owner) : owner_(owner), yellow_(CreateSolidBru
   hints_.Add(Control(kListBox1), t::kListHint);
 }
 
-void ListDlgWindow::ClearItems() { SendMessageW(Control(kListBox1), LB_RESETCONTENT, 0, 0); }
+// The list draws again only when it is shown: redrawing at each added line is slow.
+void ListDlgWindow::ClearItems() {
+  SendMessageW(Control(kListBox1), WM_SETREDRAW, FALSE, 0);
+  SendMessageW(Control(kListBox1), LB_RESETCONTENT, 0, 0);
+}
 
 void ListDlgWindow::AddItem(const std::string& text) {
   SendMessageW(Control(kListBox1), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
@@ -57,6 +61,7 @@ void ListDlgWindow::SetPanelColour(const core::PanelColour& colour) {
 }
 
 void ListDlgWindow::ShowModal() {
+  SendMessageW(Control(kListBox1), WM_SETREDRAW, TRUE, 0);
   closed_ = false;
   open_ = true;
   SetFocus(Control(kListBox1));

@@ -1,0 +1,55 @@
+// Loading a page of ten registered buttons, and opening the page list of 99 pages, in
+// the core with real files. Budget: well under a frame (16 ms).
+#include <benchmark/benchmark.h>
+
+#include "support.h"
+
+namespace {
+
+using testing_support::LauncherFixture;
+using testing_support::Lines;
+
+void WritePages(LauncherFixture& f) {
+  f.WriteSettings(Lines({"[User1]", "PageNoControl=99"}));
+  for (int page = 1; page <= 99; ++page) {
+    std::vector<std::string> lines = {"[PageTitle]", "PageTitle=ページ " + std::to_string(page)};
+    for (int k = 1; k <= 10; ++k) {
+      lines.push_back("[Button" + std::to_string(k) + "]");
+      lines.push_back("ProgPath=C:\\Program Files\\Tool " + std::to_string(k) + "\\tool.exe");
+      lines.push_back("ProgTitle=道具" + std::to_string(k));
+      lines.push_back("ProgDir=C:\\Program Files\\Tool " + std::to_string(k));
+      lines.push_back("ProgOption=--page " + std::to_string(page));
+    }
+    f.folder.Write("DATA/User1" + std::to_string(page) + ".dat", testing_support::Sjis(Lines(lines)));
+  }
+}
+
+void LoadPageOfTenButtons(benchmark::State& state) {
+  LauncherFixture f;
+  WritePages(f);
+  f.Launcher().FormCreate();
+  int page = 1;
+  for (auto _ : state) {
+    f.State().PageNo = page;
+    f.Launcher().MovePage(page);
+    page = page % 99 + 1;
+  }
+}
+BENCHMARK(LoadPageOfTenButtons)->Unit(benchmark::kMillisecond);
+
+void OpenPageListOf99Pages(benchmark::State& state) {
+  LauncherFixture f;
+  WritePages(f);
+  testing_support::FakeListView list;
+  core::TListDlg dialog(list, f.Launcher());
+  f.Launcher().SetListDlg(&dialog);
+  f.Launcher().FormCreate();
+  list.whileShown = [&] { dialog.CancelButtonClick(); };
+  for (auto _ : state) f.Launcher().mListClick();
+  if (list.items.size() != 99) state.SkipWithError("the list does not hold 99 titles");
+}
+BENCHMARK(OpenPageListOf99Pages)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
