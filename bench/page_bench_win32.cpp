@@ -25,11 +25,16 @@ namespace {
 constexpr double kBudgetMs = 16.0;
 
 // Programs and libraries with icons that every Windows (and Wine) has.
-const char* const kIconFiles[] = {
-    "C:\\windows\\notepad.exe",           "C:\\windows\\regedit.exe",         "C:\\windows\\system32\\cmd.exe",
-    "C:\\windows\\system32\\winecfg.exe", "C:\\windows\\system32\\control.exe", "C:\\windows\\explorer.exe",
-    "C:\\windows\\system32\\taskmgr.exe", "C:\\windows\\system32\\shell32.dll", "C:\\windows",
-    "C:\\windows\\win.ini"};
+const char* const kIconFiles[] = {"C:\\windows\\notepad.exe",
+                                  "C:\\windows\\regedit.exe",
+                                  "C:\\windows\\system32\\cmd.exe",
+                                  "C:\\windows\\system32\\winecfg.exe",
+                                  "C:\\windows\\system32\\control.exe",
+                                  "C:\\windows\\explorer.exe",
+                                  "C:\\windows\\system32\\taskmgr.exe",
+                                  "C:\\windows\\system32\\shell32.dll",
+                                  "C:\\windows",
+                                  "C:\\windows\\win.ini"};
 
 void WritePages(core::IniStore& store, const std::string& folder) {
   for (int page = 1; page <= 99; ++page) {

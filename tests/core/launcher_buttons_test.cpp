@@ -58,10 +58,10 @@ TEST(PageFile, EveryKeyRoundTripsAndEmptyValuesLoseTheirKeys) {
   b.SetIsIconSmall(true);
   b.SetProgramPath("C:\\Office\\calc.exe");
   f.Launcher().SetButtons(1);
-  EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button4]", "ProgPath=C:\\Office\\calc.exe", "ProgTitle=表計算",
-                                                 "ProgDir=C:\\Office", "ProgState=1",
-                                                 "ProgOption=/n \"C:\\x y.xls\"", "IconPath=C:\\icons.dll",
-                                                 "IconNo=7", "IsIconSmall=1", ""})),
+  EXPECT_NE(f.PageText("User11.dat")
+                .find(Lines({"[Button4]", "ProgPath=C:\\Office\\calc.exe", "ProgTitle=表計算", "ProgDir=C:\\Office",
+                             "ProgState=1", "ProgOption=/n \"C:\\x y.xls\"", "IconPath=C:\\icons.dll", "IconNo=7",
+                             "IsIconSmall=1", ""})),
             std::string::npos);
 
   f.Launcher().MovePage(1);
@@ -86,10 +86,10 @@ TEST(PageFile, EveryKeyRoundTripsAndEmptyValuesLoseTheirKeys) {
 
 TEST(PageFile, StoredStartStatesCountMaximisedFirst) {
   LauncherFixture f;
-  f.folder.Write("DATA/User11.dat", Lines({"[Button1]", "ProgPath=a", "ProgState=0", "[Button2]", "ProgPath=b",
-                                           "ProgState=1", "[Button3]", "ProgPath=c", "ProgState=2", "[Button4]",
-                                           "ProgPath=d", "ProgState=3", "[Button5]", "ProgPath=e", "ProgState=x",
-                                           "[Button6]", "ProgPath=f", "IsIconSmall=0"}));
+  f.folder.Write("DATA/User11.dat",
+                 Lines({"[Button1]", "ProgPath=a", "ProgState=0", "[Button2]", "ProgPath=b", "ProgState=1", "[Button3]",
+                        "ProgPath=c", "ProgState=2", "[Button4]", "ProgPath=d", "ProgState=3", "[Button5]",
+                        "ProgPath=e", "ProgState=x", "[Button6]", "ProgPath=f", "IsIconSmall=0"}));
   f.State().UserName = "User1";
   f.Launcher().Button(4).SetProgramState(TProgState::psMinimized);
   f.Launcher().LoadButtons(1);
@@ -110,8 +110,8 @@ TEST(PageFile, ADroppedProgramGetsTitleAndFolderOnlyWhenTheButtonWasEmpty) {
   f.Launcher().Button(1).FilesDropped({"C:\\Tools\\calc.exe"});
   EXPECT_EQ(f.Launcher().Button(1).ProgramTitle(), "calc");
   EXPECT_EQ(f.Launcher().Button(1).ProgramDir(), "C:\\Tools");
-  EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button1]", "ProgPath=C:\\Tools\\calc.exe", "ProgTitle=calc",
-                                                 "ProgDir=C:\\Tools", ""})),
+  EXPECT_NE(f.PageText("User11.dat")
+                .find(Lines({"[Button1]", "ProgPath=C:\\Tools\\calc.exe", "ProgTitle=calc", "ProgDir=C:\\Tools", ""})),
             std::string::npos);
   EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button10]", "ProgPath=", ""})), std::string::npos);
 

@@ -27,11 +27,11 @@ constexpr Command kFinal = &core::TLauncher::FastFinalButtonClick;
 
 TEST(Navigation, CommandsStopOrWrapAtTheEnds) {
   const Move moves[] = {
-      {1, 1, kTop, 1},      {1, 1, kFastBwd, 1},  {1, 1, kBwd, 1},      {1, 1, kFwd, 1},      {1, 1, kFastFwd, 1},
-      {1, 1, kFinal, 1},    {2, 1, kBwd, 2},      {2, 2, kFwd, 1},      {2, 1, kFastFwd, 2},  {2, 2, kFastBwd, 1},
-      {5, 3, kTop, 1},      {5, 3, kFastBwd, 1},  {5, 3, kBwd, 2},      {5, 3, kFwd, 4},      {5, 3, kFastFwd, 5},
-      {5, 3, kFinal, 5},    {5, 5, kFwd, 1},      {5, 1, kBwd, 5},      {10, 9, kFastFwd, 10}, {10, 9, kFastBwd, 6},
-      {10, 2, kFastBwd, 1}, {10, 3, kFastFwd, 6}, {10, 10, kFwd, 1},    {10, 1, kBwd, 10},    {10, 4, kFinal, 10},
+      {1, 1, kTop, 1},      {1, 1, kFastBwd, 1},  {1, 1, kBwd, 1},   {1, 1, kFwd, 1},       {1, 1, kFastFwd, 1},
+      {1, 1, kFinal, 1},    {2, 1, kBwd, 2},      {2, 2, kFwd, 1},   {2, 1, kFastFwd, 2},   {2, 2, kFastBwd, 1},
+      {5, 3, kTop, 1},      {5, 3, kFastBwd, 1},  {5, 3, kBwd, 2},   {5, 3, kFwd, 4},       {5, 3, kFastFwd, 5},
+      {5, 3, kFinal, 5},    {5, 5, kFwd, 1},      {5, 1, kBwd, 5},   {10, 9, kFastFwd, 10}, {10, 9, kFastBwd, 6},
+      {10, 2, kFastBwd, 1}, {10, 3, kFastFwd, 6}, {10, 10, kFwd, 1}, {10, 1, kBwd, 10},     {10, 4, kFinal, 10},
   };
   for (const Move& m : moves) {
     LauncherFixture f;
@@ -58,8 +58,8 @@ TEST(Navigation, MovingEmptiesTheButtonsAndLoadsThePage) {
   EXPECT_EQ(f.view.title, "Two");
   EXPECT_EQ(f.State().PageFilePath, f.Launcher().PageFileName("User1", 2));
   // The title is written back when it differs: page 2's file is rewritten whole.
-  EXPECT_EQ(f.PageText("User12.dat"), Lines({"[PageTitle]", "PageTitle=Two", "", "[Button2]",
-                                             "ProgPath=C:\\two.exe", ""}));
+  EXPECT_EQ(f.PageText("User12.dat"),
+            Lines({"[PageTitle]", "PageTitle=Two", "", "[Button2]", "ProgPath=C:\\two.exe", ""}));
   // A titled page to a page without a file: that file holds only an empty title.
   f.Launcher().FwdButtonClick();
   EXPECT_EQ(f.PageText("User13.dat"), Lines({"[PageTitle]", "PageTitle=", ""}));
@@ -89,8 +89,8 @@ TEST(Navigation, PageCountChangesSaveAndMoveOnlyWhenTheCurrentPageIsCut) {
     EXPECT_EQ(f.State().PageNo, c.expectedPage);
     EXPECT_EQ(f.Launcher().Button(1).ProgramPath() == "C:\\x.exe", c.reloads) << "page " << c.page;
     EXPECT_NE(f.SettingsText().find("PageNoControl=" + std::to_string(c.newCount)), std::string::npos);
-    EXPECT_EQ(f.State().CaptionText, "User1 - Page " + std::to_string(c.expectedPage) + "/" +
-                                         std::to_string(c.newCount));
+    EXPECT_EQ(f.State().CaptionText,
+              "User1 - Page " + std::to_string(c.expectedPage) + "/" + std::to_string(c.newCount));
   }
 }
 
@@ -127,8 +127,8 @@ TEST(PanelColours, TenColoursAndNothingOutsideThem) {
   using Kind = core::PanelColour::Kind;
   EXPECT_EQ(core::PanelColourOf(0)->kind, Kind::kButtonFace);
   EXPECT_EQ(core::PanelColourOf(9)->kind, Kind::kDesktop);
-  const std::pair<int, core::Rgb> fixed[] = {{1, {192, 192, 192}}, {2, {0, 255, 0}},     {3, {255, 255, 0}},
-                                             {4, {255, 0, 255}},   {5, {0, 255, 255}},   {6, {255, 255, 255}},
+  const std::pair<int, core::Rgb> fixed[] = {{1, {192, 192, 192}}, {2, {0, 255, 0}},    {3, {255, 255, 0}},
+                                             {4, {255, 0, 255}},   {5, {0, 255, 255}},  {6, {255, 255, 255}},
                                              {7, {166, 202, 240}}, {8, {255, 251, 240}}};
   for (auto [n, rgb] : fixed) EXPECT_EQ(core::PanelColourOf(n), (core::PanelColour{Kind::kFixed, rgb})) << n;
   EXPECT_FALSE(core::PanelColourOf(-1));

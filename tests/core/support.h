@@ -3,9 +3,9 @@
 #include <array>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 

@@ -419,7 +419,12 @@ def buttons_and_pages(s):
     s.click(origin[0] + box[0] + 20, origin[1] + box[1] + 2 + height * 2 + height // 2)
     wait_caption(s, 3, 10)
     wait_for("the list to close after the jump", lambda: not visible_windows(list_title), 5.0)
-    s.quit_with_yes(wait_caption(s, 3, 10))
+
+    caption = wait_caption(s, 3, 10)
+    click_control(s, caption, 129, dy=-5)  # the page count's upper arrow
+    caption = wait_caption(s, 3, 11)
+    check("PageNoControl=11" in s.read_text("zubi.ini"), "the new page count is saved")
+    s.quit_with_yes(caption)
 
 
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,

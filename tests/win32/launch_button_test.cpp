@@ -35,7 +35,8 @@ std::string LastLine(const std::string& text) {
   size_t end = text.find_last_not_of('\n');
   if (end == std::string::npos) return "";
   size_t start = text.rfind('\n', end);
-  return text.substr(start == std::string::npos ? 0 : start + 1, end + 1 - (start == std::string::npos ? 0 : start + 1));
+  return text.substr(start == std::string::npos ? 0 : start + 1,
+                     end + 1 - (start == std::string::npos ? 0 : start + 1));
 }
 
 void LeftClick(HWND button) {
@@ -60,8 +61,9 @@ TEST(IconGlyph, BottomLeftPixelTurnsTransparentWithItsRedMovedByOne) {
       EXPECT_EQ(win32::GlyphPixel(glyph, size - 1, 0), face);
     }
     // No icon: a plain face with the adjusted corner.
-    for (const core::GlyphSource& none : {core::GlyphSource{"C:\\no\\such.exe", 0, true},
-                                          core::GlyphSource{ThisProgram(), 99, false}, core::GlyphSource{"", 0, true}}) {
+    for (const core::GlyphSource& none :
+         {core::GlyphSource{"C:\\no\\such.exe", 0, true}, core::GlyphSource{ThisProgram(), 99, false},
+          core::GlyphSource{"", 0, true}}) {
       win32::Glyph glyph = win32::DrawIconGlyph(none, small, 96);
       EXPECT_EQ(win32::GlyphPixel(glyph, size / 2, size * 7 / 8), face) << none.file << " " << none.index;
       EXPECT_EQ(win32::GlyphPixel(glyph, 0, size - 1), Adjusted(face));
@@ -115,10 +117,9 @@ TEST(LaunchButtonControl, LeftClickStartsTheProgramThroughTheShellInItsWindowSta
   model.SetProgramOption("first \"second arg\"");
   model.SetProgramDir(h.folder.Path());
   model.SetProgramPath(recorder);
-  const std::pair<core::TProgState, int> states[] = {
-      {core::TProgState::psNormal, SW_SHOWNORMAL},
-      {core::TProgState::psMinimized, SW_SHOWMINIMIZED},
-      {core::TProgState::psMaximized, SW_SHOWMAXIMIZED}};
+  const std::pair<core::TProgState, int> states[] = {{core::TProgState::psNormal, SW_SHOWNORMAL},
+                                                     {core::TProgState::psMinimized, SW_SHOWMINIMIZED},
+                                                     {core::TProgState::psMaximized, SW_SHOWMAXIMIZED}};
   int expectedLines = 0;
   for (auto [state, show] : states) {
     model.SetProgramState(state);

@@ -52,8 +52,8 @@ void LauncherHarness::WriteSettings(const std::string& utf8) const {
 void LauncherHarness::Create() {
   window = std::make_unique<win32::LauncherWindow>(nullptr);
   core::Shell& chosen = useRealShell ? static_cast<core::Shell&>(realShell) : shell;
-  launcher = std::make_unique<core::TLauncher>(*window,
-                                               core::LauncherPorts{files, codePage, prompter, chosen, environment});
+  launcher =
+      std::make_unique<core::TLauncher>(*window, core::LauncherPorts{files, codePage, prompter, chosen, environment});
   window->Attach(launcher.get());
   launcher->FormCreate();
   dialogs.Create(window->Handle(), *launcher);

@@ -12,8 +12,8 @@ TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
     : view_(view), ports_(ports), store_(ports.files, ports.codePage) {
   for (int k = 1; k <= kLaunchButtonCount; ++k) {
     auto& button = buttons_[static_cast<size_t>(k - 1)];
-    button = std::make_unique<TLaunchButton>("LaunchButton" + std::to_string(k), view.ButtonView(k), *this,
-                                             ports.shell, ports.prompter);
+    button = std::make_unique<TLaunchButton>("LaunchButton" + std::to_string(k), view.ButtonView(k), *this, ports.shell,
+                                             ports.prompter);
     button->SetAcceptDragFile(true);
   }
 }

@@ -25,8 +25,7 @@ void TLauncher::MovePage(int page) {
     button->SetProgramState(TProgState::psNormal);
     button->SetProgramIconNo(0);
   }
-  state_.CaptionText = state_.UserName + " - Page " + std::to_string(page) + "/" +
-                       std::to_string(state_.PageNoControl);
+  state_.CaptionText = state_.UserName + " - Page " + std::to_string(page) + "/" + std::to_string(state_.PageNoControl);
   state_.PageFilePath = PageFileName(state_.UserName, page);
   RepairPageFileAttributes();
   LoadButtons(page);

@@ -16,8 +16,10 @@ constexpr int kStoredMaximized = 1;
 constexpr int kStoredMinimized = 2;
 
 void WriteOrDelete(IniImage& ini, const std::string& section, const char* key, const std::string& value) {
-  if (value.empty()) ini.DeleteKey(section, key);
-  else ini.WriteString(section, key, value);
+  if (value.empty())
+    ini.DeleteKey(section, key);
+  else
+    ini.WriteString(section, key, value);
 }
 
 }  // namespace
@@ -93,10 +95,14 @@ void TLauncher::SetButtons(int page) {
     }
     WriteOrDelete(ini, section, "ProgOption", button.ProgramOption());
     WriteOrDelete(ini, section, "IconPath", button.ProgramIconPath());
-    if (button.ProgramIconNo() != 0) ini.WriteInteger(section, "IconNo", button.ProgramIconNo());
-    else ini.DeleteKey(section, "IconNo");
-    if (button.IsIconSmall()) ini.WriteString(section, "IsIconSmall", "1");
-    else ini.DeleteKey(section, "IsIconSmall");
+    if (button.ProgramIconNo() != 0)
+      ini.WriteInteger(section, "IconNo", button.ProgramIconNo());
+    else
+      ini.DeleteKey(section, "IconNo");
+    if (button.IsIconSmall())
+      ini.WriteString(section, "IsIconSmall", "1");
+    else
+      ini.DeleteKey(section, "IsIconSmall");
   }
   store_.Save(state_.PageFilePath, ini);
 }

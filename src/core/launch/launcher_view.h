@@ -21,7 +21,6 @@ inline constexpr int kLaunchButtonCount = 10;
 // What the launcher window shows, as the launcher's logic sees it.
 class LauncherView : public PanelColourTarget {
  public:
-
   virtual void SetCaption(const std::string& caption) = 0;
   // The page-title box Edit1. Setting a text that differs from the one shown reports
   // the change to TLauncher::Edit1Change, exactly as typing does; an equal text does not.

@@ -11,16 +11,11 @@ struct Entry {
 };
 
 const Entry kColours[kPanelColourCount] = {
-    {"標準色", {Kind::kButtonFace, {}}},
-    {"Silver", {Kind::kFixed, {192, 192, 192}}},
-    {"Lime", {Kind::kFixed, {0, 255, 0}}},
-    {"Yellow", {Kind::kFixed, {255, 255, 0}}},
-    {"Fuchsia", {Kind::kFixed, {255, 0, 255}}},
-    {"Aqua", {Kind::kFixed, {0, 255, 255}}},
-    {"White", {Kind::kFixed, {255, 255, 255}}},
-    {"SkyBlue", {Kind::kFixed, {166, 202, 240}}},
-    {"Cream", {Kind::kFixed, {255, 251, 240}}},
-    {"背景色", {Kind::kDesktop, {}}},
+    {"標準色", {Kind::kButtonFace, {}}},        {"Silver", {Kind::kFixed, {192, 192, 192}}},
+    {"Lime", {Kind::kFixed, {0, 255, 0}}},      {"Yellow", {Kind::kFixed, {255, 255, 0}}},
+    {"Fuchsia", {Kind::kFixed, {255, 0, 255}}}, {"Aqua", {Kind::kFixed, {0, 255, 255}}},
+    {"White", {Kind::kFixed, {255, 255, 255}}}, {"SkyBlue", {Kind::kFixed, {166, 202, 240}}},
+    {"Cream", {Kind::kFixed, {255, 251, 240}}}, {"背景色", {Kind::kDesktop, {}}},
 };
 
 bool InRange(int formColor) { return formColor >= 0 && formColor < kPanelColourCount; }

@@ -68,7 +68,9 @@ std::optional<core::FileStamp> WinFileSystem::ReadStamp(const std::string& path)
   if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data) ||
       (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
     return std::nullopt;
-  auto join = [](DWORD high, DWORD low) { return static_cast<std::int64_t>((static_cast<ULONGLONG>(high) << 32) | low); };
+  auto join = [](DWORD high, DWORD low) {
+    return static_cast<std::int64_t>((static_cast<ULONGLONG>(high) << 32) | low);
+  };
   return core::FileStamp{join(data.nFileSizeHigh, data.nFileSizeLow),
                          join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
 }

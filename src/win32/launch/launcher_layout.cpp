@@ -18,8 +18,18 @@ constexpr DWORD kLaunchButton = BS_PUSHBUTTON | WS_TABSTOP;
 
 constexpr ControlSpec LaunchButton(int index) {
   // The buttons keep their own hints.
-  return {kLaunchButton1 + index, L"BUTTON", kLaunchButton, 0, 2 + 36 * (index % 5), index < 5 ? 2 : 38, 36, 36, "",
-          nullptr,                kPanel1,   kWindowFont};
+  return {kLaunchButton1 + index,
+          L"BUTTON",
+          kLaunchButton,
+          0,
+          2 + 36 * (index % 5),
+          index < 5 ? 2 : 38,
+          36,
+          36,
+          "",
+          nullptr,
+          kPanel1,
+          kWindowFont};
 }
 
 // Client pixels at 96 DPI.
@@ -46,8 +56,8 @@ constexpr ControlSpec kLayout[] = {
     {kFastFwdButton, L"BUTTON", kNavButton, 0, 95, 104, 22, 25, ">>", t::kHintFastFwd, 0, kBoldFont},
     {kFastFinalButton, L"BUTTON", kNavButton, 0, 117, 104, 22, 25, "F", t::kHintFastFinal, 0, kBoldFont},
     {kLabel1, L"STATIC", kLabel | SS_LEFTNOWORDWRAP, 0, 145, 100, 46, 12, "Page Set", t::kHintPageSet, 0, kPlainFont},
-    {kMemo1, L"EDIT", ES_MULTILINE | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, WS_EX_CLIENTEDGE, 146, 110, 25, 20, "1",
-     t::kHintPageCount, 0, kCountFont},
+    {kMemo1, L"EDIT", ES_MULTILINE | ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, WS_EX_CLIENTEDGE, 146, 110, 25,
+     20, "1", t::kHintPageCount, 0, kCountFont},
     {kUpDown1, UPDOWN_CLASSW, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 171, 110, 15, 20, "",
      t::kHintPageCountArrows, 0, kWindowFont},
 };

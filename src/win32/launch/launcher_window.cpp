@@ -41,8 +41,7 @@ int NavButtonId(core::NavButton button) { return kFastTopButton + static_cast<in
 
 // The edit boxes show their own context menu; the launcher's pop-up menu replaces it.
 // A double click on the title box opens the page list, once the click is done.
-LRESULT CALLBACK EditSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                              DWORD_PTR) noexcept {
+LRESULT CALLBACK EditSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) noexcept {
   if (message == WM_CONTEXTMENU) return SendMessageW(GetParent(hwnd), message, wParam, lParam);
   if (message == WM_LBUTTONDBLCLK && id == kTitleBox) PostMessageW(GetParent(hwnd), kTitleDoubleClick, 0, 0);
   return DefSubclassProc(hwnd, message, wParam, lParam);

@@ -33,9 +33,7 @@ UniqueHicon ShellIconOfSize(const std::wstring& file, int size) {
   static const auto getFileInfo = Bind<decltype(&SHGetFileInfoW)>(Shell32(), "SHGetFileInfoW");
   static const auto getImageList = Bind<decltype(&SHGetImageList)>(Shell32(), "SHGetImageList");
   SHFILEINFOW info{};
-  if (!getFileInfo || !getImageList ||
-      !getFileInfo(file.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX))
-    return {};
+  if (!getFileInfo || !getImageList || !getFileInfo(file.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX)) return {};
   HIMAGELIST best = nullptr;
   for (int list : {SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE, SHIL_JUMBO}) {
     void* images = nullptr;

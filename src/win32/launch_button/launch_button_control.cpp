@@ -72,8 +72,7 @@ LRESULT LaunchButtonControl::OnCustomDraw(const NMCUSTOMDRAW& draw) {
   HDC source = CreateCompatibleDC(draw.hdc);
   {
     SelectedObject bitmap(source, glyph.bitmap.get());
-    GdiTransparentBlt(draw.hdc, x, y, glyph.size, glyph.size, source, 0, 0, glyph.size, glyph.size,
-                      glyph.transparent);
+    GdiTransparentBlt(draw.hdc, x, y, glyph.size, glyph.size, source, 0, 0, glyph.size, glyph.size, glyph.transparent);
   }
   DeleteDC(source);
   return CDRF_DODEFAULT;
