@@ -26,7 +26,8 @@ struct ButtonFixture {
   FakeHost host;
   FakeShell shell;
   FakePrompter prompter;
-  core::TLaunchButton button{"LaunchButton3", view, host, shell, prompter};
+  core::PosixFileSystem files;
+  core::TLaunchButton button{"LaunchButton3", view, host, {shell, prompter, files}};
   int updates = 0;
   ButtonFixture() {
     button.OnUpdated = [this](core::TLaunchButton&) { ++updates; };

@@ -82,7 +82,7 @@ std::string FakeView::NavStates() const {
 LauncherFixture::LauncherFixture() {
   environment.exePath = folder.Path("zubi.exe");
   launcher_ =
-      std::make_unique<core::TLauncher>(view, core::LauncherPorts{files, Cp932(), prompter, shell, environment});
+      std::make_unique<core::TLauncher>(view, core::LauncherPorts{files, Cp932(), prompter, shell, environment, sound});
   view.launcher = launcher_.get();
 }
 

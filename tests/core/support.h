@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "launch/launcher.h"
+#include "launch_button/button_settings_dlg.h"
 #include "list/list_dlg.h"
 #include "storage/iconv_code_page.h"
 #include "storage/posix_file_system.h"
@@ -66,7 +67,69 @@ class FakePrompter : public core::Prompter {
 class FakeShell : public core::Shell {
  public:
   void Execute(const core::ShellRequest& request) override { requests.push_back(request); }
+  std::string FindExecutable(const std::string& file) override {
+    auto it = executables.find(file);
+    return it == executables.end() ? "" : it->second;
+  }
+  int IconCount(const std::string& file) override {
+    auto it = iconCounts.find(file);
+    return it == iconCounts.end() ? 0 : it->second;
+  }
   std::vector<core::ShellRequest> requests;
+  std::map<std::string, std::string> executables;  // document -> program
+  std::map<std::string, int> iconCounts;
+};
+
+class FakeSound : public core::Sound {
+ public:
+  void PlayAsync(const std::string& path) override { played.push_back(path); }
+  std::vector<std::string> played;
+};
+
+// What a settings dialog window showed, kept by the test: the window itself belongs to
+// the dialog and goes with it.
+struct SettingsWindow {
+  core::TButtonSettingsDlg* dialog = nullptr;
+  core::ScreenRect button{100, 200, 136, 236}, monitor{0, 0, 1280, 1024};
+  core::ScreenPoint position;
+  std::map<core::SettingsField, std::string> texts;
+  int state = -1, scrollMax = -1, scrollPosition = 0, shown = 0, closed = 0;
+  std::optional<core::GlyphSource> preview;
+  bool previewSmall = false;
+  std::optional<std::string> chosenFile;
+  std::function<void(core::TButtonSettingsDlg&)> whileShown;  // runs while the dialog is open
+};
+
+class FakeSettingsView : public core::ButtonSettingsView {
+ public:
+  explicit FakeSettingsView(SettingsWindow& w) : w_(w) {}
+  void Attach(core::TButtonSettingsDlg* d) override { w_.dialog = d; }
+  core::ScreenRect ButtonRect() const override { return w_.button; }
+  core::ScreenRect MonitorRect() const override { return w_.monitor; }
+  int OuterWidth() const override { return 420; }
+  void MoveTo(core::ScreenPoint p) override { w_.position = p; }
+  std::string Text(core::SettingsField f) const override {
+    auto it = w_.texts.find(f);
+    return it == w_.texts.end() ? "" : it->second;
+  }
+  void SetText(core::SettingsField f, const std::string& t) override { w_.texts[f] = t; }
+  void SelectState(int index) override { w_.state = index; }
+  void SetScrollRange(int max) override { w_.scrollMax = max; }
+  void SetScrollPosition(int p) override { w_.scrollPosition = p; }
+  void ShowPreview(const core::GlyphSource& source, bool isSmall) override {
+    w_.preview = source;
+    w_.previewSmall = isSmall;
+  }
+  void RemovePreview() override { w_.preview.reset(); }
+  std::optional<std::string> ChooseFile() override { return w_.chosenFile; }
+  void ShowModal() override {
+    ++w_.shown;
+    if (w_.whileShown) w_.whileShown(*w_.dialog);
+  }
+  void Close() override { ++w_.closed; }
+
+ private:
+  SettingsWindow& w_;
 };
 
 class FakeEnvironment : public core::Environment {
@@ -100,6 +163,11 @@ class FakeButtonView : public core::LaunchButtonView {
   void RemoveGlyph() override { hasGlyph = false; }
   void AcceptFiles(bool accept) override { acceptsFiles = accept; }
   std::uintptr_t NativeHandle() const override { return 0x5678; }
+  // The window of the next settings dialog shows into `settings`.
+  std::unique_ptr<core::ButtonSettingsView> CreateSettingsView() override {
+    return settings ? std::make_unique<FakeSettingsView>(*settings) : nullptr;
+  }
+  SettingsWindow* settings = nullptr;
 
   std::string hint;
   core::GlyphSource glyph;
@@ -135,6 +203,8 @@ class FakeView : public core::LauncherView {
   core::LaunchButtonView& ButtonView(int k) override { return buttons[static_cast<size_t>(k - 1)]; }
   int PageCountPosition() const override { return pageCount; }
   void SetPanelColour(const core::PanelColour& c) override { colour = c; }
+  void PopupLaunchMenu(const core::LaunchMenuState& state) override { launchMenus.push_back(state); }
+  void EnablePageCommands(bool selected, bool page) override { pageCommands = {selected, page}; }
 
   // Which buttons are enabled, in the order T << < > >> F.
   std::string NavStates() const;
@@ -152,6 +222,8 @@ class FakeView : public core::LauncherView {
   int shows = 0, hides = 0, foregrounds = 0;
   std::array<FakeButtonView, core::kLaunchButtonCount> buttons;
   std::optional<core::PanelColour> colour;
+  std::vector<core::LaunchMenuState> launchMenus;
+  std::pair<bool, bool> pageCommands{true, true};
 };
 
 // The page-title list as the tests see it; ShowModal runs `whileShown`.
@@ -190,6 +262,7 @@ class LauncherFixture {
   FakePrompter prompter;
   FakeShell shell;
   FakeEnvironment environment;
+  FakeSound sound;
   FakeView view;
 
  private:

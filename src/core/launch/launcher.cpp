@@ -12,8 +12,8 @@ TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
     : view_(view), ports_(ports), store_(ports.files, ports.codePage) {
   for (int k = 1; k <= kLaunchButtonCount; ++k) {
     auto& button = buttons_[static_cast<size_t>(k - 1)];
-    button = std::make_unique<TLaunchButton>("LaunchButton" + std::to_string(k), view.ButtonView(k), *this, ports.shell,
-                                             ports.prompter);
+    button = std::make_unique<TLaunchButton>("LaunchButton" + std::to_string(k), view.ButtonView(k), *this,
+                                             LaunchButtonPorts{ports.shell, ports.prompter, ports.files});
     button->SetAcceptDragFile(true);
   }
 }
@@ -45,7 +45,11 @@ void TLauncher::FormCreate() {
   RunStep([&] { LoadPageTitle(state_.PageNo); });
   view_.SetPageCount(state_.PageNoControl);
   ComposeCaption();
-  for (auto& button : buttons_) button->OnUpdated = [this](TLaunchButton& b) { OnBtnUpdated(b); };
+  for (auto& button : buttons_) {
+    button->OnUpdated = [this](TLaunchButton& b) { OnBtnUpdated(b); };
+    button->OnClick = [this](TLaunchButton& b) { LaunchButtonOnClick(b); };
+    button->OnMouseDown = [this](TLaunchButton& b, MouseButton m) { LaunchButtonOnMouseDown(b, m); };
+  }
   RunStep([&] { LoadButtons(state_.PageNo); });
   RunStep([&] { SavePosition(); });
   RunStep([&] { SaveUserName(state_.UserNo); });

@@ -12,6 +12,7 @@
 #include "ports/environment.h"
 #include "ports/prompter.h"
 #include "ports/shell.h"
+#include "ports/sound.h"
 #include "storage/ini_store.h"
 
 namespace core {
@@ -25,6 +26,16 @@ struct LauncherPorts {
   Prompter& prompter;
   Shell& shell;
   const Environment& environment;
+  Sound& sound;
+};
+
+// The seven values of a button that Copy and Cut take and Paste gives.
+struct ButtonClipboard {
+  std::string title, path, dir;
+  TProgState state = TProgState::psNormal;
+  std::string option, iconPath;
+  int iconNo = 0;
+  bool Filled() const { return !path.empty(); }
 };
 
 // Hit-test value of a window's caption bar.
@@ -86,6 +97,21 @@ class TLauncher : public LaunchButtonHost {
   void UpDown1Click();
   void mListClick();
 
+  // Button editing and page launch.
+  void LaunchButtonOnClick(TLaunchButton& button);
+  void LaunchButtonOnMouseDown(TLaunchButton& button, MouseButton mouseButton);
+  LaunchMenuState PopupMenuLaunchPopup();
+  void Cut1Click();
+  void Copy1Click();
+  void Paste1Click();
+  void Delete1Click();
+  void Select1Click();
+  void PopupMenu1Popup();
+  void Choice1Click();
+  void pAllStartClick();
+  int PopupButtonNo() const { return popupButtonNo_; }
+  const ButtonClipboard& Clipboard() const { return clipboard_; }
+
   // Window.
   void ComposeCaption();
   void Timer1Timer();
@@ -104,6 +130,9 @@ class TLauncher : public LaunchButtonHost {
 
  private:
   void GoToPage(int page);
+  void StartButtons(bool selectedOnly);
+  bool PageFileHoldsProgram(int k);
+  TLaunchButton& PopupButton() { return Button(popupButtonNo_); }
   IniImage LoadSettings() const;
   void SaveSettings(const IniImage& image);
   template <typename Step>
@@ -115,6 +144,8 @@ class TLauncher : public LaunchButtonHost {
   LauncherState state_;
   std::array<std::unique_ptr<TLaunchButton>, kLaunchButtonCount> buttons_;
   TListDlg* listDlg_ = nullptr;
+  int popupButtonNo_ = 1;
+  ButtonClipboard clipboard_;
 };
 
 // "User" followed by n: the default name of user n and the settings section of user n.

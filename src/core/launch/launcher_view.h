@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "geometry.h"
 #include "launch_button/launch_button.h"
 #include "option/panel_colours.h"
 
@@ -10,13 +11,15 @@ namespace core {
 
 enum class NavButton { kFastTop, kFastBwd, kBwd, kFwd, kFastFwd, kFastFinal };
 
-struct ScreenPoint {
-  int x = 0;
-  int y = 0;
-  friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
-};
 
 inline constexpr int kLaunchButtonCount = 10;
+
+// The editing menu of a launch button, as it opens.
+struct LaunchMenuState {
+  bool cut = false, copy = false, paste = false, remove = false;
+  bool selectChecked = false;
+  friend bool operator==(const LaunchMenuState&, const LaunchMenuState&) = default;
+};
 
 // What the launcher window shows, as the launcher's logic sees it.
 class LauncherView : public PanelColourTarget {
@@ -48,6 +51,11 @@ class LauncherView : public PanelColourTarget {
 
   // The launch button of number k (1..10).
   virtual LaunchButtonView& ButtonView(int k) = 0;
+  // Opens a launch button's editing menu at the mouse pointer; its commands come back
+  // to the launcher's handlers.
+  virtual void PopupLaunchMenu(const LaunchMenuState& state) = 0;
+  // The two page commands of the window's pop-up menu.
+  virtual void EnablePageCommands(bool startSelected, bool startPage) = 0;
 };
 
 }  // namespace core

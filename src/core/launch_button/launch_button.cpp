@@ -1,5 +1,6 @@
 #include "launch_button/launch_button.h"
 
+#include "launch_button/button_settings_dlg.h"
 #include "launch_button/launch_button_texts.h"
 #include "launch_button/path_text.h"
 
@@ -24,9 +25,9 @@ Rgb TransparentKeyOf(Rgb bottomLeft) {
   return bottomLeft;
 }
 
-TLaunchButton::TLaunchButton(std::string name, LaunchButtonView& view, LaunchButtonHost& host, Shell& shell,
-                             Prompter& prompter)
-    : name_(std::move(name)), view_(view), host_(host), shell_(shell), prompter_(prompter) {}
+TLaunchButton::TLaunchButton(std::string name, LaunchButtonView& view, LaunchButtonHost& host,
+                             const LaunchButtonPorts& ports)
+    : name_(std::move(name)), view_(view), host_(host), ports_(ports) {}
 
 int TLaunchButton::Number() const {
   constexpr std::string_view kPrefix = "LaunchButton";
@@ -89,6 +90,7 @@ void TLaunchButton::SetProgramIconPath(const std::string& value) {
 void TLaunchButton::SetProgramIconNo(int value) {
   if (value == iconNo_) return;
   iconNo_ = value;
+  if (settings_) settings_->IconNoChanged(value);
   view_.Repaint();
 }
 
@@ -111,6 +113,7 @@ void TLaunchButton::DoUpdated() {
 
 // IsIconSmall, AcceptDragFile and IconSource keep their values; nothing is reported.
 void TLaunchButton::ClearProgram() {
+  if (settings_) settings_->ButtonCleared();
   title_.clear();
   dir_.clear();
   option_.clear();
@@ -133,15 +136,26 @@ void TLaunchButton::Click() {
 }
 
 void TLaunchButton::MouseUp(MouseButton button) {
+  if (button == MouseButton::kRight) {
+    RunSettingsDialog();
+    return;
+  }
   if (button != MouseButton::kLeft || !leftPressed_) return;
   leftPressed_ = false;
   Start();
 }
 
+void TLaunchButton::RunSettingsDialog() {
+  std::unique_ptr<ButtonSettingsView> window = view_.CreateSettingsView();
+  if (!window) return;
+  TButtonSettingsDlg dialog(*this, *window, ports_);
+  dialog.Execute();
+}
+
 void TLaunchButton::Start() {
   showCmd_ = ShowCommandOf(state_);
   if (path_.empty()) return;
-  shell_.Execute({view_.NativeHandle(), "open", path_, option_, dir_, showCmd_});
+  ports_.shell.Execute({view_.NativeHandle(), "open", path_, option_, dir_, showCmd_});
   if (host_.HideAfterStart()) host_.TrayIcon1Click();
 }
 
@@ -150,11 +164,11 @@ void TLaunchButton::Start() {
 void TLaunchButton::FilesDropped(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
   if (paths.size() >= 2) {
-    prompter_.ShowInformation(texts::kTooManyDroppedFiles, BoxPlacement::Centred());
+    ports_.prompter.ShowInformation(texts::kTooManyDroppedFiles, BoxPlacement::Centred());
     return;
   }
   if (!path_.empty()) {
-    shell_.Execute({view_.NativeHandle(), "open", path_, paths[0], dir_, kShowNormal});
+    ports_.shell.Execute({view_.NativeHandle(), "open", path_, paths[0], dir_, kShowNormal});
     return;
   }
   SetProgramPath(paths[0]);

@@ -2,13 +2,25 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ports/prompter.h"
 #include "ports/shell.h"
+#include "storage/file_system.h"
 
 namespace core {
+
+class ButtonSettingsView;
+class TButtonSettingsDlg;
+
+// The platform services a button and its settings dialog use.
+struct LaunchButtonPorts {
+  Shell& shell;
+  Prompter& prompter;
+  const FileSystem& files;
+};
 
 enum class TProgState { psNormal = 0, psMinimized = 1, psMaximized = 2 };
 
@@ -51,6 +63,8 @@ class LaunchButtonView {
   // Register or unregister the button as a target of files dropped from the shell.
   virtual void AcceptFiles(bool accept) = 0;
   virtual std::uintptr_t NativeHandle() const = 0;
+  // A new settings dialog window for this button.
+  virtual std::unique_ptr<ButtonSettingsView> CreateSettingsView() = 0;
 };
 
 // What a button uses of the window that holds it.
@@ -69,7 +83,7 @@ class TLaunchButton {
  public:
   using Notify = std::function<void(TLaunchButton&)>;
 
-  TLaunchButton(std::string name, LaunchButtonView& view, LaunchButtonHost& host, Shell& shell, Prompter& prompter);
+  TLaunchButton(std::string name, LaunchButtonView& view, LaunchButtonHost& host, const LaunchButtonPorts& ports);
   TLaunchButton(const TLaunchButton&) = delete;
   TLaunchButton& operator=(const TLaunchButton&) = delete;
 
@@ -119,6 +133,11 @@ class TLaunchButton {
   void MouseUp(MouseButton button);
   void FilesDropped(const std::vector<std::string>& paths);
 
+  // The settings dialog, built for one use (a right-button release) and destroyed.
+  void RunSettingsDialog();
+  // Set by the settings dialog while it is open.
+  void SetSettingsDialog(TButtonSettingsDlg* dialog) { settings_ = dialog; }
+
  private:
   void SetHint(const std::string& hint);
   void Start();
@@ -126,8 +145,8 @@ class TLaunchButton {
   std::string name_;
   LaunchButtonView& view_;
   LaunchButtonHost& host_;
-  Shell& shell_;
-  Prompter& prompter_;
+  LaunchButtonPorts ports_;
+  TButtonSettingsDlg* settings_ = nullptr;
 
   std::string title_, path_, dir_, option_, iconPath_;
   TProgState state_ = TProgState::psNormal;

@@ -26,6 +26,10 @@ class Shell {
   virtual ~Shell() = default;
   // Starts or opens; the result is not reported.
   virtual void Execute(const ShellRequest& request) = 0;
+  // The program that opens a file (the file itself for a program); empty when none.
+  virtual std::string FindExecutable(const std::string& file) = 0;
+  // How many icons a file holds.
+  virtual int IconCount(const std::string& file) = 0;
 };
 
 }  // namespace core

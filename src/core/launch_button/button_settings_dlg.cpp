@@ -1,0 +1,160 @@
+#include "launch_button/button_settings_dlg.h"
+
+#include <algorithm>
+
+#include "launch_button/button_settings_texts.h"
+
+namespace core {
+
+ScreenPoint SettingsDialogPosition(const ScreenRect& button, const ScreenRect& monitor, int width) {
+  int left = button.left + width >= monitor.right ? monitor.right - width : button.left;
+  return {left, button.bottom + 1};
+}
+
+TButtonSettingsDlg::TButtonSettingsDlg(TLaunchButton& button, ButtonSettingsView& view,
+                                       const LaunchButtonPorts& ports)
+    : button_(button), view_(view), ports_(ports) {
+  view_.Attach(this);
+  button_.SetSettingsDialog(this);
+}
+
+TButtonSettingsDlg::~TButtonSettingsDlg() {
+  button_.SetSettingsDialog(nullptr);
+  view_.Attach(nullptr);
+}
+
+void TButtonSettingsDlg::Execute() {
+  view_.MoveTo(SettingsDialogPosition(view_.ButtonRect(), view_.MonitorRect(), view_.OuterWidth()));
+  Fill();
+  PrepareIcons();
+  view_.ShowModal();
+}
+
+// The texts only where the button has them.
+void TButtonSettingsDlg::Fill() {
+  const std::pair<SettingsField, const std::string&> texts[] = {{SettingsField::kTitle, button_.ProgramTitle()},
+                                                                {SettingsField::kPath, button_.ProgramPath()},
+                                                                {SettingsField::kDirectory, button_.ProgramDir()},
+                                                                {SettingsField::kOption, button_.ProgramOption()}};
+  for (const auto& [field, value] : texts)
+    if (!value.empty()) view_.SetText(field, value);
+  view_.SelectState(static_cast<int>(button_.ProgramState()));
+}
+
+// The preview, the icons the scroll bar offers, and its position.
+void TButtonSettingsDlg::PrepareIcons() {
+  SetRange(0);
+  if (!button_.ProgramPath().empty()) {
+    if (!button_.ProgramIconPath().empty()) {
+      int count = ports_.shell.IconCount(button_.ProgramIconPath());
+      if (count > 0) SetRange(count - 1);
+      view_.ShowPreview({button_.ProgramIconPath(), button_.ProgramIconNo(), false}, button_.IsIconSmall());
+      button_.IconSource = button_.ProgramIconPath();
+    } else {
+      // A document offers the icons of the program that opens it.
+      button_.IconSource = ports_.shell.FindExecutable(button_.ProgramPath());
+      int count = ports_.shell.IconCount(button_.IconSource);
+      if (count > 0) SetRange(count - 1);
+      view_.ShowPreview({button_.IconSource, 0, true}, button_.IsIconSmall());
+    }
+  }
+  SetPosition(button_.ProgramIconNo());
+}
+
+void TButtonSettingsDlg::SetRange(int max) {
+  scrollMax_ = max;
+  view_.SetScrollRange(max);
+  if (position_ > max) SetPosition(max);
+}
+
+void TButtonSettingsDlg::SetPosition(int position) {
+  position = std::clamp(position, 0, scrollMax_);
+  if (position == position_) return;
+  position_ = position;
+  view_.SetScrollPosition(position);
+  ScrollRule();
+}
+
+// Any move of the scroll bar chooses that icon of the offered file at once.
+void TButtonSettingsDlg::ScrollRule() {
+  view_.RemovePreview();
+  button_.SetProgramIconNo(position_);
+  view_.ShowPreview({button_.IconSource, button_.ProgramIconNo(), false}, button_.IsIconSmall());
+  button_.SetProgramIconPath(button_.IconSource);
+}
+
+void TButtonSettingsDlg::ScrollBarChange(int position) { SetPosition(position); }
+
+void TButtonSettingsDlg::IconNoChanged(int value) { SetPosition(value); }
+
+// The button was emptied while the dialog is open: no preview, the scroll bar at 0,
+// and no icon file left behind.
+void TButtonSettingsDlg::ButtonCleared() {
+  view_.RemovePreview();
+  position_ = 0;
+  view_.SetScrollPosition(0);
+}
+
+void TButtonSettingsDlg::StateChange(int index) {
+  const TProgState states[] = {TProgState::psNormal, TProgState::psMinimized, TProgState::psMaximized};
+  if (index >= 0 && index < 3) button_.SetProgramState(states[index]);
+}
+
+void TButtonSettingsDlg::BrowseClick() {
+  if (auto file = view_.ChooseFile()) view_.SetText(SettingsField::kPath, *file);
+}
+
+void TButtonSettingsDlg::IconClick() {
+  auto file = view_.ChooseFile();
+  if (!file) return;
+  button_.SetProgramIconPath(*file);
+  button_.IconSource = *file;
+  int count = ports_.shell.IconCount(*file);
+  if (count > 0) {
+    SetRange(count - 1);
+    view_.ShowPreview({*file, 0, true}, button_.IsIconSmall());
+  } else {
+    ports_.prompter.ShowInformation(texts::kNoIconsInFile, BoxPlacement::Centred());
+    button_.SetProgramIconPath("");
+  }
+}
+
+// Back to the shell's icon of the stored path, with no icon file, whatever the scroll
+// bar's own rule did on the way.
+void TButtonSettingsDlg::DefaultIconClick() {
+  view_.RemovePreview();
+  button_.SetProgramIconPath("");
+  button_.SetProgramIconNo(0);
+  SetPosition(0);
+  view_.ShowPreview({button_.ProgramPath(), 0, true}, button_.IsIconSmall());
+  button_.SetProgramIconPath("");
+}
+
+void TButtonSettingsDlg::DeleteClick() {
+  if (!ports_.prompter.Confirm(texts::kConfirmDeleteIcon, ConfirmKind::kYesNo, BoxPlacement::Centred())) return;
+  button_.ClearProgram();
+  button_.DoUpdated();
+  view_.Close();
+}
+
+// The dialog closes in every case, also after a refusal.
+void TButtonSettingsDlg::OKClick() {
+  const std::string path = view_.Text(SettingsField::kPath);
+  if (path.empty()) {
+    ports_.prompter.ShowInformation(texts::kPathRequired, BoxPlacement::Centred());
+    button_.ClearProgram();
+  } else if (!ports_.files.FolderExists(path) && !ports_.files.FileExists(path)) {
+    ports_.prompter.ShowInformation(texts::kPathMissing, BoxPlacement::Centred());
+  } else {
+    button_.SetProgramTitle(view_.Text(SettingsField::kTitle));
+    button_.SetProgramDir(view_.Text(SettingsField::kDirectory));
+    button_.SetProgramOption(view_.Text(SettingsField::kOption));
+    button_.SetProgramPath(path);
+    button_.DoUpdated();
+  }
+  view_.Close();
+}
+
+void TButtonSettingsDlg::CancelClick() { view_.Close(); }
+
+}  // namespace core

@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include "launch_button/button_settings_dlg.h"
+#include "support.h"
+
+using core::GlyphSource;
+using core::SettingsField;
+using core::TButtonSettingsDlg;
+using core::TProgState;
+using testing_support::LauncherFixture;
+using testing_support::Lines;
+using testing_support::SettingsWindow;
+
+namespace {
+
+// A right-button release on button k, with `act` run in the open dialog, whose window
+// shows into `window`.
+void OpenSettings(LauncherFixture& f, SettingsWindow& window, const std::function<void(TButtonSettingsDlg&)>& act,
+                  int k = 1) {
+  window.whileShown = act;
+  f.view.buttons[static_cast<size_t>(k - 1)].settings = &window;
+  f.Launcher().Button(k).MouseDown(core::MouseButton::kRight);
+  f.Launcher().Button(k).MouseUp(core::MouseButton::kRight);
+  f.view.buttons[static_cast<size_t>(k - 1)].settings = nullptr;
+}
+
+SettingsWindow OpenSettings(LauncherFixture& f, const std::function<void(TButtonSettingsDlg&)>& act) {
+  SettingsWindow window;
+  OpenSettings(f, window, act);
+  return window;
+}
+
+struct Fixture : LauncherFixture {
+  Fixture() {
+    shell.executables["C:\\doc\\memo.txt"] = "C:\\edit\\edit.exe";
+    shell.executables["C:\\p.exe"] = "C:\\p.exe";
+    shell.iconCounts["C:\\edit\\edit.exe"] = 5;
+    shell.iconCounts["C:\\icons.dll"] = 8;
+    shell.iconCounts["C:\\three.dll"] = 3;
+    shell.iconCounts["C:\\p.exe"] = 9;
+    Launcher().FormCreate();
+  }
+  core::TLaunchButton& B() { return Launcher().Button(1); }
+};
+
+}  // namespace
+
+TEST(SettingsDialog, OpensBelowTheButtonAndStaysOnItsMonitor) {
+  using core::SettingsDialogPosition;
+  const core::ScreenRect primary{0, 0, 1280, 1024};
+  EXPECT_EQ(SettingsDialogPosition({100, 200, 136, 236}, primary, 420), (core::ScreenPoint{100, 237}));
+  EXPECT_EQ(SettingsDialogPosition({859, 0, 895, 36}, primary, 420), (core::ScreenPoint{859, 37}));
+  EXPECT_EQ(SettingsDialogPosition({860, 0, 896, 36}, primary, 420), (core::ScreenPoint{860, 37}));
+  EXPECT_EQ(SettingsDialogPosition({861, 0, 897, 36}, primary, 420), (core::ScreenPoint{860, 37}));
+  EXPECT_EQ(SettingsDialogPosition({1240, 990, 1276, 1026}, primary, 420), (core::ScreenPoint{860, 1027}));
+  // A button on a second monitor to the right: the dialog opens beside it, there.
+  const core::ScreenRect second{1280, 0, 2560, 1024};
+  EXPECT_EQ(SettingsDialogPosition({1500, 50, 1536, 86}, second, 420), (core::ScreenPoint{1500, 87}));
+  EXPECT_EQ(SettingsDialogPosition({2500, 50, 2536, 86}, second, 420), (core::ScreenPoint{2140, 87}));
+}
+
+TEST(SettingsDialog, AnEmptyButtonOpensEmpty) {
+  Fixture f;
+  f.B().IconSource = "C:\\earlier.exe";
+  SettingsWindow w = OpenSettings(f, nullptr);
+  EXPECT_EQ(w.shown, 1);
+  EXPECT_TRUE(w.texts.empty());
+  EXPECT_EQ(w.state, 0);
+  EXPECT_EQ(w.scrollMax, 0);
+  EXPECT_FALSE(w.preview);
+  EXPECT_EQ(f.B().IconSource, "C:\\earlier.exe");
+  EXPECT_EQ(w.position, (core::ScreenPoint{100, 237}));
+}
+
+TEST(SettingsDialog, ADocumentOffersTheIconsOfItsProgram) {
+  Fixture f;
+  f.B().SetProgramTitle("memo");
+  f.B().SetProgramState(TProgState::psMinimized);
+  f.B().SetProgramPath("C:\\doc\\memo.txt");
+  int glyphs = f.view.buttons[0].glyphsDrawn;
+  SettingsWindow w = OpenSettings(f, [](TButtonSettingsDlg& d) {
+    EXPECT_EQ(d.ScrollMax(), 4);
+    EXPECT_EQ(d.ScrollPosition(), 0);
+    d.ScrollBarChange(3);
+  });
+  EXPECT_EQ(w.texts[SettingsField::kTitle], "memo");
+  EXPECT_EQ(w.texts[SettingsField::kPath], "C:\\doc\\memo.txt");
+  EXPECT_EQ(w.texts.count(SettingsField::kDirectory), 0u);
+  EXPECT_EQ(w.state, 1);
+  EXPECT_EQ(f.B().IconSource, "C:\\edit\\edit.exe");
+  // The scroll bar chose icon 3 of the program at once; the button's glyph waits.
+  EXPECT_EQ(w.preview, (GlyphSource{"C:\\edit\\edit.exe", 3, false}));
+  EXPECT_EQ(f.B().ProgramIconNo(), 3);
+  EXPECT_EQ(f.B().ProgramIconPath(), "C:\\edit\\edit.exe");
+  EXPECT_EQ(f.view.buttons[0].glyphsDrawn, glyphs);
+}
+
+TEST(SettingsDialog, AnIconNumberBeyondTheFilesIconsIsPulledBack) {
+  Fixture f;
+  f.B().SetProgramIconPath("C:\\icons.dll");
+  f.B().SetProgramIconNo(12);
+  f.B().SetProgramPath("C:\\p.exe");
+  SettingsWindow w = OpenSettings(f, [](TButtonSettingsDlg& d) {
+    EXPECT_EQ(d.ScrollMax(), 7);
+    EXPECT_EQ(d.ScrollPosition(), 7);
+  });
+  EXPECT_EQ(f.B().ProgramIconNo(), 7);
+  EXPECT_EQ(w.preview, (GlyphSource{"C:\\icons.dll", 7, false}));
+  EXPECT_EQ(f.B().IconSource, "C:\\icons.dll");
+}
+
+TEST(SettingsDialog, IconButtonTakesAFileWithIconsAndRefusesOneWithout) {
+  Fixture f;
+  f.B().SetProgramPath("C:\\p.exe");
+  OpenSettings(f, [](TButtonSettingsDlg& d) { d.ScrollBarChange(6); });
+  ASSERT_EQ(f.B().ProgramIconNo(), 6);
+
+  SettingsWindow three;
+  three.chosenFile = "C:\\three.dll";
+  OpenSettings(f, three, [](TButtonSettingsDlg& d) { d.IconClick(); });
+  EXPECT_EQ(f.B().ProgramIconPath(), "C:\\three.dll");
+  EXPECT_EQ(f.B().IconSource, "C:\\three.dll");
+  EXPECT_EQ(three.scrollMax, 2);
+  EXPECT_EQ(f.B().ProgramIconNo(), 2);  // pulled back, not reset
+  EXPECT_EQ(three.preview, (GlyphSource{"C:\\three.dll", 0, true}));
+
+  SettingsWindow none;
+  none.chosenFile = "C:\\readme.txt";
+  OpenSettings(f, none, [](TButtonSettingsDlg& d) { d.IconClick(); });
+  EXPECT_EQ(f.prompter.Texts().back(), "このファイルにはアイコンがありません！！");
+  EXPECT_EQ(f.B().ProgramIconPath(), "");
+  EXPECT_EQ(none.closed, 0);
+
+  // Without an icon file the next opening offers the program's own icons again, and
+  // the icon number (2) chooses one of them; a cancelled file choice changes nothing.
+  SettingsWindow cancelled;
+  OpenSettings(f, cancelled, [](TButtonSettingsDlg& d) { d.IconClick(); });
+  EXPECT_EQ(f.B().IconSource, "C:\\p.exe");
+  EXPECT_EQ(f.B().ProgramIconPath(), "C:\\p.exe");
+  EXPECT_EQ(f.B().ProgramIconNo(), 2);
+}
+
+TEST(SettingsDialog, DefaultIconLeavesNoIconFileWhateverTheScrollBarDid) {
+  Fixture f;
+  f.B().SetProgramIconPath("C:\\icons.dll");
+  f.B().SetProgramIconNo(4);
+  f.B().SetProgramPath("C:\\p.exe");
+  SettingsWindow w = OpenSettings(f, [](TButtonSettingsDlg& d) {
+    d.DefaultIconClick();
+    EXPECT_EQ(d.ScrollPosition(), 0);
+  });
+  EXPECT_EQ(f.B().ProgramIconPath(), "");
+  EXPECT_EQ(f.B().ProgramIconNo(), 0);
+  EXPECT_EQ(w.preview, (GlyphSource{"C:\\p.exe", 0, true}));
+}
+
+TEST(SettingsDialog, CancelKeepsWhatWasAlreadyWrittenIntoTheButtonButSavesNothing) {
+  Fixture f;
+  f.B().SetProgramPath("C:\\p.exe");
+  f.Launcher().SetButtons(1);
+  std::string saved = f.PageText("User11.dat");
+  SettingsWindow w = OpenSettings(f, [](TButtonSettingsDlg& d) {
+    d.StateChange(2);
+    d.ScrollBarChange(5);
+    d.CancelClick();
+  });
+  EXPECT_EQ(w.closed, 1);
+  EXPECT_EQ(f.B().ProgramState(), TProgState::psMaximized);
+  EXPECT_EQ(f.B().ProgramIconNo(), 5);
+  EXPECT_EQ(f.PageText("User11.dat"), saved);
+  SettingsWindow again = OpenSettings(f, nullptr);
+  EXPECT_EQ(again.state, 2);
+  EXPECT_EQ(again.scrollPosition, 5);
+}
+
+TEST(SettingsDialog, OkNeedsAnExistingPathAndThenAppliesTheTexts) {
+  Fixture f;
+  // Titles and folders come from Windows path rules: a file whose name holds a "\"
+  // stands in for C:\...\Apps\calc.exe here.
+  f.folder.Write("Apps\\calc.exe", "binary");
+  const std::string program = f.folder.Path("Apps\\calc.exe");
+
+  SettingsWindow missing;
+  missing.texts = {{SettingsField::kPath, "http://example.com/x"}, {SettingsField::kTitle, "Web"}};
+  OpenSettings(f, missing, [](TButtonSettingsDlg& d) { d.OKClick(); });
+  EXPECT_EQ(f.prompter.Texts().back(), "ファイル（ディレクトリ）が存在しません！！");
+  EXPECT_EQ(missing.closed, 1);
+  EXPECT_EQ(f.B().ProgramPath(), "");
+  EXPECT_EQ(f.B().ProgramTitle(), "");
+
+  SettingsWindow ok;
+  ok.texts = {{SettingsField::kPath, program}, {SettingsField::kTitle, "Typed"}, {SettingsField::kOption, " -x "}};
+  OpenSettings(f, ok, [](TButtonSettingsDlg& d) { d.OKClick(); });
+  // A button empty in the file takes the title and folder of its path instead.
+  EXPECT_EQ(f.B().ProgramPath(), program);
+  EXPECT_EQ(f.B().ProgramTitle(), "calc");
+  EXPECT_EQ(f.B().ProgramDir(), f.folder.Path("Apps"));
+  EXPECT_EQ(f.B().ProgramOption(), " -x ");  // as typed
+  EXPECT_NE(f.PageText("User11.dat").find("ProgTitle=calc\r\n"), std::string::npos);
+
+  SettingsWindow folder;
+  OpenSettings(f, folder, [&](TButtonSettingsDlg& d) {
+    folder.texts[SettingsField::kPath] = f.folder.Path();
+    folder.texts[SettingsField::kTitle] = "Folder";
+    d.OKClick();
+  });
+  EXPECT_EQ(f.B().ProgramTitle(), "Folder");  // registered now: the typed title stays
+  EXPECT_EQ(f.B().ProgramPath(), f.folder.Path());
+
+  // An empty path empties the button in memory only.
+  std::string saved = f.PageText("User11.dat");
+  SettingsWindow empty;
+  OpenSettings(f, empty, [&](TButtonSettingsDlg& d) {
+    empty.texts[SettingsField::kPath] = "";
+    d.OKClick();
+  });
+  EXPECT_EQ(f.prompter.Texts().back(), "パス名は必ず必要です！！");
+  EXPECT_EQ(f.B().ProgramPath(), "");
+  EXPECT_EQ(f.PageText("User11.dat"), saved);
+  EXPECT_EQ(empty.closed, 1);
+}
+
+TEST(SettingsDialog, DeleteAsksAndOnlyYesEmptiesAndSavesTheButton) {
+  Fixture f;
+  f.B().SetProgramPath("C:\\p.exe");
+  f.Launcher().SetButtons(1);
+  f.prompter.answerYes = false;
+  SettingsWindow no = OpenSettings(f, [](TButtonSettingsDlg& d) { d.DeleteClick(); });
+  EXPECT_EQ(f.prompter.boxes.back().text, "このアイコンを削除してよろしいですか？");
+  EXPECT_EQ(no.closed, 0);
+  EXPECT_EQ(f.B().ProgramPath(), "C:\\p.exe");
+  f.prompter.answerYes = true;
+  SettingsWindow yes = OpenSettings(f, [](TButtonSettingsDlg& d) {
+    d.ScrollBarChange(2);
+    d.DeleteClick();
+  });
+  EXPECT_EQ(yes.closed, 1);
+  EXPECT_EQ(f.B().ProgramPath(), "");
+  EXPECT_EQ(f.B().ProgramIconPath(), "");
+  EXPECT_EQ(f.view.buttons[0].hint, "未登録");
+  EXPECT_FALSE(yes.preview);
+  EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button1]", "ProgPath=", ""})), std::string::npos);
+}
+
+TEST(SettingsDialog, BrowseFillsOnlyThePath) {
+  Fixture f;
+  SettingsWindow w;
+  w.chosenFile = "C:\\chosen.exe";
+  OpenSettings(f, w, [](TButtonSettingsDlg& d) { d.BrowseClick(); });
+  EXPECT_EQ(w.texts[SettingsField::kPath], "C:\\chosen.exe");
+  EXPECT_EQ(f.B().ProgramPath(), "");
+  EXPECT_FALSE(w.preview);
+}
