@@ -14,6 +14,7 @@
 #include "base/win_environment.h"
 #include "base/win_file_system.h"
 #include "base/win_shell.h"
+#include "base/win_sound.h"
 #include "launch/dialogs.h"
 #include "launch/launcher_menus.h"
 #include "launch/launcher_window.h"
@@ -92,11 +93,12 @@ int main() {
   win32::Win32Prompter prompter;
   win32::WinShell shell;
   win32::WinEnvironment environment(folder + "\\zubi.exe");
+  win32::WinSound sound;
   core::IniStore store(files, codePage);
   WritePages(store, folder);
 
   win32::LauncherWindow window(nullptr);
-  core::TLauncher launcher(window, {files, codePage, prompter, shell, environment});
+  core::TLauncher launcher(window, {files, codePage, prompter, shell, environment, sound});
   window.Attach(&launcher);
   launcher.FormCreate();
   win32::Dialogs dialogs;

@@ -11,6 +11,7 @@
 #include "base/win_environment.h"
 #include "base/win_file_system.h"
 #include "base/win_shell.h"
+#include "base/win_sound.h"
 #include "launch/app_window.h"
 #include "launch/dialogs.h"
 #include "launch/launcher_texts.h"
@@ -50,12 +51,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::WinCodePage codePage;
   win32::WinShell shell;
   win32::WinEnvironment environment;
+  win32::WinSound sound;
   win32::AppWindow application;
   win32::LauncherWindow window(application.Handle());
   application.SetMainWindow(window.Handle());
   prompter.SetOwner(window.Handle());
 
-  core::TLauncher launcher(window, {files, codePage, prompter, shell, environment});
+  core::TLauncher launcher(window, {files, codePage, prompter, shell, environment, sound});
   window.Attach(&launcher);
   launcher.FormCreate();
   win32::Dialogs dialogs;

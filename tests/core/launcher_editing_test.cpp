@@ -89,8 +89,9 @@ TEST(EditingMenu, CutOnOnePagePastedOnAnotherMovesTheProgram) {
   EXPECT_EQ(f.B(6).ProgramDir(), "C:\\Apps");
   EXPECT_EQ(f.B(6).ProgramState(), TProgState::psMaximized);
   EXPECT_EQ(f.B(6).ProgramOption(), "-n");
-  EXPECT_NE(f.PageText("User12.dat").find(Lines({"[Button6]", "ProgPath=C:\\Apps\\edit.exe", "ProgTitle=edit",
-                                                 "ProgDir=C:\\Apps", "ProgState=1", "ProgOption=-n", ""})),
+  EXPECT_NE(f.PageText("User12.dat")
+                .find(Lines({"[Button6]", "ProgPath=C:\\Apps\\edit.exe", "ProgTitle=edit", "ProgDir=C:\\Apps",
+                             "ProgState=1", "ProgOption=-n", ""})),
             std::string::npos);
   // The clipboard stays filled: a second paste gives the same program.
   f.Menu(7);
@@ -153,8 +154,7 @@ TEST(EditingMenu, SelectTogglesTheMarkSavesItAndRedrawsThePage) {
   // Empty buttons take the mark too.
   f.Menu(9);
   f.Launcher().Select1Click();
-  EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button9]", "ProgPath=", "IsIconSmall=1", ""})),
-            std::string::npos);
+  EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button9]", "ProgPath=", "IsIconSmall=1", ""})), std::string::npos);
   f.Menu(1);
   f.Launcher().Select1Click();
   EXPECT_FALSE(f.B(1).IsIconSmall());

@@ -67,7 +67,7 @@ class FakePrompter : public core::Prompter {
 class FakeShell : public core::Shell {
  public:
   void Execute(const core::ShellRequest& request) override { requests.push_back(request); }
-  std::string FindExecutable(const std::string& file) override {
+  std::string AssociatedProgram(const std::string& file) override {
     auto it = executables.find(file);
     return it == executables.end() ? "" : it->second;
   }

@@ -348,13 +348,13 @@ def write_cp932(s, name, lines):
         f.write(crlf(lines).encode("cp932"))
 
 
-def click_control(s, caption, control_id, dx=0, dy=0, repeat=1):
+def click_control(s, caption, control_id, dx=0, dy=0, repeat=1, button="1"):
     """A real click at the middle of a control of the launcher window."""
     controls, origin = s.texts(caption)
     rect = next(c[4] for c in controls if c[2] == control_id)
     x = origin[0] + (rect[0] + rect[2]) // 2 + dx
     y = origin[1] + (rect[1] + rect[3]) // 2 + dy
-    s.click(x, y, repeat=repeat)
+    s.click(x, y, button=button, repeat=repeat)
 
 
 def wait_caption(s, page, count, timeout=10.0):
@@ -427,8 +427,80 @@ def buttons_and_pages(s):
     s.quit_with_yes(caption)
 
 
+def recorder_starts(s):
+    """The recorder's starts so far, in the order their processes were created:
+    (command line, folder, show command)."""
+    if not os.path.exists(s.path("recorder.log")):
+        return []
+    with open(s.path("recorder.log"), encoding="utf-8") as f:
+        rows = [line.rstrip("\n").split("\t") for line in f if line.strip()]
+    return [row[:3] for row in sorted(rows, key=lambda row: int(row[3]))]
+
+
+def open_menu(s, key):
+    """Waits for a pop-up menu and chooses an item by its access key."""
+    wait_for("a pop-up menu", lambda: any(w["class"] == "#32768" and w["visible"] for w in s.top_level()), 10.0)
+    xdotool("key", key)
+    wait_for("the menu to close",
+             lambda: not any(w["class"] == "#32768" and w["visible"] for w in s.top_level()), 10.0)
+
+
+def editing_and_page_launch(s):
+    """A program registered by hand in the settings dialog, moved to another page with
+    the editing menu, then the whole page started at once."""
+    shutil.copy(s.args.recorder, s.path("recorder.exe"))
+    recorder = s.windows_path("recorder.exe")
+    write_cp932(s, "zubi.ini", ["[User1]", "PageNoControl=2"])
+    write_cp932(s, "DATA/User12.dat", ["[PageTitle]", "PageTitle=two",
+                                       "[Button2]", "ProgPath=" + recorder, "ProgOption=second",
+                                       "[Button5]", "ProgPath=" + recorder, "ProgOption=fifth",
+                                       "[Button9]", "ProgPath=" + recorder, "ProgOption=ninth"])
+    s.start()
+    caption = wait_caption(s, 1, 2)
+
+    click_control(s, caption, 111)  # LaunchButton1, empty: starts nothing
+    click_control(s, caption, 111)
+    time.sleep(0.5)
+    check(not recorder_starts(s), "an empty button starts nothing")
+    controls, origin = s.texts(caption)
+    rect = next(c[4] for c in controls if c[2] == 111)
+    s.click(origin[0] + (rect[0] + rect[2]) // 2, origin[1] + (rect[1] + rect[3]) // 2, button="3")
+    settings_title = "アプリケーションの設定"
+    dialog = s.wait_window(settings_title)
+    fields, dialog_origin = s.texts(settings_title)
+    path_box = next(c[4] for c in fields if c[2] == 102)
+    s.click(dialog_origin[0] + path_box[0] + 20, dialog_origin[1] + path_box[1] + 8)
+    xdotool("type", "--delay", "20", recorder)
+    s.key(dialog, "Return")
+    wait_for("the settings dialog to close", lambda: not visible_windows(settings_title), 10.0)
+    page1 = wait_for("button 1 in the page file", lambda: "ProgPath=" + recorder in s.read_text("DATA/User11.dat")
+                     and s.read_text("DATA/User11.dat"))
+    check("ProgTitle=recorder\r\n" in page1, "the title comes from the path: %r" % page1)
+    folder = recorder.rsplit("\\", 1)[0]
+    check("ProgDir=%s\r\n" % folder in page1, "the folder comes from the path: %r" % page1)
+
+    click_control(s, caption, 111, button="2")  # the middle button opens the editing menu
+    open_menu(s, "t")  # 切り取り(&T)
+    wait_for("button 1 cut from page 1",
+             lambda: "[Button1]\r\nProgPath=\r\n" in s.read_text("DATA/User11.dat"))
+    click_control(s, caption, 124)  # ">"
+    caption = wait_caption(s, 2, 2)
+    click_control(s, caption, 111, button="2")
+    open_menu(s, "p")  # 貼り付け(&P)
+    wait_for("the program pasted on page 2",
+             lambda: "[Button1]\r\nProgPath=" + recorder in s.read_text("DATA/User12.dat"))
+
+    click_control(s, caption, 127, button="3")  # "Page Set" carries the window's pop-up menu
+    open_menu(s, "a")  # ﾍﾟｰｼﾞ起動(&A)
+    starts = wait_for("four starts", lambda: len(recorder_starts(s)) >= 4 and recorder_starts(s), 15.0)
+    options = [start[0].split('"')[-1].strip() for start in starts]
+    check(options == ["", "second", "fifth", "ninth"], "the page started in the order %r" % options)
+    s.quit_with_yes(caption)
+
+
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
-                                      bad_settings_files, missing_data_folder, buttons_and_pages)}
+                                      bad_settings_files, missing_data_folder, buttons_and_pages,
+                                      editing_and_page_launch)}
 
 
 def main():

@@ -1,6 +1,7 @@
 // Started by the launcher in tests: appends one line to recorder.log beside itself,
-// with what it was given: its command line, its working folder and the show command
-// of its start (UTF-8, tab-separated), then ends.
+// with what it was given: its command line, its working folder, the show command of
+// its start and the moment its process was created (which orders starts that run at
+// the same time), UTF-8 and tab-separated; then ends.
 #include <windows.h>
 
 #include <string>
@@ -29,7 +30,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   std::wstring log = self;
   log = log.substr(0, log.find_last_of(L'\\') + 1) + L"recorder.log";
 
-  std::string line = Utf8(GetCommandLineW()) + "\t" + Utf8(folder) + "\t" + std::to_string(show) + "\n";
+  FILETIME created{}, exited{}, kernel{}, user{};
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  unsigned long long when = (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+  std::string line =
+      Utf8(GetCommandLineW()) + "\t" + Utf8(folder) + "\t" + std::to_string(show) + "\t" + std::to_string(when) + "\n";
   HANDLE file = CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;

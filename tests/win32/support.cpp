@@ -15,9 +15,12 @@ namespace testing_support {
 
 TempFolder::TempFolder() {
   static std::atomic<int> counter{0};
-  root_ = std::filesystem::temp_directory_path() /
-          (L"zubi-w32-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++));
-  std::filesystem::remove_all(root_);
+  // Wine reuses process numbers, so a folder left by an earlier run may be there.
+  std::error_code ec;
+  do {
+    root_ = std::filesystem::temp_directory_path() /
+            (L"zubi-w32-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++));
+  } while (std::filesystem::exists(root_, ec));
   std::filesystem::create_directories(root_);
 }
 
@@ -52,8 +55,8 @@ void LauncherHarness::WriteSettings(const std::string& utf8) const {
 void LauncherHarness::Create() {
   window = std::make_unique<win32::LauncherWindow>(nullptr);
   core::Shell& chosen = useRealShell ? static_cast<core::Shell&>(realShell) : shell;
-  launcher =
-      std::make_unique<core::TLauncher>(*window, core::LauncherPorts{files, codePage, prompter, chosen, environment});
+  launcher = std::make_unique<core::TLauncher>(
+      *window, core::LauncherPorts{files, codePage, prompter, chosen, environment, sound});
   window->Attach(launcher.get());
   launcher->FormCreate();
   dialogs.Create(window->Handle(), *launcher);

@@ -46,10 +46,20 @@ class FakePrompter : public core::Prompter {
   std::vector<std::string> texts;
 };
 
+// Records the starts; asks the real shell the questions about files.
 class FakeShell : public core::Shell {
  public:
   void Execute(const core::ShellRequest& request) override { requests.push_back(request); }
+  std::string AssociatedProgram(const std::string& file) override { return real.AssociatedProgram(file); }
+  int IconCount(const std::string& file) override { return real.IconCount(file); }
   std::vector<core::ShellRequest> requests;
+  win32::WinShell real;
+};
+
+class FakeSound : public core::Sound {
+ public:
+  void PlayAsync(const std::string& path) override { played.push_back(path); }
+  std::vector<std::string> played;
 };
 
 // The real launcher window with its logic, the executable placed in a temporary
@@ -67,6 +77,7 @@ struct LauncherHarness {
   FakeShell shell;
   win32::WinShell realShell;
   bool useRealShell = false;  // start programs for real
+  FakeSound sound;
   win32::WinEnvironment environment;
   std::unique_ptr<win32::LauncherWindow> window;
   std::unique_ptr<core::TLauncher> launcher;

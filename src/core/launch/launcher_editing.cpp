@@ -37,7 +37,7 @@ LaunchMenuState TLauncher::PopupMenuLaunchPopup() {
 
 void TLauncher::Copy1Click() {
   const TLaunchButton& b = PopupButton();
-  clipboard_ = {b.ProgramTitle(), b.ProgramPath(),   b.ProgramDir(),   b.ProgramState(),
+  clipboard_ = {b.ProgramTitle(),  b.ProgramPath(),     b.ProgramDir(),   b.ProgramState(),
                 b.ProgramOption(), b.ProgramIconPath(), b.ProgramIconNo()};
 }
 

@@ -55,6 +55,13 @@ inline constexpr char kMenuWindowsExit[] = "ｼｬｯﾄﾀﾞｳﾝ(&E)";
 inline constexpr char kMenuWindowsReboot[] = "再起動(&R)";
 inline constexpr char kMenuWindowsLogoff[] = "ﾛｸﾞｵﾌ(&L)";
 
+// A launch button's editing menu.
+inline constexpr char kMenuCut[] = "切り取り(&T)";
+inline constexpr char kMenuCopy[] = "コピー(&C)";
+inline constexpr char kMenuPaste[] = "貼り付け(&P)";
+inline constexpr char kMenuDelete1[] = "削除(&D)";
+inline constexpr char kMenuSelect[] = "選択(&S)";
+
 // The notification-area icon's menu.
 inline constexpr char kMenuTrayHelp[] = "ﾍﾙﾌﾟ(&H)";
 

@@ -11,8 +11,7 @@ ScreenPoint SettingsDialogPosition(const ScreenRect& button, const ScreenRect& m
   return {left, button.bottom + 1};
 }
 
-TButtonSettingsDlg::TButtonSettingsDlg(TLaunchButton& button, ButtonSettingsView& view,
-                                       const LaunchButtonPorts& ports)
+TButtonSettingsDlg::TButtonSettingsDlg(TLaunchButton& button, ButtonSettingsView& view, const LaunchButtonPorts& ports)
     : button_(button), view_(view), ports_(ports) {
   view_.Attach(this);
   button_.SetSettingsDialog(this);
@@ -52,7 +51,7 @@ void TButtonSettingsDlg::PrepareIcons() {
       button_.IconSource = button_.ProgramIconPath();
     } else {
       // A document offers the icons of the program that opens it.
-      button_.IconSource = ports_.shell.FindExecutable(button_.ProgramPath());
+      button_.IconSource = ports_.shell.AssociatedProgram(button_.ProgramPath());
       int count = ports_.shell.IconCount(button_.IconSource);
       if (count > 0) SetRange(count - 1);
       view_.ShowPreview({button_.IconSource, 0, true}, button_.IsIconSmall());

@@ -27,7 +27,7 @@ class Shell {
   // Starts or opens; the result is not reported.
   virtual void Execute(const ShellRequest& request) = 0;
   // The program that opens a file (the file itself for a program); empty when none.
-  virtual std::string FindExecutable(const std::string& file) = 0;
+  virtual std::string AssociatedProgram(const std::string& file) = 0;
   // How many icons a file holds.
   virtual int IconCount(const std::string& file) = 0;
 };

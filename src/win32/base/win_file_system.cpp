@@ -1,19 +1,20 @@
 #include "base/win_file_system.h"
 
+#include "base/shell_path.h"
 #include "base/utf16.h"
 #include "base/win.h"
 
 namespace win32 {
-namespace {
 
-// Long absolute paths go through the "\\?\" form, which has no 260-character limit.
-std::wstring SystemPath(const std::string& path) {
-  std::wstring wide = Widen(path);
-  if (wide.size() >= MAX_PATH - 12 && wide.size() > 2 && wide[1] == L':' && wide[2] == L'\\') return L"\\\\?\\" + wide;
-  return wide;
+bool WinFileSystem::FileExists(const std::string& path) const {
+  DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-}  // namespace
+bool WinFileSystem::FolderExists(const std::string& path) const {
+  DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 bool WinFileSystem::ReadAll(const std::string& path, std::string& bytes) const {
   HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

@@ -5,6 +5,10 @@
 namespace win32 {
 
 class WinFileSystem final : public core::StdFileSystem {
+ public:
+  bool FileExists(const std::string& path) const override;
+  bool FolderExists(const std::string& path) const override;
+
  protected:
   bool ReadAll(const std::string& path, std::string& bytes) const override;
   bool WriteDurably(const std::string& path, std::string_view bytes) override;

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "base/lazy_library.h"
+#include "base/shell_path.h"
 #include "base/utf16.h"
 #include "base/win.h"
 
@@ -19,8 +20,27 @@ void WinShell::Execute(const core::ShellRequest& request) {
   static const auto shellExecute = Bind<decltype(&ShellExecuteW)>(Shell32(), "ShellExecuteW");
   (void)comReady;
   if (!shellExecute) return;
-  shellExecute(reinterpret_cast<HWND>(request.owner), Widen(request.verb).c_str(), Widen(request.file).c_str(),
+  shellExecute(reinterpret_cast<HWND>(request.owner), Widen(request.verb).c_str(), ShellPath(request.file).c_str(),
                Widen(request.parameters).c_str(), Widen(request.directory).c_str(), request.showCommand);
+}
+
+}  // namespace win32
+
+namespace win32 {
+
+std::string WinShell::AssociatedProgram(const std::string& file) {
+  static const auto findExecutable = Bind<decltype(&FindExecutableW)>(Shell32(), "FindExecutableW");
+  wchar_t program[MAX_PATH] = L"";
+  if (!findExecutable) return {};
+  auto result = reinterpret_cast<INT_PTR>(findExecutable(ShellPath(file).c_str(), nullptr, program));
+  return result > 32 ? Narrow(program) : std::string();
+}
+
+int WinShell::IconCount(const std::string& file) {
+  static const auto extract = Bind<decltype(&ExtractIconExW)>(Shell32(), "ExtractIconExW");
+  if (!extract || file.empty()) return 0;
+  UINT count = extract(ShellPath(file).c_str(), -1, nullptr, nullptr, 0);
+  return count == UINT_MAX ? 0 : static_cast<int>(count);
 }
 
 }  // namespace win32

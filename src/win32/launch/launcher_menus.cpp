@@ -58,7 +58,14 @@ constexpr MenuSpec kPopupMenuTrayIcon[] = {
     {kItem, kTrayExit, t::kMenuExit, 0},
 };
 
+constexpr MenuSpec kPopupMenuLaunch[] = {
+    {kItem, kCut1, t::kMenuCut, 0},        {kItem, kCopy1, t::kMenuCopy, 0}, {kItem, kPaste1, t::kMenuPaste, 0},
+    {kItem, kDelete1, t::kMenuDelete1, 0}, {kSeparator, 0, nullptr, 0},      {kItem, kSelect1, t::kMenuSelect, 0},
+};
+
 }  // namespace
+
+std::span<const MenuSpec> PopupMenuLaunch() { return kPopupMenuLaunch; }
 
 std::span<const MenuSpec> MainMenu() { return kMainMenu; }
 std::span<const MenuSpec> PopupMenu1() { return kPopupMenu1; }

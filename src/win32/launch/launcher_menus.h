@@ -35,10 +35,16 @@ enum Command : int {
   kTrayHelp = 1051,
   kTrayVersion,
   kTrayExit,
+  kCut1 = 1061,
+  kCopy1,
+  kPaste1,
+  kDelete1,
+  kSelect1,
 };
 
 std::span<const MenuSpec> MainMenu();
 std::span<const MenuSpec> PopupMenu1();
 std::span<const MenuSpec> PopupMenuTrayIcon();
+std::span<const MenuSpec> PopupMenuLaunch();
 
 }  // namespace win32::launcher

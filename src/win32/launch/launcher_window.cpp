@@ -179,6 +179,7 @@ void LauncherWindow::CompleteStart() {
   CreateHints();
   popupMenu1_.reset(BuildMenu(PopupMenu1(), true));
   trayMenu_.reset(BuildMenu(PopupMenuTrayIcon(), true));
+  launchMenu_.reset(BuildMenu(PopupMenuLaunch(), true));
   if (afterStart_) afterStart_();
 }
 
@@ -187,7 +188,8 @@ bool LauncherWindow::TranslateShortcut(const MSG& message) {
   HWND focus = GetFocus();
   if (!focus || GetParent(focus) != Handle() || !CarriesPopupMenu(GetDlgCtrlID(focus))) return false;
   int command = CommandOfShortcut(PopupMenu1(), static_cast<char>(message.wParam));
-  if (!command) return false;
+  // A command that the menu showed disabled when it last opened has no shortcut either.
+  if (!command || (GetMenuState(popupMenu1_.get(), static_cast<UINT>(command), MF_BYCOMMAND) & MF_GRAYED)) return false;
   SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
   return true;
 }
@@ -292,6 +294,13 @@ void LauncherWindow::OnCommand(int id, int code) {
     case kHelpOpen:
     case kTrayHelp: launcher_->mHelpOpenClick(); break;
     case kList: launcher_->mListClick(); break;
+    case kCut1: launcher_->Cut1Click(); break;
+    case kCopy1: launcher_->Copy1Click(); break;
+    case kPaste1: launcher_->Paste1Click(); break;
+    case kDelete1: launcher_->Delete1Click(); break;
+    case kSelect1: launcher_->Select1Click(); break;
+    case kChoice: launcher_->Choice1Click(); break;
+    case kAllStart: launcher_->pAllStartClick(); break;
     default: break;
   }
 }
@@ -317,8 +326,39 @@ void LauncherWindow::ShowPopupMenu(HWND source, LPARAM screenPoint) {
     p = {r.left, r.bottom};
   }
   CompleteStart();
+  if (launcher_) launcher_->PopupMenu1Popup();
   SetForegroundWindow(Handle());
   TrackPopupMenu(popupMenu1_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, p.x, p.y, 0, Handle(), nullptr);
+  PostMessageW(Handle(), WM_NULL, 0, 0);
+}
+
+void LauncherWindow::EnablePageCommands(bool startSelected, bool startPage) {
+  EnableMenuItem(popupMenu1_.get(), kChoice, MF_BYCOMMAND | (startSelected ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(popupMenu1_.get(), kAllStart, MF_BYCOMMAND | (startPage ? MF_ENABLED : MF_GRAYED));
+}
+
+// At the pointer, over a window brought to the front first (or the menu would not
+// close when the user clicks elsewhere); its commands arrive as WM_COMMAND.
+void LauncherWindow::PopupLaunchMenu(const core::LaunchMenuState& state) {
+  CompleteStart();
+  HMENU menu = launchMenu_.get();
+  auto enable = [menu](int command, bool on) {
+    EnableMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+  };
+  enable(kCut1, state.cut);
+  enable(kCopy1, state.copy);
+  enable(kPaste1, state.paste);
+  enable(kDelete1, state.remove);
+  CheckMenuItem(menu, kSelect1, MF_BYCOMMAND | (state.selectChecked ? MF_CHECKED : MF_UNCHECKED));
+  POINT at{};
+  GetCursorPos(&at);
+  SetForegroundWindow(Handle());
+  MSG pending;
+  while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&pending);
+    DispatchMessageW(&pending);
+  }
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
   PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 

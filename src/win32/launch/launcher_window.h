@@ -59,6 +59,8 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   core::ScreenPoint CursorPosition() const override;
   std::uintptr_t NativeHandle() const override;
   core::LaunchButtonView& ButtonView(int k) override { return ButtonControl(k); }
+  void PopupLaunchMenu(const core::LaunchMenuState& state) override;
+  void EnablePageCommands(bool startSelected, bool startPage) override;
   void SetPanelColour(const core::PanelColour& colour) override;
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -82,6 +84,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   std::array<UniqueHfont, launcher::kFontCount> fonts_;
   UniqueHmenu popupMenu1_;
   UniqueHmenu trayMenu_;
+  UniqueHmenu launchMenu_;
   std::array<LaunchButtonControl, launcher::kLaunchButtonCount> buttons_;
   UniqueHbrush yellow_, aqua_, white_;
   PanelBrush background_;

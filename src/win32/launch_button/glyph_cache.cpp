@@ -1,6 +1,6 @@
 #include "launch_button/glyph_cache.h"
 
-#include "base/utf16.h"
+#include "base/shell_path.h"
 
 namespace win32 {
 namespace {
@@ -12,7 +12,7 @@ constexpr size_t kMostGlyphs = 400;
 std::shared_ptr<const Glyph> GlyphCache::Get(const core::GlyphSource& source, bool small, UINT dpi) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   long long size = -1, written = -1;  // no file: a blank glyph, kept until one appears
-  if (!source.file.empty() && GetFileAttributesExW(Widen(source.file).c_str(), GetFileExInfoStandard, &data)) {
+  if (!source.file.empty() && GetFileAttributesExW(SystemPath(source.file).c_str(), GetFileExInfoStandard, &data)) {
     size = static_cast<long long>((static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
     written = static_cast<long long>((static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                                      data.ftLastWriteTime.dwLowDateTime);

@@ -7,6 +7,7 @@
 
 #include "base/dpi.h"
 #include "base/lazy_library.h"
+#include "base/shell_path.h"
 #include "base/utf16.h"
 
 namespace win32 {
@@ -65,7 +66,7 @@ UniqueHicon ExtractedIcon(const std::wstring& file, int index, bool small, int s
 
 UniqueHicon IconOf(const core::GlyphSource& source, bool small, int size, UINT dpi) {
   if (source.file.empty()) return {};
-  std::wstring file = Widen(source.file);
+  std::wstring file = ShellPath(source.file);
   if (!source.useShellIcon) return ExtractedIcon(file, source.index, small, size, dpi);
   return dpi == kDefaultDpi ? ShellIcon(file, small) : ShellIconOfSize(file, size);
 }

@@ -9,6 +9,7 @@
 
 #include "base/lazy_library.h"
 #include "base/utf16.h"
+#include "launch_button/button_settings_window.h"
 #include "launch_button/glyph_cache.h"
 
 namespace win32 {
@@ -76,6 +77,10 @@ LRESULT LaunchButtonControl::OnCustomDraw(const NMCUSTOMDRAW& draw) {
   }
   DeleteDC(source);
   return CDRF_DODEFAULT;
+}
+
+std::unique_ptr<core::ButtonSettingsView> LaunchButtonControl::CreateSettingsView() {
+  return std::make_unique<ButtonSettingsWindow>(button_, GetAncestor(button_, GA_ROOT));
 }
 
 void LaunchButtonControl::Clicked() {

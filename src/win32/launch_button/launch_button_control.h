@@ -46,6 +46,7 @@ class LaunchButtonControl final : public core::LaunchButtonView {
   void RemoveGlyph() override;
   void AcceptFiles(bool accept) override;
   std::uintptr_t NativeHandle() const override { return reinterpret_cast<std::uintptr_t>(button_); }
+  std::unique_ptr<core::ButtonSettingsView> CreateSettingsView() override;
 
  private:
   static LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,

@@ -1,0 +1,294 @@
+#include "launch_button/button_settings_window.h"
+
+#include "base/win.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shobjidl.h>
+
+#include "base/dpi.h"
+#include "base/lazy_library.h"
+#include "base/modal.h"
+#include "base/utf16.h"
+#include "launch_button/button_settings_texts.h"
+#include "launch_button/glyph_cache.h"
+
+namespace win32 {
+namespace {
+
+namespace t = core::texts;
+using W = ButtonSettingsWindow;
+
+constexpr wchar_t kClassName[] = L"ZubiButtonSettings";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+constexpr int kOuterWidth = 420;
+constexpr int kClientHeight = 142;
+constexpr int kLabelHeight = 16;
+constexpr DWORD kLabel = SS_NOPREFIX;
+constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
+constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+
+// Creation order is tab order; labels take no focus.
+const ControlSpec kLayout[] = {
+    {0, L"STATIC", kLabel | SS_RIGHT, 0, 2, 6, 80, kLabelHeight, t::kSettingsTitleLabel, nullptr, 0, 0},
+    {0, L"STATIC", kLabel | SS_RIGHT, 0, 2, 29, 80, kLabelHeight, t::kSettingsPathLabel, nullptr, 0, 0},
+    {0, L"STATIC", kLabel | SS_RIGHT, 0, 2, 52, 80, kLabelHeight, t::kSettingsDirLabel, nullptr, 0, 0},
+    {0, L"STATIC", kLabel | SS_RIGHT, 0, 2, 75, 80, kLabelHeight, t::kSettingsStateLabel, nullptr, 0, 0},
+    {0, L"STATIC", kLabel | SS_RIGHT, 0, 228, 75, 80, kLabelHeight, t::kSettingsOptionLabel, nullptr, 0, 0},
+    {0, L"STATIC", kLabel | SS_LEFTNOWORDWRAP, 0, 127, 100, 100, kLabelHeight, t::kSettingsIconLabel, nullptr, 0, 0},
+    {W::kTitleEdit, L"EDIT", kEdit, WS_EX_CLIENTEDGE, 83, 2, 287, 22, "", nullptr, 0, 0},
+    {W::kPathEdit, L"EDIT", kEdit, WS_EX_CLIENTEDGE, 83, 25, 287, 22, "", nullptr, 0, 0},
+    {W::kDirEdit, L"EDIT", kEdit, WS_EX_CLIENTEDGE, 83, 48, 325, 22, "", nullptr, 0, 0},
+    {W::kStateList, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 83, 71, 140, 120, "", nullptr, 0, 0},
+    {W::kOptionEdit, L"EDIT", kEdit, WS_EX_CLIENTEDGE, 308, 71, 100, 22, "", nullptr, 0, 0},
+    {W::kBrowseButton, L"BUTTON", kButton, 0, 372, 24, 35, 22, t::kSettingsBrowse, t::kHintBrowse, 0, 0},
+    {W::kDeleteButton, L"BUTTON", kButton, 0, 5, 113, 40, 26, t::kSettingsDelete, t::kHintDelete, 0, 0},
+    {W::kIconButton, L"BUTTON", kButton, 0, 83, 99, 40, 40, "", t::kHintIconButton, 0, 0},
+    {W::kIconScrollBar, L"SCROLLBAR", SBS_HORZ | WS_TABSTOP, 0, 130, 118, 80, 20, "", t::kHintIconNumber, 0, 0},
+    {W::kDefaultIconButton, L"BUTTON", kButton, 0, 216, 117, 40, 22, t::kSettingsDefaultIcon, t::kHintDefaultIcon, 0,
+     0},
+    {W::kOkButton, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 266, 112, 70, 27, t::kSettingsOk, t::kHintOk, 0, 0},
+    {W::kCancelButton, L"BUTTON", kButton, 0, 337, 112, 70, 27, t::kSettingsCancel, t::kHintCancel, 0, 0},
+};
+
+int EditOf(core::SettingsField field) {
+  switch (field) {
+    case core::SettingsField::kTitle: return W::kTitleEdit;
+    case core::SettingsField::kPath: return W::kPathEdit;
+    case core::SettingsField::kDirectory: return W::kDirEdit;
+    case core::SettingsField::kOption: return W::kOptionEdit;
+  }
+  return W::kTitleEdit;
+}
+
+// The system's dialog font at this DPI.
+UniqueHfont DialogFont(UINT dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  LOGFONTW font = metrics.lfMessageFont;
+  font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(DpiOf(nullptr)));
+  return UniqueHfont(CreateFontIndirectW(&font));
+}
+
+std::optional<std::string> ModernFileOpen(HWND owner) {
+  static const auto create = Bind<decltype(&CoCreateInstance)>(Ole32(), "CoCreateInstance");
+  static const auto initialize = Bind<decltype(&CoInitializeEx)>(Ole32(), "CoInitializeEx");
+  static const auto freeMemory = Bind<decltype(&CoTaskMemFree)>(Ole32(), "CoTaskMemFree");
+  if (!create || !initialize || !freeMemory) return std::nullopt;
+  initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  IFileOpenDialog* dialog = nullptr;
+  if (FAILED(create(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
+                    reinterpret_cast<void**>(&dialog))))
+    return std::nullopt;
+  std::optional<std::string> chosen;
+  IShellItem* item = nullptr;
+  if (SUCCEEDED(dialog->Show(owner)) && SUCCEEDED(dialog->GetResult(&item))) {
+    PWSTR path = nullptr;
+    if (SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
+      chosen = Narrow(path);
+      freeMemory(path);
+    }
+    item->Release();
+  }
+  dialog->Release();
+  return chosen ? chosen : std::optional<std::string>(std::string());
+}
+
+}  // namespace
+
+std::optional<std::string> ChooseFileToOpen(HWND owner) {
+  // The modern dialog gives "" when cancelled and nothing when it is missing.
+  if (auto chosen = ModernFileOpen(owner)) {
+    if (chosen->empty()) return std::nullopt;
+    return chosen;
+  }
+  std::wstring path(32768, L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFile = path.data();
+  dialog.nMaxFile = static_cast<DWORD>(path.size());
+  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+  HMODULE comdlg = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  auto open = comdlg ? reinterpret_cast<decltype(&GetOpenFileNameW)>(
+                           reinterpret_cast<void*>(GetProcAddress(comdlg, "GetOpenFileNameW")))
+                     : nullptr;
+  if (!open || !open(&dialog)) return std::nullopt;
+  path.resize(wcslen(path.c_str()));
+  return Narrow(path);
+}
+
+std::function<std::optional<std::string>()>& ButtonSettingsWindow::FileChooser() {
+  static std::function<std::optional<std::string>()> chooser;
+  return chooser;
+}
+
+ButtonSettingsWindow::ButtonSettingsWindow(HWND button, HWND owner)
+    : button_(button), owner_(owner), dpi_(DpiOf(button)) {
+  RegisterOnce(kClassName, 0, GetSysColorBrush(COLOR_BTNFACE));
+  SIZE frame = OuterSizeForClient(0, kClientHeight, kStyle, kExStyle, false, dpi_);
+  CreateFor(kExStyle, kClassName, Widen(t::kSettingsCaption), kStyle, RECT{0, 0, Scale(kOuterWidth, dpi_), frame.cy},
+            owner, nullptr);
+  layout_.Create(Handle(), kLayout, dpi_);
+  font_ = DialogFont(dpi_);
+  HFONT fonts[] = {font_.get()};
+  layout_.SetFonts(fonts);
+  for (const char* state : {t::kStateNormal, t::kStateMinimized, t::kStateMaximized})
+    SendMessageW(Control(kStateList), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(state).c_str()));
+  hints_.Create(Handle());
+  for (const ControlSpec& spec : layout_.Specs())
+    if (spec.hint) hints_.Add(Control(spec.id), spec.hint);
+}
+
+std::optional<std::string> ButtonSettingsWindow::ChooseFile() {
+  return FileChooser() ? FileChooser()() : ChooseFileToOpen(Handle());
+}
+
+core::ScreenRect ButtonSettingsWindow::ButtonRect() const {
+  RECT r;
+  GetWindowRect(button_, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+core::ScreenRect ButtonSettingsWindow::MonitorRect() const {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(MonitorFromWindow(button_, MONITOR_DEFAULTTONEAREST), &info);
+  return {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+}
+
+int ButtonSettingsWindow::OuterWidth() const {
+  RECT r;
+  GetWindowRect(Handle(), &r);
+  return r.right - r.left;
+}
+
+void ButtonSettingsWindow::MoveTo(core::ScreenPoint position) {
+  SetWindowPos(Handle(), nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string ButtonSettingsWindow::Text(core::SettingsField field) const {
+  HWND edit = Control(EditOf(field));
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+  return Narrow(text);
+}
+
+void ButtonSettingsWindow::SetText(core::SettingsField field, const std::string& text) {
+  SetWindowTextW(Control(EditOf(field)), Widen(text).c_str());
+}
+
+void ButtonSettingsWindow::SelectState(int index) { SendMessageW(Control(kStateList), CB_SETCURSEL, index, 0); }
+
+void ButtonSettingsWindow::SetScrollRange(int max) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_DISABLENOSCROLL;
+  info.nMax = max;
+  SetScrollInfo(Control(kIconScrollBar), SB_CTL, &info, TRUE);
+}
+
+void ButtonSettingsWindow::SetScrollPosition(int position) {
+  SetScrollPos(Control(kIconScrollBar), SB_CTL, position, TRUE);
+}
+
+void ButtonSettingsWindow::ShowPreview(const core::GlyphSource& source, bool small) {
+  preview_ = Glyphs().Get(source, small, dpi_);
+  InvalidateRect(Control(kIconButton), nullptr, TRUE);
+}
+
+void ButtonSettingsWindow::RemovePreview() {
+  preview_.reset();
+  InvalidateRect(Control(kIconButton), nullptr, TRUE);
+}
+
+void ButtonSettingsWindow::ShowModal() {
+  closed_ = false;
+  SetFocus(Control(kTitleEdit));
+  RunModal(Handle(), owner_, closed_);
+}
+
+void ButtonSettingsWindow::OnCommand(int id, int code) {
+  if (!dialog_) return;
+  switch (id) {
+    case kStateList:
+      if (code == CBN_SELCHANGE)
+        dialog_->StateChange(static_cast<int>(SendMessageW(Control(kStateList), CB_GETCURSEL, 0, 0)));
+      break;
+    case kBrowseButton: dialog_->BrowseClick(); break;
+    case kIconButton: dialog_->IconClick(); break;
+    case kDefaultIconButton: dialog_->DefaultIconClick(); break;
+    case kDeleteButton: dialog_->DeleteClick(); break;
+    case kOkButton: dialog_->OKClick(); break;
+    case kCancelButton: dialog_->CancelClick(); break;
+    default: break;
+  }
+}
+
+void ButtonSettingsWindow::OnScroll(int request) {
+  HWND bar = Control(kIconScrollBar);
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  GetScrollInfo(bar, SB_CTL, &info);
+  int position = info.nPos;
+  switch (request) {
+    case SB_LINELEFT: --position; break;
+    case SB_LINERIGHT: ++position; break;
+    case SB_PAGELEFT: position -= 3; break;
+    case SB_PAGERIGHT: position += 3; break;
+    case SB_LEFT: position = info.nMin; break;
+    case SB_RIGHT: position = info.nMax; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: position = info.nTrackPos; break;
+    default: return;
+  }
+  position = std::max(info.nMin, std::min(position, info.nMax));
+  SetScrollPos(bar, SB_CTL, position, TRUE);
+  if (dialog_) dialog_->ScrollBarChange(position);
+}
+
+// The icon button's face carries the preview, drawn over it like a launch button's.
+LRESULT ButtonSettingsWindow::DrawPreview(const NMCUSTOMDRAW& draw) {
+  if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
+  if (draw.dwDrawStage != CDDS_POSTPAINT || !preview_) return CDRF_DODEFAULT;
+  RECT r;
+  GetClientRect(draw.hdr.hwndFrom, &r);
+  const Glyph& glyph = *preview_;
+  HDC source = CreateCompatibleDC(draw.hdc);
+  {
+    SelectedObject bitmap(source, glyph.bitmap.get());
+    GdiTransparentBlt(draw.hdc, (r.right - glyph.size) / 2, (r.bottom - glyph.size) / 2, glyph.size, glyph.size, source,
+                      0, 0, glyph.size, glyph.size, glyph.transparent);
+  }
+  DeleteDC(source);
+  return CDRF_DODEFAULT;
+}
+
+LRESULT ButtonSettingsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_HSCROLL:
+      if (reinterpret_cast<HWND>(lParam) == Control(kIconScrollBar)) OnScroll(LOWORD(wParam));
+      return 0;
+    case WM_NOTIFY: {
+      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+      if (header.idFrom == kIconButton && header.code == NM_CUSTOMDRAW)
+        return DrawPreview(reinterpret_cast<const NMCUSTOMDRAW&>(header));
+      return 0;
+    }
+    case DM_GETDEFID: return MAKELRESULT(kOkButton, DC_HASDEFID);
+    case WM_CLOSE:
+      if (dialog_)
+        dialog_->CancelClick();
+      else
+        closed_ = true;
+      return 0;
+    default: break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+}  // namespace win32

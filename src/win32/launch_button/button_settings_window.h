@@ -1,0 +1,88 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "base/win.h"
+
+#include <commctrl.h>
+
+#include "base/layout.h"
+#include "base/tooltips.h"
+#include "base/window.h"
+#include "launch_button/button_settings_dlg.h"
+#include "launch_button/icon_glyph.h"
+
+namespace win32 {
+
+// The settings dialog of one launch button, built for one use: title, path, working
+// folder, start state, parameters and the icon, with its preview and number.
+class ButtonSettingsWindow final : public Window<ButtonSettingsWindow>, public core::ButtonSettingsView {
+ public:
+  enum ControlId : int {
+    kTitleEdit = 101,
+    kPathEdit,
+    kDirEdit,
+    kStateList,
+    kOptionEdit,
+    kBrowseButton,
+    kDeleteButton,
+    kIconButton,
+    kIconScrollBar,
+    kDefaultIconButton,
+    kOkButton = IDOK,
+    kCancelButton = IDCANCEL,
+  };
+
+  // The dialog of the launch button window `button`, owned by the launcher window.
+  ButtonSettingsWindow(HWND button, HWND owner);
+
+  // How the icon and browse buttons choose a file: the system's file-open dialog
+  // unless a test puts another way here.
+  static std::function<std::optional<std::string>()>& FileChooser();
+
+  HWND Control(int id) const { return layout_.Get(id); }
+  const Glyph* Preview() const { return preview_.get(); }
+
+  // core::ButtonSettingsView
+  void Attach(core::TButtonSettingsDlg* dialog) override { dialog_ = dialog; }
+  core::ScreenRect ButtonRect() const override;
+  core::ScreenRect MonitorRect() const override;
+  int OuterWidth() const override;
+  void MoveTo(core::ScreenPoint position) override;
+  std::string Text(core::SettingsField field) const override;
+  void SetText(core::SettingsField field, const std::string& text) override;
+  void SelectState(int index) override;
+  void SetScrollRange(int max) override;
+  void SetScrollPosition(int position) override;
+  void ShowPreview(const core::GlyphSource& source, bool small) override;
+  void RemovePreview() override;
+  std::optional<std::string> ChooseFile() override;
+  void ShowModal() override;
+  void Close() override { closed_ = true; }
+
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  void OnCommand(int id, int code);
+  void OnScroll(int request);
+  LRESULT DrawPreview(const NMCUSTOMDRAW& draw);
+
+  HWND button_;
+  HWND owner_;
+  UINT dpi_;
+  core::TButtonSettingsDlg* dialog_ = nullptr;
+  Layout layout_;
+  Tooltips hints_;
+  UniqueHfont font_;
+  std::shared_ptr<const Glyph> preview_;
+  bool closed_ = true;
+};
+
+// The system's file-open dialog (the modern one where there is one); nothing when
+// the user cancels.
+std::optional<std::string> ChooseFileToOpen(HWND owner);
+
+}  // namespace win32
