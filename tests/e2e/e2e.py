@@ -495,6 +495,10 @@ def editing_and_page_launch(s):
     starts = wait_for("four starts", lambda: len(recorder_starts(s)) >= 4 and recorder_starts(s), 15.0)
     options = [start[0].split('"')[-1].strip() for start in starts]
     check(options == ["", "second", "fifth", "ninth"], "the page started in the order %r" % options)
+
+    click_control(s, caption, 103)  # the title box takes the pop-up menu's shortcuts
+    xdotool("key", "ctrl+a")  # ﾍﾟｰｼﾞ起動(&A)
+    wait_for("the page started again by Ctrl+A", lambda: len(recorder_starts(s)) >= 8, 15.0)
     s.quit_with_yes(caption)
 
 
