@@ -250,23 +250,6 @@ void ButtonSettingsWindow::OnScroll(int request) {
   if (dialog_) dialog_->ScrollBarChange(position);
 }
 
-// The icon button's face carries the preview, drawn over it like a launch button's.
-LRESULT ButtonSettingsWindow::DrawPreview(const NMCUSTOMDRAW& draw) {
-  if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
-  if (draw.dwDrawStage != CDDS_POSTPAINT || !preview_) return CDRF_DODEFAULT;
-  RECT r;
-  GetClientRect(draw.hdr.hwndFrom, &r);
-  const Glyph& glyph = *preview_;
-  HDC source = CreateCompatibleDC(draw.hdc);
-  {
-    SelectedObject bitmap(source, glyph.bitmap.get());
-    GdiTransparentBlt(draw.hdc, (r.right - glyph.size) / 2, (r.bottom - glyph.size) / 2, glyph.size, glyph.size, source,
-                      0, 0, glyph.size, glyph.size, glyph.transparent);
-  }
-  DeleteDC(source);
-  return CDRF_DODEFAULT;
-}
-
 LRESULT ButtonSettingsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
@@ -276,7 +259,7 @@ LRESULT ButtonSettingsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_NOTIFY: {
       const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
       if (header.idFrom == kIconButton && header.code == NM_CUSTOMDRAW)
-        return DrawPreview(reinterpret_cast<const NMCUSTOMDRAW&>(header));
+        return DrawGlyphOnButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), preview_.get());
       return 0;
     }
     case DM_GETDEFID: return MAKELRESULT(kOkButton, DC_HASDEFID);

@@ -68,7 +68,6 @@ class ButtonSettingsWindow final : public Window<ButtonSettingsWindow>, public c
  private:
   void OnCommand(int id, int code);
   void OnScroll(int request);
-  LRESULT DrawPreview(const NMCUSTOMDRAW& draw);
 
   HWND button_;
   HWND owner_;

@@ -95,6 +95,22 @@ Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi) {
   return glyph;
 }
 
+LRESULT DrawGlyphOnButton(const NMCUSTOMDRAW& draw, const Glyph* glyph) {
+  if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
+  if (draw.dwDrawStage != CDDS_POSTPAINT || !glyph) return CDRF_DODEFAULT;
+  RECT r;
+  GetClientRect(draw.hdr.hwndFrom, &r);
+  int shift = (draw.uItemState & CDIS_SELECTED) ? 1 : 0;
+  HDC source = CreateCompatibleDC(draw.hdc);
+  {
+    SelectedObject bitmap(source, glyph->bitmap.get());
+    GdiTransparentBlt(draw.hdc, (r.right - glyph->size) / 2 + shift, (r.bottom - glyph->size) / 2 + shift,
+                      glyph->size, glyph->size, source, 0, 0, glyph->size, glyph->size, glyph->transparent);
+  }
+  DeleteDC(source);
+  return CDRF_DODEFAULT;
+}
+
 COLORREF GlyphPixel(const Glyph& glyph, int x, int y) {
   HDC dc = CreateCompatibleDC(nullptr);
   COLORREF colour;

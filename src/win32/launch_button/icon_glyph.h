@@ -1,6 +1,9 @@
 #pragma once
 
 #include "base/handles.h"
+
+#include <commctrl.h>
+
 #include "launch_button/launch_button.h"
 
 namespace win32 {
@@ -18,6 +21,10 @@ struct Glyph {
 // colour becomes the transparent one. No icon (no file, no icon in it, a bad index)
 // leaves a plain square.
 Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi);
+
+// The custom drawing of a push button that shows a glyph centred on its face, moved
+// down and right by a pixel while pressed; a null glyph leaves the face plain.
+LRESULT DrawGlyphOnButton(const NMCUSTOMDRAW& draw, const Glyph* glyph);
 
 // The pixel colour of a glyph, for tests.
 COLORREF GlyphPixel(const Glyph& glyph, int x, int y);

@@ -63,20 +63,7 @@ void LaunchButtonControl::AcceptFiles(bool accept) {
 }
 
 LRESULT LaunchButtonControl::OnCustomDraw(const NMCUSTOMDRAW& draw) {
-  if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
-  if (draw.dwDrawStage != CDDS_POSTPAINT || !hasGlyph_) return CDRF_DODEFAULT;
-  RECT r;
-  GetClientRect(button_, &r);
-  const Glyph& glyph = *glyph_;
-  int shift = (draw.uItemState & CDIS_SELECTED) ? 1 : 0;
-  int x = (r.right - glyph.size) / 2 + shift, y = (r.bottom - glyph.size) / 2 + shift;
-  HDC source = CreateCompatibleDC(draw.hdc);
-  {
-    SelectedObject bitmap(source, glyph.bitmap.get());
-    GdiTransparentBlt(draw.hdc, x, y, glyph.size, glyph.size, source, 0, 0, glyph.size, glyph.size, glyph.transparent);
-  }
-  DeleteDC(source);
-  return CDRF_DODEFAULT;
+  return DrawGlyphOnButton(draw, hasGlyph_ ? glyph_.get() : nullptr);
 }
 
 std::unique_ptr<core::ButtonSettingsView> LaunchButtonControl::CreateSettingsView() {
