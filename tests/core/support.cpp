@@ -51,12 +51,6 @@ const core::CodePage& Cp932() {
 
 std::string Sjis(const std::string& utf8) { return Cp932().FromUtf8(utf8).value(); }
 
-std::vector<std::string> FakePrompter::Texts() const {
-  std::vector<std::string> texts;
-  for (const auto& box : boxes) texts.push_back(box.text);
-  return texts;
-}
-
 std::string FakeEnvironment::LongTimeText(const core::LocalTime& t) const {
   char text[32];
   std::snprintf(text, sizeof text, "%d:%02d:%02d", t.hour, t.minute, t.second);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "fake_ports.h"
 #include "launch/launcher.h"
 #include "launch_button/button_settings_dlg.h"
 #include "list/list_dlg.h"
@@ -40,30 +41,6 @@ const core::CodePage& Cp932();
 // Bytes of UTF-8 text in code page 932.
 std::string Sjis(const std::string& utf8);
 
-struct Box {
-  std::string kind;  // "message", "information", "confirm", "error"
-  std::string text;
-  core::BoxPlacement placement;
-};
-
-class FakePrompter : public core::Prompter {
- public:
-  void ShowMessage(const std::string& text) override { boxes.push_back({"message", text, {}}); }
-  void ShowInformation(const std::string& text, core::BoxPlacement placement) override {
-    boxes.push_back({"information", text, placement});
-  }
-  bool Confirm(const std::string& text, core::ConfirmKind, core::BoxPlacement placement) override {
-    boxes.push_back({"confirm", text, placement});
-    return answerYes;
-  }
-  void ShowError(const std::string& text) override { boxes.push_back({"error", text, {}}); }
-
-  std::vector<std::string> Texts() const;
-
-  bool answerYes = true;
-  std::vector<Box> boxes;
-};
-
 class FakeShell : public core::Shell {
  public:
   void Execute(const core::ShellRequest& request) override { requests.push_back(request); }
@@ -78,12 +55,6 @@ class FakeShell : public core::Shell {
   std::vector<core::ShellRequest> requests;
   std::map<std::string, std::string> executables;  // document -> program
   std::map<std::string, int> iconCounts;
-};
-
-class FakeSound : public core::Sound {
- public:
-  void PlayAsync(const std::string& path) override { played.push_back(path); }
-  std::vector<std::string> played;
 };
 
 // What a settings dialog window showed, kept by the test: the window itself belongs to

@@ -101,14 +101,14 @@ TEST(SettingsWindow, OkRegistersAnExistingPathAndRefusesAnEmptyOrMissingOne) {
     Type(dialog, W::kPathEdit, "C:\\no such folder\\nothing.exe");
     Press(dialog, W::kOkButton);
   });
-  EXPECT_EQ(h.prompter.texts.back(), "ファイル（ディレクトリ）が存在しません！！");
+  EXPECT_EQ(h.prompter.Texts().back(), "ファイル（ディレクトリ）が存在しません！！");
   EXPECT_EQ(b.ProgramPath(), recorder);
 
   WithSettingsDialog(h, 2, [&](HWND dialog) {
     Type(dialog, W::kPathEdit, "");
     Press(dialog, W::kOkButton);
   });
-  EXPECT_EQ(h.prompter.texts.back(), "パス名は必ず必要です！！");
+  EXPECT_EQ(h.prompter.Texts().back(), "パス名は必ず必要です！！");
   EXPECT_EQ(b.ProgramPath(), "");
   EXPECT_NE(h.folder.Read("DATA\\User11.dat").find("ProgTitle=recorder\r\n"), std::string::npos);  // not saved
 }
@@ -149,7 +149,7 @@ TEST(SettingsWindow, IconButtonShowsAFilesIconsOrRefusesAFileWithout) {
   EXPECT_TRUE(previewAfterIcons && previewAfterPlain);
   EXPECT_EQ(max, 4);
   EXPECT_EQ(b.ProgramIconNo(), 1);  // the scroll bar moved one icon on
-  EXPECT_EQ(h.prompter.texts.back(), "このファイルにはアイコンがありません！！");
+  EXPECT_EQ(h.prompter.Texts().back(), "このファイルにはアイコンがありません！！");
   EXPECT_EQ(b.ProgramIconPath(), "");
   EXPECT_EQ(b.IconSource, plain);
 }
@@ -225,7 +225,7 @@ TEST(SettingsWindow, AwkwardPathsRegisterAndStartOrAreRefusedWithoutLosingAnythi
   int k = 1;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    size_t messages = h.prompter.texts.size();
+    size_t messages = h.prompter.Texts().size();
     WithSettingsDialog(h, k, [&](HWND dialog) {
       Type(dialog, W::kPathEdit, c.typed);
       Press(dialog, W::kOkButton);
@@ -235,7 +235,7 @@ TEST(SettingsWindow, AwkwardPathsRegisterAndStartOrAreRefusedWithoutLosingAnythi
     h.files.ReadWhole(h.folder.Path("DATA\\User11.dat"), bytes);
     const std::string page = core::DecodeText(bytes, h.codePage);
     if (!c.registers) {
-      EXPECT_EQ(h.prompter.texts.size(), messages + 1);
+      EXPECT_EQ(h.prompter.Texts().size(), messages + 1);
       EXPECT_EQ(b.ProgramPath(), "");
     } else {
       EXPECT_EQ(b.ProgramPath(), c.typed);

@@ -99,8 +99,8 @@ TEST(LaunchButtonControl, DroppedFilesRegisterOpenOrAreRefused) {
 
   SendMessageW(h.window->Control(kLaunchButton1 + 1), WM_DROPFILES,
                reinterpret_cast<WPARAM>(MakeDrop({L"C:\\a.txt", L"C:\\b.txt"})), 0);
-  ASSERT_EQ(h.prompter.texts.size(), 1u);
-  EXPECT_EQ(h.prompter.texts[0], "同時に２個以上のファイルのドラッグ＆ドロップはサポートしていません。");
+  ASSERT_EQ(h.prompter.Texts().size(), 1u);
+  EXPECT_EQ(h.prompter.Texts()[0], "同時に２個以上のファイルのドラッグ＆ドロップはサポートしていません。");
   EXPECT_EQ(h.launcher->Button(2).ProgramPath(), "");
   EXPECT_EQ(h.folder.Read("DATA\\User11.dat"), page);
 }

@@ -211,8 +211,8 @@ TEST(LauncherWindow, CloseSavesAsksAndOnlyYesEndsTheWindow) {
   h.prompter.answerYes = false;
   SendMessageW(w, WM_COMMAND, kExit, 0);
   ASSERT_TRUE(IsWindow(w));
-  ASSERT_EQ(h.prompter.texts.size(), 1u);
-  EXPECT_EQ(h.prompter.texts[0], "ZUBIらんちゃを終了して宜しいですか?");
+  ASSERT_EQ(h.prompter.Texts().size(), 1u);
+  EXPECT_EQ(h.prompter.Texts()[0], "ZUBIらんちゃを終了して宜しいですか?");
   EXPECT_NE(h.folder.Read("zubi.ini").find("Left=300\r\nTop=200\r\n"), std::string::npos);
 
   h.prompter.answerYes = true;
@@ -227,7 +227,7 @@ TEST(LauncherWindow, EndOfSessionSavesWithoutAQuestion) {
   h.Create();
   h.launcher->State().PageNo = 4;
   EXPECT_TRUE(SendMessageW(h.window->Handle(), WM_QUERYENDSESSION, 0, 0));
-  EXPECT_TRUE(h.prompter.texts.empty());
+  EXPECT_TRUE(h.prompter.Texts().empty());
   EXPECT_NE(h.folder.Read("zubi.ini").find("PageNo=4"), std::string::npos);
 }
 

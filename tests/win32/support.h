@@ -11,6 +11,7 @@
 #include "base/win_environment.h"
 #include "base/win_file_system.h"
 #include "base/win_shell.h"
+#include "fake_ports.h"
 #include "launch/dialogs.h"
 #include "launch/launcher.h"
 #include "launch/launcher_window.h"
@@ -32,20 +33,6 @@ class TempFolder {
   std::filesystem::path root_;
 };
 
-// Answers every box at once and remembers what was asked.
-class FakePrompter : public core::Prompter {
- public:
-  void ShowMessage(const std::string& text) override { texts.push_back(text); }
-  void ShowInformation(const std::string& text, core::BoxPlacement) override { texts.push_back(text); }
-  bool Confirm(const std::string& text, core::ConfirmKind, core::BoxPlacement) override {
-    texts.push_back(text);
-    return answerYes;
-  }
-  void ShowError(const std::string& text) override { texts.push_back(text); }
-  bool answerYes = true;
-  std::vector<std::string> texts;
-};
-
 // Records the starts; asks the real shell the questions about files.
 class FakeShell : public core::Shell {
  public:
@@ -54,12 +41,6 @@ class FakeShell : public core::Shell {
   int IconCount(const std::string& file) override { return real.IconCount(file); }
   std::vector<core::ShellRequest> requests;
   win32::WinShell real;
-};
-
-class FakeSound : public core::Sound {
- public:
-  void PlayAsync(const std::string& path) override { played.push_back(path); }
-  std::vector<std::string> played;
 };
 
 // The real launcher window with its logic, the executable placed in a temporary

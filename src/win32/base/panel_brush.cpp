@@ -7,6 +7,18 @@ void PanelBrush::Set(const core::PanelColour& colour) {
   Resolve();
 }
 
+LRESULT PanelBrush::Erase(HWND window, HDC dc) const {
+  RECT r;
+  GetClientRect(window, &r);
+  FillRect(dc, &r, brush_.get());
+  return 1;
+}
+
+LRESULT PanelBrush::ControlColour(HDC dc) const {
+  SetBkColor(dc, resolved_);
+  return reinterpret_cast<LRESULT>(brush_.get());
+}
+
 void PanelBrush::Resolve() {
   using Kind = core::PanelColour::Kind;
   switch (colour_.kind) {

@@ -14,6 +14,10 @@ class PanelBrush {
   void SystemColoursChanged() { Resolve(); }
   COLORREF Colour() const { return resolved_; }
   HBRUSH Brush() const { return brush_.get(); }
+  // WM_ERASEBKGND: the whole client area of the window in the colour.
+  LRESULT Erase(HWND window, HDC dc) const;
+  // WM_CTLCOLOR*: a control that takes its parent's colour.
+  LRESULT ControlColour(HDC dc) const;
 
  private:
   void Resolve();

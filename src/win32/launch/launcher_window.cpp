@@ -373,8 +373,7 @@ LRESULT LauncherWindow::OnControlColour(HDC dc, HWND control) {
       return reinterpret_cast<LRESULT>(aqua_.get());
     default:
       if (GetParent(control) == Control(kPanel1)) return reinterpret_cast<LRESULT>(white_.get());
-      SetBkColor(dc, background_.Colour());
-      return reinterpret_cast<LRESULT>(background_.Brush());
+      return background_.ControlColour(dc);
   }
 }
 
@@ -400,12 +399,7 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN:
       if (reinterpret_cast<HWND>(lParam) == Control(kMemo1)) break;
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_ERASEBKGND: {
-      RECT r;
-      GetClientRect(Handle(), &r);
-      FillRect(reinterpret_cast<HDC>(wParam), &r, background_.Brush());
-      return 1;
-    }
+    case WM_ERASEBKGND: return background_.Erase(Handle(), reinterpret_cast<HDC>(wParam));
     case WM_NCLBUTTONDBLCLK:
       if (launcher_) launcher_->TitleBarDoubleClick(static_cast<int>(wParam));
       break;

@@ -104,8 +104,8 @@ LRESULT DrawGlyphOnButton(const NMCUSTOMDRAW& draw, const Glyph* glyph) {
   HDC source = CreateCompatibleDC(draw.hdc);
   {
     SelectedObject bitmap(source, glyph->bitmap.get());
-    GdiTransparentBlt(draw.hdc, (r.right - glyph->size) / 2 + shift, (r.bottom - glyph->size) / 2 + shift,
-                      glyph->size, glyph->size, source, 0, 0, glyph->size, glyph->size, glyph->transparent);
+    GdiTransparentBlt(draw.hdc, (r.right - glyph->size) / 2 + shift, (r.bottom - glyph->size) / 2 + shift, glyph->size,
+                      glyph->size, source, 0, 0, glyph->size, glyph->size, glyph->transparent);
   }
   DeleteDC(source);
   return CDRF_DODEFAULT;

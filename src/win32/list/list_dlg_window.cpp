@@ -86,15 +86,8 @@ LRESULT ListDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetBkColor(reinterpret_cast<HDC>(wParam), kYellow);
       return reinterpret_cast<LRESULT>(yellow_.get());
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-      SetBkColor(reinterpret_cast<HDC>(wParam), background_.Colour());
-      return reinterpret_cast<LRESULT>(background_.Brush());
-    case WM_ERASEBKGND: {
-      RECT r;
-      GetClientRect(Handle(), &r);
-      FillRect(reinterpret_cast<HDC>(wParam), &r, background_.Brush());
-      return 1;
-    }
+    case WM_CTLCOLORSTATIC: return background_.ControlColour(reinterpret_cast<HDC>(wParam));
+    case WM_ERASEBKGND: return background_.Erase(Handle(), reinterpret_cast<HDC>(wParam));
     case WM_SYSCOLORCHANGE:
       background_.SystemColoursChanged();
       InvalidateRect(Handle(), nullptr, TRUE);
