@@ -1,48 +1,9 @@
 #include "support.h"
 
-#include <unistd.h>
-
-#include <atomic>
-#include <fstream>
-#include <sstream>
-
 #include "storage/paths.h"
 #include "storage/text_codec.h"
 
 namespace testing_support {
-
-TempFolder::TempFolder() {
-  static std::atomic<int> counter{0};
-  root_ = std::filesystem::temp_directory_path() /
-          ("zubi-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::remove_all(root_);
-  std::filesystem::create_directories(root_);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  std::filesystem::permissions(root_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
-  std::filesystem::remove_all(root_, ec);
-}
-
-std::string TempFolder::Path(const std::string& name) const {
-  return name.empty() ? core::FromFsPath(root_) : core::FromFsPath(root_ / core::ToFsPath(name));
-}
-
-void TempFolder::Write(const std::string& name, const std::string& bytes) const {
-  auto path = root_ / core::ToFsPath(name);
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string TempFolder::Read(const std::string& name) const {
-  std::ifstream in(root_ / core::ToFsPath(name), std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-bool TempFolder::Exists(const std::string& name) const { return std::filesystem::exists(root_ / core::ToFsPath(name)); }
 
 const core::CodePage& Cp932() {
   static const auto codePage = core::MakeIconvCodePage(932);

@@ -15,25 +15,9 @@
 #include "list/list_dlg.h"
 #include "storage/iconv_code_page.h"
 #include "storage/posix_file_system.h"
+#include "temp_folder.h"
 
 namespace testing_support {
-
-// A fresh folder under the system's temporary folder, removed afterwards.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::string Path(const std::string& name = "") const;
-  void Write(const std::string& name, const std::string& bytes) const;
-  std::string Read(const std::string& name) const;
-  bool Exists(const std::string& name) const;
-
- private:
-  std::filesystem::path root_;
-};
 
 // Code page 932, as on Japanese Windows.
 const core::CodePage& Cp932();

@@ -13,39 +13,6 @@
 
 namespace testing_support {
 
-TempFolder::TempFolder() {
-  static std::atomic<int> counter{0};
-  // Wine reuses process numbers, so a folder left by an earlier run may be there.
-  std::error_code ec;
-  do {
-    root_ = std::filesystem::temp_directory_path() /
-            (L"zubi-w32-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++));
-  } while (std::filesystem::exists(root_, ec));
-  std::filesystem::create_directories(root_);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  std::filesystem::remove_all(root_, ec);
-}
-
-std::string TempFolder::Path(const std::string& name) const {
-  std::string root = win32::Narrow(root_.wstring());
-  return name.empty() ? root : root + "\\" + name;
-}
-
-std::string TempFolder::Read(const std::string& name) const {
-  std::ifstream in(core::ToFsPath(Path(name)), std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void TempFolder::Write(const std::string& name, const std::string& bytes) const {
-  std::filesystem::create_directories(core::ToFsPath(Path(name)).parent_path());
-  std::ofstream(core::ToFsPath(Path(name)), std::ios::binary) << bytes;
-}
-
 LauncherHarness::LauncherHarness() : environment(folder.Path("zubi.exe")) {}
 
 void LauncherHarness::WriteSettings(const std::string& utf8) const {

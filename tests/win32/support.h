@@ -15,23 +15,9 @@
 #include "launch/dialogs.h"
 #include "launch/launcher.h"
 #include "launch/launcher_window.h"
+#include "temp_folder.h"
 
 namespace testing_support {
-
-// A fresh folder under %TEMP%, removed afterwards.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  std::string Path(const std::string& name = "") const;  // UTF-8, Windows separators
-  std::string Read(const std::string& name) const;
-  void Write(const std::string& name, const std::string& bytes) const;
-
- private:
-  std::filesystem::path root_;
-};
 
 // Records the starts; asks the real shell the questions about files.
 class FakeShell : public core::Shell {
