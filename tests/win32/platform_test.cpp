@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "base/utf16.h"
+#include "base/win_environment.h"
 #include "launch/app_window.h"
 #include "launch/single_instance.h"
 #include "storage/ini_store.h"
@@ -74,7 +75,8 @@ TEST(WinEnvironment, ReportsTheDesktopTheDateSeparatorAndTheTime) {
 }
 
 TEST(SingleInstance, SecondClaimFindsTheRunningInstanceAndAStaleAtomIsTakenOver) {
-  const std::wstring name = L"zubi-instance-test-" + std::to_wstring(GetCurrentProcessId()) + L".exe";
+  // The running instance is a window of this process, so it runs under this file name.
+  const std::wstring name = win32::FileNameOf(win32::ModulePath());
   win32::UniqueAtom first;
   ASSERT_EQ(win32::ClaimSingleInstance(name, first), win32::InstanceCheck::kFirst);
   ASSERT_TRUE(GlobalFindAtomW(name.c_str()));
@@ -83,6 +85,14 @@ TEST(SingleInstance, SecondClaimFindsTheRunningInstanceAndAStaleAtomIsTakenOver)
     win32::UniqueAtom second;
     EXPECT_EQ(win32::ClaimSingleInstance(name, second), win32::InstanceCheck::kAnotherRuns);
     EXPECT_FALSE(second);
+
+    // A copy under another name, whose atom a crash left behind, starts all the same:
+    // the window with the title belongs to this copy, not to that one.
+    const std::wstring other = L"zubi-instance-test-" + std::to_wstring(GetCurrentProcessId()) + L".exe";
+    ATOM left = GlobalAddAtomW(other.c_str());
+    win32::UniqueAtom copy;
+    EXPECT_EQ(win32::ClaimSingleInstance(other, copy), win32::InstanceCheck::kFirst);
+    EXPECT_EQ(copy.get(), left);
   }
   // The atom is left but no window carries the title: a crash left it behind.
   ATOM stale = first.release();

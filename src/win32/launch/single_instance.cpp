@@ -4,6 +4,39 @@
 #include "launch/launcher_texts.h"
 
 namespace win32 {
+namespace {
+
+struct Search {
+  std::wstring title;
+  std::wstring executable;
+  HWND found = nullptr;
+};
+
+std::wstring ExecutableFileNameOf(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+  if (!handle) return {};
+  std::wstring path(32768, L'\0');
+  DWORD size = static_cast<DWORD>(path.size());
+  bool ok = QueryFullProcessImageNameW(handle, 0, path.data(), &size);
+  CloseHandle(handle);
+  return ok ? FileNameOf(path.substr(0, size)) : std::wstring();
+}
+
+// A window with the program's title that belongs to a copy of the same file name:
+// another copy under another name carries the title too.
+BOOL CALLBACK FindInstance(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<Search*>(parameter);
+  wchar_t title[64] = L"";
+  GetWindowTextW(window, title, 64);
+  if (search->title != title || lstrcmpiW(ExecutableFileNameOf(window).c_str(), search->executable.c_str()) != 0)
+    return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
 
 std::wstring FileNameOf(const std::wstring& path) {
   size_t slash = path.find_last_of(L"\\/:");
@@ -12,8 +45,9 @@ std::wstring FileNameOf(const std::wstring& path) {
 
 InstanceCheck ClaimSingleInstance(const std::wstring& executableFileName, UniqueAtom& atom) {
   if (ATOM existing = GlobalFindAtomW(executableFileName.c_str())) {
-    HWND running = FindWindowW(nullptr, Widen(core::texts::kApplicationTitle).c_str());
-    if (running) {
+    Search search{Widen(core::texts::kApplicationTitle), executableFileName};
+    EnumWindows(FindInstance, reinterpret_cast<LPARAM>(&search));
+    if (HWND running = search.found) {
       DWORD process = 0;
       GetWindowThreadProcessId(running, &process);
       AllowSetForegroundWindow(process);
