@@ -108,6 +108,7 @@ TEST(PageList, ShowsOneTitlePerPageAtTheWindowPositionAndJumps) {
   list.whileShown = [&] { dialog.ListBox1Click(2); };
   f.Launcher().mListClick();
   EXPECT_EQ(list.items, (std::vector<std::string>{"One", "", "三", ""}));
+  EXPECT_EQ(list.selected, 0);  // the page shown, so that keys move from there
   EXPECT_EQ(list.position, (core::ScreenPoint{0, 300}));
   EXPECT_EQ(list.colour, (core::PanelColour{core::PanelColour::Kind::kFixed, {166, 202, 240}}));
   EXPECT_EQ(list.closed, 1);
@@ -118,6 +119,7 @@ TEST(PageList, ShowsOneTitlePerPageAtTheWindowPositionAndJumps) {
   list.whileShown = [&] { dialog.CancelButtonClick(); };
   f.Launcher().mListClick();
   EXPECT_EQ(list.items.size(), 4u);
+  EXPECT_EQ(list.selected, 2);
   EXPECT_EQ(f.State().PageNo, 3);
   EXPECT_EQ(f.State().PageFilePath, f.Launcher().PageFileName("User1", 3));
   EXPECT_EQ(list.closed, 2);

@@ -186,6 +186,7 @@ class FakeListView : public core::ListDlgView {
  public:
   void ClearItems() override { items.clear(); }
   void AddItem(const std::string& text) override { items.push_back(text); }
+  void SelectItem(int index) override { selected = index; }
   void MoveTo(core::ScreenPoint p) override { position = p; }
   void ShowModal() override {
     ++shown;
@@ -195,6 +196,7 @@ class FakeListView : public core::ListDlgView {
   void SetPanelColour(const core::PanelColour& c) override { colour = c; }
 
   std::vector<std::string> items;
+  int selected = -1;
   core::ScreenPoint position;
   int shown = 0, closed = 0;
   std::function<void()> whileShown;

@@ -427,6 +427,30 @@ def buttons_and_pages(s):
     s.quit_with_yes(caption)
 
 
+def page_list_keys(s):
+    """The page list chosen from with the keyboard: End jumps to the last page, and
+    its title shows in the title box."""
+    write_cp932(s, "zubi.ini", ["[User1]", "PageNo=2", "PageNoControl=3"])
+    for page in (1, 2, 3):
+        write_cp932(s, "DATA/User1%d.dat" % page, ["[PageTitle]", "PageTitle=頁%d" % page])
+    s.start()
+    caption = wait_caption(s, 2, 3)
+    click_control(s, caption, 103, repeat=2)  # a double click on the title box
+    list_title = "ﾍﾟｰｼﾞﾀｲﾄﾙ一覧"
+    s.key(s.wait_window(list_title), "End")
+    caption = wait_caption(s, 3, 3)
+    wait_for("the list to close after the jump", lambda: not visible_windows(list_title), 5.0)
+    controls, _ = s.texts(caption)
+    title = next(c[1] for c in controls if c[2] == 103)
+    check(title == "頁3", "the title box shows %r" % title)
+    check("PageTitle=頁2\r\n" in s.read_text("DATA/User12.dat"), "page 2 keeps its title")
+
+    click_control(s, caption, 103, repeat=2)
+    s.key(s.wait_window(list_title), "Up")
+    caption = wait_caption(s, 2, 3)
+    s.quit_with_yes(caption)
+
+
 def recorder_starts(s):
     """The recorder's starts so far, in the order their processes were created:
     (command line, folder, show command)."""
@@ -504,7 +528,7 @@ def editing_and_page_launch(s):
 
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
                                       bad_settings_files, missing_data_folder, buttons_and_pages,
-                                      editing_and_page_launch)}
+                                      page_list_keys, editing_and_page_launch)}
 
 
 def main():

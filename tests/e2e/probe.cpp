@@ -22,9 +22,12 @@ void Print(const std::wstring& line) {
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }
 
+// Asks the window itself, as GetWindowTextW does not for an edit box of another process.
 std::wstring TextOf(HWND hwnd) {
   wchar_t text[1024] = L"";
-  GetWindowTextW(hwnd, text, 1024);
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &copied))
+    GetWindowTextW(hwnd, text, 1024);
   return text;
 }
 

@@ -106,3 +106,54 @@ TEST(PageList, OpensAtTheWindowInThePanelColourAndJumpsToTheClickedPage) {
   EXPECT_FALSE(IsWindowVisible(h.dialogs.ListWindow()->Handle()));
   EXPECT_TRUE(IsWindowEnabled(h.window->Handle()));
 }
+
+namespace {
+
+// Opens the page list and, once it shows, sends the list box a key as the keyboard
+// does: key down, the character it makes (if any), key up, through the dialog's loop.
+void OpenListAndPress(LauncherHarness& h, UINT key, wchar_t character = 0) {
+  auto presser = WhenWindowAppears(L"ZubiPageList", L"ﾍﾟｰｼﾞﾀｲﾄﾙ一覧", [=](HWND dialog) {
+    if (!dialog) return;
+    while (!IsWindowVisible(dialog)) Sleep(10);
+    HWND list = FindWindowExW(dialog, nullptr, L"ListBox", nullptr);
+    LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(list, WM_KEYDOWN, key, 1 | scan);
+    if (character) PostMessageW(list, WM_CHAR, character, 1 | scan);
+    PostMessageW(list, WM_KEYUP, key, 1 | scan | (3LL << 30));
+  });
+  SendMessageW(h.window->Handle(), WM_COMMAND, kList, 0);  // returns when the dialog closed
+  presser.join();
+}
+
+}  // namespace
+
+TEST(PageList, EveryKeyOfTheListJumpsToTheLineItSelects) {
+  LauncherHarness h;
+  h.WriteSettings("[User1]\r\nPageNo=2\r\nPageNoControl=5\r\n");
+  const char* titles[] = {"Alpha", "Beta", "Gamma", "Delta", "Echo"};
+  for (int page = 1; page <= 5; ++page)
+    h.folder.Write("DATA\\User1" + std::to_string(page) + ".dat",
+                   std::string("[PageTitle]\r\nPageTitle=") + titles[page - 1] + "\r\n");
+  h.Create();
+  const struct {
+    UINT key;
+    wchar_t character;
+    int page;
+  } presses[] = {
+      {VK_END, 0, 5},   {VK_HOME, 0, 1}, {VK_NEXT, 0, 5}, {VK_UP, 0, 4},
+      {VK_PRIOR, 0, 1}, {VK_DOWN, 0, 2}, {'D', L'd', 4},  // a typed initial finds the next title that starts with it
+  };
+  for (const auto& press : presses) {
+    OpenListAndPress(h, press.key, press.character);
+    EXPECT_EQ(CaptionAfterTick(h), "User1 - Page " + std::to_string(press.page) + "/5") << press.key;
+    EXPECT_EQ(TextOf(h.window->Control(kEdit1)), titles[press.page - 1]) << press.key;
+    EXPECT_FALSE(IsWindowVisible(h.dialogs.ListWindow()->Handle()));
+  }
+  // Each page file keeps its own title and gains nothing (a visited page's title is
+  // written back as the page loads, as it is after a click).
+  for (int page = 1; page <= 5; ++page) {
+    std::string text = h.folder.Read("DATA\\User1" + std::to_string(page) + ".dat");
+    while (text.ends_with("\r\n\r\n")) text.resize(text.size() - 2);
+    EXPECT_EQ(text, std::string("[PageTitle]\r\nPageTitle=") + titles[page - 1] + "\r\n");
+  }
+}

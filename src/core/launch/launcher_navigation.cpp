@@ -78,6 +78,10 @@ void TLauncher::mListClick() {
     // Reading the titles leaves PageFilePath naming the current page.
     for (int page = 1; page <= state_.PageNoControl; ++page)
       list.AddItem(store_.Load(PageFileName(state_.UserName, page)).ReadString(kPageTitle, kPageTitle, ""));
+    // A list without a selected line takes the first key to select its caret line,
+    // line 1, instead of moving; so it opens with the current page selected and the
+    // keys move from there.
+    list.SelectItem(state_.PageNo - 1);
     IniImage settings = LoadSettings();
     list.MoveTo({std::max(settings.ReadInteger("Setting", "Left", 100), 0),
                  std::max(settings.ReadInteger("Setting", "Top", 100), 0)});

@@ -14,6 +14,8 @@ class ListDlgView : public PanelColourTarget {
  public:
   virtual void ClearItems() = 0;
   virtual void AddItem(const std::string& text) = 0;
+  // Marks line `index` as the selected one without reporting a change.
+  virtual void SelectItem(int index) = 0;
   // Top-left corner of the dialog, screen pixels.
   virtual void MoveTo(ScreenPoint position) = 0;
   // Returns when the dialog has been closed.

@@ -51,6 +51,8 @@ void ListDlgWindow::AddItem(const std::string& text) {
   SendMessageW(Control(kListBox1), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
+void ListDlgWindow::SelectItem(int index) { SendMessageW(Control(kListBox1), LB_SETCURSEL, index, 0); }
+
 void ListDlgWindow::MoveTo(core::ScreenPoint position) {
   SetWindowPos(Handle(), nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -21,6 +21,7 @@ class ListDlgWindow final : public Window<ListDlgWindow>, public core::ListDlgVi
   // core::ListDlgView
   void ClearItems() override;
   void AddItem(const std::string& text) override;
+  void SelectItem(int index) override;
   void MoveTo(core::ScreenPoint position) override;
   void ShowModal() override;
   void Close() override { closed_ = true; }
