@@ -36,6 +36,7 @@ std::string FakeView::NavStates() const {
 
 LauncherFixture::LauncherFixture() {
   environment.exePath = folder.Path("zubi.exe");
+  environment.currentDirectory = folder.Path("");
   launcher_ =
       std::make_unique<core::TLauncher>(view, core::LauncherPorts{files, Cp932(), prompter, shell, environment, sound});
   view.launcher = launcher_.get();

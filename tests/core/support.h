@@ -36,9 +36,19 @@ class FakeShell : public core::Shell {
     auto it = iconCounts.find(file);
     return it == iconCounts.end() ? 0 : it->second;
   }
+  void CopyIntoFolder(std::uintptr_t, const std::string& source, const std::string& folder) override {
+    copies.emplace_back(source, folder);
+  }
+  std::optional<std::string> ChooseFolder(std::uintptr_t, const std::string& start) override {
+    chooserStarts.push_back(start);
+    return chosenFolder;
+  }
   std::vector<core::ShellRequest> requests;
   std::map<std::string, std::string> executables;  // document -> program
   std::map<std::string, int> iconCounts;
+  std::vector<std::pair<std::string, std::string>> copies;  // (source, folder)
+  std::vector<std::string> chooserStarts;
+  std::optional<std::string> chosenFolder;  // what the folder chooser answers
 };
 
 // What a settings dialog window showed, kept by the test: the window itself belongs to
@@ -90,6 +100,7 @@ class FakeSettingsView : public core::ButtonSettingsView {
 class FakeEnvironment : public core::Environment {
  public:
   std::string ExecutablePath() const override { return exePath; }
+  std::string CurrentDirectory() const override { return currentDirectory; }
   std::string FolderPath(int id) const override {
     ++folderQueries;
     return id == core::kFolderDesktop ? desktop : "";
@@ -99,6 +110,7 @@ class FakeEnvironment : public core::Environment {
   std::string LongTimeText(const core::LocalTime& t) const override;
 
   std::string exePath;
+  std::string currentDirectory;
   std::string desktop = "C:\\Desktop";
   core::LocalTime now{2026, 12, 8, 9, 5, 7};
   mutable int folderQueries = 0;

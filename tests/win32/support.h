@@ -25,6 +25,16 @@ class FakeShell : public core::Shell {
   void Execute(const core::ShellRequest& request) override { requests.push_back(request); }
   std::string AssociatedProgram(const std::string& file) override { return real.AssociatedProgram(file); }
   int IconCount(const std::string& file) override { return real.IconCount(file); }
+  // The backup copy runs for real; the folder chooser answers what the test set.
+  void CopyIntoFolder(std::uintptr_t owner, const std::string& source, const std::string& folder) override {
+    real.CopyIntoFolder(owner, source, folder);
+  }
+  std::optional<std::string> ChooseFolder(std::uintptr_t, const std::string& start) override {
+    chooserStarts.push_back(start);
+    return chosenFolder;
+  }
+  std::vector<std::string> chooserStarts;
+  std::optional<std::string> chosenFolder;
   std::vector<core::ShellRequest> requests;
   win32::WinShell real;
 };

@@ -14,10 +14,12 @@
 #include "ports/shell.h"
 #include "ports/sound.h"
 #include "storage/ini_store.h"
+#include "user/user_host.h"
 
 namespace core {
 
 class TListDlg;
+class TUserDlg;
 
 // The platform services the launcher uses.
 struct LauncherPorts {
@@ -43,20 +45,23 @@ inline constexpr int kHitCaption = 2;
 
 // The launcher window's logic: its state, its settings and page files, and the
 // handlers of its window, timer and menus. It changes the screen only through its view.
-class TLauncher : public LaunchButtonHost {
+class TLauncher : public LaunchButtonHost, public UserHost {
  public:
   TLauncher(LauncherView& view, const LauncherPorts& ports);
   TLauncher(const TLauncher&) = delete;
   TLauncher& operator=(const TLauncher&) = delete;
 
-  LauncherState& State() { return state_; }
+  LauncherState& State() override { return state_; }
   const LauncherState& State() const { return state_; }
   // The launch button of number k (1..10).
   TLaunchButton& Button(int k) { return *buttons_[static_cast<size_t>(k - 1)]; }
   void SetListDlg(TListDlg* dialog) { listDlg_ = dialog; }
+  void SetUserDlg(TUserDlg* dialog) { userDlg_ = dialog; }
+  const LauncherPorts& Ports() const { return ports_; }
+  LauncherView& View() { return view_; }
 
   // Runs an event handler: an error ends it and is shown to the user.
-  void Handle(const std::function<void()>& handler);
+  void Handle(const std::function<void()>& handler) override;
 
   // The creation step: loads everything and writes the settings back. A step that
   // fails is reported and the remaining steps still run.
@@ -65,18 +70,21 @@ class TLauncher : public LaunchButtonHost {
   // Settings file (the executable's path with ".ini").
   std::string SettingsPath() const;
   void LoadPosition();
-  void SavePosition();
-  void LoadUserName(int n);
-  void SaveUserName(int n);
-  void LoadPageNo(int n);
+  void SavePosition() override;
+  ScreenPoint StoredPosition() const override;
+  std::string UserNameOf(int n) const override;
+  void LoadUserName(int n) override;
+  void SaveUserName(int n) override;
+  void ForgetUser(int n) override;
+  void LoadPageNo(int n) override;
   void SavePageNo(int n);
-  void LoadPageNoControl(int n);
-  void LoadOption(int n);
+  void LoadPageNoControl(int n) override;
+  void LoadOption(int n) override;
   std::string GetFolderPath(int id) const;
 
   // Page data files (DATA beside the executable).
-  std::string DataFolder() const;
-  std::string PageFileName(const std::string& userName, int page) const;
+  std::string DataFolder() const override;
+  std::string PageFileName(const std::string& userName, int page) const override;
   void RepairPageFileAttributes();
   void LoadPageTitle(int page);
   void SavePageTitle(int page);
@@ -87,7 +95,8 @@ class TLauncher : public LaunchButtonHost {
   void OnBtnUpdated(TLaunchButton& button);
 
   // Page navigation.
-  void MovePage(int page);
+  void MovePage(int page) override;
+  void ShowPageCount() override;
   void FastTopButtonClick();
   void FastBwdButtonClick();
   void BwdButtonClick();
@@ -96,6 +105,10 @@ class TLauncher : public LaunchButtonHost {
   void FastFinalButtonClick();
   void UpDown1Click();
   void mListClick();
+
+  // Users and the current page's data.
+  void mUserClick();
+  void mDeleteClick();
 
   // Button editing and page launch.
   void LaunchButtonOnClick(TLaunchButton& button);
@@ -113,7 +126,7 @@ class TLauncher : public LaunchButtonHost {
   const ButtonClipboard& Clipboard() const { return clipboard_; }
 
   // Window.
-  void ComposeCaption();
+  void ComposeCaption() override;
   void Timer1Timer();
   void TrayIcon1Click() override;
   bool HideAfterStart() const override { return state_.BtnClk; }
@@ -124,7 +137,7 @@ class TLauncher : public LaunchButtonHost {
   bool CloseRequest();
   // Windows ends the session: save, ask nothing.
   void EndSession();
-  void mHelpOpenClick();
+  void mHelpOpenClick() override;
 
   std::string ExecutableDirectory() const;
 
@@ -144,6 +157,7 @@ class TLauncher : public LaunchButtonHost {
   LauncherState state_;
   std::array<std::unique_ptr<TLaunchButton>, kLaunchButtonCount> buttons_;
   TListDlg* listDlg_ = nullptr;
+  TUserDlg* userDlg_ = nullptr;
   int popupButtonNo_ = 1;
   ButtonClipboard clipboard_;
 };

@@ -32,6 +32,8 @@ void TLauncher::MovePage(int page) {
   LoadPageTitle(page);
 }
 
+void TLauncher::ShowPageCount() { view_.SetPageCount(state_.PageNoControl); }
+
 void TLauncher::GoToPage(int page) {
   state_.PageNo = page;
   Handle([&] { MovePage(state_.PageNo); });
@@ -82,9 +84,7 @@ void TLauncher::mListClick() {
     // line 1, instead of moving; so it opens with the current page selected and the
     // keys move from there.
     list.SelectItem(state_.PageNo - 1);
-    IniImage settings = LoadSettings();
-    list.MoveTo({std::max(settings.ReadInteger("Setting", "Left", 100), 0),
-                 std::max(settings.ReadInteger("Setting", "Top", 100), 0)});
+    list.MoveTo(StoredPosition());
   });
   if (!ready) return;
   ColorChange(list, state_.FormColor);

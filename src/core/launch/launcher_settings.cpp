@@ -52,12 +52,30 @@ void TLauncher::SavePosition() {
   SavePageNo(state_.UserNo);
 }
 
-void TLauncher::LoadUserName(int n) { state_.UserName = LoadSettings().ReadString(kUser, UserKey(n), UserKey(n)); }
+ScreenPoint TLauncher::StoredPosition() const {
+  IniImage ini = LoadSettings();
+  return {std::max(ini.ReadInteger(kSetting, "Left", kDefaultPosition), 0),
+          std::max(ini.ReadInteger(kSetting, "Top", kDefaultPosition), 0)};
+}
+
+std::string TLauncher::UserNameOf(int n) const { return LoadSettings().ReadString(kUser, UserKey(n), UserKey(n)); }
+
+void TLauncher::LoadUserName(int n) { state_.UserName = UserNameOf(n); }
 
 void TLauncher::SaveUserName(int n) {
   IniImage ini = LoadSettings();
   ini.WriteString(kUser, UserKey(n), state_.UserName);
   SaveSettings(ini);
+}
+
+void TLauncher::ForgetUser(int n) {
+  const std::pair<std::string, const char*> keys[] = {
+      {kUser, nullptr}, {UserKey(n), "PageNoControl"}, {UserKey(n), "PageNo"}};
+  for (const auto& [section, key] : keys) {
+    IniImage ini = LoadSettings();
+    ini.DeleteKey(section, key ? key : UserKey(n));
+    SaveSettings(ini);
+  }
 }
 
 void TLauncher::LoadPageNo(int n) { state_.PageNo = LoadSettings().ReadInteger(UserKey(n), "PageNo", 1); }

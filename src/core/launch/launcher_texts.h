@@ -7,6 +7,10 @@ inline constexpr char kApplicationTitle[] = "ZUBIらんちゃ";
 inline constexpr char kCannotStart[] = "起動できません";
 inline constexpr char kQuitQuestion[] = "ZUBIらんちゃを終了して宜しいですか?";
 
+// Deleting the current page's data.
+inline constexpr char kNoPageDataToDelete[] = "このﾍﾟｰｼﾞに削除するﾃﾞｰﾀはありません。";
+inline constexpr char kDeletePageQuestion[] = "このﾍﾟｰｼﾞのﾃﾞｰﾀを削除します。\r\n復旧は出来ませんが宜しいですか?";
+
 // Hints (tooltips).
 inline constexpr char kHintWindow[] = "ZUBI らんちゃ";
 inline constexpr char kHintDate[] = "日付";

@@ -23,6 +23,8 @@ class Environment {
   virtual ~Environment() = default;
   // Full path of the running executable.
   virtual std::string ExecutablePath() const = 0;
+  // The process's current folder.
+  virtual std::string CurrentDirectory() const = 0;
   // File-system path of a shell special folder (empty when it has none).
   virtual std::string FolderPath(int id) const = 0;
   virtual LocalTime Now() const = 0;

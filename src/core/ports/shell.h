@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace core {
@@ -30,6 +31,12 @@ class Shell {
   virtual std::string AssociatedProgram(const std::string& file) = 0;
   // How many icons a file holds.
   virtual int IconCount(const std::string& file) = 0;
+  // Copies one file or one wildcard pattern into a folder as the shell does, with its
+  // own progress and its question before replacing a file; the outcome is not reported.
+  virtual void CopyIntoFolder(std::uintptr_t owner, const std::string& source, const std::string& folder) = 0;
+  // The folder chooser: starts in `start`, also takes the name of a folder that does
+  // not exist yet and creates it (with missing parents). Nothing when cancelled.
+  virtual std::optional<std::string> ChooseFolder(std::uintptr_t owner, const std::string& start) = 0;
 };
 
 }  // namespace core

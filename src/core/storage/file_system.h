@@ -40,6 +40,16 @@ class FileSystem {
   // either its old or its new content.
   virtual bool WriteWhole(const std::string& path, std::string_view bytes) = 0;
   virtual bool CreateFolder(const std::string& path) = 0;
+  // Renames a regular file; fails when `to` exists already.
+  virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
+  // Copies a regular file, replacing `to` when it exists.
+  virtual bool CopyFileTo(const std::string& from, const std::string& to) = 0;
+  // The summed sizes of the regular files in `folder` whose names end with `suffix`
+  // (letter case ignored); 0 when the folder cannot be read.
+  virtual std::uint64_t TotalSize(const std::string& folder, std::string_view suffix) const = 0;
+  // Free bytes on the drive that holds `folder`.
+  virtual std::optional<std::uint64_t> FreeSpace(const std::string& folder) const = 0;
 };
 
 }  // namespace core

@@ -16,6 +16,11 @@ class StdFileSystem : public FileSystem {
   ReadStatus ReadWhole(const std::string& path, std::string& bytes) const override;
   bool WriteWhole(const std::string& path, std::string_view bytes) override;
   bool CreateFolder(const std::string& path) override;
+  bool RenameFile(const std::string& from, const std::string& to) override;
+  bool RemoveFile(const std::string& path) override;
+  bool CopyFileTo(const std::string& from, const std::string& to) override;
+  std::uint64_t TotalSize(const std::string& folder, std::string_view suffix) const override;
+  std::optional<std::uint64_t> FreeSpace(const std::string& folder) const override;
 
  protected:
   // Reads a whole regular file; false when it cannot be opened or read.

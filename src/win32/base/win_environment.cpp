@@ -39,6 +39,12 @@ std::string WinEnvironment::FolderPath(int id) const {
   return Narrow(path);
 }
 
+std::string WinEnvironment::CurrentDirectory() const {
+  std::wstring path(GetCurrentDirectoryW(0, nullptr), L'\0');
+  path.resize(GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data()));
+  return Narrow(path);
+}
+
 core::LocalTime WinEnvironment::Now() const {
   SYSTEMTIME st;
   GetLocalTime(&st);

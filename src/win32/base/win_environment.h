@@ -11,6 +11,7 @@ class WinEnvironment final : public core::Environment {
   explicit WinEnvironment(std::string executablePath) : executablePath_(std::move(executablePath)) {}
 
   std::string ExecutablePath() const override { return executablePath_; }
+  std::string CurrentDirectory() const override;
   std::string FolderPath(int id) const override;
   core::LocalTime Now() const override;
   std::string DateSeparator() const override;

@@ -16,6 +16,25 @@ bool WinFileSystem::FolderExists(const std::string& path) const {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// MoveFileW, unlike the standard library's rename, never replaces an existing target.
+bool WinFileSystem::RenameFile(const std::string& from, const std::string& to) {
+  return FileExists(from) && MoveFileW(SystemPath(from).c_str(), SystemPath(to).c_str());
+}
+
+bool WinFileSystem::RemoveFile(const std::string& path) {
+  return FileExists(path) && DeleteFileW(SystemPath(path).c_str());
+}
+
+bool WinFileSystem::CopyFileTo(const std::string& from, const std::string& to) {
+  return FileExists(from) && CopyFileW(SystemPath(from).c_str(), SystemPath(to).c_str(), FALSE);
+}
+
+std::optional<std::uint64_t> WinFileSystem::FreeSpace(const std::string& folder) const {
+  ULARGE_INTEGER available{};
+  if (!GetDiskFreeSpaceExW(SystemPath(folder).c_str(), &available, nullptr, nullptr)) return std::nullopt;
+  return available.QuadPart;
+}
+
 bool WinFileSystem::ReadAll(const std::string& path, std::string& bytes) const {
   HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "base/folder_chooser.h"
 #include "base/lazy_library.h"
 #include "base/shell_path.h"
 #include "base/utf16.h"
@@ -41,6 +42,26 @@ int WinShell::IconCount(const std::string& file) {
   if (!extract || file.empty()) return 0;
   UINT count = extract(ShellPath(file).c_str(), -1, nullptr, nullptr, 0);
   return count == UINT_MAX ? 0 : static_cast<int>(count);
+}
+
+// Flags FOF_ALLOWUNDO and FOF_FILESONLY only: the shell shows its progress and asks
+// before it replaces a file.
+void WinShell::CopyIntoFolder(std::uintptr_t owner, const std::string& source, const std::string& folder) {
+  static const auto fileOperation = Bind<decltype(&SHFileOperationW)>(Shell32(), "SHFileOperationW");
+  if (!fileOperation) return;
+  std::wstring from = Widen(source) + L'\0';  // each list ends with two NULs
+  std::wstring to = Widen(folder) + L'\0';
+  SHFILEOPSTRUCTW operation{};
+  operation.hwnd = reinterpret_cast<HWND>(owner);
+  operation.wFunc = FO_COPY;
+  operation.pFrom = from.c_str();
+  operation.pTo = to.c_str();
+  operation.fFlags = FOF_ALLOWUNDO | FOF_FILESONLY;
+  fileOperation(&operation);
+}
+
+std::optional<std::string> WinShell::ChooseFolder(std::uintptr_t owner, const std::string& start) {
+  return ChooseFolderDialog(reinterpret_cast<HWND>(owner), start);
 }
 
 }  // namespace win32

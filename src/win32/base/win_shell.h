@@ -9,6 +9,8 @@ class WinShell final : public core::Shell {
   void Execute(const core::ShellRequest& request) override;
   std::string AssociatedProgram(const std::string& file) override;
   int IconCount(const std::string& file) override;
+  void CopyIntoFolder(std::uintptr_t owner, const std::string& source, const std::string& folder) override;
+  std::optional<std::string> ChooseFolder(std::uintptr_t owner, const std::string& start) override;
 };
 
 }  // namespace win32

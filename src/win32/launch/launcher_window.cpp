@@ -294,6 +294,8 @@ void LauncherWindow::OnCommand(int id, int code) {
     case kHelpOpen:
     case kTrayHelp: launcher_->mHelpOpenClick(); break;
     case kList: launcher_->mListClick(); break;
+    case kUser: launcher_->mUserClick(); break;
+    case kDelete: launcher_->mDeleteClick(); break;
     case kCut1: launcher_->Cut1Click(); break;
     case kCopy1: launcher_->Copy1Click(); break;
     case kPaste1: launcher_->Paste1Click(); break;

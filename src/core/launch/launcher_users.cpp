@@ -1,0 +1,32 @@
+// The launcher's side of the users: opening the user dialog, and deleting the stored
+// data of the page shown.
+#include "launch/launcher.h"
+#include "launch/launcher_texts.h"
+#include "user/user_dlg.h"
+
+namespace core {
+
+void TLauncher::mUserClick() {
+  if (userDlg_) userDlg_->mUserClick();
+}
+
+// The page stays where it is and keeps its number; only its file goes. Emptying the
+// title box writes the empty title back at once, as any change of the box does.
+void TLauncher::mDeleteClick() {
+  Handle([&] {
+    const std::string path = PageFileName(state_.UserName, state_.PageNo);
+    ScreenPoint corner = view_.WindowPosition();
+    BoxPlacement placement = BoxPlacement::At(corner.x, corner.y);
+    if (!ports_.files.FileExists(path)) {
+      ports_.prompter.ShowInformation(texts::kNoPageDataToDelete, placement);
+      return;
+    }
+    if (!ports_.prompter.Confirm(texts::kDeletePageQuestion, ConfirmKind::kYesCancel, placement)) return;
+    ports_.files.RemoveFile(path);
+    view_.SetTitleText("");
+    MovePage(state_.PageNo);
+    ComposeCaption();
+  });
+}
+
+}  // namespace core
