@@ -54,15 +54,25 @@ LRESULT CALLBACK BoxHook(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
+// A box is modal to the window the user works in: a dialog open over the launcher
+// stays disabled while the box asks, as the launcher does.
+HWND Win32Prompter::BoxOwner() const {
+  HWND active = GetActiveWindow();
+  if (active && owner_ && GetAncestor(active, GA_ROOTOWNER) == GetAncestor(owner_, GA_ROOTOWNER) &&
+      IsWindowEnabled(active) && IsWindowVisible(active))
+    return active;
+  return owner_;
+}
+
 int Win32Prompter::Show(const std::string& text, const char* title, UINT type, core::BoxPlacement placement) {
   PendingBox box;
   box.yesOnOk = (type & MB_TYPEMASK) == MB_OKCANCEL;
   box.placement = placement;
-  box.owner = owner_;
+  box.owner = BoxOwner();
   box.hook = SetWindowsHookExW(WH_CBT, BoxHook, nullptr, GetCurrentThreadId());
   PendingBox* outer = pending;
   pending = &box;
-  int answer = MessageBoxW(owner_, Widen(text).c_str(), Widen(title).c_str(), type | MB_SETFOREGROUND);
+  int answer = MessageBoxW(box.owner, Widen(text).c_str(), Widen(title).c_str(), type | MB_SETFOREGROUND);
   pending = outer;
   if (box.hook) UnhookWindowsHookEx(box.hook);
   return answer;

@@ -11,7 +11,7 @@ namespace win32 {
 // titles and button texts (whatever the system's language) and its placement.
 class Win32Prompter final : public core::Prompter {
  public:
-  // Boxes are owned by this window (none before it exists).
+  // Boxes are owned by this window (none before it exists), or by a dialog open over it.
   void SetOwner(HWND owner) { owner_ = owner; }
 
   void ShowMessage(const std::string& text) override;
@@ -21,6 +21,7 @@ class Win32Prompter final : public core::Prompter {
 
  private:
   int Show(const std::string& text, const char* title, UINT type, core::BoxPlacement placement);
+  HWND BoxOwner() const;
 
   HWND owner_ = nullptr;
 };

@@ -5,6 +5,8 @@
 #include "launch/launcher.h"
 #include "list/list_dlg.h"
 #include "list/list_dlg_window.h"
+#include "user/user_dlg.h"
+#include "user/user_dlg_window.h"
 
 namespace win32 {
 
@@ -17,10 +19,14 @@ class Dialogs {
 
   ListDlgWindow* ListWindow() { return listWindow_.get(); }
   core::TListDlg* List() { return list_.get(); }
+  UserDlgWindow* UserWindow() { return userWindow_.get(); }
+  core::TUserDlg* User() { return user_.get(); }
 
  private:
   std::unique_ptr<ListDlgWindow> listWindow_;
   std::unique_ptr<core::TListDlg> list_;
+  std::unique_ptr<UserDlgWindow> userWindow_;
+  std::unique_ptr<core::TUserDlg> user_;
 };
 
 }  // namespace win32
