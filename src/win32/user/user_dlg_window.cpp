@@ -73,6 +73,7 @@ UserDlgWindow::UserDlgWindow(HWND owner)
   SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(kMemo1)), 0);
   SendMessageW(upDown, UDM_SETRANGE32, 1, core::kUserCount);
   SendMessageW(upDown, UDM_SETPOS32, 0, 1);
+  layout_.Place(dpi);  // taking a buddy moves the arrows
   hints_.Create(Handle());
   for (const ControlSpec& spec : kLayout)
     if (spec.hint) hints_.Add(Control(spec.id), spec.hint);
