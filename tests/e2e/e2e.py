@@ -60,6 +60,11 @@ def visible_windows(title):
     return [line for line in out.splitlines() if line]
 
 
+def unescape(text):
+    """A text as the probe prints it on one line, with its line breaks back."""
+    return re.sub(r"\\(.)", lambda m: {"r": "\r", "n": "\n"}.get(m.group(1), m.group(1)), text)
+
+
 def desktop_folder():
     return "C:\\users\\%s\\Desktop" % pwd.getpwuid(os.getuid()).pw_name
 
@@ -124,7 +129,7 @@ class Session:
             return None, None
         lines = [line.split("\t") for line in out.splitlines() if line]
         origin = tuple(int(v) for v in lines[0][1].split(","))
-        controls = [(c[0], c[1], int(c[2]), c[3] == "1", tuple(int(v) for v in c[4].split(",")))
+        controls = [(c[0], unescape(c[1]), int(c[2]), c[3] == "1", tuple(int(v) for v in c[4].split(",")))
                     for c in lines[1:]]
         return controls, origin
 
@@ -451,6 +456,62 @@ def page_list_keys(s):
     s.quit_with_yes(caption)
 
 
+USER_TITLE = "ﾕｰｻﾞの選択＆設定"
+
+
+def users_and_page_data(s):
+    """Rename a user with pages 1, 2 and 12 (the files move, the caption follows),
+    switch to a never-used user by a click on the list, then delete a page's data
+    twice: first an empty title stays, then the file goes."""
+    write_cp932(s, "zubi.ini", ["[User1]", "PageNo=2", "PageNoControl=12", "[User]", "User1=Ken"])
+    for page in (1, 2, 12):
+        write_cp932(s, "DATA/Ken%d.dat" % page, ["[PageTitle]", "PageTitle=Ken %d" % page])
+    s.start()
+    caption = "Ken - Page 2/12"
+    s.key(s.wait_window(caption), "alt+f", "u")  # ﾕｰｻﾞ変更(&U)
+    dialog = s.wait_window(USER_TITLE)
+    controls, _ = s.texts(USER_TITLE)
+    name = next(c[1] for c in controls if c[2] == 104)
+    check(name == "Ken", "the name field shows %r" % name)
+    s.focus(dialog)
+    xdotool("type", "--delay", "40", "Jo")  # replaces the selected name
+    click_control(s, USER_TITLE, 108)  # 変更
+    caption = s.wait_window("Jo - Page 2/12") and "Jo - Page 2/12"
+    wait_for("the renamed files", lambda: all(os.path.exists(s.path("DATA/Jo%d.dat" % p)) for p in (1, 2, 12)))
+    check(not any(os.path.exists(s.path("DATA/Ken%d.dat" % p)) for p in (1, 2, 12)), "the old files are gone")
+    check("PageTitle=Ken 12" in s.read_text("DATA/Jo12.dat"), "page 12 moved whole")
+    check("User1=Jo\r\n" in s.read_text("zubi.ini"), "the new name is stored")
+
+    controls, origin = s.texts(USER_TITLE)
+    box = next(c[4] for c in controls if c[2] == 102)  # the user list
+    height = 12
+    s.click(origin[0] + box[0] + 20, origin[1] + box[1] + 2 + height * 2 + height // 2)  # User3
+    caption = s.wait_window("User3 - Page 1/1") and "User3 - Page 1/1"
+    wait_for("the dialog to close", lambda: not visible_windows(USER_TITLE), 5.0)
+    settings = s.read_text("zubi.ini")
+    check("User3=User3\r\n" in settings and "UserNo=3\r\n" in settings, "settings: %r" % settings)
+
+    click_control(s, caption, 103)  # the title box
+    xdotool("type", "--delay", "40", "Temp")
+    wait_for("the typed title", lambda: os.path.exists(s.path("DATA/User31.dat"))
+             and "PageTitle=Temp\r\n" in s.read_text("DATA/User31.dat"))
+    for expected in ("[PageTitle]\r\nPageTitle=\r\n\r\n", None):
+        s.key(s.wait_window(caption), "alt+m", "d")  # ﾍﾟｰｼ・ﾃﾞｰﾀﾞ削除(&D)
+        box = s.wait_window(CONFIRM_TITLE)
+        message, buttons = s.box_text(CONFIRM_TITLE)
+        check(message == "このﾍﾟｰｼﾞのﾃﾞｰﾀを削除します。\r\n復旧は出来ませんが宜しいですか?", "question %r" % message)
+        check(buttons == ["はい(&Y)", "キャンセル"], "buttons %r" % buttons)
+        s.key(box, "y")
+        s.wait_gone(CONFIRM_TITLE, box)
+        if expected:
+            wait_for("the emptied page", lambda: s.read_text("DATA/User31.dat") == expected)
+        else:
+            wait_for("the page file to go", lambda: not os.path.exists(s.path("DATA/User31.dat")))
+    time.sleep(0.5)
+    check(not os.path.exists(s.path("DATA/User31.dat")), "nothing is written back the second time")
+    s.quit_with_yes(caption)
+
+
 def recorder_starts(s):
     """The recorder's starts so far, in the order their processes were created:
     (command line, folder, show command)."""
@@ -528,7 +589,7 @@ def editing_and_page_launch(s):
 
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
                                       bad_settings_files, missing_data_folder, buttons_and_pages,
-                                      page_list_keys, editing_and_page_launch)}
+                                      page_list_keys, editing_and_page_launch, users_and_page_data)}
 
 
 def main():

@@ -31,6 +31,22 @@ std::wstring TextOf(HWND hwnd) {
   return text;
 }
 
+// A text on one line of the output: line breaks and backslashes escaped.
+std::wstring OneLine(const std::wstring& text) {
+  std::wstring line;
+  for (wchar_t c : text) {
+    if (c == L'\\')
+      line += L"\\\\";
+    else if (c == L'\r')
+      line += L"\\r";
+    else if (c == L'\n')
+      line += L"\\n";
+    else
+      line += c;
+  }
+  return line;
+}
+
 std::wstring ClassOf(HWND hwnd) {
   wchar_t name[256] = L"";
   GetClassNameW(hwnd, name, 256);
@@ -56,7 +72,7 @@ BOOL CALLBACK ListChild(HWND child, LPARAM top) {
   RECT r;
   GetWindowRect(child, &r);
   MapWindowPoints(nullptr, reinterpret_cast<HWND>(top), reinterpret_cast<POINT*>(&r), 2);
-  Print(ClassOf(child) + L"\t" + TextOf(child) + L"\t" + std::to_wstring(GetDlgCtrlID(child)) + L"\t" +
+  Print(ClassOf(child) + L"\t" + OneLine(TextOf(child)) + L"\t" + std::to_wstring(GetDlgCtrlID(child)) + L"\t" +
         (IsWindowEnabled(child) ? L"1" : L"0") + L"\t" + RectText(r));
   return TRUE;
 }
