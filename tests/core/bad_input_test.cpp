@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <random>
 
 #include "support.h"
@@ -94,4 +96,70 @@ TEST(BadInput, DamagedPageFilesLoadWithTheDefaults) {
   EXPECT_EQ(f.view.buttons[1].glyph, (core::GlyphSource{"C:\\b.exe", -5, false}));
   EXPECT_FALSE(two.IsIconSmall());
   EXPECT_TRUE(f.prompter.boxes.empty());
+}
+
+namespace {
+
+// Reading one file fails, as when another program holds it locked.
+class LockedFileSystem : public core::PosixFileSystem {
+ public:
+  std::string locked;
+
+ protected:
+  bool ReadAll(const std::string& path, std::string& bytes) const override {
+    return path != locked && PosixFileSystem::ReadAll(path, bytes);
+  }
+};
+
+size_t EntriesIn(const std::string& folder) {
+  size_t count = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
+  return count;
+}
+
+}  // namespace
+
+// Ten thousand unrelated files, a folder named like a page file and a page file that
+// cannot be read: the user dialog still opens at once, touches only the user's own
+// files, and the unreadable page is reported with its path.
+TEST(BadInput, CrowdedDataFolderLeavesTheUserOperationsQuickAndConfined) {
+  testing_support::TempFolder folder;
+  for (int i = 0; i < 10000; ++i) folder.Write("DATA/note" + std::to_string(i) + (i % 2 ? ".txt" : ".dat"), "x");
+  std::filesystem::create_directory(folder.Path("DATA/User12.dat"));
+  folder.Write("DATA/User11.dat", Lines({"[PageTitle]", "PageTitle=one"}));
+  folder.Write("DATA/Ken1.dat", Lines({"[PageTitle]", "PageTitle=locked"}));
+  folder.Write("zubi.ini", Lines({"[User1]", "PageNoControl=3", "[User]", "User2=Ken"}));
+  LockedFileSystem files;
+  files.locked = folder.Path("DATA/Ken1.dat");
+  testing_support::FakePrompter prompter;
+  testing_support::FakeShell shell;
+  testing_support::FakeEnvironment environment;
+  environment.exePath = folder.Path("zubi.exe");
+  testing_support::FakeSound sound;
+  testing_support::FakeView view;
+  core::TLauncher launcher(view, {files, testing_support::Cp932(), prompter, shell, environment, sound});
+  view.launcher = &launcher;
+  testing_support::FakeUserView users;
+  core::TUserDlg dialog(users, launcher, files, prompter);
+  users.dialog = &dialog;
+  launcher.SetUserDlg(&dialog);
+  launcher.FormCreate();
+
+  auto started = std::chrono::steady_clock::now();
+  launcher.mUserClick();
+  users.SetNameText("Neo");
+  dialog.ChangeButtonClick();  // page 2's "file" is a folder: not a page, left alone
+  auto took = std::chrono::steady_clock::now() - started;
+  EXPECT_LT(took, std::chrono::milliseconds(100));
+  EXPECT_TRUE(prompter.boxes.empty());
+  EXPECT_TRUE(folder.Exists("DATA/Neo1.dat"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder.Path("DATA/User12.dat")));
+  EXPECT_EQ(EntriesIn(folder.Path("DATA")), 10000u + 3u);
+
+  dialog.ListBox1Click(1);  // Ken, whose first page cannot be read
+  ASSERT_EQ(prompter.boxes.size(), 1u);
+  EXPECT_EQ(prompter.boxes[0].text, "ファイル " + folder.Path("DATA/Ken1.dat") + " は開けません");
+  EXPECT_EQ(users.closed, 1);
+  EXPECT_EQ(folder.Read("DATA/Ken1.dat"), Lines({"[PageTitle]", "PageTitle=locked"}));
+  EXPECT_EQ(EntriesIn(folder.Path("DATA")), 10000u + 3u);
 }

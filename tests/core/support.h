@@ -16,6 +16,7 @@
 #include "storage/iconv_code_page.h"
 #include "storage/posix_file_system.h"
 #include "temp_folder.h"
+#include "user/user_dlg.h"
 
 namespace testing_support {
 
@@ -213,6 +214,38 @@ class FakeListView : public core::ListDlgView {
   int shown = 0, closed = 0;
   std::function<void()> whileShown;
   std::optional<core::PanelColour> colour;
+};
+
+// The user dialog as the tests see it. Like the real name field, it reports a changed
+// text to the dialog.
+class FakeUserView : public core::UserDlgView {
+ public:
+  void SetListItems(const std::vector<std::string>& names) override { items = names; }
+  void SelectListItem(int index) override { selected = index; }
+  std::string NameText() const override { return name; }
+  void SetNameText(const std::string& text) override {
+    if (text == name) return;
+    name = text;
+    if (dialog) dialog->Edit1Change();
+  }
+  int UserNumber() const override { return number; }
+  void SetUserNumber(int n) override { number = n; }
+  core::ScreenPoint Position() const override { return position; }
+  void MoveTo(core::ScreenPoint p) override { position = p; }
+  void ShowModal() override {
+    ++shown;
+    if (whileShown) whileShown();
+  }
+  void Close() override { ++closed; }
+  void SetPanelColour(const core::PanelColour& c) override { colour = c; }
+
+  core::TUserDlg* dialog = nullptr;
+  std::vector<std::string> items;
+  int selected = 99, number = 1, shown = 0, closed = 0;
+  std::string name;
+  core::ScreenPoint position;
+  std::optional<core::PanelColour> colour;
+  std::function<void()> whileShown;
 };
 
 // A launcher with fakes around it, its executable in a temporary folder
