@@ -7,6 +7,12 @@ void Dialogs::Create(HWND owner, core::TLauncher& launcher) {
   list_ = std::make_unique<core::TListDlg>(*listWindow_, launcher);
   listWindow_->Attach(list_.get());
   launcher.SetListDlg(list_.get());
+
+  const core::LauncherPorts& ports = launcher.Ports();
+  copyWindow_ = std::make_unique<CopyDlgWindow>(owner);
+  copy_ = std::make_unique<core::TCopyDlg>(*copyWindow_, launcher, ports.files, ports.prompter, ports.shell,
+                                           ports.environment);
+  copyWindow_->Attach(copy_.get());
 }
 
 }  // namespace win32
