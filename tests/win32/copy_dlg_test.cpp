@@ -196,18 +196,23 @@ HWND FindBrowser(DWORD thread) {
   return found;
 }
 
-// Types `text` into the browser's edit box and presses OK, or cancels.
-std::thread AnswerBrowser(DWORD thread, std::optional<std::wstring> text) {
+// Waits until the browser shows its start folder `shown`, then types `text` into its
+// edit box and presses OK, or cancels.
+std::thread AnswerBrowser(DWORD thread, const std::wstring& shown, std::optional<std::wstring> text) {
   return std::thread([=] {
     HWND browser = FindBrowser(thread);
     if (!browser) return;
-    Sleep(200);  // the browser fills its tree and selects the start folder
+    HWND edit = FindWindowExW(browser, nullptr, L"Edit", nullptr);
+    Poll([&] {
+      wchar_t now[MAX_PATH] = L"";
+      GetWindowTextW(edit, now, MAX_PATH);
+      return shown == now;
+    });
     if (!text) {
       PostMessageW(browser, WM_COMMAND, IDCANCEL, 0);
       return;
     }
-    HWND edit = FindWindowExW(browser, nullptr, L"Edit", nullptr);
-    if (edit) SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text->c_str()));
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text->c_str()));
     SendMessageW(GetDlgItem(browser, IDOK), BM_CLICK, 0, 0);
   });
 }
@@ -216,7 +221,7 @@ TEST(FolderChooser, CreatesATypedNewFolderInsideTheStartFolder) {
   testing_support::TempFolder folder;
   std::string start = folder.Path("start");
   std::filesystem::create_directories(start);
-  std::thread user = AnswerBrowser(GetCurrentThreadId(), L"New\\Deeper");
+  std::thread user = AnswerBrowser(GetCurrentThreadId(), L"start", L"New\\Deeper");
   std::optional<std::string> chosen = win32::ChooseFolderDialog(nullptr, start);
   user.join();
   ASSERT_TRUE(chosen.has_value());
@@ -229,14 +234,14 @@ TEST(FolderChooser, TakesATypedFullPathAndTheUnchangedSelection) {
   std::string start = folder.Path("start");
   std::filesystem::create_directories(start);
   std::string elsewhere = folder.Path("other\\backup");
-  std::thread user = AnswerBrowser(GetCurrentThreadId(), win32::Widen(elsewhere));
+  std::thread user = AnswerBrowser(GetCurrentThreadId(), L"start", win32::Widen(elsewhere));
   std::optional<std::string> chosen = win32::ChooseFolderDialog(nullptr, start);
   user.join();
   ASSERT_TRUE(chosen.has_value());
   EXPECT_EQ(*chosen, elsewhere);
   EXPECT_TRUE(std::filesystem::is_directory(elsewhere));
 
-  user = AnswerBrowser(GetCurrentThreadId(), L"start");  // the name the browser shows
+  user = AnswerBrowser(GetCurrentThreadId(), L"start", L"start");  // the name the browser shows
   chosen = win32::ChooseFolderDialog(nullptr, start);
   user.join();
   EXPECT_EQ(chosen, start);
@@ -246,7 +251,7 @@ TEST(FolderChooser, CancelChoosesNothing) {
   testing_support::TempFolder folder;
   std::string start = folder.Path("start");
   std::filesystem::create_directories(start);
-  std::thread user = AnswerBrowser(GetCurrentThreadId(), std::nullopt);
+  std::thread user = AnswerBrowser(GetCurrentThreadId(), L"start", std::nullopt);
   std::optional<std::string> chosen = win32::ChooseFolderDialog(nullptr, start);
   user.join();
   EXPECT_FALSE(chosen.has_value());

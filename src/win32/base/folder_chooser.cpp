@@ -13,6 +13,9 @@ namespace win32 {
 namespace {
 
 const wchar_t kWindowProperty[] = L"ZubiFolderChooser";
+constexpr UINT_PTR kRetryTimer = 0x5A42;
+constexpr int kRetries = 20;
+constexpr UINT kRetryMilliseconds = 50;
 
 struct Chooser {
   std::wstring start;
@@ -20,6 +23,7 @@ struct Chooser {
   std::wstring selectedName;  // what the edit box shows for it
   std::wstring typed;         // the edit box's text when OK was pressed
   bool confirmed = false;
+  int retries = 0;
   WNDPROC original = nullptr;
 };
 
@@ -44,6 +48,20 @@ bool IsAbsolute(const std::wstring& path) {
   return (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) || path.starts_with(L"\\\\");
 }
 
+// The start folder is selected again while the selection stands on one of its parents:
+// Wine's browser sometimes stops on the way down when its tree is still being filled.
+void RetryStart(HWND dialog, Chooser& chooser) {
+  const std::wstring& now = chooser.selected;
+  bool onTheWay = !now.empty() && now.size() < chooser.start.size() &&
+                  CompareStringOrdinal(now.c_str(), static_cast<int>(now.size()), chooser.start.c_str(),
+                                       static_cast<int>(now.size()), TRUE) == CSTR_EQUAL;
+  if (!onTheWay || ++chooser.retries > kRetries) {
+    KillTimer(dialog, kRetryTimer);
+    return;
+  }
+  SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(chooser.start.c_str()));
+}
+
 // OK is read before the browser acts on it.
 LRESULT CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   auto* chooser = static_cast<Chooser*>(GetPropW(dialog, kWindowProperty));
@@ -54,6 +72,9 @@ LRESULT CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
     chooser->confirmed = true;
   } else if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
     chooser->confirmed = false;
+  } else if (message == WM_TIMER && wParam == kRetryTimer) {
+    RetryStart(dialog, *chooser);
+    return 0;
   } else if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     RemovePropW(dialog, kWindowProperty);
@@ -70,6 +91,7 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM dat
     chooser->original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DialogProcedure)));
     SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(chooser->start.c_str()));
+    SetTimer(dialog, kRetryTimer, kRetryMilliseconds, nullptr);
   } else if (message == BFFM_SELCHANGED) {
     auto list = reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam);
     wchar_t path[MAX_PATH] = L"";
@@ -122,6 +144,8 @@ std::optional<std::string> ChooseFolderDialog(HWND owner, const std::string& sta
   ComApartment com;
   Chooser chooser;
   chooser.start = Widen(start);
+  while (chooser.start.size() > 3 && (chooser.start.back() == L'\\' || chooser.start.back() == L'/'))
+    chooser.start.pop_back();
   BROWSEINFOW info{};
   info.hwndOwner = owner;
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
