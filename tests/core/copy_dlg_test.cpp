@@ -90,6 +90,22 @@ TEST(CopyDlg, OpensWithTheUserNamesBothListsAndOKDisabled) {
   EXPECT_EQ(f.view.colour, core::PanelColourOf(7));
 }
 
+TEST(CopyDlg, ReopeningKeepsTheDestinationListEnabledAndTheHints) {
+  CopyFixture f;
+  f.Page("User1", 1, "abc");
+  f.Open();
+  f.ClickSource(0);
+  f.ClickDestination(10);
+  std::string destinationHint = f.view.destinationHint;
+  ASSERT_TRUE(f.view.okEnabled);
+  f.dialog.CancelBtnClick();
+  f.Open();
+  EXPECT_TRUE(f.view.destinationEnabled);
+  EXPECT_FALSE(f.view.okEnabled);
+  EXPECT_EQ(f.view.sourceHint, "3 ﾊﾞｲﾄ");
+  EXPECT_EQ(f.view.destinationHint, destinationHint);
+}
+
 TEST(CopyDlg, AllDataCanOnlyGoToTheBackup) {
   CopyFixture f;
   f.Page("User2", 1, "x");

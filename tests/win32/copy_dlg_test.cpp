@@ -177,6 +177,38 @@ TEST(CopyDlgWindow, ItsMessageBoxesAreCentredOnTheScreen) {
   EXPECT_FALSE(window.IsOpen());
 }
 
+TEST(CopyDlgWindow, BacksUpAUserIntoTheChosenFolderThroughTheShell) {
+  LauncherHarness h;
+  h.Create();
+  h.folder.Write("DATA\\User13.dat", "[PageTitle]\r\nPageTitle=Three\r\n");
+  std::string backup = h.folder.Path("backup");
+  std::filesystem::create_directories(backup);
+  h.shell.chosenFolder = backup;
+  h.launcher->State().ToDir = h.folder.Path("");
+  CopyDlgWindow& w = *h.dialogs.CopyWindow();
+  bool okEnabled = false;
+  std::thread user = WhenWindowAppears(kCopyClass, kCopyTitle, [&](HWND dialog) {
+    if (!dialog || !Poll([&] { return IsWindowVisible(dialog) != FALSE; })) return;
+    ClickEntry(w.Control(CopyDlgWindow::kSrcList), 0);
+    Poll([&] { return IsWindowEnabled(w.Control(CopyDlgWindow::kDstList)) != FALSE; });
+    ClickEntry(w.Control(CopyDlgWindow::kDstList), 10);
+    okEnabled = Poll([&] { return IsWindowEnabled(w.Control(CopyDlgWindow::kOKBtn)) != FALSE; });
+    if (okEnabled)
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(CopyDlgWindow::kOKBtn, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(w.Control(CopyDlgWindow::kOKBtn)));
+    else
+      PressEscape(w.Control(CopyDlgWindow::kDstList));
+  });
+  h.dialogs.Copy()->CopyButtonClick();
+  user.join();
+  EXPECT_TRUE(okEnabled);
+  EXPECT_FALSE(w.IsOpen());
+  EXPECT_EQ(h.shell.chooserStarts, std::vector<std::string>{h.folder.Path("")});
+  EXPECT_EQ(h.launcher->State().ToDir, backup);
+  EXPECT_EQ(h.folder.Read("backup\\User13.dat"), "[PageTitle]\r\nPageTitle=Three\r\n");
+  EXPECT_EQ(h.folder.Read("backup\\User11.dat"), h.folder.Read("DATA\\User11.dat"));
+}
+
 // The folder browser of this thread, once it is shown.
 HWND FindBrowser(DWORD thread) {
   HWND found = nullptr;
