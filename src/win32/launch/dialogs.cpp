@@ -8,10 +8,18 @@ void Dialogs::Create(HWND owner, core::TLauncher& launcher) {
   listWindow_->Attach(list_.get());
   launcher.SetListDlg(list_.get());
 
+  const core::LauncherPorts& ports = launcher.Ports();
   userWindow_ = std::make_unique<UserDlgWindow>(owner);
-  user_ = std::make_unique<core::TUserDlg>(*userWindow_, launcher, launcher.Ports().files, launcher.Ports().prompter);
+  user_ = std::make_unique<core::TUserDlg>(*userWindow_, launcher, ports.files, ports.prompter);
   userWindow_->Attach(user_.get());
   launcher.SetUserDlg(user_.get());
+
+  // The copy dialog opens over the user dialog.
+  copyWindow_ = std::make_unique<CopyDlgWindow>(userWindow_->Handle());
+  copy_ = std::make_unique<core::TCopyDlg>(*copyWindow_, launcher, ports.files, ports.prompter, ports.shell,
+                                           ports.environment);
+  copyWindow_->Attach(copy_.get());
+  user_->SetCopyDlg(copy_.get());
 }
 
 }  // namespace win32

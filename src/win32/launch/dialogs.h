@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "copy/copy_dlg.h"
+#include "copy/copy_dlg_window.h"
 #include "launch/launcher.h"
 #include "list/list_dlg.h"
 #include "list/list_dlg_window.h"
@@ -21,12 +23,16 @@ class Dialogs {
   core::TListDlg* List() { return list_.get(); }
   UserDlgWindow* UserWindow() { return userWindow_.get(); }
   core::TUserDlg* User() { return user_.get(); }
+  CopyDlgWindow* CopyWindow() { return copyWindow_.get(); }
+  core::TCopyDlg* Copy() { return copy_.get(); }
 
  private:
   std::unique_ptr<ListDlgWindow> listWindow_;
   std::unique_ptr<core::TListDlg> list_;
   std::unique_ptr<UserDlgWindow> userWindow_;
   std::unique_ptr<core::TUserDlg> user_;
+  std::unique_ptr<CopyDlgWindow> copyWindow_;
+  std::unique_ptr<core::TCopyDlg> copy_;
 };
 
 }  // namespace win32

@@ -1,0 +1,157 @@
+#include "copy/copy_dlg_window.h"
+
+#include "base/dpi.h"
+#include "base/modal.h"
+#include "base/utf16.h"
+#include "copy/copy_texts.h"
+
+namespace win32 {
+namespace {
+
+namespace t = core::texts;
+
+constexpr wchar_t kClassName[] = L"ZubiDataCopy";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr int kClientWidth = 342;
+constexpr int kClientHeight = 184;
+constexpr int kItemHeight = 12;
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr DWORD kListStyle = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+
+// Font 0 is the dialog's, font 1 the bold arrow's.
+const ControlSpec kLayout[] = {
+    {CopyDlgWindow::kSrcList, L"LISTBOX", kListStyle, WS_EX_CLIENTEDGE, 4, 20, 155, 137, "", t::kHintSrcList, 0, 0},
+    {CopyDlgWindow::kDstList, L"LISTBOX", kListStyle | LBS_EXTENDEDSEL | WS_DISABLED, WS_EX_CLIENTEDGE, 183, 20, 155,
+     137, "", t::kHintDstList, 0, 0},
+    {CopyDlgWindow::kOKBtn, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 85, 161, 55, 20, t::kCopyOK, nullptr, 0, 0},
+    {CopyDlgWindow::kCancelBtn, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 145, 161, 55, 20, t::kCopyCancel, nullptr, 0,
+     0},
+    {CopyDlgWindow::kHelpBtn, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 205, 161, 55, 20, t::kCopyHelp, nullptr, 0, 0},
+    {CopyDlgWindow::kSrcLabel, L"STATIC", SS_LEFT, 0, 4, 4, 69, 16, t::kCopySrcLabel, nullptr, 0, 0},
+    {CopyDlgWindow::kDstLabel, L"STATIC", SS_LEFT, 0, 180, 4, 77, 16, t::kCopyDstLabel, nullptr, 0, 0},
+    {CopyDlgWindow::kLabel1, L"STATIC", SS_LEFT, 0, 161, 75, 22, 21, t::kCopyArrow, nullptr, 0, 1},
+};
+
+void FillList(HWND list, const std::vector<std::string>& items) {
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  for (const auto& item : items) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+}
+
+}  // namespace
+
+CopyDlgWindow::CopyDlgWindow(HWND owner) : owner_(owner), yellow_(CreateSolidBrush(kYellow)) {
+  RegisterOnce(kClassName, 0, nullptr);
+  UINT dpi = DpiOf(owner);
+  SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi);
+  CreateFor(kExStyle, kClassName, Widen(t::kCopyCaption), kStyle, RECT{0, 0, size.cx, size.cy}, owner, nullptr);
+  layout_.Create(Handle(), kLayout, dpi);
+  font_ = MakeFont(L"ＭＳ Ｐゴシック", 12, dpi, false, false, SHIFTJIS_CHARSET);
+  arrowFont_ = MakeFont(L"ＭＳ Ｐゴシック", 21, dpi, true, false, SHIFTJIS_CHARSET);
+  HFONT fonts[] = {font_.get(), arrowFont_.get()};
+  layout_.SetFonts(fonts);
+  for (int list : {kSrcList, kDstList}) SendMessageW(Control(list), LB_SETITEMHEIGHT, 0, Scale(kItemHeight, dpi));
+  hints_.Create(Handle());
+  hints_.Add(Control(kSrcList), t::kHintSrcList);
+  hints_.Add(Control(kDstList), t::kHintDstList);
+}
+
+void CopyDlgWindow::SetSourceItems(const std::vector<std::string>& items) { FillList(Control(kSrcList), items); }
+
+void CopyDlgWindow::SetDestinationItems(const std::vector<std::string>& items) { FillList(Control(kDstList), items); }
+
+int CopyDlgWindow::SourceSelection() const {
+  return static_cast<int>(SendMessageW(Control(kSrcList), LB_GETCURSEL, 0, 0));
+}
+
+void CopyDlgWindow::DeselectSource() { SendMessageW(Control(kSrcList), LB_SETCURSEL, static_cast<WPARAM>(-1), 0); }
+
+int CopyDlgWindow::DestinationFocus() const {
+  if (SendMessageW(Control(kDstList), LB_GETCOUNT, 0, 0) <= 0) return -1;
+  return static_cast<int>(SendMessageW(Control(kDstList), LB_GETCARETINDEX, 0, 0));
+}
+
+bool CopyDlgWindow::IsDestinationSelected(int index) const {
+  return SendMessageW(Control(kDstList), LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
+}
+
+// Some list boxes move the caret to an entry whose selection changes; the focused
+// entry is the one last clicked, so it is put back.
+void CopyDlgWindow::SelectDestination(int index, bool selected) {
+  HWND list = Control(kDstList);
+  LRESULT caret = SendMessageW(list, LB_GETCARETINDEX, 0, 0);
+  SendMessageW(list, LB_SETSEL, selected ? TRUE : FALSE, static_cast<LPARAM>(index));
+  if (caret >= 0 && SendMessageW(list, LB_GETCARETINDEX, 0, 0) != caret)
+    SendMessageW(list, LB_SETCARETINDEX, static_cast<WPARAM>(caret), FALSE);
+}
+
+void CopyDlgWindow::EnableDestinationList(bool enabled) { EnableWindow(Control(kDstList), enabled); }
+
+void CopyDlgWindow::EnableOK(bool enabled) { EnableWindow(Control(kOKBtn), enabled); }
+
+void CopyDlgWindow::SetSourceHint(const std::string& text) { hints_.SetText(Control(kSrcList), text); }
+
+void CopyDlgWindow::SetDestinationHint(const std::string& text) { hints_.SetText(Control(kDstList), text); }
+
+void CopyDlgWindow::SetPanelColour(const core::PanelColour& colour) {
+  background_.Set(colour);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void CopyDlgWindow::CentreOnScreen() {
+  RECT r;
+  GetWindowRect(Handle(), &r);
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  GetMonitorInfoW(MonitorFromWindow(owner_ ? owner_ : Handle(), MONITOR_DEFAULTTOPRIMARY), &mi);
+  int x = (mi.rcMonitor.left + mi.rcMonitor.right - (r.right - r.left)) / 2;
+  int y = (mi.rcMonitor.top + mi.rcMonitor.bottom - (r.bottom - r.top)) / 2;
+  SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CopyDlgWindow::ShowModal() {
+  CentreOnScreen();
+  closed_ = false;
+  open_ = true;
+  SetFocus(Control(kSrcList));
+  RunModal(Handle(), owner_, closed_);
+  open_ = false;
+}
+
+LRESULT CopyDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (!dialog_) break;
+      switch (LOWORD(wParam)) {
+        case kSrcList:
+          if (HIWORD(wParam) == LBN_SELCHANGE) dialog_->SrcListClick();
+          break;
+        case kDstList:
+          if (HIWORD(wParam) == LBN_SELCHANGE) dialog_->DstListClick();
+          break;
+        case kOKBtn:
+          if (IsWindowEnabled(Control(kOKBtn))) dialog_->OKBtnClick();
+          break;
+        case kCancelBtn: dialog_->CancelBtnClick(); break;
+        case kHelpBtn: dialog_->HelpBtnClick(); break;
+        default: break;
+      }
+      return 0;
+    case DM_GETDEFID: return 0;
+    case WM_CLOSE: closed_ = true; return 0;
+    case WM_CTLCOLORLISTBOX:
+      SetBkColor(reinterpret_cast<HDC>(wParam), kYellow);
+      return reinterpret_cast<LRESULT>(yellow_.get());
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC: return background_.ControlColour(reinterpret_cast<HDC>(wParam));
+    case WM_ERASEBKGND: return background_.Erase(Handle(), reinterpret_cast<HDC>(wParam));
+    case WM_SYSCOLORCHANGE:
+      background_.SystemColoursChanged();
+      InvalidateRect(Handle(), nullptr, TRUE);
+      break;
+    default: break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+}  // namespace win32
