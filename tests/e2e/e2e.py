@@ -15,6 +15,7 @@ import re
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 QUIT_QUESTION = "ZUBIらんちゃを終了して宜しいですか?"
@@ -512,6 +513,69 @@ def users_and_page_data(s):
     s.quit_with_yes(caption)
 
 
+def list_entry_click(s, title, control_id, index, height=12):
+    """A real click on line `index` of a list box of a visible window."""
+    controls, origin = s.texts(title)
+    box = next(c[4] for c in controls if c[2] == control_id)
+    s.click(origin[0] + box[0] + 20, origin[1] + box[1] + 2 + height * index + height // 2)
+
+
+def backup_all_data(s):
+    """All data backed up into a folder typed in the folder chooser: the chooser
+    starts in ToDir, creates the new folder, and every page file arrives byte for
+    byte."""
+    # Wine's folder browser does not always reach a deeply nested start folder (it
+    # stops on another item of the tree), so ToDir is a short path here.
+    backups = os.path.join(tempfile.mkdtemp(prefix="zubi-"), "backups")
+    os.makedirs(backups)
+    to_dir = subprocess.run(["winepath", "-w", backups], capture_output=True, text=True).stdout.strip()
+    write_cp932(s, "zubi.ini", ["[User1]", "ToDir=" + to_dir, "[User]", "User2=Ann"])
+    pages = {"User11.dat": ["[PageTitle]", "PageTitle=一"], "Ann3.dat": ["[PageTitle]", "PageTitle=Ann"],
+             "odd name.dat": ["[PageTitle]", "PageTitle=x"]}
+    for name, lines in pages.items():
+        write_cp932(s, "DATA/" + name, lines)
+    s.start()
+    caption = wait_caption(s, 1, 1)
+    s.key(s.wait_window(caption), "alt+f", "u")
+    s.wait_window(USER_TITLE)
+    click_control(s, USER_TITLE, 111)  # ｺﾋﾟｰ
+    copy_title = "ﾃﾞｰﾀｺﾋﾟｰ"
+    s.wait_window(copy_title)
+    list_entry_click(s, copy_title, 104, 10)  # すべてのﾃﾞｰﾀ
+    wait_for("the destination list to be enabled",
+             lambda: next(c[3] for c in s.texts(copy_title)[0] if c[2] == 105))
+    list_entry_click(s, copy_title, 105, 10)  # ﾊﾞｯｸｱｯﾌﾟ
+    wait_for("OK to be enabled", lambda: next(c[3] for c in s.texts(copy_title)[0] if c[2] == 106))
+    click_control(s, copy_title, 106)  # OK
+    chooser = wait_for("the folder chooser", lambda: [w for w in s.top_level() if w["class"] == "#32770"
+                                                     and w["visible"] and w["title"] not in (copy_title, USER_TITLE)])
+    title = chooser[0]["title"]
+    wid = s.wait_window(title)
+
+    def start_shown():  # the chooser stands on ToDir: its edit box names it
+        controls, _ = s.texts(title)
+        return controls and any(c[0].lower() == "edit" and c[1] == "backups" for c in controls)
+    wait_for("the chooser to start in ToDir", start_shown, 10.0)
+    controls, origin = s.texts(title)
+    edit = next(c[4] for c in controls if c[0].lower() == "edit")
+    s.click(origin[0] + (edit[0] + edit[2]) // 2, origin[1] + (edit[1] + edit[3]) // 2)
+    xdotool("key", "ctrl+a")
+    xdotool("type", "--delay", "30", "new set")
+    s.key(wid, "Return")
+    target = os.path.join(backups, "new set")
+    wait_for("the backup", lambda: all(os.path.exists(os.path.join(target, n)) for n in pages), 30.0)
+    for name in pages:
+        with open(os.path.join(target, name), "rb") as a, open(s.path("DATA/" + name), "rb") as b:
+            check(a.read() == b.read(), "%s arrived unchanged" % name)
+    wait_for("the copy dialog to close", lambda: not visible_windows(copy_title), 10.0)
+    s.key(s.wait_window(USER_TITLE), "Escape")
+    wait_for("the user dialog to close", lambda: not visible_windows(USER_TITLE), 10.0)
+    s.quit_with_yes(caption)
+    check(("ToDir=%s\\new set\r\n" % to_dir) in s.read_text("zubi.ini"),
+          "the chosen folder is the new ToDir: %r" % s.read_text("zubi.ini"))
+    shutil.rmtree(os.path.dirname(backups), ignore_errors=True)
+
+
 def recorder_starts(s):
     """The recorder's starts so far, in the order their processes were created:
     (command line, folder, show command)."""
@@ -589,7 +653,7 @@ def editing_and_page_launch(s):
 
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
                                       bad_settings_files, missing_data_folder, buttons_and_pages,
-                                      page_list_keys, editing_and_page_launch, users_and_page_data)}
+                                      page_list_keys, editing_and_page_launch, users_and_page_data, backup_all_data)}
 
 
 def main():
