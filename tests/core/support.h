@@ -6,9 +6,11 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "components/wait_hot_key.h"
 #include "fake_ports.h"
 #include "launch/launcher.h"
 #include "launch_button/button_settings_dlg.h"
@@ -246,6 +248,32 @@ class FakeUserView : public core::UserDlgView {
   core::ScreenPoint position;
   std::optional<core::PanelColour> colour;
   std::function<void()> whileShown;
+};
+
+// Holds the global atom table and the registrations, and records every call.
+class FakeRegistrar : public core::HotKeyRegistrar {
+ public:
+  std::string WindowHandleText() const override { return handleText; }
+  std::uint16_t FindGlobalAtom(const std::string& name) override { return atoms.count(name) ? 0xC001 : 0; }
+  std::uint16_t AddGlobalAtom(const std::string& name) override {
+    calls.push_back("add " + name);
+    if (!canAddAtom) return 0;
+    atoms.insert(name);
+    return kAtom;
+  }
+  void DeleteGlobalAtom(std::uint16_t atom) override { calls.push_back("delete " + std::to_string(atom)); }
+  bool Register(std::uint16_t id, unsigned modifiers, int keyCode) override {
+    calls.push_back("register " + std::to_string(id) + " " + std::to_string(modifiers) + " " + std::to_string(keyCode));
+    return !refuse;
+  }
+  void Unregister(std::uint16_t id) override { calls.push_back("unregister " + std::to_string(id)); }
+
+  static constexpr std::uint16_t kAtom = 0xC123;
+  std::string handleText = "65602";
+  std::set<std::string> atoms;
+  bool canAddAtom = true;
+  bool refuse = false;
+  std::vector<std::string> calls;
 };
 
 // A launcher with fakes around it, its executable in a temporary folder

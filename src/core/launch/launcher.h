@@ -9,6 +9,7 @@
 #include "launch/launcher_state.h"
 #include "launch/launcher_view.h"
 #include "launch_button/launch_button.h"
+#include "option/option_dlg.h"
 #include "ports/environment.h"
 #include "ports/prompter.h"
 #include "ports/shell.h"
@@ -20,6 +21,9 @@ namespace core {
 
 class TListDlg;
 class TUserDlg;
+class TOptionDlg;
+class TTrayIcon;
+class TWaitHotKey;
 
 // The platform services the launcher uses.
 struct LauncherPorts {
@@ -45,7 +49,7 @@ inline constexpr int kHitCaption = 2;
 
 // The launcher window's logic: its state, its settings and page files, and the
 // handlers of its window, timer and menus. It changes the screen only through its view.
-class TLauncher : public LaunchButtonHost, public UserHost {
+class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
  public:
   TLauncher(LauncherView& view, const LauncherPorts& ports);
   TLauncher(const TLauncher&) = delete;
@@ -57,6 +61,10 @@ class TLauncher : public LaunchButtonHost, public UserHost {
   TLaunchButton& Button(int k) { return *buttons_[static_cast<size_t>(k - 1)]; }
   void SetListDlg(TListDlg* dialog) { listDlg_ = dialog; }
   void SetUserDlg(TUserDlg* dialog) { userDlg_ = dialog; }
+  void SetOptionDlg(TOptionDlg* dialog) { optionDlg_ = dialog; }
+  // The notification-area icon TrayIcon1 and the hot key WaitHotKey1, which the
+  // options switch on and off.
+  void SetComponents(TTrayIcon* trayIcon, TWaitHotKey* waitHotKey);
   const LauncherPorts& Ports() const { return ports_; }
   LauncherView& View() { return view_; }
 
@@ -80,6 +88,7 @@ class TLauncher : public LaunchButtonHost, public UserHost {
   void SavePageNo(int n);
   void LoadPageNoControl(int n) override;
   void LoadOption(int n) override;
+  void SaveOption(int n, const OptionValues& values) override;
   std::string GetFolderPath(int id) const;
 
   // Page data files (DATA beside the executable).
@@ -109,6 +118,10 @@ class TLauncher : public LaunchButtonHost, public UserHost {
   // Users and the current page's data.
   void mUserClick();
   void mDeleteClick();
+
+  // Options.
+  void mOptionClick();
+  void WaitHotKey1CatchHotKey() { TrayIcon1Click(); }
 
   // Button editing and page launch.
   void LaunchButtonOnClick(TLaunchButton& button);
@@ -158,6 +171,10 @@ class TLauncher : public LaunchButtonHost, public UserHost {
   std::array<std::unique_ptr<TLaunchButton>, kLaunchButtonCount> buttons_;
   TListDlg* listDlg_ = nullptr;
   TUserDlg* userDlg_ = nullptr;
+  TOptionDlg* optionDlg_ = nullptr;
+  TTrayIcon* trayIcon_ = nullptr;
+  TWaitHotKey* waitHotKey_ = nullptr;
+
   int popupButtonNo_ = 1;
   ButtonClipboard clipboard_;
 };

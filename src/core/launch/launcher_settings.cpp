@@ -2,6 +2,8 @@
 // when it changes keys, writes the whole file back before it returns.
 #include <algorithm>
 
+#include "components/tray_icon.h"
+#include "components/wait_hot_key.h"
 #include "launch/launcher.h"
 #include "storage/paths.h"
 
@@ -106,6 +108,36 @@ void TLauncher::LoadOption(int n) {
   state_.TitleDbClk = ini.ReadBool(s, "TitleDbClk", false);
   state_.Sound = ini.ReadBool(s, "Sound", false);
   ColorChange(view_, state_.FormColor);
+  if (trayIcon_) trayIcon_->SetVisible(state_.Tray > 0);
+  if (!waitHotKey_) return;
+  if (state_.Hot <= 0) {
+    // Switched off, the key is withdrawn from the system, so that other programs may
+    // have the combination.
+    waitHotKey_->SetEnabled(false);
+    waitHotKey_->UnregisterKey();
+    return;
+  }
+  waitHotKey_->SetEnabled(true);
+  waitHotKey_->SetHotKey(state_.HotKey);
+  waitHotKey_->RegisterKey();
+}
+
+void TLauncher::SaveOption(int n, const OptionValues& v) {
+  IniImage ini = LoadSettings();
+  const std::string s = UserKey(n);
+  ini.WriteInteger(s, "Mouse", v.Mouse);
+  ini.WriteInteger(s, "Tray", v.Tray);
+  ini.WriteInteger(s, "Hot", v.Hot);
+  ini.WriteInteger(s, "Shift", v.Shift);
+  ini.WriteInteger(s, "Ctrl", v.Ctrl);
+  ini.WriteInteger(s, "Alt", v.Alt);
+  ini.WriteString(s, "HotKey", v.HotKey);
+  ini.WriteInteger(s, "Key", v.Key);
+  ini.WriteInteger(s, "FormColor", v.FormColor);
+  ini.WriteBool(s, "BtnClk", v.BtnClk);
+  ini.WriteBool(s, "TitleDbClk", v.TitleDbClk);
+  ini.WriteBool(s, "Sound", v.Sound);
+  SaveSettings(ini);
 }
 
 }  // namespace core

@@ -1,10 +1,25 @@
 // The launcher's side of the users: opening the user dialog, and deleting the stored
 // data of the page shown.
+#include "components/tray_icon.h"
+#include "components/wait_hot_key.h"
 #include "launch/launcher.h"
 #include "launch/launcher_texts.h"
+#include "option/option_dlg.h"
 #include "user/user_dlg.h"
 
 namespace core {
+
+// Both components toggle the window: the icon's click and a press of the hot key.
+void TLauncher::SetComponents(TTrayIcon* trayIcon, TWaitHotKey* waitHotKey) {
+  trayIcon_ = trayIcon;
+  waitHotKey_ = waitHotKey;
+  if (trayIcon_) trayIcon_->OnClick = [this](TTrayIcon&) { TrayIcon1Click(); };
+  if (waitHotKey_) waitHotKey_->OnCatchHotKey = [this](TWaitHotKey&) { WaitHotKey1CatchHotKey(); };
+}
+
+void TLauncher::mOptionClick() {
+  if (optionDlg_) optionDlg_->mOptionClick();
+}
 
 void TLauncher::mUserClick() {
   if (userDlg_) userDlg_->mUserClick();
