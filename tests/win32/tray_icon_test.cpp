@@ -119,4 +119,55 @@ TEST(TrayIconWindow, TheOwnersIconIsShownWhenTheComponentHasNoneOfItsOwn) {
   PumpMessages();
 }
 
+// Closes the open menu from inside its own loop, once the menu window shows.
+bool menuSeen = false;
+void CALLBACK CloseMenuWhenShown(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND menu = FindWindowW(L"#32768", nullptr);
+  if (!menu || !IsWindowVisible(menu)) return;
+  menuSeen = true;
+  KillTimer(nullptr, timer);
+  EndMenu();
+}
+
+TEST(TrayIconWindow, ARightPressOpensTheMenuWithItsOwnerInFront) {
+  HWND owner =
+      CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, 101, L"ヘルプ");
+  win32::WinCodePage codePage{932};
+  core::TrayIconList list;
+  win32::TrayIconComponent component(owner, codePage, list);
+  int downs = 0;
+  HWND foregroundAtPopup = nullptr;
+  component.Icon().OnMouseDown = [&](core::TTrayIcon&, core::TMouseButton, core::TShiftState, int, int) { ++downs; };
+  component.SetOnMenuPopup([&](HMENU opened) {
+    EXPECT_EQ(opened, menu);
+    foregroundAtPopup = GetForegroundWindow();
+    SetTimer(nullptr, 0, 50, &CloseMenuWhenShown);
+  });
+  component.SetPopupMenu(menu);
+  // Some other window is in front when the user presses on the icon.
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 20, 20, 10, 10, nullptr, nullptr, nullptr,
+                               nullptr);
+  SetForegroundWindow(other);
+  ASSERT_EQ(GetForegroundWindow(), other);
+  menuSeen = false;
+  SendMessageW(component.CallbackWindow(), 1224, component.Icon().Number(), WM_RBUTTONDOWN);
+  EXPECT_TRUE(menuSeen);
+  EXPECT_EQ(foregroundAtPopup, owner);
+  EXPECT_EQ(downs, 0);
+
+  component.Icon().SetAutoPopup(false);
+  menuSeen = false;
+  SendMessageW(component.CallbackWindow(), 1224, component.Icon().Number(), WM_RBUTTONDOWN);
+  EXPECT_FALSE(menuSeen);
+  EXPECT_EQ(downs, 1);
+
+  component.SetPopupMenu(nullptr);
+  DestroyMenu(menu);
+  DestroyWindow(other);
+  DestroyWindow(owner);
+  PumpMessages();
+}
+
 }  // namespace
