@@ -36,7 +36,7 @@ struct Tray {
   core::TrayIconList list;
   win32::TrayIconComponent component{nullptr, codePage, list};
   HWND Window() const { return component.CallbackWindow(); }
-  UINT Id() { return component.Icon().Number(); }
+  UINT Id() { return component.TrayIcon().Number(); }
 };
 
 TEST(TrayIconWindow, VisibleAddsAndRemovesTheIconAndDestructionRemovesIt) {
@@ -47,14 +47,14 @@ TEST(TrayIconWindow, VisibleAddsAndRemovesTheIconAndDestructionRemovesIt) {
     window = tray.Window();
     id = tray.Id();
     EXPECT_FALSE(InSystemTray(window, id));
-    tray.component.Icon().SetTipHelp("ZUBIらんちゃ");
-    tray.component.Icon().SetVisible(true);
-    EXPECT_TRUE(tray.component.Icon().InTray());
+    tray.component.TrayIcon().SetTipHelp("ZUBIらんちゃ");
+    tray.component.TrayIcon().SetVisible(true);
+    EXPECT_TRUE(tray.component.TrayIcon().InTray());
     EXPECT_TRUE(InSystemTray(window, id));
-    tray.component.Icon().SetVisible(false);
+    tray.component.TrayIcon().SetVisible(false);
     EXPECT_FALSE(InSystemTray(window, id));
 
-    tray.component.Icon().SetVisible(true);
+    tray.component.TrayIcon().SetVisible(true);
     ASSERT_TRUE(InSystemTray(window, id));
   }
   EXPECT_FALSE(InSystemTray(window, id));
@@ -62,14 +62,14 @@ TEST(TrayIconWindow, VisibleAddsAndRemovesTheIconAndDestructionRemovesIt) {
 
 TEST(TrayIconWindow, TheIconComesBackWhenTheShellAnnouncesANewTaskbar) {
   Tray tray;
-  tray.component.Icon().SetVisible(true);
+  tray.component.TrayIcon().SetVisible(true);
   RemoveBehindItsBack(tray.Window(), tray.Id());
   ASSERT_FALSE(InSystemTray(tray.Window(), tray.Id()));
   PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return InSystemTray(tray.Window(), tray.Id()); }, 5000));
 
   // A hidden icon stays hidden.
-  tray.component.Icon().SetVisible(false);
+  tray.component.TrayIcon().SetVisible(false);
   PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   WaitUntil([] { return false; }, 300);
   EXPECT_FALSE(InSystemTray(tray.Window(), tray.Id()));
@@ -78,8 +78,8 @@ TEST(TrayIconWindow, TheIconComesBackWhenTheShellAnnouncesANewTaskbar) {
 TEST(TrayIconWindow, ACallbackReleaseBecomesAClickOnlyAfterTheDoubleClickTime) {
   Tray tray;
   int clicks = 0, doubleClicks = 0;
-  tray.component.Icon().OnClick = [&](core::TTrayIcon&) { ++clicks; };
-  tray.component.Icon().OnDblClick = [&](core::TTrayIcon&) { ++doubleClicks; };
+  tray.component.TrayIcon().OnClick = [&](core::TTrayIcon&) { ++clicks; };
+  tray.component.TrayIcon().OnDblClick = [&](core::TTrayIcon&) { ++doubleClicks; };
   const auto wait = std::chrono::milliseconds(GetDoubleClickTime() + 50);
 
   auto start = std::chrono::steady_clock::now();
@@ -108,12 +108,12 @@ TEST(TrayIconWindow, TheOwnersIconIsShownWhenTheComponentHasNoneOfItsOwn) {
   core::TrayIconList list;
   {
     win32::TrayIconComponent component(owner, codePage, list);
-    component.Icon().SetVisible(true);
-    EXPECT_EQ(component.Icon().Record().icon, reinterpret_cast<std::uintptr_t>(ownerIcon));
+    component.TrayIcon().SetVisible(true);
+    EXPECT_EQ(component.TrayIcon().Record().icon, reinterpret_cast<std::uintptr_t>(ownerIcon));
     EXPECT_EQ(GetWindow(component.CallbackWindow(), GW_OWNER), owner);
     component.SetPicture(LoadIconW(nullptr, IDI_WARNING));
-    EXPECT_NE(component.Icon().Record().icon, reinterpret_cast<std::uintptr_t>(ownerIcon));
-    EXPECT_NE(component.Icon().Icon(), 0u);
+    EXPECT_NE(component.TrayIcon().Record().icon, reinterpret_cast<std::uintptr_t>(ownerIcon));
+    EXPECT_NE(component.TrayIcon().Icon(), 0u);
   }
   DestroyWindow(owner);
   PumpMessages();
@@ -139,7 +139,9 @@ TEST(TrayIconWindow, ARightPressOpensTheMenuWithItsOwnerInFront) {
   win32::TrayIconComponent component(owner, codePage, list);
   int downs = 0;
   HWND foregroundAtPopup = nullptr;
-  component.Icon().OnMouseDown = [&](core::TTrayIcon&, core::TMouseButton, core::TShiftState, int, int) { ++downs; };
+  component.TrayIcon().OnMouseDown = [&](core::TTrayIcon&, core::TMouseButton, core::TShiftState, int, int) {
+    ++downs;
+  };
   component.SetOnMenuPopup([&](HMENU opened) {
     EXPECT_EQ(opened, menu);
     foregroundAtPopup = GetForegroundWindow();
@@ -152,14 +154,14 @@ TEST(TrayIconWindow, ARightPressOpensTheMenuWithItsOwnerInFront) {
   SetForegroundWindow(other);
   ASSERT_EQ(GetForegroundWindow(), other);
   menuSeen = false;
-  SendMessageW(component.CallbackWindow(), 1224, component.Icon().Number(), WM_RBUTTONDOWN);
+  SendMessageW(component.CallbackWindow(), 1224, component.TrayIcon().Number(), WM_RBUTTONDOWN);
   EXPECT_TRUE(menuSeen);
   EXPECT_EQ(foregroundAtPopup, owner);
   EXPECT_EQ(downs, 0);
 
-  component.Icon().SetAutoPopup(false);
+  component.TrayIcon().SetAutoPopup(false);
   menuSeen = false;
-  SendMessageW(component.CallbackWindow(), 1224, component.Icon().Number(), WM_RBUTTONDOWN);
+  SendMessageW(component.CallbackWindow(), 1224, component.TrayIcon().Number(), WM_RBUTTONDOWN);
   EXPECT_FALSE(menuSeen);
   EXPECT_EQ(downs, 1);
 

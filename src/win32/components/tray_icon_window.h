@@ -65,7 +65,7 @@ class TrayIconComponent {
   TrayIconComponent(const TrayIconComponent&) = delete;
   TrayIconComponent& operator=(const TrayIconComponent&) = delete;
 
-  core::TTrayIcon& Icon() { return *icon_; }
+  core::TTrayIcon& TrayIcon() { return *icon_; }
   HWND CallbackWindow() const { return window_->Handle(); }
 
   // A copy of `picture` is shown (null: the owner's or the program's icon).
