@@ -34,7 +34,7 @@ class NotifyArea {
   virtual ~NotifyArea() = default;
   // Adds, changes or removes an icon; false when the system refused.
   virtual bool Notify(NotifyCommand command, const NotifyRecord& record) = 0;
-  // The window that receives the callback message, created on first use.
+  // The window that receives the callback message.
   virtual std::uintptr_t CallbackWindow() = 0;
 
   // Pictures: a copy the icon owns, and the fallbacks when it has none (0: none).

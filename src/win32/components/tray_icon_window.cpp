@@ -1,0 +1,149 @@
+#include "components/tray_icon_window.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "base/utf16.h"
+
+namespace win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"ZubiTrayCallback";
+
+HICON AsIcon(std::uintptr_t picture) { return reinterpret_cast<HICON>(picture); }
+std::uintptr_t AsPicture(HICON icon) { return reinterpret_cast<std::uintptr_t>(icon); }
+
+}  // namespace
+
+core::TrayIconList& ProgramTrayIcons() {
+  static core::TrayIconList list;
+  return list;
+}
+
+// A hidden top-level window owned by the launcher rather than its child: the shell
+// announces a new notification area ("TaskbarCreated") to top-level windows only.
+TrayCallbackWindow::TrayCallbackWindow(HWND owner, core::TrayIconList& list, std::function<void()> areaRebuilt)
+    : list_(list), areaRebuilt_(std::move(areaRebuilt)), taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
+  RegisterOnce(kClassName, 0, nullptr);
+  CreateFor(0, kClassName, L"", WS_POPUP, RECT{0, 0, 0, 0}, owner, nullptr);
+}
+
+// The wait is a one-shot timer on this window rather than a thread that sleeps and
+// posts back: its end arrives on the message loop all the same, several can run at
+// once (one timer id each), and nothing outlives the window.
+void TrayCallbackWindow::StartSingleClickWait(unsigned milliseconds) {
+  SetTimer(Handle(), nextWait_++, milliseconds, nullptr);
+  if (nextWait_ == 0) nextWait_ = 1;
+}
+
+LRESULT TrayCallbackWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == core::kTrayCallbackMessage) {
+    list_.Callback(wParam, static_cast<unsigned>(lParam));
+    return 0;
+  }
+  if (message == WM_TIMER) {
+    KillTimer(Handle(), wParam);
+    list_.SingleClickEnded();
+    return 0;
+  }
+  if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+    // A shell that is not ready yet refuses the icon; it then stays out, and writing
+    // Visible again retries, as after any refused add.
+    try {
+      if (areaRebuilt_) areaRebuilt_();
+    } catch (const core::Error&) {
+    }
+    return 0;
+  }
+  return Default(message, wParam, lParam);
+}
+
+bool WinNotifyArea::Notify(core::NotifyCommand command, const core::NotifyRecord& record) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = reinterpret_cast<HWND>(record.window);
+  data.uID = record.id;
+  data.uFlags = record.flags;
+  data.uCallbackMessage = record.callbackMessage;
+  data.hIcon = AsIcon(record.icon);
+  std::wstring tip = Widen(record.tip);
+  std::size_t length = std::min(tip.size(), std::size(data.szTip) - 1);
+  std::copy_n(tip.begin(), length, data.szTip);
+  DWORD messages[] = {NIM_ADD, NIM_MODIFY, NIM_DELETE};
+  bool done = Shell_NotifyIconW(messages[static_cast<int>(command)], &data) != FALSE;
+  if (done && command == core::NotifyCommand::kAdd) {
+    // Version 3 adds keyboard selection and keeps the callback's layout (icon number
+    // first, mouse message second); version 4 would move both.
+    data.uVersion = NOTIFYICON_VERSION;
+    Shell_NotifyIconW(NIM_SETVERSION, &data);
+  }
+  return done;
+}
+
+std::uintptr_t WinNotifyArea::CallbackWindow() { return reinterpret_cast<std::uintptr_t>(window_.Handle()); }
+
+std::uintptr_t WinNotifyArea::CopyPicture(std::uintptr_t picture) { return AsPicture(CopyIcon(AsIcon(picture))); }
+
+void WinNotifyArea::FreePicture(std::uintptr_t picture) { DestroyIcon(AsIcon(picture)); }
+
+std::uintptr_t WinNotifyArea::OwnerPicture() const {
+  if (!owner_) return 0;
+  for (WPARAM kind : {ICON_SMALL, ICON_BIG})
+    if (auto icon = SendMessageW(owner_, WM_GETICON, kind, 0)) return static_cast<std::uintptr_t>(icon);
+  for (int index : {GCLP_HICONSM, GCLP_HICON})
+    if (auto icon = GetClassLongPtrW(owner_, index)) return static_cast<std::uintptr_t>(icon);
+  return 0;
+}
+
+// The program's own icon, shared by the system: nobody frees it.
+std::uintptr_t WinNotifyArea::ApplicationPicture() const {
+  return AsPicture(
+      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
+}
+
+core::ScreenPoint WinNotifyArea::CursorPosition() const {
+  POINT p{};
+  GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+void WinNotifyArea::BringOwnerToForeground() {
+  if (!owner_) return;
+  SetForegroundWindow(owner_);
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// The menu's window must be in the foreground, or the menu stays open when the user
+// clicks elsewhere; the posted null message lets the next menu open at the first try.
+void WinNotifyArea::PopupMenu(std::uintptr_t menu, core::ScreenPoint at) {
+  HMENU handle = reinterpret_cast<HMENU>(menu);
+  if (!IsMenu(handle)) return;
+  if (onMenuPopup) onMenuPopup(handle);
+  HWND target = owner_ ? owner_ : window_.Handle();
+  SetForegroundWindow(target);
+  TrackPopupMenu(handle, menuTrackFlags, at.x, at.y, 0, target, nullptr);
+  PostMessageW(target, WM_NULL, 0, 0);
+}
+
+TrayIconComponent::TrayIconComponent(HWND owner, const core::CodePage& codePage, core::TrayIconList& list)
+    : window_(std::make_unique<TrayCallbackWindow>(owner, list,
+                                                   [this] {
+                                                     if (icon_) icon_->Restore();
+                                                   })),
+      area_(std::make_unique<WinNotifyArea>(owner, *window_)),
+      icon_(std::make_unique<core::TTrayIcon>(list, *area_, codePage)) {}
+
+// The icon goes first, while its callback window still exists to name it.
+TrayIconComponent::~TrayIconComponent() { icon_.reset(); }
+
+}  // namespace win32
