@@ -102,7 +102,7 @@ int main() {
   window.Attach(&launcher);
   launcher.FormCreate();
   win32::Dialogs dialogs;
-  dialogs.Create(window.Handle(), launcher);
+  dialogs.Create(window.Handle(), launcher, nullptr);
   window.Start();
 
   auto loadPage = [&](int page) {

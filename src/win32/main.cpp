@@ -58,10 +58,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   prompter.SetOwner(window.Handle());
 
   core::TLauncher launcher(window, {files, codePage, prompter, shell, environment, sound});
+  window.CreateComponents(prompter, codePage);
   window.Attach(&launcher);
   launcher.FormCreate();
   win32::Dialogs dialogs;
-  window.SetAfterStart([&] { dialogs.Create(window.Handle(), launcher); });
+  window.SetAfterStart([&] { dialogs.Create(window.Handle(), launcher, window.WaitHotKey()); });
   application.HideFromTaskbar();
   window.Start();
   return RunMessageLoop(window);

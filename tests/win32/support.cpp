@@ -24,9 +24,10 @@ void LauncherHarness::Create() {
   core::Shell& chosen = useRealShell ? static_cast<core::Shell&>(realShell) : shell;
   launcher = std::make_unique<core::TLauncher>(
       *window, core::LauncherPorts{files, codePage, prompter, chosen, environment, sound});
+  window->CreateComponents(prompter, codePage);
   window->Attach(launcher.get());
   launcher->FormCreate();
-  dialogs.Create(window->Handle(), *launcher);
+  dialogs.Create(window->Handle(), *launcher, window->WaitHotKey());
 }
 
 HGLOBAL MakeDrop(const std::vector<std::wstring>& files) {

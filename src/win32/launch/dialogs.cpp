@@ -2,7 +2,7 @@
 
 namespace win32 {
 
-void Dialogs::Create(HWND owner, core::TLauncher& launcher) {
+void Dialogs::Create(HWND owner, core::TLauncher& launcher, core::TWaitHotKey* hotKey) {
   listWindow_ = std::make_unique<ListDlgWindow>(owner);
   list_ = std::make_unique<core::TListDlg>(*listWindow_, launcher);
   listWindow_->Attach(list_.get());
@@ -20,6 +20,13 @@ void Dialogs::Create(HWND owner, core::TLauncher& launcher) {
                                            ports.environment);
   copyWindow_->Attach(copy_.get());
   user_->SetCopyDlg(copy_.get());
+
+  if (!hotKey) return;
+  optionWindow_ = std::make_unique<OptionDlgWindow>(owner);
+  option_ = std::make_unique<core::TOptionDlg>(*optionWindow_, launcher, *hotKey, ports.files, ports.prompter);
+  optionWindow_->Attach(option_.get());
+  option_->FormCreate();
+  launcher.SetOptionDlg(option_.get());
 }
 
 }  // namespace win32

@@ -7,6 +7,8 @@
 #include "launch/launcher.h"
 #include "list/list_dlg.h"
 #include "list/list_dlg_window.h"
+#include "option/option_dlg.h"
+#include "option/option_dlg_window.h"
 #include "user/user_dlg.h"
 #include "user/user_dlg_window.h"
 
@@ -17,7 +19,8 @@ namespace win32 {
 // which nobody can tell from creating them before it.
 class Dialogs {
  public:
-  void Create(HWND owner, core::TLauncher& launcher);
+  // Without a hot key there is nothing for the options dialog to edit, and no dialog.
+  void Create(HWND owner, core::TLauncher& launcher, core::TWaitHotKey* hotKey);
 
   ListDlgWindow* ListWindow() { return listWindow_.get(); }
   core::TListDlg* List() { return list_.get(); }
@@ -25,6 +28,8 @@ class Dialogs {
   core::TUserDlg* User() { return user_.get(); }
   CopyDlgWindow* CopyWindow() { return copyWindow_.get(); }
   core::TCopyDlg* Copy() { return copy_.get(); }
+  OptionDlgWindow* OptionWindow() { return optionWindow_.get(); }
+  core::TOptionDlg* Option() { return option_.get(); }
 
  private:
   std::unique_ptr<ListDlgWindow> listWindow_;
@@ -33,6 +38,8 @@ class Dialogs {
   std::unique_ptr<core::TUserDlg> user_;
   std::unique_ptr<CopyDlgWindow> copyWindow_;
   std::unique_ptr<core::TCopyDlg> copy_;
+  std::unique_ptr<OptionDlgWindow> optionWindow_;
+  std::unique_ptr<core::TOptionDlg> option_;
 };
 
 }  // namespace win32

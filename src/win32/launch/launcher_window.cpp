@@ -8,6 +8,7 @@
 #include "base/dpi.h"
 #include "base/panel.h"
 #include "base/utf16.h"
+#include "error.h"
 #include "launch/launcher_menus.h"
 #include "launch/launcher_texts.h"
 #include "launch_button/glyph_cache.h"
@@ -104,8 +105,22 @@ void LauncherWindow::CreateControls() {
   for (int k = 1; k <= kLaunchButtonCount; ++k) ButtonControl(k).Attach(Control(kLaunchButton1 + k - 1), dpi_);
 }
 
+void LauncherWindow::CreateComponents(core::Prompter& prompter, const core::CodePage& codePage) {
+  core::Reporting(prompter, [&] { hotKey_ = std::make_unique<HotKeyComponent>(prompter); });
+  core::Reporting(prompter, [&] {
+    tray_ = std::make_unique<TrayIconComponent>(Handle(), codePage);
+    core::TTrayIcon& icon = tray_->TrayIcon();
+    icon.BeginLoad();
+    icon.SetTipHelp(core::texts::kApplicationTitle);
+    icon.Loaded();
+    // The menu's items are chosen with the left button once it is open.
+    tray_->SetOnMenuPopup([this](HMENU) { tray_->SetMenuTrackFlags(TPM_LEFTBUTTON); });
+  });
+}
+
 void LauncherWindow::Attach(core::TLauncher* launcher) {
   launcher_ = launcher;
+  if (launcher) launcher->SetComponents(tray_ ? &tray_->TrayIcon() : nullptr, WaitHotKey());
   for (int k = 1; k <= kLaunchButtonCount; ++k) ButtonControl(k).Bind(launcher ? &launcher->Button(k) : nullptr);
 }
 
@@ -179,6 +194,7 @@ void LauncherWindow::CompleteStart() {
   CreateHints();
   popupMenu1_.reset(BuildMenu(PopupMenu1(), true));
   trayMenu_.reset(BuildMenu(PopupMenuTrayIcon(), true));
+  if (tray_) tray_->SetPopupMenu(trayMenu_.get());
   launchMenu_.reset(BuildMenu(PopupMenuLaunch(), true));
   if (afterStart_) afterStart_();
 }
@@ -295,6 +311,7 @@ void LauncherWindow::OnCommand(int id, int code) {
     case kTrayHelp: launcher_->mHelpOpenClick(); break;
     case kList: launcher_->mListClick(); break;
     case kUser: launcher_->mUserClick(); break;
+    case kOption: launcher_->mOptionClick(); break;
     case kDelete: launcher_->mDeleteClick(); break;
     case kCut1: launcher_->Cut1Click(); break;
     case kCopy1: launcher_->Copy1Click(); break;

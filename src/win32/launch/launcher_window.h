@@ -2,11 +2,14 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "base/layout.h"
 #include "base/panel_brush.h"
 #include "base/tooltips.h"
 #include "base/window.h"
+#include "components/tray_icon_window.h"
+#include "components/wait_hot_key_window.h"
 #include "launch/launcher.h"
 #include "launch/launcher_layout.h"
 #include "launch_button/launch_button_control.h"
@@ -22,6 +25,11 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   explicit LauncherWindow(HWND owner);
   ~LauncherWindow() override;
 
+  // The tray icon TrayIcon1 and the hot key WaitHotKey1. A hot key that cannot be
+  // had is reported, and the launcher runs without one.
+  void CreateComponents(core::Prompter& prompter, const core::CodePage& codePage);
+  core::TWaitHotKey* WaitHotKey() { return hotKey_ ? &hotKey_->WaitHotKey() : nullptr; }
+  TrayIconComponent* Tray() { return tray_.get(); }
   void Attach(core::TLauncher* launcher);
   // Runs once the window has first shown, for the work its first paint does not need.
   void SetAfterStart(std::function<void()> afterStart) { afterStart_ = std::move(afterStart); }
@@ -91,6 +99,9 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   UINT dpi_ = 96;
   std::function<void()> afterStart_;
   bool started_ = false;
+  // Gone before the menus they show.
+  std::unique_ptr<HotKeyComponent> hotKey_;
+  std::unique_ptr<TrayIconComponent> tray_;
 };
 
 }  // namespace win32
