@@ -576,6 +576,93 @@ def backup_all_data(s):
     shutil.rmtree(os.path.dirname(backups), ignore_errors=True)
 
 
+OPTION_TITLE = "ｵﾌﾟｼｮﾝ設定"
+OPTION_KEYS = ["Mouse", "Tray", "Hot", "Shift", "Ctrl", "Alt", "HotKey", "Key", "FormColor", "BtnClk",
+               "TitleDbClk", "Sound"]
+
+
+def pixel(s, x, y):
+    """The colour of one screen pixel as (r, g, b)."""
+    out = subprocess.run(["import", "-window", "root", "-crop", "1x1+%d+%d" % (x, y), "-depth", "8", "txt:-"],
+                         capture_output=True, text=True).stdout
+    return tuple(int(v) for v in re.search(r"\((\d+),(\d+),(\d+)", out.splitlines()[-1]).groups())
+
+
+def tray_click(s, button="1"):
+    """A click on the launcher's icon in Wine's system tray window."""
+    wid = wait_for("Wine's system tray", lambda: visible_windows("Wine System Tray"))[0]
+    geometry = xdotool("getwindowgeometry", wid)
+    x, y = (int(v) for v in re.search(r"Position: (-?\d+),(-?\d+)", geometry).groups())
+    height = int(re.search(r"Geometry: \d+x(\d+)", geometry).group(1))
+    s.click(x + 13, y + height - 13, button=button)
+
+
+def options_and_display_modes(s):
+    """The hot key Ctrl+Shift+F5 turned on in the options dialog: the twelve keys are
+    saved in their order and the key hides and shows the launcher; the tray icon's
+    click toggles it, its right button opens its menu; colour 7 paints the launcher
+    and the dialog; with BtnClk on a launch hides the window."""
+    shutil.copy(s.args.recorder, s.path("recorder.exe"))
+    write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=", "[Button1]",
+                                       "ProgPath=" + s.windows_path("recorder.exe")])
+    s.start()
+    caption = wait_caption(s, 1, 1)
+    launcher = s.wait_window(caption)
+    s.key(launcher, "alt+f", "o")  # ｵﾌﾟｼｮﾝ設定(&O)
+    s.wait_window(OPTION_TITLE)
+    _, dialog_origin = s.texts(OPTION_TITLE)
+    click_control(s, OPTION_TITLE, 114)  # the colour list opens; SkyBlue is the eighth colour
+    xdotool("key", "--delay", "40", *(["Down"] * 7), "Return")
+    for box in (104, 108, 110, 109, 111):  # ﾎｯﾄｷｰ, Ctrl, Shift, Alt (off), 起動ﾎﾞﾀﾝをｸﾘｯｸで非表示
+        click_control(s, OPTION_TITLE, box)
+    combo = next(c[4] for c in s.texts(OPTION_TITLE)[0] if c[2] == 106)
+    s.click(dialog_origin[0] + combo[0] + 20, dialog_origin[1] + (combo[1] + combo[3]) // 2)
+    xdotool("key", "ctrl+a")
+    xdotool("type", "--delay", "40", "F5")
+    wait_for("the hot key text", lambda: next(c[1] for c in s.texts(OPTION_TITLE)[0] if c[2] == 107)
+             == "Ctrl+Shift+F5")
+    click_control(s, OPTION_TITLE, 1)  # OK
+    wait_for("the dialog to close", lambda: not visible_windows(OPTION_TITLE), 10.0)
+    settings = s.read_text("zubi.ini")
+    section = settings[settings.index("[User1]"):].split("\r\n\r\n")[0]
+    keys = [line.split("=")[0] for line in section.split("\r\n")[1:]]
+    check([k for k in keys if k in OPTION_KEYS] == OPTION_KEYS, "option keys in order: %r" % keys)
+    check("Hot=1\r\n" in section and "HotKey=Ctrl+Shift+F5\r\n" in section and "BtnClk=1\r\n" in section
+          and "FormColor=7\r\n" in section, "saved options: %r" % section)
+    time.sleep(0.3)
+    _, origin = s.texts(caption)
+    check(pixel(s, origin[0] + 2, origin[1] + 110) == (166, 202, 240), "the launcher in colour 7")
+    s.key(launcher, "alt+f", "o")
+    s.wait_window(OPTION_TITLE)
+    time.sleep(0.3)
+    _, dialog_origin = s.texts(OPTION_TITLE)
+    check(pixel(s, dialog_origin[0] + 200, dialog_origin[1] + 168) == (166, 202, 240), "the dialog in colour 7")
+    click_control(s, OPTION_TITLE, 120)  # ｷｬﾝｾﾙ
+    wait_for("the dialog to close", lambda: not visible_windows(OPTION_TITLE), 10.0)
+
+    s.focus(launcher)
+    xdotool("key", "ctrl+shift+F5")
+    wait_for("the hot key to hide the launcher", lambda: not visible_windows(caption), 5.0)
+    xdotool("key", "ctrl+shift+F5")
+    s.wait_window(caption, 5.0)
+
+    tray_click(s)
+    wait_for("the tray click to hide the launcher", lambda: not visible_windows(caption), 5.0)
+    tray_click(s)
+    s.wait_window(caption, 5.0)
+    tray_click(s, button="3")
+    wait_for("the tray menu", lambda: any(w["class"] == "#32768" and w["visible"] for w in s.top_level()), 5.0)
+    xdotool("key", "Escape")
+    wait_for("the tray menu to close",
+             lambda: not any(w["class"] == "#32768" and w["visible"] for w in s.top_level()), 5.0)
+
+    click_control(s, caption, 111)  # LaunchButton1 starts the recorder, and the window hides
+    wait_for("the recorder's start", lambda: recorder_starts(s), 15.0)
+    wait_for("the launch to hide the launcher", lambda: not visible_windows(caption), 5.0)
+    xdotool("key", "ctrl+shift+F5")
+    s.quit_with_yes(caption)
+
+
 def recorder_starts(s):
     """The recorder's starts so far, in the order their processes were created:
     (command line, folder, show command)."""
@@ -653,7 +740,8 @@ def editing_and_page_launch(s):
 
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
                                       bad_settings_files, missing_data_folder, buttons_and_pages,
-                                      page_list_keys, editing_and_page_launch, users_and_page_data, backup_all_data)}
+                                      page_list_keys, editing_and_page_launch, users_and_page_data, backup_all_data,
+                                      options_and_display_modes)}
 
 
 def main():
