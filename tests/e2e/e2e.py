@@ -650,8 +650,18 @@ def options_and_display_modes(s):
     wait_for("the tray click to hide the launcher", lambda: not visible_windows(caption), 5.0)
     tray_click(s)
     s.wait_window(caption, 5.0)
-    tray_click(s, button="3")
-    wait_for("the tray menu", lambda: any(w["class"] == "#32768" and w["visible"] for w in s.top_level()), 5.0)
+    # Wine's system tray now and then drops a click that follows others on the same
+    # spot; a user clicks again, and so does the test.
+    menu_open = lambda: any(w["class"] == "#32768" and w["visible"] for w in s.top_level())
+    for _ in range(3):
+        xdotool("mousemove", "300", "300")
+        tray_click(s, button="3")
+        try:
+            wait_for("the tray menu", menu_open, 3.0)
+            break
+        except Failure:
+            continue
+    check(menu_open(), "the tray icon's right button opens its menu")
     xdotool("key", "Escape")
     wait_for("the tray menu to close",
              lambda: not any(w["class"] == "#32768" and w["visible"] for w in s.top_level()), 5.0)
