@@ -19,6 +19,24 @@ LRESULT PanelBrush::ControlColour(HDC dc) const {
   return reinterpret_cast<LRESULT>(brush_.get());
 }
 
+bool PanelBrush::HandleMessage(HWND window, UINT message, WPARAM wParam, LRESULT& result) {
+  switch (message) {
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC: result = ControlColour(reinterpret_cast<HDC>(wParam)); return true;
+    case WM_ERASEBKGND: result = Erase(window, reinterpret_cast<HDC>(wParam)); return true;
+    case WM_SYSCOLORCHANGE:
+      Resolve();
+      InvalidateRect(window, nullptr, TRUE);
+      return false;  // the controls hear of it too
+    default: return false;
+  }
+}
+
+void PanelBrush::Paint(HWND window, const core::PanelColour& colour) {
+  Set(colour);
+  InvalidateRect(window, nullptr, TRUE);
+}
+
 void PanelBrush::Resolve() {
   using Kind = core::PanelColour::Kind;
   switch (colour_.kind) {

@@ -11,13 +11,17 @@ class PanelBrush {
  public:
   PanelBrush() { Resolve(); }
   void Set(const core::PanelColour& colour);
-  void SystemColoursChanged() { Resolve(); }
   COLORREF Colour() const { return resolved_; }
   HBRUSH Brush() const { return brush_.get(); }
   // WM_ERASEBKGND: the whole client area of the window in the colour.
   LRESULT Erase(HWND window, HDC dc) const;
   // WM_CTLCOLOR*: a control that takes its parent's colour.
   LRESULT ControlColour(HDC dc) const;
+  // The messages of a dialog in the panel colour: its background, its buttons and
+  // labels, and a change of the system's colours. True when `result` answers it.
+  bool HandleMessage(HWND window, UINT message, WPARAM wParam, LRESULT& result);
+  // A new colour, painted at once.
+  void Paint(HWND window, const core::PanelColour& colour);
 
  private:
   void Resolve();

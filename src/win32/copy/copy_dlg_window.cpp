@@ -93,24 +93,10 @@ void CopyDlgWindow::SetSourceHint(const std::string& text) { hints_.SetText(Cont
 
 void CopyDlgWindow::SetDestinationHint(const std::string& text) { hints_.SetText(Control(kDstList), text); }
 
-void CopyDlgWindow::SetPanelColour(const core::PanelColour& colour) {
-  background_.Set(colour);
-  InvalidateRect(Handle(), nullptr, TRUE);
-}
-
-void CopyDlgWindow::CentreOnScreen() {
-  RECT r;
-  GetWindowRect(Handle(), &r);
-  MONITORINFO mi{};
-  mi.cbSize = sizeof mi;
-  GetMonitorInfoW(MonitorFromWindow(owner_ ? owner_ : Handle(), MONITOR_DEFAULTTOPRIMARY), &mi);
-  int x = (mi.rcMonitor.left + mi.rcMonitor.right - (r.right - r.left)) / 2;
-  int y = (mi.rcMonitor.top + mi.rcMonitor.bottom - (r.bottom - r.top)) / 2;
-  SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void CopyDlgWindow::SetPanelColour(const core::PanelColour& colour) { background_.Paint(Handle(), colour); }
 
 void CopyDlgWindow::ShowModal() {
-  CentreOnScreen();
+  CentreOnMonitor(Handle(), owner_);
   closed_ = false;
   open_ = true;
   SetFocus(Control(kSrcList));
@@ -119,6 +105,7 @@ void CopyDlgWindow::ShowModal() {
 }
 
 LRESULT CopyDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result; background_.HandleMessage(Handle(), message, wParam, result)) return result;
   switch (message) {
     case WM_COMMAND:
       if (!dialog_) break;
@@ -142,13 +129,6 @@ LRESULT CopyDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORLISTBOX:
       SetBkColor(reinterpret_cast<HDC>(wParam), kYellow);
       return reinterpret_cast<LRESULT>(yellow_.get());
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC: return background_.ControlColour(reinterpret_cast<HDC>(wParam));
-    case WM_ERASEBKGND: return background_.Erase(Handle(), reinterpret_cast<HDC>(wParam));
-    case WM_SYSCOLORCHANGE:
-      background_.SystemColoursChanged();
-      InvalidateRect(Handle(), nullptr, TRUE);
-      break;
     default: break;
   }
   return Default(message, wParam, lParam);

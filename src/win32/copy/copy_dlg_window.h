@@ -49,8 +49,6 @@ class CopyDlgWindow final : public Window<CopyDlgWindow>, public core::CopyDlgVi
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  void CentreOnScreen();
-
   core::TCopyDlg* dialog_ = nullptr;
   HWND owner_;
   Layout layout_;

@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include "base/dpi.h"
+#include "base/modal.h"
 #include "base/panel.h"
 #include "base/utf16.h"
 #include "error.h"
@@ -210,12 +211,7 @@ bool LauncherWindow::TranslateShortcut(const MSG& message) {
   return true;
 }
 
-std::string LauncherWindow::ControlText(int id) const {
-  HWND control = Control(id);
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-  return Narrow(text);
-}
+std::string LauncherWindow::ControlText(int id) const { return WindowText(Control(id)); }
 
 void LauncherWindow::SetCaption(const std::string& caption) {
   std::wstring wide = Widen(caption);
@@ -237,10 +233,7 @@ int LauncherWindow::PageCountPosition() const {
   return static_cast<int>(SendMessageW(Control(kUpDown1), UDM_GETPOS32, 0, 0));
 }
 
-void LauncherWindow::SetPanelColour(const core::PanelColour& colour) {
-  background_.Set(colour);
-  InvalidateRect(Handle(), nullptr, TRUE);
-}
+void LauncherWindow::SetPanelColour(const core::PanelColour& colour) { background_.Paint(Handle(), colour); }
 
 void LauncherWindow::SetDateText(const std::string& text) {
   if (text == ControlText(kLabel2)) return;
@@ -418,7 +411,6 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN:
       if (reinterpret_cast<HWND>(lParam) == Control(kMemo1)) break;
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_ERASEBKGND: return background_.Erase(Handle(), reinterpret_cast<HDC>(wParam));
     case WM_NCLBUTTONDBLCLK:
       if (launcher_) launcher_->TitleBarDoubleClick(static_cast<int>(wParam));
       break;
@@ -433,12 +425,14 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ApplyDpi(LOWORD(wParam));
       return 0;
     }
-    case WM_SYSCOLORCHANGE: InvalidateRect(Handle(), nullptr, TRUE); break;
     case WM_DESTROY:
       KillTimer(Handle(), kTimerId);
       PostQuitMessage(0);
       return 0;
-    default: break;
+    default:
+      // Colours 0 and 9 follow the system's colours when they change.
+      if (LRESULT result; background_.HandleMessage(Handle(), message, wParam, result)) return result;
+      break;
   }
   return Default(message, wParam, lParam);
 }

@@ -57,10 +57,7 @@ void ListDlgWindow::MoveTo(core::ScreenPoint position) {
   SetWindowPos(Handle(), nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ListDlgWindow::SetPanelColour(const core::PanelColour& colour) {
-  background_.Set(colour);
-  InvalidateRect(Handle(), nullptr, TRUE);
-}
+void ListDlgWindow::SetPanelColour(const core::PanelColour& colour) { background_.Paint(Handle(), colour); }
 
 void ListDlgWindow::ShowModal() {
   SendMessageW(Control(kListBox1), WM_SETREDRAW, TRUE, 0);
@@ -72,6 +69,7 @@ void ListDlgWindow::ShowModal() {
 }
 
 LRESULT ListDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result; background_.HandleMessage(Handle(), message, wParam, result)) return result;
   switch (message) {
     case WM_COMMAND:
       if (!dialog_) break;
@@ -87,13 +85,6 @@ LRESULT ListDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORLISTBOX:
       SetBkColor(reinterpret_cast<HDC>(wParam), kYellow);
       return reinterpret_cast<LRESULT>(yellow_.get());
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC: return background_.ControlColour(reinterpret_cast<HDC>(wParam));
-    case WM_ERASEBKGND: return background_.Erase(Handle(), reinterpret_cast<HDC>(wParam));
-    case WM_SYSCOLORCHANGE:
-      background_.SystemColoursChanged();
-      InvalidateRect(Handle(), nullptr, TRUE);
-      break;
     default: break;
   }
   return Default(message, wParam, lParam);

@@ -77,12 +77,6 @@ std::optional<OptionBox> BoxOf(int id) {
   return std::nullopt;
 }
 
-std::string TextOfControl(HWND control) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-  return Narrow(text);
-}
-
 void FillCombo(HWND combo, const std::vector<std::string>& names) {
   SendMessageW(combo, CB_RESETCONTENT, 0, 0);
   for (const std::string& name : names)
@@ -118,7 +112,7 @@ void OptionDlgWindow::SetChecked(OptionBox box, bool checked) {
 
 void OptionDlgWindow::EnableBox(OptionBox box, bool enabled) { EnableWindow(Control(BoxId(box)), enabled); }
 
-std::string OptionDlgWindow::HotKeyText() const { return TextOfControl(Control(kEdit1)); }
+std::string OptionDlgWindow::HotKeyText() const { return WindowText(Control(kEdit1)); }
 
 void OptionDlgWindow::SetHotKeyText(const std::string& text) {
   if (text != HotKeyText()) SetWindowTextW(Control(kEdit1), Widen(text).c_str());
@@ -163,35 +157,21 @@ std::optional<std::string> OptionDlgWindow::ChooseSoundFile(const std::string& f
   return Narrow(path);
 }
 
-void OptionDlgWindow::Centre() {
-  RECT r;
-  GetWindowRect(Handle(), &r);
-  MONITORINFO mi{};
-  mi.cbSize = sizeof mi;
-  GetMonitorInfoW(MonitorFromWindow(owner_ ? owner_ : Handle(), MONITOR_DEFAULTTOPRIMARY), &mi);
-  int x = (mi.rcMonitor.left + mi.rcMonitor.right - (r.right - r.left)) / 2;
-  int y = (mi.rcMonitor.top + mi.rcMonitor.bottom - (r.bottom - r.top)) / 2;
-  SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void OptionDlgWindow::ShowModal() {
   closed_ = false;
-  Centre();
+  CentreOnMonitor(Handle(), owner_);
   SetFocus(Control(kMouseCheckBox));
   RunModal(Handle(), owner_, closed_);
 }
 
-void OptionDlgWindow::SetPanelColour(const core::PanelColour& colour) {
-  background_.Set(colour);
-  InvalidateRect(Handle(), nullptr, TRUE);
-}
+void OptionDlgWindow::SetPanelColour(const core::PanelColour& colour) { background_.Paint(Handle(), colour); }
 
 // The text the key list shows once a change is done: a chosen entry is not in the
 // text field yet when its notification arrives.
 std::string OptionDlgWindow::KeyListText(int code) const {
   HWND combo = Control(kComboBox1);
   int index = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
-  if (code != CBN_SELCHANGE || index < 0) return TextOfControl(combo);
+  if (code != CBN_SELCHANGE || index < 0) return WindowText(combo);
   std::wstring text(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
   SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
   text.resize(wcslen(text.c_str()));
@@ -220,6 +200,7 @@ void OptionDlgWindow::OnCommand(int id, int code) {
 }
 
 LRESULT OptionDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result; background_.HandleMessage(Handle(), message, wParam, result)) return result;
   switch (message) {
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case DM_GETDEFID: return MAKELRESULT(kOKButton, DC_HASDEFID);
@@ -230,13 +211,6 @@ LRESULT OptionDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetBkColor(reinterpret_cast<HDC>(wParam), kAqua);
         return reinterpret_cast<LRESULT>(aqua_.get());
       }
-      break;
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC: return background_.ControlColour(reinterpret_cast<HDC>(wParam));
-    case WM_ERASEBKGND: return background_.Erase(Handle(), reinterpret_cast<HDC>(wParam));
-    case WM_SYSCOLORCHANGE:
-      background_.SystemColoursChanged();
-      InvalidateRect(Handle(), nullptr, TRUE);
       break;
     default: break;
   }

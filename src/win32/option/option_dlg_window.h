@@ -66,7 +66,6 @@ class OptionDlgWindow final : public Window<OptionDlgWindow>, public core::Optio
   enum Font { kPlainFont, kSmallFont, kFontCount };
   void OnCommand(int id, int code);
   std::string KeyListText(int code) const;
-  void Centre();
 
   core::TOptionDlg* dialog_ = nullptr;
   HWND owner_;

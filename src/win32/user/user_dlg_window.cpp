@@ -48,12 +48,6 @@ constexpr ControlSpec kLayout[] = {
     {W::kHelpButton, L"BUTTON", kButton, 0, 100, 181, 55, 20, t::kUserHelp, nullptr, 0, 0},
 };
 
-std::string TextOfControl(HWND control) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-  return Narrow(text);
-}
-
 }  // namespace
 
 UserDlgWindow::UserDlgWindow(HWND owner)
@@ -91,7 +85,7 @@ void UserDlgWindow::SetListItems(const std::vector<std::string>& names) {
 
 void UserDlgWindow::SelectListItem(int index) { SendMessageW(Control(kListBox1), LB_SETCURSEL, index, 0); }
 
-std::string UserDlgWindow::NameText() const { return TextOfControl(Control(kEdit1)); }
+std::string UserDlgWindow::NameText() const { return WindowText(Control(kEdit1)); }
 
 // The box reports the change itself (EN_CHANGE), as it does for typing.
 void UserDlgWindow::SetNameText(const std::string& text) {
@@ -112,10 +106,7 @@ void UserDlgWindow::MoveTo(core::ScreenPoint position) {
   SetWindowPos(Handle(), nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void UserDlgWindow::SetPanelColour(const core::PanelColour& colour) {
-  background_.Set(colour);
-  InvalidateRect(Handle(), nullptr, TRUE);
-}
+void UserDlgWindow::SetPanelColour(const core::PanelColour& colour) { background_.Paint(Handle(), colour); }
 
 // The name field takes the keys first: the list, without a selection, would take its
 // first key to select line 1 and switch to user 1.
@@ -176,12 +167,9 @@ LRESULT UserDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC: return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_ERASEBKGND: return background_.Erase(Handle(), reinterpret_cast<HDC>(wParam));
-    case WM_SYSCOLORCHANGE:
-      background_.SystemColoursChanged();
-      InvalidateRect(Handle(), nullptr, TRUE);
+    default:
+      if (LRESULT result; background_.HandleMessage(Handle(), message, wParam, result)) return result;
       break;
-    default: break;
   }
   return Default(message, wParam, lParam);
 }
