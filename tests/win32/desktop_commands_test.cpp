@@ -265,11 +265,43 @@ TEST(DesktopCommandsWindows, AFailedPrivilegeStepShowsItsBoxAndTheExitIsStillReq
   EXPECT_NE(ErrorText(ERROR_ACCESS_DENIED), "");
 }
 
-TEST(DesktopCommandsWindows, ScreenSaverIsRequestedOnce) {
+namespace {
+
+// Stands in for the application window: keeps the system commands it gets and never
+// hands them to the system, so no screen saver starts.
+std::vector<std::pair<WPARAM, LPARAM>>& SystemCommands() {
+  static std::vector<std::pair<WPARAM, LPARAM>> commands;
+  return commands;
+}
+
+LRESULT CALLBACK ApplicationStandIn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SYSCOMMAND) {
+    SystemCommands().emplace_back(wParam, lParam);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(DesktopCommandsWindows, ScreenSaverIsOneSystemCommandToTheApplicationWindow) {
   LauncherHarness h;
   h.Create();
   RunCommand(h, kScreen);
   EXPECT_EQ(h.session.screenSavers, 1);
+
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = ApplicationStandIn;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"ZubiDesktopTestApplication";
+  RegisterClassW(&wc);
+  HWND application = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(application);
+  win32::WinSession(application).StartScreenSaver();
+  DestroyWindow(application);
+  UnregisterClassW(wc.lpszClassName, GetModuleHandleW(nullptr));
+  EXPECT_EQ(SystemCommands(), (std::vector<std::pair<WPARAM, LPARAM>>{{SC_SCREENSAVE, 0}}));
 }
 
 namespace {
