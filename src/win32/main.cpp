@@ -8,6 +8,7 @@
 #include "base/tooltips.h"
 #include "base/utf16.h"
 #include "base/win_code_page.h"
+#include "base/win_desktop.h"
 #include "base/win_environment.h"
 #include "base/win_file_system.h"
 #include "base/win_shell.h"
@@ -54,10 +55,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::WinSound sound;
   win32::AppWindow application;
   win32::LauncherWindow window(application.Handle());
+  win32::WinSession session(application.Handle());
+  win32::WinDesktop desktop;
+  win32::WinDdeConversation dde;
   application.SetMainWindow(window.Handle());
   prompter.SetOwner(window.Handle());
 
   core::TLauncher launcher(window, {files, codePage, prompter, shell, environment, sound});
+  launcher.SetDesktopPorts({session, desktop, dde});
   window.CreateComponents(prompter, codePage);
   window.Attach(&launcher);
   launcher.FormCreate();

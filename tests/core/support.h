@@ -106,6 +106,7 @@ class FakeEnvironment : public core::Environment {
   std::string CurrentDirectory() const override { return currentDirectory; }
   std::string FolderPath(int id) const override {
     ++folderQueries;
+    if (id == core::kFolderPersonal) return documents;
     return id == core::kFolderDesktop ? desktop : "";
   }
   core::LocalTime Now() const override { return now; }
@@ -115,6 +116,7 @@ class FakeEnvironment : public core::Environment {
   std::string exePath;
   std::string currentDirectory;
   std::string desktop = "C:\\Desktop";
+  std::string documents = "C:\\Users\\me\\Documents";
   core::LocalTime now{2026, 12, 8, 9, 5, 7};
   mutable int folderQueries = 0;
 };

@@ -24,10 +24,44 @@ void LauncherHarness::Create() {
   core::Shell& chosen = useRealShell ? static_cast<core::Shell&>(realShell) : shell;
   launcher = std::make_unique<core::TLauncher>(
       *window, core::LauncherPorts{files, codePage, prompter, chosen, environment, sound});
+  launcher->SetDesktopPorts({session, desktop, dde});
   window->CreateComponents(prompter, codePage);
   window->Attach(launcher.get());
   launcher->FormCreate();
   dialogs.Create(window->Handle(), *launcher, window->WaitHotKey());
+}
+
+namespace {
+
+class RecordingToken final : public core::AccessToken {
+ public:
+  explicit RecordingToken(DWORD error) : error_(error) {}
+  unsigned EnablePrivilege(std::uint64_t) override {
+    SetLastError(error_);
+    return error_;
+  }
+
+ private:
+  DWORD error_;
+};
+
+}  // namespace
+
+// A step fails as the system's does: no result, and its code as the last error.
+std::unique_ptr<core::AccessToken> RecordingSession::OpenOwnToken() {
+  if (tokenError) {
+    SetLastError(tokenError);
+    return nullptr;
+  }
+  return std::make_unique<RecordingToken>(adjustError);
+}
+
+std::optional<std::uint64_t> RecordingSession::LookUpPrivilege(const std::string& name) {
+  if (lookUpError) {
+    SetLastError(lookUpError);
+    return std::nullopt;
+  }
+  return WinSession::LookUpPrivilege(name);
 }
 
 HGLOBAL MakeDrop(const std::vector<std::wstring>& files) {

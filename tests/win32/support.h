@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/win_code_page.h"
+#include "base/win_desktop.h"
 #include "base/win_environment.h"
 #include "base/win_file_system.h"
 #include "base/win_shell.h"
@@ -39,6 +40,21 @@ class FakeShell : public core::Shell {
   win32::WinShell real;
 };
 
+// The real session services, except that the session is never really ended and no
+// screen saver starts: those requests are recorded. The privilege steps can be made
+// to fail, each with its own last error code.
+class RecordingSession : public win32::WinSession {
+ public:
+  std::unique_ptr<core::AccessToken> OpenOwnToken() override;
+  std::optional<std::uint64_t> LookUpPrivilege(const std::string& name) override;
+  void RequestSessionEnd(unsigned flags) override { exitFlags.push_back(flags); }
+  void StartScreenSaver() override { ++screenSavers; }
+
+  DWORD tokenError = 0, lookUpError = 0, adjustError = 0;  // 0: the step succeeds
+  std::vector<unsigned> exitFlags;
+  int screenSavers = 0;
+};
+
 // The real launcher window with its logic, the executable placed in a temporary
 // folder, message boxes answered by a fake.
 struct LauncherHarness {
@@ -56,6 +72,9 @@ struct LauncherHarness {
   bool useRealShell = false;  // start programs for real
   FakeSound sound;
   win32::WinEnvironment environment;
+  RecordingSession session;
+  win32::WinDesktop desktop;
+  win32::WinDdeConversation dde;
   std::unique_ptr<win32::LauncherWindow> window;
   std::unique_ptr<core::TLauncher> launcher;
   win32::Dialogs dialogs;

@@ -4,14 +4,18 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "launch/launcher_state.h"
 #include "launch/launcher_view.h"
 #include "launch_button/launch_button.h"
 #include "option/option_dlg.h"
+#include "ports/dde_conversation.h"
+#include "ports/desktop.h"
 #include "ports/environment.h"
 #include "ports/prompter.h"
+#include "ports/session.h"
 #include "ports/shell.h"
 #include "ports/sound.h"
 #include "storage/ini_store.h"
@@ -34,6 +38,27 @@ struct LauncherPorts {
   const Environment& environment;
   Sound& sound;
 };
+
+// The services of the desktop commands: the session, other programs' windows and the
+// shell's DDE conversation.
+struct DesktopPorts {
+  Session& session;
+  Desktop& desktop;
+  DdeConversation& dde;
+};
+
+// Which end of the Windows session an exit request asks for.
+enum class ExitMode { emPowerOff, emReboot, emLogoff };
+
+// The exit flags of each kind of session end.
+unsigned ExitFlags(ExitMode mode);
+
+// Exact, case-sensitive class names of folder and browser windows.
+inline constexpr std::array<const char*, 2> kFolderWindowClasses{"CabinetWClass", "ExploreWClass"};
+inline constexpr std::array<const char*, 5> kBrowserWindowClasses{"IEFrame", "MozillaWindowClass", "OUIWINDOW",
+                                                                  "Opera Main Window", "OpWindow"};
+// What the close-everything command waits for the shell to minimise the windows.
+inline constexpr unsigned kMinimiseAllWait = 700;
 
 // The seven values of a button that Copy and Cut take and Paste gives.
 struct ButtonClipboard {
@@ -65,6 +90,8 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   // The notification-area icon TrayIcon1 and the hot key WaitHotKey1, which the
   // options switch on and off.
   void SetComponents(TTrayIcon* trayIcon, TWaitHotKey* waitHotKey);
+  // Without them the desktop commands do nothing.
+  void SetDesktopPorts(const DesktopPorts& ports) { desktop_.emplace(ports); }
   const LauncherPorts& Ports() const { return ports_; }
   LauncherView& View() { return view_; }
 
@@ -154,7 +181,24 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
 
   std::string ExecutableDirectory() const;
 
+  // Desktop commands.
+  void pWindowsExitClick() { RequestWindowsExit(ExitMode::emPowerOff); }
+  void pWindowsRebootClick() { RequestWindowsExit(ExitMode::emReboot); }
+  void pWindowsLogoffClick() { RequestWindowsExit(ExitMode::emLogoff); }
+  void RequestWindowsExit(ExitMode mode);
+  void pScreenClick();
+  void mFindClick();
+  void pCloseFolderClick();
+  void pCloseIEClick();
+  void pCloseAllClick();
+  void pWhollyClick();
+  std::string SystemErrorText();
+
  private:
+  template <size_t N>
+  void CloseVisibleWindows(const std::array<const char*, N>& classes);
+  void CloseMinimisedWindows();
+
   void GoToPage(int page);
   void StartButtons(bool selectedOnly);
   bool PageFileHoldsProgram(int k);
@@ -174,6 +218,7 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   TOptionDlg* optionDlg_ = nullptr;
   TTrayIcon* trayIcon_ = nullptr;
   TWaitHotKey* waitHotKey_ = nullptr;
+  std::optional<DesktopPorts> desktop_;
 
   int popupButtonNo_ = 1;
   ButtonClipboard clipboard_;

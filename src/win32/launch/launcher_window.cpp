@@ -313,6 +313,15 @@ void LauncherWindow::OnCommand(int id, int code) {
     case kSelect1: launcher_->Select1Click(); break;
     case kChoice: launcher_->Choice1Click(); break;
     case kAllStart: launcher_->pAllStartClick(); break;
+    case kFind: launcher_->mFindClick(); break;
+    case kScreen: launcher_->pScreenClick(); break;
+    case kCloseFolder: launcher_->pCloseFolderClick(); break;
+    case kCloseIE: launcher_->pCloseIEClick(); break;
+    case kCloseAll: launcher_->pCloseAllClick(); break;
+    case kWholly: launcher_->pWhollyClick(); break;
+    case kWindowsExit: launcher_->pWindowsExitClick(); break;
+    case kWindowsReboot: launcher_->pWindowsRebootClick(); break;
+    case kWindowsLogoff: launcher_->pWindowsLogoffClick(); break;
     default: break;
   }
 }

@@ -1,0 +1,107 @@
+// The desktop commands of the launcher's pop-up menu: ending the Windows session,
+// the screen saver, the shell's search and closing other programs' windows.
+#include "launch/desktop_texts.h"
+#include "launch/launcher.h"
+
+namespace core {
+
+unsigned ExitFlags(ExitMode mode) {
+  switch (mode) {
+    case ExitMode::emPowerOff: return kExitShutdown | kExitPowerOff;
+    case ExitMode::emReboot: return kExitReboot;
+    case ExitMode::emLogoff: return kExitLogoff;
+  }
+  return kExitLogoff;
+}
+
+std::string TLauncher::SystemErrorText() { return desktop_ ? desktop_->session.SystemErrorText() : std::string(); }
+
+// The exit request is made whatever happened to the privilege: the system decides.
+void TLauncher::RequestWindowsExit(ExitMode mode) {
+  if (!desktop_) return;
+  Session& session = desktop_->session;
+  auto notice = [&](const std::string& text) { session.ShowNotice(text, texts::kTokenErrorCaption); };
+  if (session.NeedsPrivileges()) {
+    if (auto token = session.OpenOwnToken(); !token) {
+      notice(texts::kCannotOpenToken + SystemErrorText() + "]");
+    } else if (auto privilege = session.LookUpPrivilege(texts::kShutdownPrivilege); !privilege) {
+      notice(texts::kCannotFindPrivilege + SystemErrorText() + "]");
+    } else if (token->EnablePrivilege(*privilege) != 0) {
+      notice(texts::kCannotAdjustPrivileges);
+    }
+  }
+  session.RequestSessionEnd(ExitFlags(mode));
+  // The launcher offers to quit through its ordinary close path, which asks first.
+  if (mode == ExitMode::emLogoff) desktop_->desktop.PostClose(view_.NativeHandle());
+}
+
+void TLauncher::pScreenClick() {
+  if (desktop_) desktop_->session.StartScreenSaver();
+}
+
+// The shell's search window, rooted at the documents folder. Nothing is reported.
+void TLauncher::mFindClick() {
+  if (!desktop_) return;
+  DdeConversation& dde = desktop_->dde;
+  dde.SetLink(texts::kSearchService, texts::kSearchTopic);
+  dde.SetServiceApplication(texts::kSearchServiceApplication);
+  if (dde.OpenLink()) {
+    std::string command = texts::kFindFolderCommand;
+    // The path goes in unchanged, without escaping.
+    command.replace(command.find("%S"), 2, GetFolderPath(kFolderPersonal));
+    dde.ExecuteMacro(command);
+  }
+  dde.CloseLink();
+}
+
+template <size_t N>
+void TLauncher::CloseVisibleWindows(const std::array<const char*, N>& classes) {
+  Desktop& desktop = desktop_->desktop;
+  desktop.ForEachTopLevelWindow([&](std::uintptr_t window) {
+    if (!desktop.IsVisible(window)) return;
+    const std::string name = desktop.ClassNameOf(window);
+    for (const char* listed : classes) {
+      if (name == listed) {
+        desktop.PostClose(window);
+        return;
+      }
+    }
+  });
+}
+
+void TLauncher::pCloseFolderClick() {
+  if (desktop_) CloseVisibleWindows(kFolderWindowClasses);
+}
+
+void TLauncher::pCloseIEClick() {
+  if (desktop_) CloseVisibleWindows(kBrowserWindowClasses);
+}
+
+void TLauncher::pCloseAllClick() {
+  if (!desktop_) return;
+  CloseVisibleWindows(kFolderWindowClasses);
+  CloseVisibleWindows(kBrowserWindowClasses);
+}
+
+// Windows+M lets the shell minimise every window that can be; whatever is minimised
+// once it has had time is closed. The wait is a deferred step rather than a sleep, so
+// the launcher window keeps painting and answering (also the shell, which may send
+// it messages while minimising) during those 700 ms.
+void TLauncher::pWhollyClick() {
+  if (!desktop_) return;
+  Desktop& desktop = desktop_->desktop;
+  desktop.SendKey(kKeyLeftWindows, false);
+  desktop.SendKey(kKeyM, false);
+  desktop.SendKey(kKeyM, true);
+  desktop.SendKey(kKeyLeftWindows, true);
+  desktop.RunLater(kMinimiseAllWait, [this] { Handle([this] { CloseMinimisedWindows(); }); });
+}
+
+void TLauncher::CloseMinimisedWindows() {
+  Desktop& desktop = desktop_->desktop;
+  desktop.ForEachTopLevelWindow([&](std::uintptr_t window) {
+    if (desktop.IsVisible(window) && desktop.IsMinimised(window)) desktop.PostClose(window);
+  });
+}
+
+}  // namespace core
