@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include "about/about_box_window.h"
+#include "launch/launcher_menus.h"
+#include "support.h"
+
+using testing_support::ClientRectOf;
+using testing_support::LauncherHarness;
+using testing_support::TextOf;
+using testing_support::WhenWindowAppears;
+using W = win32::AboutBoxWindow;
+
+namespace {
+
+constexpr wchar_t kClass[] = L"ZubiAboutBox";
+constexpr wchar_t kTitle[] = L"バージョン情報";
+
+std::vector<int> Box(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+}  // namespace
+
+TEST(AboutBoxWindow, OpensCentredInThePanelColourWithItsLayoutAndALinkClickReachesTheShell) {
+  LauncherHarness h;
+  h.WriteSettings("[User1]\r\nFormColor=7\r\n");
+  h.Create();
+  std::map<int, std::vector<int>> places;
+  std::map<int, std::string> texts;
+  RECT placed{}, client{};
+  COLORREF corner = 0;
+  HICON icon = nullptr;
+  auto actor = WhenWindowAppears(kClass, kTitle, [&](HWND dialog) {
+    if (!dialog) return;
+    while (!IsWindowVisible(dialog)) Sleep(10);
+    Sleep(100);  // painted
+    for (int id : {W::kPanel1, W::kProgramIcon, W::kProductName, W::kVersion, W::kNotice, W::kShotLabelMail,
+                   W::kShotLabelURL, W::kOKButton}) {
+      HWND control = GetDlgItem(dialog, id);
+      if (!control) control = GetDlgItem(GetDlgItem(dialog, W::kPanel1), id);
+      places[id] = Box(ClientRectOf(control));
+      texts[id] = TextOf(control);
+    }
+    icon = reinterpret_cast<HICON>(
+        SendMessageW(GetDlgItem(GetDlgItem(dialog, W::kPanel1), W::kProgramIcon), STM_GETICON, 0, 0));
+    GetWindowRect(dialog, &placed);
+    GetClientRect(dialog, &client);
+    HDC dc = GetDC(dialog);
+    corner = GetPixel(dc, 2, 2);
+    ReleaseDC(dialog, dc);
+    HWND url = GetDlgItem(GetDlgItem(dialog, W::kPanel1), W::kShotLabelURL);
+    PostMessageW(url, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(url, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Sleep(200);
+    PostMessageW(GetDlgItem(dialog, W::kOKButton), BM_CLICK, 0, 0);
+  });
+  SendMessageW(h.window->Handle(), WM_COMMAND, win32::launcher::kVersion, 0);  // returns when the dialog closed
+  actor.join();
+
+  EXPECT_EQ(client.right, 352);
+  EXPECT_EQ(client.bottom, 100);
+  // The panel's controls sit at the panel's corner (6,4) plus their place in it.
+  EXPECT_EQ(places[W::kPanel1], (std::vector<int>{6, 4, 342, 65}));
+  EXPECT_EQ(places[W::kProgramIcon], (std::vector<int>{19, 12, 33, 33}));
+  EXPECT_EQ(places[W::kProductName], (std::vector<int>{66, 12, 268, 12}));
+  EXPECT_EQ(places[W::kVersion], (std::vector<int>{86, 26, 57, 12}));
+  EXPECT_EQ(places[W::kNotice], (std::vector<int>{166, 29, 173, 12}));
+  EXPECT_EQ(places[W::kShotLabelMail], (std::vector<int>{14, 49, 133, 12}));
+  EXPECT_EQ(places[W::kShotLabelURL], (std::vector<int>{158, 49, 178, 12}));
+  EXPECT_EQ(places[W::kOKButton], (std::vector<int>{144, 75, 55, 20}));
+  EXPECT_EQ(texts[W::kProductName], "ZUBI らんちゃ for Windows 95/98/Me/NT/2000/XP");
+  EXPECT_EQ(texts[W::kVersion], "Version 2.9");
+  EXPECT_EQ(texts[W::kNotice], "(C) 2026 ZUBIらんちゃ developers");
+  EXPECT_EQ(texts[W::kShotLabelMail], "mailto:zubi-launcher@example.org");
+  EXPECT_EQ(texts[W::kShotLabelURL], "https://zubi-launcher.example.org/");
+  EXPECT_EQ(texts[W::kOKButton], "OK");
+  EXPECT_NE(icon, nullptr);
+  EXPECT_EQ(corner, RGB(166, 202, 240));
+  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  EXPECT_NEAR((placed.left + placed.right) / 2, width / 2, 1);
+  EXPECT_NEAR((placed.top + placed.bottom) / 2, height / 2, 1);
+
+  ASSERT_EQ(h.shell.requests.size(), 1u);
+  const core::ShellRequest& r = h.shell.requests[0];
+  EXPECT_EQ(r.file, "https://zubi-launcher.example.org/");
+  EXPECT_EQ(r.verb, "open");
+  EXPECT_EQ(r.owner, reinterpret_cast<std::uintptr_t>(GetDesktopWindow()));
+  EXPECT_EQ(r.showCommand, SW_SHOWNORMAL);
+  EXPECT_FALSE(h.dialogs.AboutWindow()->IsOpen());
+  EXPECT_FALSE(IsWindowVisible(h.dialogs.AboutWindow()->Handle()));
+}
+
+// The tray menu's item opens the same dialog; Enter (OK is the default) and the close
+// box close it, and a press that leaves the label before its release opens nothing.
+TEST(AboutBoxWindow, TheTrayItemOpensItAndEnterOrTheCloseBoxClosesIt) {
+  LauncherHarness h;
+  h.Create();
+  for (bool byEnter : {true, false}) {
+    SCOPED_TRACE(byEnter);
+    bool seen = false;
+    auto actor = WhenWindowAppears(kClass, kTitle, [&](HWND dialog) {
+      if (!dialog) return;
+      while (!IsWindowVisible(dialog)) Sleep(10);
+      seen = true;
+      HWND mail = GetDlgItem(GetDlgItem(dialog, W::kPanel1), W::kShotLabelMail);
+      PostMessageW(mail, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+      PostMessageW(mail, WM_LBUTTONUP, 0, MAKELPARAM(500, 5));  // released beside it
+      if (byEnter)
+        PostMessageW(GetDlgItem(dialog, W::kOKButton), WM_KEYDOWN, VK_RETURN, 0);
+      else
+        PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    SendMessageW(h.window->Handle(), WM_COMMAND, win32::launcher::kTrayVersion, 0);
+    actor.join();
+    EXPECT_TRUE(seen);
+    EXPECT_FALSE(IsWindowVisible(h.dialogs.AboutWindow()->Handle()));
+  }
+  EXPECT_TRUE(h.shell.requests.empty());
+}
