@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "about/about_box_window.h"
+#include "base/utf16.h"
 #include "launch/launcher_menus.h"
 #include "support.h"
 
@@ -28,6 +29,7 @@ TEST(AboutBoxWindow, OpensCentredInThePanelColourWithItsLayoutAndALinkClickReach
   h.Create();
   std::map<int, std::vector<int>> places;
   std::map<int, std::string> texts;
+  std::map<int, int> textWidths;
   RECT placed{}, client{};
   COLORREF corner = 0;
   HICON icon = nullptr;
@@ -41,6 +43,14 @@ TEST(AboutBoxWindow, OpensCentredInThePanelColourWithItsLayoutAndALinkClickReach
       if (!control) control = GetDlgItem(GetDlgItem(dialog, W::kPanel1), id);
       places[id] = Box(ClientRectOf(control));
       texts[id] = TextOf(control);
+      std::wstring text = win32::Widen(texts[id]);
+      HDC dc = GetDC(control);
+      HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+      SIZE extent{};
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+      SelectObject(dc, old);
+      ReleaseDC(control, dc);
+      textWidths[id] = extent.cx;
     }
     icon = reinterpret_cast<HICON>(
         SendMessageW(GetDlgItem(GetDlgItem(dialog, W::kPanel1), W::kProgramIcon), STM_GETICON, 0, 0));
@@ -60,20 +70,37 @@ TEST(AboutBoxWindow, OpensCentredInThePanelColourWithItsLayoutAndALinkClickReach
 
   EXPECT_EQ(client.right, 352);
   EXPECT_EQ(client.bottom, 100);
-  // The panel's controls sit at the panel's corner (6,4) plus their place in it.
-  EXPECT_EQ(places[W::kPanel1], (std::vector<int>{6, 4, 342, 65}));
-  EXPECT_EQ(places[W::kProgramIcon], (std::vector<int>{19, 12, 33, 33}));
-  EXPECT_EQ(places[W::kProductName], (std::vector<int>{66, 12, 268, 12}));
-  EXPECT_EQ(places[W::kVersion], (std::vector<int>{86, 26, 57, 12}));
-  EXPECT_EQ(places[W::kNotice], (std::vector<int>{166, 29, 173, 12}));
-  EXPECT_EQ(places[W::kShotLabelMail], (std::vector<int>{14, 49, 133, 12}));
-  EXPECT_EQ(places[W::kShotLabelURL], (std::vector<int>{158, 49, 178, 12}));
-  EXPECT_EQ(places[W::kOKButton], (std::vector<int>{144, 75, 55, 20}));
+  // The panel's controls sit at the panel's corner (6,4) plus their place in it. Labels
+  // widen to their text where the font that stands in for the layout's is wider.
+  struct Place {
+    int id, left, top, width, height;
+    bool label;
+  };
+  const Place expected[] = {
+      {W::kPanel1, 6, 4, 342, 65, false},         {W::kProgramIcon, 19, 12, 33, 33, false},
+      {W::kProductName, 66, 12, 268, 12, true},   {W::kVersion, 86, 26, 57, 12, true},
+      {W::kNotice, 166, 29, 173, 12, true},       {W::kShotLabelMail, 14, 49, 133, 12, true},
+      {W::kShotLabelURL, 158, 49, 178, 12, true}, {W::kOKButton, 144, 75, 55, 20, false},
+  };
+  for (const Place& e : expected) {
+    SCOPED_TRACE(e.id);
+    const std::vector<int>& at = places[e.id];
+    ASSERT_EQ(at.size(), 4u);
+    EXPECT_EQ(at[0], e.left);
+    EXPECT_EQ(at[1], e.top);
+    EXPECT_EQ(at[3], e.height);
+    if (e.label) {
+      EXPECT_GE(at[2], e.width);
+      EXPECT_GE(at[2], textWidths[e.id]);
+    } else {
+      EXPECT_EQ(at[2], e.width);
+    }
+  }
   EXPECT_EQ(texts[W::kProductName], "ZUBI らんちゃ for Windows 95/98/Me/NT/2000/XP");
   EXPECT_EQ(texts[W::kVersion], "Version 2.9");
-  EXPECT_EQ(texts[W::kNotice], "(C) 2026 ZUBIらんちゃ developers");
-  EXPECT_EQ(texts[W::kShotLabelMail], "mailto:zubi-launcher@example.org");
-  EXPECT_EQ(texts[W::kShotLabelURL], "https://zubi-launcher.example.org/");
+  EXPECT_EQ(texts[W::kNotice], "(C) 2026 ZUBIらんちゃ開発者");
+  EXPECT_EQ(texts[W::kShotLabelMail], "mailto:zubi@example.org");
+  EXPECT_EQ(texts[W::kShotLabelURL], "https://zubi.example.org/");
   EXPECT_EQ(texts[W::kOKButton], "OK");
   EXPECT_NE(icon, nullptr);
   EXPECT_EQ(corner, RGB(166, 202, 240));
@@ -83,7 +110,7 @@ TEST(AboutBoxWindow, OpensCentredInThePanelColourWithItsLayoutAndALinkClickReach
 
   ASSERT_EQ(h.shell.requests.size(), 1u);
   const core::ShellRequest& r = h.shell.requests[0];
-  EXPECT_EQ(r.file, "https://zubi-launcher.example.org/");
+  EXPECT_EQ(r.file, "https://zubi.example.org/");
   EXPECT_EQ(r.verb, "open");
   EXPECT_EQ(r.owner, reinterpret_cast<std::uintptr_t>(GetDesktopWindow()));
   EXPECT_EQ(r.showCommand, SW_SHOWNORMAL);

@@ -23,7 +23,8 @@ constexpr COLORREF kFuchsia = RGB(255, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
+// Labels keep to one line, as wide as their box.
+constexpr DWORD kLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 
 // Client pixels at 96 DPI; the controls of the panel at their place in it.
 constexpr ControlSpec kLayout[] = {
@@ -70,6 +71,23 @@ void RegisterPanel() {
   RegisterClassExW(&wc);
 }
 
+// A label is at least as wide as its text, like the toolkit's self-sizing labels: a
+// face that stands in for the layout's font may be wider, and a cut version number
+// would be wrong.
+void WidenToText(HWND control) {
+  std::wstring text = Widen(WindowText(control));
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  RECT r;
+  GetClientRect(control, &r);
+  if (extent.cx > r.right)
+    SetWindowPos(control, nullptr, 0, 0, extent.cx, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 int ControlOf(core::AboutLabel label) {
   switch (label) {
     case core::AboutLabel::kProductName: return W::kProductName;
@@ -111,7 +129,14 @@ void AboutBoxWindow::Attach(core::TAboutBox* dialog) {
 }
 
 void AboutBoxWindow::SetLabelText(core::AboutLabel label, const std::string& text) {
-  SetWindowTextW(Control(ControlOf(label)), Widen(text).c_str());
+  HWND control = Control(ControlOf(label));
+  SetWindowTextW(control, Widen(text).c_str());
+  WidenToText(control);
+}
+
+void AboutBoxWindow::FitLinks() {
+  WidenToText(Control(kShotLabelMail));
+  WidenToText(Control(kShotLabelURL));
 }
 
 void AboutBoxWindow::SetPanelColour(const core::PanelColour& colour) {
@@ -122,6 +147,7 @@ void AboutBoxWindow::SetPanelColour(const core::PanelColour& colour) {
 void AboutBoxWindow::ShowModal() {
   closed_ = false;
   open_ = true;
+  FitLinks();
   CentreOnMonitor(Handle(), owner_);
   SetFocus(Control(kOKButton));
   RunModal(Handle(), owner_, closed_);

@@ -40,6 +40,8 @@ class AboutBoxWindow final : public Window<AboutBoxWindow>, public core::AboutBo
 
  private:
   LRESULT LabelColour(HDC dc, HWND control);
+  // The link captions are the models'; they are in by the time the dialog opens.
+  void FitLinks();
 
   core::TAboutBox* dialog_ = nullptr;
   HWND owner_;
