@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include "about/about_box_window.h"
+#include "about/about_texts.h"
 #include "base/utf16.h"
 #include "launch/launcher_menus.h"
 #include "support.h"
+
+#include <winver.h>
 
 using testing_support::ClientRectOf;
 using testing_support::LauncherHarness;
@@ -144,4 +148,26 @@ TEST(AboutBoxWindow, TheTrayItemOpensItAndEnterOrTheCloseBoxClosesIt) {
     EXPECT_FALSE(IsWindowVisible(h.dialogs.AboutWindow()->Handle()));
   }
   EXPECT_TRUE(h.shell.requests.empty());
+}
+
+// The dialog's version and the exe's version resource are made from the same number.
+TEST(AboutBoxWindow, TheVersionResourceCarriesTheDialogsVersion) {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  DWORD size = GetFileVersionInfoSizeW(path, nullptr);
+  ASSERT_GT(size, 0u);
+  std::vector<BYTE> data(size);
+  ASSERT_TRUE(GetFileVersionInfoW(path, 0, size, data.data()));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  std::string numbers =
+      std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+      std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
+  wchar_t* text = nullptr;
+  ASSERT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\041104B0\\ProductVersion",
+                             reinterpret_cast<void**>(&text), &length));
+  std::string product = win32::Narrow(text);
+  EXPECT_EQ(std::string(core::texts::kAboutVersion), "Version " + product);
+  EXPECT_EQ(numbers, product + ".0.0");
 }
