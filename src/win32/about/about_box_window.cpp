@@ -1,5 +1,7 @@
 #include "about/about_box_window.h"
 
+#include <algorithm>
+
 #include "about/about_texts.h"
 #include "base/dpi.h"
 #include "base/modal.h"
@@ -19,6 +21,7 @@ constexpr int kClientWidth = 352;
 constexpr int kClientHeight = 100;
 constexpr int kIconSize = 33;
 constexpr int kProgramIconId = 1;
+constexpr int kBevel = 2;
 constexpr COLORREF kFuchsia = RGB(255, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -82,10 +85,16 @@ void WidenToText(HWND control) {
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   SelectObject(dc, old);
   ReleaseDC(control, dc);
-  RECT r;
+  RECT r, parent;
   GetClientRect(control, &r);
-  if (extent.cx > r.right)
-    SetWindowPos(control, nullptr, 0, 0, extent.cx, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  GetWindowRect(control, &parent);
+  POINT corner{parent.left, parent.top};
+  ScreenToClient(GetParent(control), &corner);
+  GetClientRect(GetParent(control), &parent);
+  // Never over the panel's bevel.
+  LONG width = std::min<LONG>(extent.cx, parent.right - kBevel - corner.x);
+  if (width > r.right)
+    SetWindowPos(control, nullptr, 0, 0, width, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int ControlOf(core::AboutLabel label) {
