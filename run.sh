@@ -3,7 +3,8 @@
 # from it under Wine: on your display when DISPLAY is set, otherwise on a virtual
 # display, saving a screenshot to out/screenshot.png.
 #   ./run.sh           build, stage and start
-#   ./run.sh --build   build and stage only; prints the exe's path
+#   ./run.sh --build   build, stage and pack out/zubi-VERSION-win64.zip only; prints the
+#                      exe's and the archive's paths
 set -euo pipefail
 source "$(dirname "$0")/scripts/lib.sh"
 
@@ -13,6 +14,7 @@ zubi_build_windows >/dev/null
 zubi_stage_portable
 if [ "${1:-}" = "--build" ]; then
   echo "$ZUBI_PORTABLE/zubi.exe"
+  zubi_pack_portable
   exit 0
 fi
 

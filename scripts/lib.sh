@@ -125,3 +125,33 @@ zubi_stage_portable() {
   cp "$ZUBI_ROOT/help/index.htm" "$ZUBI_PORTABLE/help/"
   cp "$ZUBI_WIN_BUILD/assets/start.wav" "$ZUBI_PORTABLE/"
 }
+
+# The version the Windows build was made with (ZUBI_VERSION in CMakeLists.txt).
+zubi_version() {
+  sed -n 's/^#define ZUBI_VERSION "\(.*\)"$/\1/p' "$ZUBI_WIN_BUILD/generated/zubi_version.h"
+}
+
+# The staged portable folder as out/zubi-VERSION-win64.zip: the exe, help, start.wav
+# and the empty DATA folder at the top of the archive. Prints the archive's path.
+zubi_pack_portable() {
+  local version archive
+  version=$(zubi_version)
+  [ -n "$version" ] || { zubi_log "no version in $ZUBI_WIN_BUILD/generated/zubi_version.h"; return 1; }
+  archive=$ZUBI_OUT/zubi-$version-win64.zip
+  python3 - "$ZUBI_PORTABLE" "$archive" <<'PY'
+import os, sys, zipfile
+root, archive = sys.argv[1], sys.argv[2]
+tmp = archive + ".tmp"
+with zipfile.ZipFile(tmp, "w", zipfile.ZIP_DEFLATED) as z:
+    for folder, dirs, files in os.walk(root):
+        dirs.sort()
+        rel = os.path.relpath(folder, root)
+        if rel != "." and not files and not dirs:
+            z.write(folder, rel.replace(os.sep, "/") + "/")  # an empty folder keeps its entry
+        for name in sorted(files):
+            path = os.path.join(folder, name)
+            z.write(path, os.path.relpath(path, root).replace(os.sep, "/"))
+os.replace(tmp, archive)
+PY
+  echo "$archive"
+}

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "about/about_box.h"
 #include "error.h"
 #include "launch/launcher_texts.h"
 #include "storage/paths.h"
@@ -142,6 +143,10 @@ void TLauncher::mHelpOpenClick() {
   request.file = ExecutableDirectory() + "help" + kPathSeparator + "index.htm";
   request.showCommand = kShowNormal;
   ports_.shell.Execute(request);
+}
+
+void TLauncher::mVersionClick() {
+  if (aboutBox_) aboutBox_->mVersionClick(state_.FormColor);
 }
 
 }  // namespace core

@@ -23,6 +23,7 @@
 
 namespace core {
 
+class TAboutBox;
 class TListDlg;
 class TUserDlg;
 class TOptionDlg;
@@ -87,6 +88,7 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   void SetListDlg(TListDlg* dialog) { listDlg_ = dialog; }
   void SetUserDlg(TUserDlg* dialog) { userDlg_ = dialog; }
   void SetOptionDlg(TOptionDlg* dialog) { optionDlg_ = dialog; }
+  void SetAboutBox(TAboutBox* dialog) { aboutBox_ = dialog; }
   // The notification-area icon TrayIcon1 and the hot key WaitHotKey1, which the
   // options switch on and off.
   void SetComponents(TTrayIcon* trayIcon, TWaitHotKey* waitHotKey);
@@ -178,6 +180,8 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   // Windows ends the session: save, ask nothing.
   void EndSession();
   void mHelpOpenClick() override;
+  // The version dialog, in the panel colour; the tray menu's item runs the same.
+  void mVersionClick();
 
   std::string ExecutableDirectory() const;
 
@@ -216,6 +220,7 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   TListDlg* listDlg_ = nullptr;
   TUserDlg* userDlg_ = nullptr;
   TOptionDlg* optionDlg_ = nullptr;
+  TAboutBox* aboutBox_ = nullptr;
   TTrayIcon* trayIcon_ = nullptr;
   TWaitHotKey* waitHotKey_ = nullptr;
   std::optional<DesktopPorts> desktop_;

@@ -21,6 +21,12 @@ void Dialogs::Create(HWND owner, core::TLauncher& launcher, core::TWaitHotKey* h
   copyWindow_->Attach(copy_.get());
   user_->SetCopyDlg(copy_.get());
 
+  aboutWindow_ = std::make_unique<AboutBoxWindow>(owner);
+  about_ = std::make_unique<core::TAboutBox>(*aboutWindow_, ports.shell);
+  aboutWindow_->Attach(about_.get());
+  about_->FormCreate();
+  launcher.SetAboutBox(about_.get());
+
   if (!hotKey) return;
   optionWindow_ = std::make_unique<OptionDlgWindow>(owner);
   option_ = std::make_unique<core::TOptionDlg>(*optionWindow_, launcher, *hotKey, ports.files, ports.prompter);

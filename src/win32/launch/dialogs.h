@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "about/about_box.h"
+#include "about/about_box_window.h"
 #include "copy/copy_dlg.h"
 #include "copy/copy_dlg_window.h"
 #include "launch/launcher.h"
@@ -30,6 +32,8 @@ class Dialogs {
   core::TCopyDlg* Copy() { return copy_.get(); }
   OptionDlgWindow* OptionWindow() { return optionWindow_.get(); }
   core::TOptionDlg* Option() { return option_.get(); }
+  AboutBoxWindow* AboutWindow() { return aboutWindow_.get(); }
+  core::TAboutBox* About() { return about_.get(); }
 
  private:
   std::unique_ptr<ListDlgWindow> listWindow_;
@@ -40,6 +44,8 @@ class Dialogs {
   std::unique_ptr<core::TCopyDlg> copy_;
   std::unique_ptr<OptionDlgWindow> optionWindow_;
   std::unique_ptr<core::TOptionDlg> option_;
+  std::unique_ptr<AboutBoxWindow> aboutWindow_;
+  std::unique_ptr<core::TAboutBox> about_;
 };
 
 }  // namespace win32

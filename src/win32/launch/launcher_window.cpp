@@ -305,6 +305,8 @@ void LauncherWindow::OnCommand(int id, int code) {
     case kList: launcher_->mListClick(); break;
     case kUser: launcher_->mUserClick(); break;
     case kOption: launcher_->mOptionClick(); break;
+    case kVersion:
+    case kTrayVersion: launcher_->mVersionClick(); break;
     case kDelete: launcher_->mDeleteClick(); break;
     case kCut1: launcher_->Cut1Click(); break;
     case kCopy1: launcher_->Copy1Click(); break;

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "about/about_box.h"
+#include "base/layout.h"
+#include "base/panel_brush.h"
+#include "base/window.h"
+#include "components/shot_label_control.h"
+
+namespace win32 {
+
+// The version dialog: the program's icon, name, version and notice of rights in a
+// bevelled panel, two link labels and OK.
+class AboutBoxWindow final : public Window<AboutBoxWindow>, public core::AboutBoxView {
+ public:
+  enum ControlId : int {
+    kPanel1 = 101,
+    kProgramIcon,
+    kProductName,
+    kVersion,
+    kNotice,
+    kShotLabelMail,
+    kShotLabelURL,
+    kOKButton = IDOK,
+  };
+
+  explicit AboutBoxWindow(HWND owner);
+  void Attach(core::TAboutBox* dialog);
+  HWND Control(int id) const { return layout_.Get(id); }
+  bool IsOpen() const { return open_; }
+
+  // core::AboutBoxView
+  void SetLabelText(core::AboutLabel label, const std::string& text) override;
+  core::ShotLabelView& MailLabelView() override { return mail_; }
+  core::ShotLabelView& URLLabelView() override { return url_; }
+  void ShowModal() override;
+  void Close() override { closed_ = true; }
+  void SetPanelColour(const core::PanelColour& colour) override;
+
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  LRESULT LabelColour(HDC dc, HWND control);
+  // The link captions are the models'; they are in by the time the dialog opens.
+  void FitLinks();
+
+  core::TAboutBox* dialog_ = nullptr;
+  HWND owner_;
+  Layout layout_;
+  UniqueHfont font_;
+  UniqueHicon icon_;
+  UniqueHbrush fuchsia_;
+  UniqueHbrush yellow_;
+  PanelBrush background_;
+  ShotLabelControl mail_;
+  ShotLabelControl url_;
+  bool closed_ = true;
+  bool open_ = false;
+};
+
+}  // namespace win32
