@@ -140,7 +140,8 @@ class Session:
         for line in out.splitlines():
             parts = line.split("\t")
             if len(parts) >= 6:
-                rows.append({"class": parts[1], "title": parts[2], "visible": parts[3] == "1"})
+                rows.append({"hwnd": parts[0], "class": parts[1], "title": parts[2], "visible": parts[3] == "1",
+                             "rect": tuple(int(v) for v in parts[4].split(","))})
         return rows
 
     def wait_window(self, title, timeout=20.0):
@@ -597,6 +598,42 @@ def tray_click(s, button="1"):
     s.click(x + 13, y + height - 13, button=button)
 
 
+def menu_open(s):
+    return any(w["class"] == "#32768" and w["visible"] for w in s.top_level())
+
+
+def menus(s):
+    return {w["hwnd"]: w["rect"] for w in s.top_level() if w["class"] == "#32768" and w["visible"]}
+
+
+def click_menu_item(s, rect, index, count):
+    """A click on item `index` of a menu window of `count` plain items."""
+    left, top, right, bottom = rect
+    row = (bottom - top - 6) / count
+    s.click((left + right) // 2, int(top + 3 + row * index + row / 2))
+
+
+def tray_menu_choose(s, path, done):
+    """Opens the tray icon's menu with its right button and clicks through `path`, a
+    list of (item, item count) from the menu into its submenus, until `done()` holds.
+    Wine's tray now and then drops a click that follows others on the same spot; a
+    user clicks again, and so does this."""
+    for _ in range(3):
+        xdotool("mousemove", "300", "300")
+        tray_click(s, button="3")
+        try:
+            seen = set()
+            for index, count in path:
+                fresh = wait_for("a menu", lambda: {h: r for h, r in menus(s).items() if h not in seen}, 3.0)
+                hwnd, rect = next(iter(fresh.items()))
+                seen.add(hwnd)
+                click_menu_item(s, rect, index, count)
+            return wait_for("the menu's command", done, 5.0)
+        except Failure:
+            s.click(900, 900)
+    raise Failure("the tray menu did not carry out %r" % (path,))
+
+
 def options_and_display_modes(s):
     """The hot key Ctrl+Shift+F5 turned on in the options dialog: the twelve keys are
     saved in their order and the key hides and shows the launcher; the tray icon's
@@ -650,32 +687,60 @@ def options_and_display_modes(s):
     wait_for("the tray click to hide the launcher", lambda: not visible_windows(caption), 5.0)
     tray_click(s)
     s.wait_window(caption, 5.0)
-    # Wine's system tray now and then drops a click that follows others on the same
-    # spot; a user clicks again, and so does the test.
-    menu_open = lambda: any(w["class"] == "#32768" and w["visible"] for w in s.top_level())
-    for _ in range(3):
-        xdotool("mousemove", "300", "300")
-        tray_click(s, button="3")
-        try:
-            wait_for("the tray menu", menu_open, 3.0)
-            break
-        except Failure:
-            continue
-    check(menu_open(), "the tray icon's right button opens its menu")
-    for _ in range(3):  # Escape, or failing that a click beside the menu, closes it
-        xdotool("key", "Escape")
-        try:
-            wait_for("the tray menu to close", lambda: not menu_open(), 2.0)
-            break
-        except Failure:
-            s.click(900, 900)
-    check(not menu_open(), "the tray menu closes")
+    tray_menu_choose(s, [], lambda: menu_open(s))  # the right button opens the menu
+    s.click(900, 900)  # a click beside it closes the menu
+    wait_for("the tray menu to close", lambda: not menu_open(s), 5.0)
 
     click_control(s, caption, 111)  # LaunchButton1 starts the recorder, and the window hides
     wait_for("the recorder's start", lambda: recorder_starts(s), 15.0)
     wait_for("the launch to hide the launcher", lambda: not visible_windows(caption), 5.0)
     xdotool("key", "ctrl+shift+F5")
     s.quit_with_yes(caption)
+
+
+VERSION_TITLE = "バージョン情報"
+
+
+def https_handler(command, saved):
+    """Points the prefix's handler of https addresses at `command`, keeping the old
+    one in the file `saved`; with command None the old handler comes back."""
+    key = "HKCR\\https\\shell\\open\\command"
+    if command is None:
+        subprocess.run(["wine64", "reg", "import", saved], capture_output=True)
+        return
+    subprocess.run(["wine64", "reg", "export", key, saved, "/y"], capture_output=True)
+    subprocess.run(["wine64", "reg", "add", key, "/ve", "/d", command, "/f"], capture_output=True)
+
+
+def version_dialog(s):
+    """The version dialog from the Help menu and from the tray menu, with its texts; a
+    click on the home-page link hands the address to the shell; OK closes it."""
+    shutil.copy(s.args.recorder, s.path("recorder.exe"))
+    saved = s.path("https-handler.reg")
+    https_handler('"%s" "%%1"' % s.windows_path("recorder.exe"), saved)
+    try:
+        s.start()
+        caption = wait_caption(s, 1, 1)
+        s.key(s.wait_window(caption), "alt+h", "a")  # ﾊﾞｰｼﾞｮﾝ情報(&A)...
+        s.wait_window(VERSION_TITLE)
+        texts = [c[1] for c in wait_for("the dialog's texts", lambda: s.texts(VERSION_TITLE)[0])]
+        for text in ("ZUBI らんちゃ for Windows 95/98/Me/NT/2000/XP", "Version 2.9", "OK"):
+            check(text in texts, "the version dialog shows %r: %r" % (text, texts))
+        click_control(s, VERSION_TITLE, 107)  # the home-page link
+        start = wait_for("the shell to get the address", lambda: recorder_starts(s), 15.0)[0]
+        check(start[0].endswith('"https://zubi.example.org/"') or start[0].endswith("https://zubi.example.org/"),
+              "the shell was handed %r" % start[0])
+        click_control(s, VERSION_TITLE, 1)  # OK
+        wait_for("the dialog to close", lambda: not visible_windows(VERSION_TITLE), 10.0)
+
+        # ﾍﾙﾌﾟ(&H), then ﾊﾞｰｼﾞｮﾝ情報(&A)... in its submenu
+        tray_menu_choose(s, [(0, 2), (1, 2)], lambda: visible_windows(VERSION_TITLE))
+        s.wait_window(VERSION_TITLE)
+        click_control(s, VERSION_TITLE, 1)
+        wait_for("the dialog to close", lambda: not visible_windows(VERSION_TITLE), 10.0)
+        s.quit_with_yes(caption)
+    finally:
+        https_handler(None, saved)
 
 
 def recorder_starts(s):
@@ -756,7 +821,7 @@ def editing_and_page_launch(s):
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
                                       bad_settings_files, missing_data_folder, buttons_and_pages,
                                       page_list_keys, editing_and_page_launch, users_and_page_data, backup_all_data,
-                                      options_and_display_modes)}
+                                      options_and_display_modes, version_dialog)}
 
 
 def main():
