@@ -97,3 +97,48 @@ TEST(IniStore, KeptImagesNeverHideAChangeOfTheFile) {
   std::filesystem::remove(path);
   EXPECT_TRUE(store.Load(path).Sections().empty());
 }
+
+namespace {
+
+// Counts the whole-file writes that reach the disk.
+class CountingFiles : public core::PosixFileSystem {
+ public:
+  bool WriteWhole(const std::string& path, std::string_view bytes) override {
+    ++writes;
+    return PosixFileSystem::WriteWhole(path, bytes);
+  }
+  int writes = 0;
+};
+
+}  // namespace
+
+TEST(IniStore, ASaveOfTheBytesTheFileHoldsLeavesTheDiskAlone) {
+  TempFolder folder;
+  CountingFiles files;
+  core::IniStore store(files, Cp932());
+  const std::string path = folder.Path("s.ini");
+  folder.Write("s.ini", Lines({"[Setting]", "Left=100", ""}));
+  core::IniImage image = store.Load(path);
+  store.Save(path, image);  // the same bytes
+  EXPECT_EQ(files.writes, 0);
+  image.WriteInteger("Setting", "Left", 120);
+  store.Save(path, image);
+  EXPECT_EQ(files.writes, 1);
+  EXPECT_EQ(folder.Read("s.ini"), Lines({"[Setting]", "Left=120", ""}));
+  store.Save(path, image);  // again the same
+  EXPECT_EQ(files.writes, 1);
+
+  // Another program changed the file meanwhile: the save is written.
+  auto written = std::filesystem::last_write_time(path);
+  folder.Write("s.ini", Lines({"[Setting]", "Left=999", ""}));
+  std::filesystem::last_write_time(path, written + std::chrono::seconds(2));
+  store.Save(path, image);
+  EXPECT_EQ(files.writes, 2);
+  EXPECT_EQ(folder.Read("s.ini"), Lines({"[Setting]", "Left=120", ""}));
+
+  // A missing file is always written, even with nothing to say.
+  std::filesystem::remove(path);
+  store.Save(path, image);
+  EXPECT_EQ(files.writes, 3);
+  EXPECT_TRUE(folder.Exists("s.ini"));
+}

@@ -13,7 +13,8 @@ namespace core {
 // whole file into an image and writes the whole image back. The image of a file last
 // read or written here is kept with the file's size and write time, and a load whose
 // file still has them takes the kept image instead of reading the file again: every
-// load still sees every write, at the cost of one look at the file.
+// load still sees every write, at the cost of one look at the file. A save whose bytes
+// equal what the unchanged file already holds leaves the disk alone.
 class IniStore {
  public:
   IniStore(FileSystem& fileSystem, const CodePage& codePage) : fileSystem_(fileSystem), codePage_(codePage) {}
@@ -32,8 +33,9 @@ class IniStore {
   struct Kept {
     FileStamp stamp;
     IniImage image;
+    std::string bytes;  // the file's content, when small enough to keep
   };
-  void Keep(const std::string& path, const IniImage& image) const;
+  void Keep(const std::string& path, const IniImage& image, std::string bytes) const;
 
   FileSystem& fileSystem_;
   const CodePage& codePage_;
