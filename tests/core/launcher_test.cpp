@@ -144,3 +144,37 @@ TEST(LauncherWindow, HelpOpensTheHelpPageBesideTheExecutable) {
   EXPECT_EQ(r.showCommand, 1);
   EXPECT_EQ(r.owner, 0x1234u);
 }
+
+// An idle window costs nothing: each tick changes only what differs from the screen.
+TEST(LauncherTimer, ChangesAControlOnlyWhenWhatItShowsDiffers) {
+  LauncherFixture f;
+  f.WriteSettings(Lines({"[User1]", "PageNoControl=3"}));
+  f.Launcher().FormCreate();
+  f.environment.now = {2026, 12, 8, 9, 5, 7};
+  f.Launcher().Timer1Timer();
+  f.view.updates.clear();
+
+  // Five ticks within one second: the time label changes once, nothing else.
+  for (int second : {7, 7, 8, 8, 8}) {
+    f.environment.now.second = second;
+    f.Launcher().Timer1Timer();
+  }
+  EXPECT_EQ(f.view.updates, std::vector<std::string>{"time"});
+
+  f.view.updates.clear();
+  f.Launcher().Timer1Timer();  // nothing changed
+  EXPECT_TRUE(f.view.updates.empty());
+
+  // A move to page 2 of 3: the caption and the three backward buttons.
+  f.State().PageNo = 2;
+  f.Launcher().MovePage(2);
+  f.Launcher().Timer1Timer();
+  EXPECT_EQ(f.view.updates, (std::vector<std::string>{"nav0", "nav1", "nav2", "caption"}));
+  EXPECT_EQ(f.view.caption, "User1 - Page 2/3");
+
+  // Midnight: the date and the time.
+  f.view.updates.clear();
+  f.environment.now = {2026, 12, 9, 0, 0, 0};
+  f.Launcher().Timer1Timer();
+  EXPECT_EQ(f.view.updates, (std::vector<std::string>{"date", "time"}));
+}

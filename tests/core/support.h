@@ -151,13 +151,25 @@ class FakeButtonView : public core::LaunchButtonView {
 // changed title to the launcher.
 class FakeView : public core::LauncherView {
  public:
-  void SetCaption(const std::string& c) override { caption = c; }
+  void SetCaption(const std::string& c) override {
+    caption = c;
+    updates.push_back("caption");
+  }
   std::string TitleText() const override { return title; }
   void SetTitleText(const std::string& text) override;
   void SetPageCount(int count) override { pageCount = count; }
-  void SetDateText(const std::string& text) override { date = text; }
-  void SetTimeText(const std::string& text) override { time = text; }
-  void EnableNavButton(core::NavButton button, bool on) override { enabled[button] = on; }
+  void SetDateText(const std::string& text) override {
+    date = text;
+    updates.push_back("date");
+  }
+  void SetTimeText(const std::string& text) override {
+    time = text;
+    updates.push_back("time");
+  }
+  void EnableNavButton(core::NavButton button, bool on) override {
+    enabled[button] = on;
+    updates.push_back("nav" + std::to_string(static_cast<int>(button)));
+  }
   core::ScreenPoint WindowPosition() const override { return position; }
   void MoveWindowTo(core::ScreenPoint p) override { position = p; }
   bool IsWindowShown() const override { return shown; }
@@ -196,6 +208,7 @@ class FakeView : public core::LauncherView {
   std::optional<core::PanelColour> colour;
   std::vector<core::LaunchMenuState> launchMenus;
   std::pair<bool, bool> pageCommands{true, true};
+  std::vector<std::string> updates;  // what the timer changed, in order
 };
 
 // The page-title list as the tests see it; ShowModal runs `whileShown`.

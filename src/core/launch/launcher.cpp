@@ -68,23 +68,35 @@ std::string ShortDateText(const LocalTime& time, const std::string& separator) {
   return year + separator + std::to_string(time.month) + separator + std::to_string(time.day);
 }
 
+void TLauncher::ShowNavButton(NavButton button, bool enabled) {
+  auto& shown = shown_.nav[static_cast<size_t>(button)];
+  if (shown == enabled) return;
+  shown = enabled;
+  view_.EnableNavButton(button, enabled);
+}
+
 void TLauncher::Timer1Timer() {
   const Environment& env = ports_.environment;
   LocalTime now = env.Now();
-  view_.SetDateText(ShortDateText(now, env.DateSeparator()));
-  view_.SetTimeText(env.LongTimeText(now));
+  auto show = [](std::optional<std::string>& shown, const std::string& text, auto&& set) {
+    if (shown == text) return;
+    shown = text;
+    set(text);
+  };
+  show(shown_.date, ShortDateText(now, env.DateSeparator()), [&](const std::string& t) { view_.SetDateText(t); });
+  show(shown_.time, env.LongTimeText(now), [&](const std::string& t) { view_.SetTimeText(t); });
 
   const int page = state_.PageNo;
   const int count = state_.PageNoControl;
   auto enableBackward = [&](bool on) {
-    view_.EnableNavButton(NavButton::kFastTop, on);
-    view_.EnableNavButton(NavButton::kFastBwd, on);
-    view_.EnableNavButton(NavButton::kBwd, on);
+    ShowNavButton(NavButton::kFastTop, on);
+    ShowNavButton(NavButton::kFastBwd, on);
+    ShowNavButton(NavButton::kBwd, on);
   };
   auto enableForward = [&](bool on) {
-    view_.EnableNavButton(NavButton::kFastFinal, on);
-    view_.EnableNavButton(NavButton::kFastFwd, on);
-    view_.EnableNavButton(NavButton::kFwd, on);
+    ShowNavButton(NavButton::kFastFinal, on);
+    ShowNavButton(NavButton::kFastFwd, on);
+    ShowNavButton(NavButton::kFwd, on);
   };
   // Four separate tests: a page outside 1..count leaves some buttons as they were.
   if (page == 1) enableBackward(false);
@@ -92,7 +104,7 @@ void TLauncher::Timer1Timer() {
   if (page > 1) enableBackward(true);
   if (page < count) enableForward(true);
 
-  view_.SetCaption(state_.CaptionText);
+  show(shown_.caption, state_.CaptionText, [&](const std::string& t) { view_.SetCaption(t); });
 
   if (state_.Mouse > 0) {
     ScreenPoint p = view_.CursorPosition();

@@ -212,8 +212,17 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   template <typename Step>
   void RunStep(Step&& step);
 
+  // What the timer last put on the screen: a control is changed only when its value
+  // differs, so that an idle window costs nothing.
+  struct TimerShown {
+    std::optional<std::string> date, time, caption;
+    std::array<std::optional<bool>, 6> nav;
+  };
+  void ShowNavButton(NavButton button, bool enabled);
+
   LauncherView& view_;
   LauncherPorts ports_;
+  TimerShown shown_;
   IniStore store_;
   LauncherState state_;
   std::array<std::unique_ptr<TLaunchButton>, kLaunchButtonCount> buttons_;

@@ -213,12 +213,8 @@ bool LauncherWindow::TranslateShortcut(const MSG& message) {
 
 std::string LauncherWindow::ControlText(int id) const { return WindowText(Control(id)); }
 
-void LauncherWindow::SetCaption(const std::string& caption) {
-  std::wstring wide = Widen(caption);
-  wchar_t current[256] = L"";
-  GetWindowTextW(Handle(), current, 256);
-  if (wide != current) SetWindowTextW(Handle(), wide.c_str());
-}
+// The timer hands over only texts and states that differ from what is shown.
+void LauncherWindow::SetCaption(const std::string& caption) { SetWindowTextW(Handle(), Widen(caption).c_str()); }
 
 std::string LauncherWindow::TitleText() const { return ControlText(kEdit1); }
 
@@ -236,13 +232,11 @@ int LauncherWindow::PageCountPosition() const {
 void LauncherWindow::SetPanelColour(const core::PanelColour& colour) { background_.Paint(Handle(), colour); }
 
 void LauncherWindow::SetDateText(const std::string& text) {
-  if (text == ControlText(kLabel2)) return;
   SetWindowTextW(Control(kLabel2), Widen(text).c_str());
   SizeClockLabel(kLabel2);
 }
 
 void LauncherWindow::SetTimeText(const std::string& text) {
-  if (text == ControlText(kLabel3)) return;
   SetWindowTextW(Control(kLabel3), Widen(text).c_str());
   SizeClockLabel(kLabel3);
 }
