@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Idle benchmark: the CPU time the launcher and then the skeleton use while idle under
+# Wine on a virtual display, ${1:-60} seconds each. Exits 1 when over budget.
+set -euo pipefail
+source "$(dirname "$0")/../scripts/lib.sh"
+zubi_ensure_packages
+zubi_build_windows >/dev/null
+zubi_ensure_prefix
+zubi_start_xvfb
+trap 'wineserver -k 2>/dev/null || true; zubi_stop_xvfb' EXIT
+/usr/bin/python3 "$ZUBI_ROOT/bench/idle.py" "$ZUBI_WIN_BUILD/zubi.exe" "$ZUBI_WIN_BUILD/bench/skeleton.exe" "${1:-60}"
