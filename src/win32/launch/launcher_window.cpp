@@ -108,12 +108,14 @@ void LauncherWindow::CreateControls() {
 
 void LauncherWindow::CreateComponents(core::Prompter& prompter, const core::CodePage& codePage) {
   core::Reporting(prompter, [&] { hotKey_ = std::make_unique<HotKeyComponent>(prompter); });
+  prompter_ = &prompter;
   core::Reporting(prompter, [&] {
     tray_ = std::make_unique<TrayIconComponent>(Handle(), codePage);
     core::TTrayIcon& icon = tray_->TrayIcon();
+    // The icon takes its values now and goes into the tray just after the window's
+    // first paint (CompleteStart): nobody can tell, and the window shows sooner.
     icon.BeginLoad();
     icon.SetTipHelp(core::texts::kApplicationTitle);
-    icon.Loaded();
     // The menu's items are chosen with the left button once it is open.
     tray_->SetOnMenuPopup([this](HMENU) { tray_->SetMenuTrackFlags(TPM_LEFTBUTTON); });
   });
@@ -195,7 +197,10 @@ void LauncherWindow::CompleteStart() {
   CreateHints();
   popupMenu1_.reset(BuildMenu(PopupMenu1(), true));
   trayMenu_.reset(BuildMenu(PopupMenuTrayIcon(), true));
-  if (tray_) tray_->SetPopupMenu(trayMenu_.get());
+  if (tray_) {
+    tray_->SetPopupMenu(trayMenu_.get());
+    core::Reporting(*prompter_, [&] { tray_->TrayIcon().Loaded(); });
+  }
   launchMenu_.reset(BuildMenu(PopupMenuLaunch(), true));
   if (afterStart_) afterStart_();
 }

@@ -99,6 +99,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   UINT dpi_ = 96;
   std::function<void()> afterStart_;
   bool started_ = false;
+  core::Prompter* prompter_ = nullptr;
   // Gone before the menus they show.
   std::unique_ptr<HotKeyComponent> hotKey_;
   std::unique_ptr<TrayIconComponent> tray_;
