@@ -83,8 +83,12 @@ void TLauncher::Timer1Timer() {
     shown = text;
     set(text);
   };
-  show(shown_.date, ShortDateText(now, env.DateSeparator()), [&](const std::string& t) { view_.SetDateText(t); });
-  show(shown_.time, env.LongTimeText(now), [&](const std::string& t) { view_.SetTimeText(t); });
+  // The clock's texts are formatted once a second, not on every tick.
+  if (shown_.clock != now) {
+    shown_.clock = now;
+    show(shown_.date, ShortDateText(now, env.DateSeparator()), [&](const std::string& t) { view_.SetDateText(t); });
+    show(shown_.time, env.LongTimeText(now), [&](const std::string& t) { view_.SetTimeText(t); });
+  }
 
   const int page = state_.PageNo;
   const int count = state_.PageNoControl;

@@ -215,6 +215,7 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   // What the timer last put on the screen: a control is changed only when its value
   // differs, so that an idle window costs nothing.
   struct TimerShown {
+    std::optional<LocalTime> clock;
     std::optional<std::string> date, time, caption;
     std::array<std::optional<bool>, 6> nav;
   };

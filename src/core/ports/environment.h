@@ -11,6 +11,7 @@ struct LocalTime {
   int hour = 0;
   int minute = 0;
   int second = 0;
+  friend bool operator==(const LocalTime&, const LocalTime&) = default;
 };
 
 // Shell special folders the program asks for.

@@ -169,6 +169,18 @@ void LauncherWindow::FitClientArea() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+namespace {
+
+// A child's rectangle in its parent's client coordinates.
+RECT ClientRectOfChild(HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+}  // namespace
+
 void LauncherWindow::SizeClockLabel(int id) {
   HWND label = Control(id);
   std::wstring text = Widen(ControlText(id));
@@ -180,6 +192,9 @@ void LauncherWindow::SizeClockLabel(int id) {
   GetTextMetricsW(dc.get(), &metrics);
   int left = id == kLabel2 ? Scale(kDateRightEdge, dpi_) - size.cx : Scale(kTimeLeftEdge, dpi_);
   int top = Scale(layout_.Spec(id)->top, dpi_);
+  RECT now = ClientRectOfChild(label);
+  if (now.left == left && now.top == top && now.right - now.left == size.cx && now.bottom - now.top == metrics.tmHeight)
+    return;  // most seconds the time keeps its width
   SetWindowPos(label, nullptr, left, top, size.cx, metrics.tmHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
