@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/dpi.h"
 #include "base/handles.h"
 
 namespace win32 {
@@ -43,6 +44,17 @@ class Window {
                  HWND parent, HMENU menu) {
     return CreateWindowExW(exStyle, className, title.c_str(), style, rect.left, rect.top, rect.right - rect.left,
                            rect.bottom - rect.top, parent, menu, GetModuleHandleW(nullptr), this);
+  }
+
+  // A dialog frame whose client area is width x height at 96 DPI, scaled to the DPI
+  // of the owner's monitor, which it returns; placed later by its dialog.
+  UINT CreateDialogFrame(const wchar_t* className, const std::wstring& caption, int width, int height, DWORD style,
+                         DWORD exStyle, HWND owner) {
+    RegisterOnce(className, 0, nullptr);
+    UINT dpi = DpiOf(owner);
+    SIZE size = OuterSizeForClient(width, height, style, exStyle, false, dpi);
+    CreateFor(exStyle, className, caption, style, RECT{0, 0, size.cx, size.cy}, owner, nullptr);
+    return dpi;
   }
 
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -41,10 +41,8 @@ void FillList(HWND list, const std::vector<std::string>& items) {
 }  // namespace
 
 CopyDlgWindow::CopyDlgWindow(HWND owner) : owner_(owner), yellow_(CreateSolidBrush(kYellow)) {
-  RegisterOnce(kClassName, 0, nullptr);
-  UINT dpi = DpiOf(owner);
-  SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi);
-  CreateFor(kExStyle, kClassName, Widen(t::kCopyCaption), kStyle, RECT{0, 0, size.cx, size.cy}, owner, nullptr);
+  UINT dpi =
+      CreateDialogFrame(kClassName, Widen(t::kCopyCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
   font_ = MakeFont(L"ＭＳ Ｐゴシック", 12, dpi, false, false, SHIFTJIS_CHARSET);
   arrowFont_ = MakeFont(L"ＭＳ Ｐゴシック", 21, dpi, true, false, SHIFTJIS_CHARSET);

@@ -28,10 +28,8 @@ const ControlSpec kLayout[] = {
 }  // namespace
 
 ListDlgWindow::ListDlgWindow(HWND owner) : owner_(owner), yellow_(CreateSolidBrush(kYellow)) {
-  RegisterOnce(kClassName, 0, nullptr);
-  UINT dpi = DpiOf(owner);
-  SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi);
-  CreateFor(kExStyle, kClassName, Widen(t::kListCaption), kStyle, RECT{0, 0, size.cx, size.cy}, owner, nullptr);
+  UINT dpi =
+      CreateDialogFrame(kClassName, Widen(t::kListCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
   font_ = MakeFont(L"ＭＳ Ｐゴシック", 12, dpi, false, false, SHIFTJIS_CHARSET);
   HFONT fonts[] = {font_.get()};

@@ -86,10 +86,8 @@ void FillCombo(HWND combo, const std::vector<std::string>& names) {
 }  // namespace
 
 OptionDlgWindow::OptionDlgWindow(HWND owner) : owner_(owner), aqua_(CreateSolidBrush(kAqua)) {
-  RegisterOnce(kClassName, 0, nullptr);
-  UINT dpi = DpiOf(owner);
-  SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi);
-  CreateFor(kExStyle, kClassName, Widen(t::kOptionCaption), kStyle, RECT{0, 0, size.cx, size.cy}, owner, nullptr);
+  UINT dpi =
+      CreateDialogFrame(kClassName, Widen(t::kOptionCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
   fonts_[kPlainFont] = MakeFont(L"ＭＳ Ｐゴシック", 12, dpi, false, false, SHIFTJIS_CHARSET);
   fonts_[kSmallFont] = MakeFont(L"ＭＳ Ｐゴシック", 11, dpi, false, false, SHIFTJIS_CHARSET);

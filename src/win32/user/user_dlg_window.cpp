@@ -52,10 +52,8 @@ constexpr ControlSpec kLayout[] = {
 
 UserDlgWindow::UserDlgWindow(HWND owner)
     : owner_(owner), yellow_(CreateSolidBrush(kYellow)), aqua_(CreateSolidBrush(kAqua)) {
-  RegisterOnce(kClassName, 0, nullptr);
-  UINT dpi = DpiOf(owner);
-  SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi);
-  CreateFor(kExStyle, kClassName, Widen(t::kUserCaption), kStyle, RECT{0, 0, size.cx, size.cy}, owner, nullptr);
+  UINT dpi =
+      CreateDialogFrame(kClassName, Widen(t::kUserCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
   fonts_[kPlainFont] = MakeFont(L"ＭＳ Ｐゴシック", 12, dpi, false, false, SHIFTJIS_CHARSET);
   fonts_[kNumberFont] = MakeFont(L"ＭＳ Ｐゴシック", 13, dpi, true, false, SHIFTJIS_CHARSET);
