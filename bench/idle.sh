@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Idle benchmark: the CPU time the launcher and then the skeleton use while idle under
-# Wine on a virtual display, ${1:-60} seconds each. Exits 1 when over budget.
+# Idle benchmark: the CPU time the launcher and the skeleton use side by side while idle
+# under Wine on a virtual display, for ${1:-60} seconds. Exits 1 when over budget.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
 zubi_ensure_packages
