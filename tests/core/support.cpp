@@ -34,11 +34,13 @@ std::string FakeView::NavStates() const {
   return states;
 }
 
-LauncherFixture::LauncherFixture() {
+LauncherFixture::LauncherFixture() : LauncherFixture(files) {}
+
+LauncherFixture::LauncherFixture(core::FileSystem& launcherFiles) {
   environment.exePath = folder.Path("zubi.exe");
   environment.currentDirectory = folder.Path("");
-  launcher_ =
-      std::make_unique<core::TLauncher>(view, core::LauncherPorts{files, Cp932(), prompter, shell, environment, sound});
+  launcher_ = std::make_unique<core::TLauncher>(
+      view, core::LauncherPorts{launcherFiles, Cp932(), prompter, shell, environment, sound});
   view.launcher = launcher_.get();
 }
 

@@ -296,6 +296,9 @@ class FakeRegistrar : public core::HotKeyRegistrar {
 class LauncherFixture {
  public:
   LauncherFixture();
+  // The launcher works on `launcherFiles` (one that fails or has a clock of its own);
+  // `files` stays the plain real one for the test.
+  explicit LauncherFixture(core::FileSystem& launcherFiles);
   core::TLauncher& Launcher() { return *launcher_; }
   core::LauncherState& State() { return launcher_->State(); }
   std::string SettingsText() const;  // the settings file, decoded, "" when absent

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "base/utf16.h"
 #include "launch/launcher_layout.h"
 #include "launch/launcher_menus.h"
+#include "storage/paths.h"
 #include "support.h"
 
 using namespace win32::launcher;
@@ -240,6 +243,29 @@ TEST(LauncherWindow, TypingATitleWritesEachChangeUpToTwentyFourCharacters) {
   std::string file = h.folder.Read("DATA\\User11.dat");
   EXPECT_NE(file.find("PageTitle=\x83\x63\x81\x5B\x83\x8B\x82\xC6\x93\xB9\x8B\xEF" + std::string(18, 'x')),
             std::string::npos);
+}
+
+// DATA deleted while the window is open: the next character typed into the title
+// makes it again and writes the page; with a file named DATA in its way, the write is
+// reported with the page file's path.
+TEST(LauncherWindow, TypingATitleAfterDataWasDeletedMakesTheFolderAgain) {
+  LauncherHarness h;
+  h.Create();
+  HWND edit = h.window->Control(kEdit1);
+  const auto data = core::ToFsPath(h.folder.Path("DATA"));
+  std::filesystem::remove_all(data);
+  SendMessageW(edit, WM_CHAR, L'A', 1);
+  EXPECT_TRUE(std::filesystem::is_directory(data));
+  EXPECT_EQ(h.folder.Read("DATA\\User11.dat"), "[PageTitle]\r\nPageTitle=A\r\n\r\n");
+  EXPECT_TRUE(h.prompter.Texts().empty());
+
+  std::filesystem::remove_all(data);
+  h.folder.Write("DATA", "not a folder");
+  SendMessageW(edit, WM_CHAR, L'B', 1);
+  ASSERT_EQ(h.prompter.Texts().size(), 1u);
+  EXPECT_EQ(h.prompter.Texts()[0], "ファイル " + h.folder.Path("DATA\\User11.dat") + " を作成できません");
+  EXPECT_EQ(TextOf(edit), "AB");
+  EXPECT_EQ(h.folder.Read("DATA"), "not a folder");
 }
 
 TEST(LauncherWindow, TitleBarDoubleClickTogglesOnlyWhenTheOptionAsks) {

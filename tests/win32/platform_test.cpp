@@ -50,6 +50,62 @@ TEST(WinFileSystem, WritesReplaceWholeFilesAndFailuresLeaveNothingBehind) {
   EXPECT_EQ(back, "[PageTitle]\r\n");
 }
 
+namespace {
+
+FILETIME WriteTimeOf(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  GetFileAttributesExW(win32::Widen(path).c_str(), GetFileExInfoStandard, &data);
+  return data.ftLastWriteTime;
+}
+
+bool SetWriteTime(const std::string& path, const FILETIME& time) {
+  HANDLE file = CreateFileW(win32::Widen(path).c_str(), FILE_WRITE_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool set = SetFileTime(file, nullptr, nullptr, &time);
+  CloseHandle(file);
+  return set;
+}
+
+core::IniImage Titled(const std::string& title) {
+  core::IniImage ini;
+  ini.WriteString("PageTitle", "PageTitle", title);
+  return ini;
+}
+
+}  // namespace
+
+// The file system's clock and the files' write times count alike: a file written an
+// hour ago is read once and then taken as kept (even while another program holds it
+// locked), while one written just now is read again, so that a change of the same
+// size within the same write time (a coarse clock) is seen.
+TEST(WinFileSystem, TheClockAndTheWriteTimesCountAlike) {
+  TempFolder folder;
+  win32::WinFileSystem files;
+  win32::WinCodePage cp(932);
+  core::IniStore mine(files, cp), theirs(files, cp);
+  const std::string path = folder.Path("User11.dat");
+
+  theirs.Save(path, Titled("old"));
+  ULARGE_INTEGER anHourAgo{};
+  anHourAgo.QuadPart = static_cast<ULONGLONG>(files.Now()) - 3600ULL * 10'000'000ULL;
+  ASSERT_TRUE(SetWriteTime(path, {anHourAgo.LowPart, anHourAgo.HighPart}));
+  EXPECT_EQ(mine.Load(path).ReadString("PageTitle", "PageTitle", ""), "old");
+  HANDLE locked = CreateFileW(win32::Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  std::string bytes;
+  EXPECT_EQ(files.ReadWhole(path, bytes), core::ReadStatus::kFailed);  // a read would fail now
+  EXPECT_EQ(mine.Load(path).ReadString("PageTitle", "PageTitle", ""), "old");
+  CloseHandle(locked);
+
+  theirs.Save(path, Titled("one"));
+  const FILETIME written = WriteTimeOf(path);
+  EXPECT_EQ(mine.Load(path).ReadString("PageTitle", "PageTitle", ""), "one");
+  theirs.Save(path, Titled("two"));
+  ASSERT_TRUE(SetWriteTime(path, written));
+  EXPECT_EQ(mine.Load(path).ReadString("PageTitle", "PageTitle", ""), "two");
+}
+
 TEST(WinFileSystem, AttributesAreTheSystemsOwn) {
   TempFolder folder;
   win32::WinFileSystem files;

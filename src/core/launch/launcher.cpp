@@ -32,8 +32,7 @@ void TLauncher::RunStep(Step&& step) {
 
 void TLauncher::FormCreate() {
   state_.StartSoundPath = ExecutableDirectory() + "start.wav";
-  // Page files live in DATA; without it every page write would fail.
-  if (!ports_.files.FolderExists(DataFolder())) ports_.files.CreateFolder(DataFolder());
+  EnsureDataFolder();
 
   RunStep([&] { LoadPosition(); });
   RunStep([&] { LoadUserName(state_.UserNo); });

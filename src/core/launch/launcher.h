@@ -209,6 +209,9 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   TLaunchButton& PopupButton() { return Button(popupButtonNo_); }
   IniImage LoadSettings() const;
   void SaveSettings(const IniImage& image);
+  void EnsureDataFolder();
+  // Writes the page file at PageFilePath.
+  void SavePage(const IniImage& ini);
   template <typename Step>
   void RunStep(Step&& step);
 

@@ -26,6 +26,17 @@ void WriteOrDelete(IniImage& ini, const std::string& section, const char* key, c
 
 std::string TLauncher::DataFolder() const { return ExecutableDirectory() + "DATA"; }
 
+// Page files live in DATA, which may have been deleted since the last write: it is
+// made (again) before a page is written. When that fails, the write itself is reported.
+void TLauncher::EnsureDataFolder() {
+  if (!ports_.files.FolderExists(DataFolder())) ports_.files.CreateFolder(DataFolder());
+}
+
+void TLauncher::SavePage(const IniImage& ini) {
+  EnsureDataFolder();
+  store_.Save(state_.PageFilePath, ini);
+}
+
 // The user name is used exactly as stored and the page number follows it directly.
 std::string TLauncher::PageFileName(const std::string& userName, int page) const {
   return DataFolder() + kPathSeparator + userName + std::to_string(page) + ".dat";
@@ -49,7 +60,7 @@ void TLauncher::SavePageTitle(int page) {
   state_.PageFilePath = PageFileName(state_.UserName, page);
   IniImage ini = store_.Load(state_.PageFilePath);
   ini.WriteString(kPageTitle, kPageTitle, view_.TitleText());
-  store_.Save(state_.PageFilePath, ini);
+  SavePage(ini);
 }
 
 void TLauncher::LoadButtons(int page) {
@@ -104,7 +115,7 @@ void TLauncher::SetButtons(int page) {
     else
       ini.DeleteKey(section, "IsIconSmall");
   }
-  store_.Save(state_.PageFilePath, ini);
+  SavePage(ini);
 }
 
 // A button that was empty in the file gets a title and a working directory from its

@@ -50,6 +50,14 @@ class FileSystem {
   virtual std::uint64_t TotalSize(const std::string& folder, std::string_view suffix) const = 0;
   // Free bytes on the drive that holds `folder`.
   virtual std::optional<std::uint64_t> FreeSpace(const std::string& folder) const = 0;
+
+  // The time now, on the clock that dates the writes, in the units of FileStamp::modified.
+  virtual std::int64_t Now() const = 0;
+  // Write times are coarse: FAT keeps them in two-second steps, and the clocks that
+  // date writes on NTFS and ext4 move in ticks of milliseconds. Two writes of one file
+  // less than this apart (in the units of FileStamp::modified) may get the same write
+  // time; the margin above FAT's step also covers a write time read back a tick late.
+  virtual std::int64_t StampGranularity() const = 0;
 };
 
 }  // namespace core

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 
@@ -10,11 +11,17 @@
 namespace core {
 
 // Whole-file access to INI files: files are never held open; each operation loads the
-// whole file into an image and writes the whole image back. The image of a file last
-// read or written here is kept with the file's size and write time, and a load whose
-// file still has them takes the kept image instead of reading the file again: every
-// load still sees every write, at the cost of one look at the file. A save whose bytes
-// equal what the unchanged file already holds leaves the disk alone.
+// whole file into an image and writes the whole image back.
+//
+// The image of a file last read or written here is kept with the file's size and write
+// time, and a load whose file still has them takes the kept image instead of reading
+// the file again. Another program may write the file too (a copy of this one under
+// another name shares DATA), and write times are coarse: a write soon after the one
+// that was kept can leave size and time as they were. So a kept image is trusted only
+// when its file was written more than the file system's time-stamp granularity before
+// the image was kept; any other is read again at the next load. A save whose bytes the
+// unchanged file surely holds already leaves the disk alone; when the kept image is
+// not trusted, the file itself is read to tell.
 class IniStore {
  public:
   IniStore(FileSystem& fileSystem, const CodePage& codePage) : fileSystem_(fileSystem), codePage_(codePage) {}
@@ -32,10 +39,16 @@ class IniStore {
  private:
   struct Kept {
     FileStamp stamp;
+    bool trusted = false;  // no later write can have left the stamp as it is
     IniImage image;
     std::string bytes;  // the file's content, when small enough to keep
   };
-  void Keep(const std::string& path, const IniImage& image, std::string bytes) const;
+  void Keep(const std::string& path, const IniImage& image, std::string bytes, const FileStamp& stamp,
+            bool trusted) const;
+  bool Trusted(const FileStamp& stamp, std::int64_t readAt) const;
+  // The file surely holds these bytes already: they are the kept ones, the stamp is
+  // unchanged, and the kept image is trusted or the file, read again, holds them.
+  bool HoldsAlready(const std::string& path, const std::string& bytes);
 
   FileSystem& fileSystem_;
   const CodePage& codePage_;

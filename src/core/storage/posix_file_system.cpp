@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <ctime>
+#include <limits>
 
 namespace core {
 
@@ -27,6 +30,7 @@ bool PosixFileSystem::WriteDurably(const std::string& path, std::string_view byt
   bool ok = true;
   while (ok && left > 0) {
     ssize_t n = ::write(fd, p, left);
+    if (n < 0 && errno == EINTR) continue;
     ok = n > 0;
     if (ok) {
       p += n;
@@ -50,11 +54,30 @@ std::optional<std::uint32_t> PosixFileSystem::ReadAttributes(const std::string& 
   return attributes;
 }
 
+namespace {
+
+constexpr std::int64_t kNanoseconds = 1'000'000'000;
+
+// Nanoseconds since 1970; times too far off to count so are held at the ends.
+std::int64_t Nanoseconds(const timespec& time) {
+  constexpr std::int64_t kMostSeconds = std::numeric_limits<std::int64_t>::max() / kNanoseconds - 1;
+  if (time.tv_sec > kMostSeconds) return kMostSeconds * kNanoseconds;
+  if (time.tv_sec < -kMostSeconds) return -kMostSeconds * kNanoseconds;
+  return static_cast<std::int64_t>(time.tv_sec) * kNanoseconds + time.tv_nsec;
+}
+
+}  // namespace
+
+std::int64_t PosixFileSystem::Now() const {
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  return Nanoseconds(now);
+}
+
 std::optional<FileStamp> PosixFileSystem::ReadStamp(const std::string& path) const {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  return FileStamp{static_cast<std::int64_t>(st.st_size),
-                   static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+  return FileStamp{static_cast<std::int64_t>(st.st_size), Nanoseconds(st.st_mtim)};
 }
 
 bool PosixFileSystem::WriteAttributes(const std::string& path, std::uint32_t attributes) {

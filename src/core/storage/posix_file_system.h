@@ -7,6 +7,10 @@ namespace core {
 // POSIX has no attribute bits: a file reads as archive, plus read-only when nobody may
 // write it, which is enough for the attribute repair to act as it does on Windows.
 class PosixFileSystem : public StdFileSystem {
+ public:
+  std::int64_t Now() const override;  // nanoseconds since 1970
+  std::int64_t StampGranularity() const override { return 3'000'000'000; }
+
  protected:
   bool ReadAll(const std::string& path, std::string& bytes) const override;
   bool WriteDurably(const std::string& path, std::string_view bytes) override;

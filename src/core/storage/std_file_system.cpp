@@ -38,8 +38,7 @@ ReadStatus StdFileSystem::ReadWhole(const std::string& path, std::string& bytes)
 bool StdFileSystem::WriteWhole(const std::string& path, std::string_view bytes) {
   std::string temporary = path + ".zubi-new";
   if (!WriteDurably(temporary, bytes) || !Replace(temporary, path)) {
-    std::error_code ec;
-    std::filesystem::remove(ToFsPath(temporary), ec);
+    RemoveFile(temporary);
     return false;
   }
   return true;

@@ -5,6 +5,13 @@
 #include "base/win.h"
 
 namespace win32 {
+namespace {
+
+std::int64_t Join(DWORD high, DWORD low) {
+  return static_cast<std::int64_t>((static_cast<ULONGLONG>(high) << 32) | low);
+}
+
+}  // namespace
 
 bool WinFileSystem::FileExists(const std::string& path) const {
   DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
@@ -33,6 +40,13 @@ std::optional<std::uint64_t> WinFileSystem::FreeSpace(const std::string& folder)
   ULARGE_INTEGER available{};
   if (!GetDiskFreeSpaceExW(SystemPath(folder).c_str(), &available, nullptr, nullptr)) return std::nullopt;
   return available.QuadPart;
+}
+
+// The clock that NTFS and FAT date their writes by.
+std::int64_t WinFileSystem::Now() const {
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  return Join(now.dwHighDateTime, now.dwLowDateTime);
 }
 
 bool WinFileSystem::ReadAll(const std::string& path, std::string& bytes) const {
@@ -88,11 +102,8 @@ std::optional<core::FileStamp> WinFileSystem::ReadStamp(const std::string& path)
   if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data) ||
       (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
     return std::nullopt;
-  auto join = [](DWORD high, DWORD low) {
-    return static_cast<std::int64_t>((static_cast<ULONGLONG>(high) << 32) | low);
-  };
-  return core::FileStamp{join(data.nFileSizeHigh, data.nFileSizeLow),
-                         join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+  return core::FileStamp{Join(data.nFileSizeHigh, data.nFileSizeLow),
+                         Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
 }
 
 bool WinFileSystem::WriteAttributes(const std::string& path, std::uint32_t attributes) {

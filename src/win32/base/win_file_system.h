@@ -12,6 +12,8 @@ class WinFileSystem final : public core::StdFileSystem {
   bool RemoveFile(const std::string& path) override;
   bool CopyFileTo(const std::string& from, const std::string& to) override;
   std::optional<std::uint64_t> FreeSpace(const std::string& folder) const override;
+  std::int64_t Now() const override;  // FILETIME units (100 ns) since 1601, UTC
+  std::int64_t StampGranularity() const override { return 30'000'000; }
 
  protected:
   bool ReadAll(const std::string& path, std::string& bytes) const override;
