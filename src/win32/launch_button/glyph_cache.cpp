@@ -17,12 +17,15 @@ std::shared_ptr<const Glyph> GlyphCache::Get(const core::GlyphSource& source, bo
     written = static_cast<long long>((static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                                      data.ftLastWriteTime.dwLowDateTime);
   }
-  Key key{source.file, source.index, source.useShellIcon, small, dpi, size, written};
+  Key key{source.file, source.index, source.useShellIcon, small, dpi};
   auto found = glyphs_.find(key);
-  if (found != glyphs_.end()) return found->second;
-  if (glyphs_.size() >= kMostGlyphs) glyphs_.clear();
+  if (found != glyphs_.end() && found->second.size == size && found->second.written == written)
+    return found->second.glyph;
+  // A folder's write time changes whenever a file in it comes or goes: keeping every
+  // version's glyph would fill the cache with glyphs that are never shown again.
+  if (found == glyphs_.end() && glyphs_.size() >= kMostGlyphs) glyphs_.clear();
   auto glyph = std::make_shared<const Glyph>(DrawIconGlyph(source, small, dpi));
-  glyphs_.emplace(std::move(key), glyph);
+  glyphs_[std::move(key)] = {size, written, glyph};
   return glyph;
 }
 
