@@ -110,6 +110,13 @@ class Session:
                 except subprocess.TimeoutExpired:
                     pass
 
+    def read_text_if_there(self, name):
+        """read_text, or None while the file is not there."""
+        try:
+            return self.read_text(name)
+        except FileNotFoundError:
+            return None
+
     def read_text(self, name):
         """A settings or page file as text: code page 932, or UTF-8 after its mark."""
         with open(self.path(name), "rb") as f:
@@ -495,8 +502,7 @@ def users_and_page_data(s):
 
     click_control(s, caption, 103)  # the title box
     xdotool("type", "--delay", "40", "Temp")
-    wait_for("the typed title", lambda: os.path.exists(s.path("DATA/User31.dat"))
-             and "PageTitle=Temp\r\n" in s.read_text("DATA/User31.dat"))
+    wait_for("the typed title", lambda: "PageTitle=Temp\r\n" in (s.read_text_if_there("DATA/User31.dat") or ""))
     for expected in ("[PageTitle]\r\nPageTitle=\r\n\r\n", None):
         s.key(s.wait_window(caption), "alt+m", "d")  # ﾍﾟｰｼ・ﾃﾞｰﾀﾞ削除(&D)
         box = s.wait_window(CONFIRM_TITLE)
@@ -506,7 +512,9 @@ def users_and_page_data(s):
         s.key(box, "y")
         s.wait_gone(CONFIRM_TITLE, box)
         if expected:
-            wait_for("the emptied page", lambda: s.read_text("DATA/User31.dat") == expected)
+            # The page file goes and is written again with the emptied title: absent
+            # for a moment in between.
+            wait_for("the emptied page", lambda: s.read_text_if_there("DATA/User31.dat") == expected)
         else:
             wait_for("the page file to go", lambda: not os.path.exists(s.path("DATA/User31.dat")))
     time.sleep(0.5)
