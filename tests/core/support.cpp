@@ -37,8 +37,8 @@ std::string FakeView::NavStates() const {
 LauncherFixture::LauncherFixture() {
   environment.exePath = folder.Path("zubi.exe");
   environment.currentDirectory = folder.Path("");
-  launcher_ =
-      std::make_unique<core::TLauncher>(view, core::LauncherPorts{files, Cp932(), prompter, shell, environment, sound});
+  launcher_ = std::make_unique<core::TLauncher>(
+      view, core::LauncherPorts{files, Cp932(), prompter, shell, environment, sound, probe});
   view.launcher = launcher_.get();
 }
 

@@ -14,12 +14,12 @@ namespace win32 {
 // and write time; a change of the system colours drops them all.
 class GlyphCache {
  public:
-  std::shared_ptr<const Glyph> Get(const core::GlyphSource& source, bool small, UINT dpi);
+  std::shared_ptr<const Glyph> Get(const core::GlyphSource& source, bool small, UINT dpi, bool dimmed = false);
   void Clear() { glyphs_.clear(); }
 
  private:
-  // source file, index, shell icon, small, dpi, file size, file write time
-  using Key = std::tuple<std::string, int, bool, bool, UINT, long long, long long>;
+  // source file, index, shell icon, small, dpi, dimmed, file size, file write time
+  using Key = std::tuple<std::string, int, bool, bool, UINT, bool, long long, long long>;
   std::map<Key, std::shared_ptr<const Glyph>> glyphs_;
 };
 
