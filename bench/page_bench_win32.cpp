@@ -12,6 +12,7 @@
 #include "base/utf16.h"
 #include "base/win_code_page.h"
 #include "base/win_environment.h"
+#include "base/win_file_probe.h"
 #include "base/win_file_system.h"
 #include "base/win_shell.h"
 #include "base/win_sound.h"
@@ -94,11 +95,12 @@ int main() {
   win32::WinShell shell;
   win32::WinEnvironment environment(folder + "\\zubi.exe");
   win32::WinSound sound;
+  win32::WinFileProbe probe;
   core::IniStore store(files, codePage);
   WritePages(store, folder);
 
   win32::LauncherWindow window(nullptr);
-  core::TLauncher launcher(window, {files, codePage, prompter, shell, environment, sound});
+  core::TLauncher launcher(window, {files, codePage, prompter, shell, environment, sound, probe});
   window.Attach(&launcher);
   launcher.FormCreate();
   win32::Dialogs dialogs;

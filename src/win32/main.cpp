@@ -7,9 +7,11 @@
 #include "base/message_box.h"
 #include "base/tooltips.h"
 #include "base/utf16.h"
+#include "base/win_background.h"
 #include "base/win_code_page.h"
 #include "base/win_desktop.h"
 #include "base/win_environment.h"
+#include "base/win_file_probe.h"
 #include "base/win_file_system.h"
 #include "base/win_shell.h"
 #include "base/win_sound.h"
@@ -52,6 +54,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::WinCodePage codePage;
   win32::WinShell shell;
   win32::WinEnvironment environment;
+  win32::PublishProgramFolder(environment.ExecutablePath());
+  win32::WinFileProbe probe;
   win32::WinSound sound;
   win32::AppWindow application;
   win32::LauncherWindow window(application.Handle());
@@ -61,8 +65,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   application.SetMainWindow(window.Handle());
   prompter.SetOwner(window.Handle());
 
-  core::TLauncher launcher(window, {files, codePage, prompter, shell, environment, sound});
+  win32::WinBackground background(window.Handle());
+  core::TLauncher launcher(window, {files, codePage, prompter, shell, environment, sound, probe});
   launcher.SetDesktopPorts({session, desktop, dde});
+  launcher.SetBackground(&background);
   window.CreateComponents(prompter, codePage);
   window.Attach(&launcher);
   launcher.FormCreate();

@@ -136,8 +136,9 @@ TEST(BadInput, CrowdedDataFolderLeavesTheUserOperationsQuickAndConfined) {
   testing_support::FakeEnvironment environment;
   environment.exePath = folder.Path("zubi.exe");
   testing_support::FakeSound sound;
+  testing_support::FakeProbe probe;
   testing_support::FakeView view;
-  core::TLauncher launcher(view, {files, testing_support::Cp932(), prompter, shell, environment, sound});
+  core::TLauncher launcher(view, {files, testing_support::Cp932(), prompter, shell, environment, sound, probe});
   view.launcher = &launcher;
   testing_support::FakeUserView users;
   core::TUserDlg dialog(users, launcher, files, prompter);

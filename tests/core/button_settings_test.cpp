@@ -251,3 +251,52 @@ TEST(SettingsDialog, BrowseFillsOnlyThePath) {
   EXPECT_EQ(f.B().ProgramPath(), "");
   EXPECT_FALSE(w.preview);
 }
+
+TEST(SettingsDialog, IconsAreLookedForWhereThePathsLeadAndThePathsGoBackAsStored) {
+  Fixture f;
+  f.environment.variables["SYS"] = "C:";
+  f.probe.drives = {{'C', core::DriveKind::kFixed}};
+  f.probe.present = {"C:\\icons.dll", "C:\\p.exe"};
+  f.B().SetProgramIconPath("%SYS%\\icons.dll");
+  f.B().SetProgramIconNo(2);
+  f.B().SetProgramPath("%SYS%\\p.exe");
+  SettingsWindow w = OpenSettings(f, [](TButtonSettingsDlg& d) {
+    EXPECT_EQ(d.ScrollMax(), 7);
+    d.ScrollBarChange(5);
+  });
+  EXPECT_EQ(w.preview, (GlyphSource{"C:\\icons.dll", 5, false}));
+  EXPECT_EQ(f.B().ProgramIconPath(), "%SYS%\\icons.dll");
+  EXPECT_EQ(w.texts[SettingsField::kPath], "%SYS%\\p.exe");
+
+  // A program offers its own icons under its stored path, so that a choice among them
+  // keeps following the program.
+  f.B().SetProgramIconPath("");
+  f.B().SetProgramIconNo(0);
+  w = OpenSettings(f, [](TButtonSettingsDlg& d) {
+    EXPECT_EQ(d.ScrollMax(), 8);
+    d.ScrollBarChange(4);
+  });
+  EXPECT_EQ(f.B().IconSource, "%SYS%\\p.exe");
+  EXPECT_EQ(w.preview, (GlyphSource{"C:\\p.exe", 4, false}));
+  EXPECT_EQ(f.B().ProgramIconPath(), "%SYS%\\p.exe");
+  OpenSettings(f, [](TButtonSettingsDlg& d) { d.DefaultIconClick(); });
+  EXPECT_EQ(f.B().ProgramIconPath(), "");
+}
+
+TEST(SettingsDialog, OkTakesAPathThatLeadsToAFileAndKeepsItAsTyped) {
+  Fixture f;
+  f.folder.Write("Apps\\calc.exe", "binary");
+  f.environment.variables["APPS"] = f.folder.Path("Apps");
+  SettingsWindow nowhere;
+  nowhere.texts = {{SettingsField::kPath, "%NOPE%\\calc.exe"}};
+  OpenSettings(f, nowhere, [](TButtonSettingsDlg& d) { d.OKClick(); });
+  EXPECT_EQ(f.prompter.Texts().back(), "ファイル（ディレクトリ）が存在しません！！");
+  EXPECT_EQ(f.B().ProgramPath(), "");
+
+  SettingsWindow ok;
+  ok.texts = {{SettingsField::kPath, "%APPS%\\calc.exe"}};
+  OpenSettings(f, ok, [](TButtonSettingsDlg& d) { d.OKClick(); });
+  EXPECT_EQ(f.B().ProgramPath(), "%APPS%\\calc.exe");
+  EXPECT_NE(f.PageText("User11.dat").find("ProgPath=%APPS%\\calc.exe\r\n"), std::string::npos);
+  EXPECT_NE(f.PageText("User11.dat").find("ProgDir=%APPS%\r\n"), std::string::npos);
+}

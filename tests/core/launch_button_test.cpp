@@ -27,7 +27,9 @@ struct ButtonFixture {
   FakeShell shell;
   FakePrompter prompter;
   core::PosixFileSystem files;
-  core::TLaunchButton button{"LaunchButton3", view, host, {shell, prompter, files}};
+  testing_support::FakeEnvironment environment;
+  testing_support::FakeProbe probe;
+  core::TLaunchButton button{"LaunchButton3", view, host, {shell, prompter, files, {environment, probe}}};
   int updates = 0;
   ButtonFixture() {
     button.OnUpdated = [this](core::TLaunchButton&) { ++updates; };
@@ -218,4 +220,45 @@ TEST(PathText, WindowsPathPartsAsTheUserTypedThem) {
     EXPECT_EQ(core::ExtractFileDir(c.path), c.dir) << c.path;
     EXPECT_EQ(core::FileTitle(c.path), c.title) << c.path;
   }
+}
+
+TEST(LaunchButton, StartsIconsAndDropsGoWhereThePathsLeadWhileTheStoredTextsStay) {
+  ButtonFixture f;
+  f.environment.exePath = "F:\\Zubi\\zubi.exe";
+  f.environment.variables["ZUBI_DIR"] = "F:\\Zubi";
+  f.probe.drives = {{'F', core::DriveKind::kFixed}};
+  f.probe.present = {"F:\\Zubi\\Apps\\x.exe", "F:\\Zubi\\Apps\\icons.dll", "F:\\Work\\in.txt"};
+  f.button.SetProgramDir("..\\Work");
+  f.button.SetProgramIconPath("Apps\\icons.dll");
+  f.button.SetProgramIconNo(2);
+  f.button.SetProgramState(TProgState::psMaximized);
+  f.button.SetProgramPath("%ZUBI_DIR%\\Apps\\x.exe");
+  EXPECT_EQ(f.view.glyph, (GlyphSource{"F:\\Zubi\\Apps\\icons.dll", 2, false}));
+  EXPECT_EQ(f.view.hint, "x.exe");
+
+  f.LeftClick();
+  ASSERT_EQ(f.shell.requests.size(), 1u);
+  EXPECT_EQ(f.shell.requests[0].file, "F:\\Zubi\\Apps\\x.exe");
+  EXPECT_EQ(f.shell.requests[0].directory, "F:\\Work");
+  EXPECT_EQ(f.shell.requests[0].showCommand, 3);
+  f.button.FilesDropped({"C:\\in.txt"});
+  ASSERT_EQ(f.shell.requests.size(), 2u);
+  EXPECT_EQ(f.shell.requests[1].file, "F:\\Zubi\\Apps\\x.exe");
+  EXPECT_EQ(f.shell.requests[1].parameters, "C:\\in.txt");
+  EXPECT_EQ(f.shell.requests[1].directory, "F:\\Work");
+  EXPECT_EQ(f.button.ProgramPath(), "%ZUBI_DIR%\\Apps\\x.exe");
+  EXPECT_EQ(f.button.ProgramDir(), "..\\Work");
+  EXPECT_EQ(f.button.ProgramIconPath(), "Apps\\icons.dll");
+
+  // Without an icon file the glyph is the program's own, found on the program's drive
+  // after the stick moved from E: to F:.
+  f.button.SetProgramIconPath("");
+  f.button.SetProgramIconNo(0);
+  f.button.SetProgramPath("E:\\Zubi\\Apps\\x.exe");
+  EXPECT_EQ(f.view.glyph, (GlyphSource{"F:\\Zubi\\Apps\\x.exe", 0, true}));
+  // A path that leads nowhere is handed on as it stands.
+  f.button.SetProgramPath("E:\\Zubi\\Apps\\gone.exe");
+  EXPECT_EQ(f.view.glyph, (GlyphSource{"E:\\Zubi\\Apps\\gone.exe", 0, true}));
+  f.LeftClick();
+  EXPECT_EQ(f.shell.requests.back().file, "E:\\Zubi\\Apps\\gone.exe");
 }

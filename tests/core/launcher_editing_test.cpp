@@ -206,3 +206,23 @@ TEST(PageLaunch, StartsButtonsInOrderThenPlaysOnceAndHides) {
   EXPECT_TRUE(empty.shell.requests.empty());
   EXPECT_EQ(empty.sound.played.size(), 1u);
 }
+
+TEST(PageLaunch, StartsWhereThePathsLeadAndSavesThemAsStored) {
+  Fixture f;
+  f.environment.variables["APPS"] = "C:\\Apps";
+  f.probe.drives = {{'C', core::DriveKind::kFixed}};
+  f.probe.present = {"C:\\Apps\\two.exe"};
+  f.B(2).SetProgramPath("%APPS%\\two.exe");
+  f.B(2).DoUpdated();  // a first save derives the folder from the stored text
+  f.B(4).SetProgramPath("%APPS%\\gone.exe");
+  f.B(4).DoUpdated();
+  EXPECT_NE(f.PageText("User11.dat").find("ProgPath=%APPS%\\two.exe\r\nProgTitle=two\r\nProgDir=%APPS%\r\n"),
+            std::string::npos);
+  f.Launcher().pAllStartClick();
+  ASSERT_EQ(f.shell.requests.size(), 2u);
+  EXPECT_EQ(f.shell.requests[0].file, "C:\\Apps\\two.exe");
+  EXPECT_EQ(f.shell.requests[0].directory, "C:\\Apps");
+  EXPECT_EQ(f.shell.requests[1].file, "C:\\Apps\\gone.exe");  // started all the same
+  EXPECT_TRUE(f.view.buttons[3].dimmed);
+  EXPECT_FALSE(f.view.buttons[1].dimmed);
+}

@@ -57,7 +57,8 @@ TEST(LauncherPages, LoadingATitleWritesItBackOnlyWhenTheBoxShowedAnotherText) {
 TEST(LauncherPages, EveryChangeOfTheTitleWritesThePageFile) {
   LauncherFixture f;
   CountingFiles files;
-  core::TLauncher launcher(f.view, {files, testing_support::Cp932(), f.prompter, f.shell, f.environment, f.sound});
+  core::TLauncher launcher(f.view,
+                           {files, testing_support::Cp932(), f.prompter, f.shell, f.environment, f.sound, f.probe});
   f.view.launcher = &launcher;
   std::filesystem::create_directory(f.folder.Path("DATA"));
   launcher.State().UserName = "User1";

@@ -19,7 +19,7 @@ namespace {
 // file of its own, the same DATA.
 struct SecondCopy {
   SecondCopy(core::FileSystem& files, const std::string& exePath)
-      : launcher(view, {files, testing_support::Cp932(), prompter, shell, environment, sound}) {
+      : launcher(view, {files, testing_support::Cp932(), prompter, shell, environment, sound, probe}) {
     environment.exePath = exePath;
     view.launcher = &launcher;
   }
@@ -27,6 +27,7 @@ struct SecondCopy {
   testing_support::FakeShell shell;
   testing_support::FakeEnvironment environment;
   testing_support::FakeSound sound;
+  testing_support::FakeProbe probe;
   testing_support::FakeView view;
   core::TLauncher launcher;
 };

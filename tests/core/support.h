@@ -15,6 +15,8 @@
 #include "launch/launcher.h"
 #include "launch_button/button_settings_dlg.h"
 #include "list/list_dlg.h"
+#include "ports/background.h"
+#include "ports/file_probe.h"
 #include "storage/iconv_code_page.h"
 #include "storage/posix_file_system.h"
 #include "temp_folder.h"
@@ -104,6 +106,10 @@ class FakeEnvironment : public core::Environment {
  public:
   std::string ExecutablePath() const override { return exePath; }
   std::string CurrentDirectory() const override { return currentDirectory; }
+  std::optional<std::string> Variable(const std::string& name) const override {
+    auto it = variables.find(name);
+    return it == variables.end() ? std::nullopt : std::optional<std::string>(it->second);
+  }
   std::string FolderPath(int id) const override {
     ++folderQueries;
     if (id == core::kFolderPersonal) return documents;
@@ -115,10 +121,55 @@ class FakeEnvironment : public core::Environment {
 
   std::string exePath;
   std::string currentDirectory;
+  std::map<std::string, std::string> variables;
   std::string desktop = "C:\\Desktop";
   std::string documents = "C:\\Users\\me\\Documents";
   core::LocalTime now{2026, 12, 8, 9, 5, 7};
   mutable int folderQueries = 0;
+};
+
+// Drives and the files on them, as a test lays them out: the paths present, and the
+// folders that hold them. A letter not listed is no drive; every look is remembered.
+class FakeProbe : public core::FileProbe {
+ public:
+  bool Exists(const std::string& path) const override {
+    looked.push_back(path);
+    if (present.count(path)) return true;
+    auto it = present.lower_bound(path + "\\");
+    return it != present.end() && it->rfind(path + "\\", 0) == 0;
+  }
+  core::DriveKind KindOfDrive(char letter) const override {
+    kindsAsked.push_back(letter);
+    auto it = drives.find(letter);
+    return it == drives.end() ? core::DriveKind::kAbsent : it->second;
+  }
+  std::set<std::string> present;
+  std::map<char, core::DriveKind> drives;
+  mutable std::vector<std::string> looked;
+  mutable std::vector<char> kindsAsked;
+};
+
+// Holds background work until the test runs it with the probe it names, and holds
+// the answers until the test hands them back.
+class FakeBackground : public core::Background {
+ public:
+  void Run(std::function<Done(const core::FileProbe&)> work) override { pending.push_back(std::move(work)); }
+  void Work(const core::FileProbe& probe) {
+    for (auto& work : pending) answers.push_back(work(probe));
+    pending.clear();
+  }
+  void Deliver() {
+    auto ready = std::move(answers);
+    answers.clear();
+    for (auto& answer : ready)
+      if (answer) answer();
+  }
+  void Finish(const core::FileProbe& probe) {
+    Work(probe);
+    Deliver();
+  }
+  std::vector<std::function<Done(const core::FileProbe&)>> pending;
+  std::vector<Done> answers;
 };
 
 // A launch button's face: its hint, its glyph and whether it takes dropped files.
@@ -133,6 +184,7 @@ class FakeButtonView : public core::LaunchButtonView {
     ++glyphsDrawn;
   }
   void RemoveGlyph() override { hasGlyph = false; }
+  void SetDimmed(bool on) override { dimmed = on; }
   void AcceptFiles(bool accept) override { acceptsFiles = accept; }
   std::uintptr_t NativeHandle() const override { return 0x5678; }
   // The window of the next settings dialog shows into `settings`.
@@ -143,7 +195,7 @@ class FakeButtonView : public core::LaunchButtonView {
 
   std::string hint;
   core::GlyphSource glyph;
-  bool hasGlyph = false, small = false, acceptsFiles = false;
+  bool hasGlyph = false, small = false, acceptsFiles = false, dimmed = false;
   int repaints = 0, glyphsDrawn = 0;
 };
 
@@ -311,6 +363,7 @@ class LauncherFixture {
   FakeShell shell;
   FakeEnvironment environment;
   FakeSound sound;
+  FakeProbe probe;
   FakeView view;
 
  private:

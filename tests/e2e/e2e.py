@@ -826,10 +826,212 @@ def editing_and_page_launch(s):
     s.quit_with_yes(caption)
 
 
+# Paths that follow the portable folder, and missing programs shown dimmed.
+
+def recorder_rows(log):
+    """The recorder's starts logged in `log`, in the order their processes were created:
+    (command line, folder, show command, ZUBI_DIR it inherited)."""
+    if not os.path.exists(log):
+        return []
+    with open(log, encoding="utf-8") as f:
+        rows = [line.rstrip("\n").split("\t") for line in f if line.strip()]
+    return [row[:3] + row[4:5] for row in sorted(rows, key=lambda row: int(row[3]))]
+
+
+def region(x, y, width, height):
+    """The colours of a screen rectangle, row by row, as (r, g, b)."""
+    out = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, x, y),
+                          "-depth", "8", "txt:-"], capture_output=True, text=True).stdout
+    return [tuple(int(v) for v in m.groups())
+            for m in (re.search(r"\((\d+),(\d+),(\d+)", line) for line in out.splitlines()[1:]) if m]
+
+
+def button_face(s, caption, k):
+    """The middle 24 x 24 pixels of launch button k, where its icon shows."""
+    controls, origin = s.texts(caption)
+    rect = next(c[4] for c in controls if c[2] == 110 + k)
+    return region(origin[0] + (rect[0] + rect[2]) // 2 - 12, origin[1] + (rect[1] + rect[3]) // 2 - 12, 24, 24)
+
+
+def grey(pixels):
+    return all(max(p) - min(p) <= 16 for p in pixels)
+
+
+def coloured(pixels):
+    return any(max(p) - min(p) > 40 for p in pixels)
+
+
+def dimmed_beside(s, caption, k, present):
+    """Button k shows the icon of button `present` greyed (the pointer kept off both)."""
+    xdotool("mousemove", "900", "900")
+    face, shown = button_face(s, caption, k), button_face(s, caption, present)
+    return face != shown and grey(face) and coloured(shown)
+
+
+def icons_exe(s):
+    """The test program with five coloured icons, built beside the recorder."""
+    return os.path.join(os.path.dirname(s.args.recorder), "icons.exe")
+
+
+def no_message_box(s):
+    return not [w for w in s.top_level() if w["class"] == "#32770" and w["visible"]]
+
+
+def portable_paths(s):
+    """A %ZUBI_DIR% path, a relative path and one that climbs with "..", each starting
+    the recorder, with the launcher started from another folder: the paths are taken
+    from the program's folder, the started program inherits ZUBI_DIR, and the page file
+    keeps the paths as written."""
+    os.makedirs(s.path("Apps"))
+    shutil.copy(s.args.recorder, s.path("Apps/recorder.exe"))
+    name = os.path.basename(s.folder)
+    write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=", "[Button1]",
+                                       "ProgPath=%ZUBI_DIR%\\Apps\\recorder.exe", "ProgOption=variable",
+                                       "[Button2]", "ProgPath=Apps\\recorder.exe", "ProgDir=Apps",
+                                       "ProgOption=relative", "[Button3]",
+                                       "ProgPath=..\\%s\\Apps\\.\\recorder.exe" % name, "ProgDir=.",
+                                       "ProgOption=climbing"])
+    elsewhere = tempfile.mkdtemp(prefix="zubi-cwd-")
+    s.processes.append(subprocess.Popen(["wine64", s.windows_path("zubi.exe")], cwd=elsewhere,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    caption = wait_caption(s, 1, 1)
+    log = s.path("Apps/recorder.log")
+    for k in (1, 2, 3):
+        click_control(s, caption, 110 + k)
+        wait_for("start %d" % k, lambda: len(recorder_rows(log)) >= k, 15.0)
+    rows = recorder_rows(log)
+    home = s.windows_path("zubi.exe").rsplit("\\", 1)[0]
+    options = [row[0].split('"')[-1].strip() for row in rows]
+    check(options == ["variable", "relative", "climbing"], "started in the order %r" % options)
+    check(all(row[0].startswith('"%s\\Apps\\recorder.exe"' % home) or row[0].startswith(home + "\\Apps\\recorder.exe")
+              for row in rows), "the program's folder holds what started: %r" % [r[0] for r in rows])
+    check(rows[1][1] == home + "\\Apps", "the relative working folder is the program's: %r" % rows[1][1])
+    check(rows[2][1] == home, "the working folder \".\" is the program's folder: %r" % rows[2][1])
+    check(all(row[3] == home for row in rows), "ZUBI_DIR inherited: %r" % [r[3] for r in rows])
+    page = s.read_text("DATA/User11.dat")
+    for line in ("ProgPath=%ZUBI_DIR%\\Apps\\recorder.exe", "ProgPath=Apps\\recorder.exe", "ProgDir=Apps",
+                 "ProgPath=..\\%s\\Apps\\.\\recorder.exe" % name, "ProgDir=."):
+        check(line + "\r\n" in page, "the page file keeps %r: %r" % (line, page))
+    check(no_message_box(s), "no message")
+    s.quit_with_yes(caption)
+    shutil.rmtree(elsewhere, ignore_errors=True)
+
+
+def missing_targets_dimmed(s):
+    """A button whose program is missing shows its icon greyed beside one whose program
+    is there; a click on it starts nothing and says nothing. Once the program is there
+    and the page is shown again the icon is plain, and the click starts it."""
+    os.makedirs(s.path("Apps"))
+    shutil.copy(s.args.recorder, s.path("Apps/recorder.exe"))
+    shutil.copy(icons_exe(s), s.path("icons.exe"))
+    icon = s.windows_path("icons.exe")
+    write_cp932(s, "zubi.ini", ["[User1]", "PageNoControl=2"])
+    write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=", "[Button1]",
+                                       "ProgPath=" + s.windows_path("Apps/recorder.exe"), "IconPath=" + icon,
+                                       "IconNo=1", "[Button2]", "ProgPath=" + s.windows_path("Apps") + "\\later.exe",
+                                       "IconPath=" + icon, "IconNo=1"])
+    s.start()
+    caption = wait_caption(s, 1, 2)
+    wait_for("button 2 dimmed beside button 1", lambda: dimmed_beside(s, caption, 2, 1), 10.0)
+    s.screenshot("dimmed.png")
+    click_control(s, caption, 112)
+    time.sleep(1.0)
+    check(not os.path.exists(s.path("Apps/recorder.log")), "a missing program starts nothing")
+    check(no_message_box(s), "a missing program shows no message")
+
+    shutil.copy(s.args.recorder, s.path("Apps/later.exe"))
+    time.sleep(0.5)
+    check(dimmed_beside(s, caption, 2, 1), "nothing changes until the page is shown again")
+    click_control(s, caption, 124)  # ">"
+    caption = wait_caption(s, 2, 2)
+    time.sleep(0.25)
+    click_control(s, caption, 123)  # "<"
+    caption = wait_caption(s, 1, 2)
+    xdotool("mousemove", "900", "900")
+    wait_for("button 2 plain again", lambda: button_face(s, caption, 2) == button_face(s, caption, 1), 10.0)
+    click_control(s, caption, 112)
+    starts = wait_for("the start of later.exe", lambda: recorder_rows(s.path("Apps/recorder.log")), 15.0)
+    check("later.exe" in starts[0][0], "started %r" % starts[0][0])
+    s.quit_with_yes(caption)
+
+
+def free_drive_letters(count):
+    taken = {name[0].lower() for name in os.listdir(os.path.join(os.environ["WINEPREFIX"], "dosdevices"))}
+    letters = [c for c in "stuvwxy" if c not in taken][:count]
+    if len(letters) < count:
+        raise Failure("no free drive letters")
+    return letters
+
+
+def wine_drive_type(letter, kind):
+    """Sets the kind Wine gives a drive letter, or removes it (kind None); the next Wine
+    session takes it."""
+    key = "HKLM\\Software\\Wine\\Drives"
+    if kind is None:
+        subprocess.run(["wine64", "reg", "delete", key, "/v", letter + ":", "/f"], capture_output=True)
+    else:
+        subprocess.run(["wine64", "reg", "add", key, "/v", letter + ":", "/d", kind, "/f"], capture_output=True)
+
+
+def portable_stick(s):
+    """A stick that held the portable folder and an Apps folder as drive S: is moved to
+    T:, a removable drive, and the program started from there: buttons stored with S:
+    start their program and working folder from T:, a button whose program is on
+    neither drive is shown dimmed (found out away from the window), and the page file
+    keeps S:."""
+    root = s.folder + "-stick"
+    shutil.rmtree(root, ignore_errors=True)
+    shutil.copytree(s.folder, os.path.join(root, "Zubi"))
+    s.folder = os.path.join(root, "Zubi")
+    os.makedirs(os.path.join(root, "Apps"))
+    shutil.copy(s.args.recorder, os.path.join(root, "Apps", "recorder.exe"))
+    shutil.copy(icons_exe(s), os.path.join(root, "Apps", "icons.exe"))
+    old, new = free_drive_letters(2)
+    dosdevices = os.path.join(os.environ["WINEPREFIX"], "dosdevices")
+    os.symlink(root, os.path.join(dosdevices, old + ":"))
+    old_drive = old.upper() + ":"
+    write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=stick", "[Button1]",
+                                       "ProgPath=%s\\Apps\\recorder.exe" % old_drive,
+                                       "ProgDir=%s\\Apps" % old_drive, "ProgOption=stick",
+                                       "IconPath=%s\\Apps\\icons.exe" % old_drive, "IconNo=1",
+                                       "[Button2]", "ProgPath=%s\\Apps\\lost.exe" % old_drive,
+                                       "IconPath=%s\\Apps\\icons.exe" % old_drive, "IconNo=1"])
+    try:
+        os.remove(os.path.join(dosdevices, old + ":"))
+        wine_drive_type(new, "floppy")
+        subprocess.run(["wineserver", "-k"], capture_output=True)
+        os.symlink(root, os.path.join(dosdevices, new + ":"))
+        new_drive = new.upper() + ":"
+        s.start(new_drive + "\\Zubi\\zubi.exe")
+        caption = wait_caption(s, 1, 1, timeout=30.0)
+        wait_for("button 2 dimmed beside button 1", lambda: dimmed_beside(s, caption, 2, 1), 15.0)
+        click_control(s, caption, 111)
+        log = os.path.join(root, "Apps", "recorder.log")
+        row = wait_for("the recorder's start", lambda: recorder_rows(log), 15.0)[0]
+        check(row[0].startswith('"%s\\Apps\\recorder.exe"' % new_drive)
+              or row[0].startswith("%s\\Apps\\recorder.exe" % new_drive), "started %r" % row[0])
+        check(row[0].endswith("stick"), "with its parameters: %r" % row[0])
+        check(row[1] == new_drive + "\\Apps", "in the working folder on the new drive: %r" % row[1])
+        check(row[3] == new_drive + "\\Zubi", "ZUBI_DIR on the new drive: %r" % row[3])
+        s.quit_with_yes(caption)
+        page = s.read_text("DATA/User11.dat")
+        for line in ("ProgPath=%s\\Apps\\recorder.exe" % old_drive, "ProgDir=%s\\Apps" % old_drive,
+                     "IconPath=%s\\Apps\\icons.exe" % old_drive, "ProgPath=%s\\Apps\\lost.exe" % old_drive):
+            check(line + "\r\n" in page, "the page file keeps %r: %r" % (line, page))
+    finally:
+        s.stop()
+        for letter in (old, new):
+            link = os.path.join(dosdevices, letter + ":")
+            if os.path.islink(link):
+                os.remove(link)
+        wine_drive_type(new, None)
+
+
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
                                       bad_settings_files, missing_data_folder, buttons_and_pages,
                                       page_list_keys, editing_and_page_launch, users_and_page_data, backup_all_data,
-                                      options_and_display_modes, version_dialog)}
+                                      options_and_display_modes, version_dialog, portable_paths,
+                                      missing_targets_dimmed, portable_stick)}
 
 
 def main():

@@ -1,7 +1,8 @@
 // Started by the launcher in tests: appends one line to recorder.log beside itself,
 // with what it was given: its command line, its working folder, the show command of
-// its start and the moment its process was created (which orders starts that run at
-// the same time), UTF-8 and tab-separated; then ends.
+// its start, the moment its process was created (which orders starts that run at
+// the same time) and the ZUBI_DIR it inherited ("-" when none), UTF-8 and
+// tab-separated; then ends.
 #include <windows.h>
 
 #include <string>
@@ -33,8 +34,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   FILETIME created{}, exited{}, kernel{}, user{};
   GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
   unsigned long long when = (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
-  std::string line =
-      Utf8(GetCommandLineW()) + "\t" + Utf8(folder) + "\t" + std::to_string(show) + "\t" + std::to_string(when) + "\n";
+  wchar_t zubiDir[MAX_PATH] = L"";
+  std::string inherited = GetEnvironmentVariableW(L"ZUBI_DIR", zubiDir, MAX_PATH) ? Utf8(zubiDir) : "-";
+  std::string line = Utf8(GetCommandLineW()) + "\t" + Utf8(folder) + "\t" + std::to_string(show) + "\t" +
+                     std::to_string(when) + "\t" + inherited + "\n";
   HANDLE file = CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;

@@ -172,7 +172,7 @@ TEST(SettingsWindow, PreviewShowsTheChosenIcon) {
   // The dialog is looked at from the inside: its window object is the one the button built.
   auto view = std::make_unique<W>(h.window->Control(kLaunchButton1), h.window->Handle());
   W* window = view.get();
-  core::TButtonSettingsDlg dialog(b, *view, {h.shell, h.prompter, h.files});
+  core::TButtonSettingsDlg dialog(b, *view, {h.shell, h.prompter, h.files, {h.environment, h.probe}});
   dialog.Execute();
   observer.join();
   ASSERT_NE(window->Preview(), nullptr);

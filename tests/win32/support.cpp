@@ -22,9 +22,11 @@ void LauncherHarness::WriteSettings(const std::string& utf8) const {
 void LauncherHarness::Create() {
   window = std::make_unique<win32::LauncherWindow>(nullptr);
   core::Shell& chosen = useRealShell ? static_cast<core::Shell&>(realShell) : shell;
+  background = std::make_unique<win32::WinBackground>(window->Handle());
   launcher = std::make_unique<core::TLauncher>(
-      *window, core::LauncherPorts{files, codePage, prompter, chosen, environment, sound});
+      *window, core::LauncherPorts{files, codePage, prompter, chosen, environment, sound, probe});
   launcher->SetDesktopPorts({session, desktop, dde});
+  launcher->SetBackground(background.get());
   window->CreateComponents(prompter, codePage);
   window->Attach(launcher.get());
   launcher->FormCreate();

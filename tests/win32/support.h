@@ -7,9 +7,11 @@
 #include <thread>
 #include <vector>
 
+#include "base/win_background.h"
 #include "base/win_code_page.h"
 #include "base/win_desktop.h"
 #include "base/win_environment.h"
+#include "base/win_file_probe.h"
 #include "base/win_file_system.h"
 #include "base/win_shell.h"
 #include "fake_ports.h"
@@ -72,10 +74,12 @@ struct LauncherHarness {
   bool useRealShell = false;  // start programs for real
   FakeSound sound;
   win32::WinEnvironment environment;
+  win32::WinFileProbe probe;
   RecordingSession session;
   win32::WinDesktop desktop;
   win32::WinDdeConversation dde;
   std::unique_ptr<win32::LauncherWindow> window;
+  std::unique_ptr<win32::WinBackground> background;
   std::unique_ptr<core::TLauncher> launcher;
   win32::Dialogs dialogs;
 };

@@ -11,12 +11,16 @@ namespace core {
 
 TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
     : view_(view), ports_(ports), store_(ports.files, ports.codePage) {
+  const PathPorts paths{ports.environment, ports.probe};
+  std::vector<TLaunchButton*> all;
   for (int k = 1; k <= kLaunchButtonCount; ++k) {
     auto& button = buttons_[static_cast<size_t>(k - 1)];
     button = std::make_unique<TLaunchButton>("LaunchButton" + std::to_string(k), view.ButtonView(k), *this,
-                                             LaunchButtonPorts{ports.shell, ports.prompter, ports.files});
+                                             LaunchButtonPorts{ports.shell, ports.prompter, ports.files, paths});
     button->SetAcceptDragFile(true);
+    all.push_back(button.get());
   }
+  targets_ = std::make_unique<MissingTargets>(std::move(all), paths);
 }
 
 void TLauncher::Handle(const std::function<void()>& handler) { Reporting(ports_.prompter, handler); }

@@ -10,10 +10,12 @@
 #include "launch/launcher_state.h"
 #include "launch/launcher_view.h"
 #include "launch_button/launch_button.h"
+#include "launch_button/missing_targets.h"
 #include "option/option_dlg.h"
 #include "ports/dde_conversation.h"
 #include "ports/desktop.h"
 #include "ports/environment.h"
+#include "ports/file_probe.h"
 #include "ports/prompter.h"
 #include "ports/session.h"
 #include "ports/shell.h"
@@ -38,6 +40,7 @@ struct LauncherPorts {
   Shell& shell;
   const Environment& environment;
   Sound& sound;
+  const FileProbe& probe;
 };
 
 // The services of the desktop commands: the session, other programs' windows and the
@@ -94,6 +97,8 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   void SetComponents(TTrayIcon* trayIcon, TWaitHotKey* waitHotKey);
   // Without them the desktop commands do nothing.
   void SetDesktopPorts(const DesktopPorts& ports) { desktop_.emplace(ports); }
+  // Where buttons whose programs lie on slow drives are looked at.
+  void SetBackground(Background* background) { targets_->SetBackground(background); }
   const LauncherPorts& Ports() const { return ports_; }
   LauncherView& View() { return view_; }
 
@@ -131,6 +136,11 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   void LeadButtons(const std::string& path);
   void SetButtons(int page);
   void OnBtnUpdated(TLaunchButton& button);
+  // Looks anew for the programs of the buttons shown (the window shows again); done
+  // by every page load too.
+  void CheckTargets() { targets_->Check(); }
+  // A drive came or went.
+  void DrivesChanged() { targets_->DrivesChanged(); }
 
   // Page navigation.
   void MovePage(int page) override;
@@ -230,6 +240,7 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   IniStore store_;
   LauncherState state_;
   std::array<std::unique_ptr<TLaunchButton>, kLaunchButtonCount> buttons_;
+  std::unique_ptr<MissingTargets> targets_;
   TListDlg* listDlg_ = nullptr;
   TUserDlg* userDlg_ = nullptr;
   TOptionDlg* optionDlg_ = nullptr;

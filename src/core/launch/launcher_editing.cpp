@@ -104,8 +104,7 @@ void TLauncher::StartButtons(bool selectedOnly) {
   for (const auto& button : buttons_) {
     if (selectedOnly && button->IsIconSmall()) continue;
     if (button->ProgramPath().empty()) continue;
-    ports_.shell.Execute({view_.NativeHandle(), "open", button->ProgramPath(), button->ProgramOption(),
-                          button->ProgramDir(), ShowCommandOf(button->ProgramState())});
+    ports_.shell.Execute(button->StartRequest(view_.NativeHandle()));
   }
   if (state_.Sound) ports_.sound.PlayAsync(state_.StartSoundPath);
   if (state_.BtnClk) TrayIcon1Click();

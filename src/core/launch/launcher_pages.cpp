@@ -66,6 +66,7 @@ void TLauncher::SavePageTitle(int page) {
 void TLauncher::LoadButtons(int page) {
   state_.PageFilePath = PageFileName(state_.UserName, page);
   LeadButtons(state_.PageFilePath);
+  CheckTargets();
 }
 
 // The path comes last, so that the glyph is drawn from the settings read before it.
@@ -129,6 +130,7 @@ void TLauncher::OnBtnUpdated(TLaunchButton& button) {
     }
     SetButtons(state_.PageNo);
   });
+  CheckTargets();
 }
 
 void TLauncher::Edit1Change() {

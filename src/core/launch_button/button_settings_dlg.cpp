@@ -6,6 +6,16 @@
 
 namespace core {
 
+namespace {
+
+// Two spellings of one Windows path: letter case does not count.
+bool SamePath(const std::string& a, const std::string& b) {
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+}  // namespace
+
 ScreenPoint SettingsDialogPosition(const ScreenRect& button, const ScreenRect& monitor, int width) {
   int left = button.left + width >= monitor.right ? monitor.right - width : button.left;
   return {left, button.bottom + 1};
@@ -40,21 +50,27 @@ void TButtonSettingsDlg::Fill() {
   view_.SelectState(static_cast<int>(button_.ProgramState()));
 }
 
-// The preview, the icons the scroll bar offers, and its position.
+// The preview, the icons the scroll bar offers, and its position. The files are
+// looked at where their paths lead; what goes back into the button is the path as
+// stored, so that a path that moves with the program keeps doing so.
 void TButtonSettingsDlg::PrepareIcons() {
   SetRange(0);
   if (!button_.ProgramPath().empty()) {
     if (!button_.ProgramIconPath().empty()) {
-      int count = ports_.shell.IconCount(button_.ProgramIconPath());
+      const std::string iconFile = button_.Resolved(button_.ProgramIconPath());
+      int count = ports_.shell.IconCount(iconFile);
       if (count > 0) SetRange(count - 1);
-      view_.ShowPreview({button_.ProgramIconPath(), button_.ProgramIconNo(), false}, button_.IsIconSmall());
+      view_.ShowPreview({iconFile, button_.ProgramIconNo(), false}, button_.IsIconSmall());
       button_.IconSource = button_.ProgramIconPath();
     } else {
-      // A document offers the icons of the program that opens it.
-      button_.IconSource = ports_.shell.AssociatedProgram(button_.ProgramPath());
-      int count = ports_.shell.IconCount(button_.IconSource);
+      // A document offers the icons of the program that opens it; a program its own.
+      const std::string program = button_.ResolvedStart().file;
+      const std::string opener = ports_.shell.AssociatedProgram(program);
+      button_.IconSource = !opener.empty() && SamePath(opener, program) ? button_.ProgramPath() : opener;
+      const std::string iconFile = button_.Resolved(button_.IconSource);
+      int count = ports_.shell.IconCount(iconFile);
       if (count > 0) SetRange(count - 1);
-      view_.ShowPreview({button_.IconSource, 0, true}, button_.IsIconSmall());
+      view_.ShowPreview({iconFile, 0, true}, button_.IsIconSmall());
     }
   }
   SetPosition(button_.ProgramIconNo());
@@ -78,7 +94,7 @@ void TButtonSettingsDlg::SetPosition(int position) {
 void TButtonSettingsDlg::ScrollRule() {
   view_.RemovePreview();
   button_.SetProgramIconNo(position_);
-  view_.ShowPreview({button_.IconSource, button_.ProgramIconNo(), false}, button_.IsIconSmall());
+  view_.ShowPreview({button_.Resolved(button_.IconSource), button_.ProgramIconNo(), false}, button_.IsIconSmall());
   button_.SetProgramIconPath(button_.IconSource);
 }
 
@@ -125,7 +141,7 @@ void TButtonSettingsDlg::DefaultIconClick() {
   button_.SetProgramIconPath("");
   button_.SetProgramIconNo(0);
   SetPosition(0);
-  view_.ShowPreview({button_.ProgramPath(), 0, true}, button_.IsIconSmall());
+  view_.ShowPreview({button_.ResolvedStart().file, 0, true}, button_.IsIconSmall());
   button_.SetProgramIconPath("");
 }
 
@@ -136,13 +152,15 @@ void TButtonSettingsDlg::DeleteClick() {
   view_.Close();
 }
 
-// The dialog closes in every case, also after a refusal.
+// The dialog closes in every case, also after a refusal. The path is looked for where
+// it leads; the typed text is what the button keeps.
 void TButtonSettingsDlg::OKClick() {
   const std::string path = view_.Text(SettingsField::kPath);
+  const std::string target = ResolveStart(path, view_.Text(SettingsField::kDirectory), ports_.paths).file;
   if (path.empty()) {
     ports_.prompter.ShowInformation(texts::kPathRequired, BoxPlacement::Centred());
     button_.ClearProgram();
-  } else if (!ports_.files.FolderExists(path) && !ports_.files.FileExists(path)) {
+  } else if (!ports_.files.FolderExists(target) && !ports_.files.FileExists(target)) {
     ports_.prompter.ShowInformation(texts::kPathMissing, BoxPlacement::Centred());
   } else {
     button_.SetProgramTitle(view_.Text(SettingsField::kTitle));

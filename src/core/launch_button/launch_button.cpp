@@ -54,13 +54,29 @@ void TLaunchButton::SetProgramPath(const std::string& value) {
     ClearProgram();
     return;
   }
-  if (value != path_) {
+  const bool changed = value != path_;
+  if (changed) {
     path_ = value;
     SetHint(!title_.empty() ? title_ : ExtractFileName(value));
     view_.Repaint();
   }
   view_.RemoveGlyph();
-  view_.DrawGlyph(GlyphSourceOf(iconPath_, iconNo_, path_), iconSmall_);
+  // Another program is not known to be missing until it is looked for.
+  if (changed) SetTargetMissing(false);
+  view_.DrawGlyph(ResolvedGlyphSource(), iconSmall_);
+}
+
+// The icon file or the program, where its path leads now.
+GlyphSource TLaunchButton::ResolvedGlyphSource() const {
+  GlyphSource source = GlyphSourceOf(iconPath_, iconNo_, path_);
+  source.file = iconPath_.empty() ? ResolvedStart().file : Resolved(iconPath_);
+  return source;
+}
+
+void TLaunchButton::SetTargetMissing(bool missing) {
+  if (missing == missing_) return;
+  missing_ = missing;
+  view_.SetDimmed(missing);
 }
 
 void TLaunchButton::SetProgramDir(const std::string& value) {
@@ -123,6 +139,7 @@ void TLaunchButton::ClearProgram() {
   SetHint(texts::kHintEmptyButton);
   path_.clear();
   view_.RemoveGlyph();
+  SetTargetMissing(false);
   view_.Repaint();
 }
 
@@ -152,10 +169,15 @@ void TLaunchButton::RunSettingsDialog() {
   dialog.Execute();
 }
 
+ShellRequest TLaunchButton::StartRequest(std::uintptr_t owner) const {
+  StartPaths start = ResolvedStart();
+  return {owner, "open", start.file, option_, start.directory, ShowCommandOf(state_)};
+}
+
 void TLaunchButton::Start() {
   showCmd_ = ShowCommandOf(state_);
   if (path_.empty()) return;
-  ports_.shell.Execute({view_.NativeHandle(), "open", path_, option_, dir_, showCmd_});
+  ports_.shell.Execute(StartRequest(view_.NativeHandle()));
   if (host_.HideAfterStart()) host_.TrayIcon1Click();
 }
 
@@ -168,7 +190,8 @@ void TLaunchButton::FilesDropped(const std::vector<std::string>& paths) {
     return;
   }
   if (!path_.empty()) {
-    ports_.shell.Execute({view_.NativeHandle(), "open", path_, paths[0], dir_, kShowNormal});
+    StartPaths start = ResolvedStart();
+    ports_.shell.Execute({view_.NativeHandle(), "open", start.file, paths[0], start.directory, kShowNormal});
     return;
   }
   SetProgramPath(paths[0]);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "launch_button/target_path.h"
 #include "ports/prompter.h"
 #include "ports/shell.h"
 #include "storage/file_system.h"
@@ -20,6 +21,7 @@ struct LaunchButtonPorts {
   Shell& shell;
   Prompter& prompter;
   const FileSystem& files;
+  PathPorts paths;
 };
 
 enum class TProgState { psNormal = 0, psMinimized = 1, psMaximized = 2 };
@@ -60,6 +62,8 @@ class LaunchButtonView {
   // icon gives a blank face.
   virtual void DrawGlyph(const GlyphSource& source, bool small) = 0;
   virtual void RemoveGlyph() = 0;
+  // The glyph greyed, for a program that is not where its path leads.
+  virtual void SetDimmed(bool dimmed) = 0;
   // Register or unregister the button as a target of files dropped from the shell.
   virtual void AcceptFiles(bool accept) = 0;
   virtual std::uintptr_t NativeHandle() const = 0;
@@ -120,6 +124,16 @@ class TLaunchButton {
   void DoUpdated();
   void ClearProgram();
 
+  // Where the stored paths lead now (the stored texts stay as they are).
+  std::string Resolved(const std::string& stored) const { return ResolvePath(stored, ports_.paths); }
+  StartPaths ResolvedStart() const { return ResolveStart(path_, dir_, ports_.paths); }
+  // The shell's request that starts the program, with `owner` as its window.
+  ShellRequest StartRequest(std::uintptr_t owner) const;
+  // The program is not where its path leads: the button shows it dimmed. Assigning
+  // another path or emptying the button ends it until the next check.
+  void SetTargetMissing(bool missing);
+  bool TargetMissing() const { return missing_; }
+
   const std::string& Hint() const { return hint_; }
   int ShowCmd() const { return showCmd_; }
   // The file whose icons the settings dialog offers; kept between its openings.
@@ -141,6 +155,7 @@ class TLaunchButton {
  private:
   void SetHint(const std::string& hint);
   void Start();
+  GlyphSource ResolvedGlyphSource() const;
 
   std::string name_;
   LaunchButtonView& view_;
@@ -156,6 +171,7 @@ class TLaunchButton {
   std::string hint_;
   int showCmd_ = 0;
   bool leftPressed_ = false;
+  bool missing_ = false;
 };
 
 }  // namespace core

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace core {
@@ -26,6 +27,9 @@ class Environment {
   virtual std::string ExecutablePath() const = 0;
   // The process's current folder.
   virtual std::string CurrentDirectory() const = 0;
+  // The value of an environment variable of the process (names ignore letter case);
+  // nothing when it is not set.
+  virtual std::optional<std::string> Variable(const std::string& name) const = 0;
   // File-system path of a shell special folder (empty when it has none).
   virtual std::string FolderPath(int id) const = 0;
   virtual LocalTime Now() const = 0;

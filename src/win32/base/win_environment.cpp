@@ -7,6 +7,7 @@
 #include "base/lazy_library.h"
 #include "base/utf16.h"
 #include "base/win.h"
+#include "launch_button/target_path.h"
 
 namespace win32 {
 
@@ -43,6 +44,25 @@ std::string WinEnvironment::CurrentDirectory() const {
   std::wstring path(GetCurrentDirectoryW(0, nullptr), L'\0');
   path.resize(GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data()));
   return Narrow(path);
+}
+
+std::optional<std::string> WinEnvironment::Variable(const std::string& name) const {
+  const std::wstring wide = Widen(name);
+  SetLastError(ERROR_SUCCESS);
+  DWORD size = GetEnvironmentVariableW(wide.c_str(), nullptr, 0);
+  if (size == 0) {
+    // An empty value still counts as set.
+    if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+    return std::string();
+  }
+  std::wstring value(size, L'\0');
+  value.resize(GetEnvironmentVariableW(wide.c_str(), value.data(), size));
+  return Narrow(value);
+}
+
+void PublishProgramFolder(const std::string& executablePath) {
+  SetEnvironmentVariableW(Widen(core::kProgramFolderVariable).c_str(),
+                          Widen(core::ProgramFolderOf(executablePath)).c_str());
 }
 
 core::LocalTime WinEnvironment::Now() const {

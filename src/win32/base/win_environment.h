@@ -12,6 +12,7 @@ class WinEnvironment final : public core::Environment {
 
   std::string ExecutablePath() const override { return executablePath_; }
   std::string CurrentDirectory() const override;
+  std::optional<std::string> Variable(const std::string& name) const override;
   std::string FolderPath(int id) const override;
   core::LocalTime Now() const override;
   std::string DateSeparator() const override;
@@ -23,5 +24,9 @@ class WinEnvironment final : public core::Environment {
 
 // The running executable's full path.
 std::wstring ModulePath();
+
+// Sets ZUBI_DIR to the folder of `executablePath`, for this process and the programs
+// it starts.
+void PublishProgramFolder(const std::string& executablePath);
 
 }  // namespace win32

@@ -3,12 +3,14 @@
 #include "base/win.h"
 
 #include <commctrl.h>
+#include <dbt.h>
 #include <windowsx.h>
 
 #include "base/dpi.h"
 #include "base/modal.h"
 #include "base/panel.h"
 #include "base/utf16.h"
+#include "base/win_background.h"
 #include "error.h"
 #include "launch/launcher_menus.h"
 #include "launch/launcher_texts.h"
@@ -439,6 +441,14 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONDBLCLK:
       if (launcher_) launcher_->TitleBarDoubleClick(static_cast<int>(wParam));
       break;
+    case WM_DEVICECHANGE:
+      // A drive that comes or goes may hold the programs of the page.
+      if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && launcher_) launcher_->DrivesChanged();
+      return TRUE;
+    case WM_SHOWWINDOW:
+      // Shown again: the page is looked at anew (the first showing follows its load).
+      if (wParam && started_ && launcher_) launcher_->CheckTargets();
+      break;
     case WM_CLOSE: OnClose(); return 0;
     case WM_QUERYENDSESSION:
       if (launcher_) launcher_->EndSession();
@@ -455,6 +465,10 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       PostQuitMessage(0);
       return 0;
     default:
+      if (message == WinBackground::AnswerMessage()) {
+        WinBackground::Deliver(lParam);
+        return 0;
+      }
       // Colours 0 and 9 follow the system's colours when they change.
       if (LRESULT result; background_.HandleMessage(Handle(), message, wParam, result)) return result;
       break;

@@ -15,13 +15,13 @@ namespace win32 {
 // the system colours drops them all.
 class GlyphCache {
  public:
-  std::shared_ptr<const Glyph> Get(const core::GlyphSource& source, bool small, UINT dpi);
+  std::shared_ptr<const Glyph> Get(const core::GlyphSource& source, bool small, UINT dpi, bool dimmed = false);
   void Clear() { glyphs_.clear(); }
   size_t Size() const { return glyphs_.size(); }
 
  private:
-  // source file, index, shell icon, small, dpi
-  using Key = std::tuple<std::string, int, bool, bool, UINT>;
+  // source file, index, shell icon, small, dpi, dimmed
+  using Key = std::tuple<std::string, int, bool, bool, UINT, bool>;
   struct Drawn {
     long long size = -1, written = -1;  // of the file when its glyph was drawn
     std::shared_ptr<const Glyph> glyph;

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <vector>
+
 #include "base/dpi.h"
 #include "base/lazy_library.h"
 #include "base/shell_path.h"
@@ -20,21 +22,30 @@ constexpr int kLargeSize = 32;
 // the same object as an HIMAGELIST.
 constexpr GUID kImageListInterface = {0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
 
-UniqueHicon ShellIcon(const std::wstring& file, bool small) {
+// Which icon the shell gives: the file's own, or that of any file of its type (the
+// file itself is not looked at).
+enum class ShellLook { kFile, kType };
+
+DWORD_PTR FileInfo(const std::wstring& file, SHFILEINFOW& info, UINT flags, ShellLook look) {
   static const auto getFileInfo = Bind<decltype(&SHGetFileInfoW)>(Shell32(), "SHGetFileInfoW");
+  if (!getFileInfo) return 0;
+  if (look == ShellLook::kType)
+    return getFileInfo(file.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags | SHGFI_USEFILEATTRIBUTES);
+  return getFileInfo(file.c_str(), 0, &info, sizeof info, flags);
+}
+
+UniqueHicon ShellIcon(const std::wstring& file, bool small, ShellLook look) {
   SHFILEINFOW info{};
-  UINT flags = SHGFI_ICON | (small ? SHGFI_SMALLICON : SHGFI_LARGEICON);
-  if (!getFileInfo || !getFileInfo(file.c_str(), 0, &info, sizeof info, flags)) return {};
+  if (!FileInfo(file, info, SHGFI_ICON | (small ? SHGFI_SMALLICON : SHGFI_LARGEICON), look)) return {};
   return UniqueHicon(info.hIcon);
 }
 
 // The shell's icon from the smallest system image list that is at least `size` big,
 // so that it is only ever scaled down.
-UniqueHicon ShellIconOfSize(const std::wstring& file, int size) {
-  static const auto getFileInfo = Bind<decltype(&SHGetFileInfoW)>(Shell32(), "SHGetFileInfoW");
+UniqueHicon ShellIconOfSize(const std::wstring& file, int size, ShellLook look) {
   static const auto getImageList = Bind<decltype(&SHGetImageList)>(Shell32(), "SHGetImageList");
   SHFILEINFOW info{};
-  if (!getFileInfo || !getImageList || !getFileInfo(file.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX)) return {};
+  if (!getImageList || !FileInfo(file, info, SHGFI_SYSICONINDEX, look)) return {};
   HIMAGELIST best = nullptr;
   for (int list : {SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE, SHIL_JUMBO}) {
     void* images = nullptr;
@@ -68,15 +79,46 @@ UniqueHicon IconOf(const core::GlyphSource& source, bool small, int size, UINT d
   if (source.file.empty()) return {};
   std::wstring file = ShellPath(source.file);
   if (!source.useShellIcon) return ExtractedIcon(file, source.index, small, size, dpi);
-  return dpi == kDefaultDpi ? ShellIcon(file, small) : ShellIconOfSize(file, size);
+  return dpi == kDefaultDpi ? ShellIcon(file, small, ShellLook::kFile) : ShellIconOfSize(file, size, ShellLook::kFile);
+}
+
+// The icon of the file's type, for a file that is not there.
+UniqueHicon TypeIconOf(const core::GlyphSource& source, bool small, int size, UINT dpi) {
+  if (source.file.empty()) return {};
+  std::wstring file = ShellPath(source.file);
+  return dpi == kDefaultDpi ? ShellIcon(file, small, ShellLook::kType) : ShellIconOfSize(file, size, ShellLook::kType);
+}
+
+// Every pixel that is not the face turned grey and halfway to the face colour.
+void Grey(HDC screen, HBITMAP bitmap, int size) {
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = size;
+  format.bmiHeader.biHeight = -size;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader.biCompression = BI_RGB;
+  std::vector<RGBQUAD> pixels(static_cast<size_t>(size) * static_cast<size_t>(size));
+  if (!GetDIBits(screen, bitmap, 0, static_cast<UINT>(size), pixels.data(), &format, DIB_RGB_COLORS)) return;
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const int faceRed = GetRValue(face), faceGreen = GetGValue(face), faceBlue = GetBValue(face);
+  for (RGBQUAD& p : pixels) {
+    if (p.rgbRed == faceRed && p.rgbGreen == faceGreen && p.rgbBlue == faceBlue) continue;
+    int grey = (p.rgbRed * 30 + p.rgbGreen * 59 + p.rgbBlue * 11) / 100;
+    p.rgbRed = static_cast<BYTE>((grey + faceRed) / 2);
+    p.rgbGreen = static_cast<BYTE>((grey + faceGreen) / 2);
+    p.rgbBlue = static_cast<BYTE>((grey + faceBlue) / 2);
+  }
+  SetDIBits(screen, bitmap, 0, static_cast<UINT>(size), pixels.data(), &format, DIB_RGB_COLORS);
 }
 
 }  // namespace
 
-Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi) {
+Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi, bool dimmed) {
   Glyph glyph;
   glyph.size = Scale(small ? kSmallSize : kLargeSize, dpi);
   UniqueHicon icon = IconOf(source, small, glyph.size, dpi);
+  if (!icon && dimmed) icon = TypeIconOf(source, small, glyph.size, dpi);
 
   WindowDc screen(nullptr);
   HDC dc = CreateCompatibleDC(screen.get());
@@ -86,6 +128,10 @@ Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi) {
     RECT all{0, 0, glyph.size, glyph.size};
     FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
     if (icon) DrawIconEx(dc, 0, 0, icon.get(), glyph.size, glyph.size, 0, nullptr, DI_NORMAL);
+  }
+  if (dimmed) Grey(screen.get(), glyph.bitmap.get(), glyph.size);
+  {
+    SelectedObject bitmap(dc, glyph.bitmap.get());
     COLORREF corner = GetPixel(dc, 0, glyph.size - 1);
     core::Rgb key = core::TransparentKeyOf({GetRValue(corner), GetGValue(corner), GetBValue(corner)});
     glyph.transparent = RGB(key.red, key.green, key.blue);

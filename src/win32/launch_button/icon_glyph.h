@@ -19,8 +19,9 @@ struct Glyph {
 // scaled for `dpi` from the icon's own best size. The square is filled with the
 // button-face colour first; its bottom-left pixel's red is then moved by one and that
 // colour becomes the transparent one. No icon (no file, no icon in it, a bad index)
-// leaves a plain square.
-Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi);
+// leaves a plain square. A dimmed glyph (its program is missing) is greyed, and shows
+// the icon of the file's type where the file gives none.
+Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi, bool dimmed = false);
 
 // The custom drawing of a push button that shows a glyph centred on its face, moved
 // down and right by a pixel while pressed; a null glyph leaves the face plain.

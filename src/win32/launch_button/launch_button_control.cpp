@@ -44,9 +44,15 @@ void LaunchButtonControl::Repaint() { InvalidateRect(button_, nullptr, TRUE); }
 void LaunchButtonControl::DrawGlyph(const core::GlyphSource& source, bool small) {
   source_ = source;
   small_ = small;
-  glyph_ = Glyphs().Get(source, small, dpi_);
+  glyph_ = Glyphs().Get(source, small, dpi_, dimmed_);
   hasGlyph_ = true;
   Repaint();
+}
+
+void LaunchButtonControl::SetDimmed(bool dimmed) {
+  if (dimmed == dimmed_) return;
+  dimmed_ = dimmed;
+  if (hasGlyph_) DrawGlyph(source_, small_);
 }
 
 void LaunchButtonControl::RemoveGlyph() {

@@ -33,6 +33,7 @@ class LaunchButtonControl final : public core::LaunchButtonView {
   const std::string& HintText() const { return hint_; }
   const Glyph* CurrentGlyph() const { return glyph_.get(); }
   bool HasGlyph() const { return hasGlyph_; }
+  bool Dimmed() const { return dimmed_; }
 
   // NM_CUSTOMDRAW, which the button sends to its parent: the glyph goes over the face.
   LRESULT OnCustomDraw(const NMCUSTOMDRAW& draw);
@@ -44,6 +45,7 @@ class LaunchButtonControl final : public core::LaunchButtonView {
   void Repaint() override;
   void DrawGlyph(const core::GlyphSource& source, bool small) override;
   void RemoveGlyph() override;
+  void SetDimmed(bool dimmed) override;
   void AcceptFiles(bool accept) override;
   std::uintptr_t NativeHandle() const override { return reinterpret_cast<std::uintptr_t>(button_); }
   std::unique_ptr<core::ButtonSettingsView> CreateSettingsView() override;
@@ -61,6 +63,7 @@ class LaunchButtonControl final : public core::LaunchButtonView {
   core::GlyphSource source_;
   bool small_ = false;
   bool hasGlyph_ = false;
+  bool dimmed_ = false;
   std::shared_ptr<const Glyph> glyph_;
 };
 

@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <optional>
 #include <string>
 
 #include "base/utf16.h"
@@ -58,6 +59,7 @@ class SteppingClock final : public core::Environment {
   explicit SteppingClock(const core::Environment& real) : real_(real) {}
   std::string ExecutablePath() const override { return real_.ExecutablePath(); }
   std::string CurrentDirectory() const override { return real_.CurrentDirectory(); }
+  std::optional<std::string> Variable(const std::string& name) const override { return real_.Variable(name); }
   std::string FolderPath(int id) const override { return real_.FolderPath(id); }
   core::LocalTime Now() const override { return now_; }
   std::string DateSeparator() const override { return real_.DateSeparator(); }
@@ -200,7 +202,7 @@ class LongRunTest : public testing::Test {
   void CreateLauncher() {
     h_.window = std::make_unique<win32::LauncherWindow>(nullptr);
     h_.launcher = std::make_unique<core::TLauncher>(
-        *h_.window, core::LauncherPorts{h_.files, h_.codePage, h_.prompter, h_.shell, clock_, h_.sound});
+        *h_.window, core::LauncherPorts{h_.files, h_.codePage, h_.prompter, h_.shell, clock_, h_.sound, h_.probe});
     h_.launcher->SetDesktopPorts({h_.session, h_.desktop, h_.dde});
     h_.window->CreateComponents(h_.prompter, h_.codePage);
     h_.window->Attach(h_.launcher.get());

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace core {
+
+// What stands behind a drive letter.
+enum class DriveKind { kFixed, kRamDisk, kAbsent, kRemovable, kOptical, kNetwork, kUnknown };
+
+// Looks at files and drives without ever asking the user anything: no "insert a disk"
+// box, no shell prompt, no shortcut resolution. Safe to use from any thread.
+class FileProbe {
+ public:
+  virtual ~FileProbe() = default;
+  // A file or a folder is at the path.
+  virtual bool Exists(const std::string& path) const = 0;
+  // The drive of the letter (A to Z).
+  virtual DriveKind KindOfDrive(char letter) const = 0;
+};
+
+}  // namespace core

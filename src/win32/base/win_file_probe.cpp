@@ -1,0 +1,31 @@
+#include "base/win_file_probe.h"
+
+#include "base/shell_path.h"
+#include "base/win.h"
+
+namespace win32 {
+
+QuietErrors::QuietErrors() { SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &old_); }
+
+QuietErrors::~QuietErrors() { SetThreadErrorMode(old_, nullptr); }
+
+bool WinFileProbe::Exists(const std::string& path) const {
+  QuietErrors quiet;
+  return GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+core::DriveKind WinFileProbe::KindOfDrive(char letter) const {
+  const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
+  QuietErrors quiet;
+  switch (GetDriveTypeW(root)) {
+    case DRIVE_FIXED: return core::DriveKind::kFixed;
+    case DRIVE_RAMDISK: return core::DriveKind::kRamDisk;
+    case DRIVE_NO_ROOT_DIR: return core::DriveKind::kAbsent;
+    case DRIVE_REMOVABLE: return core::DriveKind::kRemovable;
+    case DRIVE_CDROM: return core::DriveKind::kOptical;
+    case DRIVE_REMOTE: return core::DriveKind::kNetwork;
+    default: return core::DriveKind::kUnknown;
+  }
+}
+
+}  // namespace win32
