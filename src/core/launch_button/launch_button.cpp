@@ -20,6 +20,8 @@ GlyphSource GlyphSourceOf(const std::string& iconPath, int iconNo, const std::st
   return iconNo != 0 ? GlyphSource{file, iconNo, false} : GlyphSource{file, 0, true};
 }
 
+bool StartsElevated(ShiftState shift) { return shift.ctrl && shift.shift && !shift.alt; }
+
 Rgb TransparentKeyOf(Rgb bottomLeft) {
   bottomLeft.red = bottomLeft.red < 255 ? static_cast<std::uint8_t>(bottomLeft.red + 1) : 254;
   return bottomLeft;
@@ -135,14 +137,14 @@ void TLaunchButton::Click() {
   if (OnClick) OnClick(*this);
 }
 
-void TLaunchButton::MouseUp(MouseButton button) {
+void TLaunchButton::MouseUp(MouseButton button, ShiftState shift) {
   if (button == MouseButton::kRight) {
     RunSettingsDialog();
     return;
   }
   if (button != MouseButton::kLeft || !leftPressed_) return;
   leftPressed_ = false;
-  Start();
+  Start(StartsElevated(shift));
 }
 
 void TLaunchButton::RunSettingsDialog() {
@@ -152,10 +154,10 @@ void TLaunchButton::RunSettingsDialog() {
   dialog.Execute();
 }
 
-void TLaunchButton::Start() {
+void TLaunchButton::Start(bool elevated) {
   showCmd_ = ShowCommandOf(state_);
   if (path_.empty()) return;
-  ports_.shell.Execute({view_.NativeHandle(), "open", path_, option_, dir_, showCmd_});
+  ports_.shell.Execute({view_.NativeHandle(), "open", path_, option_, dir_, showCmd_, elevated});
   if (host_.HideAfterStart()) host_.TrayIcon1Click();
 }
 

@@ -29,6 +29,15 @@ int ShowCommandOf(TProgState state);
 
 enum class MouseButton { kLeft, kRight, kMiddle };
 
+// The modifier keys held down with a mouse button or a key.
+struct ShiftState {
+  bool shift = false, ctrl = false, alt = false;
+  friend bool operator==(const ShiftState&, const ShiftState&) = default;
+};
+
+// Ctrl+Shift (without Alt) with the left button starts a program as administrator.
+bool StartsElevated(ShiftState shift);
+
 // Where a button's glyph comes from.
 struct GlyphSource {
   std::string file;
@@ -130,7 +139,9 @@ class TLaunchButton {
   // The release of a button press that began on this button; the click (a left
   // release over the button) is reported before it.
   void Click();
-  void MouseUp(MouseButton button);
+  void MouseUp(MouseButton button, ShiftState shift = {});
+  // Starts the program as a left-button release does (no click, so no start sound).
+  void Start(bool elevated = false);
   void FilesDropped(const std::vector<std::string>& paths);
 
   // The settings dialog, built for one use (a right-button release) and destroyed.
@@ -140,7 +151,6 @@ class TLaunchButton {
 
  private:
   void SetHint(const std::string& hint);
-  void Start();
 
   std::string name_;
   LaunchButtonView& view_;
