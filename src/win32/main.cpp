@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include "base/message_box.h"
-#include "base/tooltips.h"
 #include "base/utf16.h"
 #include "base/win_code_page.h"
 #include "base/win_desktop.h"
@@ -23,13 +22,7 @@ namespace {
 
 int RunMessageLoop(win32::LauncherWindow& window) {
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    win32::RelayToHints(message);
-    if (window.TranslateShortcut(message)) continue;
-    if (window.Handle() && IsDialogMessageW(window.Handle(), &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) win32::ProcessLoopMessage(window, message);
   return static_cast<int>(message.wParam);
 }
 

@@ -818,10 +818,56 @@ def editing_and_page_launch(s):
     s.quit_with_yes(caption)
 
 
+def start_keys(s):
+    """Ctrl+3 starts button 3 as a click does (the launcher then hides, BtnClk being
+    on); digits typed into the title box stay text and Ctrl+digits never reach it."""
+    shutil.copy(s.args.recorder, s.path("recorder.exe"))
+    recorder = s.windows_path("recorder.exe")
+    write_cp932(s, "zubi.ini", ["[User1]", "BtnClk=1"])
+    write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=Page", "[Button1]", "ProgPath=" + recorder,
+                                       "ProgOption=one", "[Button3]", "ProgPath=" + recorder,
+                                       "ProgOption=three", "ProgDir=" + s.windows_path("DATA"), "ProgState=2"])
+    s.start()
+    caption = wait_caption(s, 1, 1)
+    click_control(s, caption, 103)  # the title box takes the keys
+    xdotool("key", "--delay", "40", "End", "4", "2", "ctrl+7")  # button 7 is empty: nothing starts
+    wait_for("the typed digits in the page file", lambda: "PageTitle=Page42\r\n" in s.read_text("DATA/User11.dat"))
+    time.sleep(0.3)
+    check(not recorder_starts(s), "an empty button's key starts nothing")
+    xdotool("key", "ctrl+3")
+    start = wait_for("the recorder's start", lambda: recorder_starts(s), 15.0)
+    check(len(start) == 1, "one start: %r" % start)
+    check(start[0][0].endswith(" three") and start[0][1] == s.windows_path("DATA") and start[0][2] == "2",
+          "button 3 started with its parameters, folder and state: %r" % start[0])
+    wait_for("BtnClk to hide the launcher", lambda: not visible_windows(caption), 5.0)
+    check("PageTitle=Page42\r\n" in s.read_text("DATA/User11.dat"), "the key typed nothing into the title")
+
+
+def page_keys(s):
+    """Ctrl+Page Down and Ctrl+Page Up move through the pages as ">" and "<" do."""
+    write_cp932(s, "zubi.ini", ["[User1]", "PageNoControl=3"])
+    for page in (1, 2, 3):
+        write_cp932(s, "DATA/User1%d.dat" % page, ["[PageTitle]", "PageTitle=頁%d" % page])
+    s.start()
+    caption = wait_caption(s, 1, 3)
+    click_control(s, caption, 103)
+    xdotool("key", "ctrl+Page_Down")
+    caption = wait_caption(s, 2, 3)
+    controls, _ = s.texts(caption)
+    check(next(c[1] for c in controls if c[2] == 103) == "頁2", "page 2's title shows")
+    xdotool("key", "--delay", "150", "ctrl+Page_Up", "ctrl+Page_Up")
+    caption = wait_caption(s, 3, 3)  # from page 1 back round to the last
+    xdotool("key", "Page_Down")  # without Ctrl: the title box's own
+    time.sleep(0.5)
+    check(visible_windows(caption), "a plain Page Down moves nowhere")
+    check("PageTitle=頁3\r\n" in s.read_text("DATA/User13.dat"), "the title is untouched")
+    s.quit_with_yes(caption)
+
+
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
                                       bad_settings_files, missing_data_folder, buttons_and_pages,
                                       page_list_keys, editing_and_page_launch, users_and_page_data, backup_all_data,
-                                      options_and_display_modes, version_dialog)}
+                                      options_and_display_modes, version_dialog, start_keys, page_keys)}
 
 
 def main():
