@@ -864,10 +864,45 @@ def page_keys(s):
     s.quit_with_yes(caption)
 
 
+def off_screen_rescue(s):
+    """A stored place far beyond the screen (a monitor unplugged): the launcher comes
+    up whole on the screen, nearest to that place, and its own save stores it."""
+    write_cp932(s, "zubi.ini", FIRST_RUN_SETTINGS[:1] + ["Left=5000", "Top=4000"] + FIRST_RUN_SETTINGS[3:7]
+                + ["ToDir=C:\\Backups"] + FIRST_RUN_SETTINGS[8:])
+    s.start()
+    caption = "User1 - Page 1/1"
+    wid = s.wait_window(caption)
+    geometry = xdotool("getwindowgeometry", wid)
+    x, y = (int(v) for v in re.search(r"Position: (-?\d+),(-?\d+)", geometry).groups())
+    width, height = (int(v) for v in re.search(r"Geometry: (\d+)x(\d+)", geometry).groups())
+    screen_w, screen_h = (int(v) for v in re.search(r"dimensions:\s+(\d+)x(\d+)", subprocess.run(
+        ["xdpyinfo"], capture_output=True, text=True).stdout).groups())
+    check(0 <= x and 0 <= y and x + width <= screen_w and y + height <= screen_h,
+          "window at %d,%d size %dx%d on a %dx%d screen" % (x, y, width, height, screen_w, screen_h))
+    check(x + width >= screen_w - 10 and y + height >= screen_h - 10,
+          "nearest to the stored place, the bottom-right corner: %d,%d %dx%d" % (x, y, width, height))
+    _, origin = s.texts(caption)
+    expected = crlf(FIRST_RUN_SETTINGS[:1] + ["Left=%d" % x, "Top=%d" % y] + FIRST_RUN_SETTINGS[3:7]
+                    + ["ToDir=C:\\Backups"] + FIRST_RUN_SETTINGS[8:])
+    wait_for("the start's own save", lambda: s.read_text("zubi.ini") == expected, 10.0)
+    click_control(s, caption, 103, repeat=2)  # the page list opens where the launcher now stands
+    list_title = "ﾍﾟｰｼﾞﾀｲﾄﾙ一覧"
+    list_wid = s.wait_window(list_title)
+    geometry = xdotool("getwindowgeometry", list_wid)
+    lx, ly = (int(v) for v in re.search(r"Position: (-?\d+),(-?\d+)", geometry).groups())
+    lw, lh = (int(v) for v in re.search(r"Geometry: (\d+)x(\d+)", geometry).groups())
+    check((lx, ly) == (x, y) and ly + 16 <= screen_h and lx + 32 <= screen_w,
+          "the page list at %d,%d size %dx%d, its caption on screen" % (lx, ly, lw, lh))
+    s.key(list_wid, "Return")
+    s.wait_gone(list_title, list_wid)
+    s.quit_with_yes(caption)
+
+
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
                                       bad_settings_files, missing_data_folder, buttons_and_pages,
                                       page_list_keys, editing_and_page_launch, users_and_page_data, backup_all_data,
-                                      options_and_display_modes, version_dialog, start_keys, page_keys)}
+                                      options_and_display_modes, version_dialog, start_keys, page_keys,
+                                      off_screen_rescue)}
 
 
 def main():

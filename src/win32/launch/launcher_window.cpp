@@ -7,6 +7,7 @@
 
 #include "base/dpi.h"
 #include "base/modal.h"
+#include "base/on_screen.h"
 #include "base/panel.h"
 #include "base/utf16.h"
 #include "error.h"
@@ -288,7 +289,7 @@ core::ScreenPoint LauncherWindow::WindowPosition() const {
 }
 
 void LauncherWindow::MoveWindowTo(core::ScreenPoint position) {
-  SetWindowPos(Handle(), nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveOnScreen(Handle(), position);
   // A hidden window that lands on a monitor of another DPI gets no WM_DPICHANGED.
   if (UINT dpi = DpiOf(Handle()); dpi != dpi_) ApplyDpi(dpi);
 }
