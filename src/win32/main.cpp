@@ -17,6 +17,7 @@
 #include "launch/launcher_texts.h"
 #include "launch/launcher_window.h"
 #include "launch/single_instance.h"
+#include "launch/snapshot_thread.h"
 
 namespace {
 
@@ -60,7 +61,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   window.Attach(&launcher);
   launcher.FormCreate();
   win32::Dialogs dialogs;
-  window.SetAfterStart([&] { dialogs.Create(window.Handle(), launcher, window.WaitHotKey()); });
+  win32::SnapshotThread snapshot(prompter);
+  // The day's snapshot runs beside the dialogs' creation, after the first paint.
+  window.SetAfterStart([&] {
+    snapshot.Start(environment.ExecutablePath(), environment.Now());
+    dialogs.Create(window.Handle(), launcher, window.WaitHotKey());
+  });
   application.HideFromTaskbar();
   window.Start();
   return RunMessageLoop(window);

@@ -898,11 +898,59 @@ def off_screen_rescue(s):
     s.quit_with_yes(caption)
 
 
+def daily_snapshots(s):
+    """The first start of a day copies the settings file and the pages into
+    BACKUP\\yyyymmdd; a start on another day adds its own folder beside the first.
+    The other day is the first day's folder renamed to the day before, which is what
+    a start on the next day finds."""
+    write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=one"])
+    write_cp932(s, "DATA/Other5.dat", ["[PageTitle]", "PageTitle=five"])
+    os.makedirs(s.path("BACKUP/mine"))
+    today = time.strftime("%Y%m%d")
+    yesterday = time.strftime("%Y%m%d", time.localtime(time.time() - 86400))
+    snapshot = s.path("BACKUP/" + today)
+
+    def copied():
+        names = ("zubi.ini", "User11.dat", "Other5.dat")
+        return all(os.path.exists(os.path.join(snapshot, n)) for n in names) and sorted(os.listdir(snapshot))
+
+    s.start()
+    caption = wait_caption(s, 1, 1)
+    check(sorted(wait_for("the day's snapshot", copied, 15.0)) == ["Other5.dat", "User11.dat", "zubi.ini"],
+          "the snapshot holds the settings and the pages: %r" % os.listdir(snapshot))
+    with open(os.path.join(snapshot, "Other5.dat"), "rb") as a, open(s.path("DATA/Other5.dat"), "rb") as b:
+        check(a.read() == b.read(), "a page arrives unchanged")
+    boxes = [w for w in s.top_level() if w["class"] == "#32770" and w["visible"]]
+    check(not boxes, "no message: %r" % boxes)
+    s.quit_with_yes(caption)
+
+    os.rename(snapshot, s.path("BACKUP/" + yesterday))
+    write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=changed"])
+    s.processes = []
+    s.start()
+    caption = wait_caption(s, 1, 1)
+    wait_for("the second day's snapshot", copied, 15.0)
+    check("PageTitle=changed" in s.read_text("BACKUP/%s/User11.dat" % today), "the new day copies the pages anew")
+    check("PageTitle=one" in s.read_text("BACKUP/%s/User11.dat" % yesterday), "the older snapshot stays")
+    check(sorted(os.listdir(s.path("BACKUP"))) == sorted([yesterday, today, "mine"]),
+          "BACKUP holds %r" % os.listdir(s.path("BACKUP")))
+    s.quit_with_yes(caption)
+
+    write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=third"])
+    s.processes = []
+    s.start()
+    caption = wait_caption(s, 1, 1)
+    time.sleep(1.5)
+    check("PageTitle=changed" in s.read_text("BACKUP/%s/User11.dat" % today), "a later start that day copies nothing")
+    check(sorted(os.listdir(s.path("BACKUP"))) == sorted([yesterday, today, "mine"]), "nor adds a folder")
+    s.quit_with_yes(caption)
+
+
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
                                       bad_settings_files, missing_data_folder, buttons_and_pages,
                                       page_list_keys, editing_and_page_launch, users_and_page_data, backup_all_data,
                                       options_and_display_modes, version_dialog, start_keys, page_keys,
-                                      off_screen_rescue)}
+                                      off_screen_rescue, daily_snapshots)}
 
 
 def main():
