@@ -21,6 +21,9 @@
 
 namespace {
 
+// Milliseconds after the first paint.
+constexpr UINT kSnapshotDelay = 2000;
+
 int RunMessageLoop(win32::LauncherWindow& window) {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) win32::ProcessLoopMessage(window, message);
@@ -62,10 +65,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   launcher.FormCreate();
   win32::Dialogs dialogs;
   win32::SnapshotThread snapshot(prompter);
-  // The day's snapshot runs beside the dialogs' creation, after the first paint.
+  // The day's snapshot waits until the start is well over.
   window.SetAfterStart([&] {
-    snapshot.Start(environment.ExecutablePath(), environment.Now());
     dialogs.Create(window.Handle(), launcher, window.WaitHotKey());
+    snapshot.Start(environment.ExecutablePath(), environment.Now(), kSnapshotDelay);
   });
   application.HideFromTaskbar();
   window.Start();

@@ -45,6 +45,20 @@ TEST(SnapshotThread, TakesTheDaysSnapshotBesideTheProgramWithoutAWord) {
   EXPECT_TRUE(p.folder.Exists("DATA\\User11.dat"));
 }
 
+TEST(SnapshotThread, ADelayedSnapshotBeginsOnlyWhenTheLoopHasRunThatLong) {
+  ProgramFolder p;
+  win32::SnapshotThread snapshot(p.prompter);
+  const DWORD started = GetTickCount();
+  snapshot.Start(p.Exe(), kToday, 300);
+  EXPECT_TRUE(snapshot.Running());
+  Sleep(400);  // without the loop running, nothing begins
+  EXPECT_FALSE(p.folder.Exists("BACKUP"));
+  ASSERT_TRUE(WaitUntil([&] { return !snapshot.Running(); }));
+  EXPECT_GE(GetTickCount() - started, 300u);
+  EXPECT_TRUE(p.folder.Exists("BACKUP\\20261208\\User11.dat"));
+  EXPECT_TRUE(p.prompter.boxes.empty());
+}
+
 TEST(SnapshotThread, AFailureIsShownOnceOnTheStartingThreadAndTheProgramGoesOn) {
   ProgramFolder p;
   // Another program holds a page file open for itself alone: it cannot be read.

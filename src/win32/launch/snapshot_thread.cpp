@@ -9,6 +9,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"ZubiSnapshot";
 constexpr UINT kSnapshotDone = WM_APP + 1;
+constexpr UINT_PTR kDelayTimer = 1;
 
 }  // namespace
 
@@ -18,17 +19,28 @@ SnapshotThread::~SnapshotThread() {
   if (thread_.joinable()) thread_.join();
 }
 
-void SnapshotThread::Start(const std::string& executablePath, const core::LocalTime& today) {
-  if (thread_.joinable()) return;
-  // A message-only window, made when first needed: the thread's end comes back
-  // through it.
+void SnapshotThread::Start(const std::string& executablePath, const core::LocalTime& today, UINT delay) {
+  if (Running()) return;
+  // A message-only window, made when first needed: the delay and the thread's end
+  // come back through it.
   if (!Handle()) {
     RegisterOnce(kClassName, 0, nullptr);
     CreateFor(0, kClassName, L"", 0, RECT{}, HWND_MESSAGE, nullptr);
   }
+  executablePath_ = executablePath;
+  today_ = today;
+  pending_ = true;
+  if (delay == 0 || !SetTimer(Handle(), kDelayTimer, delay, nullptr)) Run();
+}
+
+// Background mode lowers the thread's disk and processor priority: the user's work
+// comes first.
+void SnapshotThread::Run() {
+  pending_ = false;
   failure_.clear();
   HWND window = Handle();
-  thread_ = std::thread([this, window, executablePath, today] {
+  thread_ = std::thread([this, window, executablePath = executablePath_, today = today_] {
+    SetThreadPriority(GetCurrentThread(), THREAD_MODE_BACKGROUND_BEGIN);
     std::string failure;
     try {
       WinFileSystem files;
@@ -44,6 +56,11 @@ void SnapshotThread::Start(const std::string& executablePath, const core::LocalT
 }
 
 LRESULT SnapshotThread::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_TIMER && wParam == kDelayTimer) {
+    KillTimer(Handle(), kDelayTimer);
+    if (pending_) Run();
+    return 0;
+  }
   if (message != kSnapshotDone) return Default(message, wParam, lParam);
   if (thread_.joinable()) thread_.join();
   if (!failure_.empty()) core::ShowError(prompter_, failure_);
