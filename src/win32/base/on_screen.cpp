@@ -29,8 +29,8 @@ core::ScreenRect PrimaryWorkArea() {
 }
 
 void MoveOnScreen(HWND window, core::ScreenPoint position) {
-  RECT now;
-  GetWindowRect(window, &now);
+  RECT now{};
+  if (!GetWindowRect(window, &now)) return;
   core::ScreenRect there{position.x, position.y, position.x + (now.right - now.left),
                          position.y + (now.bottom - now.top)};
   core::ScreenPoint target = core::KeepOnScreen(there, WorkAreas(), PrimaryWorkArea());
