@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include "base/message_box.h"
-#include "base/tooltips.h"
 #include "base/utf16.h"
 #include "base/win_background.h"
 #include "base/win_code_page.h"
@@ -20,18 +19,16 @@
 #include "launch/launcher_texts.h"
 #include "launch/launcher_window.h"
 #include "launch/single_instance.h"
+#include "launch/snapshot_thread.h"
 
 namespace {
 
+// Milliseconds after the first paint.
+constexpr UINT kSnapshotDelay = 2000;
+
 int RunMessageLoop(win32::LauncherWindow& window) {
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    win32::RelayToHints(message);
-    if (window.TranslateShortcut(message)) continue;
-    if (window.Handle() && IsDialogMessageW(window.Handle(), &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) win32::ProcessLoopMessage(window, message);
   return static_cast<int>(message.wParam);
 }
 
@@ -73,7 +70,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   window.Attach(&launcher);
   launcher.FormCreate();
   win32::Dialogs dialogs;
-  window.SetAfterStart([&] { dialogs.Create(window.Handle(), launcher, window.WaitHotKey()); });
+  win32::SnapshotThread snapshot(prompter);
+  // The day's snapshot waits until the start is well over.
+  window.SetAfterStart([&] {
+    dialogs.Create(window.Handle(), launcher, window.WaitHotKey());
+    snapshot.Start(environment.ExecutablePath(), environment.Now(), kSnapshotDelay);
+  });
   application.HideFromTaskbar();
   window.Start();
   return RunMessageLoop(window);

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "copy/copy_texts.h"
+#include "launch/daily_snapshot.h"
 #include "support.h"
 
 using testing_support::LauncherFixture;
@@ -339,6 +340,29 @@ TEST(CopyDlg, BackupOfAllDataCopiesThePatternOnce) {
   using Copy = std::pair<std::string, std::string>;
   EXPECT_EQ(f.shell.copies, (std::vector<Copy>{{f.Launcher().DataFolder() + "/*.dat", "/all"}}));
   EXPECT_EQ(f.State().ToDir, "/all");
+}
+
+TEST(CopyDlg, TheDailySnapshotsAreNeitherCountedNorBackedUp) {
+  CopyFixture f;
+  f.WriteSettings("[User1]\r\nPageNo=1\r\n");
+  f.Page("User1", 1, "12345");
+  f.Page("User1", 2, "678");
+  f.Page("Other", 1, "9");
+  for (int day = 1; day <= 3; ++day)
+    ASSERT_TRUE(core::TakeDailySnapshot(f.files, f.folder.Path("zubi.exe"), {2026, 12, day}));
+  ASSERT_TRUE(f.folder.Exists("BACKUP/20261203/User11.dat"));
+  f.Open();
+  f.ClickSource(0);
+  EXPECT_EQ(f.view.sourceHint, "8 ﾊﾞｲﾄ");
+  f.ClickSource(10);
+  EXPECT_EQ(f.view.sourceHint, "9 ﾊﾞｲﾄ");
+  f.ClickSource(0);
+  f.ClickDestination(10);
+  f.shell.chosenFolder = "/chosen";
+  f.dialog.OKBtnClick();
+  using Copy = std::pair<std::string, std::string>;
+  EXPECT_EQ(f.shell.copies, (std::vector<Copy>{{f.folder.Path("DATA/User11.dat"), "/chosen"},
+                                               {f.folder.Path("DATA/User12.dat"), "/chosen"}}));
 }
 
 }  // namespace

@@ -1027,11 +1027,140 @@ def portable_stick(s):
         wine_drive_type(new, None)
 
 
+def start_keys(s):
+    """Ctrl+3 starts button 3 as a click does (the launcher then hides, BtnClk being
+    on); digits typed into the title box stay text and Ctrl+digits never reach it."""
+    shutil.copy(s.args.recorder, s.path("recorder.exe"))
+    recorder = s.windows_path("recorder.exe")
+    write_cp932(s, "zubi.ini", ["[User1]", "BtnClk=1"])
+    write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=Page", "[Button1]", "ProgPath=" + recorder,
+                                       "ProgOption=one", "[Button3]", "ProgPath=" + recorder,
+                                       "ProgOption=three", "ProgDir=" + s.windows_path("DATA"), "ProgState=2"])
+    s.start()
+    caption = wait_caption(s, 1, 1)
+    click_control(s, caption, 103)  # the title box takes the keys
+    xdotool("key", "--delay", "40", "End", "4", "2", "ctrl+7")  # button 7 is empty: nothing starts
+    wait_for("the typed digits in the page file", lambda: "PageTitle=Page42\r\n" in s.read_text("DATA/User11.dat"))
+    time.sleep(0.3)
+    check(not recorder_starts(s), "an empty button's key starts nothing")
+    xdotool("key", "ctrl+3")
+    start = wait_for("the recorder's start", lambda: recorder_starts(s), 15.0)
+    check(len(start) == 1, "one start: %r" % start)
+    check(start[0][0].endswith(" three") and start[0][1] == s.windows_path("DATA") and start[0][2] == "2",
+          "button 3 started with its parameters, folder and state: %r" % start[0])
+    wait_for("BtnClk to hide the launcher", lambda: not visible_windows(caption), 5.0)
+    check("PageTitle=Page42\r\n" in s.read_text("DATA/User11.dat"), "the key typed nothing into the title")
+
+
+def page_keys(s):
+    """Ctrl+Page Down and Ctrl+Page Up move through the pages as ">" and "<" do."""
+    write_cp932(s, "zubi.ini", ["[User1]", "PageNoControl=3"])
+    for page in (1, 2, 3):
+        write_cp932(s, "DATA/User1%d.dat" % page, ["[PageTitle]", "PageTitle=頁%d" % page])
+    s.start()
+    caption = wait_caption(s, 1, 3)
+    click_control(s, caption, 103)
+    xdotool("key", "ctrl+Page_Down")
+    caption = wait_caption(s, 2, 3)
+    controls, _ = s.texts(caption)
+    check(next(c[1] for c in controls if c[2] == 103) == "頁2", "page 2's title shows")
+    xdotool("key", "--delay", "150", "ctrl+Page_Up", "ctrl+Page_Up")
+    caption = wait_caption(s, 3, 3)  # from page 1 back round to the last
+    xdotool("key", "Page_Down")  # without Ctrl: the title box's own
+    time.sleep(0.5)
+    check(visible_windows(caption), "a plain Page Down moves nowhere")
+    check("PageTitle=頁3\r\n" in s.read_text("DATA/User13.dat"), "the title is untouched")
+    s.quit_with_yes(caption)
+
+
+def off_screen_rescue(s):
+    """A stored place far beyond the screen (a monitor unplugged): the launcher comes
+    up whole on the screen, nearest to that place, and its own save stores it."""
+    write_cp932(s, "zubi.ini", FIRST_RUN_SETTINGS[:1] + ["Left=5000", "Top=4000"] + FIRST_RUN_SETTINGS[3:7]
+                + ["ToDir=C:\\Backups"] + FIRST_RUN_SETTINGS[8:])
+    s.start()
+    caption = "User1 - Page 1/1"
+    wid = s.wait_window(caption)
+    geometry = xdotool("getwindowgeometry", wid)
+    x, y = (int(v) for v in re.search(r"Position: (-?\d+),(-?\d+)", geometry).groups())
+    width, height = (int(v) for v in re.search(r"Geometry: (\d+)x(\d+)", geometry).groups())
+    screen_w, screen_h = (int(v) for v in re.search(r"dimensions:\s+(\d+)x(\d+)", subprocess.run(
+        ["xdpyinfo"], capture_output=True, text=True).stdout).groups())
+    check(0 <= x and 0 <= y and x + width <= screen_w and y + height <= screen_h,
+          "window at %d,%d size %dx%d on a %dx%d screen" % (x, y, width, height, screen_w, screen_h))
+    check(x + width >= screen_w - 10 and y + height >= screen_h - 10,
+          "nearest to the stored place, the bottom-right corner: %d,%d %dx%d" % (x, y, width, height))
+    _, origin = s.texts(caption)
+    expected = crlf(FIRST_RUN_SETTINGS[:1] + ["Left=%d" % x, "Top=%d" % y] + FIRST_RUN_SETTINGS[3:7]
+                    + ["ToDir=C:\\Backups"] + FIRST_RUN_SETTINGS[8:])
+    wait_for("the start's own save", lambda: s.read_text("zubi.ini") == expected, 10.0)
+    click_control(s, caption, 103, repeat=2)  # the page list opens where the launcher now stands
+    list_title = "ﾍﾟｰｼﾞﾀｲﾄﾙ一覧"
+    list_wid = s.wait_window(list_title)
+    geometry = xdotool("getwindowgeometry", list_wid)
+    lx, ly = (int(v) for v in re.search(r"Position: (-?\d+),(-?\d+)", geometry).groups())
+    lw, lh = (int(v) for v in re.search(r"Geometry: (\d+)x(\d+)", geometry).groups())
+    check((lx, ly) == (x, y) and ly + 16 <= screen_h and lx + 32 <= screen_w,
+          "the page list at %d,%d size %dx%d, its caption on screen" % (lx, ly, lw, lh))
+    s.key(list_wid, "Return")
+    s.wait_gone(list_title, list_wid)
+    s.quit_with_yes(caption)
+
+
+def daily_snapshots(s):
+    """The first start of a day copies the settings file and the pages into
+    BACKUP\\yyyymmdd; a start on another day adds its own folder beside the first.
+    The other day is the first day's folder renamed to the day before, which is what
+    a start on the next day finds."""
+    write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=one"])
+    write_cp932(s, "DATA/Other5.dat", ["[PageTitle]", "PageTitle=five"])
+    os.makedirs(s.path("BACKUP/mine"))
+    today = time.strftime("%Y%m%d")
+    yesterday = time.strftime("%Y%m%d", time.localtime(time.time() - 86400))
+    snapshot = s.path("BACKUP/" + today)
+
+    def copied():
+        names = ("zubi.ini", "User11.dat", "Other5.dat")
+        return all(os.path.exists(os.path.join(snapshot, n)) for n in names) and sorted(os.listdir(snapshot))
+
+    s.start()
+    caption = wait_caption(s, 1, 1)
+    check(sorted(wait_for("the day's snapshot", copied, 15.0)) == ["Other5.dat", "User11.dat", "zubi.ini"],
+          "the snapshot holds the settings and the pages: %r" % os.listdir(snapshot))
+    with open(os.path.join(snapshot, "Other5.dat"), "rb") as a, open(s.path("DATA/Other5.dat"), "rb") as b:
+        check(a.read() == b.read(), "a page arrives unchanged")
+    boxes = [w for w in s.top_level() if w["class"] == "#32770" and w["visible"]]
+    check(not boxes, "no message: %r" % boxes)
+    s.quit_with_yes(caption)
+
+    os.rename(snapshot, s.path("BACKUP/" + yesterday))
+    write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=changed"])
+    s.processes = []
+    s.start()
+    caption = wait_caption(s, 1, 1)
+    wait_for("the second day's snapshot", copied, 15.0)
+    check("PageTitle=changed" in s.read_text("BACKUP/%s/User11.dat" % today), "the new day copies the pages anew")
+    check("PageTitle=one" in s.read_text("BACKUP/%s/User11.dat" % yesterday), "the older snapshot stays")
+    check(sorted(os.listdir(s.path("BACKUP"))) == sorted([yesterday, today, "mine"]),
+          "BACKUP holds %r" % os.listdir(s.path("BACKUP")))
+    s.quit_with_yes(caption)
+
+    write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=third"])
+    s.processes = []
+    s.start()
+    caption = wait_caption(s, 1, 1)
+    time.sleep(1.5)
+    check("PageTitle=changed" in s.read_text("BACKUP/%s/User11.dat" % today), "a later start that day copies nothing")
+    check(sorted(os.listdir(s.path("BACKUP"))) == sorted([yesterday, today, "mine"]), "nor adds a folder")
+    s.quit_with_yes(caption)
+
+
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
                                       bad_settings_files, missing_data_folder, buttons_and_pages,
                                       page_list_keys, editing_and_page_launch, users_and_page_data, backup_all_data,
                                       options_and_display_modes, version_dialog, portable_paths,
-                                      missing_targets_dimmed, portable_stick)}
+                                      missing_targets_dimmed, portable_stick, start_keys, page_keys,
+                                      off_screen_rescue, daily_snapshots)}
 
 
 def main():

@@ -139,3 +139,79 @@ TEST(LaunchButtonControl, LeftClickStartsTheProgramThroughTheShellInItsWindowSta
   std::string text = ReadAll(log);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
 }
+
+TEST(LaunchButtonControl, CtrlShiftWithTheLeftButtonAsksTheShellForAnElevatedStart) {
+  LauncherHarness h;
+  h.Create();
+  h.launcher->Button(2).SetProgramPath("C:\\setup.exe");
+  HWND button = h.window->Control(kLaunchButton1 + 1);
+  for (WPARAM modifiers : {WPARAM{MK_CONTROL | MK_SHIFT}, WPARAM{MK_CONTROL}, WPARAM{0}}) {
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON | modifiers, MAKELPARAM(5, 5));
+    SendMessageW(button, WM_LBUTTONUP, modifiers, MAKELPARAM(5, 5));
+  }
+  ASSERT_EQ(h.shell.requests.size(), 3u);
+  EXPECT_TRUE(h.shell.requests[0].elevated);
+  EXPECT_FALSE(h.shell.requests[1].elevated);
+  EXPECT_FALSE(h.shell.requests[2].elevated);
+  EXPECT_EQ(h.shell.requests[0].verb, "open");
+}
+
+namespace {
+
+// A document type whose two verbs start the recorder, each saying its name.
+struct VerbRecorderType {
+  explicit VerbRecorderType(const std::string& recorder) {
+    for (const wchar_t* verb : {L"open", L"runas"}) {
+      std::wstring key = std::wstring(L"zubiverbfile\\shell\\") + verb + L"\\command";
+      std::wstring command = L"\"" + win32::Widen(recorder) + L"\" " + verb + L" \"%1\"";
+      RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, command.c_str(),
+                      static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+    }
+    RegSetKeyValueW(HKEY_CLASSES_ROOT, L".zubiverb", nullptr, REG_SZ, L"zubiverbfile", sizeof L"zubiverbfile");
+  }
+  ~VerbRecorderType() {
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L"zubiverbfile");
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L".zubiverb");
+  }
+};
+
+void CtrlShiftClick(HWND button, WPARAM modifiers) {
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON | modifiers, MAKELPARAM(5, 5));
+  SendMessageW(button, WM_LBUTTONUP, modifiers, MAKELPARAM(5, 5));
+}
+
+}  // namespace
+
+// Under Wine "runas" needs no consent (Windows asks first); a program is started at
+// once, and a document type with a verb of that name runs that verb.
+TEST(LaunchButtonControl, AnElevatedStartGoesToTheShellAsRunAs) {
+  std::string recorder = win32::Narrow(win32::ModulePath());
+  recorder = recorder.substr(0, recorder.rfind('\\') + 1) + "recorder.exe";
+  const std::string log = recorder.substr(0, recorder.rfind('\\') + 1) + "recorder.log";
+  DeleteFileW(win32::Widen(log).c_str());
+  LauncherHarness h;
+  h.useRealShell = true;
+  h.Create();
+  core::TLaunchButton& program = h.launcher->Button(4);
+  program.SetProgramOption("as admin");
+  program.SetProgramDir(h.folder.Path());
+  program.SetProgramState(core::TProgState::psMinimized);
+  program.SetProgramPath(recorder);
+  CtrlShiftClick(h.window->Control(kLaunchButton1 + 3), MK_CONTROL | MK_SHIFT);
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return !ReadAll(log).empty(); })) << "the recorder did not start";
+  EXPECT_NE(ReadAll(log).find("as admin\t" + h.folder.Path() + "\t" + std::to_string(SW_SHOWMINIMIZED)),
+            std::string::npos)
+      << ReadAll(log);
+
+  VerbRecorderType type(recorder);
+  h.folder.Write("sheet.zubiverb", "");
+  h.launcher->Button(5).SetProgramPath(h.folder.Path("sheet.zubiverb"));
+  DeleteFileW(win32::Widen(log).c_str());
+  CtrlShiftClick(h.window->Control(kLaunchButton1 + 4), MK_CONTROL | MK_SHIFT);
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return !ReadAll(log).empty(); }));
+  EXPECT_NE(ReadAll(log).find(" runas \""), std::string::npos) << ReadAll(log);
+  DeleteFileW(win32::Widen(log).c_str());
+  CtrlShiftClick(h.window->Control(kLaunchButton1 + 4), MK_CONTROL);
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return !ReadAll(log).empty(); }));
+  EXPECT_NE(ReadAll(log).find(" open \""), std::string::npos) << ReadAll(log);
+}

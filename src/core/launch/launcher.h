@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "launch/launcher_keys.h"
 #include "launch/launcher_state.h"
 #include "launch/launcher_view.h"
 #include "launch_button/launch_button.h"
@@ -176,6 +177,11 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   void pAllStartClick();
   int PopupButtonNo() const { return popupButtonNo_; }
   const ButtonClipboard& Clipboard() const { return clipboard_; }
+
+  // A key pressed while the window is active: the bound ones run their command (a
+  // start as a click does it, a page move as ">" and "<" do it). True when the key
+  // is bound and so taken from the focused control.
+  bool KeyDown(const KeyStroke& stroke);
 
   // Window.
   void ComposeCaption() override;

@@ -37,6 +37,8 @@ class LauncherView : public PanelColourTarget {
 
   // Outer top-left corner of the window, screen pixels.
   virtual ScreenPoint WindowPosition() const = 0;
+  // There, or, when the window would be lost off every screen there (a monitor
+  // unplugged), at the nearest place on the primary screen (KeepOnScreen).
   virtual void MoveWindowTo(ScreenPoint position) = 0;
   virtual bool IsWindowShown() const = 0;
   virtual void ShowWindow() = 0;

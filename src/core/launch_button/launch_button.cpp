@@ -20,6 +20,8 @@ GlyphSource GlyphSourceOf(const std::string& iconPath, int iconNo, const std::st
   return iconNo != 0 ? GlyphSource{file, iconNo, false} : GlyphSource{file, 0, true};
 }
 
+bool StartsElevated(ShiftState shift) { return shift.ctrl && shift.shift && !shift.alt; }
+
 Rgb TransparentKeyOf(Rgb bottomLeft) {
   bottomLeft.red = bottomLeft.red < 255 ? static_cast<std::uint8_t>(bottomLeft.red + 1) : 254;
   return bottomLeft;
@@ -152,14 +154,14 @@ void TLaunchButton::Click() {
   if (OnClick) OnClick(*this);
 }
 
-void TLaunchButton::MouseUp(MouseButton button) {
+void TLaunchButton::MouseUp(MouseButton button, ShiftState shift) {
   if (button == MouseButton::kRight) {
     RunSettingsDialog();
     return;
   }
   if (button != MouseButton::kLeft || !leftPressed_) return;
   leftPressed_ = false;
-  Start();
+  Start(StartsElevated(shift));
 }
 
 void TLaunchButton::RunSettingsDialog() {
@@ -169,15 +171,15 @@ void TLaunchButton::RunSettingsDialog() {
   dialog.Execute();
 }
 
-ShellRequest TLaunchButton::StartRequest(std::uintptr_t owner) const {
+ShellRequest TLaunchButton::StartRequest(std::uintptr_t owner, bool elevated) const {
   StartPaths start = ResolvedStart();
-  return {owner, "open", start.file, option_, start.directory, ShowCommandOf(state_)};
+  return {owner, "open", start.file, option_, start.directory, ShowCommandOf(state_), elevated};
 }
 
-void TLaunchButton::Start() {
+void TLaunchButton::Start(bool elevated) {
   showCmd_ = ShowCommandOf(state_);
   if (path_.empty()) return;
-  ports_.shell.Execute(StartRequest(view_.NativeHandle()));
+  ports_.shell.Execute(StartRequest(view_.NativeHandle(), elevated));
   if (host_.HideAfterStart()) host_.TrayIcon1Click();
 }
 

@@ -31,6 +31,15 @@ int ShowCommandOf(TProgState state);
 
 enum class MouseButton { kLeft, kRight, kMiddle };
 
+// The modifier keys held down with a mouse button or a key.
+struct ShiftState {
+  bool shift = false, ctrl = false, alt = false;
+  friend bool operator==(const ShiftState&, const ShiftState&) = default;
+};
+
+// Ctrl+Shift (without Alt) with the left button starts a program as administrator.
+bool StartsElevated(ShiftState shift);
+
 // Where a button's glyph comes from.
 struct GlyphSource {
   std::string file;
@@ -128,7 +137,7 @@ class TLaunchButton {
   std::string Resolved(const std::string& stored) const { return ResolvePath(stored, ports_.paths); }
   StartPaths ResolvedStart() const { return ResolveStart(path_, dir_, ports_.paths); }
   // The shell's request that starts the program, with `owner` as its window.
-  ShellRequest StartRequest(std::uintptr_t owner) const;
+  ShellRequest StartRequest(std::uintptr_t owner, bool elevated = false) const;
   // The program is not where its path leads: the button shows it dimmed. Assigning
   // another path or emptying the button ends it until the next check.
   void SetTargetMissing(bool missing);
@@ -144,7 +153,9 @@ class TLaunchButton {
   // The release of a button press that began on this button; the click (a left
   // release over the button) is reported before it.
   void Click();
-  void MouseUp(MouseButton button);
+  void MouseUp(MouseButton button, ShiftState shift = {});
+  // Starts the program as a left-button release does (no click, so no start sound).
+  void Start(bool elevated = false);
   void FilesDropped(const std::vector<std::string>& paths);
 
   // The settings dialog, built for one use (a right-button release) and destroyed.
@@ -154,7 +165,6 @@ class TLaunchButton {
 
  private:
   void SetHint(const std::string& hint);
-  void Start();
   GlyphSource ResolvedGlyphSource() const;
 
   std::string name_;

@@ -16,7 +16,8 @@ class ListDlgView : public PanelColourTarget {
   virtual void AddItem(const std::string& text) = 0;
   // Marks line `index` as the selected one without reporting a change.
   virtual void SelectItem(int index) = 0;
-  // Top-left corner of the dialog, screen pixels.
+  // Top-left corner of the dialog, screen pixels; a place off every screen gives the
+  // nearest one on the primary screen (KeepOnScreen).
   virtual void MoveTo(ScreenPoint position) = 0;
   // Returns when the dialog has been closed.
   virtual void ShowModal() = 0;

@@ -20,6 +20,8 @@ struct ShellRequest {
   std::string parameters;
   std::string directory;
   int showCommand = kShowNormal;
+  // With the rights of an administrator: the system asks the user first.
+  bool elevated = false;
 };
 
 class Shell {

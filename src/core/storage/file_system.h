@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace core {
 
@@ -23,6 +24,13 @@ struct FileStamp {
   friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
+// One entry of a folder: a regular file or a folder (anything else is not listed).
+struct FolderEntry {
+  std::string name;
+  bool folder = false;
+  friend bool operator==(const FolderEntry&, const FolderEntry&) = default;
+};
+
 // The file operations the program needs. Paths are UTF-8.
 class FileSystem {
  public:
@@ -40,6 +48,11 @@ class FileSystem {
   // either its old or its new content.
   virtual bool WriteWhole(const std::string& path, std::string_view bytes) = 0;
   virtual bool CreateFolder(const std::string& path) = 0;
+  // Removes a folder that is empty; fails for anything else.
+  virtual bool RemoveFolder(const std::string& path) = 0;
+  // The regular files and folders directly in `folder`, in no particular order;
+  // nothing when it cannot be read.
+  virtual std::vector<FolderEntry> ListFolder(const std::string& folder) const = 0;
   // Renames a regular file; fails when `to` exists already.
   virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;

@@ -21,6 +21,8 @@ size_t NameStart(std::string_view path) {
 
 std::string DirectoryWithSeparator(std::string_view path) { return std::string(path.substr(0, NameStart(path))); }
 
+std::string NameOf(std::string_view path) { return std::string(path.substr(NameStart(path))); }
+
 std::string ChangeExtension(std::string_view path, std::string_view extension) {
   size_t start = NameStart(path);
   size_t dot = path.rfind('.');

@@ -16,6 +16,9 @@ inline constexpr char kPathSeparator = '/';
 // The folder part of a path, with its trailing separator ("" when there is none).
 std::string DirectoryWithSeparator(std::string_view path);
 
+// The name part of a path: what follows its folder.
+std::string NameOf(std::string_view path);
+
 // The path with its last extension replaced (C:\Tools\Launch.exe, ".ini" gives
 // C:\Tools\Launch.ini); a path without extension gets it appended.
 std::string ChangeExtension(std::string_view path, std::string_view extension);

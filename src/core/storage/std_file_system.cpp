@@ -50,6 +50,24 @@ bool StdFileSystem::CreateFolder(const std::string& path) {
   return FolderExists(path);
 }
 
+bool StdFileSystem::RemoveFolder(const std::string& path) {
+  if (!FolderExists(path)) return false;
+  std::error_code ec;
+  return std::filesystem::remove(ToFsPath(path), ec) && !ec;
+}
+
+std::vector<FolderEntry> StdFileSystem::ListFolder(const std::string& folder) const {
+  std::vector<FolderEntry> entries;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(ToFsPath(folder), ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code entryError;
+    bool isFolder = it->is_directory(entryError);
+    if (!isFolder && !it->is_regular_file(entryError)) continue;
+    entries.push_back({FromFsPath(it->path().filename()), isFolder});
+  }
+  return entries;
+}
+
 bool StdFileSystem::RenameFile(const std::string& from, const std::string& to) {
   std::error_code ec;
   if (!FileExists(from) || std::filesystem::exists(ToFsPath(to), ec)) return false;

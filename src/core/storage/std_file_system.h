@@ -16,6 +16,8 @@ class StdFileSystem : public FileSystem {
   ReadStatus ReadWhole(const std::string& path, std::string& bytes) const override;
   bool WriteWhole(const std::string& path, std::string_view bytes) override;
   bool CreateFolder(const std::string& path) override;
+  bool RemoveFolder(const std::string& path) override;
+  std::vector<FolderEntry> ListFolder(const std::string& folder) const override;
   bool RenameFile(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
   bool CopyFileTo(const std::string& from, const std::string& to) override;

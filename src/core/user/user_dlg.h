@@ -31,6 +31,7 @@ class UserDlgView : public PanelColourTarget {
   virtual void SetUserNumber(int n) = 0;
   // Top-left corner of the dialog, screen pixels.
   virtual ScreenPoint Position() const = 0;
+  // A place off every screen gives the nearest one on the primary screen (KeepOnScreen).
   virtual void MoveTo(ScreenPoint position) = 0;
   // Returns when the dialog has been closed.
   virtual void ShowModal() = 0;

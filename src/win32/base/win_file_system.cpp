@@ -49,9 +49,12 @@ std::int64_t WinFileSystem::Now() const {
   return Join(now.dwHighDateTime, now.dwLowDateTime);
 }
 
+// The daily snapshot reads on a thread of its own: a page saved, renamed or deleted
+// meanwhile must not fail because of that read.
 bool WinFileSystem::ReadAll(const std::string& path, std::string& bytes) const {
-  HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   LARGE_INTEGER size{};
   bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (1LL << 31);

@@ -12,6 +12,28 @@
 #include "base/win.h"
 
 namespace win32 {
+namespace {
+
+// The verb "runas" has the system ask for an administrator's consent and start the
+// program elevated; the launcher itself stays as it was started.
+void ExecuteElevated(const core::ShellRequest& request) {
+  static const auto shellExecuteEx = Bind<decltype(&ShellExecuteExW)>(Shell32(), "ShellExecuteExW");
+  if (!shellExecuteEx) return;
+  std::wstring file = ShellPath(request.file);
+  std::wstring parameters = Widen(request.parameters);
+  std::wstring directory = Widen(request.directory);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  info.hwnd = reinterpret_cast<HWND>(request.owner);
+  info.lpVerb = L"runas";
+  info.lpFile = file.c_str();
+  info.lpParameters = parameters.c_str();
+  info.lpDirectory = directory.c_str();
+  info.nShow = request.showCommand;
+  shellExecuteEx(&info);
+}
+
+}  // namespace
 
 void WinShell::Execute(const core::ShellRequest& request) {
   // Shell extensions that the verb may run need COM on this thread.
@@ -20,6 +42,10 @@ void WinShell::Execute(const core::ShellRequest& request) {
       coInitializeEx && SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
   static const auto shellExecute = Bind<decltype(&ShellExecuteW)>(Shell32(), "ShellExecuteW");
   (void)comReady;
+  if (request.elevated) {
+    ExecuteElevated(request);
+    return;
+  }
   if (!shellExecute) return;
   shellExecute(reinterpret_cast<HWND>(request.owner), Widen(request.verb).c_str(), ShellPath(request.file).c_str(),
                Widen(request.parameters).c_str(), Widen(request.directory).c_str(), request.showCommand);

@@ -8,6 +8,7 @@
 
 #include "base/dpi.h"
 #include "base/modal.h"
+#include "base/on_screen.h"
 #include "base/panel.h"
 #include "base/utf16.h"
 #include "base/win_background.h"
@@ -233,6 +234,22 @@ bool LauncherWindow::TranslateShortcut(const MSG& message) {
   return true;
 }
 
+bool LauncherWindow::TranslateKeyCommand(const MSG& message) {
+  if (message.message != WM_KEYDOWN || !launcher_ || !IsWindowEnabled(Handle())) return false;
+  if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd)) return false;
+  core::ShiftState shift{GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
+  bool repeat = (message.lParam & (1 << 30)) != 0;  // the key was down before
+  return launcher_->KeyDown({static_cast<int>(message.wParam), shift, repeat});
+}
+
+void ProcessLoopMessage(LauncherWindow& window, MSG& message) {
+  RelayToHints(message);
+  if (window.TranslateKeyCommand(message) || window.TranslateShortcut(message)) return;
+  if (window.Handle() && IsDialogMessageW(window.Handle(), &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
 std::string LauncherWindow::ControlText(int id) const { return WindowText(Control(id)); }
 
 // The timer hands over only texts and states that differ from what is shown.
@@ -274,7 +291,7 @@ core::ScreenPoint LauncherWindow::WindowPosition() const {
 }
 
 void LauncherWindow::MoveWindowTo(core::ScreenPoint position) {
-  SetWindowPos(Handle(), nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveOnScreen(Handle(), position);
   // A hidden window that lands on a monitor of another DPI gets no WM_DPICHANGED.
   if (UINT dpi = DpiOf(Handle()); dpi != dpi_) ApplyDpi(dpi);
 }

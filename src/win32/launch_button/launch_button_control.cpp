@@ -13,6 +13,14 @@
 #include "launch_button/glyph_cache.h"
 
 namespace win32 {
+namespace {
+
+// The modifier keys of a mouse message (Alt is not among its flags).
+core::ShiftState ShiftOfMouse(WPARAM flags) {
+  return {(flags & MK_SHIFT) != 0, (flags & MK_CONTROL) != 0, GetKeyState(VK_MENU) < 0};
+}
+
+}  // namespace
 
 LaunchButtonControl::~LaunchButtonControl() {
   if (button_) RemoveWindowSubclass(button_, Subclass, 0);
@@ -114,7 +122,7 @@ LRESULT CALLBACK LaunchButtonControl::Subclass(HWND hwnd, UINT message, WPARAM w
       case WM_MBUTTONDOWN: model->MouseDown(core::MouseButton::kMiddle); break;
       case WM_LBUTTONUP:
         result = DefSubclassProc(hwnd, message, wParam, lParam);
-        model->MouseUp(core::MouseButton::kLeft);
+        model->MouseUp(core::MouseButton::kLeft, ShiftOfMouse(wParam));
         return result;
       case WM_RBUTTONUP: model->MouseUp(core::MouseButton::kRight); break;
       case WM_MBUTTONUP: model->MouseUp(core::MouseButton::kMiddle); break;

@@ -2,6 +2,7 @@
 
 #include "base/dpi.h"
 #include "base/modal.h"
+#include "base/on_screen.h"
 #include "base/utf16.h"
 #include "list/list_texts.h"
 
@@ -51,9 +52,7 @@ void ListDlgWindow::AddItem(const std::string& text) {
 
 void ListDlgWindow::SelectItem(int index) { SendMessageW(Control(kListBox1), LB_SETCURSEL, index, 0); }
 
-void ListDlgWindow::MoveTo(core::ScreenPoint position) {
-  SetWindowPos(Handle(), nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void ListDlgWindow::MoveTo(core::ScreenPoint position) { MoveOnScreen(Handle(), position); }
 
 void ListDlgWindow::SetPanelColour(const core::PanelColour& colour) { background_.Paint(Handle(), colour); }
 

@@ -4,6 +4,7 @@
 
 #include "base/dpi.h"
 #include "base/modal.h"
+#include "base/on_screen.h"
 #include "base/utf16.h"
 #include "user/user_texts.h"
 
@@ -100,9 +101,7 @@ core::ScreenPoint UserDlgWindow::Position() const {
   return {r.left, r.top};
 }
 
-void UserDlgWindow::MoveTo(core::ScreenPoint position) {
-  SetWindowPos(Handle(), nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void UserDlgWindow::MoveTo(core::ScreenPoint position) { MoveOnScreen(Handle(), position); }
 
 void UserDlgWindow::SetPanelColour(const core::PanelColour& colour) { background_.Paint(Handle(), colour); }
 

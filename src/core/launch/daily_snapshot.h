@@ -1,0 +1,67 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ports/environment.h"
+#include "storage/file_system.h"
+
+namespace core {
+
+// Once a day the settings file and the page data files are copied into
+// BACKUP\yyyymmdd beside the program; the newest seven such folders are kept.
+inline constexpr char kBackupFolderName[] = "BACKUP";
+inline constexpr int kSnapshotsKept = 7;
+
+// The folder name of a day's snapshot: "yyyymmdd".
+std::string SnapshotName(const LocalTime& day);
+// Exactly eight ASCII digits: the only names the rotation ever removes.
+bool IsSnapshotName(std::string_view name);
+
+// What a day's snapshot finds on disk.
+struct SnapshotSources {
+  std::string backupFolder;  // BACKUP beside the program
+  std::string today;         // the day's snapshot name
+  std::vector<FolderEntry> backupEntries;
+  std::string settingsPath;  // empty when there is no settings file
+  std::string dataFolder;
+  std::vector<FolderEntry> dataEntries;
+};
+
+struct FileCopy {
+  std::string from, to;
+  friend bool operator==(const FileCopy&, const FileCopy&) = default;
+};
+
+// In this order: BACKUP (when missing) and the day's folder are made, each file is
+// copied, then the older snapshot folders are removed.
+struct SnapshotPlan {
+  std::string backupFolder;
+  std::string folder;
+  std::vector<FileCopy> copies;
+  std::vector<std::string> removals;
+};
+
+// The snapshot of a day that has none yet: the settings file and every ".dat" file of
+// DATA (letter case ignored, folders not entered). Nothing when the day's folder
+// exists already: the first start of a day takes it.
+std::optional<SnapshotPlan> PlanSnapshot(const SnapshotSources& sources);
+
+// The snapshot folders of BACKUP to remove so that the `kept` newest remain, the day's
+// own counted; newest is the latest date, which eight digits sort as text.
+std::vector<std::string> SnapshotsToRemove(const std::vector<FolderEntry>& backupEntries, const std::string& today,
+                                           int kept = kSnapshotsKept);
+
+// Carries out a plan, each file written in one step. The first file that cannot be
+// made ends it with an Error "ファイル %s を作成できません" naming that file (or
+// folder); what the snapshot made is removed again, so that the next start tries
+// anew, and no older snapshot is removed.
+void TakeSnapshot(FileSystem& files, const SnapshotPlan& plan);
+
+// The day's snapshot of the program whose executable is `executablePath`, unless the
+// day has one. True when it was taken.
+bool TakeDailySnapshot(FileSystem& files, const std::string& executablePath, const LocalTime& today);
+
+}  // namespace core

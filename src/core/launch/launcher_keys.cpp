@@ -1,0 +1,61 @@
+#include "launch/launcher_keys.h"
+
+#include <array>
+
+#include "launch/launcher.h"
+
+namespace core {
+namespace {
+
+constexpr ShiftState kCtrl{false, true, false};
+
+constexpr KeyBinding StartKey(char digit, int button) {
+  return {digit, kCtrl, {KeyAction::kStartButton, button}, false};
+}
+
+constexpr std::array<KeyBinding, 12> kBindings{{
+    StartKey('1', 1),
+    StartKey('2', 2),
+    StartKey('3', 3),
+    StartKey('4', 4),
+    StartKey('5', 5),
+    StartKey('6', 6),
+    StartKey('7', 7),
+    StartKey('8', 8),
+    StartKey('9', 9),
+    StartKey('0', 10),
+    {kKeyPageDown, kCtrl, {KeyAction::kNextPage, 0}, true},
+    {kKeyPageUp, kCtrl, {KeyAction::kPreviousPage, 0}, true},
+}};
+
+}  // namespace
+
+std::span<const KeyBinding> LauncherKeyBindings() { return kBindings; }
+
+const KeyBinding* KeyBindingOf(int key, ShiftState shift) {
+  for (const KeyBinding& binding : kBindings)
+    if (binding.key == key && binding.shift == shift) return &binding;
+  return nullptr;
+}
+
+// A bound key is taken also when it does nothing (a held start key), so that it never
+// reaches the focused control as text.
+bool TLauncher::KeyDown(const KeyStroke& stroke) {
+  const KeyBinding* binding = KeyBindingOf(stroke.key, stroke.shift);
+  if (!binding) return false;
+  if (stroke.repeat && !binding->repeats) return true;
+  switch (binding->command.action) {
+    case KeyAction::kStartButton: {
+      // As a click does: the click (with its start sound) before the start.
+      TLaunchButton& button = Button(binding->command.button);
+      button.Click();
+      button.Start();
+      break;
+    }
+    case KeyAction::kNextPage: FwdButtonClick(); break;
+    case KeyAction::kPreviousPage: BwdButtonClick(); break;
+  }
+  return true;
+}
+
+}  // namespace core
