@@ -1,10 +1,12 @@
-# Shared helpers of run.sh, test.sh and the benchmarks: packages, the Wine prefix,
-# a virtual display and the two CMake builds. Source it; it defines functions only.
+# Shared helpers of run.sh, test.sh, the benchmarks and the fuzzing: packages, the Wine
+# prefix, a virtual display and the CMake builds (native, sanitized, Windows). Source it;
+# it defines functions only.
 
 ZUBI_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ZUBI_OUT=${ZUBI_OUT:-$ZUBI_ROOT/out}
 ZUBI_NATIVE_BUILD=$ZUBI_OUT/build-native
 ZUBI_WIN_BUILD=$ZUBI_OUT/build-win
+ZUBI_ASAN_BUILD=$ZUBI_OUT/build-asan
 ZUBI_PORTABLE=$ZUBI_OUT/portable
 
 zubi_log() { printf '== %s\n' "$*" >&2; }
@@ -16,6 +18,7 @@ ZUBI_PACKAGES=(
   wine wine64 fonts-wine
   xvfb xauth x11-utils xdotool imagemagick
   fonts-ipafont-gothic locales python3 python3-xlib procps
+  clang libclang-rt-dev llvm
 )
 
 zubi_missing_packages() {
@@ -109,6 +112,23 @@ zubi_jobs() { nproc 2>/dev/null || echo 2; }
 zubi_build_native() {
   cmake -S "$ZUBI_ROOT" -B "$ZUBI_NATIVE_BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$ZUBI_NATIVE_BUILD" -j "$(zubi_jobs)" -- --no-print-directory
+}
+
+# The core and its tests built by clang with AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the libFuzzer targets of tests/fuzz.
+zubi_build_sanitized() {
+  cmake -S "$ZUBI_ROOT" -B "$ZUBI_ASAN_BUILD" -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_COMPILER=clang++ -DZUBI_SANITIZE=ON -DZUBI_FUZZ=ON >/dev/null
+  cmake --build "$ZUBI_ASAN_BUILD" -j "$(zubi_jobs)" -- --no-print-directory
+}
+
+# Any sanitizer report ends the program with a failure; leaks are reported too. Options
+# already in the environment are kept and win.
+zubi_sanitizer_env() {
+  local asan=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1
+  asan+=:check_initialization_order=1:strict_init_order=1
+  export ASAN_OPTIONS=$asan${ASAN_OPTIONS:+:$ASAN_OPTIONS}
+  export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}
 }
 
 zubi_build_windows() {

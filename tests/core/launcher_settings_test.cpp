@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "support.h"
 
 using testing_support::LauncherFixture;
@@ -63,6 +66,25 @@ TEST(LauncherSettings, UserNamesFallBackToUserAndTheirNumber) {
   EXPECT_EQ(nameOf(3), "Hanako");
   EXPECT_EQ(nameOf(4), "User4");
   EXPECT_EQ(nameOf(10), "User10");
+}
+
+TEST(LauncherSettings, StoredNamesThatWouldLeaveTheDataFolderReadAsTheDefaultName) {
+  LauncherFixture f;
+  f.WriteSettings(Lines({"[User]", "User1=../evil", "User2=..\\x", "User3=CON", "User4=a:b", "User5=Taro"}));
+  for (int n = 1; n <= 4; ++n) EXPECT_EQ(f.Launcher().UserNameOf(n), "User" + std::to_string(n));
+  EXPECT_EQ(f.Launcher().UserNameOf(5), "Taro");
+
+  // The start writes the default user's page in DATA, and nothing beside the folder (where
+  // "../evil" would have put its page).
+  f.Launcher().FormCreate();
+  EXPECT_EQ(f.State().UserName, "User1");
+  EXPECT_EQ(f.State().CaptionText, "User1 - Page 1/1");
+  EXPECT_TRUE(f.folder.Exists("DATA/User11.dat"));
+  std::vector<std::string> written;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(f.folder.Path("")))
+    written.push_back(entry.path().lexically_relative(f.folder.Path("")).generic_string());
+  std::sort(written.begin(), written.end());
+  EXPECT_EQ(written, (std::vector<std::string>{"DATA", "DATA/User11.dat", "zubi.ini"}));
 }
 
 TEST(LauncherSettings, SavesRewriteOnlyTheirKeysAndKeepTheRest) {

@@ -40,3 +40,17 @@ TEST(TextCodec, AsciiPassesUnchangedAndInvalidBytesDecodeWithoutLoss) {
   EXPECT_NE(decoded.find("C=日"), std::string::npos);
   EXPECT_NE(decoded.find("\xEF\xBF\xBD"), std::string::npos);
 }
+
+// iconv writes some characters as a neighbour of theirs: the yen sign as 0x5C, which
+// reads back as a backslash (a path separator), the not sign and the overline as
+// others. Such text is written as UTF-8 and comes back unchanged.
+TEST(TextCodec, CharactersTheCodePageHoldsOnlyAsANeighbourAreWrittenAsUtf8) {
+  for (const std::string utf8 : {"ProgPath=C:\\Tools\\¥500\\a.exe\r\n", "PageTitle=¬‾\r\n", "User1=a¥b\r\n"}) {
+    EXPECT_FALSE(Cp932().FromUtf8(utf8).has_value()) << utf8;
+    std::string bytes = EncodeText(utf8, Cp932());
+    EXPECT_EQ(bytes.substr(0, 3), std::string(core::kUtf8Bom)) << utf8;
+    EXPECT_EQ(DecodeText(bytes, Cp932()), utf8);
+  }
+  // Their full-width forms are characters of the code page and stay in it.
+  EXPECT_EQ(EncodeText("￥￢", Cp932()), "\x81\x8F\x81\xCA");
+}

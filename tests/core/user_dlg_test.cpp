@@ -206,11 +206,12 @@ TEST(UserNames, NamesThatWouldLeaveTheDataFolderAreRefusedBeforeAnythingIsWritte
     const char* name;
     bool safe;
   } cases[] = {
-      {"Taro", true},     {"", true},       {"山田", true}, {"a.b", true},   {"CONSOLE", true},    {"COMMON", true},
-      {"..", false},      {"..\\x", false}, {"a/b", false}, {"a\\b", false}, {"C:x", false},       {"a*", false},
-      {"a?", false},      {"\"a\"", false}, {"<a>", false}, {"a|b", false},  {"tab\there", false}, {"dot.", false},
-      {"space ", false},  {"CON", false},   {"nul", false}, {"Com1", false}, {"COM", false},       {"LPT", false},
-      {"aux.txt", false}, {"x..y", false},
+      {"Taro", true},   {"", true},           {"山田", true},   {"a.b", true},     {"CONSOLE", true},
+      {"COMMON", true}, {"..", false},        {"..\\x", false}, {"a/b", false},    {"a\\b", false},
+      {"C:x", false},   {"a*", false},        {"a?", false},    {"\"a\"", false},  {"<a>", false},
+      {"a|b", false},   {"tab\there", false}, {"dot.", false},  {"space ", false}, {"CON", false},
+      {"nul", false},   {"Com1", false},      {"COM", false},   {"LPT", false},    {"aux.txt", false},
+      {"x..y", false},  {"COM¹.txt", false},  {"lpt³", false},  {"COM¹0", true},
   };
   for (const auto& c : cases) EXPECT_EQ(core::IsSafeUserName(c.name), c.safe) << c.name;
 

@@ -6,6 +6,7 @@
 #include "components/wait_hot_key.h"
 #include "launch/launcher.h"
 #include "storage/paths.h"
+#include "user/user_name.h"
 
 namespace core {
 namespace {
@@ -60,7 +61,12 @@ ScreenPoint TLauncher::StoredPosition() const {
           std::max(ini.ReadInteger(kSetting, "Top", kDefaultPosition), 0)};
 }
 
-std::string TLauncher::UserNameOf(int n) const { return LoadSettings().ReadString(kUser, UserKey(n), UserKey(n)); }
+// A stored name goes into page file names as it stands: one that would lead out of
+// DATA (a settings file edited by hand) counts as no name stored.
+std::string TLauncher::UserNameOf(int n) const {
+  std::string name = LoadSettings().ReadString(kUser, UserKey(n), UserKey(n));
+  return IsSafeUserName(name) ? name : UserKey(n);
+}
 
 void TLauncher::LoadUserName(int n) { state_.UserName = UserNameOf(n); }
 

@@ -31,9 +31,10 @@ class Converter {
       char* dst = buffer.data();
       size_t dstLeft = buffer.size();
       size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+      int error = errno;  // before the append, which may allocate
       out.append(buffer.data(), buffer.size() - dstLeft);
       if (r != static_cast<size_t>(-1)) continue;
-      if (errno == E2BIG) continue;
+      if (error == E2BIG) continue;
       if (!onInvalid(src, srcLeft, out)) return false;
     }
     return true;
@@ -59,9 +60,14 @@ class IconvCodePage final : public CodePage {
     return out;
   }
 
+  // iconv also writes characters the code page holds only one way, as their nearest
+  // neighbour (U+00A5 as 0x5C, which reads back as a backslash; U+00AC as U+FFE2):
+  // only a conversion that reads back as the same text counts, as with Windows'
+  // conversion without best fit.
   std::optional<std::string> FromUtf8(std::string_view utf8) const override {
     std::string out;
     if (!fromUtf8_.Convert(utf8, out, [](char*&, size_t&, std::string&) { return false; })) return std::nullopt;
+    if (ToUtf8(out) != utf8) return std::nullopt;
     return out;
   }
 

@@ -18,7 +18,8 @@ class UserHost {
   // Runs an event handler: an error ends it and is shown to the user.
   virtual void Handle(const std::function<void()>& handler) = 0;
 
-  // The name of user number n: the stored one, or "User" + n when none is stored.
+  // The name of user number n: the stored one, or "User" + n when none is stored or
+  // the stored one is no safe user name.
   virtual std::string UserNameOf(int n) const = 0;
   virtual void LoadUserName(int n) = 0;
   virtual void SaveUserName(int n) = 0;

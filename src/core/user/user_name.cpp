@@ -14,6 +14,12 @@ std::string Upper(std::string_view text) {
   return upper;
 }
 
+// The superscript digits one, two and three (UTF-8), which Windows also takes as the
+// number of a COM or LPT port.
+bool IsSuperscriptDigit(std::string_view text) {
+  return text == "\xC2\xB9" || text == "\xC2\xB2" || text == "\xC2\xB3";
+}
+
 // Windows takes these names as devices whatever follows after a dot, and a page file
 // adds a number to the name ("CON" + "1" is harmless, "COM" + "1" is not): so a name
 // is refused when it, or it with a page number after it, is a device.
@@ -26,7 +32,8 @@ bool NamesDevice(std::string_view name) {
     std::string_view prefix = numbered;
     if (upper.starts_with(prefix)) {
       std::string_view rest = std::string_view(upper).substr(3);
-      if (rest.empty() || std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      if (rest.empty() || IsSuperscriptDigit(rest) ||
+          std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return true;
     }
   }

@@ -1,0 +1,146 @@
+// A page data file of any content, read into the ten buttons by the launcher's own
+// page loading, then saved and read by a second launcher (the next start):
+// - reading never fails and leaves each button empty or registered, with the hint
+//   and glyph that go with it;
+// - the saved page reads back as the same ten buttons and the same title, and
+//   saving that again writes the same bytes. Not so for a button section that holds
+//   one of its keys twice: a key removed on saving (an empty value) is removed only
+//   once, and the later one is kept and read next time, as the file format says.
+#include <array>
+#include <memory>
+#include <string>
+
+#include "fuzz_check.h"
+#include "launch/launcher.h"
+#include "launch_button/launch_button_texts.h"
+#include "launch_button/path_text.h"
+#include "memory_file_system.h"
+#include "storage/ini_image.h"
+#include "storage/text_codec.h"
+#include "support.h"
+
+namespace {
+
+using testing_support::FakeEnvironment;
+using testing_support::FakePrompter;
+using testing_support::FakeShell;
+using testing_support::FakeSound;
+using testing_support::FakeView;
+
+constexpr char kPagePath[] = "/zubi/DATA/User17.dat";
+constexpr int kPage = 7;
+
+struct Button {
+  std::string title, path, dir, option, iconPath;
+  core::TProgState state = core::TProgState::psNormal;
+  int iconNo = 0;
+  bool small = false;
+  bool operator==(const Button&) const = default;
+  std::string Describe() const {
+    return path + "|" + title + "|" + dir + "|" + option + "|" + iconPath + "|" + std::to_string(iconNo) + "|" +
+           std::to_string(static_cast<int>(state)) + "|" + std::to_string(small);
+  }
+};
+
+// One start of the program on the file system, showing the page.
+class Start {
+ public:
+  explicit Start(fuzzing::MemoryFileSystem& files) {
+    environment_.exePath = "/zubi/zubi.exe";
+    launcher_ = std::make_unique<core::TLauncher>(
+        view_, core::LauncherPorts{files, testing_support::Cp932(), prompter_, shell_, environment_, sound_});
+    launcher_->State().UserName = "User1";
+    launcher_->State().PageNo = kPage;
+    launcher_->LoadPageTitle(kPage);
+    launcher_->LoadButtons(kPage);
+  }
+
+  std::array<Button, core::kLaunchButtonCount> Buttons() {
+    std::array<Button, core::kLaunchButtonCount> buttons;
+    for (int k = 1; k <= core::kLaunchButtonCount; ++k) {
+      const core::TLaunchButton& b = launcher_->Button(k);
+      buttons[k - 1] = {b.ProgramTitle(),    b.ProgramPath(),  b.ProgramDir(),    b.ProgramOption(),
+                        b.ProgramIconPath(), b.ProgramState(), b.ProgramIconNo(), b.IsIconSmall()};
+    }
+    return buttons;
+  }
+
+  // What the user sees of each button: an empty one shows no glyph and "未登録", a
+  // registered one its glyph and its title, or without a title its file name.
+  void CheckFaces() {
+    for (int k = 1; k <= core::kLaunchButtonCount; ++k) {
+      const core::TLaunchButton& b = launcher_->Button(k);
+      const auto& face = view_.buttons[k - 1];
+      if (b.ProgramPath().empty()) {
+        FUZZ_CHECK(!face.hasGlyph && b.Hint() == core::texts::kHintEmptyButton, b.Hint());
+        FUZZ_CHECK(b.ProgramTitle().empty() && b.ProgramDir().empty() && b.ProgramOption().empty() &&
+                       b.ProgramIconPath().empty() && b.ProgramIconNo() == 0,
+                   "an empty button keeps " + b.ProgramTitle() + b.ProgramDir() + b.ProgramOption());
+      } else {
+        FUZZ_CHECK(face.hasGlyph && face.small == b.IsIconSmall(), b.ProgramPath());
+        const std::string hint = b.ProgramTitle().empty() ? core::ExtractFileName(b.ProgramPath()) : b.ProgramTitle();
+        FUZZ_CHECK(b.Hint() == hint, b.Hint() + " for " + b.ProgramPath());
+      }
+    }
+  }
+
+  std::string Title() const { return view_.title; }
+  void Save() { launcher_->SetButtons(kPage); }
+
+ private:
+  FakeView view_;
+  FakePrompter prompter_;
+  FakeShell shell_;
+  FakeEnvironment environment_;
+  FakeSound sound_;
+  std::unique_ptr<core::TLauncher> launcher_;
+};
+
+// True when a button's section (the first of its name) holds a button key twice.
+bool HasRepeatedButtonKey(const core::IniImage& page) {
+  static constexpr const char* kKeys[] = {"ProgPath",   "ProgTitle", "ProgDir", "ProgState",
+                                          "ProgOption", "IconPath",  "IconNo",  "IsIconSmall"};
+  for (int k = 1; k <= core::kLaunchButtonCount; ++k) {
+    const std::string name = "Button" + std::to_string(k);
+    for (const auto& section : page.Sections()) {
+      if (!core::EqualsIgnoringCase(section.name, name)) continue;
+      for (const char* key : kKeys) {
+        int count = 0;
+        for (const auto& line : section.lines) count += line.isKey && core::EqualsIgnoringCase(line.key, key);
+        if (count > 1) return true;
+      }
+      break;
+    }
+  }
+  return false;
+}
+
+std::string Describe(const std::array<Button, core::kLaunchButtonCount>& buttons) {
+  std::string text;
+  for (const auto& b : buttons) text += b.Describe() + "\n";
+  return text;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzzing::MemoryFileSystem files;
+  files.Put(kPagePath, std::string(fuzzing::AsText(data, size)));
+
+  Start first(files);
+  first.CheckFaces();
+  const auto read = first.Buttons();
+  const std::string title = first.Title();
+  first.Save();
+  const std::string saved = files.Content(kPagePath);
+  const std::string_view input = fuzzing::AsText(data, size);
+  if (HasRepeatedButtonKey(core::IniImage::Parse(core::DecodeText(input, testing_support::Cp932())))) return 0;
+
+  Start next(files);
+  const auto reread = next.Buttons();
+  FUZZ_CHECK(reread == read, Describe(read) + "came back as\n" + Describe(reread) + "from " + saved);
+  FUZZ_CHECK(next.Title() == title, title + " came back as " + next.Title());
+  next.Save();
+  FUZZ_CHECK(files.Content(kPagePath) == saved, saved + " was saved again as " + files.Content(kPagePath));
+  return 0;
+}
