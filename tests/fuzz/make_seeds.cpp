@@ -64,10 +64,11 @@ class Program {
   testing_support::FakeShell shell_;
   testing_support::FakeEnvironment environment_;
   testing_support::FakeSound sound_;
+  testing_support::FakeProbe probe_;
 
  public:
   core::TLauncher launcher{
-      view_, core::LauncherPorts{files, testing_support::Cp932(), prompter_, shell_, environment_, sound_}};
+      view_, core::LauncherPorts{files, testing_support::Cp932(), prompter_, shell_, environment_, sound_, probe_}};
 };
 
 using core::TProgState;

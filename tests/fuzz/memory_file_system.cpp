@@ -104,4 +104,27 @@ void MemoryFileSystem::Put(const std::string& path, std::string bytes) {
   files_[path] = {std::move(bytes), ++clock_};
 }
 
+// The names directly in `folder`: those whose parent is exactly the folder.
+std::vector<core::FolderEntry> MemoryFileSystem::ListFolder(const std::string& folder) const {
+  std::vector<core::FolderEntry> entries;
+  if (!folders_.count(Touch(folder))) return entries;
+  auto childName = [&](const std::string& path) -> std::string {
+    std::string parent = core::DirectoryWithSeparator(path);
+    if (parent.empty()) return {};
+    parent.pop_back();
+    return parent == folder ? path.substr(folder.size() + 1) : std::string();
+  };
+  for (const auto& [path, file] : files_)
+    if (auto name = childName(path); !name.empty()) entries.push_back({name, false});
+  for (const auto& path : folders_)
+    if (auto name = childName(path); !name.empty()) entries.push_back({name, true});
+  return entries;
+}
+
+bool MemoryFileSystem::RemoveFolder(const std::string& path) {
+  if (!folders_.count(Touch(path)) || !ListFolder(path).empty()) return false;
+  folders_.erase(path);
+  return true;
+}
+
 }  // namespace fuzzing

@@ -28,6 +28,11 @@ class MemoryFileSystem : public core::FileSystem {
   bool CopyFileTo(const std::string& from, const std::string& to) override;
   std::uint64_t TotalSize(const std::string& folder, std::string_view suffix) const override;
   std::optional<std::uint64_t> FreeSpace(const std::string& folder) const override;
+  bool RemoveFolder(const std::string& path) override;
+  std::vector<core::FolderEntry> ListFolder(const std::string& folder) const override;
+  // Each write is one tick of the clock; a file is settled one tick after its write.
+  std::int64_t Now() const override { return clock_; }
+  std::int64_t StampGranularity() const override { return 1; }
 
   // The content of a file, "" when there is none.
   std::string Content(const std::string& path) const;

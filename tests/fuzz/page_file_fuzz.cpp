@@ -22,6 +22,7 @@
 namespace {
 
 using testing_support::FakeEnvironment;
+using testing_support::FakeProbe;
 using testing_support::FakePrompter;
 using testing_support::FakeShell;
 using testing_support::FakeSound;
@@ -48,7 +49,7 @@ class Start {
   explicit Start(fuzzing::MemoryFileSystem& files) {
     environment_.exePath = "/zubi/zubi.exe";
     launcher_ = std::make_unique<core::TLauncher>(
-        view_, core::LauncherPorts{files, testing_support::Cp932(), prompter_, shell_, environment_, sound_});
+        view_, core::LauncherPorts{files, testing_support::Cp932(), prompter_, shell_, environment_, sound_, probe_});
     launcher_->State().UserName = "User1";
     launcher_->State().PageNo = kPage;
     launcher_->LoadPageTitle(kPage);
@@ -93,6 +94,7 @@ class Start {
   FakeShell shell_;
   FakeEnvironment environment_;
   FakeSound sound_;
+  FakeProbe probe_;
   std::unique_ptr<core::TLauncher> launcher_;
 };
 
