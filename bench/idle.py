@@ -18,8 +18,9 @@ import startup  # noqa: E402
 BUDGET_MS_PER_MINUTE = 30.0
 ABOVE_SKELETON_MS_PER_MINUTE = 10.0
 # What the start finishes after the window maps (the hints, the menus, the first
-# settings file) is start-up, not idling.
-SETTLE_SECONDS = 2.0
+# settings file, the look for the day's snapshot 2 s after the start) is start-up,
+# not idling.
+SETTLE_SECONDS = 4.0
 
 
 def process_of(exe):
@@ -87,8 +88,10 @@ def main():
     startup.open_display()
     with tempfile.TemporaryDirectory() as folder:
         exe = startup.portable_launcher(launcher, folder)
-        # The first run writes the settings file; the measured one starts as a user's would.
+        # The first run writes the settings file; the measured one starts as a user's would
+        # on a later start of the day: the day's snapshot is start-up work, not idling.
         startup.time_until_mapped(exe, startup.LAUNCHER_TITLE)
+        startup.later_start_of_the_day(folder)
         ours, floor = idle_cpu([(exe, startup.LAUNCHER_TITLE), (skeleton, startup.SKELETON_TITLE)], seconds)
 
     minutes = seconds / 60.0

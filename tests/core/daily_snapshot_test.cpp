@@ -160,6 +160,17 @@ TEST(DailySnapshot, TheFirstStartOfADayCopiesTheFilesAndLaterStartsLeaveThem) {
   EXPECT_EQ(p.folder.Read("BACKUP/20261208/User11.dat"), "[PageTitle]\r\nPageTitle=one\r\n");
   EXPECT_EQ(p.Backup("20261208").size(), 3u);
 
+  // Nor does it read DATA, which may hold hundreds of pages.
+  struct CountingLists : core::PosixFileSystem {
+    std::vector<core::FolderEntry> ListFolder(const std::string& path) const override {
+      listed.push_back(core::NameOf(path));
+      return PosixFileSystem::ListFolder(path);
+    }
+    mutable std::vector<std::string> listed;
+  } counting;
+  EXPECT_FALSE(core::TakeDailySnapshot(counting, p.folder.Path("zubi.exe"), kToday));
+  EXPECT_EQ(counting.listed, std::vector<std::string>{"BACKUP"});
+
   // Nothing beside the program is touched: its own files are read, not moved.
   EXPECT_EQ(p.folder.Read("DATA/User11.dat"), "changed later that day");
   EXPECT_TRUE(p.folder.Exists("DATA/sub/User13.dat"));

@@ -177,4 +177,16 @@ TEST(LauncherTimer, ChangesAControlOnlyWhenWhatItShowsDiffers) {
   f.environment.now = {2026, 12, 9, 0, 0, 0};
   f.Launcher().Timer1Timer();
   EXPECT_EQ(f.view.updates, (std::vector<std::string>{"date", "time"}));
+
+  // A new date separator shows once the regional settings are said to have changed,
+  // and the time, which kept its text, is not set again.
+  f.view.updates.clear();
+  f.environment.dateSeparator = "-";
+  f.environment.now.second = 1;
+  f.Launcher().Timer1Timer();
+  EXPECT_EQ(f.view.updates, std::vector<std::string>{"time"});
+  f.Launcher().RegionalSettingsChanged();
+  f.Launcher().Timer1Timer();
+  EXPECT_EQ(f.view.updates, (std::vector<std::string>{"time", "date"}));
+  EXPECT_EQ(f.view.date, "26-12-9");
 }

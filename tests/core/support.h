@@ -116,10 +116,11 @@ class FakeEnvironment : public core::Environment {
     return id == core::kFolderDesktop ? desktop : "";
   }
   core::LocalTime Now() const override { return now; }
-  std::string DateSeparator() const override { return "/"; }
+  std::string DateSeparator() const override { return dateSeparator; }
   std::string LongTimeText(const core::LocalTime& t) const override;
 
   std::string exePath;
+  std::string dateSeparator = "/";
   std::string currentDirectory;
   std::map<std::string, std::string> variables;
   std::string desktop = "C:\\Desktop";

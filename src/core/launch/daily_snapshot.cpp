@@ -54,9 +54,13 @@ std::vector<std::string> SnapshotsToRemove(const std::vector<FolderEntry>& backu
   return {names.begin() + std::max(kept, 1), names.end()};
 }
 
+bool HasSnapshotOf(const std::vector<FolderEntry>& backupEntries, const std::string& today) {
+  return std::any_of(backupEntries.begin(), backupEntries.end(),
+                     [&](const FolderEntry& entry) { return entry.folder && entry.name == today; });
+}
+
 std::optional<SnapshotPlan> PlanSnapshot(const SnapshotSources& sources) {
-  auto isToday = [&](const FolderEntry& entry) { return entry.folder && entry.name == sources.today; };
-  if (std::any_of(sources.backupEntries.begin(), sources.backupEntries.end(), isToday)) return std::nullopt;
+  if (HasSnapshotOf(sources.backupEntries, sources.today)) return std::nullopt;
 
   SnapshotPlan plan;
   plan.backupFolder = sources.backupFolder;
@@ -94,6 +98,8 @@ bool TakeDailySnapshot(FileSystem& files, const std::string& executablePath, con
   sources.backupFolder = directory + kBackupFolderName;
   sources.today = SnapshotName(today);
   sources.backupEntries = files.ListFolder(sources.backupFolder);
+  // Later starts of the day end here, without reading DATA: a start-up cost each time.
+  if (HasSnapshotOf(sources.backupEntries, sources.today)) return false;
   const std::string settings = ChangeExtension(executablePath, ".ini");
   if (files.FileExists(settings)) sources.settingsPath = settings;
   sources.dataFolder = directory + "DATA";

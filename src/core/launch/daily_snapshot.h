@@ -44,6 +44,9 @@ struct SnapshotPlan {
   std::vector<std::string> removals;
 };
 
+// Whether BACKUP holds the folder of the day named `today`.
+bool HasSnapshotOf(const std::vector<FolderEntry>& backupEntries, const std::string& today);
+
 // The snapshot of a day that has none yet: the settings file and every ".dat" file of
 // DATA (letter case ignored, folders not entered). Nothing when the day's folder
 // exists already: the first start of a day takes it.

@@ -71,6 +71,14 @@ std::string ShortDateText(const LocalTime& time, const std::string& separator) {
   return year + separator + std::to_string(time.month) + separator + std::to_string(time.day);
 }
 
+namespace {
+
+bool SameDay(const LocalTime& a, const LocalTime& b) {
+  return a.year == b.year && a.month == b.month && a.day == b.day;
+}
+
+}  // namespace
+
 void TLauncher::ShowNavButton(NavButton button, bool enabled) {
   auto& shown = shown_.nav[static_cast<size_t>(button)];
   if (shown == enabled) return;
@@ -86,10 +94,12 @@ void TLauncher::Timer1Timer() {
     shown = text;
     set(text);
   };
-  // The clock's texts are formatted once a second, not on every tick.
+  // The time is formatted once a second, not on every tick; the date once a day, or
+  // again after the regional settings changed.
   if (shown_.clock != now) {
+    if (!shown_.clock || !SameDay(*shown_.clock, now))
+      show(shown_.date, ShortDateText(now, env.DateSeparator()), [&](const std::string& t) { view_.SetDateText(t); });
     shown_.clock = now;
-    show(shown_.date, ShortDateText(now, env.DateSeparator()), [&](const std::string& t) { view_.SetDateText(t); });
     show(shown_.time, env.LongTimeText(now), [&](const std::string& t) { view_.SetTimeText(t); });
   }
 
@@ -121,6 +131,8 @@ void TLauncher::Timer1Timer() {
       view_.HideWindow();
   }
 }
+
+void TLauncher::RegionalSettingsChanged() { shown_.clock.reset(); }
 
 void TLauncher::TrayIcon1Click() {
   if (view_.IsWindowShown()) {

@@ -186,6 +186,8 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   // Window.
   void ComposeCaption() override;
   void Timer1Timer();
+  // The date and time formats may have changed: the next tick formats both anew.
+  void RegionalSettingsChanged();
   void TrayIcon1Click() override;
   bool HideAfterStart() const override { return state_.BtnClk; }
   void TitleBarDoubleClick(int hitTest);

@@ -66,9 +66,19 @@ void PublishProgramFolder(const std::string& executablePath) {
 }
 
 core::LocalTime WinEnvironment::Now() const {
-  SYSTEMTIME st;
-  GetLocalTime(&st);
-  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+  FILETIME utc;
+  GetSystemTimeAsFileTime(&utc);
+  ULARGE_INTEGER ticks{{utc.dwLowDateTime, utc.dwHighDateTime}};
+  unsigned long long second = ticks.QuadPart / 10'000'000;
+  std::lock_guard lock(nowLock_);
+  if (second == nowSecond_) return now_;
+  // The same instant in local time, with the daylight saving rule of its own date.
+  SYSTEMTIME universal, st;
+  if (!FileTimeToSystemTime(&utc, &universal) || !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &st))
+    GetLocalTime(&st);
+  nowSecond_ = second;
+  now_ = {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+  return now_;
 }
 
 std::string WinEnvironment::DateSeparator() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <mutex>
+
 #include "ports/environment.h"
 
 namespace win32 {
@@ -20,6 +22,11 @@ class WinEnvironment final : public core::Environment {
 
  private:
   std::string executablePath_;
+  // The local time of the last second asked for: the launcher's timer asks five times
+  // a second.
+  mutable std::mutex nowLock_;
+  mutable unsigned long long nowSecond_ = 0;
+  mutable core::LocalTime now_;
 };
 
 // The running executable's full path.

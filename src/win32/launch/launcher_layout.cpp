@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "base/panel.h"
+#include "launch/clock_label.h"
 #include "launch/launcher_texts.h"
 
 namespace win32::launcher {
@@ -34,8 +35,8 @@ constexpr ControlSpec LaunchButton(int index) {
 
 // Client pixels at 96 DPI.
 constexpr ControlSpec kLayout[] = {
-    {kLabel2, L"STATIC", kLabel | SS_RIGHT, 0, 19, 0, 33, 12, "Label2", t::kHintDate, 0, kWindowFont},
-    {kLabel3, L"STATIC", kLabel | SS_LEFTNOWORDWRAP, 0, 10, 10, 33, 12, "Label3", t::kHintTime, 0, kWindowFont},
+    {kLabel2, kClockLabelClass, kLabel | SS_RIGHT, 0, 19, 0, 33, 12, "Label2", t::kHintDate, 0, kWindowFont},
+    {kLabel3, kClockLabelClass, kLabel | SS_LEFTNOWORDWRAP, 0, 10, 10, 33, 12, "Label3", t::kHintTime, 0, kWindowFont},
     {kEdit1, L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 56, 0, 132, 20, "Edit1", t::kHintTitle, 0,
      kWindowFont},
     {kPanel1, kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 4, 24, 184, 76, "", t::kHintWindow, 0, kWindowFont},

@@ -13,6 +13,7 @@
 #include "base/utf16.h"
 #include "base/win_background.h"
 #include "error.h"
+#include "launch/clock_label.h"
 #include "launch/launcher_menus.h"
 #include "launch/launcher_texts.h"
 #include "launch_button/glyph_cache.h"
@@ -79,6 +80,7 @@ LauncherWindow::LauncherWindow(HWND owner) {
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
   RegisterOnce(kClassName, 0, nullptr, icon);
   RegisterPanelClass();
+  RegisterClockLabelClass();
   yellow_.reset(CreateSolidBrush(kYellow));
   aqua_.reset(CreateSolidBrush(kAqua));
   white_.reset(CreateSolidBrush(kWhite));
@@ -93,7 +95,10 @@ LauncherWindow::LauncherWindow(HWND owner) {
 }
 
 LauncherWindow::~LauncherWindow() {
-  if (Handle()) KillTimer(Handle(), kTimerId);
+  if (!Handle()) return;
+  KillTimer(Handle(), kTimerId);
+  // The window outlives the fonts, which its clock labels keep selected.
+  for (int id : {kLabel2, kLabel3}) SendMessageW(Control(id), WM_SETFONT, 0, FALSE);
 }
 
 void LauncherWindow::CreateControls() {
@@ -141,6 +146,8 @@ void LauncherWindow::CreateHints() {
 // Fonts, control places and the window size for a DPI.
 void LauncherWindow::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
+  // The old fonts go only once no control uses them: the clock labels keep theirs selected.
+  decltype(fonts_) old = std::move(fonts_);
   fonts_[kWindowFont] = MakeFont(kFontFace, 12, dpi, false, true, SHIFTJIS_CHARSET);
   fonts_[kPlainFont] = MakeFont(kFontFace, 12, dpi, false, false, SHIFTJIS_CHARSET);
   fonts_[kBoldFont] = MakeFont(kFontFace, 12, dpi, true, false, SHIFTJIS_CHARSET);
@@ -153,8 +160,7 @@ void LauncherWindow::ApplyDpi(UINT dpi) {
   // A new font resets the margins; the narrow count box needs all its width for "99".
   SendMessageW(Control(kMemo1), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
   for (auto& button : buttons_) button.SetDpi(dpi);
-  SizeClockLabel(kLabel2);
-  SizeClockLabel(kLabel3);
+  for (int id : {kLabel2, kLabel3}) SizeClockLabel(id, Widen(ControlText(id)));
   FitClientArea();
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -184,21 +190,17 @@ RECT ClientRectOfChild(HWND child) {
 
 }  // namespace
 
-void LauncherWindow::SizeClockLabel(int id) {
+// Placed before the new text is set: the label then paints it once, at its final place.
+void LauncherWindow::SizeClockLabel(int id, const std::wstring& text) {
   HWND label = Control(id);
-  std::wstring text = Widen(ControlText(id));
-  WindowDc dc(label);
-  SelectedObject font(dc.get(), fonts_[kWindowFont].get());
-  SIZE size{};
-  GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc.get(), &metrics);
+  SIZE size = ClockLabelTextSize(label, text);
   int left = id == kLabel2 ? Scale(kDateRightEdge, dpi_) - size.cx : Scale(kTimeLeftEdge, dpi_);
   int top = Scale(layout_.Spec(id)->top, dpi_);
   RECT now = ClientRectOfChild(label);
-  if (now.left == left && now.top == top && now.right - now.left == size.cx && now.bottom - now.top == metrics.tmHeight)
+  if (now.left == left && now.top == top && now.right - now.left == size.cx && now.bottom - now.top == size.cy)
     return;  // most seconds the time keeps its width
-  SetWindowPos(label, nullptr, left, top, size.cx, metrics.tmHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  // No bits are kept: a right-aligned text moves within the label when it grows.
+  SetWindowPos(label, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 void LauncherWindow::Start() {
@@ -271,13 +273,15 @@ int LauncherWindow::PageCountPosition() const {
 void LauncherWindow::SetPanelColour(const core::PanelColour& colour) { background_.Paint(Handle(), colour); }
 
 void LauncherWindow::SetDateText(const std::string& text) {
-  SetWindowTextW(Control(kLabel2), Widen(text).c_str());
-  SizeClockLabel(kLabel2);
+  std::wstring wide = Widen(text);
+  SizeClockLabel(kLabel2, wide);
+  SetWindowTextW(Control(kLabel2), wide.c_str());
 }
 
 void LauncherWindow::SetTimeText(const std::string& text) {
-  SetWindowTextW(Control(kLabel3), Widen(text).c_str());
-  SizeClockLabel(kLabel3);
+  std::wstring wide = Widen(text);
+  SizeClockLabel(kLabel3, wide);
+  SetWindowTextW(Control(kLabel3), wide.c_str());
 }
 
 void LauncherWindow::EnableNavButton(core::NavButton button, bool enabled) {
@@ -439,6 +443,9 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kTimerId && launcher_) launcher_->Timer1Timer();
       return 0;
+    case WM_SETTINGCHANGE:
+      if (launcher_) launcher_->RegionalSettingsChanged();
+      return Default(message, wParam, lParam);
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_VSCROLL:

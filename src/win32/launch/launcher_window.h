@@ -82,7 +82,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   void CreateHints();
   void ApplyDpi(UINT dpi);
   void FitClientArea();
-  void SizeClockLabel(int id);
+  void SizeClockLabel(int id, const std::wstring& text);
   void OnCommand(int id, int code);
   LRESULT OnNotify(const NMHDR& header);
   void OnClose();
