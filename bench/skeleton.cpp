@@ -6,11 +6,32 @@
 
 #include <commctrl.h>
 
+#include <string_view>
+
 #include "base/tooltips.h"
+#include "base/utf16.h"
 #include "launch/app_window.h"
 #include "launch/launcher_window.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+namespace {
+
+// With --clock the skeleton also shows the time, once a second on its timer's ticks,
+// as the launcher must: the floor of a launcher whose only work is its clock.
+void ShowTime(win32::LauncherWindow& window) {
+  static WORD shown = 0xffff;
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  if (now.wSecond == shown) return;
+  shown = now.wSecond;
+  wchar_t text[64] = L"";
+  GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &now, nullptr, text, 64);
+  window.SetTimeText(win32::Narrow(text));
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
+  const bool clock = arguments && std::wstring_view(arguments).find(L"--clock") != std::wstring_view::npos;
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS;
@@ -28,6 +49,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (clock && message.message == WM_TIMER && message.hwnd == window.Handle()) ShowTime(window);
     win32::RelayToHints(message);
     if (window.TranslateShortcut(message)) continue;
     if (IsDialogMessageW(window.Handle(), &message)) continue;

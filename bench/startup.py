@@ -47,13 +47,13 @@ def window_name(window):
         return ""
 
 
-def start_until_mapped(exe, title_part, timeout=30.0):
+def start_until_mapped(exe, title_part, timeout=30.0, arguments=()):
     """Starts `exe` and waits until a window whose name holds title_part maps.
     Returns the running process and the seconds it took; the caller ends the process."""
     while display_.pending_events():
         display_.next_event()
     started = time.monotonic()
-    process = subprocess.Popen(["wine64", os.path.basename(exe)], cwd=os.path.dirname(exe),
+    process = subprocess.Popen(["wine64", os.path.basename(exe), *arguments], cwd=os.path.dirname(exe),
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     mapped = []
     try:
