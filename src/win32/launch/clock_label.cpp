@@ -1,6 +1,5 @@
 #include "launch/clock_label.h"
 
-#include <memory>
 #include <string>
 
 #include "base/handles.h"

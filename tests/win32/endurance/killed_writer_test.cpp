@@ -86,7 +86,14 @@ class WriterProcess {
         L"\"" + win32::Widen(BesideTheTests("writer.exe")) + L"\" \"" + win32::Widen(folder) + L"\" " + mapping;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_);
+    // Under Wine a start among hundreds now and then fails for a moment; what is tested
+    // here is the kill, so the start is tried again before it counts as failed.
+    for (int attempt = 0; attempt < kStartAttempts && !started_; ++attempt) {
+      if (attempt > 0) Sleep(200);
+      started_ =
+          CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_);
+      if (!started_) startError_ = GetLastError();
+    }
   }
   ~WriterProcess() {
     if (!started_) return;
@@ -98,6 +105,7 @@ class WriterProcess {
   WriterProcess& operator=(const WriterProcess&) = delete;
 
   bool Started() const { return started_; }
+  DWORD StartError() const { return startError_; }
   bool Running() const { return started_ && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
   // From outside, as the task manager or a crash would end it; returns once it is gone.
   bool Kill() {
@@ -106,7 +114,9 @@ class WriterProcess {
   }
 
  private:
+  static constexpr int kStartAttempts = 5;
   bool started_ = false;
+  DWORD startError_ = 0;
   PROCESS_INFORMATION info_{};
 };
 
@@ -226,7 +236,7 @@ class Lane {
     KillRecord record;
     shared_.Reset();
     WriterProcess writer(folder_.Path(), shared_.Name());
-    EXPECT_TRUE(writer.Started());
+    EXPECT_TRUE(writer.Started()) << "the writer did not start, error " << writer.StartError();
     Progress& p = shared_.Get();
     const double start = Seconds();
     while (p.done < 2 && p.failed == 0 && writer.Running() && Seconds() - start < 30) Sleep(1);
