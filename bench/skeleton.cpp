@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "base/tooltips.h"
-#include "base/utf16.h"
+#include "base/win_environment.h"
 #include "launch/app_window.h"
 #include "launch/launcher_window.h"
 
@@ -17,15 +17,12 @@ namespace {
 
 // With --clock the skeleton also shows the time, once a second on its timer's ticks,
 // as the launcher must: the floor of a launcher whose only work is its clock.
-void ShowTime(win32::LauncherWindow& window) {
-  static WORD shown = 0xffff;
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  if (now.wSecond == shown) return;
-  shown = now.wSecond;
-  wchar_t text[64] = L"";
-  GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &now, nullptr, text, 64);
-  window.SetTimeText(win32::Narrow(text));
+void ShowTime(win32::LauncherWindow& window, const win32::WinEnvironment& environment) {
+  static int shown = -1;
+  core::LocalTime now = environment.Now();
+  if (now.second == shown) return;
+  shown = now.second;
+  window.SetTimeText(environment.LongTimeText(now));
 }
 
 }  // namespace
@@ -47,9 +44,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
   // the first paint, makes the hints and the pop-up menus, as the program does.
   window.Start();
 
+  win32::WinEnvironment environment;
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (clock && message.message == WM_TIMER && message.hwnd == window.Handle()) ShowTime(window);
+    if (clock && message.message == WM_TIMER && message.hwnd == window.Handle()) ShowTime(window, environment);
     win32::RelayToHints(message);
     if (window.TranslateShortcut(message)) continue;
     if (IsDialogMessageW(window.Handle(), &message)) continue;
