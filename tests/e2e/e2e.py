@@ -465,6 +465,40 @@ def page_list_keys(s):
     s.quit_with_yes(caption)
 
 
+def saves_while_read(s):
+    """Another program opens the settings and page files over and over, as a virus
+    scanner or a sync client does after each write: moving through pages, raising the
+    page count and typing a title save every change, with no message and no key lost."""
+    write_cp932(s, "zubi.ini", ["[User1]", "PageNo=1", "PageNoControl=4"])
+    for page in range(1, 5):
+        write_cp932(s, "DATA/User1%d.dat" % page, ["[PageTitle]", "PageTitle=頁%d" % page])
+    s.start()
+    caption = wait_caption(s, 1, 4)
+    reader = subprocess.Popen(["wine64", s.args.probe, "read", "30000", s.windows_path("zubi.ini"),
+                               s.windows_path("DATA") + "\\*.dat"], stdout=subprocess.PIPE)
+    check(int(reader.stdout.readline()) > 0, "the reader opens the files")
+    for page in (2, 3, 4):
+        time.sleep(0.25)  # the buttons' states follow within one timer tick
+        click_control(s, caption, 124)  # ">"
+        caption = wait_caption(s, page, 4)
+    click_control(s, caption, 129, dy=-5)  # the page count's upper arrow
+    caption = wait_caption(s, 4, 5)
+    wait_for("the new page count", lambda: "PageNoControl=5\r\n" in s.read_text("zubi.ini"))
+    click_control(s, caption, 103)  # the title box
+    xdotool("key", "End")
+    typed = " scanned while typed"  # the box holds 24 characters
+    xdotool("type", "--delay", "40", typed)
+    expected = "PageTitle=頁4%s\r\n" % typed
+    wait_for("the whole title in the page file",
+             lambda: expected in (s.read_text_if_there("DATA/User14.dat") or ""), 10.0)
+    check(reader.poll() is None, "the reader read all the time")
+    boxes = [w for w in s.top_level() if w["class"] == "#32770" and w["visible"]]
+    check(not boxes, "no message box, found %r" % boxes)
+    reader.kill()
+    reader.wait()
+    s.quit_with_yes(caption)
+
+
 USER_TITLE = "ﾕｰｻﾞの選択＆設定"
 
 
@@ -1157,7 +1191,8 @@ def daily_snapshots(s):
 
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
                                       bad_settings_files, missing_data_folder, buttons_and_pages,
-                                      page_list_keys, editing_and_page_launch, users_and_page_data, backup_all_data,
+                                      page_list_keys, saves_while_read, editing_and_page_launch, users_and_page_data,
+                                      backup_all_data,
                                       options_and_display_modes, version_dialog, portable_paths,
                                       missing_targets_dimmed, portable_stick, start_keys, page_keys,
                                       off_screen_rescue, daily_snapshots)}

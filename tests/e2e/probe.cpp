@@ -7,9 +7,14 @@
 //   probe closebox TITLE   the screen point at the middle of that window's close box
 //   probe items TITLE      the lines of the first list box of that window, then a line
 //                          "item-height N" with the height of its lines
+//   probe read MS PATTERN...  as a virus scanner would: for MS milliseconds, opens
+//                          each file that a PATTERN (C:\dir\*.dat) names in turn, sharing
+//                          everything, reads it, holds it 20 ms and closes it; prints
+//                          after each round how many files it has opened so far
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -110,6 +115,35 @@ bool PrintCloseBox(HWND hwnd) {
   return true;
 }
 
+// Opens each file that the patterns name in turn until `milliseconds` have passed.
+int ReadRepeatedly(DWORD milliseconds, const std::vector<std::wstring>& patterns) {
+  const DWORD start = GetTickCount();
+  long opened = 0;
+  while (GetTickCount() - start < milliseconds) {
+    for (const std::wstring& pattern : patterns) {
+      const std::wstring folder = pattern.substr(0, pattern.find_last_of(L'\\') + 1);
+      WIN32_FIND_DATAW found;
+      HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+      if (search == INVALID_HANDLE_VALUE) continue;
+      do {
+        HANDLE file =
+            CreateFileW((folder + found.cFileName).c_str(), GENERIC_READ,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) continue;
+        char bytes[4096];
+        DWORD read = 0;
+        ReadFile(file, bytes, sizeof bytes, &read, nullptr);
+        Sleep(20);
+        CloseHandle(file);
+        ++opened;
+      } while (FindNextFileW(search, &found));
+      FindClose(search);
+    }
+    Print(std::to_wstring(opened));
+  }
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -151,6 +185,10 @@ int wmain(int argc, wchar_t** argv) {
     Print(L"item-height " + std::to_wstring(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0)));
     return 0;
   }
-  Print(L"usage: probe windows | probe texts TITLE | probe closebox TITLE | probe items TITLE");
+  if (command == L"read" && argc > 3)
+    return ReadRepeatedly(static_cast<DWORD>(_wtoi(argv[2])), std::vector<std::wstring>(argv + 3, argv + argc));
+  Print(
+      L"usage: probe windows | probe texts TITLE | probe closebox TITLE | probe items TITLE | probe read MS "
+      L"PATTERN...");
   return 2;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "base/utf16.h"
 #include "base/win_environment.h"
@@ -104,6 +105,60 @@ TEST(WinFileSystem, TheClockAndTheWriteTimesCountAlike) {
   theirs.Save(path, Titled("two"));
   ASSERT_TRUE(SetWriteTime(path, written));
   EXPECT_EQ(mine.Load(path).ReadString("PageTitle", "PageTitle", ""), "two");
+}
+
+namespace {
+
+// Another program's handle on `path`, let go after `hold`.
+std::thread HoldOpen(const std::string& path, DWORD share, DWORD hold) {
+  HANDLE file = CreateFileW(win32::Widen(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
+  return std::thread([=] {
+    Sleep(hold);
+    CloseHandle(file);
+  });
+}
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr DWORD kShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
+
+}  // namespace
+
+// A virus scanner, the search indexer or a sync client that has a file open for a
+// moment makes a replace, rename or delete of it fail: each waits for the reader to
+// let go, and a save gives up after about a second, with the old file intact.
+TEST(WinFileSystem, FileChangesWaitForAReaderToLetGo) {
+  TempFolder folder;
+  win32::WinFileSystem files;
+  win32::WinCodePage cp(932);
+  core::IniStore store(files, cp);
+  const std::string path = folder.Path("User11.dat");
+  store.Save(path, Titled("old"));
+
+  std::thread reader = HoldOpen(path, kShareAll, 300);
+  EXPECT_NO_THROW(store.Save(path, Titled("new")));
+  reader.join();
+  EXPECT_EQ(folder.Read("User11.dat"), "[PageTitle]\r\nPageTitle=new\r\n\r\n");
+
+  reader = HoldOpen(path, kShareAll, 3000);
+  try {
+    store.Save(path, Titled("lost"));
+    ADD_FAILURE() << "a save over a file held for 3 s succeeded";
+  } catch (const core::Error& e) {
+    EXPECT_EQ(std::string(e.what()), core::Format("ファイル %s を作成できません", path));
+  }
+  reader.join();
+  EXPECT_EQ(folder.Read("User11.dat"), "[PageTitle]\r\nPageTitle=new\r\n\r\n");
+  EXPECT_FALSE(folder.Exists("User11.dat.zubi-new"));
+
+  // A reader that does not share deleting holds off renames and deletes too.
+  reader = HoldOpen(path, kShareReadWrite, 300);
+  EXPECT_TRUE(files.RenameFile(path, folder.Path("Jo1.dat")));
+  reader.join();
+  reader = HoldOpen(folder.Path("Jo1.dat"), kShareReadWrite, 300);
+  EXPECT_TRUE(files.RemoveFile(folder.Path("Jo1.dat")));
+  reader.join();
+  EXPECT_FALSE(folder.Exists("User11.dat") || folder.Exists("Jo1.dat"));
 }
 
 TEST(WinFileSystem, AttributesAreTheSystemsOwn) {

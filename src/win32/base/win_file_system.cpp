@@ -11,6 +11,44 @@ std::int64_t Join(DWORD high, DWORD low) {
   return static_cast<std::int64_t>((static_cast<ULONGLONG>(high) << 32) | low);
 }
 
+// While another program has a file open, if only for a moment (a virus scanner, the
+// search indexer, a backup or sync client, the snapshot thread), replacing, renaming,
+// deleting or opening that file fails with access denied or a sharing violation, even
+// when the other program shares everything; a moment later the same call succeeds.
+// Such a call is tried again after growing waits, about a second in all.
+constexpr DWORD kHeldWaits[] = {10, 20, 40, 80, 150, 200, 250, 250};
+
+// A folder or a read-only file where the file should be refuses for good: no wait.
+bool RefusesForGood(const std::wstring& path) {
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY));
+}
+
+bool HeldElsewhere(DWORD error, const std::wstring& path) {
+  bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+  return held && !RefusesForGood(path);
+}
+
+// `call` returns false with the system's last error set when it fails.
+template <typename Call>
+bool UntilReleased(const std::wstring& path, Call call) {
+  for (DWORD wait : kHeldWaits) {
+    if (call()) return true;
+    if (!HeldElsewhere(GetLastError(), path)) return false;
+    Sleep(wait);
+  }
+  return call();
+}
+
+HANDLE OpenUntilReleased(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
+  HANDLE file = INVALID_HANDLE_VALUE;
+  UntilReleased(path, [&] {
+    file = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file != INVALID_HANDLE_VALUE;
+  });
+  return file;
+}
+
 }  // namespace
 
 bool WinFileSystem::FileExists(const std::string& path) const {
@@ -25,15 +63,18 @@ bool WinFileSystem::FolderExists(const std::string& path) const {
 
 // MoveFileW, unlike the standard library's rename, never replaces an existing target.
 bool WinFileSystem::RenameFile(const std::string& from, const std::string& to) {
-  return FileExists(from) && MoveFileW(SystemPath(from).c_str(), SystemPath(to).c_str());
+  const std::wstring source = SystemPath(from), target = SystemPath(to);
+  return FileExists(from) && UntilReleased(target, [&] { return MoveFileW(source.c_str(), target.c_str()); });
 }
 
 bool WinFileSystem::RemoveFile(const std::string& path) {
-  return FileExists(path) && DeleteFileW(SystemPath(path).c_str());
+  const std::wstring file = SystemPath(path);
+  return FileExists(path) && UntilReleased(file, [&] { return DeleteFileW(file.c_str()); });
 }
 
 bool WinFileSystem::CopyFileTo(const std::string& from, const std::string& to) {
-  return FileExists(from) && CopyFileW(SystemPath(from).c_str(), SystemPath(to).c_str(), FALSE);
+  const std::wstring source = SystemPath(from), target = SystemPath(to);
+  return FileExists(from) && UntilReleased(target, [&] { return CopyFileW(source.c_str(), target.c_str(), FALSE); });
 }
 
 std::optional<std::uint64_t> WinFileSystem::FreeSpace(const std::string& folder) const {
@@ -52,9 +93,8 @@ std::int64_t WinFileSystem::Now() const {
 // The daily snapshot reads on a thread of its own: a page saved, renamed or deleted
 // meanwhile must not fail because of that read.
 bool WinFileSystem::ReadAll(const std::string& path, std::string& bytes) const {
-  HANDLE file =
-      CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = OpenUntilReleased(SystemPath(path), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
   if (file == INVALID_HANDLE_VALUE) return false;
   LARGE_INTEGER size{};
   bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (1LL << 31);
@@ -72,8 +112,7 @@ bool WinFileSystem::ReadAll(const std::string& path, std::string& bytes) const {
 }
 
 bool WinFileSystem::WriteDurably(const std::string& path, std::string_view bytes) {
-  HANDLE file =
-      CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = OpenUntilReleased(SystemPath(path), GENERIC_WRITE, 0, CREATE_ALWAYS);
   if (file == INVALID_HANDLE_VALUE) return false;
   bool ok = true;
   const char* p = bytes.data();
@@ -89,9 +128,12 @@ bool WinFileSystem::WriteDurably(const std::string& path, std::string_view bytes
   return CloseHandle(file) && ok;
 }
 
+// Between tries the temporary file and the old file stay as they are.
 bool WinFileSystem::Replace(const std::string& from, const std::string& to) {
-  return MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  const std::wstring source = SystemPath(from), target = SystemPath(to);
+  return UntilReleased(target, [&] {
+    return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  });
 }
 
 std::optional<std::uint32_t> WinFileSystem::ReadAttributes(const std::string& path) const {
