@@ -565,8 +565,8 @@ def list_entry_click(s, title, control_id, index, height=12):
 
 def backup_all_data(s):
     """All data backed up into a folder typed in the folder chooser: the chooser
-    starts in ToDir, creates the new folder, and every page file arrives byte for
-    byte."""
+    starts in ToDir, takes a typed full path far wider than its box, creates both new
+    folders of it, and every page file arrives there byte for byte, and nowhere else."""
     # Wine's folder browser does not always reach a deeply nested start folder (it
     # stops on another item of the tree), so ToDir is a short path here.
     backups = os.path.join(tempfile.mkdtemp(prefix="zubi-"), "backups")
@@ -603,18 +603,23 @@ def backup_all_data(s):
     edit = next(c[4] for c in controls if c[0].lower() == "edit")
     s.click(origin[0] + (edit[0] + edit[2]) // 2, origin[1] + (edit[1] + edit[3]) // 2)
     xdotool("key", "ctrl+a")
-    xdotool("type", "--delay", "30", "new set")
+    first, second = "新しいバックアップ set of the pages", "the second new folder, named long so the path runs far"
+    typed = "%s\\%s\\%s" % (to_dir, first, second)
+    check(len(typed) >= 110, "a typed path of %d characters" % len(typed))
+    xdotool("type", "--delay", "20", typed)
     s.key(wid, "Return")
-    target = os.path.join(backups, "new set")
+    target = os.path.join(backups, first, second)
     wait_for("the backup", lambda: all(os.path.exists(os.path.join(target, n)) for n in pages), 30.0)
     for name in pages:
         with open(os.path.join(target, name), "rb") as a, open(s.path("DATA/" + name), "rb") as b:
             check(a.read() == b.read(), "%s arrived unchanged" % name)
+    arrived = sorted(os.path.relpath(os.path.join(d, n), backups) for d, _, names in os.walk(backups) for n in names)
+    check(arrived == sorted(os.path.join(first, second, n) for n in pages), "files in the backups: %r" % arrived)
     wait_for("the copy dialog to close", lambda: not visible_windows(copy_title), 10.0)
     s.key(s.wait_window(USER_TITLE), "Escape")
     wait_for("the user dialog to close", lambda: not visible_windows(USER_TITLE), 10.0)
     s.quit_with_yes(caption)
-    check(("ToDir=%s\\new set\r\n" % to_dir) in s.read_text("zubi.ini"),
+    check(("ToDir=%s\r\n" % typed) in s.read_text("zubi.ini"),
           "the chosen folder is the new ToDir: %r" % s.read_text("zubi.ini"))
     shutil.rmtree(os.path.dirname(backups), ignore_errors=True)
 

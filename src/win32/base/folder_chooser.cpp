@@ -1,6 +1,8 @@
 // The shell's folder browser, with a typed folder name read by this program: Wine's
 // browser returns the selected tree item and ignores the text typed into its edit box,
 // so the chooser reads that text itself and works alike on Windows and under Wine.
+// Wine's edit box also lacks horizontal scrolling, so the chooser gives it a box that
+// scrolls.
 #include "base/folder_chooser.h"
 
 #include <objbase.h>
@@ -35,6 +37,29 @@ std::wstring EditText(HWND dialog) {
   GetWindowTextW(edit, text.data(), length + 1);
   text.resize(static_cast<size_t>(length));
   return text;
+}
+
+// An edit box without horizontal scrolling refuses keys once its text fills its width,
+// so a long typed or pasted path would arrive cut. Such a box (Wine's) gives way to an
+// equal one that scrolls: same id, styles, font, text, limit, place and tab order, so
+// that the browser, which finds its box by id, and EditText keep working.
+void MakeEditBoxScroll(HWND dialog) {
+  HWND edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+  const LONG style = edit ? GetWindowLongW(edit, GWL_STYLE) : ES_AUTOHSCROLL;
+  if (style & ES_AUTOHSCROLL) return;
+  RECT place{};
+  GetWindowRect(edit, &place);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+  HWND scrolling =
+      CreateWindowExW(GetWindowLongW(edit, GWL_EXSTYLE), L"Edit", EditText(dialog).c_str(), style | ES_AUTOHSCROLL,
+                      place.left, place.top, place.right - place.left, place.bottom - place.top, dialog,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(edit))),
+                      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)), nullptr);
+  if (!scrolling) return;
+  SendMessageW(scrolling, WM_SETFONT, SendMessageW(edit, WM_GETFONT, 0, 0), FALSE);
+  SendMessageW(scrolling, EM_SETLIMITTEXT, SendMessageW(edit, EM_GETLIMITTEXT, 0, 0), 0);
+  SetWindowPos(scrolling, edit, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  DestroyWindow(edit);
 }
 
 std::wstring Trimmed(const std::wstring& text) {
@@ -90,6 +115,7 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM dat
     SetPropW(dialog, kWindowProperty, chooser);
     chooser->original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DialogProcedure)));
+    MakeEditBoxScroll(dialog);
     SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(chooser->start.c_str()));
     SetTimer(dialog, kRetryTimer, kRetryMilliseconds, nullptr);
   } else if (message == BFFM_SELCHANGED) {
