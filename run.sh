@@ -8,9 +8,9 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/lib.sh"
 
-zubi_ensure_packages
-zubi_build_native >/dev/null   # the asset generator and the core
-zubi_build_windows >/dev/null
+# Only the program and its assets: the tests are test.sh's.
+zubi_ensure_run_packages
+zubi_build_program >/dev/null
 zubi_stage_portable
 if [ "${1:-}" = "--build" ]; then
   echo "$ZUBI_PORTABLE/zubi.exe"

@@ -11,27 +11,32 @@ ZUBI_PORTABLE=$ZUBI_OUT/portable
 
 zubi_log() { printf '== %s\n' "$*" >&2; }
 
-# Debian packages the builds and the tests need, with a command that proves each.
-ZUBI_PACKAGES=(
-  g++ cmake make googletest libbenchmark-dev
+# Debian packages that building and starting the program needs (the host compiler
+# makes the asset generator, python3 packs the archive), and those the tests add.
+ZUBI_RUN_PACKAGES=(
+  g++ cmake make
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 fonts-wine
   xvfb xauth x11-utils xdotool imagemagick
-  fonts-ipafont-gothic locales python3 python3-xlib procps
+  fonts-ipafont-gothic locales python3
+)
+ZUBI_TEST_PACKAGES=(
+  googletest libbenchmark-dev python3-xlib procps
   clang libclang-rt-dev llvm
 )
 
+# The packages named that are not installed, one a line.
 zubi_missing_packages() {
   local p missing=()
-  for p in "${ZUBI_PACKAGES[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
   done
   printf '%s\n' "${missing[@]}"
 }
 
-zubi_ensure_packages() {
+zubi_install_packages() {
   local missing
-  mapfile -t missing < <(zubi_missing_packages)
+  mapfile -t missing < <(zubi_missing_packages "$@")
   [ ${#missing[@]} -eq 0 ] || [ -z "${missing[0]}" ] && { zubi_ensure_locale; return 0; }
   local sudo=""
   [ "$(id -u)" -eq 0 ] || sudo=sudo
@@ -40,6 +45,11 @@ zubi_ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
   zubi_ensure_locale
 }
+
+# Everything: the builds, the tests, the benchmarks and the fuzzing.
+zubi_ensure_packages() { zubi_install_packages "${ZUBI_RUN_PACKAGES[@]}" "${ZUBI_TEST_PACKAGES[@]}"; }
+# Only what building and starting the program needs.
+zubi_ensure_run_packages() { zubi_install_packages "${ZUBI_RUN_PACKAGES[@]}"; }
 
 # Wine takes its ANSI code page (932) from a Japanese UTF-8 locale.
 zubi_ensure_locale() {
@@ -131,10 +141,21 @@ zubi_sanitizer_env() {
   export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}
 }
 
-zubi_build_windows() {
+zubi_configure_windows() {
   cmake -S "$ZUBI_ROOT" -B "$ZUBI_WIN_BUILD" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$ZUBI_ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$ZUBI_ROOT/cmake/mingw-w64-x86_64.cmake" "$@" >/dev/null
+}
+
+# The program, its Windows tests, the test tools and the benchmarks.
+zubi_build_windows() {
+  zubi_configure_windows -DZUBI_BUILD_TESTS=ON
   cmake --build "$ZUBI_WIN_BUILD" -j "$(zubi_jobs)" -- --no-print-directory
+}
+
+# The program and its assets only: what run.sh starts.
+zubi_build_program() {
+  zubi_configure_windows
+  cmake --build "$ZUBI_WIN_BUILD" -j "$(zubi_jobs)" --target zubi -- --no-print-directory
 }
 
 # The ready portable folder: the exe, an empty DATA folder, the help and the chime.
@@ -152,25 +173,26 @@ zubi_version() {
 }
 
 # The staged portable folder as out/zubi-VERSION-win64.zip: the exe, help, start.wav
-# and the empty DATA folder at the top of the archive. Prints the archive's path.
+# and the empty DATA folder in one folder zubi-VERSION, so that the archive unpacks
+# into a folder of its own. Prints the archive's path.
 zubi_pack_portable() {
   local version archive
   version=$(zubi_version)
   [ -n "$version" ] || { zubi_log "no version in $ZUBI_WIN_BUILD/generated/zubi_version.h"; return 1; }
   archive=$ZUBI_OUT/zubi-$version-win64.zip
-  python3 - "$ZUBI_PORTABLE" "$archive" <<'PY'
+  python3 - "$ZUBI_PORTABLE" "$archive" "zubi-$version" <<'PY'
 import os, sys, zipfile
-root, archive = sys.argv[1], sys.argv[2]
+root, archive, top = sys.argv[1], sys.argv[2], sys.argv[3]
 tmp = archive + ".tmp"
 with zipfile.ZipFile(tmp, "w", zipfile.ZIP_DEFLATED) as z:
     for folder, dirs, files in os.walk(root):
         dirs.sort()
         rel = os.path.relpath(folder, root)
         if rel != "." and not files and not dirs:
-            z.write(folder, rel.replace(os.sep, "/") + "/")  # an empty folder keeps its entry
+            z.write(folder, top + "/" + rel.replace(os.sep, "/") + "/")  # an empty folder keeps its entry
         for name in sorted(files):
             path = os.path.join(folder, name)
-            z.write(path, os.path.relpath(path, root).replace(os.sep, "/"))
+            z.write(path, top + "/" + os.path.relpath(path, root).replace(os.sep, "/"))
 os.replace(tmp, archive)
 PY
   echo "$archive"
