@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 
 #include "base/utf16.h"
@@ -319,4 +320,61 @@ TEST(LauncherWindow, WorkLeftForAfterTheFirstPaintRunsOnceTheWindowShows) {
   EXPECT_EQ(runs, 1);
   EXPECT_NE(h.window->PopupMenu(), nullptr);
   EXPECT_EQ(TextOf(h.window->Control(kMemo1)), "10");
+}
+
+namespace {
+
+// Opens the editing menu of button 1 with the middle button and runs the program's
+// message loop until it ends (true) or 4 s pass. `duringMenu` runs on another thread
+// once the menu shows; a menu still open after 2 s is closed as a user would, and
+// `closedByHand` tells whether that was needed.
+bool LoopEndsAfterEditingMenu(LauncherHarness& h, const std::function<void(HWND)>& duringMenu, bool& closedByHand) {
+  std::atomic<bool> ended{false};
+  closedByHand = false;
+  std::thread user([&] {
+    HWND menu = nullptr;
+    for (int waited = 0; waited < 2000 && !ended; waited += 10) {
+      if (!menu && (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu)) duringMenu(h.window->Handle());
+      Sleep(10);
+    }
+    if (menu && !ended && IsWindowVisible(menu)) {
+      closedByHand = true;
+      PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+  });
+  PostMessageW(h.window->ButtonControl(1).Handle(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(5, 5));
+  bool quit = false;
+  MSG message;
+  for (DWORD start = GetTickCount(); !quit && GetTickCount() - start < 4000;) {
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      Sleep(10);
+      continue;
+    }
+    quit = message.message == WM_QUIT;
+    if (!quit) win32::ProcessLoopMessage(*h.window, message);
+  }
+  ended = true;
+  user.join();
+  return quit;
+}
+
+}  // namespace
+
+// The editing menu opens once the button's handler has returned, so a quit request
+// that waits meanwhile is neither swallowed nor run under that handler; the launcher
+// closed while its menu is open ends the program too.
+TEST(LauncherWindow, AQuitRequestAroundTheEditingMenuEndsTheLoop) {
+  LauncherHarness h;
+  h.Create();
+  h.window->Start();
+  bool closedByHand = false;
+  PostQuitMessage(0);  // waits behind the button's press
+  EXPECT_TRUE(LoopEndsAfterEditingMenu(
+      h, [](HWND) {}, closedByHand));
+  EXPECT_FALSE(closedByHand);
+
+  h.prompter.answerYes = true;  // "ZUBIらんちゃを終了して宜しいですか?"
+  auto closeLauncher = [](HWND launcher) { PostMessageW(launcher, WM_CLOSE, 0, 0); };
+  EXPECT_TRUE(LoopEndsAfterEditingMenu(h, closeLauncher, closedByHand));
+  EXPECT_FALSE(closedByHand);
 }

@@ -45,4 +45,13 @@ int CommandOfShortcut(std::span<const MenuSpec> table, char key) {
   return 0;
 }
 
+// The posted null message lets the next menu open at the first try.
+void TrackMenu(HMENU menu, UINT flags, POINT at, HWND owner) {
+  MSG quit;
+  if (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) return;
+  SetForegroundWindow(owner);
+  TrackPopupMenu(menu, flags, at.x, at.y, 0, owner, nullptr);
+  PostMessageW(owner, WM_NULL, 0, 0);
+}
+
 }  // namespace win32

@@ -22,4 +22,10 @@ HMENU BuildMenu(std::span<const MenuSpec> table, bool popup);
 // The command of a Ctrl shortcut in a table, 0 when none.
 int CommandOfShortcut(std::span<const MenuSpec> table, char key);
 
+// Shows a pop-up menu at a screen point over `owner`, which is brought to the front
+// first (or the menu would not close when the user clicks elsewhere); its commands
+// arrive as WM_COMMAND. No menu opens while a quit is pending: Wine's menu loop,
+// unlike Windows', would swallow it.
+void TrackMenu(HMENU menu, UINT flags, POINT at, HWND owner);
+
 }  // namespace win32

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/menus.h"
 #include "base/utf16.h"
 
 namespace win32 {
@@ -123,16 +124,11 @@ void WinNotifyArea::BringOwnerToForeground() {
   }
 }
 
-// The menu's window must be in the foreground, or the menu stays open when the user
-// clicks elsewhere; the posted null message lets the next menu open at the first try.
 void WinNotifyArea::PopupMenu(std::uintptr_t menu, core::ScreenPoint at) {
   HMENU handle = reinterpret_cast<HMENU>(menu);
   if (!IsMenu(handle)) return;
   if (onMenuPopup) onMenuPopup(handle);
-  HWND target = owner_ ? owner_ : window_.Handle();
-  SetForegroundWindow(target);
-  TrackPopupMenu(handle, menuTrackFlags, at.x, at.y, 0, target, nullptr);
-  PostMessageW(target, WM_NULL, 0, 0);
+  TrackMenu(handle, menuTrackFlags, POINT{at.x, at.y}, owner_ ? owner_ : window_.Handle());
 }
 
 TrayIconComponent::TrayIconComponent(HWND owner, const core::CodePage& codePage, core::TrayIconList& list)

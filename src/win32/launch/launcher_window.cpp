@@ -32,6 +32,7 @@ constexpr UINT kTimerInterval = 200;
 constexpr int kDefaultPosition = 100;
 constexpr UINT kCompleteStart = WM_APP + 1;
 constexpr UINT kTitleDoubleClick = WM_APP + 2;
+constexpr UINT kOpenLaunchMenu = WM_APP + 3;
 constexpr UINT_PTR kTitleBox = 1;
 
 constexpr COLORREF kYellow = RGB(255, 255, 0);
@@ -387,9 +388,7 @@ void LauncherWindow::ShowPopupMenu(HWND source, LPARAM screenPoint) {
   }
   CompleteStart();
   if (launcher_) launcher_->PopupMenu1Popup();
-  SetForegroundWindow(Handle());
-  TrackPopupMenu(popupMenu1_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, p.x, p.y, 0, Handle(), nullptr);
-  PostMessageW(Handle(), WM_NULL, 0, 0);
+  TrackMenu(popupMenu1_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, p, Handle());
 }
 
 void LauncherWindow::EnablePageCommands(bool startSelected, bool startPage) {
@@ -397,14 +396,21 @@ void LauncherWindow::EnablePageCommands(bool startSelected, bool startPage) {
   EnableMenuItem(popupMenu1_.get(), kAllStart, MF_BYCOMMAND | (startPage ? MF_ENABLED : MF_GRAYED));
 }
 
-// At the pointer, over a window brought to the front first (or the menu would not
-// close when the user clicks elsewhere); its commands arrive as WM_COMMAND.
+// Opened from a message of its own once the button's mouse handler has returned, so
+// that the menu's modal loop runs with no handler of the launcher on the stack.
 void LauncherWindow::PopupLaunchMenu(const core::LaunchMenuState& state) {
+  launchMenuState_ = state;
+  PostMessageW(Handle(), kOpenLaunchMenu, 0, 0);
+}
+
+// At the pointer.
+void LauncherWindow::OpenLaunchMenu() {
   CompleteStart();
   HMENU menu = launchMenu_.get();
   auto enable = [menu](int command, bool on) {
     EnableMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
   };
+  const core::LaunchMenuState& state = launchMenuState_;
   enable(kCut1, state.cut);
   enable(kCopy1, state.copy);
   enable(kPaste1, state.paste);
@@ -412,14 +418,7 @@ void LauncherWindow::PopupLaunchMenu(const core::LaunchMenuState& state) {
   CheckMenuItem(menu, kSelect1, MF_BYCOMMAND | (state.selectChecked ? MF_CHECKED : MF_UNCHECKED));
   POINT at{};
   GetCursorPos(&at);
-  SetForegroundWindow(Handle());
-  MSG pending;
-  while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&pending);
-    DispatchMessageW(&pending);
-  }
-  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
-  PostMessageW(Handle(), WM_NULL, 0, 0);
+  TrackMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at, Handle());
 }
 
 LRESULT LauncherWindow::OnControlColour(HDC dc, HWND control) {
@@ -440,6 +439,7 @@ LRESULT LauncherWindow::OnControlColour(HDC dc, HWND control) {
 LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kCompleteStart: CompleteStart(); return 0;
+    case kOpenLaunchMenu: OpenLaunchMenu(); return 0;
     case WM_TIMER:
       if (wParam == kTimerId && launcher_) launcher_->Timer1Timer();
       return 0;

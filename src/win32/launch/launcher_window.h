@@ -87,6 +87,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   LRESULT OnNotify(const NMHDR& header);
   void OnClose();
   void ShowPopupMenu(HWND source, LPARAM screenPoint);
+  void OpenLaunchMenu();
   LRESULT OnControlColour(HDC dc, HWND control);
   std::string ControlText(int id) const;
 
@@ -97,6 +98,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   UniqueHmenu popupMenu1_;
   UniqueHmenu trayMenu_;
   UniqueHmenu launchMenu_;
+  core::LaunchMenuState launchMenuState_;
   std::array<LaunchButtonControl, launcher::kLaunchButtonCount> buttons_;
   UniqueHbrush yellow_, aqua_, white_;
   PanelBrush background_;
