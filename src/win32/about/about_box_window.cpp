@@ -4,8 +4,10 @@
 
 #include "about/about_texts.h"
 #include "base/dpi.h"
+#include "base/handles.h"
 #include "base/modal.h"
 #include "base/utf16.h"
+#include "base/window.h"
 
 namespace win32 {
 namespace {
@@ -71,7 +73,7 @@ void RegisterPanel() {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = kPanelClassName;
-  RegisterClassExW(&wc);
+  RegisterWindowClass(wc);
 }
 
 // A label is at least as wide as its text, like the toolkit's self-sizing labels: a
@@ -79,12 +81,12 @@ void RegisterPanel() {
 // would be wrong.
 void WidenToText(HWND control) {
   std::wstring text = Widen(WindowText(control));
-  HDC dc = GetDC(control);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
   SIZE extent{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
+  {
+    WindowDc dc(control);
+    SelectedObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+  }
   RECT r, parent;
   GetClientRect(control, &r);
   GetWindowRect(control, &parent);

@@ -8,6 +8,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "base/com.h"
 #include "base/lazy_library.h"
 #include "base/utf16.h"
 
@@ -141,24 +142,6 @@ std::wstring ChosenPath(const Chooser& chooser) {
   if (path.back() != L'\\') path += L'\\';
   return path + typed;
 }
-
-// COM in a single-threaded apartment, which the browser's new style needs.
-class ComApartment {
- public:
-  ComApartment() {
-    static const auto initialize = Bind<decltype(&CoInitializeEx)>(Ole32(), "CoInitializeEx");
-    initialized_ = initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-  }
-  ~ComApartment() {
-    static const auto uninitialize = Bind<decltype(&CoUninitialize)>(Ole32(), "CoUninitialize");
-    if (initialized_ && uninitialize) uninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool initialized_ = false;
-};
 
 }  // namespace
 

@@ -48,6 +48,12 @@ struct DestroyMenuRelease {
 struct GlobalDeleteAtomRelease {
   void operator()(ATOM a) const { GlobalDeleteAtom(a); }
 };
+struct CloseHandleRelease {
+  void operator()(HANDLE h) const { CloseHandle(h); }
+};
+struct DeleteDcRelease {
+  void operator()(HDC h) const { DeleteDC(h); }
+};
 
 using UniqueHwnd = UniqueHandle<HWND, DestroyWindowRelease>;
 using UniqueHfont = UniqueHandle<HFONT, DeleteObjectRelease>;
@@ -56,6 +62,38 @@ using UniqueHbitmap = UniqueHandle<HBITMAP, DeleteObjectRelease>;
 using UniqueHicon = UniqueHandle<HICON, DestroyIconRelease>;
 using UniqueHmenu = UniqueHandle<HMENU, DestroyMenuRelease>;
 using UniqueAtom = UniqueHandle<ATOM, GlobalDeleteAtomRelease>;
+// A kernel object: a thread, a process, a token, an open file.
+using UniqueKernel = UniqueHandle<HANDLE, CloseHandleRelease>;
+// A memory DC of CreateCompatibleDC.
+using UniqueMemoryDc = UniqueHandle<HDC, DeleteDcRelease>;
+
+// An open file, or nothing when CreateFileW failed (INVALID_HANDLE_VALUE).
+inline UniqueKernel OwnFile(HANDLE file) { return UniqueKernel(file == INVALID_HANDLE_VALUE ? nullptr : file); }
+
+// A COM interface pointer, released when it goes.
+template <typename Interface>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ~ComPtr() { reset(); }
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  Interface* get() const { return pointer_; }
+  Interface* operator->() const { return pointer_; }
+  explicit operator bool() const { return pointer_ != nullptr; }
+  // For a function that hands out a new pointer; the old one is released first.
+  Interface** put() {
+    reset();
+    return &pointer_;
+  }
+  void reset() {
+    if (pointer_) pointer_->Release();
+    pointer_ = nullptr;
+  }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
 
 // A window's device context, released to the window it came from.
 class WindowDc {

@@ -2,6 +2,7 @@
 
 #include "base/dpi.h"
 #include "base/utf16.h"
+#include "base/window.h"
 
 namespace win32 {
 
@@ -11,10 +12,12 @@ void Layout::Create(HWND window, std::span<const ControlSpec> specs, UINT dpi) {
   controls_.clear();
   for (const ControlSpec& spec : specs) {
     HWND parent = spec.parentId ? Get(spec.parentId) : window;
-    HWND control = CreateWindowExW(
-        spec.exStyle, spec.className, Widen(spec.text ? spec.text : "").c_str(), spec.style | WS_CHILD | WS_VISIBLE,
-        Scale(spec.left, dpi), Scale(spec.top, dpi), Scale(spec.width, dpi), Scale(spec.height, dpi), parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
+    HWND control = Created(
+        CreateWindowExW(spec.exStyle, spec.className, Widen(spec.text ? spec.text : "").c_str(),
+                        spec.style | WS_CHILD | WS_VISIBLE, Scale(spec.left, dpi), Scale(spec.top, dpi),
+                        Scale(spec.width, dpi), Scale(spec.height, dpi), parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr),
+        "creating a control of a layout");
     controls_.push_back(control);
   }
 }

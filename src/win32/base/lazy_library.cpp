@@ -17,4 +17,14 @@ LazyLibrary& Ole32() {
   return library;
 }
 
+LazyLibrary& Comdlg32() {
+  static LazyLibrary library(L"comdlg32.dll");
+  return library;
+}
+
+LazyLibrary& Winmm() {
+  static LazyLibrary library(L"winmm.dll");
+  return library;
+}
+
 }  // namespace win32

@@ -18,6 +18,8 @@ class LazyLibrary {
 
 LazyLibrary& Shell32();
 LazyLibrary& Ole32();
+LazyLibrary& Comdlg32();
+LazyLibrary& Winmm();
 
 // A typed pointer to a function of a lazily loaded library; nullptr when it is missing.
 template <typename Function>

@@ -1,6 +1,7 @@
 #include "base/panel.h"
 
 #include "base/handles.h"
+#include "base/window.h"
 
 namespace win32 {
 namespace {
@@ -35,7 +36,7 @@ void RegisterPanelClass() {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = kPanelClass;
-  RegisterClassExW(&wc);
+  RegisterWindowClass(wc);
 }
 
 void SetPanelColour(HWND panel, COLORREF colour) {

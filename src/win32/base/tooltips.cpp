@@ -7,6 +7,7 @@
 #include <map>
 
 #include "base/utf16.h"
+#include "base/window.h"
 
 namespace win32 {
 namespace {
@@ -30,9 +31,10 @@ TTTOOLINFOW ToolFor(HWND owner, HWND tool) {
 
 void Tooltips::Create(HWND owner) {
   owner_ = owner;
-  tips_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                              GetModuleHandleW(nullptr), nullptr));
+  tips_.reset(Created(
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), nullptr),
+      "creating the hints"));
   SendMessageW(tips_.get(), TTM_SETMAXTIPWIDTH, 0, 400);
   HintsOfWindows()[owner] = tips_.get();
 }

@@ -2,6 +2,8 @@
 
 #include <deque>
 
+#include "base/handles.h"
+#include "base/log.h"
 #include "base/win_file_probe.h"
 
 namespace win32 {
@@ -40,10 +42,8 @@ void WinBackground::Run(std::function<Done(const core::FileProbe&)> work) {
   WakeConditionVariable(&queue_->ready);
   if (!start) return;
   auto* shared = new std::shared_ptr<Queue>(queue_);
-  if (HANDLE thread = CreateThread(nullptr, 0, Work, shared, 0, nullptr))
-    CloseHandle(thread);
-  else
-    delete shared;
+  UniqueKernel thread(CreateThread(nullptr, 0, Work, shared, 0, nullptr));
+  if (!thread) delete shared;
 }
 
 DWORD WINAPI WinBackground::Work(void* parameter) {
@@ -66,6 +66,7 @@ DWORD WINAPI WinBackground::Work(void* parameter) {
       auto* carried = new Done(std::move(answer));
       if (!PostMessageW(queue.window, AnswerMessage(), 0, reinterpret_cast<LPARAM>(carried))) delete carried;
     } catch (...) {
+      LogCurrentException("background work");
     }
   }
 }

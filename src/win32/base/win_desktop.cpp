@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "base/handles.h"
+#include "base/log.h"
 #include "base/utf16.h"
 
 namespace win32 {
@@ -14,9 +16,6 @@ HWND AsWindow(std::uintptr_t window) { return reinterpret_cast<HWND>(window); }
 class WinToken final : public core::AccessToken {
  public:
   explicit WinToken(HANDLE token) : token_(token) {}
-  WinToken(const WinToken&) = delete;
-  WinToken& operator=(const WinToken&) = delete;
-  ~WinToken() override { CloseHandle(token_); }
 
   unsigned EnablePrivilege(std::uint64_t privilege) override {
     TOKEN_PRIVILEGES privileges{};
@@ -27,12 +26,12 @@ class WinToken final : public core::AccessToken {
     // Windows sets the last error on success too (0, or "not all assigned"); Wine
     // leaves it alone, so a stale code must not read as a failure.
     SetLastError(ERROR_SUCCESS);
-    AdjustTokenPrivileges(token_, FALSE, &privileges, 0, nullptr, nullptr);
+    AdjustTokenPrivileges(token_.get(), FALSE, &privileges, 0, nullptr, nullptr);
     return GetLastError();
   }
 
  private:
-  HANDLE token_;
+  UniqueKernel token_;
 };
 
 // Deferred steps by their thread-timer identifier, with the desktop that started them.
@@ -57,6 +56,7 @@ void CALLBACK RunPendingStep(HWND, UINT, UINT_PTR id, DWORD) noexcept {
     step();
   } catch (...) {
     // A step reports its own failures; nothing may leave a timer procedure.
+    LogCurrentException("desktop command step");
   }
 }
 
@@ -86,7 +86,9 @@ std::optional<std::uint64_t> WinSession::LookUpPrivilege(const std::string& name
   return (static_cast<std::uint64_t>(static_cast<DWORD>(luid.HighPart)) << 32) | luid.LowPart;
 }
 
-void WinSession::RequestSessionEnd(unsigned flags) { ExitWindowsEx(flags, 0); }
+void WinSession::RequestSessionEnd(unsigned flags) {
+  if (!ExitWindowsEx(flags, 0)) LogLastError("ending the session");
+}
 
 std::string WinSession::SystemErrorText() {
   DWORD code = GetLastError();
@@ -122,6 +124,7 @@ void WinDesktop::ForEachTopLevelWindow(const std::function<void(std::uintptr_t)>
         try {
           reinterpret_cast<std::vector<std::uintptr_t>*>(list)->push_back(reinterpret_cast<std::uintptr_t>(window));
         } catch (...) {
+          LogCurrentException("listing the top-level windows");
           return FALSE;
         }
         return TRUE;
@@ -190,9 +193,8 @@ bool WinDdeConversation::OpenLink() {
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return false;
-  WaitForInputIdle(process.hProcess, 5000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  UniqueKernel thread(process.hThread), started(process.hProcess);
+  WaitForInputIdle(started.get(), 5000);
   return Connect();
 }
 

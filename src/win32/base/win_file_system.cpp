@@ -1,5 +1,6 @@
 #include "base/win_file_system.h"
 
+#include "base/handles.h"
 #include "base/shell_path.h"
 #include "base/utf16.h"
 #include "base/win.h"
@@ -40,11 +41,11 @@ bool UntilReleased(const std::wstring& path, Call call) {
   return call();
 }
 
-HANDLE OpenUntilReleased(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
-  HANDLE file = INVALID_HANDLE_VALUE;
+UniqueKernel OpenUntilReleased(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
+  UniqueKernel file;
   UntilReleased(path, [&] {
-    file = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return file != INVALID_HANDLE_VALUE;
+    file = OwnFile(CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
   });
   return file;
 }
@@ -93,39 +94,40 @@ std::int64_t WinFileSystem::Now() const {
 // The daily snapshot reads on a thread of its own: a page saved, renamed or deleted
 // meanwhile must not fail because of that read.
 bool WinFileSystem::ReadAll(const std::string& path, std::string& bytes) const {
-  HANDLE file = OpenUntilReleased(SystemPath(path), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  UniqueKernel file = OpenUntilReleased(SystemPath(path), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
+  if (!file) return false;
   LARGE_INTEGER size{};
-  bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (1LL << 31);
+  bool ok = GetFileSizeEx(file.get(), &size) && size.QuadPart < (1LL << 31);
   if (ok) {
     bytes.resize(static_cast<size_t>(size.QuadPart));
     size_t done = 0;
     while (ok && done < bytes.size()) {
       DWORD read = 0;
-      ok = ReadFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr) && read > 0;
+      ok = ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr) &&
+           read > 0;
       done += read;
     }
   }
-  CloseHandle(file);
   return ok;
 }
 
 bool WinFileSystem::WriteDurably(const std::string& path, std::string_view bytes) {
-  HANDLE file = OpenUntilReleased(SystemPath(path), GENERIC_WRITE, 0, CREATE_ALWAYS);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  UniqueKernel file = OpenUntilReleased(SystemPath(path), GENERIC_WRITE, 0, CREATE_ALWAYS);
+  if (!file) return false;
   bool ok = true;
   const char* p = bytes.data();
   size_t left = bytes.size();
   while (ok && left > 0) {
     DWORD chunk = left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(left);
     DWORD written = 0;
-    ok = WriteFile(file, p, chunk, &written, nullptr) && written > 0;
+    ok = WriteFile(file.get(), p, chunk, &written, nullptr) && written > 0;
     p += written;
     left -= written;
   }
-  ok = ok && FlushFileBuffers(file);
-  return CloseHandle(file) && ok;
+  ok = ok && FlushFileBuffers(file.get());
+  // Closing can still fail to write what the system held back.
+  return CloseHandle(file.release()) && ok;
 }
 
 // Between tries the temporary file and the old file stay as they are.

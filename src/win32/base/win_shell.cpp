@@ -7,6 +7,7 @@
 
 #include "base/folder_chooser.h"
 #include "base/lazy_library.h"
+#include "base/log.h"
 #include "base/shell_path.h"
 #include "base/utf16.h"
 #include "base/win.h"
@@ -30,25 +31,25 @@ void ExecuteElevated(const core::ShellRequest& request) {
   info.lpParameters = parameters.c_str();
   info.lpDirectory = directory.c_str();
   info.nShow = request.showCommand;
-  shellExecuteEx(&info);
+  // A refused elevation (the user said no) is not an error for the user, only for the log.
+  if (!shellExecuteEx(&info)) LogLastError("starting " + request.file + " as administrator");
 }
 
 }  // namespace
 
 void WinShell::Execute(const core::ShellRequest& request) {
-  // Shell extensions that the verb may run need COM on this thread.
-  static const auto coInitializeEx = Bind<decltype(&CoInitializeEx)>(Ole32(), "CoInitializeEx");
-  static const bool comReady =
-      coInitializeEx && SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
   static const auto shellExecute = Bind<decltype(&ShellExecuteW)>(Shell32(), "ShellExecuteW");
-  (void)comReady;
+  if (!com_) com_.emplace();
   if (request.elevated) {
     ExecuteElevated(request);
     return;
   }
   if (!shellExecute) return;
-  shellExecute(reinterpret_cast<HWND>(request.owner), Widen(request.verb).c_str(), ShellPath(request.file).c_str(),
-               Widen(request.parameters).c_str(), Widen(request.directory).c_str(), request.showCommand);
+  // The result is not the user's concern (the shell reports its own errors), only the log's.
+  auto result = reinterpret_cast<INT_PTR>(
+      shellExecute(reinterpret_cast<HWND>(request.owner), Widen(request.verb).c_str(), ShellPath(request.file).c_str(),
+                   Widen(request.parameters).c_str(), Widen(request.directory).c_str(), request.showCommand));
+  if (result <= 32) LogFailure("opening " + request.file, "ShellExecute result " + std::to_string(result));
 }
 
 }  // namespace win32
@@ -83,7 +84,9 @@ void WinShell::CopyIntoFolder(std::uintptr_t owner, const std::string& source, c
   operation.pFrom = from.c_str();
   operation.pTo = to.c_str();
   operation.fFlags = FOF_ALLOWUNDO | FOF_FILESONLY;
-  fileOperation(&operation);
+  // The shell shows its own errors; the result goes to the log only.
+  if (int result = fileOperation(&operation); result != 0)
+    LogFailure("copying " + source + " into " + folder, "SHFileOperation result " + std::to_string(result));
 }
 
 std::optional<std::string> WinShell::ChooseFolder(std::uintptr_t owner, const std::string& start) {

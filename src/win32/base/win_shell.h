@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+
+#include "base/com.h"
 #include "ports/shell.h"
 
 namespace win32 {
@@ -11,6 +14,11 @@ class WinShell final : public core::Shell {
   int IconCount(const std::string& file) override;
   void CopyIntoFolder(std::uintptr_t owner, const std::string& source, const std::string& folder) override;
   std::optional<std::string> ChooseFolder(std::uintptr_t owner, const std::string& start) override;
+
+ private:
+  // Shell extensions that a verb runs need COM on this thread; kept from the first
+  // start on, as they may still be at work when the start returns.
+  std::optional<ComApartment> com_;
 };
 
 }  // namespace win32

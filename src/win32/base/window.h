@@ -1,11 +1,26 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "base/dpi.h"
 #include "base/handles.h"
+#include "base/log.h"
 
 namespace win32 {
+
+// Registers a window class; a failure other than an existing class of that name is
+// logged (the windows of the class are then not created, and that is logged too).
+inline void RegisterWindowClass(const WNDCLASSEXW& windowClass) {
+  if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    LogLastError("registering a window class");
+}
+
+// A window or control made by CreateWindowExW; nothing is logged when it exists.
+inline HWND Created(HWND window, std::string_view what) {
+  if (!window) LogLastError(what);
+  return window;
+}
 
 // Base of every window of the program: registers the class, creates the window with
 // `this` as its creation parameter, and routes each message to
@@ -37,13 +52,15 @@ class Window {
     wc.hIcon = icon;
     wc.hIconSm = icon;
     wc.lpszClassName = className;
-    RegisterClassExW(&wc);
+    RegisterWindowClass(wc);
   }
 
   HWND CreateFor(DWORD exStyle, const wchar_t* className, const std::wstring& title, DWORD style, RECT rect,
                  HWND parent, HMENU menu) {
-    return CreateWindowExW(exStyle, className, title.c_str(), style, rect.left, rect.top, rect.right - rect.left,
-                           rect.bottom - rect.top, parent, menu, GetModuleHandleW(nullptr), this);
+    return Created(
+        CreateWindowExW(exStyle, className, title.c_str(), style, rect.left, rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top, parent, menu, GetModuleHandleW(nullptr), this),
+        "creating a window");
   }
 
   // A dialog frame whose client area is width x height at 96 DPI, scaled to the DPI
@@ -74,6 +91,7 @@ class Window {
     try {
       result = static_cast<Derived*>(self)->OnMessage(message, wParam, lParam);
     } catch (...) {
+      LogCurrentException("window procedure");
       result = DefWindowProcW(hwnd, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {

@@ -1,7 +1,10 @@
 #include "components/shot_label_control.h"
 
+#include "base/handles.h"
+#include "base/log.h"
 #include "base/modal.h"
 #include "base/utf16.h"
+#include "base/window.h"
 
 namespace win32 {
 namespace {
@@ -23,7 +26,7 @@ void RegisterShotLabelClass() {
   wc.lpfnWndProc = &ShotLabelControl::Procedure;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = kShotLabelClass;
-  RegisterClassExW(&wc);
+  RegisterWindowClass(wc);
 }
 
 ShotLabelControl::~ShotLabelControl() {
@@ -59,6 +62,7 @@ LRESULT CALLBACK ShotLabelControl::Procedure(HWND hwnd, UINT message, WPARAM wPa
   try {
     return self->OnMessage(message, wParam, lParam);
   } catch (...) {
+    LogCurrentException("link label window procedure");
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
@@ -162,12 +166,11 @@ void ShotLabelControl::Paint() {
   FillRect(dc, &r, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
   if (model_) {
     const core::TFont& font = model_->Font();
-    HGDIOBJ old = SelectObject(dc, FontFor(font.Style));
+    SelectedObject selected(dc, FontFor(font.Style));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(font.Color.red, font.Color.green, font.Color.blue));
     std::wstring text = Widen(model_->Caption());
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, old);
   }
   EndPaint(label_, &ps);
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/handles.h"
+#include "base/window.h"
 
 namespace win32 {
 namespace {
@@ -83,9 +84,8 @@ void SetFont(ClockLabel& state, HDC dc, HFONT font) {
 }
 
 void SetFont(HWND label, HFONT font) {
-  HDC dc = GetDC(label);
-  SetFont(*StateOf(label), dc, font);
-  ReleaseDC(label, dc);
+  WindowDc dc(label);
+  SetFont(*StateOf(label), dc.get(), font);
 }
 
 LRESULT CALLBACK ClockLabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -110,11 +110,7 @@ LRESULT CALLBACK ClockLabelProcedure(HWND label, UINT message, WPARAM wParam, LP
     case WM_SETTEXT: {
       // Painted at once, as a static label does, rather than in a later WM_PAINT.
       LRESULT result = DefWindowProcW(label, message, wParam, lParam);
-      if (IsWindowVisible(label)) {
-        HDC dc = GetDC(label);
-        Paint(label, *state, dc);
-        ReleaseDC(label, dc);
-      }
+      if (IsWindowVisible(label)) Paint(label, *state, WindowDc(label).get());
       return result;
     }
     case WM_ENABLE: InvalidateRect(label, nullptr, FALSE); return 0;
@@ -127,9 +123,8 @@ LRESULT CALLBACK ClockLabelProcedure(HWND label, UINT message, WPARAM wParam, LP
     }
     case WM_PRINTCLIENT: {
       auto dc = reinterpret_cast<HDC>(wParam);
-      HGDIOBJ old = SelectObject(dc, state->plain ? state->plain.get() : state->font);
+      SelectedObject font(dc, state->plain ? state->plain.get() : state->font);
       Paint(label, *state, dc);
-      SelectObject(dc, old);
       return 0;
     }
     default: return DefWindowProcW(label, message, wParam, lParam);
@@ -147,14 +142,12 @@ void RegisterClockLabelClass() {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = kClockLabelClass;
-  RegisterClassExW(&wc);
+  RegisterWindowClass(wc);
 }
 
 SIZE ClockLabelTextSize(HWND label, const std::wstring& text) {
-  HDC dc = GetDC(label);
   SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  ReleaseDC(label, dc);
+  GetTextExtentPoint32W(WindowDc(label).get(), text.c_str(), static_cast<int>(text.size()), &size);
   ClockLabel* state = StateOf(label);
   return {size.cx, state ? state->height : 0};
 }

@@ -1,5 +1,6 @@
 #include "launch/single_instance.h"
 
+#include "base/handles.h"
 #include "base/utf16.h"
 #include "launch/launcher_texts.h"
 
@@ -15,12 +16,11 @@ struct Search {
 std::wstring ExecutableFileNameOf(HWND window) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+  UniqueKernel handle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
   if (!handle) return {};
   std::wstring path(32768, L'\0');
   DWORD size = static_cast<DWORD>(path.size());
-  bool ok = QueryFullProcessImageNameW(handle, 0, path.data(), &size);
-  CloseHandle(handle);
+  bool ok = QueryFullProcessImageNameW(handle.get(), 0, path.data(), &size);
   return ok ? FileNameOf(path.substr(0, size)) : std::wstring();
 }
 

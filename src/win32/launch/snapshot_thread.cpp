@@ -1,5 +1,6 @@
 #include "launch/snapshot_thread.h"
 
+#include "base/log.h"
 #include "base/win_file_system.h"
 #include "error.h"
 #include "launch/daily_snapshot.h"
@@ -49,6 +50,7 @@ void SnapshotThread::Run() {
       failure = e.what();
     } catch (...) {
       // Nothing else is expected; the snapshot is a convenience, the program goes on.
+      LogCurrentException("daily snapshot");
     }
     failure_ = std::move(failure);
     PostMessageW(window, kSnapshotDone, 0, 0);

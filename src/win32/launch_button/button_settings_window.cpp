@@ -6,6 +6,7 @@
 #include <commdlg.h>
 #include <shobjidl.h>
 
+#include "base/com.h"
 #include "base/dpi.h"
 #include "base/lazy_library.h"
 #include "base/modal.h"
@@ -74,25 +75,22 @@ UniqueHfont DialogFont(UINT dpi) {
 
 std::optional<std::string> ModernFileOpen(HWND owner) {
   static const auto create = Bind<decltype(&CoCreateInstance)>(Ole32(), "CoCreateInstance");
-  static const auto initialize = Bind<decltype(&CoInitializeEx)>(Ole32(), "CoInitializeEx");
   static const auto freeMemory = Bind<decltype(&CoTaskMemFree)>(Ole32(), "CoTaskMemFree");
-  if (!create || !initialize || !freeMemory) return std::nullopt;
-  initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  IFileOpenDialog* dialog = nullptr;
+  if (!create || !freeMemory) return std::nullopt;
+  ComApartment com;
+  ComPtr<IFileOpenDialog> dialog;
   if (FAILED(create(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
-                    reinterpret_cast<void**>(&dialog))))
+                    reinterpret_cast<void**>(dialog.put()))))
     return std::nullopt;
   std::optional<std::string> chosen;
-  IShellItem* item = nullptr;
-  if (SUCCEEDED(dialog->Show(owner)) && SUCCEEDED(dialog->GetResult(&item))) {
+  ComPtr<IShellItem> item;
+  if (SUCCEEDED(dialog->Show(owner)) && SUCCEEDED(dialog->GetResult(item.put()))) {
     PWSTR path = nullptr;
     if (SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
       chosen = Narrow(path);
       freeMemory(path);
     }
-    item->Release();
   }
-  dialog->Release();
   return chosen ? chosen : std::optional<std::string>(std::string());
 }
 
@@ -111,10 +109,7 @@ std::optional<std::string> ChooseFileToOpen(HWND owner) {
   dialog.lpstrFile = path.data();
   dialog.nMaxFile = static_cast<DWORD>(path.size());
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-  HMODULE comdlg = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  auto open = comdlg ? reinterpret_cast<decltype(&GetOpenFileNameW)>(
-                           reinterpret_cast<void*>(GetProcAddress(comdlg, "GetOpenFileNameW")))
-                     : nullptr;
+  static const auto open = Bind<decltype(&GetOpenFileNameW)>(Comdlg32(), "GetOpenFileNameW");
   if (!open || !open(&dialog)) return std::nullopt;
   path.resize(wcslen(path.c_str()));
   return Narrow(path);

@@ -121,7 +121,8 @@ Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi, bool 
   if (!icon && dimmed) icon = TypeIconOf(source, small, glyph.size, dpi);
 
   WindowDc screen(nullptr);
-  HDC dc = CreateCompatibleDC(screen.get());
+  UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+  HDC dc = memory.get();
   glyph.bitmap.reset(CreateCompatibleBitmap(screen.get(), glyph.size, glyph.size));
   {
     SelectedObject bitmap(dc, glyph.bitmap.get());
@@ -137,7 +138,6 @@ Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi, bool 
     glyph.transparent = RGB(key.red, key.green, key.blue);
     SetPixel(dc, 0, glyph.size - 1, glyph.transparent);
   }
-  DeleteDC(dc);
   return glyph;
 }
 
@@ -147,25 +147,17 @@ LRESULT DrawGlyphOnButton(const NMCUSTOMDRAW& draw, const Glyph* glyph) {
   RECT r;
   GetClientRect(draw.hdr.hwndFrom, &r);
   int shift = (draw.uItemState & CDIS_SELECTED) ? 1 : 0;
-  HDC source = CreateCompatibleDC(draw.hdc);
-  {
-    SelectedObject bitmap(source, glyph->bitmap.get());
-    GdiTransparentBlt(draw.hdc, (r.right - glyph->size) / 2 + shift, (r.bottom - glyph->size) / 2 + shift, glyph->size,
-                      glyph->size, source, 0, 0, glyph->size, glyph->size, glyph->transparent);
-  }
-  DeleteDC(source);
+  UniqueMemoryDc source(CreateCompatibleDC(draw.hdc));
+  SelectedObject bitmap(source.get(), glyph->bitmap.get());
+  GdiTransparentBlt(draw.hdc, (r.right - glyph->size) / 2 + shift, (r.bottom - glyph->size) / 2 + shift, glyph->size,
+                    glyph->size, source.get(), 0, 0, glyph->size, glyph->size, glyph->transparent);
   return CDRF_DODEFAULT;
 }
 
 COLORREF GlyphPixel(const Glyph& glyph, int x, int y) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  COLORREF colour;
-  {
-    SelectedObject bitmap(dc, glyph.bitmap.get());
-    colour = GetPixel(dc, x, y);
-  }
-  DeleteDC(dc);
-  return colour;
+  UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+  SelectedObject bitmap(dc.get(), glyph.bitmap.get());
+  return GetPixel(dc.get(), x, y);
 }
 
 }  // namespace win32

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/lazy_library.h"
+#include "base/log.h"
 #include "base/utf16.h"
 #include "launch_button/button_settings_window.h"
 #include "launch_button/glyph_cache.h"
@@ -130,6 +131,7 @@ LRESULT CALLBACK LaunchButtonControl::Subclass(HWND hwnd, UINT message, WPARAM w
       default: break;
     }
   } catch (...) {
+    LogCurrentException("launch button window procedure");
   }
   return DefSubclassProc(hwnd, message, wParam, lParam);
 }

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "base/dpi.h"
+#include "base/lazy_library.h"
 #include "base/modal.h"
 #include "base/utf16.h"
 #include "option/option_texts.h"
@@ -146,10 +147,7 @@ std::optional<std::string> OptionDlgWindow::ChooseSoundFile(const std::string& f
   dialog.lpstrInitialDir = initial.c_str();
   dialog.lpstrTitle = title.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  HMODULE comdlg = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  auto open = comdlg ? reinterpret_cast<decltype(&GetOpenFileNameW)>(
-                           reinterpret_cast<void*>(GetProcAddress(comdlg, "GetOpenFileNameW")))
-                     : nullptr;
+  static const auto open = Bind<decltype(&GetOpenFileNameW)>(Comdlg32(), "GetOpenFileNameW");
   if (!open || !open(&dialog)) return std::nullopt;
   path.resize(wcslen(path.c_str()));
   return Narrow(path);
