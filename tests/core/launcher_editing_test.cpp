@@ -139,7 +139,7 @@ TEST(EditingMenu, DeleteAsksAndEmptiesTheButtonButNotTheClipboard) {
   f.Launcher().Delete1Click();
   EXPECT_EQ(f.B(3).ProgramPath(), "");
   EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button3]", "ProgPath=", ""})), std::string::npos);
-  EXPECT_TRUE(f.Launcher().Clipboard().Filled());
+  EXPECT_FALSE(f.Launcher().Clipboard().Empty());
 }
 
 TEST(EditingMenu, SelectTogglesTheMarkSavesItAndRedrawsThePage) {

@@ -104,7 +104,7 @@ void PageSeeds(const fs::path& corpus) {
 
 void SettingsSeeds(const fs::path& corpus) {
   Program program;
-  core::OptionValues options{1, 1, 1, 1, 1, 0, "Ctrl+Shift+F5", 5, 3, true, true, true};
+  core::Options options{1, 1, 1, 1, 1, 0, "Ctrl+Shift+F5", 5, 3, true, true, true};
   program.launcher.SaveOption(1, options);
   program.launcher.State().UserName = "山田太郎";
   program.launcher.SaveUserName(1);

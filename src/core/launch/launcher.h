@@ -10,6 +10,7 @@
 #include "launch/launcher_keys.h"
 #include "launch/launcher_state.h"
 #include "launch/launcher_view.h"
+#include "launch/page_file.h"
 #include "launch_button/launch_button.h"
 #include "launch_button/missing_targets.h"
 #include "option/option_dlg.h"
@@ -65,15 +66,6 @@ inline constexpr std::array<const char*, 5> kBrowserWindowClasses{"IEFrame", "Mo
 // What the close-everything command waits for the shell to minimise the windows.
 inline constexpr unsigned kMinimiseAllWait = 700;
 
-// The seven values of a button that Copy and Cut take and Paste gives.
-struct ButtonClipboard {
-  std::string title, path, dir;
-  TProgState state = TProgState::psNormal;
-  std::string option, iconPath;
-  int iconNo = 0;
-  bool Filled() const { return !path.empty(); }
-};
-
 // Hit-test value of a window's caption bar.
 inline constexpr int kHitCaption = 2;
 
@@ -123,7 +115,7 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   void SavePageNo(int n);
   void LoadPageNoControl(int n) override;
   void LoadOption(int n) override;
-  void SaveOption(int n, const OptionValues& values) override;
+  void SaveOption(int n, const Options& options) override;
   std::string GetFolderPath(int id) const;
 
   // Page data files (DATA beside the executable).
@@ -176,7 +168,7 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   void Choice1Click();
   void pAllStartClick();
   int PopupButtonNo() const { return popupButtonNo_; }
-  const ButtonClipboard& Clipboard() const { return clipboard_; }
+  const ButtonEntry& Clipboard() const { return clipboard_; }
 
   // A key pressed while the window is active: the bound ones run their command (a
   // start as a click does it, a page move as ">" and "<" do it). True when the key
@@ -225,11 +217,12 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   void StartButtons(bool selectedOnly);
   bool PageFileHoldsProgram(int k);
   TLaunchButton& PopupButton() { return Button(popupButtonNo_); }
-  IniImage LoadSettings() const;
-  void SaveSettings(const IniImage& image);
+  SettingsFile LoadSettings() const;
+  void SaveSettings(const SettingsFile& settings);
   void EnsureDataFolder();
   // Writes the page file at PageFilePath.
-  void SavePage(const IniImage& ini);
+  PageFile LoadPage(const std::string& path) const;
+  void SavePage(const PageFile& page);
   template <typename Step>
   void RunStep(Step&& step);
 
@@ -258,11 +251,9 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   std::optional<DesktopPorts> desktop_;
 
   int popupButtonNo_ = 1;
-  ButtonClipboard clipboard_;
+  // What Copy and Cut take and Paste gives: a button's values but its selection mark.
+  ButtonEntry clipboard_;
 };
-
-// "User" followed by n: the default name of user n and the settings section of user n.
-std::string UserKey(int n);
 
 // The date as the clock shows it: two-digit year, month and day without leading zeros.
 std::string ShortDateText(const LocalTime& time, const std::string& separator);

@@ -12,9 +12,7 @@ constexpr char kDeleteQuestion[] = " のｱｲｺﾝを削除します。\r\n\r\
 
 }  // namespace
 
-bool TLauncher::PageFileHoldsProgram(int k) {
-  return !store_.Load(state_.PageFilePath).ReadString("Button" + std::to_string(k), "ProgPath", "").empty();
-}
+bool TLauncher::PageFileHoldsProgram(int k) { return LoadPage(state_.PageFilePath).HoldsProgram(k); }
 
 // The file is read afresh: a button whose program was never saved plays nothing.
 void TLauncher::LaunchButtonOnClick(TLaunchButton& button) {
@@ -32,14 +30,10 @@ void TLauncher::LaunchButtonOnMouseDown(TLaunchButton& button, MouseButton mouse
 LaunchMenuState TLauncher::PopupMenuLaunchPopup() {
   const TLaunchButton& button = PopupButton();
   bool holds = !button.ProgramPath().empty();
-  return {holds, holds, clipboard_.Filled(), holds, !button.IsIconSmall()};
+  return {holds, holds, !clipboard_.Empty(), holds, !button.IsIconSmall()};
 }
 
-void TLauncher::Copy1Click() {
-  const TLaunchButton& b = PopupButton();
-  clipboard_ = {b.ProgramTitle(),  b.ProgramPath(),     b.ProgramDir(),   b.ProgramState(),
-                b.ProgramOption(), b.ProgramIconPath(), b.ProgramIconNo()};
-}
+void TLauncher::Copy1Click() { clipboard_ = EntryOf(PopupButton()); }
 
 void TLauncher::Cut1Click() {
   Copy1Click();
@@ -56,14 +50,7 @@ void TLauncher::Paste1Click() {
         button.ProgramTitle() + kOverwriteQuestion1 + clipboard_.title + "\r\n\r\n" + kOverwriteQuestion2;
     if (!ports_.prompter.Confirm(question, ConfirmKind::kYesNo, BoxPlacement::At(corner.x, corner.y))) return;
   }
-  // The path last, so that the glyph shows the pasted icon; the selection mark stays.
-  button.SetProgramTitle(clipboard_.title);
-  button.SetProgramDir(clipboard_.dir);
-  button.SetProgramState(clipboard_.state);
-  button.SetProgramOption(clipboard_.option);
-  button.SetProgramIconPath(clipboard_.iconPath);
-  button.SetProgramIconNo(clipboard_.iconNo);
-  button.SetProgramPath(clipboard_.path);
+  ShowEntry(button, clipboard_, false);  // the selection mark stays
   button.DoUpdated();
 }
 

@@ -9,22 +9,13 @@
 namespace core {
 namespace {
 
-constexpr char kPageTitle[] = "PageTitle";
 constexpr int kFastStep = 3;
 
 }  // namespace
 
 // Emptying the buttons reports nothing, so nothing is written before the load.
 void TLauncher::MovePage(int page) {
-  for (auto& button : buttons_) {
-    button->SetProgramPath("");
-    button->SetProgramTitle("");
-    button->SetProgramDir("");
-    button->SetProgramOption("");
-    button->SetProgramIconPath("");
-    button->SetProgramState(TProgState::psNormal);
-    button->SetProgramIconNo(0);
-  }
+  for (auto& button : buttons_) ClearEntry(*button);
   state_.CaptionText = state_.UserName + " - Page " + std::to_string(page) + "/" + std::to_string(state_.PageNoControl);
   state_.PageFilePath = PageFileName(state_.UserName, page);
   RepairPageFileAttributes();
@@ -79,7 +70,7 @@ void TLauncher::mListClick() {
     list.ClearItems();
     // Reading the titles leaves PageFilePath naming the current page.
     for (int page = 1; page <= state_.PageNoControl; ++page)
-      list.AddItem(store_.Load(PageFileName(state_.UserName, page)).ReadString(kPageTitle, kPageTitle, ""));
+      list.AddItem(LoadPage(PageFileName(state_.UserName, page)).Title());
     // A list without a selected line takes the first key to select its caret line,
     // line 1, instead of moving; so it opens with the current page selected and the
     // keys move from there.

@@ -2,10 +2,13 @@
 
 #include <string>
 
+#include "storage/settings_file.h"
+
 namespace core {
 
-// The values the launcher window holds and the dialogs read and change.
-struct LauncherState {
+// The values the launcher window holds and the dialogs read and change, with the
+// current user's options.
+struct LauncherState : Options {
   int UserNo = 1;
   std::string UserName;
   int PageNo = 1;
@@ -14,20 +17,6 @@ struct LauncherState {
   std::string PageFilePath;
   std::string ToDir;
   std::string StartSoundPath;
-
-  // Options of the current user, named after their settings keys.
-  int Mouse = 0;
-  int Tray = 1;
-  int Hot = 0;
-  int Shift = 0;
-  int Ctrl = 0;
-  int Alt = 1;
-  std::string HotKey = "Alt+A";
-  int Key = 40;
-  int FormColor = 0;
-  bool BtnClk = false;
-  bool TitleDbClk = false;
-  bool Sound = false;
 };
 
 }  // namespace core

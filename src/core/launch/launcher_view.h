@@ -11,8 +11,6 @@ namespace core {
 
 enum class NavButton { kFastTop, kFastBwd, kBwd, kFwd, kFastFwd, kFastFinal };
 
-inline constexpr int kLaunchButtonCount = 10;
-
 // The editing menu of a launch button, as it opens.
 struct LaunchMenuState {
   bool cut = false, copy = false, paste = false, remove = false;

@@ -26,6 +26,9 @@ struct LaunchButtonPorts {
 
 enum class TProgState { psNormal = 0, psMinimized = 1, psMaximized = 2 };
 
+// The launch buttons of a page, LaunchButton1 to LaunchButton10.
+inline constexpr int kLaunchButtonCount = 10;
+
 // The show command the shell gets for a start state.
 int ShowCommandOf(TProgState state);
 

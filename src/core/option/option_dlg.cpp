@@ -125,9 +125,9 @@ void TOptionDlg::ComboBox1Change(const std::string& text) {
   ReflectFlags();
 }
 
-OptionValues TOptionDlg::Values() const {
+Options TOptionDlg::Values() const {
   auto bit = [&](OptionBox box) { return view_.Checked(box) ? 1 : 0; };
-  OptionValues v;
+  Options v;
   v.Mouse = bit(OptionBox::kMouse);
   v.Tray = bit(OptionBox::kTray);
   v.Hot = bit(OptionBox::kHot);

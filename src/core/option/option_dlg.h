@@ -41,21 +41,13 @@ class OptionDlgView : public PanelColourTarget {
 
 class TWaitHotKey;
 
-// The twelve options of a user as the dialog's controls give them.
-struct OptionValues {
-  int Mouse = 0, Tray = 0, Hot = 0, Shift = 0, Ctrl = 0, Alt = 0;
-  std::string HotKey;
-  int Key = -1, FormColor = -1;
-  bool BtnClk = false, TitleDbClk = false, Sound = false;
-};
-
 // What the options dialog needs of the launcher window.
 class OptionHost {
  public:
   virtual ~OptionHost() = default;
   virtual LauncherState& State() = 0;
   // Writes the options of user n to the settings file, in their order.
-  virtual void SaveOption(int n, const OptionValues& values) = 0;
+  virtual void SaveOption(int n, const Options& options) = 0;
   // Reads user n's options and applies them: colour, tray icon, hot key.
   virtual void LoadOption(int n) = 0;
 };
@@ -88,7 +80,7 @@ class TOptionDlg {
   void CancelButtonClick();
   void SelectSndButtonClick();
   // What the controls hold, as OK saves it.
-  OptionValues Values() const;
+  Options Values() const;
 
  private:
   void SetBox(OptionBox box, bool checked);
