@@ -8,20 +8,18 @@
 using testing_support::LauncherFixture;
 using testing_support::Lines;
 
-TEST(LauncherTimer, TickShowsDateTimeAndCaption) {
+TEST(LauncherTimer, TickShowsDateAndTime) {
   LauncherFixture f;
-  f.State().CaptionText = "User1 - Page 3/10";
   f.environment.now = {2007, 3, 4, 9, 5, 7};
   f.Launcher().Timer1Timer();
   EXPECT_EQ(f.view.date, "07/3/4");
   EXPECT_EQ(f.view.time, "9:05:07");
-  EXPECT_EQ(f.view.caption, "User1 - Page 3/10");
   f.environment.now = {2026, 12, 31, 23, 59, 59};
   f.Launcher().Timer1Timer();
   EXPECT_EQ(f.view.date, "26/12/31");
 }
 
-TEST(LauncherTimer, NavigationButtonsFollowThePageAndTheCount) {
+TEST(LauncherStatus, NavigationButtonsAndCaptionFollowThePageAndTheCount) {
   struct Case {
     int page, count;
     const char* states;  // T << < > >> F, '?' untouched
@@ -33,10 +31,12 @@ TEST(LauncherTimer, NavigationButtonsFollowThePageAndTheCount) {
   };
   for (const auto& c : cases) {
     LauncherFixture f;
+    f.State().UserName = "User1";
     f.State().PageNo = c.page;
     f.State().PageNoControl = c.count;
-    f.Launcher().Timer1Timer();
+    f.Launcher().ComposeCaption();
     EXPECT_EQ(f.view.NavStates(), c.states) << "page " << c.page << " of " << c.count;
+    EXPECT_EQ(f.view.caption, "User1 - Page " + std::to_string(c.page) + "/" + std::to_string(c.count));
   }
 }
 
@@ -145,7 +145,8 @@ TEST(LauncherWindow, HelpOpensTheHelpPageBesideTheExecutable) {
   EXPECT_EQ(r.owner, 0x1234u);
 }
 
-// An idle window costs nothing: each tick changes only what differs from the screen.
+// An idle window costs nothing: each tick changes only the clock, and only where it
+// differs from the screen; a page shown changes only the caption and buttons that differ.
 TEST(LauncherTimer, ChangesAControlOnlyWhenWhatItShowsDiffers) {
   LauncherFixture f;
   f.WriteSettings(Lines({"[User1]", "PageNoControl=3"}));
@@ -165,11 +166,13 @@ TEST(LauncherTimer, ChangesAControlOnlyWhenWhatItShowsDiffers) {
   f.Launcher().Timer1Timer();  // nothing changed
   EXPECT_TRUE(f.view.updates.empty());
 
-  // A move to page 2 of 3: the caption and the three backward buttons.
+  // A move to page 2 of 3: the caption and the three backward buttons, at once.
   f.State().PageNo = 2;
   f.Launcher().MovePage(2);
-  f.Launcher().Timer1Timer();
   EXPECT_EQ(f.view.updates, (std::vector<std::string>{"nav0", "nav1", "nav2", "caption"}));
+  f.view.updates.clear();
+  f.Launcher().Timer1Timer();
+  EXPECT_TRUE(f.view.updates.empty());
   EXPECT_EQ(f.view.caption, "User1 - Page 2/3");
 
   // Midnight: the date and the time.

@@ -164,10 +164,10 @@ TEST(DesktopCommandsWindows, CloseEverythingClosesMinimisedWindowsOnlyAfterTheWa
   EXPECT_LT(GetTickCount() - start, 300u) << "the command returns before the wait is over";
   EXPECT_EQ(desktop.keys, (std::vector<int>{0x5B, 0x4D, -0x4D, -0x5B}));
 
-  // Meanwhile the launcher window answers: its caption follows the timer tick.
-  h.launcher->State().CaptionText = "during the wait";
-  SendMessageW(h.window->Handle(), WM_TIMER, 1, 0);
-  EXPECT_EQ(testing_support::TextOf(h.window->Handle()), "during the wait");
+  // Meanwhile the launcher window answers: its caption follows a new page count.
+  h.launcher->State().PageNoControl = 2;
+  h.launcher->ComposeCaption();
+  EXPECT_EQ(testing_support::TextOf(h.window->Handle()), "User1 - Page 1/2");
 
   ASSERT_TRUE(WaitUntil([&] { return Closes(minimised) > 0; }, 5000));
   EXPECT_GE(GetTickCount() - start, 690u);

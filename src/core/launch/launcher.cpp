@@ -63,6 +63,7 @@ void TLauncher::FormCreate() {
 void TLauncher::ComposeCaption() {
   state_.CaptionText =
       state_.UserName + " - Page " + std::to_string(state_.PageNo) + "/" + std::to_string(state_.PageNoControl);
+  ShowStatus();
 }
 
 std::string ShortDateText(const LocalTime& time, const std::string& separator) {
@@ -78,6 +79,32 @@ bool SameDay(const LocalTime& a, const LocalTime& b) {
 }
 
 }  // namespace
+
+// The caption and the navigation buttons, set only where they change; every change of
+// the user, the page or the page count ends here.
+void TLauncher::ShowStatus() {
+  const int page = state_.PageNo;
+  const int count = state_.PageNoControl;
+  auto enableBackward = [&](bool on) {
+    ShowNavButton(NavButton::kFastTop, on);
+    ShowNavButton(NavButton::kFastBwd, on);
+    ShowNavButton(NavButton::kBwd, on);
+  };
+  auto enableForward = [&](bool on) {
+    ShowNavButton(NavButton::kFastFinal, on);
+    ShowNavButton(NavButton::kFastFwd, on);
+    ShowNavButton(NavButton::kFwd, on);
+  };
+  // Four separate tests: a page outside 1..count leaves some buttons as they were.
+  if (page == 1) enableBackward(false);
+  if (page == count) enableForward(false);
+  if (page > 1) enableBackward(true);
+  if (page < count) enableForward(true);
+  if (shown_.caption != state_.CaptionText) {
+    shown_.caption = state_.CaptionText;
+    view_.SetCaption(state_.CaptionText);
+  }
+}
 
 void TLauncher::ShowNavButton(NavButton button, bool enabled) {
   auto& shown = shown_.nav[static_cast<size_t>(button)];
@@ -102,26 +129,6 @@ void TLauncher::Timer1Timer() {
     shown_.clock = now;
     show(shown_.time, env.LongTimeText(now), [&](const std::string& t) { view_.SetTimeText(t); });
   }
-
-  const int page = state_.PageNo;
-  const int count = state_.PageNoControl;
-  auto enableBackward = [&](bool on) {
-    ShowNavButton(NavButton::kFastTop, on);
-    ShowNavButton(NavButton::kFastBwd, on);
-    ShowNavButton(NavButton::kBwd, on);
-  };
-  auto enableForward = [&](bool on) {
-    ShowNavButton(NavButton::kFastFinal, on);
-    ShowNavButton(NavButton::kFastFwd, on);
-    ShowNavButton(NavButton::kFwd, on);
-  };
-  // Four separate tests: a page outside 1..count leaves some buttons as they were.
-  if (page == 1) enableBackward(false);
-  if (page == count) enableForward(false);
-  if (page > 1) enableBackward(true);
-  if (page < count) enableForward(true);
-
-  show(shown_.caption, state_.CaptionText, [&](const std::string& t) { view_.SetCaption(t); });
 
   if (state_.Mouse > 0) {
     ScreenPoint p = view_.CursorPosition();

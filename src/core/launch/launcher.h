@@ -176,7 +176,9 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   bool KeyDown(const KeyStroke& stroke);
 
   // Window.
+  // Composes CaptionText and shows it with the navigation buttons' states.
   void ComposeCaption() override;
+  // The 200 ms timer: the clock and the mouse-edge display mode.
   void Timer1Timer();
   // The date and time formats may have changed: the next tick formats both anew.
   void RegionalSettingsChanged();
@@ -233,6 +235,7 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
     std::optional<std::string> date, time, caption;
     std::array<std::optional<bool>, 6> nav;
   };
+  void ShowStatus();
   void ShowNavButton(NavButton button, bool enabled);
 
   LauncherView& view_;

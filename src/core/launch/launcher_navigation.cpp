@@ -18,6 +18,7 @@ void TLauncher::MovePage(int page) {
   for (auto& button : buttons_) ClearEntry(*button);
   state_.CaptionText = state_.UserName + " - Page " + std::to_string(page) + "/" + std::to_string(state_.PageNoControl);
   state_.PageFilePath = PageFileName(state_.UserName, page);
+  ShowStatus();
   RepairPageFileAttributes();
   LoadButtons(page);
   LoadPageTitle(page);
