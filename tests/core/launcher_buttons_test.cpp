@@ -32,7 +32,7 @@ TEST(PageFile, WritingAPageGivesTheDocumentedFile) {
   LauncherFixture f;
   f.Launcher().FormCreate();  // DATA\User11.dat with an empty title
   f.State().PageNo = 2;
-  f.view.SetTitleText("Tools");  // typed: the title is written first
+  f.view.TypeTitle("Tools");  // typed: the title is written first
   core::TLaunchButton& b = f.Launcher().Button(1);
   b.SetProgramTitle("edit");
   b.SetProgramDir("C:\\Apps");

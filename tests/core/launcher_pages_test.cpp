@@ -63,7 +63,7 @@ TEST(LauncherPages, EveryChangeOfTheTitleWritesThePageFile) {
   std::filesystem::create_directory(f.folder.Path("DATA"));
   launcher.State().UserName = "User1";
   launcher.State().PageNo = 3;
-  for (const char* typed : {"T", "To", "Too", "Tool", "Tools"}) f.view.SetTitleText(typed);
+  for (const char* typed : {"T", "To", "Too", "Tool", "Tools"}) f.view.TypeTitle(typed);
   EXPECT_EQ(files.writes, 5);
   EXPECT_EQ(f.PageText("User13.dat"), Lines({"[PageTitle]", "PageTitle=Tools", ""}));
 }
@@ -72,7 +72,7 @@ TEST(LauncherPages, TitleWriteFailureIsReportedAndTheProgramGoesOn) {
   LauncherFixture f;
   f.folder.Write("DATA", "a file where the folder should be");
   f.State().UserName = "User1";
-  f.view.SetTitleText("x");
+  f.view.TypeTitle("x");
   ASSERT_EQ(f.prompter.boxes.size(), 1u);
   EXPECT_EQ(f.prompter.boxes[0].kind, "error");
   EXPECT_EQ(f.prompter.boxes[0].text, "ファイル " + f.Launcher().PageFileName("User1", 1) + " を作成できません");

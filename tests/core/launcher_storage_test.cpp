@@ -44,7 +44,7 @@ TEST(LauncherStorage, TwoCopiesSharingDataSeeEachOthersChangesOfThePage) {
   LauncherFixture first(files);
   first.Launcher().FormCreate();
   first.Launcher().Button(1).FilesDropped({"C:\\Tools\\one.exe"});
-  first.view.SetTitleText("Tools");
+  first.view.TypeTitle("Tools");
   SecondCopy second(files, first.folder.Path("zubi2.exe"));
   second.launcher.FormCreate();
   ASSERT_EQ(second.launcher.Button(1).ProgramPath(), "C:\\Tools\\one.exe");
@@ -55,7 +55,7 @@ TEST(LauncherStorage, TwoCopiesSharingDataSeeEachOthersChangesOfThePage) {
   const auto stamp = files.Stamp(page);
   second.launcher.Button(1).SetProgramPath("C:\\Tools\\two.exe");  // as its settings dialog does
   second.launcher.Button(1).DoUpdated();
-  second.view.SetTitleText("Games");
+  second.view.TypeTitle("Games");
   ASSERT_EQ(files.Stamp(page), stamp);
 
   first.Launcher().FastTopButtonClick();  // page 1 again
@@ -121,11 +121,11 @@ TEST(LauncherStorage, ADataFolderDeletedWhileRunningIsMadeAgainByTheNextPageWrit
   LauncherFixture f;
   f.Launcher().FormCreate();
   f.Launcher().Button(1).FilesDropped({"C:\\Tools\\calc.exe"});
-  f.view.SetTitleText("Tools");
+  f.view.TypeTitle("Tools");
   const std::string data = f.folder.Path("DATA");
 
   std::filesystem::remove_all(data);
-  f.view.SetTitleText("Games");
+  f.view.TypeTitle("Games");
   EXPECT_TRUE(std::filesystem::is_directory(data));
   // The file had gone, buttons and all: only the title is written, nothing is taken
   // from what the launcher had read of the old file.
@@ -145,14 +145,14 @@ TEST(LauncherStorage, ADataFolderDeletedWhileRunningIsMadeAgainByTheNextPageWrit
 
   std::filesystem::remove_all(data);
   f.folder.Write("DATA", "a file where the folder should be");
-  f.view.SetTitleText("T");
+  f.view.TypeTitle("T");
   ASSERT_EQ(f.prompter.boxes.size(), 1u);
   EXPECT_EQ(f.prompter.boxes[0].text, CannotCreate(f.Launcher().PageFileName("User1", 1)));
   EXPECT_EQ(f.view.title, "T");
   EXPECT_EQ(f.folder.Read("DATA"), "a file where the folder should be");
 
   std::filesystem::remove(data);
-  f.view.SetTitleText("To");
+  f.view.TypeTitle("To");
   EXPECT_EQ(f.prompter.boxes.size(), 1u);
   EXPECT_EQ(f.PageText("User11.dat"), Lines({"[PageTitle]", "PageTitle=To", ""}));
 }

@@ -18,7 +18,7 @@ std::string FakeEnvironment::LongTimeText(const core::LocalTime& t) const {
   return text;
 }
 
-void FakeView::SetTitleText(const std::string& text) {
+void FakeView::TypeTitle(const std::string& text) {
   if (text == title) return;
   title = text;
   if (launcher) launcher->Edit1Change();

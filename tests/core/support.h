@@ -209,7 +209,9 @@ class FakeView : public core::LauncherView {
     updates.push_back("caption");
   }
   std::string TitleText() const override { return title; }
-  void SetTitleText(const std::string& text) override;
+  void SetTitleText(const std::string& text) override { title = text; }
+  // The user types into the title box: the box reports the change.
+  void TypeTitle(const std::string& text);
   void SetPageCount(int count) override { pageCount = count; }
   void SetDateText(const std::string& text) override {
     date = text;

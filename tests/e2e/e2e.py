@@ -603,7 +603,9 @@ def backup_all_data(s):
     edit = next(c[4] for c in controls if c[0].lower() == "edit")
     s.click(origin[0] + (edit[0] + edit[2]) // 2, origin[1] + (edit[1] + edit[3]) // 2)
     xdotool("key", "ctrl+a")
-    first, second = "新しいバックアップ set of the pages", "the second new folder, named long so the path runs far"
+    # ASCII: xdotool types other characters through a remapped key, which drops or
+    # repeats some of them under load.
+    first, second = "new backup set of the pages", "the second new folder, named long so that the path runs far"
     typed = "%s\\%s\\%s" % (to_dir, first, second)
     check(len(typed) >= 110, "a typed path of %d characters" % len(typed))
     xdotool("type", "--delay", "20", typed)

@@ -124,6 +124,7 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   void RepairPageFileAttributes();
   void LoadPageTitle(int page);
   void SavePageTitle(int page);
+  void ShowTitle(const std::string& title);
   void Edit1Change();
   void LoadButtons(int page);
   void LeadButtons(const std::string& path);

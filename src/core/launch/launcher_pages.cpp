@@ -37,7 +37,7 @@ void TLauncher::RepairPageFileAttributes() {
 
 void TLauncher::LoadPageTitle(int page) {
   state_.PageFilePath = PageFileName(state_.UserName, page);
-  view_.SetTitleText(LoadPage(state_.PageFilePath).Title());
+  ShowTitle(LoadPage(state_.PageFilePath).Title());
 }
 
 void TLauncher::SavePageTitle(int page) {
@@ -76,6 +76,14 @@ void TLauncher::OnBtnUpdated(TLaunchButton& button) {
     SetButtons(state_.PageNo);
   });
   CheckTargets();
+}
+
+// A title the program puts into the box is stored at once, as a typed one is (the
+// box itself reports only typing).
+void TLauncher::ShowTitle(const std::string& title) {
+  if (title == view_.TitleText()) return;
+  view_.SetTitleText(title);
+  Edit1Change();
 }
 
 void TLauncher::Edit1Change() {

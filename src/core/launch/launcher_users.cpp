@@ -38,7 +38,7 @@ void TLauncher::mDeleteClick() {
     }
     if (!ports_.prompter.Confirm(texts::kDeletePageQuestion, ConfirmKind::kYesCancel, placement)) return;
     ports_.files.RemoveFile(path);
-    view_.SetTitleText("");
+    ShowTitle("");
     MovePage(state_.PageNo);
     ComposeCaption();
   });

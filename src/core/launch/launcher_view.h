@@ -22,8 +22,8 @@ struct LaunchMenuState {
 class LauncherView : public PanelColourTarget {
  public:
   virtual void SetCaption(const std::string& caption) = 0;
-  // The page-title box Edit1. Setting a text that differs from the one shown reports
-  // the change to TLauncher::Edit1Change, exactly as typing does; an equal text does not.
+  // The page-title box Edit1. Typing into it reports each change to
+  // TLauncher::Edit1Change; a text set here is not reported.
   virtual std::string TitleText() const = 0;
   virtual void SetTitleText(const std::string& text) = 0;
   // The page count arrows UpDown1 and the box Memo1 that shows their position.

@@ -260,9 +260,11 @@ void LauncherWindow::SetCaption(const std::string& caption) { SetWindowTextW(Han
 
 std::string LauncherWindow::TitleText() const { return ControlText(kEdit1); }
 
-// The box reports the change itself (EN_CHANGE), as it does for typing.
+// The box reports typing (EN_CHANGE); a text set here the launcher stores itself.
 void LauncherWindow::SetTitleText(const std::string& text) {
-  if (text != TitleText()) SetWindowTextW(Control(kEdit1), Widen(text).c_str());
+  settingTitle_ = true;
+  SetWindowTextW(Control(kEdit1), Widen(text).c_str());
+  settingTitle_ = false;
 }
 
 void LauncherWindow::SetPageCount(int count) { SendMessageW(Control(kUpDown1), UDM_SETPOS32, 0, count); }
@@ -322,7 +324,7 @@ std::uintptr_t LauncherWindow::NativeHandle() const { return reinterpret_cast<st
 void LauncherWindow::OnCommand(int id, int code) {
   if (!launcher_) return;
   if (id == kEdit1) {
-    if (code == EN_CHANGE) launcher_->Edit1Change();
+    if (code == EN_CHANGE && !settingTitle_) launcher_->Edit1Change();
     return;
   }
   if (id >= kLaunchButton1 && id < kLaunchButton1 + kLaunchButtonCount) {

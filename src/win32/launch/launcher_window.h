@@ -105,6 +105,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   UINT dpi_ = 96;
   std::function<void()> afterStart_;
   bool started_ = false;
+  bool settingTitle_ = false;  // EN_CHANGE of a text set by SetTitleText
   core::Prompter* prompter_ = nullptr;
   // Gone before the menus they show.
   std::unique_ptr<HotKeyComponent> hotKey_;
