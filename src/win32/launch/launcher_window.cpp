@@ -56,23 +56,59 @@ LRESULT CALLBACK EditSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 
 using Handler = void (core::TLauncher::*)();
 
-// The six ways to move between pages, from their buttons and from the Page menu.
-Handler NavigationHandler(int id) {
-  switch (id) {
-    case kFastTopButton:
-    case kFastTop: return &core::TLauncher::FastTopButtonClick;
-    case kFastBwdButton:
-    case kFastBwd: return &core::TLauncher::FastBwdButtonClick;
-    case kBwdButton:
-    case kBwd: return &core::TLauncher::BwdButtonClick;
-    case kFwdButton:
-    case kFwd: return &core::TLauncher::FwdButtonClick;
-    case kFastFwdButton:
-    case kFastFwd: return &core::TLauncher::FastFwdButtonClick;
-    case kFastFinalButton:
-    case kFastFinal: return &core::TLauncher::FastFinalButtonClick;
-    default: return nullptr;
-  }
+using core::TLauncher;
+
+// The handler of each command: the navigation buttons, the menus' items and the key
+// commands all arrive as WM_COMMAND. Commands of the menus first complete the start
+// (the components that the first paint left for later).
+struct CommandRoute {
+  int id;
+  Handler handler;
+  bool menu;
+};
+constexpr CommandRoute kCommandRoutes[] = {
+    {kFastTopButton, &TLauncher::FastTopButtonClick, false},
+    {kFastBwdButton, &TLauncher::FastBwdButtonClick, false},
+    {kBwdButton, &TLauncher::BwdButtonClick, false},
+    {kFwdButton, &TLauncher::FwdButtonClick, false},
+    {kFastFwdButton, &TLauncher::FastFwdButtonClick, false},
+    {kFastFinalButton, &TLauncher::FastFinalButtonClick, false},
+    {kFastTop, &TLauncher::FastTopButtonClick, false},
+    {kFastBwd, &TLauncher::FastBwdButtonClick, false},
+    {kBwd, &TLauncher::BwdButtonClick, false},
+    {kFwd, &TLauncher::FwdButtonClick, false},
+    {kFastFwd, &TLauncher::FastFwdButtonClick, false},
+    {kFastFinal, &TLauncher::FastFinalButtonClick, false},
+    {kHelpOpen, &TLauncher::mHelpOpenClick, true},
+    {kTrayHelp, &TLauncher::mHelpOpenClick, true},
+    {kList, &TLauncher::mListClick, true},
+    {kUser, &TLauncher::mUserClick, true},
+    {kOption, &TLauncher::mOptionClick, true},
+    {kVersion, &TLauncher::mVersionClick, true},
+    {kTrayVersion, &TLauncher::mVersionClick, true},
+    {kDelete, &TLauncher::mDeleteClick, true},
+    {kCut1, &TLauncher::Cut1Click, true},
+    {kCopy1, &TLauncher::Copy1Click, true},
+    {kPaste1, &TLauncher::Paste1Click, true},
+    {kDelete1, &TLauncher::Delete1Click, true},
+    {kSelect1, &TLauncher::Select1Click, true},
+    {kChoice, &TLauncher::Choice1Click, true},
+    {kAllStart, &TLauncher::pAllStartClick, true},
+    {kFind, &TLauncher::mFindClick, true},
+    {kScreen, &TLauncher::pScreenClick, true},
+    {kCloseFolder, &TLauncher::pCloseFolderClick, true},
+    {kCloseIE, &TLauncher::pCloseIEClick, true},
+    {kCloseAll, &TLauncher::pCloseAllClick, true},
+    {kWholly, &TLauncher::pWhollyClick, true},
+    {kWindowsExit, &TLauncher::pWindowsExitClick, true},
+    {kWindowsReboot, &TLauncher::pWindowsRebootClick, true},
+    {kWindowsLogoff, &TLauncher::pWindowsLogoffClick, true},
+};
+
+const CommandRoute* RouteOf(int id) {
+  for (const CommandRoute& route : kCommandRoutes)
+    if (route.id == id) return &route;
+  return nullptr;
 }
 
 }  // namespace
@@ -331,41 +367,16 @@ void LauncherWindow::OnCommand(int id, int code) {
     if (code == BN_CLICKED) ButtonControl(id - kLaunchButton1 + 1).Clicked();
     return;
   }
-  if (Handler handler = NavigationHandler(id)) {
-    (launcher_->*handler)();
+  // Exit closes as the close box does: with the question.
+  if (id == kExit || id == kTrayExit) {
+    CompleteStart();
+    SendMessageW(Handle(), WM_CLOSE, 0, 0);
     return;
   }
-  if (id < kUser) return;  // notifications of the other controls
-  CompleteStart();
-  switch (id) {
-    case kExit:
-    case kTrayExit: SendMessageW(Handle(), WM_CLOSE, 0, 0); break;
-    case kHelpOpen:
-    case kTrayHelp: launcher_->mHelpOpenClick(); break;
-    case kList: launcher_->mListClick(); break;
-    case kUser: launcher_->mUserClick(); break;
-    case kOption: launcher_->mOptionClick(); break;
-    case kVersion:
-    case kTrayVersion: launcher_->mVersionClick(); break;
-    case kDelete: launcher_->mDeleteClick(); break;
-    case kCut1: launcher_->Cut1Click(); break;
-    case kCopy1: launcher_->Copy1Click(); break;
-    case kPaste1: launcher_->Paste1Click(); break;
-    case kDelete1: launcher_->Delete1Click(); break;
-    case kSelect1: launcher_->Select1Click(); break;
-    case kChoice: launcher_->Choice1Click(); break;
-    case kAllStart: launcher_->pAllStartClick(); break;
-    case kFind: launcher_->mFindClick(); break;
-    case kScreen: launcher_->pScreenClick(); break;
-    case kCloseFolder: launcher_->pCloseFolderClick(); break;
-    case kCloseIE: launcher_->pCloseIEClick(); break;
-    case kCloseAll: launcher_->pCloseAllClick(); break;
-    case kWholly: launcher_->pWhollyClick(); break;
-    case kWindowsExit: launcher_->pWindowsExitClick(); break;
-    case kWindowsReboot: launcher_->pWindowsRebootClick(); break;
-    case kWindowsLogoff: launcher_->pWindowsLogoffClick(); break;
-    default: break;
-  }
+  const CommandRoute* route = RouteOf(id);
+  if (!route) return;  // notifications of the other controls
+  if (route->menu) CompleteStart();
+  (launcher_->*route->handler)();
 }
 
 LRESULT LauncherWindow::OnNotify(const NMHDR& header) {
