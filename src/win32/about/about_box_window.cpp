@@ -6,6 +6,7 @@
 #include "base/dpi.h"
 #include "base/handles.h"
 #include "base/modal.h"
+#include "base/palette.h"
 #include "base/utf16.h"
 #include "base/window.h"
 
@@ -24,10 +25,6 @@ constexpr int kClientHeight = 100;
 constexpr int kIconSize = 33;
 constexpr int kProgramIconId = 1;
 constexpr int kBevel = 2;
-constexpr COLORREF kFuchsia = RGB(255, 0, 255);
-constexpr COLORREF kYellow = RGB(255, 255, 0);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
 // Labels keep to one line, as wide as their box.
 constexpr DWORD kLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 
@@ -120,7 +117,7 @@ AboutBoxWindow::AboutBoxWindow(HWND owner)
   SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi);
   CreateFor(kExStyle, kClassName, Widen(t::kAboutCaption), kStyle, RECT{0, 0, size.cx, size.cy}, owner, nullptr);
   layout_.Create(Handle(), kLayout, dpi);
-  font_ = MakeFont(L"ＭＳ Ｐゴシック", 12, dpi, false, false, SHIFTJIS_CHARSET);
+  font_ = ProgramFont(12, dpi);
   HFONT fonts[] = {font_.get()};
   layout_.SetFonts(fonts);
   // The icon is drawn to fill its box, whatever sizes the resource holds.

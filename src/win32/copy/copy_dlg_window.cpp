@@ -2,6 +2,7 @@
 
 #include "base/dpi.h"
 #include "base/modal.h"
+#include "base/palette.h"
 #include "base/utf16.h"
 #include "copy/copy_texts.h"
 
@@ -16,7 +17,6 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kClientWidth = 342;
 constexpr int kClientHeight = 184;
 constexpr int kItemHeight = 12;
-constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr DWORD kListStyle = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
 
 // Font 0 is the dialog's, font 1 the bold arrow's.
@@ -44,8 +44,8 @@ CopyDlgWindow::CopyDlgWindow(HWND owner) : owner_(owner), yellow_(CreateSolidBru
   UINT dpi =
       CreateDialogFrame(kClassName, Widen(t::kCopyCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
-  font_ = MakeFont(L"ＭＳ Ｐゴシック", 12, dpi, false, false, SHIFTJIS_CHARSET);
-  arrowFont_ = MakeFont(L"ＭＳ Ｐゴシック", 21, dpi, true, false, SHIFTJIS_CHARSET);
+  font_ = ProgramFont(12, dpi);
+  arrowFont_ = ProgramFont(21, dpi, true);
   HFONT fonts[] = {font_.get(), arrowFont_.get()};
   layout_.SetFonts(fonts);
   for (int list : {kSrcList, kDstList}) SendMessageW(Control(list), LB_SETITEMHEIGHT, 0, Scale(kItemHeight, dpi));

@@ -9,6 +9,7 @@
 #include "base/dpi.h"
 #include "base/modal.h"
 #include "base/on_screen.h"
+#include "base/palette.h"
 #include "base/panel.h"
 #include "base/utf16.h"
 #include "base/win_background.h"
@@ -24,7 +25,6 @@ namespace {
 using namespace launcher;
 
 constexpr wchar_t kClassName[] = L"ZubiLauncher";
-constexpr wchar_t kFontFace[] = L"ＭＳ Ｐゴシック";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
 constexpr UINT_PTR kTimerId = 1;
@@ -34,11 +34,6 @@ constexpr UINT kCompleteStart = WM_APP + 1;
 constexpr UINT kTitleDoubleClick = WM_APP + 2;
 constexpr UINT kOpenLaunchMenu = WM_APP + 3;
 constexpr UINT_PTR kTitleBox = 1;
-
-constexpr COLORREF kYellow = RGB(255, 255, 0);
-constexpr COLORREF kAqua = RGB(0, 255, 255);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // The label's right edge (Label2) or left edge (Label3) stays put as its text changes.
 constexpr int kDateRightEdge = 52;
@@ -185,10 +180,10 @@ void LauncherWindow::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
   // The old fonts go only once no control uses them: the clock labels keep theirs selected.
   decltype(fonts_) old = std::move(fonts_);
-  fonts_[kWindowFont] = MakeFont(kFontFace, 12, dpi, false, true, SHIFTJIS_CHARSET);
-  fonts_[kPlainFont] = MakeFont(kFontFace, 12, dpi, false, false, SHIFTJIS_CHARSET);
-  fonts_[kBoldFont] = MakeFont(kFontFace, 12, dpi, true, false, SHIFTJIS_CHARSET);
-  fonts_[kCountFont] = MakeFont(kFontFace, 13, dpi, true, false, SHIFTJIS_CHARSET);
+  fonts_[kWindowFont] = ProgramFont(12, dpi, false, true);
+  fonts_[kPlainFont] = ProgramFont(12, dpi);
+  fonts_[kBoldFont] = ProgramFont(12, dpi, true);
+  fonts_[kCountFont] = ProgramFont(13, dpi, true);
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[kWindowFont].get()), FALSE);
   HFONT fonts[kFontCount];
   for (int i = 0; i < kFontCount; ++i) fonts[i] = fonts_[static_cast<size_t>(i)].get();

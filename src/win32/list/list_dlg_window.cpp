@@ -3,6 +3,7 @@
 #include "base/dpi.h"
 #include "base/modal.h"
 #include "base/on_screen.h"
+#include "base/palette.h"
 #include "base/utf16.h"
 #include "list/list_texts.h"
 
@@ -17,7 +18,6 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kClientWidth = 192;
 constexpr int kClientHeight = 153;
 constexpr int kItemHeight = 12;
-constexpr COLORREF kYellow = RGB(255, 255, 0);
 
 const ControlSpec kLayout[] = {
     {ListDlgWindow::kListBox1, L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
@@ -32,7 +32,7 @@ ListDlgWindow::ListDlgWindow(HWND owner) : owner_(owner), yellow_(CreateSolidBru
   UINT dpi =
       CreateDialogFrame(kClassName, Widen(t::kListCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
-  font_ = MakeFont(L"ＭＳ Ｐゴシック", 12, dpi, false, false, SHIFTJIS_CHARSET);
+  font_ = ProgramFont(12, dpi);
   HFONT fonts[] = {font_.get()};
   layout_.SetFonts(fonts);
   SendMessageW(Control(kListBox1), LB_SETITEMHEIGHT, 0, Scale(kItemHeight, dpi));

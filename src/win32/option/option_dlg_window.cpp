@@ -5,6 +5,7 @@
 #include "base/dpi.h"
 #include "base/lazy_library.h"
 #include "base/modal.h"
+#include "base/palette.h"
 #include "base/utf16.h"
 #include "option/option_texts.h"
 
@@ -21,8 +22,6 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kClientWidth = 307;
 constexpr int kClientHeight = 173;
-constexpr COLORREF kAqua = RGB(0, 255, 255);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
 // A combo box is created as high as its dropped list; its own face stays 20 high.
 constexpr int kDropHeight = 240;
@@ -90,8 +89,8 @@ OptionDlgWindow::OptionDlgWindow(HWND owner) : owner_(owner), aqua_(CreateSolidB
   UINT dpi =
       CreateDialogFrame(kClassName, Widen(t::kOptionCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
-  fonts_[kPlainFont] = MakeFont(L"ＭＳ Ｐゴシック", 12, dpi, false, false, SHIFTJIS_CHARSET);
-  fonts_[kSmallFont] = MakeFont(L"ＭＳ Ｐゴシック", 11, dpi, false, false, SHIFTJIS_CHARSET);
+  fonts_[kPlainFont] = ProgramFont(12, dpi);
+  fonts_[kSmallFont] = ProgramFont(11, dpi);
   HFONT fonts[] = {fonts_[kPlainFont].get(), fonts_[kSmallFont].get()};
   layout_.SetFonts(fonts);
   hints_.Create(Handle());

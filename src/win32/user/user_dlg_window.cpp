@@ -5,6 +5,7 @@
 #include "base/dpi.h"
 #include "base/modal.h"
 #include "base/on_screen.h"
+#include "base/palette.h"
 #include "base/utf16.h"
 #include "user/user_texts.h"
 
@@ -22,9 +23,6 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kClientWidth = 192;
 constexpr int kClientHeight = 203;
 constexpr int kItemHeight = 12;
-constexpr COLORREF kYellow = RGB(255, 255, 0);
-constexpr COLORREF kAqua = RGB(0, 255, 255);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
 
 // Client pixels at 96 DPI. The controls of a group box sit at the group's corner
@@ -56,8 +54,8 @@ UserDlgWindow::UserDlgWindow(HWND owner)
   UINT dpi =
       CreateDialogFrame(kClassName, Widen(t::kUserCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
-  fonts_[kPlainFont] = MakeFont(L"ＭＳ Ｐゴシック", 12, dpi, false, false, SHIFTJIS_CHARSET);
-  fonts_[kNumberFont] = MakeFont(L"ＭＳ Ｐゴシック", 13, dpi, true, false, SHIFTJIS_CHARSET);
+  fonts_[kPlainFont] = ProgramFont(12, dpi);
+  fonts_[kNumberFont] = ProgramFont(13, dpi, true);
   HFONT fonts[] = {fonts_[kPlainFont].get(), fonts_[kNumberFont].get()};
   layout_.SetFonts(fonts);
   SendMessageW(Control(kListBox1), LB_SETITEMHEIGHT, 0, Scale(kItemHeight, dpi));
