@@ -17,4 +17,9 @@ ComApartment::~ComApartment() {
   if (initialized_ && uninitialize) uninitialize();
 }
 
+void FreeComMemory(void* memory) {
+  static const auto free = Bind<decltype(&CoTaskMemFree)>(Ole32(), "CoTaskMemFree");
+  if (memory && free) free(memory);
+}
+
 }  // namespace win32

@@ -148,8 +148,7 @@ std::wstring ChosenPath(const Chooser& chooser) {
 std::optional<std::string> ChooseFolderDialog(HWND owner, const std::string& start) {
   static const auto browse = Bind<decltype(&SHBrowseForFolderW)>(Shell32(), "SHBrowseForFolderW");
   static const auto createFolder = Bind<decltype(&SHCreateDirectoryExW)>(Shell32(), "SHCreateDirectoryExW");
-  static const auto freeMemory = Bind<decltype(&CoTaskMemFree)>(Ole32(), "CoTaskMemFree");
-  if (!browse || !createFolder || !freeMemory) return std::nullopt;
+  if (!browse || !createFolder) return std::nullopt;
   ComApartment com;
   Chooser chooser;
   chooser.start = Widen(start);
@@ -160,11 +159,9 @@ std::optional<std::string> ChooseFolderDialog(HWND owner, const std::string& sta
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
   info.lpfn = BrowseCallback;
   info.lParam = reinterpret_cast<LPARAM>(&chooser);
-  PIDLIST_ABSOLUTE list = browse(&info);
+  ComMemory<PIDLIST_ABSOLUTE> list(browse(&info));
   // Windows may refuse a name that does not exist yet; OK was pressed all the same.
-  bool confirmed = list != nullptr || chooser.confirmed;
-  if (list) freeMemory(list);
-  if (!confirmed) return std::nullopt;
+  if (!list && !chooser.confirmed) return std::nullopt;
   std::wstring path = ChosenPath(chooser);
   if (path.empty()) return std::nullopt;
   DWORD attributes = GetFileAttributesW(path.c_str());

@@ -166,11 +166,17 @@ bool WinDdeConversation::Connect() {
     instance_ = 0;
     return false;
   }
-  HSZ service = DdeCreateStringHandleW(instance_, Widen(service_).c_str(), CP_WINUNICODE);
-  HSZ topic = DdeCreateStringHandleW(instance_, Widen(topic_).c_str(), CP_WINUNICODE);
-  conversation_ = DdeConnect(instance_, service, topic, nullptr);
-  if (service) DdeFreeStringHandle(instance_, service);
-  if (topic) DdeFreeStringHandle(instance_, topic);
+  // A string handle of this conversation's instance, freed when it goes.
+  struct DdeString {
+    DWORD instance;
+    HSZ handle;
+    ~DdeString() {
+      if (handle) DdeFreeStringHandle(instance, handle);
+    }
+  };
+  DdeString service{instance_, DdeCreateStringHandleW(instance_, Widen(service_).c_str(), CP_WINUNICODE)};
+  DdeString topic{instance_, DdeCreateStringHandleW(instance_, Widen(topic_).c_str(), CP_WINUNICODE)};
+  conversation_ = DdeConnect(instance_, service.handle, topic.handle, nullptr);
   return conversation_ != nullptr;
 }
 

@@ -4,6 +4,7 @@
 
 #include <shlobj.h>
 
+#include "base/com.h"
 #include "base/lazy_library.h"
 #include "base/utf16.h"
 #include "base/win.h"
@@ -29,13 +30,10 @@ std::string WinEnvironment::FolderPath(int id) const {
   static const auto folderLocation =
       Bind<decltype(&SHGetSpecialFolderLocation)>(Shell32(), "SHGetSpecialFolderLocation");
   static const auto pathFromList = Bind<decltype(&SHGetPathFromIDListEx)>(Shell32(), "SHGetPathFromIDListEx");
-  static const auto freeMemory = Bind<decltype(&CoTaskMemFree)>(Ole32(), "CoTaskMemFree");
-  PIDLIST_ABSOLUTE list = nullptr;
-  if (!folderLocation || !pathFromList || !freeMemory || FAILED(folderLocation(nullptr, id, &list))) return {};
+  ComMemory<PIDLIST_ABSOLUTE> list;
+  if (!folderLocation || !pathFromList || FAILED(folderLocation(nullptr, id, list.put()))) return {};
   std::wstring path(32768, L'\0');
-  bool ok = pathFromList(list, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT);
-  freeMemory(list);
-  if (!ok) return {};
+  if (!pathFromList(list.get(), path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT)) return {};
   path.resize(wcslen(path.c_str()));
   return Narrow(path);
 }

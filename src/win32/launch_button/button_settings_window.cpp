@@ -75,8 +75,7 @@ UniqueHfont DialogFont(UINT dpi) {
 
 std::optional<std::string> ModernFileOpen(HWND owner) {
   static const auto create = Bind<decltype(&CoCreateInstance)>(Ole32(), "CoCreateInstance");
-  static const auto freeMemory = Bind<decltype(&CoTaskMemFree)>(Ole32(), "CoTaskMemFree");
-  if (!create || !freeMemory) return std::nullopt;
+  if (!create) return std::nullopt;
   ComApartment com;
   ComPtr<IFileOpenDialog> dialog;
   if (FAILED(create(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
@@ -85,11 +84,8 @@ std::optional<std::string> ModernFileOpen(HWND owner) {
   std::optional<std::string> chosen;
   ComPtr<IShellItem> item;
   if (SUCCEEDED(dialog->Show(owner)) && SUCCEEDED(dialog->GetResult(item.put()))) {
-    PWSTR path = nullptr;
-    if (SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
-      chosen = Narrow(path);
-      freeMemory(path);
-    }
+    ComMemory<PWSTR> path;
+    if (SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, path.put()))) chosen = Narrow(path.get());
   }
   return chosen ? chosen : std::optional<std::string>(std::string());
 }
