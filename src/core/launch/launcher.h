@@ -168,8 +168,6 @@ class TLauncher : public LaunchButtonHost, public UserHost, public OptionHost {
   void PopupMenu1Popup();
   void Choice1Click();
   void pAllStartClick();
-  int PopupButtonNo() const { return popupButtonNo_; }
-  const ButtonEntry& Clipboard() const { return clipboard_; }
 
   // A key pressed while the window is active: the bound ones run their command (a
   // start as a click does it, a page move as ">" and "<" do it). True when the key
