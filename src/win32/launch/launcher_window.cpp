@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 #include <dbt.h>
-#include <windowsx.h>
 
 #include "base/dpi.h"
 #include "base/modal.h"
@@ -32,7 +31,6 @@ constexpr UINT kTimerInterval = 200;
 constexpr int kDefaultPosition = 100;
 constexpr UINT kCompleteStart = WM_APP + 1;
 constexpr UINT kTitleDoubleClick = WM_APP + 2;
-constexpr UINT kOpenLaunchMenu = WM_APP + 3;
 constexpr UINT_PTR kTitleBox = 1;
 
 // The label's right edge (Label2) or left edge (Label3) stays put as its text changes.
@@ -47,63 +45,6 @@ LRESULT CALLBACK EditSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   if (message == WM_CONTEXTMENU) return SendMessageW(GetParent(hwnd), message, wParam, lParam);
   if (message == WM_LBUTTONDBLCLK && id == kTitleBox) PostMessageW(GetParent(hwnd), kTitleDoubleClick, 0, 0);
   return DefSubclassProc(hwnd, message, wParam, lParam);
-}
-
-using Handler = void (core::TLauncher::*)();
-
-using core::TLauncher;
-
-// The handler of each command: the navigation buttons, the menus' items and the key
-// commands all arrive as WM_COMMAND. Commands of the menus first complete the start
-// (the components that the first paint left for later).
-struct CommandRoute {
-  int id;
-  Handler handler;
-  bool menu;
-};
-constexpr CommandRoute kCommandRoutes[] = {
-    {kFastTopButton, &TLauncher::FastTopButtonClick, false},
-    {kFastBwdButton, &TLauncher::FastBwdButtonClick, false},
-    {kBwdButton, &TLauncher::BwdButtonClick, false},
-    {kFwdButton, &TLauncher::FwdButtonClick, false},
-    {kFastFwdButton, &TLauncher::FastFwdButtonClick, false},
-    {kFastFinalButton, &TLauncher::FastFinalButtonClick, false},
-    {kFastTop, &TLauncher::FastTopButtonClick, false},
-    {kFastBwd, &TLauncher::FastBwdButtonClick, false},
-    {kBwd, &TLauncher::BwdButtonClick, false},
-    {kFwd, &TLauncher::FwdButtonClick, false},
-    {kFastFwd, &TLauncher::FastFwdButtonClick, false},
-    {kFastFinal, &TLauncher::FastFinalButtonClick, false},
-    {kHelpOpen, &TLauncher::mHelpOpenClick, true},
-    {kTrayHelp, &TLauncher::mHelpOpenClick, true},
-    {kList, &TLauncher::mListClick, true},
-    {kUser, &TLauncher::mUserClick, true},
-    {kOption, &TLauncher::mOptionClick, true},
-    {kVersion, &TLauncher::mVersionClick, true},
-    {kTrayVersion, &TLauncher::mVersionClick, true},
-    {kDelete, &TLauncher::mDeleteClick, true},
-    {kCut1, &TLauncher::Cut1Click, true},
-    {kCopy1, &TLauncher::Copy1Click, true},
-    {kPaste1, &TLauncher::Paste1Click, true},
-    {kDelete1, &TLauncher::Delete1Click, true},
-    {kSelect1, &TLauncher::Select1Click, true},
-    {kChoice, &TLauncher::Choice1Click, true},
-    {kAllStart, &TLauncher::pAllStartClick, true},
-    {kFind, &TLauncher::mFindClick, true},
-    {kScreen, &TLauncher::pScreenClick, true},
-    {kCloseFolder, &TLauncher::pCloseFolderClick, true},
-    {kCloseIE, &TLauncher::pCloseIEClick, true},
-    {kCloseAll, &TLauncher::pCloseAllClick, true},
-    {kWholly, &TLauncher::pWhollyClick, true},
-    {kWindowsExit, &TLauncher::pWindowsExitClick, true},
-    {kWindowsReboot, &TLauncher::pWindowsRebootClick, true},
-    {kWindowsLogoff, &TLauncher::pWindowsLogoffClick, true},
-};
-
-const CommandRoute* RouteOf(int id) {
-  for (const CommandRoute& route : kCommandRoutes)
-    if (route.id == id) return &route;
-  return nullptr;
 }
 
 }  // namespace
@@ -257,33 +198,6 @@ void LauncherWindow::CompleteStart() {
   if (afterStart_) afterStart_();
 }
 
-bool LauncherWindow::TranslateShortcut(const MSG& message) {
-  if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
-  HWND focus = GetFocus();
-  if (!focus || GetParent(focus) != Handle() || !CarriesPopupMenu(GetDlgCtrlID(focus))) return false;
-  int command = CommandOfShortcut(PopupMenu1(), static_cast<char>(message.wParam));
-  // A command that the menu showed disabled when it last opened has no shortcut either.
-  if (!command || (GetMenuState(popupMenu1_.get(), static_cast<UINT>(command), MF_BYCOMMAND) & MF_GRAYED)) return false;
-  SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
-  return true;
-}
-
-bool LauncherWindow::TranslateKeyCommand(const MSG& message) {
-  if (message.message != WM_KEYDOWN || !launcher_ || !IsWindowEnabled(Handle())) return false;
-  if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd)) return false;
-  core::ShiftState shift{GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
-  bool repeat = (message.lParam & (1 << 30)) != 0;  // the key was down before
-  return launcher_->KeyDown({static_cast<int>(message.wParam), shift, repeat});
-}
-
-void ProcessLoopMessage(LauncherWindow& window, MSG& message) {
-  RelayToHints(message);
-  if (window.TranslateKeyCommand(message) || window.TranslateShortcut(message)) return;
-  if (window.Handle() && IsDialogMessageW(window.Handle(), &message)) return;
-  TranslateMessage(&message);
-  DispatchMessageW(&message);
-}
-
 std::string LauncherWindow::ControlText(int id) const { return WindowText(Control(id)); }
 
 // The timer hands over only texts and states that differ from what is shown.
@@ -352,28 +266,6 @@ core::ScreenPoint LauncherWindow::CursorPosition() const {
 
 std::uintptr_t LauncherWindow::NativeHandle() const { return reinterpret_cast<std::uintptr_t>(Handle()); }
 
-void LauncherWindow::OnCommand(int id, int code) {
-  if (!launcher_) return;
-  if (id == kEdit1) {
-    if (code == EN_CHANGE && !settingTitle_) launcher_->Edit1Change();
-    return;
-  }
-  if (id >= kLaunchButton1 && id < kLaunchButton1 + kLaunchButtonCount) {
-    if (code == BN_CLICKED) ButtonControl(id - kLaunchButton1 + 1).Clicked();
-    return;
-  }
-  // Exit closes as the close box does: with the question.
-  if (id == kExit || id == kTrayExit) {
-    CompleteStart();
-    SendMessageW(Handle(), WM_CLOSE, 0, 0);
-    return;
-  }
-  const CommandRoute* route = RouteOf(id);
-  if (!route) return;  // notifications of the other controls
-  if (route->menu) CompleteStart();
-  (launcher_->*route->handler)();
-}
-
 LRESULT LauncherWindow::OnNotify(const NMHDR& header) {
   int id = static_cast<int>(header.idFrom);
   if (header.code == NM_CUSTOMDRAW && id >= kLaunchButton1 && id < kLaunchButton1 + kLaunchButtonCount)
@@ -384,49 +276,6 @@ LRESULT LauncherWindow::OnNotify(const NMHDR& header) {
 void LauncherWindow::OnClose() {
   if (launcher_ && !launcher_->CloseRequest()) return;
   DestroyWindow(Handle());
-}
-
-void LauncherWindow::ShowPopupMenu(HWND source, LPARAM screenPoint) {
-  if (!source || GetParent(source) != Handle() || !CarriesPopupMenu(GetDlgCtrlID(source))) return;
-  POINT p{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
-  if (screenPoint == -1) {  // from the keyboard: at the control
-    RECT r;
-    GetWindowRect(source, &r);
-    p = {r.left, r.bottom};
-  }
-  CompleteStart();
-  if (launcher_) launcher_->PopupMenu1Popup();
-  TrackMenu(popupMenu1_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, p, Handle());
-}
-
-void LauncherWindow::EnablePageCommands(bool startSelected, bool startPage) {
-  EnableMenuItem(popupMenu1_.get(), kChoice, MF_BYCOMMAND | (startSelected ? MF_ENABLED : MF_GRAYED));
-  EnableMenuItem(popupMenu1_.get(), kAllStart, MF_BYCOMMAND | (startPage ? MF_ENABLED : MF_GRAYED));
-}
-
-// Opened from a message of its own once the button's mouse handler has returned, so
-// that the menu's modal loop runs with no handler of the launcher on the stack.
-void LauncherWindow::PopupLaunchMenu(const core::LaunchMenuState& state) {
-  launchMenuState_ = state;
-  PostMessageW(Handle(), kOpenLaunchMenu, 0, 0);
-}
-
-// At the pointer.
-void LauncherWindow::OpenLaunchMenu() {
-  CompleteStart();
-  HMENU menu = launchMenu_.get();
-  auto enable = [menu](int command, bool on) {
-    EnableMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-  };
-  const core::LaunchMenuState& state = launchMenuState_;
-  enable(kCut1, state.cut);
-  enable(kCopy1, state.copy);
-  enable(kPaste1, state.paste);
-  enable(kDelete1, state.remove);
-  CheckMenuItem(menu, kSelect1, MF_BYCOMMAND | (state.selectChecked ? MF_CHECKED : MF_UNCHECKED));
-  POINT at{};
-  GetCursorPos(&at);
-  TrackMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at, Handle());
 }
 
 LRESULT LauncherWindow::OnControlColour(HDC dc, HWND control) {

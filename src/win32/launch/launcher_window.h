@@ -78,6 +78,9 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
+  // Posted by PopupLaunchMenu: the editing menu opens once the button's handler returned.
+  static constexpr UINT kOpenLaunchMenu = WM_APP + 3;
+
   void CreateControls();
   void CreateHints();
   void ApplyDpi(UINT dpi);
