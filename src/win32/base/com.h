@@ -10,7 +10,7 @@ class ComMemory {
  public:
   ComMemory() = default;
   explicit ComMemory(T memory) : memory_(memory) {}
-  ~ComMemory() { FreeComMemory(const_cast<void*>(static_cast<const void*>(memory_))); }
+  ~ComMemory() { FreeComMemory(memory_); }
   ComMemory(const ComMemory&) = delete;
   ComMemory& operator=(const ComMemory&) = delete;
   T get() const { return memory_; }

@@ -31,6 +31,7 @@ constexpr UINT kTimerInterval = 200;
 constexpr int kDefaultPosition = 100;
 constexpr UINT kCompleteStart = WM_APP + 1;
 constexpr UINT kTitleDoubleClick = WM_APP + 2;
+// WM_APP + 3: LauncherWindow::kOpenLaunchMenu.
 constexpr UINT_PTR kTitleBox = 1;
 
 // The label's right edge (Label2) or left edge (Label3) stays put as its text changes.
