@@ -108,8 +108,8 @@ int main() {
   window.Start();
 
   auto loadPage = [&](int page) {
-    launcher.State().PageNo = page;
-    launcher.MovePage(page);
+    launcher.Navigator().SetPageNo(page);
+    launcher.Navigator().MovePage(page);
     RedrawWindow(window.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   };
   double first = Milliseconds([&] { loadPage(2); });

@@ -30,8 +30,8 @@ void LoadPageOfTenButtons(benchmark::State& state) {
   f.Launcher().FormCreate();
   int page = 1;
   for (auto _ : state) {
-    f.State().PageNo = page;
-    f.Launcher().MovePage(page);
+    f.Launcher().Navigator().SetPageNo(page);
+    f.Launcher().Navigator().MovePage(page);
     page = page % 99 + 1;
   }
 }

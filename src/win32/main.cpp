@@ -64,7 +64,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   win32::WinBackground background(window.Handle());
   core::TLauncher launcher(window, {files, codePage, prompter, shell, environment, sound, probe});
-  launcher.SetDesktopPorts({session, desktop, dde});
+  launcher.Desktop().SetPorts({session, desktop, dde});
   launcher.SetBackground(&background);
   window.CreateComponents(prompter, codePage);
   window.Attach(&launcher);

@@ -20,13 +20,13 @@ std::string RandomBytes(size_t size, unsigned seed) {
 
 void ExpectDefaults(LauncherFixture& f) {
   EXPECT_EQ(f.view.position, (core::ScreenPoint{100, 100}));
-  EXPECT_EQ(f.State().UserNo, 1);
-  EXPECT_EQ(f.State().UserName, "User1");
-  EXPECT_EQ(f.State().PageNo, 1);
-  EXPECT_EQ(f.State().PageNoControl, 1);
-  EXPECT_EQ(f.State().Tray, 1);
-  EXPECT_EQ(f.State().HotKey, "Alt+A");
-  EXPECT_EQ(f.State().CaptionText, "User1 - Page 1/1");
+  EXPECT_EQ(f.Current().UserNo, 1);
+  EXPECT_EQ(f.Current().UserName, "User1");
+  EXPECT_EQ(f.Current().PageNo, 1);
+  EXPECT_EQ(f.Current().PageNoControl, 1);
+  EXPECT_EQ(f.Launcher().CurrentOptions().Tray, 1);
+  EXPECT_EQ(f.Launcher().CurrentOptions().HotKey, "Alt+A");
+  EXPECT_EQ(f.Current().CaptionText, "User1 - Page 1/1");
 }
 
 }  // namespace
@@ -61,13 +61,13 @@ TEST(BadInput, InvalidCodePageBytesAndAbsurdNumbersDoNotStopTheStart) {
                  "FormColor=0x7FFFFFFF\r\nKey=-99\r\n");
   f.Launcher().FormCreate();
   EXPECT_EQ(f.view.position, (core::ScreenPoint{100, 0}));
-  EXPECT_EQ(f.State().UserNo, 1);
-  EXPECT_EQ(f.State().PageNo, 2147483647);
-  EXPECT_EQ(f.State().PageNoControl, -3);
-  EXPECT_EQ(f.State().FormColor, 2147483647);
-  EXPECT_EQ(f.State().Key, -99);
-  EXPECT_EQ(f.State().UserName.front(), 'A');
-  EXPECT_EQ(f.State().UserName.back(), 'Z');
+  EXPECT_EQ(f.Current().UserNo, 1);
+  EXPECT_EQ(f.Current().PageNo, 2147483647);
+  EXPECT_EQ(f.Current().PageNoControl, -3);
+  EXPECT_EQ(f.Launcher().CurrentOptions().FormColor, 2147483647);
+  EXPECT_EQ(f.Launcher().CurrentOptions().Key, -99);
+  EXPECT_EQ(f.Current().UserName.front(), 'A');
+  EXPECT_EQ(f.Current().UserName.back(), 'Z');
   EXPECT_TRUE(f.prompter.boxes.empty());
   // The damaged name is written back without losing the text around it.
   EXPECT_NE(f.SettingsText().find("User1=A"), std::string::npos);
@@ -85,7 +85,7 @@ TEST(BadInput, DamagedPageFilesLoadWithTheDefaults) {
                  Lines({"[PageTitle]", "PageTitle=" + longTitle, "[Button1]", "ProgPath=C:\\a.exe",
                         "IconNo=99999999999", "ProgState=-7", "[BUTTON1]", "ProgPath=C:\\second.exe", "[Button2]",
                         "ProgPath=C:\\b.exe", "IconNo=-5", "ProgState=2147483647", "IsIconSmall=abc"}));
-  f.Launcher().MovePage(1);
+  f.Launcher().Navigator().MovePage(1);
   EXPECT_EQ(f.view.title, longTitle);
   const core::TLaunchButton& one = f.Launcher().Button(1);
   EXPECT_EQ(one.ProgramPath(), "C:\\a.exe");  // the first of the duplicated sections

@@ -75,7 +75,7 @@ struct CopyFixture : LauncherFixture {
 TEST(CopyDlg, OpensWithTheUserNamesBothListsAndOKDisabled) {
   CopyFixture f;
   f.WriteSettings("[User]\r\nUser2=Hanako\r\n[User1]\r\nFormColor=7\r\n");
-  f.State().FormColor = 7;
+  f.Launcher().LoadOption(1);
   f.Open();
   ASSERT_EQ(f.view.sources.size(), 11u);
   ASSERT_EQ(f.view.destinations.size(), 11u);
@@ -296,7 +296,7 @@ TEST(CopyDlg, CopyRenFileWithoutOverwriteKeepsAnExistingTarget) {
 TEST(CopyDlg, ACancelledBackupCopiesNothingAndCloses) {
   CopyFixture f;
   f.Page("User1", 1, "x");
-  f.State().ToDir = "/backups";
+  f.Launcher().Settings().SetToDir("/backups");
   f.Open();
   f.ClickSource(0);
   f.ClickDestination(10);
@@ -304,7 +304,7 @@ TEST(CopyDlg, ACancelledBackupCopiesNothingAndCloses) {
   f.dialog.OKBtnClick();
   EXPECT_EQ(f.shell.chooserStarts, std::vector<std::string>{"/backups"});
   EXPECT_TRUE(f.shell.copies.empty());
-  EXPECT_EQ(f.State().ToDir, "/backups");
+  EXPECT_EQ(f.Launcher().Settings().ToDir(), "/backups");
   EXPECT_EQ(f.view.closed, 1);
 }
 
@@ -314,7 +314,7 @@ TEST(CopyDlg, BackupOfOneUserCopiesEachPageIntoTheChosenFolder) {
   f.Page("User1", 0, "not a page");
   f.Page("User1", 12, "x");
   f.Page("User2", 1, "x");
-  f.State().ToDir = "/start";
+  f.Launcher().Settings().SetToDir("/start");
   f.Open();
   f.ClickSource(0);
   f.ClickDestination(10);
@@ -323,7 +323,7 @@ TEST(CopyDlg, BackupOfOneUserCopiesEachPageIntoTheChosenFolder) {
   using Copy = std::pair<std::string, std::string>;
   EXPECT_EQ(f.shell.copies, (std::vector<Copy>{{f.folder.Path("DATA/User11.dat"), "/chosen"},
                                                {f.folder.Path("DATA/User112.dat"), "/chosen"}}));
-  EXPECT_EQ(f.State().ToDir, "/chosen");
+  EXPECT_EQ(f.Launcher().Settings().ToDir(), "/chosen");
   EXPECT_EQ(f.view.closed, 1);
 }
 
@@ -338,8 +338,8 @@ TEST(CopyDlg, BackupOfAllDataCopiesThePatternOnce) {
   f.shell.chosenFolder = "/all";
   f.dialog.OKBtnClick();
   using Copy = std::pair<std::string, std::string>;
-  EXPECT_EQ(f.shell.copies, (std::vector<Copy>{{f.Launcher().DataFolder() + "/*.dat", "/all"}}));
-  EXPECT_EQ(f.State().ToDir, "/all");
+  EXPECT_EQ(f.shell.copies, (std::vector<Copy>{{f.Launcher().Pages().DataFolder() + "/*.dat", "/all"}}));
+  EXPECT_EQ(f.Launcher().Settings().ToDir(), "/all");
 }
 
 TEST(CopyDlg, TheDailySnapshotsAreNeitherCountedNorBackedUp) {

@@ -31,14 +31,14 @@ std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std:
 TEST(PageFile, WritingAPageGivesTheDocumentedFile) {
   LauncherFixture f;
   f.Launcher().FormCreate();  // DATA\User11.dat with an empty title
-  f.State().PageNo = 2;
+  f.Launcher().Navigator().SetPageNo(2);
   f.view.TypeTitle("Tools");  // typed: the title is written first
   core::TLaunchButton& b = f.Launcher().Button(1);
   b.SetProgramTitle("edit");
   b.SetProgramDir("C:\\Apps");
   b.SetProgramState(TProgState::psMinimized);
   b.SetProgramPath("C:\\Apps\\edit.exe");
-  f.Launcher().SetButtons(2);
+  f.Launcher().Navigator().SetButtons(2);
   EXPECT_EQ(f.PageText("User12.dat"),
             Lines(Join({"[PageTitle]", "PageTitle=Tools", "", "[Button1]", "ProgPath=C:\\Apps\\edit.exe",
                         "ProgTitle=edit", "ProgDir=C:\\Apps", "ProgState=2", ""},
@@ -57,14 +57,14 @@ TEST(PageFile, EveryKeyRoundTripsAndEmptyValuesLoseTheirKeys) {
   b.SetProgramIconNo(7);
   b.SetIsIconSmall(true);
   b.SetProgramPath("C:\\Office\\calc.exe");
-  f.Launcher().SetButtons(1);
+  f.Launcher().Navigator().SetButtons(1);
   EXPECT_NE(f.PageText("User11.dat")
                 .find(Lines({"[Button4]", "ProgPath=C:\\Office\\calc.exe", "ProgTitle=表計算", "ProgDir=C:\\Office",
                              "ProgState=1", "ProgOption=/n \"C:\\x y.xls\"", "IconPath=C:\\icons.dll", "IconNo=7",
                              "IsIconSmall=1", ""})),
             std::string::npos);
 
-  f.Launcher().MovePage(1);
+  f.Launcher().Navigator().MovePage(1);
   const core::TLaunchButton& loaded = f.Launcher().Button(4);
   EXPECT_EQ(std::tuple(loaded.ProgramTitle(), loaded.ProgramDir(), loaded.ProgramOption(), loaded.ProgramIconPath(),
                        loaded.ProgramIconNo(), loaded.IsIconSmall(), loaded.ProgramPath()),
@@ -79,7 +79,7 @@ TEST(PageFile, EveryKeyRoundTripsAndEmptyValuesLoseTheirKeys) {
   b.SetProgramIconPath("");
   b.SetProgramIconNo(0);
   b.SetIsIconSmall(false);
-  f.Launcher().SetButtons(1);
+  f.Launcher().Navigator().SetButtons(1);
   EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button4]", "ProgPath=C:\\Office\\calc.exe", ""})),
             std::string::npos);
 }
@@ -90,9 +90,9 @@ TEST(PageFile, StoredStartStatesCountMaximisedFirst) {
                  Lines({"[Button1]", "ProgPath=a", "ProgState=0", "[Button2]", "ProgPath=b", "ProgState=1", "[Button3]",
                         "ProgPath=c", "ProgState=2", "[Button4]", "ProgPath=d", "ProgState=3", "[Button5]",
                         "ProgPath=e", "ProgState=x", "[Button6]", "ProgPath=f", "IsIconSmall=0"}));
-  f.State().UserName = "User1";
+  f.Launcher().Navigator().SetUserName("User1");
   f.Launcher().Button(4).SetProgramState(TProgState::psMinimized);
-  f.Launcher().LoadButtons(1);
+  f.Launcher().Navigator().LoadButtons(1);
   EXPECT_EQ(f.Launcher().Button(1).ProgramState(), TProgState::psNormal);
   EXPECT_EQ(f.Launcher().Button(2).ProgramState(), TProgState::psMaximized);
   EXPECT_EQ(f.Launcher().Button(3).ProgramState(), TProgState::psMinimized);
@@ -100,7 +100,7 @@ TEST(PageFile, StoredStartStatesCountMaximisedFirst) {
   EXPECT_EQ(f.Launcher().Button(5).ProgramState(), TProgState::psNormal);     // not a number: 0
   EXPECT_FALSE(f.Launcher().Button(6).IsIconSmall());
   // After a page move, which empties the buttons first, a stored 3 loads as normal.
-  f.Launcher().MovePage(1);
+  f.Launcher().Navigator().MovePage(1);
   EXPECT_EQ(f.Launcher().Button(4).ProgramState(), TProgState::psNormal);
 }
 

@@ -123,19 +123,19 @@ TEST(LauncherKeys, PageKeysMoveAsTheSingleStepsDoWrappingAtTheEnds) {
   Fixture f;
   f.Register(1, "C:\\first-page.exe");
   EXPECT_TRUE(f.Key(core::kKeyPageDown));
-  EXPECT_EQ(f.State().PageNo, 2);
-  EXPECT_EQ(f.State().CaptionText, "User1 - Page 2/3");
+  EXPECT_EQ(f.Current().PageNo, 2);
+  EXPECT_EQ(f.Current().CaptionText, "User1 - Page 2/3");
   EXPECT_TRUE(f.B(1).ProgramPath().empty()) << "page 2 is loaded";
   EXPECT_TRUE(f.Key(core::kKeyPageDown, kCtrl, true)) << "held, it goes on";
-  EXPECT_EQ(f.State().PageNo, 3);
+  EXPECT_EQ(f.Current().PageNo, 3);
   EXPECT_TRUE(f.Key(core::kKeyPageDown));
-  EXPECT_EQ(f.State().PageNo, 1);
+  EXPECT_EQ(f.Current().PageNo, 1);
   EXPECT_EQ(f.B(1).ProgramPath(), "C:\\first-page.exe");
   EXPECT_TRUE(f.Key(core::kKeyPageUp));
-  EXPECT_EQ(f.State().PageNo, 3);
+  EXPECT_EQ(f.Current().PageNo, 3);
   EXPECT_TRUE(f.Key(core::kKeyPageUp));
-  EXPECT_EQ(f.State().PageNo, 2);
+  EXPECT_EQ(f.Current().PageNo, 2);
   EXPECT_FALSE(f.Key(core::kKeyPageUp, kNone));
-  EXPECT_EQ(f.State().PageNo, 2);
+  EXPECT_EQ(f.Current().PageNo, 2);
   EXPECT_TRUE(f.shell.requests.empty());
 }

@@ -8,7 +8,7 @@ using testing_support::Lines;
 
 namespace {
 
-using Command = void (core::TLauncher::*)();
+using Command = void (core::PageNavigator::*)();
 
 struct Move {
   int count, from;
@@ -16,12 +16,12 @@ struct Move {
   int to;
 };
 
-constexpr Command kTop = &core::TLauncher::FastTopButtonClick;
-constexpr Command kFastBwd = &core::TLauncher::FastBwdButtonClick;
-constexpr Command kBwd = &core::TLauncher::BwdButtonClick;
-constexpr Command kFwd = &core::TLauncher::FwdButtonClick;
-constexpr Command kFastFwd = &core::TLauncher::FastFwdButtonClick;
-constexpr Command kFinal = &core::TLauncher::FastFinalButtonClick;
+constexpr Command kTop = &core::PageNavigator::FastTopButtonClick;
+constexpr Command kFastBwd = &core::PageNavigator::FastBwdButtonClick;
+constexpr Command kBwd = &core::PageNavigator::BwdButtonClick;
+constexpr Command kFwd = &core::PageNavigator::FwdButtonClick;
+constexpr Command kFastFwd = &core::PageNavigator::FastFwdButtonClick;
+constexpr Command kFinal = &core::PageNavigator::FastFinalButtonClick;
 
 }  // namespace
 
@@ -35,12 +35,12 @@ TEST(Navigation, CommandsStopOrWrapAtTheEnds) {
   };
   for (const Move& m : moves) {
     LauncherFixture f;
-    f.State().UserName = "U";
-    f.State().PageNoControl = m.count;
-    f.State().PageNo = m.from;
-    (f.Launcher().*m.command)();
-    EXPECT_EQ(f.State().PageNo, m.to) << "from " << m.from << " of " << m.count;
-    EXPECT_EQ(f.State().CaptionText, "U - Page " + std::to_string(m.to) + "/" + std::to_string(m.count));
+    f.Launcher().Navigator().SetUserName("U");
+    f.Launcher().Navigator().SetPageCount(m.count);
+    f.Launcher().Navigator().SetPageNo(m.from);
+    (f.Launcher().Navigator().*m.command)();
+    EXPECT_EQ(f.Current().PageNo, m.to) << "from " << m.from << " of " << m.count;
+    EXPECT_EQ(f.Current().CaptionText, "U - Page " + std::to_string(m.to) + "/" + std::to_string(m.count));
   }
 }
 
@@ -50,22 +50,22 @@ TEST(Navigation, MovingEmptiesTheButtonsAndLoadsThePage) {
   f.folder.Write("DATA/User12.dat", Lines({"[PageTitle]", "PageTitle=Two", "[Button2]", "ProgPath=C:\\two.exe"}));
   f.Launcher().FormCreate();
   f.Launcher().Button(1).FilesDropped({"C:\\one.exe"});
-  f.Launcher().FwdButtonClick();
+  f.Launcher().Navigator().FwdButtonClick();
   EXPECT_EQ(f.Launcher().Button(1).ProgramPath(), "");
   EXPECT_EQ(f.view.buttons[0].hint, "未登録");
   EXPECT_EQ(f.Launcher().Button(2).ProgramPath(), "C:\\two.exe");
   EXPECT_EQ(f.view.buttons[1].hint, "two.exe");
   EXPECT_EQ(f.view.title, "Two");
-  EXPECT_EQ(f.State().PageFilePath, f.Launcher().PageFileName("User1", 2));
+  EXPECT_EQ(f.Current().PageFilePath, f.Launcher().Pages().PathOf("User1", 2));
   // The title is written back when it differs: page 2's file is rewritten whole.
   EXPECT_EQ(f.PageText("User12.dat"),
             Lines({"[PageTitle]", "PageTitle=Two", "", "[Button2]", "ProgPath=C:\\two.exe", ""}));
   // A titled page to a page without a file: that file holds only an empty title.
-  f.Launcher().FwdButtonClick();
+  f.Launcher().Navigator().FwdButtonClick();
   EXPECT_EQ(f.PageText("User13.dat"), Lines({"[PageTitle]", "PageTitle=", ""}));
   // Between untitled pages without files nothing is created.
-  f.State().PageNoControl = 5;
-  f.Launcher().FwdButtonClick();
+  f.Launcher().Navigator().SetPageCount(5);
+  f.Launcher().Navigator().FwdButtonClick();
   EXPECT_FALSE(f.folder.Exists("DATA/User14.dat"));
   // Moving writes nothing to the settings file.
   EXPECT_NE(f.SettingsText().find("PageNo=1"), std::string::npos);
@@ -85,11 +85,11 @@ TEST(Navigation, PageCountChangesSaveAndMoveOnlyWhenTheCurrentPageIsCut) {
     f.folder.Write("DATA/User1" + std::to_string(c.expectedPage) + ".dat", Lines({"[Button1]", "ProgPath=C:\\x.exe"}));
     f.view.pageCount = c.newCount;
     f.Launcher().UpDown1Click();
-    EXPECT_EQ(f.State().PageNoControl, c.newCount);
-    EXPECT_EQ(f.State().PageNo, c.expectedPage);
+    EXPECT_EQ(f.Current().PageNoControl, c.newCount);
+    EXPECT_EQ(f.Current().PageNo, c.expectedPage);
     EXPECT_EQ(f.Launcher().Button(1).ProgramPath() == "C:\\x.exe", c.reloads) << "page " << c.page;
     EXPECT_NE(f.SettingsText().find("PageNoControl=" + std::to_string(c.newCount)), std::string::npos);
-    EXPECT_EQ(f.State().CaptionText,
+    EXPECT_EQ(f.Current().CaptionText,
               "User1 - Page " + std::to_string(c.expectedPage) + "/" + std::to_string(c.newCount));
   }
 }
@@ -112,7 +112,7 @@ TEST(PageList, ShowsOneTitlePerPageAtTheWindowPositionAndJumps) {
   EXPECT_EQ(list.position, (core::ScreenPoint{0, 300}));
   EXPECT_EQ(list.colour, (core::PanelColour{core::PanelColour::Kind::kFixed, {166, 202, 240}}));
   EXPECT_EQ(list.closed, 1);
-  EXPECT_EQ(f.State().PageNo, 3);
+  EXPECT_EQ(f.Current().PageNo, 3);
   EXPECT_EQ(f.view.title, "三");
   EXPECT_NE(f.SettingsText().find("Left=-20"), std::string::npos);  // saved when the list opened
 
@@ -120,8 +120,8 @@ TEST(PageList, ShowsOneTitlePerPageAtTheWindowPositionAndJumps) {
   f.Launcher().mListClick();
   EXPECT_EQ(list.items.size(), 4u);
   EXPECT_EQ(list.selected, 2);
-  EXPECT_EQ(f.State().PageNo, 3);
-  EXPECT_EQ(f.State().PageFilePath, f.Launcher().PageFileName("User1", 3));
+  EXPECT_EQ(f.Current().PageNo, 3);
+  EXPECT_EQ(f.Current().PageFilePath, f.Launcher().Pages().PathOf("User1", 3));
   EXPECT_EQ(list.closed, 2);
 }
 

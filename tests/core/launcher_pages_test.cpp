@@ -26,31 +26,31 @@ class CountingFiles : public core::PosixFileSystem {
 TEST(LauncherPages, PageFileNamesJoinUserNameAndPageNumber) {
   LauncherFixture f;
   const std::string data = f.folder.Path("DATA") + core::kPathSeparator;
-  EXPECT_EQ(f.Launcher().PageFileName("User1", 1), data + "User11.dat");
-  EXPECT_EQ(f.Launcher().PageFileName("User1", 10), data + "User110.dat");
-  EXPECT_EQ(f.Launcher().PageFileName("User1", 99), data + "User199.dat");
-  EXPECT_EQ(f.Launcher().PageFileName("Taro", 3), data + "Taro3.dat");
-  EXPECT_EQ(f.Launcher().PageFileName("A", 12), f.Launcher().PageFileName("A1", 2));
+  EXPECT_EQ(f.Launcher().Pages().PathOf("User1", 1), data + "User11.dat");
+  EXPECT_EQ(f.Launcher().Pages().PathOf("User1", 10), data + "User110.dat");
+  EXPECT_EQ(f.Launcher().Pages().PathOf("User1", 99), data + "User199.dat");
+  EXPECT_EQ(f.Launcher().Pages().PathOf("Taro", 3), data + "Taro3.dat");
+  EXPECT_EQ(f.Launcher().Pages().PathOf("A", 12), f.Launcher().Pages().PathOf("A1", 2));
 }
 
 TEST(LauncherPages, LoadingATitleWritesItBackOnlyWhenTheBoxShowedAnotherText) {
   LauncherFixture f;
   f.folder.Write("DATA/User12.dat", Sjis(Lines({"; kept until the next write", "[PageTitle]", "PageTitle=道具"})));
-  f.State().UserName = "User1";
+  f.Launcher().Navigator().SetUserName("User1");
   f.view.title = "道具";
-  f.Launcher().LoadPageTitle(2);
+  f.Launcher().Navigator().LoadPageTitle(2);
   EXPECT_EQ(f.PageText("User12.dat"), Lines({"; kept until the next write", "[PageTitle]", "PageTitle=道具"}));
-  EXPECT_EQ(f.State().PageFilePath, f.Launcher().PageFileName("User1", 2));
+  EXPECT_EQ(f.Current().PageFilePath, f.Launcher().Pages().PathOf("User1", 2));
 
   f.view.title = "Edit1";
-  f.State().PageNo = 2;
-  f.Launcher().LoadPageTitle(2);
+  f.Launcher().Navigator().SetPageNo(2);
+  f.Launcher().Navigator().LoadPageTitle(2);
   EXPECT_EQ(f.view.title, "道具");
   EXPECT_EQ(f.PageText("User12.dat"), Lines({"[PageTitle]", "PageTitle=道具", ""}));
 
   // A page without a file, loaded while the box shows an empty title, creates nothing.
   f.view.title = "";
-  f.Launcher().LoadPageTitle(5);
+  f.Launcher().Navigator().LoadPageTitle(5);
   EXPECT_FALSE(f.folder.Exists("DATA/User15.dat"));
 }
 
@@ -61,8 +61,8 @@ TEST(LauncherPages, EveryChangeOfTheTitleWritesThePageFile) {
                            {files, testing_support::Cp932(), f.prompter, f.shell, f.environment, f.sound, f.probe});
   f.view.launcher = &launcher;
   std::filesystem::create_directory(f.folder.Path("DATA"));
-  launcher.State().UserName = "User1";
-  launcher.State().PageNo = 3;
+  launcher.Navigator().SetUserName("User1");
+  launcher.Navigator().SetPageNo(3);
   for (const char* typed : {"T", "To", "Too", "Tool", "Tools"}) f.view.TypeTitle(typed);
   EXPECT_EQ(files.writes, 5);
   EXPECT_EQ(f.PageText("User13.dat"), Lines({"[PageTitle]", "PageTitle=Tools", ""}));
@@ -71,11 +71,11 @@ TEST(LauncherPages, EveryChangeOfTheTitleWritesThePageFile) {
 TEST(LauncherPages, TitleWriteFailureIsReportedAndTheProgramGoesOn) {
   LauncherFixture f;
   f.folder.Write("DATA", "a file where the folder should be");
-  f.State().UserName = "User1";
+  f.Launcher().Navigator().SetUserName("User1");
   f.view.TypeTitle("x");
   ASSERT_EQ(f.prompter.boxes.size(), 1u);
   EXPECT_EQ(f.prompter.boxes[0].kind, "error");
-  EXPECT_EQ(f.prompter.boxes[0].text, "ファイル " + f.Launcher().PageFileName("User1", 1) + " を作成できません");
+  EXPECT_EQ(f.prompter.boxes[0].text, "ファイル " + f.Launcher().Pages().PathOf("User1", 1) + " を作成できません");
   EXPECT_EQ(f.view.title, "x");
 }
 
@@ -85,13 +85,13 @@ TEST(LauncherPages, AttributeRepairMakesAReadOnlyPageFileWritable) {
   const std::string path = f.folder.Path("DATA/User11.dat");
   f.files.SetAttributes(path, core::kAttributeReadOnly | core::kAttributeArchive);
   ASSERT_EQ(f.files.Attributes(path), core::kAttributeReadOnly | core::kAttributeArchive);
-  f.State().PageFilePath = path;
-  f.Launcher().RepairPageFileAttributes();
+  f.Launcher().Navigator().SetUserName("User1");
+  f.Launcher().Navigator().RepairPageFileAttributes();
   EXPECT_EQ(f.files.Attributes(path), core::kAttributeArchive);
 
   // No file: nothing to repair, and nothing is created.
-  f.State().PageFilePath = f.folder.Path("DATA/User12.dat");
-  f.Launcher().RepairPageFileAttributes();
+  f.Launcher().Navigator().SetPageNo(2);
+  f.Launcher().Navigator().RepairPageFileAttributes();
   EXPECT_FALSE(f.folder.Exists("DATA/User12.dat"));
 }
 

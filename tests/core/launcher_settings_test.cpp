@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "storage/paths.h"
 #include "support.h"
 
 using testing_support::LauncherFixture;
@@ -14,11 +15,11 @@ TEST(LauncherSettings, FirstRunWritesTheSettingsFileAndAnUntitledFirstPage) {
   EXPECT_EQ(f.SettingsText(), Lines({"[Setting]", "Left=100", "Top=100", "UserNo=1", "", "[User1]", "PageNoControl=1",
                                      "ToDir=C:\\Desktop", "PageNo=1", "", "[User]", "User1=User1", ""}));
   EXPECT_EQ(f.PageText("User11.dat"), Lines({"[PageTitle]", "PageTitle=", ""}));
-  EXPECT_EQ(f.State().CaptionText, "User1 - Page 1/1");
+  EXPECT_EQ(f.Current().CaptionText, "User1 - Page 1/1");
   EXPECT_EQ(f.view.position, (core::ScreenPoint{100, 100}));
   EXPECT_EQ(f.view.title, "");
   EXPECT_EQ(f.view.pageCount, 1);
-  EXPECT_EQ(f.State().StartSoundPath, f.folder.Path("start.wav"));
+  EXPECT_EQ(f.Launcher().Editor().StartSoundPath(), f.folder.Path("start.wav"));
   EXPECT_TRUE(f.prompter.boxes.empty());
 }
 
@@ -28,13 +29,13 @@ TEST(LauncherSettings, StoredValuesAreUsedAsReadExceptNegativePositions) {
                          "ToDir=D:\\Backup"}));
   f.Launcher().FormCreate();
   EXPECT_EQ(f.view.position, (core::ScreenPoint{0, 250}));
-  EXPECT_EQ(f.State().UserNo, 4);
-  EXPECT_EQ(f.State().UserName, "User4");  // no name stored for user 4
-  EXPECT_EQ(f.State().PageNo, 0);
-  EXPECT_EQ(f.State().PageNoControl, 150);
-  EXPECT_EQ(f.State().ToDir, "D:\\Backup");
+  EXPECT_EQ(f.Current().UserNo, 4);
+  EXPECT_EQ(f.Current().UserName, "User4");  // no name stored for user 4
+  EXPECT_EQ(f.Current().PageNo, 0);
+  EXPECT_EQ(f.Current().PageNoControl, 150);
+  EXPECT_EQ(f.Launcher().Settings().ToDir(), "D:\\Backup");
   EXPECT_EQ(f.environment.folderQueries, 0);  // the desktop is not asked for
-  EXPECT_EQ(f.State().CaptionText, "User4 - Page 0/150");
+  EXPECT_EQ(f.Current().CaptionText, "User4 - Page 0/150");
   EXPECT_EQ(f.view.pageCount, 150);
   EXPECT_TRUE(f.folder.Exists("DATA/User40.dat"));
   // Keys found in another letter case are written back in the case of the key name;
@@ -46,21 +47,18 @@ TEST(LauncherSettings, StoredValuesAreUsedAsReadExceptNegativePositions) {
 TEST(LauncherSettings, UnreadableNumbersTakeTheirDefaults) {
   LauncherFixture f;
   f.WriteSettings(Lines({"[Setting]", "Left=", "Top=1e3", "UserNo=abc", "[User1]", "PageNo=x", "PageNoControl=$A"}));
-  f.Launcher().LoadPosition();
+  f.Launcher().Settings().LoadPosition();
   EXPECT_EQ(f.view.position, (core::ScreenPoint{100, 100}));
-  EXPECT_EQ(f.State().UserNo, 1);
-  EXPECT_EQ(f.State().PageNo, 1);
-  EXPECT_EQ(f.State().PageNoControl, 10);
-  EXPECT_EQ(f.State().ToDir, "C:\\Desktop");
+  EXPECT_EQ(f.Current().UserNo, 1);
+  EXPECT_EQ(f.Current().PageNo, 1);
+  EXPECT_EQ(f.Current().PageNoControl, 10);
+  EXPECT_EQ(f.Launcher().Settings().ToDir(), "C:\\Desktop");
 }
 
 TEST(LauncherSettings, UserNamesFallBackToUserAndTheirNumber) {
   LauncherFixture f;
   f.WriteSettings(Lines({"[User]", "User1=太郎", "User2=", "user3=Hanako"}));
-  auto nameOf = [&](int n) {
-    f.Launcher().LoadUserName(n);
-    return f.State().UserName;
-  };
+  auto nameOf = [&](int n) { return f.Launcher().Settings().UserNameOf(n); };
   EXPECT_EQ(nameOf(1), "太郎");
   EXPECT_EQ(nameOf(2), "");  // stored empty: an empty name, not the default
   EXPECT_EQ(nameOf(3), "Hanako");
@@ -71,14 +69,14 @@ TEST(LauncherSettings, UserNamesFallBackToUserAndTheirNumber) {
 TEST(LauncherSettings, StoredNamesThatWouldLeaveTheDataFolderReadAsTheDefaultName) {
   LauncherFixture f;
   f.WriteSettings(Lines({"[User]", "User1=../evil", "User2=..\\x", "User3=CON", "User4=a:b", "User5=Taro"}));
-  for (int n = 1; n <= 4; ++n) EXPECT_EQ(f.Launcher().UserNameOf(n), "User" + std::to_string(n));
-  EXPECT_EQ(f.Launcher().UserNameOf(5), "Taro");
+  for (int n = 1; n <= 4; ++n) EXPECT_EQ(f.Launcher().Settings().UserNameOf(n), "User" + std::to_string(n));
+  EXPECT_EQ(f.Launcher().Settings().UserNameOf(5), "Taro");
 
   // The start writes the default user's page in DATA, and nothing beside the folder (where
   // "../evil" would have put its page).
   f.Launcher().FormCreate();
-  EXPECT_EQ(f.State().UserName, "User1");
-  EXPECT_EQ(f.State().CaptionText, "User1 - Page 1/1");
+  EXPECT_EQ(f.Current().UserName, "User1");
+  EXPECT_EQ(f.Current().CaptionText, "User1 - Page 1/1");
   EXPECT_TRUE(f.folder.Exists("DATA/User11.dat"));
   std::vector<std::string> written;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(f.folder.Path("")))
@@ -91,14 +89,13 @@ TEST(LauncherSettings, SavesRewriteOnlyTheirKeysAndKeepTheRest) {
   LauncherFixture f;
   f.WriteSettings(Lines(
       {"; old comment", "[User2]", "Mouse=1", "PageNo=4", "[Setting]", "Top=5", "Extra=keep", "[User]", "User2=Jiro"}));
-  f.State().UserNo = 2;
-  f.State().UserName = "次郎";
-  f.State().PageNo = 7;
-  f.State().PageNoControl = 9;
-  f.State().ToDir = "E:\\";
+  f.Launcher().Navigator().SetUser(2, "次郎");
+  f.Launcher().Navigator().SetPageNo(7);
+  f.Launcher().Navigator().SetPageCount(9);
+  f.Launcher().Settings().SetToDir("E:\\");
   f.view.position = {320, 40};
-  f.Launcher().SavePosition();
-  f.Launcher().SaveUserName(2);
+  f.Launcher().Settings().SavePosition();
+  f.Launcher().Settings().SaveUserName();
   EXPECT_EQ(f.SettingsText(), Lines({"[User2]", "Mouse=1", "PageNo=7", "PageNoControl=9", "ToDir=E:\\", "", "[Setting]",
                                      "Top=40", "Extra=keep", "Left=320", "UserNo=2", "", "[User]", "User2=次郎", ""}));
 }
@@ -106,7 +103,7 @@ TEST(LauncherSettings, SavesRewriteOnlyTheirKeysAndKeepTheRest) {
 TEST(LauncherSettings, OptionsReadWithTheirDefaults) {
   LauncherFixture f;
   f.Launcher().LoadOption(1);
-  const core::LauncherState& s = f.State();
+  const core::Options& s = f.Launcher().CurrentOptions();
   EXPECT_EQ(std::tuple(s.Mouse, s.Tray, s.Hot, s.Shift, s.Ctrl, s.Alt, s.HotKey, s.Key, s.FormColor),
             std::tuple(0, 1, 0, 0, 0, 1, std::string("Alt+A"), 40, 0));
   EXPECT_EQ(std::tuple(s.BtnClk, s.TitleDbClk, s.Sound), std::tuple(false, false, false));
@@ -121,8 +118,9 @@ TEST(LauncherSettings, OptionsReadWithTheirDefaults) {
 
 TEST(LauncherSettings, SettingsFileIsNamedAfterTheExecutable) {
   LauncherFixture f;
-  f.environment.exePath = f.folder.Path("Launch.v2.exe");
-  EXPECT_EQ(f.Launcher().SettingsPath(), f.folder.Path("Launch.v2.ini"));
-  f.environment.exePath = f.folder.Path("noext");
-  EXPECT_EQ(f.Launcher().SettingsPath(), f.folder.Path("noext.ini"));
+  EXPECT_EQ(f.Launcher().Settings().Path(), f.folder.Path("zubi.ini"));
+  // Only the last extension goes; a dot in a folder's name is no extension.
+  const std::pair<const char*, const char*> names[] = {
+      {"Launch.v2.exe", "Launch.v2.ini"}, {"noext", "noext.ini"}, {"v1.2/zubi", "v1.2/zubi.ini"}};
+  for (const auto& [exe, ini] : names) EXPECT_EQ(core::ChangeExtension(f.folder.Path(exe), ".ini"), f.folder.Path(ini));
 }

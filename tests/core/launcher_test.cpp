@@ -31,10 +31,10 @@ TEST(LauncherStatus, NavigationButtonsAndCaptionFollowThePageAndTheCount) {
   };
   for (const auto& c : cases) {
     LauncherFixture f;
-    f.State().UserName = "User1";
-    f.State().PageNo = c.page;
-    f.State().PageNoControl = c.count;
-    f.Launcher().ComposeCaption();
+    f.Launcher().Navigator().SetUserName("User1");
+    f.Launcher().Navigator().SetPageNo(c.page);
+    f.Launcher().Navigator().SetPageCount(c.count);
+    f.Launcher().Navigator().ComposeCaption();
     EXPECT_EQ(f.view.NavStates(), c.states) << "page " << c.page << " of " << c.count;
     EXPECT_EQ(f.view.caption, "User1 - Page " + std::to_string(c.page) + "/" + std::to_string(c.count));
   }
@@ -54,10 +54,9 @@ TEST(LauncherTimer, MouseEdgeModeShowsAtTheCornerAndHidesOnTheEdges) {
   };
   for (const auto& c : cases) {
     LauncherFixture f;
-    f.State().Mouse = c.mouse;
     f.view.cursor = c.cursor;
     f.view.shown = c.shownBefore;
-    f.Launcher().Timer1Timer();
+    f.Launcher().Display().FollowMouseEdge(c.mouse);
     EXPECT_EQ(f.view.shown, c.shownAfter) << "Mouse=" << c.mouse << " at " << c.cursor.x << "," << c.cursor.y;
   }
 }
@@ -80,12 +79,12 @@ TEST(LauncherWindow, ShowHideToggleAndTitleBarDoubleClick) {
   EXPECT_TRUE(f.view.shown);
   EXPECT_EQ(f.view.foregrounds, 1);
 
-  f.Launcher().TitleBarDoubleClick(core::kHitCaption);  // TitleDbClk off
+  core::WindowDisplay& display = f.Launcher().Display();
+  display.TitleBarDoubleClick(core::kHitCaption, false);  // TitleDbClk off
   EXPECT_TRUE(f.view.shown);
-  f.State().TitleDbClk = true;
-  f.Launcher().TitleBarDoubleClick(20);  // the close box
+  display.TitleBarDoubleClick(20, true);  // the close box
   EXPECT_TRUE(f.view.shown);
-  f.Launcher().TitleBarDoubleClick(core::kHitCaption);
+  display.TitleBarDoubleClick(core::kHitCaption, true);
   EXPECT_FALSE(f.view.shown);
 }
 
@@ -93,8 +92,8 @@ TEST(LauncherWindow, CloseRequestSavesThenAsksAndOnlyYesCloses) {
   LauncherFixture f;
   f.Launcher().FormCreate();
   f.view.position = {300, 200};
-  f.State().PageNo = 3;
-  f.State().PageNoControl = 4;
+  f.Launcher().Navigator().SetPageNo(3);
+  f.Launcher().Navigator().SetPageCount(4);
   f.prompter.answerYes = false;
   EXPECT_FALSE(f.Launcher().CloseRequest());
   ASSERT_EQ(f.prompter.boxes.size(), 1u);
@@ -110,8 +109,8 @@ TEST(LauncherWindow, CloseRequestSavesThenAsksAndOnlyYesCloses) {
 
 TEST(LauncherWindow, EndOfSessionSavesWithoutAsking) {
   LauncherFixture f;
-  f.State().UserName = "User1";
-  f.State().PageNo = 2;
+  f.Launcher().Navigator().SetUserName("User1");
+  f.Launcher().Navigator().SetPageNo(2);
   f.Launcher().EndSession();
   EXPECT_TRUE(f.prompter.boxes.empty());
   EXPECT_NE(f.SettingsText().find("PageNo=2"), std::string::npos);
@@ -124,7 +123,7 @@ TEST(LauncherWindow, UnwritableSettingsAreReportedAndNeverStopTheProgram) {
   const std::string error = "ファイル " + f.folder.Path("zubi.ini") + " を作成できません";
   // SavePosition and SaveUserName each fail once; the other steps still ran.
   EXPECT_EQ(f.prompter.Texts(), std::vector<std::string>({error, error}));
-  EXPECT_EQ(f.State().CaptionText, "User1 - Page 1/1");
+  EXPECT_EQ(f.Current().CaptionText, "User1 - Page 1/1");
   EXPECT_TRUE(f.folder.Exists("DATA/User11.dat"));
 
   f.prompter.boxes.clear();
@@ -167,8 +166,8 @@ TEST(LauncherTimer, ChangesAControlOnlyWhenWhatItShowsDiffers) {
   EXPECT_TRUE(f.view.updates.empty());
 
   // A move to page 2 of 3: the caption and the three backward buttons, at once.
-  f.State().PageNo = 2;
-  f.Launcher().MovePage(2);
+  f.Launcher().Navigator().SetPageNo(2);
+  f.Launcher().Navigator().MovePage(2);
   EXPECT_EQ(f.view.updates, (std::vector<std::string>{"nav0", "nav1", "nav2", "caption"}));
   f.view.updates.clear();
   f.Launcher().Timer1Timer();
@@ -188,7 +187,7 @@ TEST(LauncherTimer, ChangesAControlOnlyWhenWhatItShowsDiffers) {
   f.environment.now.second = 1;
   f.Launcher().Timer1Timer();
   EXPECT_EQ(f.view.updates, std::vector<std::string>{"time"});
-  f.Launcher().RegionalSettingsChanged();
+  f.Launcher().Status().RegionalSettingsChanged();
   f.Launcher().Timer1Timer();
   EXPECT_EQ(f.view.updates, (std::vector<std::string>{"time", "date"}));
   EXPECT_EQ(f.view.date, "26-12-9");

@@ -51,15 +51,15 @@ TEST(MissingTargets, APageShowsItsMissingProgramsDimmedAndLooksAtSlowDrivesInThe
 
   // The stick arrives: the next look finds the program.
   f.stick.present.insert("E:\\Apps\\tool.exe");
-  f.Launcher().CheckTargets();
+  f.Launcher().Navigator().CheckTargets();
   EXPECT_EQ(f.Dimmed(), "0110010000");  // unchanged until the answer comes
   f.background.Finish(f.stick);
   EXPECT_EQ(f.Dimmed(), "0100010000");
 
   // The missing file appears: the page shown again shows it plainly.
   f.probe.present.insert("C:\\Apps\\gone.exe");
-  f.Launcher().FwdButtonClick();
-  f.Launcher().BwdButtonClick();
+  f.Launcher().Navigator().FwdButtonClick();
+  f.Launcher().Navigator().BwdButtonClick();
   f.background.Finish(f.stick);
   EXPECT_EQ(f.Dimmed(), "0000000000");
 }
@@ -69,7 +69,7 @@ TEST(MissingTargets, AnswersOvertakenByANewerLookOrAChangedPathAreDropped) {
   f.Launcher().FormCreate();
   f.background.Work(f.stick);  // the first answer is ready: E:\Apps\tool.exe is missing
   f.stick.present.insert("E:\\Apps\\tool.exe");
-  f.Launcher().CheckTargets();  // the stick came before the answer did
+  f.Launcher().Navigator().CheckTargets();  // the stick came before the answer did
   f.background.Deliver();
   EXPECT_FALSE(f.view.buttons[2].dimmed);
   f.background.Finish(f.stick);
@@ -79,16 +79,16 @@ TEST(MissingTargets, AnswersOvertakenByANewerLookOrAChangedPathAreDropped) {
   // is looked at, and only its answer counts.
   f.stick.present.clear();
   f.stick.looked.clear();
-  f.Launcher().FwdButtonClick();
-  f.Launcher().BwdButtonClick();
-  f.Launcher().FwdButtonClick();
+  f.Launcher().Navigator().FwdButtonClick();
+  f.Launcher().Navigator().BwdButtonClick();
+  f.Launcher().Navigator().FwdButtonClick();
   ASSERT_EQ(f.background.pending.size(), 3u);
   f.background.Finish(f.stick);
   EXPECT_EQ(f.stick.looked, std::vector<std::string>{"E:\\Apps\\other.exe"});
   EXPECT_EQ(f.Dimmed(), "0010000000");
 
   // A button given another path while its answer is on the way keeps no dimming.
-  f.Launcher().CheckTargets();
+  f.Launcher().Navigator().CheckTargets();
   f.background.Work(f.stick);
   f.Launcher().Button(3).SetProgramPath("E:\\Apps\\third.exe");
   f.background.Deliver();
@@ -179,15 +179,15 @@ TEST(MissingTargets, DriveKindsAreAskedOnceUntilADriveComesOrGoes) {
   Fixture f;
   f.Launcher().FormCreate();
   EXPECT_EQ(f.probe.kindsAsked, (std::vector<char>{'C', 'E'}));
-  f.Launcher().FwdButtonClick();
-  f.Launcher().BwdButtonClick();
-  f.Launcher().CheckTargets();
+  f.Launcher().Navigator().FwdButtonClick();
+  f.Launcher().Navigator().BwdButtonClick();
+  f.Launcher().Navigator().CheckTargets();
   EXPECT_EQ(f.probe.kindsAsked.size(), 2u);
 
   // E: comes back as a fixed disk: from now on it is looked at on the spot.
   f.probe.drives['E'] = DriveKind::kFixed;
   const size_t waiting = f.background.pending.size();
-  f.Launcher().DrivesChanged();
+  f.Launcher().Targets().DrivesChanged();
   EXPECT_EQ(f.probe.kindsAsked, (std::vector<char>{'C', 'E', 'C', 'E'}));
   EXPECT_EQ(f.background.pending.size(), waiting);
   EXPECT_TRUE(f.view.buttons[2].dimmed);

@@ -21,7 +21,7 @@ std::string FakeEnvironment::LongTimeText(const core::LocalTime& t) const {
 void FakeView::TypeTitle(const std::string& text) {
   if (text == title) return;
   title = text;
-  if (launcher) launcher->Edit1Change();
+  if (launcher) launcher->Navigator().Edit1Change();
 }
 
 std::string FakeView::NavStates() const {

@@ -355,7 +355,7 @@ class LauncherFixture {
   // `files` stays the plain real one for the test.
   explicit LauncherFixture(core::FileSystem& launcherFiles);
   core::TLauncher& Launcher() { return *launcher_; }
-  core::LauncherState& State() { return launcher_->State(); }
+  const core::CurrentPage& Current() const { return launcher_->Current(); }
   std::string SettingsText() const;  // the settings file, decoded, "" when absent
   std::string PageText(const std::string& name) const;
   void WriteSettings(const std::string& utf8) const;

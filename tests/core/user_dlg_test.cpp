@@ -30,7 +30,7 @@ struct Fixture : LauncherFixture {
     users.SetNameText(name);
   }
   bool Page(const std::string& file) const { return folder.Exists("DATA/" + file); }
-  std::string Caption() { return State().CaptionText; }
+  std::string Caption() { return Current().CaptionText; }
 
   FakeUserView users;
   core::TUserDlg dialog{users, Launcher(), files, prompter};
@@ -60,8 +60,8 @@ TEST(UserDialog, ClickingANeverUsedUserStoresItsNameAndSwitchesToIt) {
   Fixture f({"[User1]", "PageNo=2", "PageNoControl=3", "[User3]", "PageNo=4", "PageNoControl=6", "FormColor=2"},
             {"User34.dat"});
   f.dialog.ListBox1Click(2);
-  EXPECT_EQ(f.State().UserNo, 3);
-  EXPECT_EQ(f.State().UserName, "User3");
+  EXPECT_EQ(f.Current().UserNo, 3);
+  EXPECT_EQ(f.Current().UserName, "User3");
   EXPECT_EQ(f.Caption(), "User3 - Page 4/6");
   EXPECT_EQ(f.users.closed, 1);
   EXPECT_EQ(f.view.pageCount, 6);
@@ -94,7 +94,7 @@ TEST(UserDialog, RegisteringOrLoadingForAnotherNumberResetsTheCurrentUserToPage1
   Fixture f({"[User1]", "PageNo=3", "PageNoControl=5", "[User]", "User1=Main"}, {"Main3.dat", "Old0.dat"});
   f.Type(4, "Fresh");
   f.dialog.EntryButtonClick();
-  EXPECT_EQ(f.State().UserName, "Main");
+  EXPECT_EQ(f.Current().UserName, "Main");
   EXPECT_EQ(f.Caption(), "Main - Page 1/1");
   EXPECT_EQ(f.view.pageCount, 1);
   EXPECT_EQ(f.users.items[3], "Fresh");
@@ -120,7 +120,7 @@ TEST(UserDialog, RegisteringANewNameForTheCurrentUserLeavesItsFirstPageWithAnEmp
   Fixture f({"[User1]", "PageNo=1"}, {"User11.dat"});
   f.Type(1, "New");
   f.dialog.EntryButtonClick();
-  EXPECT_EQ(f.State().UserName, "New");
+  EXPECT_EQ(f.Current().UserName, "New");
   EXPECT_EQ(f.Caption(), "New - Page 1/1");
   EXPECT_EQ(f.folder.Read("DATA/New1.dat"), Lines({"[PageTitle]", "PageTitle=", ""}));
   EXPECT_TRUE(f.Page("User11.dat"));  // the old name keeps its files
@@ -139,7 +139,7 @@ TEST(UserDialog, RenameMovesEveryPageAndReportsEachOneThatCannotMove) {
   EXPECT_TRUE(f.Page("Ken5.dat"));  // stays under the old name
   EXPECT_TRUE(f.Page("Other1.dat"));
   EXPECT_EQ(f.folder.Read("DATA/Jo12.dat"), Lines({"[PageTitle]", "PageTitle=Ken12.dat"}));
-  EXPECT_EQ(f.State().UserName, "Jo");
+  EXPECT_EQ(f.Current().UserName, "Jo");
   EXPECT_EQ(f.Caption(), "Jo - Page 2/12");
   EXPECT_NE(f.SettingsText().find("User1=Jo\r\n"), std::string::npos);
 
@@ -147,7 +147,7 @@ TEST(UserDialog, RenameMovesEveryPageAndReportsEachOneThatCannotMove) {
   f.Type(3, "Blank");  // number 3 has no files: only its stored name changes
   f.dialog.ChangeButtonClick();
   EXPECT_TRUE(f.prompter.boxes.empty());
-  EXPECT_EQ(f.State().UserName, "Jo");
+  EXPECT_EQ(f.Current().UserName, "Jo");
   EXPECT_NE(f.SettingsText().find("User3=Blank\r\n"), std::string::npos);
 }
 
@@ -189,7 +189,7 @@ TEST(UserDialog, DeletingTheCurrentUsersEntryLeavesPage1Of1UnderTheDefaultName) 
             std::vector<std::string>{"Kimのﾃﾞｰﾀ( 2ﾍﾟｰｼﾞ)を削除します。\r\n復旧は出来ませんが宜しいですか?"});
   EXPECT_FALSE(f.Page("Kim1.dat"));
   EXPECT_FALSE(f.Page("Kim2.dat"));
-  EXPECT_EQ(f.State().UserName, "User1");
+  EXPECT_EQ(f.Current().UserName, "User1");
   EXPECT_EQ(f.Caption(), "User1 - Page 1/1");
   EXPECT_EQ(f.users.items[0], "User1");
   EXPECT_EQ(f.users.name, "User1");
@@ -239,11 +239,11 @@ TEST(PageDataDeletion, AsksThenLeavesAnEmptyTitleAndTheSecondTimeRemovesTheFile)
                  Lines({"[PageTitle]", "PageTitle=Work", "[Button1]", "ProgPath=C:\\w.exe", "ProgTitle=w"}));
   f.folder.Write("DATA/User13.dat", Lines({"[PageTitle]", "PageTitle=Keep"}));
   f.folder.Write("DATA/Other2.dat", Lines({"[PageTitle]", "PageTitle=Other"}));
-  f.Launcher().MovePage(2);
+  f.Launcher().Navigator().MovePage(2);
   f.view.position = {30, 60};
 
   f.prompter.answerYes = false;
-  f.Launcher().mDeleteClick();
+  f.Launcher().Navigator().mDeleteClick();
   ASSERT_EQ(f.prompter.boxes.size(), 1u);
   EXPECT_EQ(f.prompter.boxes[0].text, "このﾍﾟｰｼﾞのﾃﾞｰﾀを削除します。\r\n復旧は出来ませんが宜しいですか?");
   EXPECT_EQ(f.prompter.boxes[0].placement.left, 30);
@@ -251,18 +251,18 @@ TEST(PageDataDeletion, AsksThenLeavesAnEmptyTitleAndTheSecondTimeRemovesTheFile)
   EXPECT_EQ(f.Launcher().Button(1).ProgramPath(), "C:\\w.exe");
 
   f.prompter.answerYes = true;
-  f.Launcher().mDeleteClick();
+  f.Launcher().Navigator().mDeleteClick();
   EXPECT_EQ(f.folder.Read("DATA/User12.dat"), Lines({"[PageTitle]", "PageTitle=", ""}));
   EXPECT_EQ(f.Launcher().Button(1).ProgramPath(), "");
   EXPECT_EQ(f.Caption(), "User1 - Page 2/5");
 
-  f.Launcher().mDeleteClick();  // asks again, and this time nothing is written back
+  f.Launcher().Navigator().mDeleteClick();  // asks again, and this time nothing is written back
   EXPECT_FALSE(f.Page("User12.dat"));
   EXPECT_TRUE(f.Page("User13.dat"));
   EXPECT_TRUE(f.Page("Other2.dat"));
 
   f.prompter.boxes.clear();
-  f.Launcher().mDeleteClick();
+  f.Launcher().Navigator().mDeleteClick();
   ASSERT_EQ(f.prompter.Texts(), std::vector<std::string>{"このﾍﾟｰｼﾞに削除するﾃﾞｰﾀはありません。"});
   EXPECT_EQ(f.prompter.boxes[0].kind, "information");
   EXPECT_FALSE(f.Page("User12.dat"));

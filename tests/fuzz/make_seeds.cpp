@@ -38,9 +38,9 @@ class Program {
   }
 
   void FillPage(int page, const std::string& title, const std::vector<Button>& buttons) {
-    launcher.State().PageNo = page;
+    launcher.Navigator().SetPageNo(page);
     view_.title = title;
-    launcher.SavePageTitle(page);
+    launcher.Navigator().SavePageTitle(page);
     for (size_t i = 0; i < buttons.size(); ++i) {
       core::TLaunchButton& b = launcher.Button(static_cast<int>(i) + 1);
       const Button& v = buttons[i];
@@ -53,7 +53,7 @@ class Program {
       b.SetIsIconSmall(v.small);
       b.SetProgramPath(v.path);
     }
-    launcher.SetButtons(page);
+    launcher.Navigator().SetButtons(page);
   }
 
   fuzzing::MemoryFileSystem files;
@@ -105,15 +105,13 @@ void PageSeeds(const fs::path& corpus) {
 void SettingsSeeds(const fs::path& corpus) {
   Program program;
   core::Options options{1, 1, 1, 1, 1, 0, "Ctrl+Shift+F5", 5, 3, true, true, true};
-  program.launcher.SaveOption(1, options);
-  program.launcher.State().UserName = "山田太郎";
-  program.launcher.SaveUserName(1);
-  program.launcher.State().UserNo = 2;
-  program.launcher.State().UserName = "ﾃｽﾄ";
-  program.launcher.SaveUserName(2);
-  program.launcher.State().PageNo = 12;
-  program.launcher.State().PageNoControl = 30;
-  program.launcher.SavePosition();
+  program.launcher.ApplyOptions(1, options);
+  program.launcher.Settings().StoreUserName(1, "山田太郎");
+  program.launcher.Settings().StoreUserName(2, "ﾃｽﾄ");
+  program.launcher.Navigator().SetUser(2, "ﾃｽﾄ");
+  program.launcher.Navigator().SetPageNo(12);
+  program.launcher.Navigator().SetPageCount(30);
+  program.launcher.Settings().SavePosition();
   const std::string bytes = program.files.Content("/zubi/zubi.ini");
   WriteSeed(corpus / "ini_image", "zubi.ini", bytes);
   WriteSeed(corpus / "text_codec", "zubi.ini", bytes);

@@ -50,10 +50,10 @@ class Start {
     environment_.exePath = "/zubi/zubi.exe";
     launcher_ = std::make_unique<core::TLauncher>(
         view_, core::LauncherPorts{files, testing_support::Cp932(), prompter_, shell_, environment_, sound_, probe_});
-    launcher_->State().UserName = "User1";
-    launcher_->State().PageNo = kPage;
-    launcher_->LoadPageTitle(kPage);
-    launcher_->LoadButtons(kPage);
+    launcher_->Navigator().SetUserName("User1");
+    launcher_->Navigator().SetPageNo(kPage);
+    launcher_->Navigator().LoadPageTitle(kPage);
+    launcher_->Navigator().LoadButtons(kPage);
   }
 
   std::array<Button, core::kLaunchButtonCount> Buttons() {
@@ -86,7 +86,7 @@ class Start {
   }
 
   std::string Title() const { return view_.title; }
-  void Save() { launcher_->SetButtons(kPage); }
+  void Save() { launcher_->Navigator().SetButtons(kPage); }
 
  private:
   FakeView view_;

@@ -84,8 +84,8 @@ struct Program {
   testing_support::FakeSound sound;
   testing_support::FakeProbe probe;
   testing_support::FakeView view;
-  core::TLauncher launcher{view,
-                           core::LauncherPorts{files, testing_support::Cp932(), prompter, shell, environment, sound, probe}};
+  core::TLauncher launcher{
+      view, core::LauncherPorts{files, testing_support::Cp932(), prompter, shell, environment, sound, probe}};
   testing_support::FakeUserView users;
   core::TUserDlg dialog{users, launcher, files, prompter};
 };
@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Program namer;  // names files, touches none
     const std::string prefix = std::string(kData) + core::kPathSeparator;
     for (int page = 0; page <= 100; ++page) {
-      const std::string path = namer.launcher.PageFileName(name, page);
+      const std::string path = namer.launcher.Pages().PathOf(name, page);
       FUZZ_CHECK(path.starts_with(prefix) && IsPlainFileName(std::string_view(path).substr(prefix.size())),
                  "accepted " + name + " gives " + path);
     }

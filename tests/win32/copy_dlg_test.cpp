@@ -184,7 +184,7 @@ TEST(CopyDlgWindow, BacksUpAUserIntoTheChosenFolderThroughTheShell) {
   std::string backup = h.folder.Path("backup");
   std::filesystem::create_directories(backup);
   h.shell.chosenFolder = backup;
-  h.launcher->State().ToDir = h.folder.Path("");
+  h.launcher->Settings().SetToDir(h.folder.Path(""));
   CopyDlgWindow& w = *h.dialogs.CopyWindow();
   bool okEnabled = false;
   std::thread user = WhenWindowAppears(kCopyClass, kCopyTitle, [&](HWND dialog) {
@@ -204,7 +204,7 @@ TEST(CopyDlgWindow, BacksUpAUserIntoTheChosenFolderThroughTheShell) {
   EXPECT_TRUE(okEnabled);
   EXPECT_FALSE(w.IsOpen());
   EXPECT_EQ(h.shell.chooserStarts, std::vector<std::string>{h.folder.Path("")});
-  EXPECT_EQ(h.launcher->State().ToDir, backup);
+  EXPECT_EQ(h.launcher->Settings().ToDir(), backup);
   EXPECT_EQ(h.folder.Read("backup\\User13.dat"), "[PageTitle]\r\nPageTitle=Three\r\n");
   EXPECT_EQ(h.folder.Read("backup\\User11.dat"), h.folder.Read("DATA\\User11.dat"));
 }

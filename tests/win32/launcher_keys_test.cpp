@@ -116,18 +116,18 @@ TEST(LauncherKeys, CtrlDigitsStartTheirButtonsAndNeverReachTheTitleBox) {
 TEST(LauncherKeys, CtrlPageDownAndUpMoveAPage) {
   KeyFixture f;
   Press(*f.h.window, VK_NEXT, true);
-  EXPECT_EQ(f.h.launcher->State().PageNo, 2);
+  EXPECT_EQ(f.h.launcher->Current().PageNo, 2);
   EXPECT_EQ(TextOf(f.Edit()), "second");
   Press(*f.h.window, VK_NEXT, true, true);  // held: it goes on
-  EXPECT_EQ(f.h.launcher->State().PageNo, 3);
+  EXPECT_EQ(f.h.launcher->Current().PageNo, 3);
   Press(*f.h.window, VK_PRIOR, true);
-  EXPECT_EQ(f.h.launcher->State().PageNo, 2);
+  EXPECT_EQ(f.h.launcher->Current().PageNo, 2);
   Press(*f.h.window, VK_PRIOR, true);
-  EXPECT_EQ(f.h.launcher->State().PageNo, 1);
+  EXPECT_EQ(f.h.launcher->Current().PageNo, 1);
   EXPECT_EQ(TextOf(f.Edit()), "ab");
   EXPECT_EQ(f.seen.keys, 0);
   Press(*f.h.window, VK_NEXT, false);  // without Ctrl the title box has the key
-  EXPECT_EQ(f.h.launcher->State().PageNo, 1);
+  EXPECT_EQ(f.h.launcher->Current().PageNo, 1);
   EXPECT_EQ(f.seen.keys, 1);
   SendMessageW(f.h.window->Handle(), WM_TIMER, 1, 0);
   EXPECT_EQ(TextOf(f.h.window->Handle()), "User1 - Page 1/3");

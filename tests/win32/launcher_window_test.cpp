@@ -194,7 +194,7 @@ TEST(LauncherWindow, ShowingAPageSetsTheCaptionAndTheNavigationButtons) {
   EXPECT_TRUE(Enabled(h, kFastFinalButton));
   EXPECT_EQ(TextOf(h.window->Control(kMemo1)), "5");
 
-  h.launcher->FastFinalButtonClick();
+  h.launcher->Navigator().FastFinalButtonClick();
   EXPECT_EQ(TextOf(h.window->Handle()), "太郎 - Page 5/5");
   EXPECT_TRUE(Enabled(h, kFastTopButton));
   EXPECT_TRUE(Enabled(h, kBwdButton));
@@ -227,7 +227,7 @@ TEST(LauncherWindow, CloseSavesAsksAndOnlyYesEndsTheWindow) {
 TEST(LauncherWindow, EndOfSessionSavesWithoutAQuestion) {
   LauncherHarness h;
   h.Create();
-  h.launcher->State().PageNo = 4;
+  h.launcher->Navigator().SetPageNo(4);
   EXPECT_TRUE(SendMessageW(h.window->Handle(), WM_QUERYENDSESSION, 0, 0));
   EXPECT_TRUE(h.prompter.Texts().empty());
   EXPECT_NE(h.folder.Read("zubi.ini").find("PageNo=4"), std::string::npos);
@@ -274,7 +274,9 @@ TEST(LauncherWindow, TitleBarDoubleClickTogglesOnlyWhenTheOptionAsks) {
   HWND w = h.window->Handle();
   SendMessageW(w, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
   EXPECT_TRUE(IsWindowVisible(w));
-  h.launcher->State().TitleDbClk = true;
+  core::Options options = h.launcher->CurrentOptions();
+  options.TitleDbClk = true;
+  h.launcher->ApplyOptions(1, options);
   SendMessageW(w, WM_NCLBUTTONDBLCLK, HTCLOSE, 0);
   EXPECT_TRUE(IsWindowVisible(w));
   SendMessageW(w, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);

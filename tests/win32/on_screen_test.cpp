@@ -56,7 +56,7 @@ TEST(OnScreen, ALauncherStoredFarOffScreenAppearsAtTheNearestPlaceOnThePrimaryMo
   // Loading the place moves the window and writes nothing.
   h.WriteSettings(Settings(-3000, 99999));
   const std::string before = h.folder.Read("zubi.ini");
-  h.launcher->LoadPosition();
+  h.launcher->Settings().LoadPosition();
   EXPECT_EQ(h.folder.Read("zubi.ini"), before);
   r = RectOf(h.window->Handle());
   EXPECT_TRUE(Inside(r, work));

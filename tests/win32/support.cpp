@@ -25,7 +25,7 @@ void LauncherHarness::Create() {
   background = std::make_unique<win32::WinBackground>(window->Handle());
   launcher = std::make_unique<core::TLauncher>(
       *window, core::LauncherPorts{files, codePage, prompter, chosen, environment, sound, probe});
-  launcher->SetDesktopPorts({session, desktop, dde});
+  launcher->Desktop().SetPorts({session, desktop, dde});
   launcher->SetBackground(background.get());
   window->CreateComponents(prompter, codePage);
   window->Attach(launcher.get());

@@ -2,6 +2,7 @@
 #include "copy/copy_dlg.h"
 
 #include "copy/copy_texts.h"
+#include "launch/launcher.h"
 #include "storage/paths.h"
 
 namespace core {
@@ -32,7 +33,7 @@ void TCopyDlg::CopyButtonClick() {
   srcItems_.clear();
   dstItems_.clear();
   for (int n = 1; n <= kAllDataEntry; ++n) {
-    srcItems_.push_back(host_.UserNameOf(n));
+    srcItems_.push_back(launcher_.Settings().UserNameOf(n));
     dstItems_.push_back(srcItems_.back());
   }
   srcItems_.push_back(texts::kAllData);
@@ -40,7 +41,7 @@ void TCopyDlg::CopyButtonClick() {
   view_.SetSourceItems(srcItems_);
   view_.SetDestinationItems(dstItems_);
   view_.EnableOK(false);
-  ColorChange(view_, host_.State().FormColor);
+  ColorChange(view_, launcher_.CurrentOptions().FormColor);
   view_.ShowModal();
 }
 
@@ -99,7 +100,7 @@ void TCopyDlg::JudgeOKBtnSelected() {
 std::uint64_t TCopyDlg::UserDataSize(const std::string& name) const {
   std::uint64_t sum = 0;
   for (int page = 1; page <= kLastPage; ++page) {
-    if (auto stamp = files_.Stamp(host_.PageFileName(name, page)); stamp && stamp->size > 0)
+    if (auto stamp = files_.Stamp(launcher_.Pages().PathOf(name, page)); stamp && stamp->size > 0)
       sum += static_cast<std::uint64_t>(stamp->size);
   }
   return sum;
@@ -109,7 +110,7 @@ std::uint64_t TCopyDlg::UserDataSize(const std::string& name) const {
 void TCopyDlg::SumDataFileSize() {
   int s = view_.SourceSelection();
   if (s == kAllDataEntry)
-    sizeSum_ = files_.TotalSize(host_.DataFolder(), ".dat");
+    sizeSum_ = files_.TotalSize(launcher_.Pages().DataFolder(), ".dat");
   else
     sizeSum_ = IsUser(s) ? UserDataSize(Entry(srcItems_, s)) : 0;
   view_.SetSourceHint(BytesText(sizeSum_));
@@ -128,20 +129,19 @@ void TCopyDlg::OKBtnClick() {
   if (IsUser(s) && IsUser(d)) {
     const std::string source = Entry(srcItems_, s), target = Entry(dstItems_, d);
     for (int page = 1; page <= kLastPage; ++page) {
-      std::string from = host_.PageFileName(source, page);
+      std::string from = launcher_.Pages().PathOf(source, page);
       if (!files_.FileExists(from)) continue;
-      if (!CopyRenFile(from, host_.PageFileName(target, page), true)) prompter_.ShowMessage(texts::kCopyFailed);
+      if (!CopyRenFile(from, launcher_.Pages().PathOf(target, page), true)) prompter_.ShowMessage(texts::kCopyFailed);
     }
   } else if (s >= 0 && d >= 0) {
-    LauncherState& state = host_.State();
-    if (auto folder = shell_.ChooseFolder(view_.NativeHandle(), state.ToDir)) {
-      state.ToDir = *folder;
+    if (auto folder = shell_.ChooseFolder(view_.NativeHandle(), launcher_.Settings().ToDir())) {
+      launcher_.Settings().SetToDir(*folder);
       if (s == kAllDataEntry) {
-        CopyfoStruct(host_.DataFolder() + kPathSeparator + "*.dat", *folder);
+        CopyfoStruct(launcher_.Pages().DataFolder() + kPathSeparator + "*.dat", *folder);
       } else {
         const std::string source = Entry(srcItems_, s);
         for (int page = 1; page <= kLastPage; ++page) {
-          std::string from = host_.PageFileName(source, page);
+          std::string from = launcher_.Pages().PathOf(source, page);
           if (files_.FileExists(from)) CopyfoStruct(from, *folder);
         }
       }
@@ -149,6 +149,8 @@ void TCopyDlg::OKBtnClick() {
   }
   view_.Close();
 }
+
+void TCopyDlg::HelpBtnClick() { launcher_.mHelpOpenClick(); }
 
 bool TCopyDlg::CopyRenFile(const std::string& source, const std::string& target, bool overwrite) {
   if (!overwrite && files_.FileExists(target)) return false;

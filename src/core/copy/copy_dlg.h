@@ -9,9 +9,10 @@
 #include "ports/prompter.h"
 #include "ports/shell.h"
 #include "storage/file_system.h"
-#include "user/user_host.h"
 
 namespace core {
+
+class TLauncher;
 
 // The data copy dialog as its logic sees it. The source list has single selection; the
 // destination list has extended selection, and its focused entry is the one last clicked.
@@ -48,9 +49,14 @@ class TCopyDlg {
   static constexpr int kAllDataEntry = 10;  // source list
   static constexpr int kBackupEntry = 10;   // destination list
 
-  TCopyDlg(CopyDlgView& view, UserHost& host, FileSystem& files, Prompter& prompter, Shell& shell,
+  TCopyDlg(CopyDlgView& view, TLauncher& launcher, FileSystem& files, Prompter& prompter, Shell& shell,
            const Environment& environment)
-      : view_(view), host_(host), files_(files), prompter_(prompter), shell_(shell), environment_(environment) {}
+      : view_(view),
+        launcher_(launcher),
+        files_(files),
+        prompter_(prompter),
+        shell_(shell),
+        environment_(environment) {}
   CopyDlgView& View() { return view_; }
 
   // The user dialog's "ｺﾋﾟｰ": fills both lists and shows the dialog.
@@ -65,7 +71,7 @@ class TCopyDlg {
   bool CopyRenFile(const std::string& source, const std::string& target, bool overwrite);
   void CopyfoStruct(const std::string& source, const std::string& folder);
   void CancelBtnClick() { view_.Close(); }
-  void HelpBtnClick() { host_.mHelpOpenClick(); }
+  void HelpBtnClick();
 
   // The result of the last size computation, in bytes.
   std::uint64_t SizeSum() const { return sizeSum_; }
@@ -77,7 +83,7 @@ class TCopyDlg {
   std::string Entry(const std::vector<std::string>& items, int index) const;
 
   CopyDlgView& view_;
-  UserHost& host_;
+  TLauncher& launcher_;
   FileSystem& files_;
   Prompter& prompter_;
   Shell& shell_;

@@ -1,26 +1,62 @@
 #include "launch/launcher.h"
 
-#include <cstdio>
-
 #include "about/about_box.h"
+#include "components/tray_icon.h"
+#include "components/wait_hot_key.h"
 #include "error.h"
 #include "launch/launcher_texts.h"
+#include "list/list_dlg.h"
+#include "option/option_dlg.h"
 #include "storage/paths.h"
+#include "user/user_dlg.h"
 
 namespace core {
+namespace {
+
+LaunchButtons MakeButtons(LauncherView& view, LaunchButtonHost& host, const LaunchButtonPorts& ports) {
+  LaunchButtons buttons;
+  for (int k = 1; k <= kLaunchButtonCount; ++k) {
+    auto& button = buttons[static_cast<size_t>(k - 1)];
+    button = std::make_unique<TLaunchButton>("LaunchButton" + std::to_string(k), view.ButtonView(k), host, ports);
+    button->SetAcceptDragFile(true);
+  }
+  return buttons;
+}
+
+std::vector<TLaunchButton*> Pointers(const LaunchButtons& buttons) {
+  std::vector<TLaunchButton*> all;
+  for (const auto& button : buttons) all.push_back(button.get());
+  return all;
+}
+
+}  // namespace
 
 TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
-    : view_(view), ports_(ports), store_(ports.files, ports.codePage) {
-  const PathPorts paths{ports.environment, ports.probe};
-  std::vector<TLaunchButton*> all;
-  for (int k = 1; k <= kLaunchButtonCount; ++k) {
-    auto& button = buttons_[static_cast<size_t>(k - 1)];
-    button = std::make_unique<TLaunchButton>("LaunchButton" + std::to_string(k), view.ButtonView(k), *this,
-                                             LaunchButtonPorts{ports.shell, ports.prompter, ports.files, paths});
-    button->SetAcceptDragFile(true);
-    all.push_back(button.get());
+    : view_(view),
+      ports_(ports),
+      buttons_(MakeButtons(view, *this, {ports.shell, ports.prompter, ports.files, {ports.environment, ports.probe}})),
+      targets_(Pointers(buttons_), {ports.environment, ports.probe}),
+      pages_(ports.files, ports.codePage, ExecutableDirectory() + "DATA"),
+      status_(view, ports.environment),
+      display_(view),
+      navigator_(view, buttons_, pages_, status_, targets_, ports.prompter),
+      settings_({ports.files, ports.codePage, ChangeExtension(ports.environment.ExecutablePath(), ".ini")}, view,
+                navigator_, ports.environment),
+      editor_(buttons_, navigator_, pages_, view, display_, {ports.prompter, ports.shell, ports.sound}, options_,
+              ExecutableDirectory() + "start.wav"),
+      desktop_(view, ports.environment, [this](const std::function<void()>& step) { Handle(step); }) {
+  for (auto& button : buttons_) {
+    button->OnUpdated = [this](TLaunchButton& b) { editor_.OnBtnUpdated(b); };
+    button->OnClick = [this](TLaunchButton& b) { editor_.LaunchButtonOnClick(b); };
+    button->OnMouseDown = [this](TLaunchButton& b, MouseButton m) { editor_.LaunchButtonOnMouseDown(b, m); };
   }
-  targets_ = std::make_unique<MissingTargets>(std::move(all), paths);
+}
+
+void TLauncher::SetComponents(TTrayIcon* trayIcon, TWaitHotKey* waitHotKey) {
+  trayIcon_ = trayIcon;
+  waitHotKey_ = waitHotKey;
+  if (trayIcon_) trayIcon_->OnClick = [this](TTrayIcon&) { TrayIcon1Click(); };
+  if (waitHotKey_) waitHotKey_->OnCatchHotKey = [this](TWaitHotKey&) { TrayIcon1Click(); };
 }
 
 void TLauncher::Handle(const std::function<void()>& handler) { Reporting(ports_.prompter, handler); }
@@ -29,137 +65,76 @@ std::string TLauncher::ExecutableDirectory() const {
   return DirectoryWithSeparator(ports_.environment.ExecutablePath());
 }
 
-template <typename Step>
-void TLauncher::RunStep(Step&& step) {
-  Reporting(ports_.prompter, std::forward<Step>(step));
-}
-
 void TLauncher::FormCreate() {
-  state_.StartSoundPath = ExecutableDirectory() + "start.wav";
-  EnsureDataFolder();
-
-  RunStep([&] { LoadPosition(); });
-  RunStep([&] { LoadUserName(state_.UserNo); });
-  RunStep([&] {
-    state_.PageFilePath = PageFileName(state_.UserName, state_.PageNo);
-    RepairPageFileAttributes();
-  });
+  pages_.EnsureDataFolder();
+  Handle([&] { settings_.LoadPosition(); });
+  Handle([&] { settings_.ReloadUserName(); });
+  Handle([&] { navigator_.RepairPageFileAttributes(); });
   // The title box still holds its placeholder, so the loaded title is written back:
   // this creates the page file on a first run.
-  RunStep([&] { LoadPageTitle(state_.PageNo); });
-  view_.SetPageCount(state_.PageNoControl);
-  ComposeCaption();
-  for (auto& button : buttons_) {
-    button->OnUpdated = [this](TLaunchButton& b) { OnBtnUpdated(b); };
-    button->OnClick = [this](TLaunchButton& b) { LaunchButtonOnClick(b); };
-    button->OnMouseDown = [this](TLaunchButton& b, MouseButton m) { LaunchButtonOnMouseDown(b, m); };
+  Handle([&] { navigator_.LoadPageTitle(Current().PageNo); });
+  navigator_.ShowPageCount();
+  navigator_.ComposeCaption();
+  Handle([&] { navigator_.LoadButtons(Current().PageNo); });
+  Handle([&] { settings_.SavePosition(); });
+  Handle([&] { settings_.SaveUserName(); });
+  Handle([&] { LoadOption(Current().UserNo); });
+}
+
+// The name is stored first; the page, the count and the options come from the file as
+// that write left it.
+void TLauncher::SwitchUser(int n, const std::string& name) {
+  Handle([&] {
+    UseOptions(settings_.SwitchUser(n, name));
+    settings_.SavePosition();
+  });
+}
+
+void TLauncher::LoadOption(int n) { UseOptions(settings_.OptionsOf(n)); }
+
+void TLauncher::UseOptions(const Options& options) {
+  options_ = options;
+  ColorChange(view_, options_.FormColor);
+  if (trayIcon_) trayIcon_->SetVisible(options_.Tray > 0);
+  if (!waitHotKey_) return;
+  if (options_.Hot <= 0) {
+    // Switched off, the key is withdrawn from the system, so that other programs may
+    // have the combination.
+    waitHotKey_->SetEnabled(false);
+    waitHotKey_->UnregisterKey();
+    return;
   }
-  RunStep([&] { LoadButtons(state_.PageNo); });
-  RunStep([&] { SavePosition(); });
-  RunStep([&] { SaveUserName(state_.UserNo); });
-  RunStep([&] { LoadOption(state_.UserNo); });
+  waitHotKey_->SetEnabled(true);
+  waitHotKey_->SetHotKey(options_.HotKey);
+  waitHotKey_->RegisterKey();
 }
 
-void TLauncher::ComposeCaption() {
-  state_.CaptionText =
-      state_.UserName + " - Page " + std::to_string(state_.PageNo) + "/" + std::to_string(state_.PageNoControl);
-  ShowStatus();
-}
-
-std::string ShortDateText(const LocalTime& time, const std::string& separator) {
-  char year[8];
-  std::snprintf(year, sizeof year, "%02d", ((time.year % 100) + 100) % 100);
-  return year + separator + std::to_string(time.month) + separator + std::to_string(time.day);
-}
-
-namespace {
-
-bool SameDay(const LocalTime& a, const LocalTime& b) {
-  return a.year == b.year && a.month == b.month && a.day == b.day;
-}
-
-}  // namespace
-
-// The caption and the navigation buttons, set only where they change; every change of
-// the user, the page or the page count ends here.
-void TLauncher::ShowStatus() {
-  const int page = state_.PageNo;
-  const int count = state_.PageNoControl;
-  auto enableBackward = [&](bool on) {
-    ShowNavButton(NavButton::kFastTop, on);
-    ShowNavButton(NavButton::kFastBwd, on);
-    ShowNavButton(NavButton::kBwd, on);
-  };
-  auto enableForward = [&](bool on) {
-    ShowNavButton(NavButton::kFastFinal, on);
-    ShowNavButton(NavButton::kFastFwd, on);
-    ShowNavButton(NavButton::kFwd, on);
-  };
-  // Four separate tests: a page outside 1..count leaves some buttons as they were.
-  if (page == 1) enableBackward(false);
-  if (page == count) enableForward(false);
-  if (page > 1) enableBackward(true);
-  if (page < count) enableForward(true);
-  if (shown_.caption != state_.CaptionText) {
-    shown_.caption = state_.CaptionText;
-    view_.SetCaption(state_.CaptionText);
-  }
-}
-
-void TLauncher::ShowNavButton(NavButton button, bool enabled) {
-  auto& shown = shown_.nav[static_cast<size_t>(button)];
-  if (shown == enabled) return;
-  shown = enabled;
-  view_.EnableNavButton(button, enabled);
+bool TLauncher::ApplyOptions(int n, const Options& options) {
+  if (!Reporting(ports_.prompter, [&] { settings_.SaveOptions(n, options); })) return false;
+  Handle([&] { LoadOption(n); });
+  return true;
 }
 
 void TLauncher::Timer1Timer() {
-  const Environment& env = ports_.environment;
-  LocalTime now = env.Now();
-  auto show = [](std::optional<std::string>& shown, const std::string& text, auto&& set) {
-    if (shown == text) return;
-    shown = text;
-    set(text);
-  };
-  // The time is formatted once a second, not on every tick; the date once a day, or
-  // again after the regional settings changed.
-  if (shown_.clock != now) {
-    if (!shown_.clock || !SameDay(*shown_.clock, now))
-      show(shown_.date, ShortDateText(now, env.DateSeparator()), [&](const std::string& t) { view_.SetDateText(t); });
-    shown_.clock = now;
-    show(shown_.time, env.LongTimeText(now), [&](const std::string& t) { view_.SetTimeText(t); });
-  }
-
-  if (state_.Mouse > 0) {
-    ScreenPoint p = view_.CursorPosition();
-    if (p.x == 0 && p.y == 0)
-      view_.ShowWindow();
-    else if (p.x == 0 || p.y == 0)
-      view_.HideWindow();
-  }
+  status_.ShowClock();
+  display_.FollowMouseEdge(options_.Mouse);
 }
 
-void TLauncher::RegionalSettingsChanged() { shown_.clock.reset(); }
-
-void TLauncher::TrayIcon1Click() {
-  if (view_.IsWindowShown()) {
-    view_.HideWindow();
-  } else {
-    view_.ShowWindow();
-    view_.BringToForeground();
-  }
-}
-
-void TLauncher::TitleBarDoubleClick(int hitTest) {
-  if (state_.TitleDbClk && hitTest == kHitCaption) TrayIcon1Click();
+void TLauncher::UpDown1Click() {
+  Handle([&] {
+    navigator_.SetPageCount(view_.PageCountPosition());
+    navigator_.ComposeCaption();
+    settings_.SavePosition();
+    navigator_.KeepPageWithinCount();
+  });
 }
 
 // A save that fails is reported; the question is asked all the same, or the user
 // could never quit while the settings file cannot be written.
 void TLauncher::FormCloseQuery() {
-  Reporting(ports_.prompter, [&] {
-    SaveUserName(state_.UserNo);
-    SavePosition();
+  Handle([&] {
+    settings_.SaveUserName();
+    settings_.SavePosition();
   });
 }
 
@@ -172,8 +147,6 @@ bool TLauncher::CloseRequest() {
   return FormClose();
 }
 
-void TLauncher::EndSession() { FormCloseQuery(); }
-
 void TLauncher::mHelpOpenClick() {
   ShellRequest request;
   request.owner = view_.NativeHandle();
@@ -183,8 +156,21 @@ void TLauncher::mHelpOpenClick() {
   ports_.shell.Execute(request);
 }
 
+void TLauncher::mListClick() {
+  if (listDlg_) listDlg_->mListClick();
+}
+
+void TLauncher::mUserClick() {
+  if (userDlg_) userDlg_->mUserClick();
+}
+
+void TLauncher::mOptionClick() {
+  if (optionDlg_) optionDlg_->mOptionClick();
+}
+
+// The version dialog, in the panel colour; the tray menu's item runs the same.
 void TLauncher::mVersionClick() {
-  if (aboutBox_) aboutBox_->mVersionClick(state_.FormColor);
+  if (aboutBox_) aboutBox_->mVersionClick(options_.FormColor);
 }
 
 }  // namespace core

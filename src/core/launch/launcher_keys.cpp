@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "launch/launcher.h"
-
 namespace core {
 namespace {
 
@@ -40,20 +38,20 @@ const KeyBinding* KeyBindingOf(int key, ShiftState shift) {
 
 // A bound key is taken also when it does nothing (a held start key), so that it never
 // reaches the focused control as text.
-bool TLauncher::KeyDown(const KeyStroke& stroke) {
+bool RunKey(const KeyStroke& stroke, LaunchButtons& buttons, PageNavigator& navigator) {
   const KeyBinding* binding = KeyBindingOf(stroke.key, stroke.shift);
   if (!binding) return false;
   if (stroke.repeat && !binding->repeats) return true;
   switch (binding->command.action) {
     case KeyAction::kStartButton: {
       // As a click does: the click (with its start sound) before the start.
-      TLaunchButton& button = Button(binding->command.button);
+      TLaunchButton& button = *buttons[static_cast<size_t>(binding->command.button - 1)];
       button.Click();
       button.Start();
       break;
     }
-    case KeyAction::kNextPage: FwdButtonClick(); break;
-    case KeyAction::kPreviousPage: BwdButtonClick(); break;
+    case KeyAction::kNextPage: navigator.FwdButtonClick(); break;
+    case KeyAction::kPreviousPage: navigator.BwdButtonClick(); break;
   }
   return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -186,5 +187,8 @@ class TLaunchButton {
   bool leftPressed_ = false;
   bool missing_ = false;
 };
+
+// The ten buttons of the launcher window; button k is entry k - 1.
+using LaunchButtons = std::array<std::unique_ptr<TLaunchButton>, kLaunchButtonCount>;
 
 }  // namespace core

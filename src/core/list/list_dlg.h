@@ -29,6 +29,8 @@ class TListDlg {
  public:
   TListDlg(ListDlgView& view, TLauncher& launcher) : view_(view), launcher_(launcher) {}
   ListDlgView& View() { return view_; }
+  // The launcher's "ﾍﾟｰｼﾞ一覧(&S)": one line per page, the current one selected.
+  void mListClick();
 
   // The selection moved to line `index` (counted from 0), by a click or a key.
   void ListBox1Click(int index);

@@ -6,6 +6,7 @@
 #include "components/key_names.h"
 #include "components/wait_hot_key.h"
 #include "error.h"
+#include "launch/launcher.h"
 #include "option/option_texts.h"
 
 namespace core {
@@ -68,7 +69,7 @@ void TOptionDlg::BoxChanged(OptionBox box) {
 }
 
 void TOptionDlg::LoadOptionForm() {
-  const LauncherState& s = host_.State();
+  const Options& s = launcher_.CurrentOptions();
   SetBox(OptionBox::kMouse, On(s.Mouse));
   SetBox(OptionBox::kTray, On(s.Tray));
   SetBox(OptionBox::kHot, On(s.Hot));
@@ -146,9 +147,7 @@ Options TOptionDlg::Values() const {
 // Saved first; an error while applying them (a hot key the system refuses, no tray)
 // is shown and the dialog closes all the same. A failed save keeps it open.
 void TOptionDlg::OKButtonClick() {
-  const int n = host_.State().UserNo;
-  if (!Reporting(prompter_, [&] { host_.SaveOption(n, Values()); })) return;
-  Reporting(prompter_, [&] { host_.LoadOption(n); });
+  if (!launcher_.ApplyOptions(launcher_.Current().UserNo, Values())) return;
   view_.Close();
 }
 
@@ -160,7 +159,7 @@ void TOptionDlg::CancelButtonClick() {
 // Only a WAV file replaces the start sound: anything else would leave the launches
 // silent without a word.
 void TOptionDlg::SelectSndButtonClick() {
-  if (soundFolder_.empty()) soundFolder_ = host_.State().ToDir;
+  if (soundFolder_.empty()) soundFolder_ = launcher_.Settings().ToDir();
   auto chosen = view_.ChooseSoundFile(soundFolder_);
   if (!chosen) return;
   std::string bytes;
@@ -168,7 +167,7 @@ void TOptionDlg::SelectSndButtonClick() {
     prompter_.ShowMessage(Format(texts::kSoundNotWave, *chosen));
     return;
   }
-  bool copied = files_.CopyFileTo(*chosen, host_.State().StartSoundPath);
+  bool copied = files_.CopyFileTo(*chosen, launcher_.Editor().StartSoundPath());
   prompter_.ShowMessage(copied ? texts::kSoundImported : texts::kSoundCopyFailed);
 }
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "launch/launcher_state.h"
 #include "option/panel_colours.h"
 #include "ports/prompter.h"
 #include "storage/file_system.h"
+#include "storage/settings_file.h"
 
 namespace core {
 
@@ -39,18 +39,8 @@ class OptionDlgView : public PanelColourTarget {
   virtual void Close() = 0;
 };
 
+class TLauncher;
 class TWaitHotKey;
-
-// What the options dialog needs of the launcher window.
-class OptionHost {
- public:
-  virtual ~OptionHost() = default;
-  virtual LauncherState& State() = 0;
-  // Writes the options of user n to the settings file, in their order.
-  virtual void SaveOption(int n, const Options& options) = 0;
-  // Reads user n's options and applies them: colour, tray icon, hot key.
-  virtual void LoadOption(int n) = 0;
-};
 
 // The 135 names of the key list: the key-name table in code order, without the
 // mouse buttons, the modifier keys and "AltShit".
@@ -60,8 +50,8 @@ const std::vector<std::string>& KeyListNames();
 // assignment directly; nothing is registered before OK.
 class TOptionDlg {
  public:
-  TOptionDlg(OptionDlgView& view, OptionHost& host, TWaitHotKey& hotKey, FileSystem& files, Prompter& prompter)
-      : view_(view), host_(host), hotKey_(hotKey), files_(files), prompter_(prompter) {}
+  TOptionDlg(OptionDlgView& view, TLauncher& launcher, TWaitHotKey& hotKey, FileSystem& files, Prompter& prompter)
+      : view_(view), launcher_(launcher), hotKey_(hotKey), files_(files), prompter_(prompter) {}
 
   void FormCreate();
   // The launcher's "ｵﾌﾟｼｮﾝ設定(&O)".
@@ -87,7 +77,7 @@ class TOptionDlg {
   void BoxChanged(OptionBox box);
 
   OptionDlgView& view_;
-  OptionHost& host_;
+  TLauncher& launcher_;
   TWaitHotKey& hotKey_;
   FileSystem& files_;
   Prompter& prompter_;

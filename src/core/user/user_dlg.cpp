@@ -6,48 +6,36 @@
 
 #include "copy/copy_dlg.h"
 #include "error.h"
+#include "launch/launcher.h"
 #include "user/user_name.h"
 #include "user/user_texts.h"
 
 namespace core {
 
 void TUserDlg::mUserClick() {
-  LauncherState& state = host_.State();
   bool ready = Reporting(prompter_, [&] {
-    host_.SavePosition();
+    launcher_.Settings().SavePosition();
     LoadUserForm();
-    host_.LoadUserName(state.UserNo);
+    launcher_.Settings().ReloadUserName();
   });
   if (!ready) return;
-  view_.SetNameText(state.UserName);
-  view_.SetUserNumber(state.UserNo);
+  view_.SetNameText(launcher_.Current().UserName);
+  view_.SetUserNumber(launcher_.Current().UserNo);
   view_.SelectListItem(-1);
-  ColorChange(view_, state.FormColor);
+  ColorChange(view_, launcher_.CurrentOptions().FormColor);
   view_.ShowModal();
 }
 
 void TUserDlg::LoadUserForm() {
   names_.clear();
-  for (int n = 1; n <= kUserCount; ++n) names_.push_back(host_.UserNameOf(n));
+  for (int n = 1; n <= kUserCount; ++n) names_.push_back(launcher_.Settings().UserNameOf(n));
   view_.SetListItems(names_);
-  view_.MoveTo(host_.StoredPosition());
+  view_.MoveTo(launcher_.Settings().StoredPosition());
 }
 
 void TUserDlg::ListBox1Click(int index) {
   if (index < 0 || index >= kUserCount) return;
-  LauncherState& state = host_.State();
-  host_.Handle([&] {
-    state.UserNo = index + 1;
-    state.UserName = names_[static_cast<size_t>(index)];
-    host_.SaveUserName(state.UserNo);
-    host_.LoadPageNo(state.UserNo);
-    host_.LoadPageNoControl(state.UserNo);
-    host_.ShowPageCount();
-    host_.MovePage(state.PageNo);
-    host_.ComposeCaption();
-    host_.LoadOption(state.UserNo);
-    host_.SavePosition();
-  });
+  launcher_.SwitchUser(index + 1, names_[static_cast<size_t>(index)]);
   view_.Close();
 }
 
@@ -86,30 +74,13 @@ int TUserDlg::CountPages(const std::string& name) const {
   return count;
 }
 
-void TUserDlg::StoreNameOf(int s, const std::string& name) {
-  LauncherState& state = host_.State();
-  std::string saved = state.UserName;
-  state.UserName = name;
-  host_.SaveUserName(s);
-  if (s != state.UserNo) state.UserName = saved;
-}
-
-void TUserDlg::ResetToFirstPage() {
-  LauncherState& state = host_.State();
-  state.PageNo = 1;
-  state.PageNoControl = 1;
-  host_.ShowPageCount();
-  host_.MovePage(1);
-  host_.ComposeCaption();
-}
-
 void TUserDlg::EntryButtonClick() {
   const std::string typed = view_.NameText();
   const int s = view_.UserNumber();
   if (RefusedAsUnsafe(typed) || InUse(typed)) return;
-  host_.Handle([&] {
-    StoreNameOf(s, typed);
-    ResetToFirstPage();
+  launcher_.Handle([&] {
+    launcher_.Settings().StoreUserName(s, typed);
+    launcher_.Settings().ResetPages();
     LoadUserForm();
   });
   editChanged_ = false;
@@ -121,19 +92,13 @@ void TUserDlg::ChangeButtonClick() {
   const std::string typed = view_.NameText();
   const int s = view_.UserNumber();
   if (RefusedAsUnsafe(typed) || InUse(typed)) return;
-  LauncherState& state = host_.State();
-  host_.Handle([&] {
-    std::string saved = state.UserName;
-    host_.LoadUserName(s);
-    const std::string old = state.UserName;
+  launcher_.Handle([&] {
+    const std::string old = launcher_.Settings().UserNameOf(s);
     for (int page = 1; page <= kLastPage; ++page) {
       if (!files_.FileExists(PageFile(old, page))) continue;
       if (!files_.RenameFile(PageFile(old, page), PageFile(typed, page))) prompter_.ShowMessage(texts::kRenameFailed);
     }
-    state.UserName = typed;
-    host_.SaveUserName(s);
-    if (s != state.UserNo) state.UserName = saved;
-    host_.ComposeCaption();
+    launcher_.Settings().StoreUserName(s, typed);
     LoadUserForm();
   });
   editChanged_ = false;
@@ -160,22 +125,13 @@ void TUserDlg::DeleteButtonClick() {
     editChanged_ = false;
     return;
   }
-  LauncherState& state = host_.State();
-  host_.Handle([&] {
-    std::string saved = state.UserName;
-    host_.LoadUserName(s);
-    removeAll(state.UserName);
-    host_.ForgetUser(s);
+  launcher_.Handle([&] {
+    removeAll(launcher_.Settings().UserNameOf(s));
+    launcher_.Settings().ForgetUser(s);
     LoadUserForm();
     SelectNumberEntry(s);
-    state.UserName = view_.NameText();
-    host_.SaveUserName(s);
-    if (s != state.UserNo) state.UserName = saved;
-    host_.LoadPageNo(state.UserNo);
-    host_.LoadPageNoControl(state.UserNo);
-    host_.ShowPageCount();
-    host_.MovePage(state.PageNo);
-    host_.ComposeCaption();
+    launcher_.Settings().StoreUserName(s, view_.NameText());
+    launcher_.Settings().ReloadPage();
   });
 }
 
@@ -190,13 +146,17 @@ void TUserDlg::LoadButtonClick() {
     prompter_.ShowInformation(typed + texts::kNoDataToLoad, AtDialog());
     return;
   }
-  host_.Handle([&] {
-    StoreNameOf(s, typed);
-    ResetToFirstPage();
+  launcher_.Handle([&] {
+    launcher_.Settings().StoreUserName(s, typed);
+    launcher_.Settings().ResetPages();
     LoadUserForm();
   });
   editChanged_ = false;
 }
+
+std::string TUserDlg::PageFile(const std::string& name, int page) const { return launcher_.Pages().PathOf(name, page); }
+
+void TUserDlg::HelpButtonClick() { launcher_.mHelpOpenClick(); }
 
 void TUserDlg::CopyButtonClick() {
   if (copyDlg_) copyDlg_->CopyButtonClick();

@@ -7,11 +7,11 @@
 #include "option/panel_colours.h"
 #include "ports/prompter.h"
 #include "storage/file_system.h"
-#include "user/user_host.h"
 
 namespace core {
 
 class TCopyDlg;
+class TLauncher;
 
 inline constexpr int kUserCount = 10;
 
@@ -41,8 +41,8 @@ class UserDlgView : public PanelColourTarget {
 // The user dialog: switches, registers, renames, deletes and loads users.
 class TUserDlg {
  public:
-  TUserDlg(UserDlgView& view, UserHost& host, FileSystem& files, Prompter& prompter)
-      : view_(view), host_(host), files_(files), prompter_(prompter) {}
+  TUserDlg(UserDlgView& view, TLauncher& launcher, FileSystem& files, Prompter& prompter)
+      : view_(view), launcher_(launcher), files_(files), prompter_(prompter) {}
   UserDlgView& View() { return view_; }
   void SetCopyDlg(TCopyDlg* dialog) { copyDlg_ = dialog; }
   bool EditChanged() const { return editChanged_; }
@@ -59,25 +59,21 @@ class TUserDlg {
   void DeleteButtonClick();
   void LoadButtonClick();
   void CopyButtonClick();
-  void HelpButtonClick() { host_.mHelpOpenClick(); }
+  void HelpButtonClick();
   void CancelButtonClick() { view_.Close(); }
 
  private:
   static constexpr int kLastPage = 99;
-  std::string PageFile(const std::string& name, int page) const { return host_.PageFileName(name, page); }
+  std::string PageFile(const std::string& name, int page) const;
   BoxPlacement AtDialog() const;
   // Refuses a name that cannot be part of a page file's name, with our message.
   bool RefusedAsUnsafe(const std::string& name);
   bool InUse(const std::string& name);
   int CountPages(const std::string& name) const;
-  // Stores `name` as number s's name; the current user keeps the current name.
-  void StoreNameOf(int s, const std::string& name);
-  // The launcher shows page 1 of 1 of the current user.
-  void ResetToFirstPage();
   void SelectNumberEntry(int s);
 
   UserDlgView& view_;
-  UserHost& host_;
+  TLauncher& launcher_;
   FileSystem& files_;
   Prompter& prompter_;
   TCopyDlg* copyDlg_ = nullptr;

@@ -16,9 +16,21 @@ namespace {
 
 using namespace launcher;
 
-using Handler = void (core::TLauncher::*)();
-
 using core::TLauncher;
+using Handler = void (*)(TLauncher&);
+
+// A handler of one of the launcher's parts, or of the launcher itself.
+template <auto Part, auto Method>
+void Run(TLauncher& launcher) {
+  ((launcher.*Part)().*Method)();
+}
+template <auto Method>
+void Own(TLauncher& launcher) {
+  (launcher.*Method)();
+}
+constexpr auto kNavigator = &TLauncher::Navigator;
+constexpr auto kEditor = &TLauncher::Editor;
+constexpr auto kDesktop = &TLauncher::Desktop;
 
 // The handler of each command: the navigation buttons, the menus' items and the key
 // commands all arrive as WM_COMMAND. Commands of the menus first complete the start
@@ -29,42 +41,42 @@ struct CommandRoute {
   bool menu;
 };
 constexpr CommandRoute kCommandRoutes[] = {
-    {kFastTopButton, &TLauncher::FastTopButtonClick, false},
-    {kFastBwdButton, &TLauncher::FastBwdButtonClick, false},
-    {kBwdButton, &TLauncher::BwdButtonClick, false},
-    {kFwdButton, &TLauncher::FwdButtonClick, false},
-    {kFastFwdButton, &TLauncher::FastFwdButtonClick, false},
-    {kFastFinalButton, &TLauncher::FastFinalButtonClick, false},
-    {kFastTop, &TLauncher::FastTopButtonClick, false},
-    {kFastBwd, &TLauncher::FastBwdButtonClick, false},
-    {kBwd, &TLauncher::BwdButtonClick, false},
-    {kFwd, &TLauncher::FwdButtonClick, false},
-    {kFastFwd, &TLauncher::FastFwdButtonClick, false},
-    {kFastFinal, &TLauncher::FastFinalButtonClick, false},
-    {kHelpOpen, &TLauncher::mHelpOpenClick, true},
-    {kTrayHelp, &TLauncher::mHelpOpenClick, true},
-    {kList, &TLauncher::mListClick, true},
-    {kUser, &TLauncher::mUserClick, true},
-    {kOption, &TLauncher::mOptionClick, true},
-    {kVersion, &TLauncher::mVersionClick, true},
-    {kTrayVersion, &TLauncher::mVersionClick, true},
-    {kDelete, &TLauncher::mDeleteClick, true},
-    {kCut1, &TLauncher::Cut1Click, true},
-    {kCopy1, &TLauncher::Copy1Click, true},
-    {kPaste1, &TLauncher::Paste1Click, true},
-    {kDelete1, &TLauncher::Delete1Click, true},
-    {kSelect1, &TLauncher::Select1Click, true},
-    {kChoice, &TLauncher::Choice1Click, true},
-    {kAllStart, &TLauncher::pAllStartClick, true},
-    {kFind, &TLauncher::mFindClick, true},
-    {kScreen, &TLauncher::pScreenClick, true},
-    {kCloseFolder, &TLauncher::pCloseFolderClick, true},
-    {kCloseIE, &TLauncher::pCloseIEClick, true},
-    {kCloseAll, &TLauncher::pCloseAllClick, true},
-    {kWholly, &TLauncher::pWhollyClick, true},
-    {kWindowsExit, &TLauncher::pWindowsExitClick, true},
-    {kWindowsReboot, &TLauncher::pWindowsRebootClick, true},
-    {kWindowsLogoff, &TLauncher::pWindowsLogoffClick, true},
+    {kFastTopButton, Run<kNavigator, &core::PageNavigator::FastTopButtonClick>, false},
+    {kFastBwdButton, Run<kNavigator, &core::PageNavigator::FastBwdButtonClick>, false},
+    {kBwdButton, Run<kNavigator, &core::PageNavigator::BwdButtonClick>, false},
+    {kFwdButton, Run<kNavigator, &core::PageNavigator::FwdButtonClick>, false},
+    {kFastFwdButton, Run<kNavigator, &core::PageNavigator::FastFwdButtonClick>, false},
+    {kFastFinalButton, Run<kNavigator, &core::PageNavigator::FastFinalButtonClick>, false},
+    {kFastTop, Run<kNavigator, &core::PageNavigator::FastTopButtonClick>, false},
+    {kFastBwd, Run<kNavigator, &core::PageNavigator::FastBwdButtonClick>, false},
+    {kBwd, Run<kNavigator, &core::PageNavigator::BwdButtonClick>, false},
+    {kFwd, Run<kNavigator, &core::PageNavigator::FwdButtonClick>, false},
+    {kFastFwd, Run<kNavigator, &core::PageNavigator::FastFwdButtonClick>, false},
+    {kFastFinal, Run<kNavigator, &core::PageNavigator::FastFinalButtonClick>, false},
+    {kHelpOpen, Own<&TLauncher::mHelpOpenClick>, true},
+    {kTrayHelp, Own<&TLauncher::mHelpOpenClick>, true},
+    {kList, Own<&TLauncher::mListClick>, true},
+    {kUser, Own<&TLauncher::mUserClick>, true},
+    {kOption, Own<&TLauncher::mOptionClick>, true},
+    {kVersion, Own<&TLauncher::mVersionClick>, true},
+    {kTrayVersion, Own<&TLauncher::mVersionClick>, true},
+    {kDelete, Run<kNavigator, &core::PageNavigator::mDeleteClick>, true},
+    {kCut1, Run<kEditor, &core::ButtonEditor::Cut1Click>, true},
+    {kCopy1, Run<kEditor, &core::ButtonEditor::Copy1Click>, true},
+    {kPaste1, Run<kEditor, &core::ButtonEditor::Paste1Click>, true},
+    {kDelete1, Run<kEditor, &core::ButtonEditor::Delete1Click>, true},
+    {kSelect1, Run<kEditor, &core::ButtonEditor::Select1Click>, true},
+    {kChoice, Run<kEditor, &core::ButtonEditor::Choice1Click>, true},
+    {kAllStart, Run<kEditor, &core::ButtonEditor::pAllStartClick>, true},
+    {kFind, Run<kDesktop, &core::DesktopCommands::mFindClick>, true},
+    {kScreen, Run<kDesktop, &core::DesktopCommands::pScreenClick>, true},
+    {kCloseFolder, Run<kDesktop, &core::DesktopCommands::pCloseFolderClick>, true},
+    {kCloseIE, Run<kDesktop, &core::DesktopCommands::pCloseIEClick>, true},
+    {kCloseAll, Run<kDesktop, &core::DesktopCommands::pCloseAllClick>, true},
+    {kWholly, Run<kDesktop, &core::DesktopCommands::pWhollyClick>, true},
+    {kWindowsExit, Run<kDesktop, &core::DesktopCommands::pWindowsExitClick>, true},
+    {kWindowsReboot, Run<kDesktop, &core::DesktopCommands::pWindowsRebootClick>, true},
+    {kWindowsLogoff, Run<kDesktop, &core::DesktopCommands::pWindowsLogoffClick>, true},
 };
 
 const CommandRoute* RouteOf(int id) {
@@ -78,7 +90,7 @@ const CommandRoute* RouteOf(int id) {
 void LauncherWindow::OnCommand(int id, int code) {
   if (!launcher_) return;
   if (id == kEdit1) {
-    if (code == EN_CHANGE && !settingTitle_) launcher_->Edit1Change();
+    if (code == EN_CHANGE && !settingTitle_) launcher_->Navigator().Edit1Change();
     return;
   }
   if (id >= kLaunchButton1 && id < kLaunchButton1 + kLaunchButtonCount) {
@@ -94,7 +106,7 @@ void LauncherWindow::OnCommand(int id, int code) {
   const CommandRoute* route = RouteOf(id);
   if (!route) return;  // notifications of the other controls
   if (route->menu) CompleteStart();
-  (launcher_->*route->handler)();
+  route->handler(*launcher_);
 }
 
 void LauncherWindow::ShowPopupMenu(HWND source, LPARAM screenPoint) {
@@ -106,7 +118,7 @@ void LauncherWindow::ShowPopupMenu(HWND source, LPARAM screenPoint) {
     p = {r.left, r.bottom};
   }
   CompleteStart();
-  if (launcher_) launcher_->PopupMenu1Popup();
+  if (launcher_) launcher_->Editor().PopupMenu1Popup();
   TrackMenu(popupMenu1_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, p, Handle());
 }
 

@@ -302,7 +302,7 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kTimerId && launcher_) launcher_->Timer1Timer();
       return 0;
     case WM_SETTINGCHANGE:
-      if (launcher_) launcher_->RegionalSettingsChanged();
+      if (launcher_) launcher_->Status().RegionalSettingsChanged();
       return Default(message, wParam, lParam);
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
@@ -325,11 +325,12 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DEVICECHANGE:
       // A drive that comes or goes may hold the programs of the page.
-      if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && launcher_) launcher_->DrivesChanged();
+      if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && launcher_)
+        launcher_->Targets().DrivesChanged();
       return TRUE;
     case WM_SHOWWINDOW:
       // Shown again: the page is looked at anew (the first showing follows its load).
-      if (wParam && started_ && launcher_) launcher_->CheckTargets();
+      if (wParam && started_ && launcher_) launcher_->Navigator().CheckTargets();
       break;
     case WM_CLOSE: OnClose(); return 0;
     case WM_QUERYENDSESSION:

@@ -11,8 +11,8 @@
 #include <deque>
 #include <functional>
 #include <map>
-#include <set>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "base/utf16.h"
@@ -203,7 +203,7 @@ class LongRunTest : public testing::Test {
     h_.window = std::make_unique<win32::LauncherWindow>(nullptr);
     h_.launcher = std::make_unique<core::TLauncher>(
         *h_.window, core::LauncherPorts{h_.files, h_.codePage, h_.prompter, h_.shell, clock_, h_.sound, h_.probe});
-    h_.launcher->SetDesktopPorts({h_.session, h_.desktop, h_.dde});
+    h_.launcher->Desktop().SetPorts({h_.session, h_.desktop, h_.dde});
     h_.window->CreateComponents(h_.prompter, h_.codePage);
     h_.window->Attach(h_.launcher.get());
     h_.launcher->FormCreate();
@@ -217,7 +217,7 @@ class LongRunTest : public testing::Test {
   // move paints the window at once (painting under Wine takes longer than the move);
   // the others are painted with the next dialog.
   void Move() {
-    const int from = h_.launcher->State().PageNo;
+    const int from = h_.launcher->Current().PageNo;
     static constexpr int kCommands[] = {kFwd, kFastFwd, kBwd, kFastFinal, kFastBwd, kFastTop};
     int command = moves_ < kPages ? kFwd : kCommands[moves_ % 6];
     const bool wouldStay = (from == 1 && (command == kFastTop || command == kFastBwd)) ||
@@ -225,7 +225,7 @@ class LongRunTest : public testing::Test {
     if (wouldStay) command = kFwd;
     SendMessageW(Launcher(), WM_COMMAND, command, 0);
     if (moves_ % 10 == 0) RedrawWindow(Launcher(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    const int to = h_.launcher->State().PageNo;
+    const int to = h_.launcher->Current().PageNo;
     ++moves_;
     if (to == from || h_.window->TitleText() != TitleOf(to)) ++badMoves_;
     visited_.insert(to);

@@ -1,7 +1,8 @@
-// The launcher's own operations on its launch buttons: the start sound, the editing
-// menu (cut, copy, paste, delete, select) and starting several buttons at once.
-#include "launch/launcher.h"
-#include "launch/launcher_texts.h"
+#include "launch/button_editor.h"
+
+#include "error.h"
+#include "launch/window_display.h"
+#include "launch_button/path_text.h"
 
 namespace core {
 namespace {
@@ -12,37 +13,49 @@ constexpr char kDeleteQuestion[] = " のｱｲｺﾝを削除します。\r\n\r\
 
 }  // namespace
 
-bool TLauncher::PageFileHoldsProgram(int k) { return LoadPage(state_.PageFilePath).HoldsProgram(k); }
-
 // The file is read afresh: a button whose program was never saved plays nothing.
-void TLauncher::LaunchButtonOnClick(TLaunchButton& button) {
-  Handle([&] {
-    if (PageFileHoldsProgram(button.Number()) && state_.Sound) ports_.sound.PlayAsync(state_.StartSoundPath);
+void ButtonEditor::LaunchButtonOnClick(TLaunchButton& button) {
+  Reporting(ports_.prompter, [&] {
+    if (pages_.Load(navigator_.Current().PageFilePath).HoldsProgram(button.Number()) && options_.Sound)
+      ports_.sound.PlayAsync(startSound_);
   });
 }
 
-void TLauncher::LaunchButtonOnMouseDown(TLaunchButton& button, MouseButton mouseButton) {
+void ButtonEditor::LaunchButtonOnMouseDown(TLaunchButton& button, MouseButton mouseButton) {
   if (mouseButton != MouseButton::kMiddle) return;
   popupButtonNo_ = button.Number();
   view_.PopupLaunchMenu(PopupMenuLaunchPopup());
 }
 
-LaunchMenuState TLauncher::PopupMenuLaunchPopup() {
+// A button that was empty in the file gets a title and a working directory from its
+// new path; then the whole page is written.
+void ButtonEditor::OnBtnUpdated(TLaunchButton& button) {
+  Reporting(ports_.prompter, [&] {
+    if (!pages_.Load(navigator_.Current().PageFilePath).HoldsProgram(button.Number())) {
+      button.SetProgramTitle(FileTitle(button.ProgramPath()));
+      button.SetProgramDir(ExtractFileDir(button.ProgramPath()));
+    }
+    navigator_.SetButtons(navigator_.Current().PageNo);
+  });
+  navigator_.CheckTargets();
+}
+
+LaunchMenuState ButtonEditor::PopupMenuLaunchPopup() {
   const TLaunchButton& button = PopupButton();
   bool holds = !button.ProgramPath().empty();
   return {holds, holds, !clipboard_.Empty(), holds, !button.IsIconSmall()};
 }
 
-void TLauncher::Copy1Click() { clipboard_ = EntryOf(PopupButton()); }
+void ButtonEditor::Copy1Click() { clipboard_ = EntryOf(PopupButton()); }
 
-void TLauncher::Cut1Click() {
+void ButtonEditor::Cut1Click() {
   Copy1Click();
   PopupButton().SetProgramPath("");
   PopupButton().DoUpdated();
 }
 
 // The confirmations stand at the launcher window's top-left corner.
-void TLauncher::Paste1Click() {
+void ButtonEditor::Paste1Click() {
   TLaunchButton& button = PopupButton();
   ScreenPoint corner = view_.WindowPosition();
   if (!button.ProgramPath().empty()) {
@@ -54,7 +67,7 @@ void TLauncher::Paste1Click() {
   button.DoUpdated();
 }
 
-void TLauncher::Delete1Click() {
+void ButtonEditor::Delete1Click() {
   TLaunchButton& button = PopupButton();
   ScreenPoint corner = view_.WindowPosition();
   if (!ports_.prompter.Confirm(button.ProgramTitle() + kDeleteQuestion, ConfirmKind::kYesNo,
@@ -65,14 +78,14 @@ void TLauncher::Delete1Click() {
 }
 
 // Reloading the page redraws every glyph at its size.
-void TLauncher::Select1Click() {
+void ButtonEditor::Select1Click() {
   TLaunchButton& button = PopupButton();
   button.SetIsIconSmall(!button.IsIconSmall());
   button.DoUpdated();
-  Handle([&] { LoadButtons(state_.PageNo); });
+  Reporting(ports_.prompter, [&] { navigator_.LoadButtons(navigator_.Current().PageNo); });
 }
 
-void TLauncher::PopupMenu1Popup() {
+void ButtonEditor::PopupMenu1Popup() {
   bool selected = false, any = false;
   for (const auto& button : buttons_) {
     if (button->ProgramPath().empty()) continue;
@@ -82,19 +95,15 @@ void TLauncher::PopupMenu1Popup() {
   view_.EnablePageCommands(selected, any);
 }
 
-void TLauncher::Choice1Click() { StartButtons(true); }
-
-void TLauncher::pAllStartClick() { StartButtons(false); }
-
 // Buttons 1 to 10 in order, without a pause; one sound after the last start.
-void TLauncher::StartButtons(bool selectedOnly) {
+void ButtonEditor::StartButtons(bool selectedOnly) {
   for (const auto& button : buttons_) {
     if (selectedOnly && button->IsIconSmall()) continue;
     if (button->ProgramPath().empty()) continue;
     ports_.shell.Execute(button->StartRequest(view_.NativeHandle()));
   }
-  if (state_.Sound) ports_.sound.PlayAsync(state_.StartSoundPath);
-  if (state_.BtnClk) TrayIcon1Click();
+  if (options_.Sound) ports_.sound.PlayAsync(startSound_);
+  if (options_.BtnClk) display_.TrayIcon1Click();
 }
 
 }  // namespace core

@@ -1,7 +1,6 @@
-// The desktop commands of the launcher's pop-up menu: ending the Windows session,
-// the screen saver, the shell's search and closing other programs' windows.
+#include "launch/desktop_commands.h"
+
 #include "launch/desktop_texts.h"
-#include "launch/launcher.h"
 
 namespace core {
 
@@ -14,12 +13,12 @@ unsigned ExitFlags(ExitMode mode) {
   return kExitLogoff;
 }
 
-std::string TLauncher::SystemErrorText() { return desktop_ ? desktop_->session.SystemErrorText() : std::string(); }
+std::string DesktopCommands::SystemErrorText() { return ports_ ? ports_->session.SystemErrorText() : std::string(); }
 
 // The exit request is made whatever happened to the privilege: the system decides.
-void TLauncher::RequestWindowsExit(ExitMode mode) {
-  if (!desktop_) return;
-  Session& session = desktop_->session;
+void DesktopCommands::RequestWindowsExit(ExitMode mode) {
+  if (!ports_) return;
+  Session& session = ports_->session;
   auto notice = [&](const std::string& text) { session.ShowNotice(text, texts::kTokenErrorCaption); };
   if (session.NeedsPrivileges()) {
     if (auto token = session.OpenOwnToken(); !token) {
@@ -32,31 +31,31 @@ void TLauncher::RequestWindowsExit(ExitMode mode) {
   }
   session.RequestSessionEnd(ExitFlags(mode));
   // The launcher offers to quit through its ordinary close path, which asks first.
-  if (mode == ExitMode::emLogoff) desktop_->desktop.PostClose(view_.NativeHandle());
+  if (mode == ExitMode::emLogoff) ports_->desktop.PostClose(view_.NativeHandle());
 }
 
-void TLauncher::pScreenClick() {
-  if (desktop_) desktop_->session.StartScreenSaver();
+void DesktopCommands::pScreenClick() {
+  if (ports_) ports_->session.StartScreenSaver();
 }
 
 // The shell's search window, rooted at the documents folder. Nothing is reported.
-void TLauncher::mFindClick() {
-  if (!desktop_) return;
-  DdeConversation& dde = desktop_->dde;
+void DesktopCommands::mFindClick() {
+  if (!ports_) return;
+  DdeConversation& dde = ports_->dde;
   dde.SetLink(texts::kSearchService, texts::kSearchTopic);
   dde.SetServiceApplication(texts::kSearchServiceApplication);
   if (dde.OpenLink()) {
     std::string command = texts::kFindFolderCommand;
     // The path goes in unchanged, without escaping.
-    command.replace(command.find("%S"), 2, GetFolderPath(kFolderPersonal));
+    command.replace(command.find("%S"), 2, environment_.FolderPath(kFolderPersonal));
     dde.ExecuteMacro(command);
   }
   dde.CloseLink();
 }
 
 template <size_t N>
-void TLauncher::CloseVisibleWindows(const std::array<const char*, N>& classes) {
-  Desktop& desktop = desktop_->desktop;
+void DesktopCommands::CloseVisibleWindows(const std::array<const char*, N>& classes) {
+  Desktop& desktop = ports_->desktop;
   desktop.ForEachTopLevelWindow([&](std::uintptr_t window) {
     if (!desktop.IsVisible(window)) return;
     const std::string name = desktop.ClassNameOf(window);
@@ -69,16 +68,16 @@ void TLauncher::CloseVisibleWindows(const std::array<const char*, N>& classes) {
   });
 }
 
-void TLauncher::pCloseFolderClick() {
-  if (desktop_) CloseVisibleWindows(kFolderWindowClasses);
+void DesktopCommands::pCloseFolderClick() {
+  if (ports_) CloseVisibleWindows(kFolderWindowClasses);
 }
 
-void TLauncher::pCloseIEClick() {
-  if (desktop_) CloseVisibleWindows(kBrowserWindowClasses);
+void DesktopCommands::pCloseIEClick() {
+  if (ports_) CloseVisibleWindows(kBrowserWindowClasses);
 }
 
-void TLauncher::pCloseAllClick() {
-  if (!desktop_) return;
+void DesktopCommands::pCloseAllClick() {
+  if (!ports_) return;
   CloseVisibleWindows(kFolderWindowClasses);
   CloseVisibleWindows(kBrowserWindowClasses);
 }
@@ -87,18 +86,18 @@ void TLauncher::pCloseAllClick() {
 // once it has had time is closed. The wait is a deferred step rather than a sleep, so
 // the launcher window keeps painting and answering (also the shell, which may send
 // it messages while minimising) during those 700 ms.
-void TLauncher::pWhollyClick() {
-  if (!desktop_) return;
-  Desktop& desktop = desktop_->desktop;
+void DesktopCommands::pWhollyClick() {
+  if (!ports_) return;
+  Desktop& desktop = ports_->desktop;
   desktop.SendKey(kKeyLeftWindows, false);
   desktop.SendKey(kKeyM, false);
   desktop.SendKey(kKeyM, true);
   desktop.SendKey(kKeyLeftWindows, true);
-  desktop.RunLater(kMinimiseAllWait, [this] { Handle([this] { CloseMinimisedWindows(); }); });
+  desktop.RunLater(kMinimiseAllWait, [this] { handle_([this] { CloseMinimisedWindows(); }); });
 }
 
-void TLauncher::CloseMinimisedWindows() {
-  Desktop& desktop = desktop_->desktop;
+void DesktopCommands::CloseMinimisedWindows() {
+  Desktop& desktop = ports_->desktop;
   desktop.ForEachTopLevelWindow([&](std::uintptr_t window) {
     if (desktop.IsVisible(window) && desktop.IsMinimised(window)) desktop.PostClose(window);
   });

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <string>
+
+#include "launch/launcher_view.h"
+#include "launch/page_store.h"
+#include "launch/status_line.h"
+#include "launch_button/launch_button.h"
+#include "launch_button/missing_targets.h"
+#include "ports/prompter.h"
+
+namespace core {
+
+// The user and the page the window shows.
+struct CurrentPage {
+  int UserNo = 1;
+  std::string UserName;
+  int PageNo = 1;
+  int PageNoControl = 1;  // the page count
+  std::string PageFilePath;
+  std::string CaptionText;
+};
+
+// Moving between pages and showing one: the six navigation commands, the page's
+// title and buttons from its file, and the caption. Every move ends in MovePage,
+// which reloads the page from its file.
+class PageNavigator {
+ public:
+  PageNavigator(LauncherView& view, LaunchButtons& buttons, PageStore& pages, StatusLine& status,
+                MissingTargets& targets, Prompter& prompter)
+      : view_(view), buttons_(buttons), pages_(pages), status_(status), targets_(targets), prompter_(prompter) {}
+
+  const CurrentPage& Current() const { return current_; }
+  // These change what is current without showing anything yet.
+  void SetUser(int n, const std::string& name);
+  void SetUserName(const std::string& name) { current_.UserName = name; }
+  void SetPageNo(int page) { current_.PageNo = page; }
+  void SetPageCount(int count) { current_.PageNoControl = count; }
+
+  // Shows page `page` of the current user: buttons, title, caption and the
+  // navigation buttons. Nothing is written except a title that differs from the box's.
+  void MovePage(int page);
+  // PageNo := page, then MovePage; an error is shown.
+  void GoToPage(int page);
+  // The page count arrows show PageNoControl; their own handler does not run.
+  void ShowPageCount() { view_.SetPageCount(current_.PageNoControl); }
+  // Composes CaptionText and shows it with the navigation buttons' states.
+  void ComposeCaption();
+  // Lowering the count below the current page moves to the new last page; lowering it
+  // to the current page reloads it; raising it moves nowhere.
+  void KeepPageWithinCount();
+
+  void FastTopButtonClick();
+  void FastBwdButtonClick();
+  void BwdButtonClick();
+  void FwdButtonClick();
+  void FastFwdButtonClick();
+  void FastFinalButtonClick();
+
+  // The page-title box: a typed change is stored at once.
+  void Edit1Change();
+  // Puts a title into the box, and stores it when it differs from the box's.
+  void ShowTitle(const std::string& title);
+  void LoadPageTitle(int page);
+  void SavePageTitle(int page);
+  // The page's buttons from its file, then a look for their programs.
+  void LoadButtons(int page);
+  void LeadButtons(const std::string& path);
+  // All ten buttons into page `page`'s file.
+  void SetButtons(int page);
+  // Looks anew for the programs of the buttons shown.
+  void CheckTargets() { targets_.Check(); }
+  // The current page's file, made writable again.
+  void RepairPageFileAttributes();
+  // Deletes the page's data file; the page stays where it is and keeps its number.
+  void mDeleteClick();
+
+ private:
+  LauncherView& view_;
+  LaunchButtons& buttons_;
+  PageStore& pages_;
+  StatusLine& status_;
+  MissingTargets& targets_;
+  Prompter& prompter_;
+  CurrentPage current_;
+};
+
+}  // namespace core

@@ -1,0 +1,26 @@
+#include "launch/page_store.h"
+
+#include "storage/paths.h"
+
+namespace core {
+
+std::string PageStore::PathOf(const std::string& userName, int page) const {
+  return dataFolder_ + kPathSeparator + userName + std::to_string(page) + ".dat";
+}
+
+void PageStore::Save(const std::string& path, const PageFile& page) {
+  EnsureDataFolder();
+  store_.Save(path, page.Image());
+}
+
+void PageStore::EnsureDataFolder() {
+  if (!files_.FolderExists(dataFolder_)) files_.CreateFolder(dataFolder_);
+}
+
+void PageStore::RepairAttributes(const std::string& path) {
+  if (!files_.FileExists(path)) return;
+  auto attributes = files_.Attributes(path);
+  if (attributes && *attributes != kAttributeArchive) files_.SetAttributes(path, kAttributeArchive);
+}
+
+}  // namespace core
