@@ -56,7 +56,7 @@ TEST(LauncherTimer, MouseEdgeModeShowsAtTheCornerAndHidesOnTheEdges) {
     LauncherFixture f;
     f.view.cursor = c.cursor;
     f.view.shown = c.shownBefore;
-    f.Launcher().Display().FollowMouseEdge(c.mouse);
+    core::WindowDisplay(f.view).FollowMouseEdge(c.mouse);
     EXPECT_EQ(f.view.shown, c.shownAfter) << "Mouse=" << c.mouse << " at " << c.cursor.x << "," << c.cursor.y;
   }
 }
@@ -79,7 +79,7 @@ TEST(LauncherWindow, ShowHideToggleAndTitleBarDoubleClick) {
   EXPECT_TRUE(f.view.shown);
   EXPECT_EQ(f.view.foregrounds, 1);
 
-  core::WindowDisplay& display = f.Launcher().Display();
+  core::WindowDisplay display(f.view);
   display.TitleBarDoubleClick(core::kHitCaption, false);  // TitleDbClk off
   EXPECT_TRUE(f.view.shown);
   display.TitleBarDoubleClick(20, true);  // the close box

@@ -867,6 +867,68 @@ def editing_and_page_launch(s):
     s.quit_with_yes(caption)
 
 
+SAME_FILES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "same_files")
+
+
+def same_files(s):
+    """A fixed series of actions on two users' pages writes, byte for byte, the files
+    an earlier build wrote for the same actions (kept in same_files/): the keys, their
+    order, the lines kept from before and the files made on the way."""
+    write_cp932(s, "zubi.ini", ["; kept", "[Setting]", "Left=120", "Top=90", "UserNo=1", "Extra=1",
+                                "[User1]", "PageNo=2", "PageNoControl=3", "ToDir=C:\\Backup", "FormColor=3",
+                                "[User2]", "PageNo=2", "PageNoControl=4", "Sound=1", "[User]", "User1=Ken",
+                                "User2=Mia"])
+    write_cp932(s, "DATA/Ken2.dat", ["[PageTitle]", "PageTitle=二", "; kept", "[Button1]", "ProgPath=C:\\a.exe",
+                                     "ProgTitle=エー", "ProgDir=C:\\", "ProgOption=-x", "ProgIconPath=C:\\a.ico",
+                                     "ProgState=1", "ProgIconNo=2", "IsIconSmall=1", "[Button4]",
+                                     "ProgPath=C:\\d.exe"])
+    write_cp932(s, "DATA/Mia2.dat", ["[PageTitle]", "PageTitle=Mia"])
+    s.start()
+    caption = "Ken - Page 2/3"
+    s.wait_window(caption)
+    click_control(s, caption, 124)  # ">": page 3 has no file; its empty title is written
+    s.wait_window("Ken - Page 3/3")
+    click_control(s, "Ken - Page 3/3", 103)  # the title box
+    xdotool("type", "--delay", "40", "x")
+    wait_for("the typed title", lambda: "PageTitle=x" in (s.read_text_if_there("DATA/Ken3.dat") or ""))
+    click_control(s, "Ken - Page 3/3", 123)  # "<"
+    s.wait_window(caption)
+    click_control(s, caption, 111, button="2")  # button 1's editing menu
+    open_menu(s, "c")  # コピー(&C)
+    click_control(s, caption, 113, button="2")
+    open_menu(s, "p")  # 貼り付け(&P), on the empty button 3
+    wait_for("the pasted button", lambda: "[Button3]" in s.read_text("DATA/Ken2.dat"))
+    click_control(s, caption, 129, dy=-5)  # the page count's upper arrow
+    caption = "Ken - Page 2/4"
+    s.wait_window(caption)
+    s.key(s.wait_window(caption), "alt+f", "u")  # ﾕｰｻﾞ変更(&U)
+    s.wait_window(USER_TITLE)
+    list_entry_click(s, USER_TITLE, 102, 1)  # Mia
+    caption = "Mia - Page 2/4"
+    s.wait_window(caption)
+    wait_for("the dialog to close", lambda: not visible_windows(USER_TITLE), 5.0)
+    s.key(s.wait_window(caption), "alt+f", "o")  # ｵﾌﾟｼｮﾝ設定(&O)
+    s.wait_window(OPTION_TITLE)
+    click_control(s, OPTION_TITLE, 1)  # OK
+    wait_for("the options dialog to close", lambda: not visible_windows(OPTION_TITLE), 5.0)
+    s.quit_with_yes(caption)
+
+    def files(root):
+        found = {}
+        for name in ["zubi.ini"] + ["DATA/" + n for n in os.listdir(os.path.join(root, "DATA"))]:
+            with open(os.path.join(root, name), "rb") as f:
+                found[name] = f.read()
+        return found
+    if os.environ.get("ZUBI_KEEP_SAME_FILES"):  # how same_files/ was made, by the earlier build
+        shutil.rmtree(SAME_FILES, ignore_errors=True)
+        shutil.copytree(s.path("DATA"), os.path.join(SAME_FILES, "DATA"))
+        shutil.copy(s.path("zubi.ini"), SAME_FILES)
+    written, expected = files(s.folder), files(SAME_FILES)
+    check(sorted(written) == sorted(expected), "the files %r, not %r" % (sorted(written), sorted(expected)))
+    for name in expected:
+        check(written[name] == expected[name], "%s holds %r, not %r" % (name, written[name], expected[name]))
+
+
 # Paths that follow the portable folder, and missing programs shown dimmed.
 
 def recorder_rows(log):
@@ -1199,7 +1261,7 @@ def daily_snapshots(s):
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
                                       bad_settings_files, missing_data_folder, buttons_and_pages,
                                       page_list_keys, saves_while_read, editing_and_page_launch, users_and_page_data,
-                                      backup_all_data,
+                                      backup_all_data, same_files,
                                       options_and_display_modes, version_dialog, portable_paths,
                                       missing_targets_dimmed, portable_stick, start_keys, page_keys,
                                       off_screen_rescue, daily_snapshots)}

@@ -65,7 +65,6 @@ class TLauncher : public LaunchButtonHost {
   ButtonEditor& Editor() { return editor_; }
   DesktopCommands& Desktop() { return desktop_; }
   StatusLine& Status() { return status_; }
-  WindowDisplay& Display() { return display_; }
   MissingTargets& Targets() { return targets_; }
   const Options& CurrentOptions() const { return options_; }
 
@@ -81,8 +80,6 @@ class TLauncher : public LaunchButtonHost {
   void UpDown1Click();
   void TitleBarDoubleClick(int hitTest) { display_.TitleBarDoubleClick(hitTest, options_.TitleDbClk); }
   // The close request: FormCloseQuery saves, FormClose asks; true means close.
-  void FormCloseQuery();
-  bool FormClose();
   bool CloseRequest();
   // Windows ends the session: save, ask nothing.
   void EndSession() { FormCloseQuery(); }
@@ -107,6 +104,8 @@ class TLauncher : public LaunchButtonHost {
 
  private:
   std::string ExecutableDirectory() const;
+  void FormCloseQuery();
+  bool FormClose();
   void UseOptions(const Options& options);
 
   LauncherView& view_;
