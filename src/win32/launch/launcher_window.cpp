@@ -88,24 +88,9 @@ void LauncherWindow::CreateControls() {
   for (int k = 1; k <= kLaunchButtonCount; ++k) ButtonControl(k).Attach(Control(kLaunchButton1 + k - 1), dpi_);
 }
 
-void LauncherWindow::CreateComponents(core::Prompter& prompter, const core::CodePage& codePage) {
-  core::Reporting(prompter, [&] { hotKey_ = std::make_unique<HotKeyComponent>(prompter); });
-  prompter_ = &prompter;
-  core::Reporting(prompter, [&] {
-    tray_ = std::make_unique<TrayIconComponent>(Handle(), codePage);
-    core::TTrayIcon& icon = tray_->TrayIcon();
-    // The icon takes its values now and goes into the tray just after the window's
-    // first paint (CompleteStart): nobody can tell, and the window shows sooner.
-    icon.BeginLoad();
-    icon.SetTipHelp(core::texts::kApplicationTitle);
-    // The menu's items are chosen with the left button once it is open.
-    tray_->SetOnMenuPopup([this](HMENU) { tray_->SetMenuTrackFlags(TPM_LEFTBUTTON); });
-  });
-}
-
 void LauncherWindow::Attach(core::TLauncher* launcher) {
   launcher_ = launcher;
-  if (launcher) launcher->SetComponents(tray_ ? &tray_->TrayIcon() : nullptr, WaitHotKey());
+  if (launcher) launcher->SetComponents(components_.TrayIcon(), WaitHotKey());
   for (int k = 1; k <= kLaunchButtonCount; ++k) ButtonControl(k).Bind(launcher ? &launcher->Button(k) : nullptr);
 }
 
@@ -190,11 +175,7 @@ void LauncherWindow::CompleteStart() {
   started_ = true;
   CreateHints();
   popupMenu1_.reset(BuildMenu(PopupMenu1(), true));
-  trayMenu_.reset(BuildMenu(PopupMenuTrayIcon(), true));
-  if (tray_) {
-    tray_->SetPopupMenu(trayMenu_.get());
-    core::Reporting(*prompter_, [&] { tray_->TrayIcon().Loaded(); });
-  }
+  components_.CompleteStart();
   launchMenu_.reset(BuildMenu(PopupMenuLaunch(), true));
   if (afterStart_) afterStart_();
 }

@@ -8,9 +8,8 @@
 #include "base/panel_brush.h"
 #include "base/tooltips.h"
 #include "base/window.h"
-#include "components/tray_icon_window.h"
-#include "components/wait_hot_key_window.h"
 #include "launch/launcher.h"
+#include "launch/launcher_components.h"
 #include "launch/launcher_layout.h"
 #include "launch_button/launch_button_control.h"
 
@@ -27,9 +26,10 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
 
   // The tray icon TrayIcon1 and the hot key WaitHotKey1. A hot key that cannot be
   // had is reported, and the launcher runs without one.
-  void CreateComponents(core::Prompter& prompter, const core::CodePage& codePage);
-  core::TWaitHotKey* WaitHotKey() { return hotKey_ ? &hotKey_->WaitHotKey() : nullptr; }
-  TrayIconComponent* Tray() { return tray_.get(); }
+  void CreateComponents(core::Prompter& prompter, const core::CodePage& codePage) {
+    components_.Create(Handle(), prompter, codePage);
+  }
+  core::TWaitHotKey* WaitHotKey() { return components_.WaitHotKey(); }
   void Attach(core::TLauncher* launcher);
   // Runs once the window has first shown, for the work its first paint does not need.
   void SetAfterStart(std::function<void()> afterStart) { afterStart_ = std::move(afterStart); }
@@ -49,7 +49,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   HWND Control(int id) const { return layout_.Get(id); }
   LaunchButtonControl& ButtonControl(int k) { return buttons_[static_cast<size_t>(k - 1)]; }
   HMENU PopupMenu() const { return popupMenu1_.get(); }
-  HMENU TrayMenu() const { return trayMenu_.get(); }
+  HMENU TrayMenu() const { return components_.TrayMenu(); }
   const Tooltips& Hints() const { return hints_; }
   UINT Dpi() const { return dpi_; }
 
@@ -99,7 +99,6 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   Tooltips hints_;
   std::array<UniqueHfont, launcher::kFontCount> fonts_;
   UniqueHmenu popupMenu1_;
-  UniqueHmenu trayMenu_;
   UniqueHmenu launchMenu_;
   core::LaunchMenuState launchMenuState_;
   std::array<LaunchButtonControl, launcher::kLaunchButtonCount> buttons_;
@@ -109,10 +108,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   std::function<void()> afterStart_;
   bool started_ = false;
   bool settingTitle_ = false;  // EN_CHANGE of a text set by SetTitleText
-  core::Prompter* prompter_ = nullptr;
-  // Gone before the menus they show.
-  std::unique_ptr<HotKeyComponent> hotKey_;
-  std::unique_ptr<TrayIconComponent> tray_;
+  LauncherComponents components_;
 };
 
 // One message of the program's message loop: the hints see it, then the launcher's
