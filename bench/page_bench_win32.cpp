@@ -56,6 +56,21 @@ void WritePages(core::IniStore& store, const std::string& folder) {
   store.Save(folder + "\\zubi.ini", settings);
 }
 
+// The pages as a user has them: written long before, not a moment ago.
+void Backdate(const std::string& folder) {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
+  t.QuadPart -= 3600ULL * 10'000'000;  // an hour
+  const FILETIME then{t.LowPart, t.HighPart};
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(win32::Widen(folder)) / "DATA")) {
+    HANDLE file =
+        CreateFileW(entry.path().c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, nullptr, nullptr, &then);
+    CloseHandle(file);
+  }
+}
+
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
@@ -98,6 +113,7 @@ int main() {
   win32::WinFileProbe probe;
   core::IniStore store(files, codePage);
   WritePages(store, folder);
+  Backdate(folder);
 
   win32::LauncherWindow window(nullptr);
   core::TLauncher launcher(window, {files, codePage, prompter, shell, environment, sound, probe});
@@ -106,6 +122,9 @@ int main() {
   win32::Dialogs dialogs;
   dialogs.Create(window.Handle(), launcher, nullptr);
   window.Start();
+  // As the program does once its window has shown.
+  const double readAhead =
+      Milliseconds([&] { launcher.Pages().ReadAhead(launcher.Current().UserName, launcher.Current().PageNoControl); });
 
   auto loadPage = [&](int page) {
     launcher.Navigator().SetPageNo(page);
@@ -113,20 +132,33 @@ int main() {
     RedrawWindow(window.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   };
   double first = Milliseconds([&] { loadPage(2); });
-  std::vector<double> pages, lists;
+  std::vector<double> pages;
   for (int i = 0; i < 21; ++i) pages.push_back(Milliseconds([&] { loadPage(3 + i); }));
   HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, SeeShown, nullptr, GetCurrentThreadId());
-  for (int i = 0; i < 11; ++i) {
+  auto openList = [&] {
     PostMessageW(dialogs.ListWindow()->Handle(), kShownProbe, 0, 0);
     auto start = std::chrono::steady_clock::now();
     SendMessageW(window.Handle(), WM_COMMAND, win32::launcher::kList, 0);
-    lists.push_back(std::chrono::duration<double, std::milli>(listShownAt - start).count());
-  }
+    return std::chrono::duration<double, std::milli>(listShownAt - start).count();
+  };
+  auto openLists = [&](int count) {
+    std::vector<double> lists;
+    for (int i = 0; i < count; ++i) lists.push_back(openList());
+    return Median(lists);
+  };
+  const double firstList = openList();  // the first reads every page
+  const double list = openLists(11);
+  // Pages written a moment ago cannot be told from a later write by their time
+  // stamps: each opening reads them all again.
+  WritePages(store, folder);
+  const double freshList = openLists(5);
   UnhookWindowsHookEx(hook);
-  double page = Median(pages), list = Median(lists);
+  const double page = Median(pages);
   bool ok = page < kBudgetMs && list < kBudgetMs;
   std::printf("load a page of ten buttons   median %6.2f ms (first load %.2f ms)\n", page, first);
-  std::printf("open the page list, 99 pages median %6.2f ms (until it shows)\n", list);
+  std::printf("open the page list, 99 pages median %6.2f ms until it shows (first opening %.2f ms)\n", list, firstList);
+  std::printf("  the same on pages written a moment ago: median %.2f ms\n", freshList);
+  std::printf("reading the 99 pages ahead after the start: %.2f ms\n", readAhead);
   std::printf("budget %.0f ms each: %s\n", kBudgetMs, ok ? "within budget" : "OVER BUDGET");
   std::filesystem::remove_all(root);
   return ok ? 0 : 1;

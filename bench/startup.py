@@ -99,8 +99,12 @@ def portable_launcher(launcher, folder):
 
 
 def first_start_of_the_day(folder):
-    """No snapshot of today yet: the next start takes it."""
-    shutil.rmtree(os.path.join(folder, "BACKUP"), ignore_errors=True)
+    """No snapshot of today yet: the next start takes it. The old snapshots are moved
+    aside, not deleted, so that deleting a hundred files just before the start does not
+    slow it: they go with the temporary folder at the end."""
+    backup = os.path.join(folder, "BACKUP")
+    if os.path.exists(backup):
+        os.rename(backup, os.path.join(folder, "old-%d" % time.monotonic_ns()))
 
 
 def later_start_of_the_day(folder):

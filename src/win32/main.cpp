@@ -74,6 +74,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The day's snapshot waits until the start is well over.
   window.SetAfterStart([&] {
     dialogs.Create(window.Handle(), launcher, window.WaitHotKey());
+    launcher.Pages().ReadAhead(launcher.Current().UserName, launcher.Current().PageNoControl);
     snapshot.Start(environment.ExecutablePath(), environment.Now(), kSnapshotDelay);
   });
   application.HideFromTaskbar();

@@ -1,11 +1,21 @@
 #include "launch/page_store.h"
 
+#include "error.h"
 #include "storage/paths.h"
 
 namespace core {
 
 std::string PageStore::PathOf(const std::string& userName, int page) const {
   return dataFolder_ + kPathSeparator + userName + std::to_string(page) + ".dat";
+}
+
+void PageStore::ReadAhead(const std::string& userName, int count) const {
+  for (int page = 1; page <= count; ++page) {
+    try {
+      store_.Load(PathOf(userName, page));
+    } catch (const Error&) {
+    }
+  }
 }
 
 void PageStore::Save(const std::string& path, const PageFile& page) {

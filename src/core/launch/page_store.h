@@ -18,6 +18,10 @@ class PageStore {
   // The user name is used exactly as stored and the page number follows it directly.
   std::string PathOf(const std::string& userName, int page) const;
   PageFile Load(const std::string& path) const { return PageFile(store_.Load(path)); }
+  // Reads pages 1..count of a user once, so that the page list and the next page
+  // loads find them kept and only look at their time stamps. A page that cannot be
+  // read is left for its own load to report.
+  void ReadAhead(const std::string& userName, int count) const;
   // Makes DATA first: it may have been deleted since the last write. When that
   // fails, the write itself is reported.
   void Save(const std::string& path, const PageFile& page);

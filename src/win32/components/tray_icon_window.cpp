@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/lazy_library.h"
 #include "base/menus.h"
 #include "base/utf16.h"
 
@@ -60,7 +61,11 @@ LRESULT TrayCallbackWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
   return Default(message, wParam, lParam);
 }
 
+// The shell's library loads when the icon first goes into the tray, after the
+// window has shown, not with the program.
 bool WinNotifyArea::Notify(core::NotifyCommand command, const core::NotifyRecord& record) {
+  static const auto notify = Bind<decltype(&Shell_NotifyIconW)>(Shell32(), "Shell_NotifyIconW");
+  if (!notify) return false;
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof data;
   data.hWnd = reinterpret_cast<HWND>(record.window);
@@ -72,12 +77,12 @@ bool WinNotifyArea::Notify(core::NotifyCommand command, const core::NotifyRecord
   std::size_t length = std::min(tip.size(), std::size(data.szTip) - 1);
   std::copy_n(tip.begin(), length, data.szTip);
   DWORD messages[] = {NIM_ADD, NIM_MODIFY, NIM_DELETE};
-  bool done = Shell_NotifyIconW(messages[static_cast<int>(command)], &data) != FALSE;
+  bool done = notify(messages[static_cast<int>(command)], &data) != FALSE;
   if (done && command == core::NotifyCommand::kAdd) {
     // Version 3 adds keyboard selection and keeps the callback's layout (icon number
     // first, mouse message second); version 4 would move both.
     data.uVersion = NOTIFYICON_VERSION;
-    Shell_NotifyIconW(NIM_SETVERSION, &data);
+    notify(NIM_SETVERSION, &data);
   }
   return done;
 }

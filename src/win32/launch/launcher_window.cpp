@@ -65,7 +65,7 @@ LauncherWindow::LauncherWindow(HWND owner) {
   CreateFor(kExStyle, kClassName, L"", kStyle, rect, owner, BuildMenu(MainMenu(), false));
   dpi_ = DpiOf(Handle());
   CreateControls();
-  ApplyDpi(dpi_);
+  ApplyDpi(dpi_, false);  // the controls were made at their places
 }
 
 LauncherWindow::~LauncherWindow() {
@@ -83,6 +83,10 @@ void LauncherWindow::CreateControls() {
   SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(kMemo1)), 0);
   SendMessageW(upDown, UDM_SETRANGE32, 1, 99);
   SendMessageW(upDown, UDM_SETPOS32, 0, 1);
+  // Taking a buddy moved the arrows beside it; they go back to their own place.
+  const ControlSpec& arrows = *layout_.Spec(kUpDown1);
+  SetWindowPos(upDown, nullptr, Scale(arrows.left, dpi_), Scale(arrows.top, dpi_), Scale(arrows.width, dpi_),
+               Scale(arrows.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowSubclass(Control(kEdit1), EditSubclass, kTitleBox, 0);
   SetWindowSubclass(Control(kMemo1), EditSubclass, 0, 0);
   for (int k = 1; k <= kLaunchButtonCount; ++k) ButtonControl(k).Attach(Control(kLaunchButton1 + k - 1), dpi_);
@@ -103,7 +107,7 @@ void LauncherWindow::CreateHints() {
 }
 
 // Fonts, control places and the window size for a DPI.
-void LauncherWindow::ApplyDpi(UINT dpi) {
+void LauncherWindow::ApplyDpi(UINT dpi, bool place) {
   dpi_ = dpi;
   // The old fonts go only once no control uses them: the clock labels keep theirs selected.
   decltype(fonts_) old = std::move(fonts_);
@@ -114,7 +118,7 @@ void LauncherWindow::ApplyDpi(UINT dpi) {
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[kWindowFont].get()), FALSE);
   HFONT fonts[kFontCount];
   for (int i = 0; i < kFontCount; ++i) fonts[i] = fonts_[static_cast<size_t>(i)].get();
-  layout_.Place(dpi);
+  if (place) layout_.Place(dpi);
   layout_.SetFonts(fonts);
   // A new font resets the margins; the narrow count box needs all its width for "99".
   SendMessageW(Control(kMemo1), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);

@@ -83,7 +83,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
 
   void CreateControls();
   void CreateHints();
-  void ApplyDpi(UINT dpi);
+  void ApplyDpi(UINT dpi, bool place = true);
   void FitClientArea();
   void SizeClockLabel(int id, const std::wstring& text);
   void OnCommand(int id, int code);
