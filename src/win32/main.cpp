@@ -25,6 +25,7 @@ namespace {
 
 // Milliseconds after the first paint.
 constexpr UINT kSnapshotDelay = 2000;
+constexpr UINT kReadAheadDelay = 500;
 
 int RunMessageLoop(win32::LauncherWindow& window) {
   MSG message;
@@ -66,7 +67,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   core::TLauncher launcher(window, {files, codePage, prompter, shell, environment, sound, probe});
   launcher.Desktop().SetPorts({session, desktop, dde});
   launcher.SetBackground(&background);
-  window.CreateComponents(prompter, codePage);
+  window.CreateComponentsLater(prompter, codePage);
   window.Attach(&launcher);
   launcher.FormCreate();
   win32::Dialogs dialogs;
@@ -74,7 +75,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The day's snapshot waits until the start is well over.
   window.SetAfterStart([&] {
     dialogs.Create(window.Handle(), launcher, window.WaitHotKey());
-    launcher.Pages().ReadAhead(launcher.Current().UserName, launcher.Current().PageNoControl);
+    // The pages are read once the start is over, so that the page list opens at once.
+    desktop.RunLater(kReadAheadDelay, [&] {
+      launcher.Pages().ReadAhead(launcher.Current().UserName, launcher.Current().PageNoControl);
+    });
     snapshot.Start(environment.ExecutablePath(), environment.Now(), kSnapshotDelay);
   });
   application.HideFromTaskbar();

@@ -57,6 +57,7 @@ void TLauncher::SetComponents(TTrayIcon* trayIcon, TWaitHotKey* waitHotKey) {
   waitHotKey_ = waitHotKey;
   if (trayIcon_) trayIcon_->OnClick = [this](TTrayIcon&) { TrayIcon1Click(); };
   if (waitHotKey_) waitHotKey_->OnCatchHotKey = [this](TWaitHotKey&) { TrayIcon1Click(); };
+  if (created_) Handle([&] { UseComponentOptions(); });
 }
 
 void TLauncher::Handle(const std::function<void()>& handler) { Reporting(ports_.prompter, handler); }
@@ -79,6 +80,7 @@ void TLauncher::FormCreate() {
   Handle([&] { settings_.SavePosition(); });
   Handle([&] { settings_.SaveUserName(); });
   Handle([&] { LoadOption(Current().UserNo); });
+  created_ = true;
 }
 
 // The name is stored first; the page, the count and the options come from the file as
@@ -95,6 +97,10 @@ void TLauncher::LoadOption(int n) { UseOptions(settings_.OptionsOf(n)); }
 void TLauncher::UseOptions(const Options& options) {
   options_ = options;
   ColorChange(view_, options_.FormColor);
+  UseComponentOptions();
+}
+
+void TLauncher::UseComponentOptions() {
   if (trayIcon_) trayIcon_->SetVisible(options_.Tray > 0);
   if (!waitHotKey_) return;
   if (options_.Hot <= 0) {

@@ -50,7 +50,8 @@ class TLauncher : public LaunchButtonHost {
   void SetOptionDlg(TOptionDlg* dialog) { optionDlg_ = dialog; }
   void SetAboutBox(TAboutBox* dialog) { aboutBox_ = dialog; }
   // The notification-area icon TrayIcon1 and the hot key WaitHotKey1, which the
-  // options switch on and off; both toggle the window.
+  // options switch on and off; both toggle the window. Components that come after the
+  // creation step take the options it loaded.
   void SetComponents(TTrayIcon* trayIcon, TWaitHotKey* waitHotKey);
   void SetBackground(Background* background) { targets_.SetBackground(background); }
   const LauncherPorts& Ports() const { return ports_; }
@@ -107,6 +108,7 @@ class TLauncher : public LaunchButtonHost {
   void FormCloseQuery();
   bool FormClose();
   void UseOptions(const Options& options);
+  void UseComponentOptions();
 
   LauncherView& view_;
   LauncherPorts ports_;
@@ -126,6 +128,7 @@ class TLauncher : public LaunchButtonHost {
   TAboutBox* aboutBox_ = nullptr;
   TTrayIcon* trayIcon_ = nullptr;
   TWaitHotKey* waitHotKey_ = nullptr;
+  bool created_ = false;  // FormCreate has run
 };
 
 }  // namespace core

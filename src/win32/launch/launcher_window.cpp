@@ -92,6 +92,11 @@ void LauncherWindow::CreateControls() {
   for (int k = 1; k <= kLaunchButtonCount; ++k) ButtonControl(k).Attach(Control(kLaunchButton1 + k - 1), dpi_);
 }
 
+void LauncherWindow::CreateComponents(core::Prompter& prompter, const core::CodePage& codePage) {
+  components_.Create(Handle(), prompter, codePage);
+  if (launcher_) launcher_->SetComponents(components_.TrayIcon(), WaitHotKey());
+}
+
 void LauncherWindow::Attach(core::TLauncher* launcher) {
   launcher_ = launcher;
   if (launcher) launcher->SetComponents(components_.TrayIcon(), WaitHotKey());
@@ -179,6 +184,7 @@ void LauncherWindow::CompleteStart() {
   started_ = true;
   CreateHints();
   popupMenu1_.reset(BuildMenu(PopupMenu1(), true));
+  if (componentPorts_.prompter) CreateComponents(*componentPorts_.prompter, *componentPorts_.codePage);
   components_.CompleteStart();
   launchMenu_.reset(BuildMenu(PopupMenuLaunch(), true));
   if (afterStart_) afterStart_();

@@ -26,8 +26,11 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
 
   // The tray icon TrayIcon1 and the hot key WaitHotKey1. A hot key that cannot be
   // had is reported, and the launcher runs without one.
-  void CreateComponents(core::Prompter& prompter, const core::CodePage& codePage) {
-    components_.Create(Handle(), prompter, codePage);
+  void CreateComponents(core::Prompter& prompter, const core::CodePage& codePage);
+  // The same once the window has first shown (CompleteStart): their windows would
+  // only make the start slower.
+  void CreateComponentsLater(core::Prompter& prompter, const core::CodePage& codePage) {
+    componentPorts_ = {&prompter, &codePage};
   }
   core::TWaitHotKey* WaitHotKey() { return components_.WaitHotKey(); }
   void Attach(core::TLauncher* launcher);
@@ -108,6 +111,11 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   std::function<void()> afterStart_;
   bool started_ = false;
   bool settingTitle_ = false;  // EN_CHANGE of a text set by SetTitleText
+  struct ComponentPorts {
+    core::Prompter* prompter = nullptr;
+    const core::CodePage* codePage = nullptr;
+  };
+  ComponentPorts componentPorts_;
   LauncherComponents components_;
 };
 
