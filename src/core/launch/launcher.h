@@ -59,7 +59,6 @@ class TLauncher : public LaunchButtonHost {
   // The parts.
   TLaunchButton& Button(int k) { return *buttons_[static_cast<size_t>(k - 1)]; }
   LauncherSettings& Settings() { return settings_; }
-  const LauncherSettings& Settings() const { return settings_; }
   const PageStore& Pages() const { return pages_; }
   PageNavigator& Navigator() { return navigator_; }
   const CurrentPage& Current() const { return navigator_.Current(); }
