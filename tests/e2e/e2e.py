@@ -879,8 +879,8 @@ def same_files(s):
                                 "[User2]", "PageNo=2", "PageNoControl=4", "Sound=1", "[User]", "User1=Ken",
                                 "User2=Mia"])
     write_cp932(s, "DATA/Ken2.dat", ["[PageTitle]", "PageTitle=二", "; kept", "[Button1]", "ProgPath=C:\\a.exe",
-                                     "ProgTitle=エー", "ProgDir=C:\\", "ProgOption=-x", "ProgIconPath=C:\\a.ico",
-                                     "ProgState=1", "ProgIconNo=2", "IsIconSmall=1", "[Button4]",
+                                     "ProgTitle=エー", "ProgDir=C:\\", "ProgOption=-x", "IconPath=C:\\a.ico",
+                                     "ProgState=1", "IconNo=2", "IsIconSmall=1", "[Button4]",
                                      "ProgPath=C:\\d.exe"])
     write_cp932(s, "DATA/Mia2.dat", ["[PageTitle]", "PageTitle=Mia"])
     s.start()
