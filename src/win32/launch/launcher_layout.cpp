@@ -18,11 +18,11 @@ constexpr DWORD kNavButton = BS_PUSHBUTTON | WS_TABSTOP;
 constexpr DWORD kLaunchButton = BS_PUSHBUTTON | WS_TABSTOP;
 
 constexpr ControlSpec LaunchButton(int index) {
-  // The buttons keep their own hints.
+  // The buttons keep their own hints, and take dropped files from the start.
   return {kLaunchButton1 + index,
           L"BUTTON",
           kLaunchButton,
-          0,
+          WS_EX_ACCEPTFILES,
           2 + 36 * (index % 5),
           index < 5 ? 2 : 38,
           36,

@@ -74,6 +74,7 @@ void LaunchButtonControl::RemoveGlyph() {
 // style directly spares loading the shell at start-up.
 void LaunchButtonControl::AcceptFiles(bool accept) {
   LONG_PTR style = GetWindowLongPtrW(button_, GWL_EXSTYLE);
+  if (((style & WS_EX_ACCEPTFILES) != 0) == accept) return;
   SetWindowLongPtrW(button_, GWL_EXSTYLE, accept ? (style | WS_EX_ACCEPTFILES) : (style & ~WS_EX_ACCEPTFILES));
 }
 
