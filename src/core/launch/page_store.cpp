@@ -9,6 +9,12 @@ std::string PageStore::PathOf(const std::string& userName, int page) const {
   return dataFolder_ + kPathSeparator + userName + std::to_string(page) + ".dat";
 }
 
+std::vector<Page> PageStore::ReadPages(const std::string& userName, int count) const {
+  std::vector<Page> pages;
+  for (int page = 1; page <= count; ++page) pages.push_back(Load(PathOf(userName, page)).ToPage());
+  return pages;
+}
+
 void PageStore::ReadAhead(const std::string& userName, int count) const {
   for (int page = 1; page <= count; ++page) {
     try {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "launch/page_file.h"
 #include "storage/ini_store.h"
@@ -18,6 +19,8 @@ class PageStore {
   // The user name is used exactly as stored and the page number follows it directly.
   std::string PathOf(const std::string& userName, int page) const;
   PageFile Load(const std::string& path) const { return PageFile(store_.Load(path)); }
+  // What pages 1..count of a user hold; page p is entry p - 1.
+  std::vector<Page> ReadPages(const std::string& userName, int count) const;
   // Reads pages 1..count of a user once, so that the page list and the next page
   // loads find them kept and only look at their time stamps. A page that cannot be
   // read is left for its own load to report.
