@@ -86,12 +86,11 @@ TEST(LauncherPages, AttributeRepairMakesAReadOnlyPageFileWritable) {
   f.files.SetAttributes(path, core::kAttributeReadOnly | core::kAttributeArchive);
   ASSERT_EQ(f.files.Attributes(path), core::kAttributeReadOnly | core::kAttributeArchive);
   f.Launcher().Navigator().SetUserName("User1");
-  f.Launcher().Navigator().RepairPageFileAttributes();
+  f.Launcher().Navigator().RepairPageFileAttributes(1);
   EXPECT_EQ(f.files.Attributes(path), core::kAttributeArchive);
 
   // No file: nothing to repair, and nothing is created.
-  f.Launcher().Navigator().SetPageNo(2);
-  f.Launcher().Navigator().RepairPageFileAttributes();
+  f.Launcher().Navigator().RepairPageFileAttributes(2);
   EXPECT_FALSE(f.folder.Exists("DATA/User12.dat"));
 }
 

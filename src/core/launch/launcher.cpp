@@ -70,7 +70,7 @@ void TLauncher::FormCreate() {
   pages_.EnsureDataFolder();
   Handle([&] { settings_.LoadPosition(); });
   Handle([&] { settings_.ReloadUserName(); });
-  Handle([&] { navigator_.RepairPageFileAttributes(); });
+  Handle([&] { navigator_.RepairPageFileAttributes(Current().PageNo); });
   // The title box still holds its placeholder, so the loaded title is written back:
   // this creates the page file on a first run.
   Handle([&] { navigator_.LoadPageTitle(Current().PageNo); });

@@ -26,13 +26,13 @@ void PageNavigator::MovePage(int page) {
   for (auto& button : buttons_) ClearEntry(*button);
   current_.CaptionText = CaptionOf(current_.UserName, page, current_.PageNoControl);
   status_.ShowPage(current_.CaptionText, current_.PageNo, current_.PageNoControl);
-  RepairPageFileAttributes();
+  RepairPageFileAttributes(page);
   LoadButtons(page);
   LoadPageTitle(page);
 }
 
-void PageNavigator::RepairPageFileAttributes() {
-  current_.PageFilePath = pages_.PathOf(current_.UserName, current_.PageNo);
+void PageNavigator::RepairPageFileAttributes(int page) {
+  current_.PageFilePath = pages_.PathOf(current_.UserName, page);
   pages_.RepairAttributes(current_.PageFilePath);
 }
 

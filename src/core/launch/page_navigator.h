@@ -70,8 +70,8 @@ class PageNavigator {
   void SetButtons(int page);
   // Looks anew for the programs of the buttons shown.
   void CheckTargets() { targets_.Check(); }
-  // The current page's file, made writable again.
-  void RepairPageFileAttributes();
+  // Page `page`'s file, made writable again; it becomes the current page file.
+  void RepairPageFileAttributes(int page);
   // Deletes the page's data file; the page stays where it is and keeps its number.
   void mDeleteClick();
 
