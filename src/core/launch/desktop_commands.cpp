@@ -1,5 +1,6 @@
 #include "launch/desktop_commands.h"
 
+#include "error.h"
 #include "launch/desktop_texts.h"
 
 namespace core {
@@ -93,7 +94,7 @@ void DesktopCommands::pWhollyClick() {
   desktop.SendKey(kKeyM, false);
   desktop.SendKey(kKeyM, true);
   desktop.SendKey(kKeyLeftWindows, true);
-  desktop.RunLater(kMinimiseAllWait, [this] { handle_([this] { CloseMinimisedWindows(); }); });
+  desktop.RunLater(kMinimiseAllWait, [this] { Reporting(prompter_, [this] { CloseMinimisedWindows(); }); });
 }
 
 void DesktopCommands::CloseMinimisedWindows() {

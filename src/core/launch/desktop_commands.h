@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -10,6 +9,7 @@
 #include "ports/dde_conversation.h"
 #include "ports/desktop.h"
 #include "ports/environment.h"
+#include "ports/prompter.h"
 #include "ports/session.h"
 
 namespace core {
@@ -40,10 +40,9 @@ inline constexpr unsigned kMinimiseAllWait = 700;
 // their ports they do nothing.
 class DesktopCommands {
  public:
-  using Runner = std::function<void(const std::function<void()>&)>;
-  // `handle` runs a deferred step as an event handler.
-  DesktopCommands(LauncherView& view, const Environment& environment, Runner handle)
-      : view_(view), environment_(environment), handle_(std::move(handle)) {}
+  // A deferred step's error is shown through `prompter`.
+  DesktopCommands(LauncherView& view, const Environment& environment, Prompter& prompter)
+      : view_(view), environment_(environment), prompter_(prompter) {}
   void SetPorts(const DesktopPorts& ports) { ports_.emplace(ports); }
 
   void pWindowsExitClick() { RequestWindowsExit(ExitMode::emPowerOff); }
@@ -65,7 +64,7 @@ class DesktopCommands {
 
   LauncherView& view_;
   const Environment& environment_;
-  Runner handle_;
+  Prompter& prompter_;
   std::optional<DesktopPorts> ports_;
 };
 

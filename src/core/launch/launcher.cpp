@@ -44,7 +44,7 @@ TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
                 navigator_, ports.environment),
       editor_(buttons_, navigator_, pages_, view, display_, {ports.prompter, ports.shell, ports.sound}, options_,
               ExecutableDirectory() + "start.wav"),
-      desktop_(view, ports.environment, [this](const std::function<void()>& step) { Handle(step); }) {
+      desktop_(view, ports.environment, ports.prompter) {
   for (auto& button : buttons_) {
     button->OnUpdated = [this](TLaunchButton& b) { editor_.OnBtnUpdated(b); };
     button->OnClick = [this](TLaunchButton& b) { editor_.LaunchButtonOnClick(b); };

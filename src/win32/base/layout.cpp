@@ -23,11 +23,18 @@ void Layout::Create(HWND window, std::span<const ControlSpec> specs, UINT dpi) {
 }
 
 void Layout::Place(UINT dpi) {
-  for (size_t i = 0; i < specs_.size(); ++i) {
-    const ControlSpec& s = specs_[i];
-    SetWindowPos(controls_[i], nullptr, Scale(s.left, dpi), Scale(s.top, dpi), Scale(s.width, dpi),
-                 Scale(s.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  for (size_t i = 0; i < specs_.size(); ++i) PlaceAt(i, dpi);
+}
+
+void Layout::Place(int id, UINT dpi) {
+  for (size_t i = 0; i < specs_.size(); ++i)
+    if (specs_[i].id == id) PlaceAt(i, dpi);
+}
+
+void Layout::PlaceAt(size_t i, UINT dpi) {
+  const ControlSpec& s = specs_[i];
+  SetWindowPos(controls_[i], nullptr, Scale(s.left, dpi), Scale(s.top, dpi), Scale(s.width, dpi), Scale(s.height, dpi),
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Layout::SetFonts(std::span<const HFONT> fonts) {

@@ -25,12 +25,15 @@ class Layout {
  public:
   void Create(HWND window, std::span<const ControlSpec> specs, UINT dpi);
   void Place(UINT dpi);
+  // One control back at its place, after something else moved it.
+  void Place(int id, UINT dpi);
   void SetFonts(std::span<const HFONT> fonts);
   HWND Get(int id) const;
   const ControlSpec* Spec(int id) const;
   std::span<const ControlSpec> Specs() const { return specs_; }
 
  private:
+  void PlaceAt(size_t index, UINT dpi);
   HWND window_ = nullptr;
   std::span<const ControlSpec> specs_;
   std::vector<HWND> controls_;

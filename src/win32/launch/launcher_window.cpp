@@ -84,9 +84,7 @@ void LauncherWindow::CreateControls() {
   SendMessageW(upDown, UDM_SETRANGE32, 1, 99);
   SendMessageW(upDown, UDM_SETPOS32, 0, 1);
   // Taking a buddy moved the arrows beside it; they go back to their own place.
-  const ControlSpec& arrows = *layout_.Spec(kUpDown1);
-  SetWindowPos(upDown, nullptr, Scale(arrows.left, dpi_), Scale(arrows.top, dpi_), Scale(arrows.width, dpi_),
-               Scale(arrows.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+  layout_.Place(kUpDown1, dpi_);
   SetWindowSubclass(Control(kEdit1), EditSubclass, kTitleBox, 0);
   SetWindowSubclass(Control(kMemo1), EditSubclass, 0, 0);
   for (int k = 1; k <= kLaunchButtonCount; ++k) ButtonControl(k).Attach(Control(kLaunchButton1 + k - 1), dpi_);
