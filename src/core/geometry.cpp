@@ -26,4 +26,11 @@ ScreenPoint KeepOnScreen(const ScreenRect& window, std::span<const ScreenRect> w
           Nearest(window.top, window.bottom - window.top, primary.top, primary.bottom)};
 }
 
+ScreenPoint PlaceAgainst(const ScreenRect& window, int width, int height, const ScreenRect& workArea) {
+  const int x = std::max(workArea.left, std::min(window.left, workArea.right - width));
+  if (window.bottom + height <= workArea.bottom) return {x, window.bottom};
+  if (window.top - height >= workArea.top) return {x, window.top - height};
+  return {x, std::max(workArea.top, workArea.bottom - height)};
+}
+
 }  // namespace core

@@ -31,4 +31,9 @@ bool IsReachable(const ScreenRect& window, std::span<const ScreenRect> workAreas
 // area's top-left corner when the window is larger than the area.
 ScreenPoint KeepOnScreen(const ScreenRect& window, std::span<const ScreenRect> workAreas, const ScreenRect& primary);
 
+// Where a box width x height goes against a window: under it, left edges lined up;
+// above it when there is no room below in the work area; always within the area's
+// left and right edges as far as it fits.
+ScreenPoint PlaceAgainst(const ScreenRect& window, int width, int height, const ScreenRect& workArea);
+
 }  // namespace core

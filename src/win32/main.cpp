@@ -12,6 +12,7 @@
 #include "base/win_environment.h"
 #include "base/win_file_probe.h"
 #include "base/win_file_system.h"
+#include "base/win_running_programs.h"
 #include "base/win_shell.h"
 #include "base/win_sound.h"
 #include "launch/app_window.h"
@@ -60,6 +61,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::WinSession session(application.Handle());
   win32::WinDesktop desktop;
   win32::WinDdeConversation dde;
+  win32::WinRunningPrograms running;
   application.SetMainWindow(window.Handle());
   prompter.SetOwner(window.Handle());
 
@@ -75,6 +77,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The day's snapshot waits until the start is well over.
   window.SetAfterStart([&] {
     dialogs.Create(window.Handle(), launcher, window.WaitHotKey());
+    launcher.SetRunningPrograms(&running);
+    launcher.Marks().Refresh();
     // The pages are read once the start is over, so that the page list opens at once.
     desktop.RunLater(kReadAheadDelay, [&] {
       launcher.Pages().ReadAhead(launcher.Current().UserName, launcher.Current().PageNoControl);

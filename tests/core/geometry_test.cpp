@@ -67,3 +67,15 @@ TEST(KeepOnScreen, AWorkAreaNotAtTheOriginAndNoKnownAreas) {
   // Without any work area known, nothing is moved.
   EXPECT_EQ(core::KeepOnScreen(Window(5000, 5000), {}, primary), (ScreenPoint{5000, 5000}));
 }
+
+// The find box goes under the launcher, above it near the bottom, and never past the
+// area's left or right edge.
+TEST(KeepOnScreen, ABoxPlacedAgainstAWindowStaysInItsWorkArea) {
+  const ScreenRect area{60, 40, 1280, 1024};
+  EXPECT_EQ(core::PlaceAgainst({100, 100, 300, 250}, 260, 240, area), (ScreenPoint{100, 250}));
+  EXPECT_EQ(core::PlaceAgainst({100, 800, 300, 950}, 260, 240, area), (ScreenPoint{100, 560}));
+  EXPECT_EQ(core::PlaceAgainst({1150, 100, 1270, 250}, 260, 240, area), (ScreenPoint{1020, 250}));
+  EXPECT_EQ(core::PlaceAgainst({0, 100, 200, 250}, 260, 240, area), (ScreenPoint{60, 250}));
+  // A window as high as the area: the box takes the area's bottom.
+  EXPECT_EQ(core::PlaceAgainst({100, 60, 300, 1000}, 260, 240, area), (ScreenPoint{100, 784}));
+}

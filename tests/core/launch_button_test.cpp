@@ -17,8 +17,10 @@ class FakeHost : public core::LaunchButtonHost {
  public:
   bool HideAfterStart() const override { return btnClk; }
   void TrayIcon1Click() override { ++toggles; }
+  void ProgramStarted() override { ++started; }
+  bool BringProgramToFront(const core::TLaunchButton&) override { return false; }
   bool btnClk = false;
-  int toggles = 0;
+  int toggles = 0, started = 0;
 };
 
 struct ButtonFixture {

@@ -34,7 +34,7 @@ struct Fixture : LauncherFixture {
 
 }  // namespace
 
-TEST(LauncherKeys, CtrlDigitsStartTheTenButtonsAndCtrlPageKeysMoveAPage) {
+TEST(LauncherKeys, CtrlDigitsStartTheTenButtonsCtrlPageKeysMoveAPageAndCtrlFFinds) {
   struct Case {
     int key;
     ShiftState shift;
@@ -47,6 +47,10 @@ TEST(LauncherKeys, CtrlDigitsStartTheTenButtonsAndCtrlPageKeysMoveAPage) {
       {'0', kCtrl, KeyCommand{KeyAction::kStartButton, 10}},
       {core::kKeyPageDown, kCtrl, KeyCommand{KeyAction::kNextPage, 0}},
       {core::kKeyPageUp, kCtrl, KeyCommand{KeyAction::kPreviousPage, 0}},
+      {'F', kCtrl, KeyCommand{KeyAction::kFind, 0}},
+      {core::kKeyF3, kNone, KeyCommand{KeyAction::kFind, 0}},
+      {'F', kNone, std::nullopt},
+      {core::kKeyF3, ShiftState{true, false, false}, std::nullopt},
       // Plain digits are text; other modifiers belong to others (AltGr is Ctrl+Alt).
       {'3', kNone, std::nullopt},
       {'3', ShiftState{true, false, false}, std::nullopt},

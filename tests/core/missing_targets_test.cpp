@@ -121,6 +121,8 @@ class NoHost : public core::LaunchButtonHost {
  public:
   bool HideAfterStart() const override { return false; }
   void TrayIcon1Click() override {}
+  void ProgramStarted() override {}
+  bool BringProgramToFront(const core::TLaunchButton&) override { return false; }
 };
 
 }  // namespace

@@ -186,6 +186,8 @@ class FakeButtonView : public core::LaunchButtonView {
   }
   void RemoveGlyph() override { hasGlyph = false; }
   void SetDimmed(bool on) override { dimmed = on; }
+  void SetRunning(bool on) override { running = on; }
+  void Flash() override { ++flashes; }
   void AcceptFiles(bool accept) override { acceptsFiles = accept; }
   std::uintptr_t NativeHandle() const override { return 0x5678; }
   // The window of the next settings dialog shows into `settings`.
@@ -196,8 +198,8 @@ class FakeButtonView : public core::LaunchButtonView {
 
   std::string hint;
   core::GlyphSource glyph;
-  bool hasGlyph = false, small = false, acceptsFiles = false, dimmed = false;
-  int repaints = 0, glyphsDrawn = 0;
+  bool hasGlyph = false, small = false, acceptsFiles = false, dimmed = false, running = false;
+  int repaints = 0, glyphsDrawn = 0, flashes = 0;
 };
 
 // The launcher window as the tests see it. Like the real title box, it reports a

@@ -2,7 +2,8 @@
 // with what it was given: its command line, its working folder, the show command of
 // its start, the moment its process was created (which orders starts that run at
 // the same time) and the ZUBI_DIR it inherited ("-" when none), UTF-8 and
-// tab-separated; then ends.
+// tab-separated; then ends. With "--window" among its parameters it then shows a
+// window "recorder window" and ends when that is closed.
 #include <windows.h>
 
 #include <string>
@@ -43,5 +44,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   DWORD written = 0;
   WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   CloseHandle(file);
+  if (!wcsstr(GetCommandLineW(), L"--window")) return 0;
+
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  };
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = L"RecorderWindow";
+  RegisterClassW(&windowClass);
+  HWND window = CreateWindowW(L"RecorderWindow", L"recorder window", WS_OVERLAPPEDWINDOW, 400, 300, 300, 200, nullptr,
+                              nullptr, windowClass.hInstance, nullptr);
+  ShowWindow(window, show >= 0 ? show : SW_SHOWNORMAL);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
   return 0;
 }

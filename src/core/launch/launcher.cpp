@@ -4,6 +4,7 @@
 #include "components/tray_icon.h"
 #include "components/wait_hot_key.h"
 #include "error.h"
+#include "find/find_box.h"
 #include "launch/launcher_texts.h"
 #include "list/list_dlg.h"
 #include "option/option_dlg.h"
@@ -36,10 +37,11 @@ TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
       ports_(ports),
       buttons_(MakeButtons(view, *this, {ports.shell, ports.prompter, ports.files, {ports.environment, ports.probe}})),
       targets_(Pointers(buttons_), {ports.environment, ports.probe}),
+      marks_(buttons_),
       pages_(ports.files, ports.codePage, ExecutableDirectory() + "DATA"),
       status_(view, ports.environment),
       display_(view),
-      navigator_(view, buttons_, pages_, status_, targets_, ports.prompter),
+      navigator_(view, buttons_, pages_, status_, targets_, marks_, ports.prompter),
       settings_({ports.files, ports.codePage, ChangeExtension(ports.environment.ExecutablePath(), ".ini")}, view,
                 navigator_, ports.environment),
       editor_(buttons_, navigator_, pages_, view, display_, {ports.prompter, ports.shell, ports.sound}, options_,
@@ -124,6 +126,13 @@ bool TLauncher::ApplyOptions(int n, const Options& options) {
 void TLauncher::Timer1Timer() {
   status_.ShowClock();
   display_.FollowMouseEdge(options_.Mouse);
+  marks_.Tick();
+}
+
+bool TLauncher::KeyDown(const KeyStroke& stroke) {
+  return RunKey(stroke, buttons_, navigator_, [this] {
+    if (findBox_) findBox_->Open();
+  });
 }
 
 void TLauncher::UpDown1Click() {

@@ -10,6 +10,7 @@
 #include "launch/launcher_view.h"
 #include "launch/page_navigator.h"
 #include "launch/page_store.h"
+#include "launch/running_marks.h"
 #include "launch/status_line.h"
 #include "launch/window_display.h"
 #include "ports/file_probe.h"
@@ -17,6 +18,7 @@
 namespace core {
 
 class TAboutBox;
+class TFindBox;
 class TListDlg;
 class TUserDlg;
 class TOptionDlg;
@@ -49,11 +51,14 @@ class TLauncher : public LaunchButtonHost {
   void SetUserDlg(TUserDlg* dialog) { userDlg_ = dialog; }
   void SetOptionDlg(TOptionDlg* dialog) { optionDlg_ = dialog; }
   void SetAboutBox(TAboutBox* dialog) { aboutBox_ = dialog; }
+  void SetFindBox(TFindBox* box) { findBox_ = box; }
   // The notification-area icon TrayIcon1 and the hot key WaitHotKey1, which the
   // options switch on and off; both toggle the window. Components that come after the
   // creation step take the options it loaded.
   void SetComponents(TTrayIcon* trayIcon, TWaitHotKey* waitHotKey);
   void SetBackground(Background* background) { targets_.SetBackground(background); }
+  // Without them no button carries a running mark.
+  void SetRunningPrograms(RunningPrograms* programs) { marks_.SetPrograms(programs); }
   const LauncherPorts& Ports() const { return ports_; }
 
   // The parts.
@@ -66,6 +71,7 @@ class TLauncher : public LaunchButtonHost {
   DesktopCommands& Desktop() { return desktop_; }
   StatusLine& Status() { return status_; }
   MissingTargets& Targets() { return targets_; }
+  RunningMarks& Marks() { return marks_; }
   const Options& CurrentOptions() const { return options_; }
 
   // Runs an event handler: an error ends it and is shown to the user.
@@ -74,9 +80,10 @@ class TLauncher : public LaunchButtonHost {
   // The creation step: loads everything and writes the settings back. A step that
   // fails is reported and the remaining steps still run.
   void FormCreate();
-  // The 200 ms timer: the clock and the screen-edge display mode.
+  // The 200 ms timer: the clock, the screen-edge display mode, and the running marks
+  // a moment after a start.
   void Timer1Timer();
-  bool KeyDown(const KeyStroke& stroke) { return RunKey(stroke, buttons_, navigator_); }
+  bool KeyDown(const KeyStroke& stroke);
   void UpDown1Click();
   void TitleBarDoubleClick(int hitTest) { display_.TitleBarDoubleClick(hitTest, options_.TitleDbClk); }
   // The close request: FormCloseQuery saves, FormClose asks; true means close.
@@ -101,6 +108,8 @@ class TLauncher : public LaunchButtonHost {
   // LaunchButtonHost.
   bool HideAfterStart() const override { return options_.BtnClk; }
   void TrayIcon1Click() override { display_.TrayIcon1Click(); }
+  void ProgramStarted() override { marks_.Started(); }
+  bool BringProgramToFront(const TLaunchButton& button) override { return marks_.BringToFront(button); }
 
  private:
   std::string ExecutableDirectory() const;
@@ -114,6 +123,7 @@ class TLauncher : public LaunchButtonHost {
   Options options_;
   LaunchButtons buttons_;
   MissingTargets targets_;
+  RunningMarks marks_;
   PageStore pages_;
   StatusLine status_;
   WindowDisplay display_;
@@ -125,6 +135,7 @@ class TLauncher : public LaunchButtonHost {
   TUserDlg* userDlg_ = nullptr;
   TOptionDlg* optionDlg_ = nullptr;
   TAboutBox* aboutBox_ = nullptr;
+  TFindBox* findBox_ = nullptr;
   TTrayIcon* trayIcon_ = nullptr;
   TWaitHotKey* waitHotKey_ = nullptr;
   bool created_ = false;  // FormCreate has run

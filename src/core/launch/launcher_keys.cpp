@@ -11,7 +11,7 @@ constexpr KeyBinding StartKey(char digit, int button) {
   return {digit, kCtrl, {KeyAction::kStartButton, button}, false};
 }
 
-constexpr std::array<KeyBinding, 12> kBindings{{
+constexpr std::array<KeyBinding, 14> kBindings{{
     StartKey('1', 1),
     StartKey('2', 2),
     StartKey('3', 3),
@@ -24,6 +24,8 @@ constexpr std::array<KeyBinding, 12> kBindings{{
     StartKey('0', 10),
     {kKeyPageDown, kCtrl, {KeyAction::kNextPage, 0}, true},
     {kKeyPageUp, kCtrl, {KeyAction::kPreviousPage, 0}, true},
+    {'F', kCtrl, {KeyAction::kFind, 0}, false},
+    {kKeyF3, {}, {KeyAction::kFind, 0}, false},
 }};
 
 }  // namespace
@@ -38,7 +40,8 @@ const KeyBinding* KeyBindingOf(int key, ShiftState shift) {
 
 // A bound key is taken also when it does nothing (a held start key), so that it never
 // reaches the focused control as text.
-bool RunKey(const KeyStroke& stroke, LaunchButtons& buttons, PageNavigator& navigator) {
+bool RunKey(const KeyStroke& stroke, LaunchButtons& buttons, PageNavigator& navigator,
+            const std::function<void()>& find) {
   const KeyBinding* binding = KeyBindingOf(stroke.key, stroke.shift);
   if (!binding) return false;
   if (stroke.repeat && !binding->repeats) return true;
@@ -52,6 +55,9 @@ bool RunKey(const KeyStroke& stroke, LaunchButtons& buttons, PageNavigator& navi
     }
     case KeyAction::kNextPage: navigator.FwdButtonClick(); break;
     case KeyAction::kPreviousPage: navigator.BwdButtonClick(); break;
+    case KeyAction::kFind:
+      if (find) find();
+      break;
   }
   return true;
 }

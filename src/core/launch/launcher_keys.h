@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -12,6 +13,7 @@ namespace core {
 // characters, '0'..'9').
 inline constexpr int kKeyPageUp = 0x21;
 inline constexpr int kKeyPageDown = 0x22;
+inline constexpr int kKeyF3 = 0x72;
 
 // One key press as the window receives it; `repeat` when the key was already down
 // (the keyboard's auto-repeat).
@@ -21,7 +23,7 @@ struct KeyStroke {
   bool repeat = false;
 };
 
-enum class KeyAction { kStartButton, kNextPage, kPreviousPage };
+enum class KeyAction { kStartButton, kNextPage, kPreviousPage, kFind };
 
 struct KeyCommand {
   KeyAction action = KeyAction::kStartButton;
@@ -39,14 +41,17 @@ struct KeyBinding {
 };
 
 // Ctrl+1 .. Ctrl+9 and Ctrl+0 start buttons 1 .. 10; Ctrl+Page Down and Ctrl+Page Up
-// move to the next and the previous page.
+// move to the next and the previous page; Ctrl+F and F3 open the find box (where the
+// pop-up menu's shortcuts act, its Ctrl+F comes first).
 std::span<const KeyBinding> LauncherKeyBindings();
 
 // The binding of a key and its modifiers (exactly those), if any.
 const KeyBinding* KeyBindingOf(int key, ShiftState shift);
 
 // Runs the command of a bound key: a start as a click does it, a page move as ">" and
-// "<" do it. True when the key is bound and so taken from the focused control.
-bool RunKey(const KeyStroke& stroke, LaunchButtons& buttons, PageNavigator& navigator);
+// "<" do it, a find by `find`. True when the key is bound and so taken from the
+// focused control.
+bool RunKey(const KeyStroke& stroke, LaunchButtons& buttons, PageNavigator& navigator,
+            const std::function<void()>& find);
 
 }  // namespace core

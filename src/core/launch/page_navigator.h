@@ -4,6 +4,7 @@
 
 #include "launch/launcher_view.h"
 #include "launch/page_store.h"
+#include "launch/running_marks.h"
 #include "launch/status_line.h"
 #include "launch_button/launch_button.h"
 #include "launch_button/missing_targets.h"
@@ -27,8 +28,14 @@ struct CurrentPage {
 class PageNavigator {
  public:
   PageNavigator(LauncherView& view, LaunchButtons& buttons, PageStore& pages, StatusLine& status,
-                MissingTargets& targets, Prompter& prompter)
-      : view_(view), buttons_(buttons), pages_(pages), status_(status), targets_(targets), prompter_(prompter) {}
+                MissingTargets& targets, RunningMarks& marks, Prompter& prompter)
+      : view_(view),
+        buttons_(buttons),
+        pages_(pages),
+        status_(status),
+        targets_(targets),
+        marks_(marks),
+        prompter_(prompter) {}
 
   const CurrentPage& Current() const { return current_; }
   // These change what is current without showing anything yet.
@@ -68,8 +75,11 @@ class PageNavigator {
   void LeadButtons(const std::string& path);
   // All ten buttons into page `page`'s file.
   void SetButtons(int page);
-  // Looks anew for the programs of the buttons shown.
-  void CheckTargets() { targets_.Check(); }
+  // Looks anew for the programs of the buttons shown: missing ones, running ones.
+  void CheckTargets() {
+    targets_.Check();
+    marks_.Refresh();
+  }
   // Page `page`'s file, made writable again; it becomes the current page file.
   void RepairPageFileAttributes(int page);
   // Deletes the page's data file; the page stays where it is and keeps its number.
@@ -81,6 +91,7 @@ class PageNavigator {
   PageStore& pages_;
   StatusLine& status_;
   MissingTargets& targets_;
+  RunningMarks& marks_;
   Prompter& prompter_;
   CurrentPage current_;
 };

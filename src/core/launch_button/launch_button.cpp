@@ -20,7 +20,16 @@ GlyphSource GlyphSourceOf(const std::string& iconPath, int iconNo, const std::st
   return iconNo != 0 ? GlyphSource{file, iconNo, false} : GlyphSource{file, 0, true};
 }
 
+GlyphSource ResolvedGlyphSourceOf(const std::string& iconPath, int iconNo, const std::string& programPath,
+                                  const std::string& programDir, const PathPorts& ports) {
+  GlyphSource source = GlyphSourceOf(iconPath, iconNo, programPath);
+  source.file = iconPath.empty() ? ResolveStart(programPath, programDir, ports).file : ResolvePath(iconPath, ports);
+  return source;
+}
+
 bool StartsElevated(ShiftState shift) { return shift.ctrl && shift.shift && !shift.alt; }
+
+bool SwitchesToProgram(ShiftState shift) { return shift == ShiftState{true, false, false}; }
 
 Rgb TransparentKeyOf(Rgb bottomLeft) {
   bottomLeft.red = bottomLeft.red < 255 ? static_cast<std::uint8_t>(bottomLeft.red + 1) : 254;
@@ -63,22 +72,28 @@ void TLaunchButton::SetProgramPath(const std::string& value) {
     view_.Repaint();
   }
   view_.RemoveGlyph();
-  // Another program is not known to be missing until it is looked for.
-  if (changed) SetTargetMissing(false);
+  // Another program is not known to be missing or running until it is looked for.
+  if (changed) {
+    SetTargetMissing(false);
+    SetRunning(false);
+  }
   view_.DrawGlyph(ResolvedGlyphSource(), iconSmall_);
 }
 
-// The icon file or the program, where its path leads now.
 GlyphSource TLaunchButton::ResolvedGlyphSource() const {
-  GlyphSource source = GlyphSourceOf(iconPath_, iconNo_, path_);
-  source.file = iconPath_.empty() ? ResolvedStart().file : Resolved(iconPath_);
-  return source;
+  return ResolvedGlyphSourceOf(iconPath_, iconNo_, path_, dir_, ports_.paths);
 }
 
 void TLaunchButton::SetTargetMissing(bool missing) {
   if (missing == missing_) return;
   missing_ = missing;
   view_.SetDimmed(missing);
+}
+
+void TLaunchButton::SetRunning(bool running) {
+  if (running == running_) return;
+  running_ = running;
+  view_.SetRunning(running);
 }
 
 void TLaunchButton::SetProgramDir(const std::string& value) {
@@ -142,6 +157,7 @@ void TLaunchButton::ClearProgram() {
   path_.clear();
   view_.RemoveGlyph();
   SetTargetMissing(false);
+  SetRunning(false);
   view_.Repaint();
 }
 
@@ -150,7 +166,8 @@ void TLaunchButton::MouseDown(MouseButton button) {
   if (OnMouseDown) OnMouseDown(*this, button);
 }
 
-void TLaunchButton::Click() {
+void TLaunchButton::Click(ShiftState shift) {
+  if (running_ && SwitchesToProgram(shift)) return;
   if (OnClick) OnClick(*this);
 }
 
@@ -161,6 +178,10 @@ void TLaunchButton::MouseUp(MouseButton button, ShiftState shift) {
   }
   if (button != MouseButton::kLeft || !leftPressed_) return;
   leftPressed_ = false;
+  if (running_ && SwitchesToProgram(shift) && host_.BringProgramToFront(*this)) {
+    if (host_.HideAfterStart()) host_.TrayIcon1Click();
+    return;
+  }
   Start(StartsElevated(shift));
 }
 
@@ -180,6 +201,7 @@ void TLaunchButton::Start(bool elevated) {
   showCmd_ = ShowCommandOf(state_);
   if (path_.empty()) return;
   ports_.shell.Execute(StartRequest(view_.NativeHandle(), elevated));
+  host_.ProgramStarted();
   if (host_.HideAfterStart()) host_.TrayIcon1Click();
 }
 

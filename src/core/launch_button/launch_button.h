@@ -16,6 +16,7 @@ namespace core {
 
 class ButtonSettingsView;
 class TButtonSettingsDlg;
+class TLaunchButton;
 
 // The platform services a button and its settings dialog use.
 struct LaunchButtonPorts {
@@ -54,6 +55,9 @@ struct GlyphSource {
 
 // An icon number of 0 always means the shell's icon of the chosen file.
 GlyphSource GlyphSourceOf(const std::string& iconPath, int iconNo, const std::string& programPath);
+// The same with the icon file or the program where its stored path leads now.
+GlyphSource ResolvedGlyphSourceOf(const std::string& iconPath, int iconNo, const std::string& programPath,
+                                  const std::string& programDir, const PathPorts& ports);
 
 struct Rgb {
   std::uint8_t red = 0, green = 0, blue = 0;
@@ -77,6 +81,10 @@ class LaunchButtonView {
   virtual void RemoveGlyph() = 0;
   // The glyph greyed, for a program that is not where its path leads.
   virtual void SetDimmed(bool dimmed) = 0;
+  // The mark of a program that shows a window now.
+  virtual void SetRunning(bool running) = 0;
+  // Marks the button for about a second, for the eye to find it.
+  virtual void Flash() = 0;
   // Register or unregister the button as a target of files dropped from the shell.
   virtual void AcceptFiles(bool accept) = 0;
   virtual std::uintptr_t NativeHandle() const = 0;
@@ -91,7 +99,14 @@ class LaunchButtonHost {
   // Hide the window after a start.
   virtual bool HideAfterStart() const = 0;
   virtual void TrayIcon1Click() = 0;
+  // A program was started: its window comes a moment later.
+  virtual void ProgramStarted() = 0;
+  // Brings the button's running program to the front; false when it shows no window.
+  virtual bool BringProgramToFront(const TLaunchButton& button) = 0;
 };
+
+// Shift alone with a click brings a running program forward instead of starting it.
+bool SwitchesToProgram(ShiftState shift);
 
 // One button that stands for a program, document or folder: it shows that file's
 // icon and its title as hint, starts it on a left-button release, and takes a file
@@ -146,6 +161,13 @@ class TLaunchButton {
   // another path or emptying the button ends it until the next check.
   void SetTargetMissing(bool missing);
   bool TargetMissing() const { return missing_; }
+  // The program shows a window now: the button carries the running mark, and Shift
+  // with a click brings that window forward. Assigning another path or emptying the
+  // button ends it until the next look.
+  void SetRunning(bool running);
+  bool Running() const { return running_; }
+  // Marks the button for a moment, for the eye to find it.
+  void Flash() { view_.Flash(); }
 
   const std::string& Hint() const { return hint_; }
   int ShowCmd() const { return showCmd_; }
@@ -155,8 +177,9 @@ class TLaunchButton {
   // Mouse and shell events, as the control reports them.
   void MouseDown(MouseButton button);
   // The release of a button press that began on this button; the click (a left
-  // release over the button) is reported before it.
-  void Click();
+  // release over the button) is reported before it. A click that brings a running
+  // program forward is not reported: nothing starts.
+  void Click(ShiftState shift = {});
   void MouseUp(MouseButton button, ShiftState shift = {});
   // Starts the program as a left-button release does (no click, so no start sound).
   void Start(bool elevated = false);
@@ -186,6 +209,7 @@ class TLaunchButton {
   int showCmd_ = 0;
   bool leftPressed_ = false;
   bool missing_ = false;
+  bool running_ = false;
 };
 
 // The ten buttons of the launcher window; button k is entry k - 1.

@@ -31,6 +31,11 @@ void MissingTargets::Check() {
   if (!away.empty() && background_) CheckAway(round, std::move(away));
 }
 
+bool MissingTargets::MissingNow(const std::string& stored) const {
+  TargetCheck check = PlanTargetCheck(stored, ports_);
+  return check.when == CheckTime::kNow && TargetMissing(check, ports_.probe);
+}
+
 void MissingTargets::DrivesChanged() {
   drives_.Forget();
   Check();

@@ -44,6 +44,9 @@ class MissingTargets {
   void Check();
   // A drive came or went: its kind is asked again, then every button looked at.
   void DrivesChanged();
+  // Whether a stored path leads nowhere, for a button not shown; false when that cannot
+  // be told at once (a slow drive, or a path only the shell can follow).
+  bool MissingNow(const std::string& stored) const;
 
  private:
   struct Query {

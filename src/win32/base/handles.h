@@ -59,6 +59,7 @@ using UniqueHwnd = UniqueHandle<HWND, DestroyWindowRelease>;
 using UniqueHfont = UniqueHandle<HFONT, DeleteObjectRelease>;
 using UniqueHbrush = UniqueHandle<HBRUSH, DeleteObjectRelease>;
 using UniqueHbitmap = UniqueHandle<HBITMAP, DeleteObjectRelease>;
+using UniqueHpen = UniqueHandle<HPEN, DeleteObjectRelease>;
 using UniqueHicon = UniqueHandle<HICON, DestroyIconRelease>;
 using UniqueHmenu = UniqueHandle<HMENU, DestroyMenuRelease>;
 using UniqueAtom = UniqueHandle<ATOM, GlobalDeleteAtomRelease>;

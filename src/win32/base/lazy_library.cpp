@@ -27,4 +27,14 @@ LazyLibrary& Winmm() {
   return library;
 }
 
+LazyLibrary& Imm32() {
+  static LazyLibrary library(L"imm32.dll");
+  return library;
+}
+
+LazyLibrary& Dwmapi() {
+  static LazyLibrary library(L"dwmapi.dll");
+  return library;
+}
+
 }  // namespace win32

@@ -20,6 +20,8 @@ LazyLibrary& Shell32();
 LazyLibrary& Ole32();
 LazyLibrary& Comdlg32();
 LazyLibrary& Winmm();
+LazyLibrary& Imm32();
+LazyLibrary& Dwmapi();
 
 // A typed pointer to a function of a lazily loaded library; nullptr when it is missing.
 template <typename Function>

@@ -27,6 +27,11 @@ void Dialogs::Create(HWND owner, core::TLauncher& launcher, core::TWaitHotKey* h
   about_->FormCreate();
   launcher.SetAboutBox(about_.get());
 
+  findWindow_ = std::make_unique<FindBoxWindow>(owner);
+  find_ = std::make_unique<core::TFindBox>(*findWindow_, launcher);
+  findWindow_->Attach(find_.get());
+  launcher.SetFindBox(find_.get());
+
   if (!hotKey) return;
   optionWindow_ = std::make_unique<OptionDlgWindow>(owner);
   option_ = std::make_unique<core::TOptionDlg>(*optionWindow_, launcher, *hotKey, ports.files, ports.prompter);

@@ -6,6 +6,8 @@
 #include "about/about_box_window.h"
 #include "copy/copy_dlg.h"
 #include "copy/copy_dlg_window.h"
+#include "find/find_box.h"
+#include "find/find_box_window.h"
 #include "launch/launcher.h"
 #include "list/list_dlg.h"
 #include "list/list_dlg_window.h"
@@ -16,7 +18,7 @@
 
 namespace win32 {
 
-// The program's dialogs, each created once and kept for the whole run, and made
+// The program's dialogs and the find box, each created once and kept for the whole run, and made
 // known to the launcher. They are created just after the launcher window first shows,
 // which nobody can tell from creating them before it.
 class Dialogs {
@@ -34,6 +36,8 @@ class Dialogs {
   core::TOptionDlg* Option() { return option_.get(); }
   AboutBoxWindow* AboutWindow() { return aboutWindow_.get(); }
   core::TAboutBox* About() { return about_.get(); }
+  FindBoxWindow* FindWindow() { return findWindow_.get(); }
+  core::TFindBox* Find() { return find_.get(); }
 
  private:
   std::unique_ptr<ListDlgWindow> listWindow_;
@@ -46,6 +50,8 @@ class Dialogs {
   std::unique_ptr<core::TOptionDlg> option_;
   std::unique_ptr<AboutBoxWindow> aboutWindow_;
   std::unique_ptr<core::TAboutBox> about_;
+  std::unique_ptr<FindBoxWindow> findWindow_;
+  std::unique_ptr<core::TFindBox> find_;
 };
 
 }  // namespace win32

@@ -173,7 +173,8 @@ bool LauncherWindow::TranslateKeyCommand(const MSG& message) {
 
 void ProcessLoopMessage(LauncherWindow& window, MSG& message) {
   RelayToHints(message);
-  if (window.TranslateKeyCommand(message) || window.TranslateShortcut(message)) return;
+  // The pop-up menu's shortcuts first: its Ctrl+F is the file search where it acts.
+  if (window.TranslateShortcut(message) || window.TranslateKeyCommand(message)) return;
   if (window.Handle() && IsDialogMessageW(window.Handle(), &message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);

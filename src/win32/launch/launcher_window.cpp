@@ -321,6 +321,10 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Shown again: the page is looked at anew (the first showing follows its load).
       if (wParam && started_ && launcher_) launcher_->Navigator().CheckTargets();
       break;
+    case WM_ACTIVATE:
+      // Coming back from another program: which of the page's programs run may have changed.
+      if (LOWORD(wParam) != WA_INACTIVE && started_ && launcher_) launcher_->Marks().Refresh();
+      break;
     case WM_CLOSE: OnClose(); return 0;
     case WM_QUERYENDSESSION:
       if (launcher_) launcher_->EndSession();

@@ -44,8 +44,8 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   // The Ctrl shortcuts of the pop-up menu, while a control that carries it has the
   // keyboard focus; true when the key was taken.
   bool TranslateShortcut(const MSG& message);
-  // The launcher's own keys (Ctrl+1 .. Ctrl+0, Ctrl+Page Down, Ctrl+Page Up) while it
-  // is the active window and takes input; true when the key was taken, before the
+  // The launcher's own keys (Ctrl+1 .. Ctrl+0, Ctrl+Page Down, Ctrl+Page Up, Ctrl+F,
+  // F3) while it is the active window and takes input; true when the key was taken, before the
   // focused control saw it, so that it makes no character and no beep there.
   bool TranslateKeyCommand(const MSG& message);
 
@@ -120,7 +120,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
 };
 
 // One message of the program's message loop: the hints see it, then the launcher's
-// keys and shortcuts, the dialog keys, and the usual translation and dispatch.
+// shortcuts and keys, the dialog keys, and the usual translation and dispatch.
 void ProcessLoopMessage(LauncherWindow& window, MSG& message);
 
 }  // namespace win32

@@ -141,16 +141,19 @@ Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi, bool 
   return glyph;
 }
 
+void DrawGlyphAt(HDC dc, int x, int y, const Glyph& glyph) {
+  UniqueMemoryDc source(CreateCompatibleDC(dc));
+  SelectedObject bitmap(source.get(), glyph.bitmap.get());
+  GdiTransparentBlt(dc, x, y, glyph.size, glyph.size, source.get(), 0, 0, glyph.size, glyph.size, glyph.transparent);
+}
+
 LRESULT DrawGlyphOnButton(const NMCUSTOMDRAW& draw, const Glyph* glyph) {
   if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
   if (draw.dwDrawStage != CDDS_POSTPAINT || !glyph) return CDRF_DODEFAULT;
   RECT r;
   GetClientRect(draw.hdr.hwndFrom, &r);
   int shift = (draw.uItemState & CDIS_SELECTED) ? 1 : 0;
-  UniqueMemoryDc source(CreateCompatibleDC(draw.hdc));
-  SelectedObject bitmap(source.get(), glyph->bitmap.get());
-  GdiTransparentBlt(draw.hdc, (r.right - glyph->size) / 2 + shift, (r.bottom - glyph->size) / 2 + shift, glyph->size,
-                    glyph->size, source.get(), 0, 0, glyph->size, glyph->size, glyph->transparent);
+  DrawGlyphAt(draw.hdc, (r.right - glyph->size) / 2 + shift, (r.bottom - glyph->size) / 2 + shift, *glyph);
   return CDRF_DODEFAULT;
 }
 

@@ -23,6 +23,9 @@ struct Glyph {
 // the icon of the file's type where the file gives none.
 Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi, bool dimmed = false);
 
+// A glyph with its top-left corner at x, y, its transparent colour left out.
+void DrawGlyphAt(HDC dc, int x, int y, const Glyph& glyph);
+
 // The custom drawing of a push button that shows a glyph centred on its face, moved
 // down and right by a pixel while pressed; a null glyph leaves the face plain.
 LRESULT DrawGlyphOnButton(const NMCUSTOMDRAW& draw, const Glyph* glyph);

@@ -34,6 +34,8 @@ class LaunchButtonControl final : public core::LaunchButtonView {
   const Glyph* CurrentGlyph() const { return glyph_.get(); }
   bool HasGlyph() const { return hasGlyph_; }
   bool Dimmed() const { return dimmed_; }
+  bool RunningMark() const { return running_; }
+  bool Flashing() const { return flashing_; }
 
   // NM_CUSTOMDRAW, which the button sends to its parent: the glyph goes over the face.
   LRESULT OnCustomDraw(const NMCUSTOMDRAW& draw);
@@ -46,6 +48,8 @@ class LaunchButtonControl final : public core::LaunchButtonView {
   void DrawGlyph(const core::GlyphSource& source, bool small) override;
   void RemoveGlyph() override;
   void SetDimmed(bool dimmed) override;
+  void SetRunning(bool running) override;
+  void Flash() override;
   void AcceptFiles(bool accept) override;
   std::uintptr_t NativeHandle() const override { return reinterpret_cast<std::uintptr_t>(button_); }
   std::unique_ptr<core::ButtonSettingsView> CreateSettingsView() override;
@@ -54,6 +58,7 @@ class LaunchButtonControl final : public core::LaunchButtonView {
   static LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                    DWORD_PTR self) noexcept;
   void Dropped(HDROP drop);
+  void DrawMarks(HDC dc) const;
 
   HWND button_ = nullptr;
   UINT dpi_ = 96;
@@ -64,6 +69,8 @@ class LaunchButtonControl final : public core::LaunchButtonView {
   bool small_ = false;
   bool hasGlyph_ = false;
   bool dimmed_ = false;
+  bool running_ = false;
+  bool flashing_ = false;
   std::shared_ptr<const Glyph> glyph_;
 };
 

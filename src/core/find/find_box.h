@@ -1,0 +1,74 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "find/button_index.h"
+#include "launch_button/launch_button.h"
+#include "option/panel_colours.h"
+
+namespace core {
+
+class TLauncher;
+
+// One line of the find box's list.
+struct FindLine {
+  std::string text;  // the button's title, or its program's file name
+  std::string page;  // "P12"
+  GlyphSource glyph;
+  bool dimmed = false;  // its program is not where its path leads
+};
+
+// The find box as its logic sees it: a text box over a list whose lines it draws
+// through TFindBox::Line, only those it shows.
+class FindBoxView : public PanelColourTarget {
+ public:
+  // Shows the box against the launcher window, on screen, with an empty text box that
+  // has the keyboard focus.
+  virtual void Open() = 0;
+  virtual void Close() = 0;
+  // The list has `count` lines now; none shows the grey line of nothing found.
+  virtual void ShowLines(int count) = 0;
+  virtual void SelectLine(int index) = 0;
+};
+
+// The find box: every registered button of the current user's pages, narrowed to those
+// whose title or file name holds the typed text. The pages are read once, as it opens;
+// typing reads nothing.
+class TFindBox {
+ public:
+  TFindBox(FindBoxView& view, TLauncher& launcher) : view_(view), launcher_(launcher) {}
+
+  // Ctrl+F or F3 in the launcher window. Nothing is shown or written but the box.
+  void Open();
+  // The text box's text, after each change.
+  void TextChanged(const std::string& text);
+  // Up (-1) and Down (+1), within the list.
+  void MoveSelection(int delta);
+  // A click on a line.
+  void SelectionChanged(int index) { selected_ = index; }
+  // Enter or a double click: closes the box, shows the chosen button's page and starts
+  // it as a click does (Ctrl+Shift: as administrator); with Shift alone it only shows
+  // the page and flashes the button. Nothing found: nothing happens.
+  void Choose(ShiftState shift);
+  // Esc, or the box lost the focus.
+  void Cancel();
+
+  int LineCount() const { return static_cast<int>(found_.size()); }
+  FindLine Line(int index) const;
+
+ private:
+  FindBoxView& view_;
+  TLauncher& launcher_;
+  std::unique_ptr<ButtonIndex> index_;
+  int currentPage_ = 0;
+  std::vector<const FoundButton*> found_;
+  int selected_ = -1;
+  bool open_ = false;
+  // Whether a listed button's program is missing, looked at when its line is first drawn.
+  mutable std::unordered_map<const FoundButton*, bool> missing_;
+};
+
+}  // namespace core

@@ -1,0 +1,90 @@
+#include "launch/running_marks.h"
+
+#include <vector>
+
+#include "launch_button/path_text.h"
+#include "launch_button/target_path.h"
+
+namespace core {
+namespace {
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EndsWithExe(std::string_view path) {
+  constexpr std::string_view kExe = ".exe";
+  if (path.size() <= kExe.size()) return false;
+  for (size_t i = 0; i < kExe.size(); ++i)
+    if (LowerAscii(path[path.size() - kExe.size() + i]) != kExe[i]) return false;
+  return true;
+}
+
+// The folders and the file of a path, "." and ".." resolved; a leading "\\" of a
+// share is kept apart by the caller.
+std::string FoldSegments(std::string_view path) {
+  std::vector<std::string> segments;
+  std::string segment;
+  auto close = [&] {
+    if (segment == "..") {
+      if (segments.size() > 1) segments.pop_back();  // never above the drive or share
+    } else if (!segment.empty() && segment != ".") {
+      segments.push_back(segment);
+    }
+    segment.clear();
+  };
+  for (char c : path) {
+    if (c == '\\' || c == '/') {
+      close();
+    } else {
+      segment += LowerAscii(c);
+    }
+  }
+  close();
+  std::string folded;
+  for (const std::string& s : segments) folded += (folded.empty() ? "" : "\\") + s;
+  return folded;
+}
+
+}  // namespace
+
+std::string ProgramKey(std::string_view startFile) {
+  if (!EndsWithExe(startFile)) return {};
+  switch (FormOfPath(startFile)) {
+    case PathForm::kBareName: return FoldSegments(startFile);
+    case PathForm::kDrive: return FoldSegments(startFile);
+    case PathForm::kUnc: return "\\\\" + FoldSegments(startFile);
+    default: return {};  // where it leads depends on the current folder, or only the shell knows
+  }
+}
+
+bool IsSameProgram(const std::string& buttonKey, const std::string& windowKey) {
+  if (buttonKey.empty()) return false;
+  if (buttonKey.find('\\') != std::string::npos) return buttonKey == windowKey;
+  return ExtractFileName(windowKey) == buttonKey;
+}
+
+void RunningMarks::Refresh() {
+  if (!programs_) return;
+  ticksToRefresh_ = 0;
+  std::vector<std::string> running;
+  for (const ProgramWindow& window : programs_->VisibleWindows()) running.push_back(ProgramKey(window.program));
+  for (auto& button : buttons_) {
+    const std::string key = button->ProgramPath().empty() ? std::string() : ProgramKey(button->ResolvedStart().file);
+    bool marked = false;
+    for (const std::string& program : running) marked = marked || IsSameProgram(key, program);
+    button->SetRunning(marked);
+  }
+}
+
+void RunningMarks::Tick() {
+  if (ticksToRefresh_ > 0 && --ticksToRefresh_ == 0) Refresh();
+}
+
+bool RunningMarks::BringToFront(const TLaunchButton& button) {
+  if (!programs_ || button.ProgramPath().empty()) return false;
+  const std::string key = ProgramKey(button.ResolvedStart().file);
+  for (const ProgramWindow& window : programs_->VisibleWindows())
+    if (IsSameProgram(key, ProgramKey(window.program))) return programs_->BringToFront(window.window);
+  return false;
+}
+
+}  // namespace core

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "launch_button/launch_button.h"
+#include "ports/running_programs.h"
+
+namespace core {
+
+// What a program is known by when windows are matched to buttons: its path in lower
+// case with "\" between folders and "." and ".." taken out; empty for what is no
+// program (documents, folders, addresses, shortcuts).
+std::string ProgramKey(std::string_view startFile);
+// Whether a window's program is the button's: the same path, or for a bare name that
+// the shell finds on its own (notepad.exe), the same file name.
+bool IsSameProgram(const std::string& buttonKey, const std::string& windowKey);
+
+// The running marks of the buttons shown: a button whose program shows a window is
+// marked. They are brought up to date when asked (the page shown, the window shown
+// or activated) and once about two seconds after a start from the launcher; nothing
+// is looked at in between.
+class RunningMarks {
+ public:
+  explicit RunningMarks(LaunchButtons& buttons) : buttons_(buttons) {}
+  // Without them no button is marked.
+  void SetPrograms(RunningPrograms* programs) { programs_ = programs; }
+  void Refresh();
+  // A program was started from the launcher: its window comes a moment later.
+  void Started() { ticksToRefresh_ = kTicksAfterStart; }
+  // The window's 200 ms timer.
+  void Tick();
+  // Brings the front-most window of the button's program forward; false when it has
+  // none (then nothing changed).
+  bool BringToFront(const TLaunchButton& button);
+
+ private:
+  static constexpr int kTicksAfterStart = 10;
+
+  LaunchButtons& buttons_;
+  RunningPrograms* programs_ = nullptr;
+  int ticksToRefresh_ = 0;
+};
+
+}  // namespace core

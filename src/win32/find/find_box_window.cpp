@@ -1,0 +1,249 @@
+#include "find/find_box_window.h"
+
+#include <imm.h>
+
+#include "base/dpi.h"
+#include "base/lazy_library.h"
+#include "base/modal.h"
+#include "base/on_screen.h"
+#include "base/palette.h"
+#include "base/utf16.h"
+#include "find/find_texts.h"
+#include "launch_button/glyph_cache.h"
+
+namespace win32 {
+namespace {
+
+namespace t = core::texts;
+
+constexpr wchar_t kClassName[] = L"ZubiFindBox";
+constexpr DWORD kStyle = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+constexpr int kClientWidth = 280;
+constexpr int kClientHeight = 236;
+constexpr int kLineHeight = 20;
+constexpr int kIconSize = 16;
+constexpr int kPadding = 3;
+// Posted when the box lost the focus: it closes once the activation is over.
+constexpr UINT kCloseLater = WM_APP + 1;
+
+const ControlSpec kLayout[] = {
+    {FindBoxWindow::kText, L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 4, 4, 272, 22, "", nullptr, 0, 0},
+    {FindBoxWindow::kList, L"LISTBOX",
+     LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE, 4, 30,
+     272, 202, "", nullptr, 0, 0},
+};
+
+core::ShiftState ShiftNow() {
+  return {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
+}
+
+// The text of the input method's open composition; empty when none is open.
+std::wstring Composition(HWND text) {
+  static const auto context = Bind<decltype(&ImmGetContext)>(Imm32(), "ImmGetContext");
+  static const auto composition = Bind<decltype(&ImmGetCompositionStringW)>(Imm32(), "ImmGetCompositionStringW");
+  static const auto release = Bind<decltype(&ImmReleaseContext)>(Imm32(), "ImmReleaseContext");
+  if (!context || !composition || !release) return {};
+  HIMC input = context(text);
+  if (!input) return {};
+  std::wstring composed;
+  LONG bytes = composition(input, GCS_COMPSTR, nullptr, 0);
+  if (bytes > 0) {
+    composed.resize(static_cast<size_t>(bytes) / sizeof(wchar_t));
+    composition(input, GCS_COMPSTR, composed.data(), static_cast<DWORD>(bytes));
+  }
+  release(text, input);
+  return composed;
+}
+
+RECT RectOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+}  // namespace
+
+FindBoxWindow::FindBoxWindow(HWND launcher) : launcher_(launcher) {
+  RegisterOnce(kClassName, 0, nullptr);
+  dpi_ = DpiOf(launcher);
+  SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi_);
+  CreateFor(kExStyle, kClassName, L"", kStyle, RECT{0, 0, size.cx, size.cy}, launcher, nullptr);
+  layout_.Create(Handle(), kLayout, dpi_);
+  font_ = ProgramFont(12, dpi_);
+  HFONT fonts[] = {font_.get()};
+  layout_.SetFonts(fonts);
+  SendMessageW(Control(kList), LB_SETITEMHEIGHT, 0, Scale(kLineHeight, dpi_));
+  SendMessageW(Control(kText), EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(Widen(t::kFindCue).c_str()));
+  SetWindowSubclass(Control(kText), TextSubclass, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// Empty, before the box shows: the text box reports no change for it.
+void FindBoxWindow::Open() {
+  HWND text = Control(kText);
+  SendMessageW(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  PlaceAgainstLauncher();
+  ::ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
+  SetFocus(text);
+}
+
+void FindBoxWindow::Close() {
+  if (!IsWindowVisible(Handle())) return;
+  const bool active = GetActiveWindow() == Handle();
+  ::ShowWindow(Handle(), SW_HIDE);
+  if (active && IsWindowVisible(launcher_)) SetActiveWindow(launcher_);
+}
+
+void FindBoxWindow::PlaceAgainstLauncher() {
+  const RECT launcher = RectOf(launcher_), box = RectOf(Handle());
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(launcher_, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  MoveOnScreen(Handle(), core::PlaceAgainst({launcher.left, launcher.top, launcher.right, launcher.bottom},
+                                            box.right - box.left, box.bottom - box.top,
+                                            {work.left, work.top, work.right, work.bottom}));
+}
+
+void FindBoxWindow::ShowLines(int count) {
+  nothingFound_ = count == 0;
+  HWND list = Control(kList);
+  SendMessageW(list, LB_SETCOUNT, static_cast<WPARAM>(nothingFound_ ? 1 : count), 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+void FindBoxWindow::SelectLine(int index) { SendMessageW(Control(kList), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+void FindBoxWindow::SetPanelColour(const core::PanelColour& colour) { background_.Paint(Handle(), colour); }
+
+// An icon column in the button face, where the icons sit as on their buttons; the
+// title after it, and the page at the right.
+void FindBoxWindow::DrawLine(const DRAWITEMSTRUCT& item) {
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  HDC dc = item.hDC;
+  const RECT r = item.rcItem;
+  const int padding = Scale(kPadding, dpi_), iconSize = Scale(kIconSize, dpi_);
+  FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
+  SetBkMode(dc, TRANSPARENT);
+  RECT text{r.left + iconSize + 3 * padding, r.top, r.right - padding, r.bottom};
+  if (nothingFound_) {
+    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    DrawTextW(dc, Widen(t::kNothingFound).c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    return;
+  }
+  const core::FindLine line = box_ ? box_->Line(static_cast<int>(item.itemID)) : core::FindLine{};
+  RECT column{r.left, r.top, r.left + iconSize + 2 * padding, r.bottom};
+  FillRect(dc, &column, GetSysColorBrush(COLOR_BTNFACE));
+  if (!line.glyph.file.empty()) {
+    std::shared_ptr<const Glyph> glyph = Glyphs().Get(line.glyph, true, dpi_, line.dimmed);
+    DrawGlyphAt(dc, r.left + padding, r.top + (r.bottom - r.top - glyph->size) / 2, *glyph);
+  }
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  RECT band{column.right, r.top, r.right, r.bottom};
+  if (selected) FillRect(dc, &band, GetSysColorBrush(COLOR_HIGHLIGHT));
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : line.dimmed ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+  const std::wstring page = Widen(line.page);
+  DrawTextW(dc, page.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+  SIZE pageSize{};
+  GetTextExtentPoint32W(dc, page.c_str(), static_cast<int>(page.size()), &pageSize);
+  text.right -= pageSize.cx + 2 * padding;
+  DrawTextW(dc, Widen(line.text).c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+}
+
+// The list's keys work from the text box, which keeps the focus.
+bool FindBoxWindow::OnTextKey(WPARAM key) {
+  if (!box_) return false;
+  const int page = std::max(1, static_cast<int>(kClientHeight / kLineHeight) - 2);
+  switch (key) {
+    case VK_UP: box_->MoveSelection(-1); return true;
+    case VK_DOWN: box_->MoveSelection(1); return true;
+    case VK_PRIOR: box_->MoveSelection(-page); return true;
+    case VK_NEXT: box_->MoveSelection(page); return true;
+    case VK_ESCAPE: box_->Cancel(); return true;
+    case VK_RETURN:
+      // Enter in an open composition only ends it.
+      if (!Composition(Control(kText)).empty()) return false;
+      box_->Choose(ShiftNow());
+      return true;
+    default: return false;
+  }
+}
+
+// The list follows the text as it is being composed, not only once it is.
+void FindBoxWindow::ComposingChanged() {
+  HWND text = Control(kText);
+  const std::wstring composed = Composition(text);
+  if (composed.empty() || !box_) return;
+  std::wstring typed = Widen(WindowText(text));
+  DWORD start = 0, end = 0;
+  SendMessageW(text, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  start = std::min<DWORD>(start, static_cast<DWORD>(typed.size()));
+  end = std::min<DWORD>(std::max(start, end), static_cast<DWORD>(typed.size()));
+  typed.replace(start, end - start, composed);
+  box_->TextChanged(Narrow(typed));
+}
+
+LRESULT CALLBACK FindBoxWindow::TextSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                             DWORD_PTR self) noexcept {
+  auto* window = reinterpret_cast<FindBoxWindow*>(self);
+  try {
+    switch (message) {
+      case WM_KEYDOWN:
+        if (window->OnTextKey(wParam)) return 0;
+        break;
+      case WM_CHAR:
+        // Enter and Esc were handled as keys; as characters they would only beep.
+        if (wParam == L'\r' || wParam == L'\n' || wParam == 27) return 0;
+        break;
+      case WM_IME_COMPOSITION: {
+        LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        if (lParam & GCS_COMPSTR) window->ComposingChanged();
+        return result;
+      }
+      case WM_IME_ENDCOMPOSITION: {
+        // A composition given up leaves the text as it was.
+        LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        if (window->box_) window->box_->TextChanged(WindowText(hwnd));
+        return result;
+      }
+      default: break;
+    }
+  } catch (...) {
+    LogCurrentException("find box text");
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT FindBoxWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result; background_.HandleMessage(Handle(), message, wParam, result)) return result;
+  switch (message) {
+    case WM_COMMAND:
+      if (!box_) break;
+      if (LOWORD(wParam) == kText && HIWORD(wParam) == EN_CHANGE) {
+        box_->TextChanged(WindowText(Control(kText)));
+      } else if (LOWORD(wParam) == kList && HIWORD(wParam) == LBN_SELCHANGE) {
+        box_->SelectionChanged(static_cast<int>(SendMessageW(Control(kList), LB_GETCURSEL, 0, 0)));
+        SetFocus(Control(kText));
+      } else if (LOWORD(wParam) == kList && HIWORD(wParam) == LBN_DBLCLK) {
+        box_->Choose(ShiftNow());
+      }
+      return 0;
+    case WM_DRAWITEM:
+      if (wParam == kList) DrawLine(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) PostMessageW(Handle(), kCloseLater, 0, 0);
+      break;
+    case kCloseLater:
+      if (box_ && GetActiveWindow() != Handle()) box_->Cancel();
+      return 0;
+    case WM_CLOSE:
+      if (box_) box_->Cancel();
+      return 0;
+    default: break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+}  // namespace win32

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "base/layout.h"
+#include "base/panel_brush.h"
+#include "base/window.h"
+#include "find/find_box.h"
+
+namespace win32 {
+
+// The find box: a small always-on-top tool window in the panel colour, against the
+// launcher window, with a text box over a list of the buttons found. Only the lines
+// shown are drawn (the list holds no data of its own), each with its button's icon.
+class FindBoxWindow final : public Window<FindBoxWindow>, public core::FindBoxView {
+ public:
+  enum ControlId : int { kText = 101, kList = 102 };
+
+  explicit FindBoxWindow(HWND launcher);
+  void Attach(core::TFindBox* box) { box_ = box; }
+  HWND Control(int id) const { return layout_.Get(id); }
+  bool IsOpen() const { return IsWindowVisible(Handle()) != FALSE; }
+
+  // core::FindBoxView
+  void Open() override;
+  void Close() override;
+  void ShowLines(int count) override;
+  void SelectLine(int index) override;
+  void SetPanelColour(const core::PanelColour& colour) override;
+
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  static LRESULT CALLBACK TextSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR self) noexcept;
+  bool OnTextKey(WPARAM key);
+  void ComposingChanged();
+  void DrawLine(const DRAWITEMSTRUCT& item);
+  void PlaceAgainstLauncher();
+
+  core::TFindBox* box_ = nullptr;
+  HWND launcher_;
+  Layout layout_;
+  UniqueHfont font_;
+  PanelBrush background_;
+  UINT dpi_ = 96;
+  bool nothingFound_ = false;  // the list's one line is the grey one
+};
+
+}  // namespace win32
