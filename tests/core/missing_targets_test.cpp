@@ -194,3 +194,81 @@ TEST(MissingTargets, DriveKindsAreAskedOnceUntilADriveComesOrGoes) {
   EXPECT_EQ(f.background.pending.size(), waiting);
   EXPECT_TRUE(f.view.buttons[2].dimmed);
 }
+
+namespace {
+
+class FakeRunningPrograms : public core::RunningPrograms {
+ public:
+  std::vector<core::ProgramWindow> VisibleWindows() override {
+    ++looks;
+    return windows;
+  }
+  bool BringToFront(std::uintptr_t window) override {
+    brought.push_back(window);
+    return true;
+  }
+  std::vector<core::ProgramWindow> windows;
+  std::vector<std::uintptr_t> brought;
+  int looks = 0;
+};
+
+}  // namespace
+
+TEST(RunningMarks, ProgramsAreKnownByTheirPathInAnyCaseOrByABareName) {
+  EXPECT_EQ(core::ProgramKey("C:\\Apps\\Sub\\..\\.\\Edit.EXE"), "c:\\apps\\edit.exe");
+  EXPECT_EQ(core::ProgramKey("c:/apps//edit.exe"), "c:\\apps\\edit.exe");
+  EXPECT_EQ(core::ProgramKey("\\\\Server\\Share\\X.exe"), "\\\\server\\share\\x.exe");
+  EXPECT_EQ(core::ProgramKey("Notepad.exe"), "notepad.exe");
+  for (const char* none : {"C:\\doc.txt", "C:\\Tools\\app.lnk", "https://example.org/setup.exe", "Apps\\x.exe",
+                           "\\Apps\\x.exe", "C:\\Apps", ""})
+    EXPECT_EQ(core::ProgramKey(none), "") << none;
+  EXPECT_TRUE(core::IsSameProgram("notepad.exe", "c:\\windows\\notepad.exe"));
+  EXPECT_FALSE(core::IsSameProgram("e:\\apps\\tool.exe", "d:\\other\\tool.exe"));
+  EXPECT_FALSE(core::IsSameProgram("", "c:\\x.exe"));
+}
+
+// Windows are looked for when a page shows and two seconds after a start, never while
+// nothing happens; Shift with a click brings a marked program forward and starts
+// nothing, on an unmarked button it starts as a click does.
+TEST(RunningMarks, AButtonIsMarkedWhileItsProgramShowsAWindowAndShiftClickBringsItForward) {
+  Fixture f;
+  f.WriteSettings(Lines({"[User1]", "PageNoControl=2", "Sound=1"}));
+  FakeRunningPrograms running;
+  running.windows = {{"C:\\APPS\\Edit.exe", 11}, {"C:\\Windows\\notepad.exe", 12}, {"D:\\Other\\tool.exe", 13}};
+  f.Launcher().SetRunningPrograms(&running);
+  f.Launcher().FormCreate();
+  std::string marked;
+  for (auto& button : f.view.buttons) marked += button.running ? '1' : '0';
+  EXPECT_EQ(marked, "1000100000");
+  EXPECT_EQ(running.looks, 1);
+
+  auto shiftClick = [&](int k) {
+    f.Launcher().Button(k).MouseDown(MouseButton::kLeft);
+    f.Launcher().Button(k).Click({true, false, false});
+    f.Launcher().Button(k).MouseUp(MouseButton::kLeft, {true, false, false});
+  };
+  shiftClick(1);
+  EXPECT_EQ(running.brought, (std::vector<std::uintptr_t>{11}));
+  EXPECT_TRUE(f.shell.requests.empty());
+  EXPECT_TRUE(f.sound.played.empty()) << "nothing started: no start sound";
+  shiftClick(2);
+  ASSERT_EQ(f.shell.requests.size(), 1u);
+  EXPECT_EQ(f.shell.requests[0].file, "C:\\Apps\\gone.exe");
+  EXPECT_EQ(f.sound.played.size(), 1u);
+
+  // The program started shows its window a moment later.
+  running.windows.push_back({"C:\\Apps\\gone.exe", 14});
+  running.looks = 0;
+  for (int tick = 1; tick < 10; ++tick) f.Launcher().Timer1Timer();
+  EXPECT_EQ(running.looks, 0);
+  f.Launcher().Timer1Timer();
+  EXPECT_EQ(running.looks, 1);
+  EXPECT_TRUE(f.view.buttons[1].running && f.view.buttons[5].running);
+  for (int tick = 0; tick < 50; ++tick) f.Launcher().Timer1Timer();
+  EXPECT_EQ(running.looks, 1);
+
+  // Another page is looked at as it shows.
+  f.Launcher().Navigator().FwdButtonClick();
+  EXPECT_EQ(running.looks, 2);
+  EXPECT_FALSE(f.view.buttons[2].running) << "E:\\Apps\\other.exe does not run";
+}

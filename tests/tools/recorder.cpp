@@ -3,7 +3,8 @@
 // its start, the moment its process was created (which orders starts that run at
 // the same time) and the ZUBI_DIR it inherited ("-" when none), UTF-8 and
 // tab-separated; then ends. With "--window" among its parameters it then shows a
-// window "recorder window" and ends when that is closed.
+// window "recorder window" and ends when that is closed; with "--hang" as well, the
+// window never answers a message (the test ends the process).
 #include <windows.h>
 
 #include <string>
@@ -58,6 +59,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HWND window = CreateWindowW(L"RecorderWindow", L"recorder window", WS_OVERLAPPEDWINDOW, 400, 300, 300, 200, nullptr,
                               nullptr, windowClass.hInstance, nullptr);
   ShowWindow(window, show >= 0 ? show : SW_SHOWNORMAL);
+  if (wcsstr(GetCommandLineW(), L"--hang")) Sleep(INFINITE);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
   return 0;

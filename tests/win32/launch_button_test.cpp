@@ -5,7 +5,9 @@
 #include <sstream>
 
 #include "base/utf16.h"
+#include "base/win_running_programs.h"
 #include "launch/launcher_layout.h"
+#include "launch/running_marks.h"
 #include "launch_button/icon_glyph.h"
 #include "storage/paths.h"
 #include "support.h"
@@ -214,4 +216,77 @@ TEST(LaunchButtonControl, AnElevatedStartGoesToTheShellAsRunAs) {
   CtrlShiftClick(h.window->Control(kLaunchButton1 + 4), MK_CONTROL);
   ASSERT_TRUE(testing_support::WaitUntil([&] { return !ReadAll(log).empty(); }));
   EXPECT_NE(ReadAll(log).find(" open \""), std::string::npos) << ReadAll(log);
+}
+
+namespace {
+
+// The window of a program the test started, found by its program file (other copies
+// of the recorder may run elsewhere).
+HWND WaitForWindowOf(core::RunningPrograms& running, const std::string& program) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (const core::ProgramWindow& window : running.VisibleWindows())
+      if (core::ProgramKey(window.program) == core::ProgramKey(program)) found = reinterpret_cast<HWND>(window.window);
+    return found != nullptr;
+  });
+  return found;
+}
+
+}  // namespace
+
+// A program with a window marks its button, and Shift with a click brings that window
+// back from the taskbar instead of starting a second copy. A program that stops
+// answering (another copy of the recorder, on another button) holds up neither.
+TEST(LaunchButtonControl, ShiftClickOnAMarkedButtonBringsTheRunningProgramForward) {
+  const std::string recorder = ThisProgram().substr(0, ThisProgram().rfind('\\') + 1) + "recorder.exe";
+  const std::string log = recorder.substr(0, recorder.rfind('\\') + 1) + "recorder.log";
+  DeleteFileW(win32::Widen(log).c_str());
+  LauncherHarness h;
+  h.useRealShell = true;
+  h.Create();
+  const std::string hung = h.folder.Path("hung.exe");
+  ASSERT_TRUE(CopyFileW(win32::Widen(recorder).c_str(), win32::Widen(hung).c_str(), FALSE));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION hungProcess{};
+  std::wstring command = L"\"" + win32::Widen(hung) + L"\" --window --hang";
+  ASSERT_TRUE(
+      CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &hungProcess));
+  win32::WinRunningPrograms running;
+  ASSERT_TRUE(WaitForWindowOf(running, hung));
+
+  h.launcher->SetRunningPrograms(&running);
+  h.launcher->Button(3).SetProgramOption("--window");
+  h.launcher->Button(3).SetProgramPath(recorder);
+  h.launcher->Button(5).SetProgramPath(hung);
+  h.launcher->Marks().Refresh();
+  EXPECT_FALSE(h.window->ButtonControl(3).RunningMark());
+  EXPECT_TRUE(h.window->ButtonControl(5).RunningMark());
+
+  LeftClick(h.window->Control(kLaunchButton1 + 2));
+  HWND window = WaitForWindowOf(running, recorder);
+  ASSERT_TRUE(window);
+  ShowWindowAsync(window, SW_MINIMIZE);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }));
+  const ULONGLONG before = GetTickCount64();
+  h.launcher->Marks().Refresh();
+  EXPECT_TRUE(h.window->ButtonControl(3).RunningMark()) << "minimised, it still runs";
+  HWND button = h.window->Control(kLaunchButton1 + 2);
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(5, 5));
+  SendMessageW(button, WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(5, 5));
+  EXPECT_LT(GetTickCount64() - before, 1000u) << "nothing waited on the hung window";
+  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(window); })) << "restored";
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
+  Sleep(300);
+  const std::string text = ReadAll(log);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << "no second copy";
+
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+  h.launcher->Marks().Refresh();
+  EXPECT_FALSE(h.window->ButtonControl(3).RunningMark());
+  TerminateProcess(hungProcess.hProcess, 0);
+  WaitForSingleObject(hungProcess.hProcess, 5000);
+  CloseHandle(hungProcess.hThread);
+  CloseHandle(hungProcess.hProcess);
 }

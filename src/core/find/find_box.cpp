@@ -68,8 +68,7 @@ FindLine TFindBox::Line(int index) const {
   auto known = missing_.find(&found);
   if (known == missing_.end()) known = missing_.emplace(&found, launcher_.Targets().MissingNow(entry.path)).first;
   return {found.text, "P" + std::to_string(found.page),
-          ResolvedGlyphSourceOf(entry.iconPath, entry.iconNo, entry.path, entry.dir,
-                                {ports.environment, ports.probe}),
+          ResolvedGlyphSourceOf(entry.iconPath, entry.iconNo, entry.path, entry.dir, {ports.environment, ports.probe}),
           known->second};
 }
 

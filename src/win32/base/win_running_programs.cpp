@@ -19,8 +19,7 @@ bool StandsForAProgram(HWND window) {
   if (!IsWindowVisible(window)) return false;
   const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
   if (!(exStyle & WS_EX_APPWINDOW) && ((exStyle & WS_EX_TOOLWINDOW) || GetWindow(window, GW_OWNER))) return false;
-  static const auto cloakedOf =
-      Bind<decltype(&DwmGetWindowAttribute)>(Dwmapi(), "DwmGetWindowAttribute");
+  static const auto cloakedOf = Bind<decltype(&DwmGetWindowAttribute)>(Dwmapi(), "DwmGetWindowAttribute");
   DWORD cloaked = 0;
   return !cloakedOf || FAILED(cloakedOf(window, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) || !cloaked;
 }
@@ -48,7 +47,8 @@ BOOL CALLBACK AddWindow(HWND window, LPARAM data) noexcept {
   GetWindowThreadProcessId(window, &process);
   if (process == enumeration.self) return TRUE;
   auto known = enumeration.programs.find(process);
-  if (known == enumeration.programs.end()) known = enumeration.programs.emplace(process, ProgramOfProcess(process)).first;
+  if (known == enumeration.programs.end())
+    known = enumeration.programs.emplace(process, ProgramOfProcess(process)).first;
   if (!known->second.empty()) enumeration.found.push_back({known->second, reinterpret_cast<std::uintptr_t>(window)});
   return TRUE;
 }

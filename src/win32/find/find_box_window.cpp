@@ -29,9 +29,8 @@ constexpr UINT kCloseLater = WM_APP + 1;
 
 const ControlSpec kLayout[] = {
     {FindBoxWindow::kText, L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 4, 4, 272, 22, "", nullptr, 0, 0},
-    {FindBoxWindow::kList, L"LISTBOX",
-     LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE, 4, 30,
-     272, 202, "", nullptr, 0, 0},
+    {FindBoxWindow::kList, L"LISTBOX", LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL,
+     WS_EX_CLIENTEDGE, 4, 30, 272, 202, "", nullptr, 0, 0},
 };
 
 core::ShiftState ShiftNow() {
@@ -101,9 +100,9 @@ void FindBoxWindow::PlaceAgainstLauncher() {
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromWindow(launcher_, MONITOR_DEFAULTTONEAREST), &monitor);
   const RECT& work = monitor.rcWork;
-  MoveOnScreen(Handle(), core::PlaceAgainst({launcher.left, launcher.top, launcher.right, launcher.bottom},
-                                            box.right - box.left, box.bottom - box.top,
-                                            {work.left, work.top, work.right, work.bottom}));
+  MoveOnScreen(Handle(),
+               core::PlaceAgainst({launcher.left, launcher.top, launcher.right, launcher.bottom}, box.right - box.left,
+                                  box.bottom - box.top, {work.left, work.top, work.right, work.bottom}));
 }
 
 void FindBoxWindow::ShowLines(int count) {

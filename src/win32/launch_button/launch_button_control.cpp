@@ -137,8 +137,9 @@ std::unique_ptr<core::ButtonSettingsView> LaunchButtonControl::CreateSettingsVie
   return std::make_unique<ButtonSettingsWindow>(button_, GetAncestor(button_, GA_ROOT));
 }
 
+// A click from the keyboard has no release of its own: the keys held down now count.
 void LaunchButtonControl::Clicked() {
-  if (model_) model_->Click(ShiftNow());
+  if (model_) model_->Click(releaseShift_.value_or(ShiftNow()));
 }
 
 void LaunchButtonControl::Dropped(HDROP drop) {
@@ -174,7 +175,9 @@ LRESULT CALLBACK LaunchButtonControl::Subclass(HWND hwnd, UINT message, WPARAM w
       case WM_RBUTTONDOWN: model->MouseDown(core::MouseButton::kRight); break;
       case WM_MBUTTONDOWN: model->MouseDown(core::MouseButton::kMiddle); break;
       case WM_LBUTTONUP:
+        control->releaseShift_ = ShiftOfMouse(wParam);
         result = DefSubclassProc(hwnd, message, wParam, lParam);
+        control->releaseShift_.reset();
         model->MouseUp(core::MouseButton::kLeft, ShiftOfMouse(wParam));
         return result;
       case WM_RBUTTONUP: model->MouseUp(core::MouseButton::kRight); break;

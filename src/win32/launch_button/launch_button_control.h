@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/win.h"
@@ -71,6 +72,8 @@ class LaunchButtonControl final : public core::LaunchButtonView {
   bool dimmed_ = false;
   bool running_ = false;
   bool flashing_ = false;
+  // The modifiers of the left release being handled: its click comes from within it.
+  std::optional<core::ShiftState> releaseShift_;
   std::shared_ptr<const Glyph> glyph_;
 };
 

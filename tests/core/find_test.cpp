@@ -1,0 +1,147 @@
+// Finding buttons by typing: the search form of texts, the order of what is found, and
+// the find box choosing one.
+#include <gtest/gtest.h>
+
+#include "find/button_index.h"
+#include "find/find_box.h"
+#include "find/search_text.h"
+#include "launch/launcher_keys.h"
+#include "support.h"
+
+using testing_support::LauncherFixture;
+using testing_support::Lines;
+using testing_support::Sjis;
+
+TEST(SearchText, CaseWidthAndKanaMakeNoDifference) {
+  struct Case {
+    const char* text;
+    const char* query;
+    bool holds;
+  };
+  const Case cases[] = {
+      {"Notepad", "NOTE", true},
+      {"ＮＯＴＥＰＡＤ", "pad", true},
+      {"メモ帳", "ﾒﾓ", true},
+      {"ガイド", "ｶﾞｲﾄﾞ", true},
+      {"パス", "ﾊﾟｽ", true},
+      {"ヴォイス", "ｳﾞｫｲｽ", true},
+      {"がいど", "ガイド", true},
+      {"カ゛イト゛", "ガイド", true},
+      {"ガイド", "カイト", false},
+      {"パス", "ハス", false},
+      {"バス", "パス", false},
+      {"ツール 1", "ﾂｰﾙ　1", true},
+      {"ｺﾝﾄﾛｰﾙ・ﾊﾟﾈﾙ", "コントロール・パネル", true},
+      {"ゝゞ", "ヽヾ", true},
+      {"C:\\Tools", "c:\\tools", true},
+      {"abc", "abd", false},
+      {"", "", true},
+      {"\xff\xfe"
+       "abc",
+       "ABC", true},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(core::Holds(core::SearchForm(c.text), core::SearchForm(c.query)), c.holds) << c.text << " / " << c.query;
+  EXPECT_EQ(core::SearchForm("\xff"
+                             "A\xe3\x81"),
+            "\xff"
+            "a\xe3\x81");  // bytes that are no UTF-8 stay
+}
+
+// Pages 1 to 3 as files: a title in full-width katakana on page 3, a button without a
+// title on page 1, an empty button and an empty page.
+TEST(ButtonIndex, FindsTitlesAndFileNamesTheCurrentPageFirst) {
+  LauncherFixture f;
+  f.folder.Write(
+      "DATA/User11.dat",
+      Sjis(Lines({"[Button2]", "ProgPath=C:\\Apps\\Notepad.exe", "[Button3]", "ProgPath=", "ProgTitle=消えた"})));
+  f.folder.Write("DATA/User13.dat", Sjis(Lines({"[Button1]", "ProgPath=C:\\x.exe", "ProgTitle=テキストエディタ",
+                                                "[Button7]", "ProgPath=D:\\note.txt", "ProgTitle=覚え書き"})));
+  const core::ButtonIndex index(f.Launcher().Pages().ReadPages("User1", 3));
+  ASSERT_EQ(index.Size(), 3u);
+  auto found = [&](const char* query, int current) {
+    std::string list;
+    for (const core::FoundButton* b : index.Find(query, current))
+      list += "P" + std::to_string(b->page) + "/" + std::to_string(b->button) + " " + b->text + ";";
+    return list;
+  };
+  EXPECT_EQ(found("", 1), "P1/2 Notepad.exe;P3/1 テキストエディタ;P3/7 覚え書き;");
+  EXPECT_EQ(found("", 3), "P3/1 テキストエディタ;P3/7 覚え書き;P1/2 Notepad.exe;");
+  EXPECT_EQ(found("ﾃｷｽﾄ", 1), "P3/1 テキストエディタ;");
+  EXPECT_EQ(found("NOTE", 1), "P1/2 Notepad.exe;P3/7 覚え書き;");  // a title or a file name
+  EXPECT_EQ(found("x.exe", 1), "P3/1 テキストエディタ;");
+  EXPECT_EQ(found("消えた", 1), "");  // an empty button never shows
+}
+
+namespace {
+
+class FakeFindView : public core::FindBoxView {
+ public:
+  void Open() override { open = true; }
+  void Close() override { open = false; }
+  void ShowLines(int count) override { lines = count; }
+  void SelectLine(int index) override { selected = index; }
+  void SetPanelColour(const core::PanelColour& c) override { colour = c; }
+  bool open = false;
+  int lines = -1, selected = -1;
+  core::PanelColour colour;
+};
+
+}  // namespace
+
+// The box opens from its key without writing anything, lists, and starts or shows the
+// chosen button on its own page; the launcher's page follows.
+TEST(FindBox, ChoosingALineShowsItsPageAndStartsOrFlashesTheButton) {
+  LauncherFixture f;
+  f.WriteSettings(Lines({"[User1]", "PageNoControl=3", "Sound=1", "FormColor=7"}));
+  f.folder.Write("DATA/User11.dat", Sjis(Lines({"[Button2]", "ProgPath=C:\\Apps\\Notepad.exe"})));
+  f.folder.Write("DATA/User13.dat", Sjis(Lines({"[Button1]", "ProgPath=C:\\x.exe", "ProgTitle=テキストエディタ",
+                                                "[Button7]", "ProgPath=D:\\note.txt", "ProgTitle=覚え書き"})));
+  f.probe.drives = {{'C', core::DriveKind::kFixed}, {'D', core::DriveKind::kFixed}};
+  f.probe.present = {"C:\\x.exe", "D:\\note.txt"};
+  f.Launcher().FormCreate();
+  FakeFindView view;
+  core::TFindBox box(view, f.Launcher());
+  f.Launcher().SetFindBox(&box);
+  const std::string settings = f.SettingsText(), page1 = f.PageText("User11.dat"), page3 = f.PageText("User13.dat");
+
+  ASSERT_TRUE(f.Launcher().KeyDown({core::kKeyF3, {}, false}));
+  EXPECT_TRUE(view.open);
+  EXPECT_EQ(std::tuple(view.lines, view.selected), std::tuple(3, 0));
+  EXPECT_EQ(view.colour, *core::PanelColourOf(7));
+  const core::FindLine first = box.Line(0);
+  EXPECT_EQ(std::tuple(first.text, first.page, first.glyph.file, first.dimmed),
+            std::tuple("Notepad.exe", "P1", "C:\\Apps\\Notepad.exe", true));
+  EXPECT_FALSE(box.Line(1).dimmed);
+  EXPECT_EQ(std::tuple(f.SettingsText(), f.PageText("User11.dat"), f.PageText("User13.dat"), f.Current().PageNo),
+            std::tuple(settings, page1, page3, 1));
+
+  box.TextChanged("zzz");
+  EXPECT_EQ(std::tuple(view.lines, view.open), std::tuple(0, true));
+  box.Choose({});  // nothing found: nothing happens
+  EXPECT_TRUE(view.open);
+  box.TextChanged("ｴﾃﾞｨﾀ");
+  ASSERT_EQ(view.lines, 1);
+  box.Choose({});
+  EXPECT_FALSE(view.open);
+  EXPECT_EQ(f.Current().PageNo, 3);
+  ASSERT_EQ(f.shell.requests.size(), 1u);
+  EXPECT_EQ(std::tuple(f.shell.requests[0].file, f.shell.requests[0].elevated), std::tuple("C:\\x.exe", false));
+  EXPECT_EQ(f.sound.played.size(), 1u) << "the start sound, as a click plays it";
+
+  // Shift alone only shows the page and the button; Ctrl+Shift starts as administrator.
+  box.Open();
+  box.TextChanged("NOTE");
+  box.MoveSelection(5);
+  EXPECT_EQ(view.selected, 1) << "the last line";
+  box.MoveSelection(-3);
+  EXPECT_EQ(view.selected, 0) << "the current page's note.txt";
+  box.Choose({true, false, false});
+  EXPECT_EQ(std::tuple(f.Current().PageNo, f.view.buttons[6].flashes, f.shell.requests.size()), std::tuple(3, 1, 1u));
+  box.Open();
+  box.TextChanged("notepad");
+  box.Choose({true, true, false});
+  EXPECT_EQ(f.Current().PageNo, 1);
+  ASSERT_EQ(f.shell.requests.size(), 2u);
+  EXPECT_TRUE(f.shell.requests[1].elevated);
+}
