@@ -1258,13 +1258,62 @@ def daily_snapshots(s):
     s.quit_with_yes(caption)
 
 
+FIND_TITLE = "ﾎﾞﾀﾝ検索"
+
+
+def find_and_switch(s):
+    """Forty full pages: a title stored in full-width katakana on page 37 is found by
+    typing it in half-width; Enter starts its program and the launcher shows page 37.
+    Shift+click on that button then brings the program's window forward and starts no
+    second copy."""
+    shutil.copy(s.args.recorder, s.path("recorder.exe"))
+    recorder = s.windows_path("recorder.exe")
+    write_cp932(s, "zubi.ini", ["[User1]", "PageNoControl=40"])
+    for page in range(1, 41):
+        lines = ["[PageTitle]", "PageTitle=Page %d" % page]
+        for k in range(1, 11):
+            lines += ["[Button%d]" % k, "ProgPath=C:\\Tools\\tool%d.exe" % k, "ProgTitle=Tool %d-%d" % (page, k)]
+        if page == 37:
+            lines[lines.index("[Button4]") + 1:lines.index("[Button5]")] = [
+                "ProgPath=" + recorder, "ProgTitle=ゼンカクテスト", "ProgOption=--window"]
+        write_cp932(s, "DATA/User1%d.dat" % page, lines)
+    s.start()
+    caption = wait_caption(s, 1, 40)
+    click_control(s, caption, 103)
+    xdotool("key", "F3")
+    box = s.wait_window(FIND_TITLE, 10.0)
+    code, _ = s.probe("settext", FIND_TITLE, "101", "ｾﾞﾝｶｸ")
+    check(code == 0, "the find box's text box takes the text")
+    time.sleep(0.3)
+    s.key(box, "Return")
+    caption = wait_caption(s, 37, 40)
+    start = wait_for("the recorder's start", lambda: recorder_starts(s), 15.0)
+    check(start[0][0].endswith("--window"), "button 4 of page 37 started: %r" % start)
+    wait_for("the recorder's window", lambda: visible_windows("recorder window"), 15.0)
+    check(not visible_windows(FIND_TITLE), "Enter closed the find box")
+
+    time.sleep(2.5)  # the running marks are looked at again two seconds after a start
+    click_control(s, caption, 103)
+    wait_for("the launcher in front", lambda: s.probe("foreground")[1].strip() == caption, 5.0)
+    xdotool("keydown", "shift")
+    try:
+        click_control(s, caption, 114)  # LaunchButton4
+    finally:
+        xdotool("keyup", "shift")
+    wait_for("the recorder's window in front",
+             lambda: s.probe("foreground")[1].strip() == "recorder window", 10.0)
+    time.sleep(1.0)
+    check(len(recorder_starts(s)) == 1, "no second copy: %r" % recorder_starts(s))
+    check(len(visible_windows("recorder window")) == 1, "one recorder window")
+
+
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
                                       bad_settings_files, missing_data_folder, buttons_and_pages,
                                       page_list_keys, saves_while_read, editing_and_page_launch, users_and_page_data,
                                       backup_all_data, same_files,
                                       options_and_display_modes, version_dialog, portable_paths,
                                       missing_targets_dimmed, portable_stick, start_keys, page_keys,
-                                      off_screen_rescue, daily_snapshots)}
+                                      off_screen_rescue, daily_snapshots, find_and_switch)}
 
 
 def main():

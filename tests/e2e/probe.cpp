@@ -185,10 +185,22 @@ int wmain(int argc, wchar_t** argv) {
     Print(L"item-height " + std::to_wstring(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0)));
     return 0;
   }
+  if (command == L"settext" && argc > 4) {  // as if typed: the control reports the change
+    Search search{argv[2]};
+    EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
+    HWND control = search.found ? GetDlgItem(search.found, _wtoi(argv[3])) : nullptr;
+    if (!control) return 1;
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]));
+    return 0;
+  }
+  if (command == L"foreground") {
+    Print(TextOf(GetForegroundWindow()));
+    return 0;
+  }
   if (command == L"read" && argc > 3)
     return ReadRepeatedly(static_cast<DWORD>(_wtoi(argv[2])), std::vector<std::wstring>(argv + 3, argv + argc));
   Print(
-      L"usage: probe windows | probe texts TITLE | probe closebox TITLE | probe items TITLE | probe read MS "
-      L"PATTERN...");
+      L"usage: probe windows | probe texts TITLE | probe closebox TITLE | probe items TITLE | probe settext TITLE "
+      L"ID TEXT | probe foreground | probe read MS PATTERN...");
   return 2;
 }

@@ -67,7 +67,7 @@ FindBoxWindow::FindBoxWindow(HWND launcher) : launcher_(launcher) {
   RegisterOnce(kClassName, 0, nullptr);
   dpi_ = DpiOf(launcher);
   SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi_);
-  CreateFor(kExStyle, kClassName, L"", kStyle, RECT{0, 0, size.cx, size.cy}, launcher, nullptr);
+  CreateFor(kExStyle, kClassName, Widen(t::kFindTitle), kStyle, RECT{0, 0, size.cx, size.cy}, launcher, nullptr);
   layout_.Create(Handle(), kLayout, dpi_);
   font_ = ProgramFont(12, dpi_);
   HFONT fonts[] = {font_.get()};
@@ -77,7 +77,7 @@ FindBoxWindow::FindBoxWindow(HWND launcher) : launcher_(launcher) {
   SetWindowSubclass(Control(kText), TextSubclass, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
-// Empty, before the box shows: the text box reports no change for it.
+// Emptied before it shows; the text box reports that change as it reports typing.
 void FindBoxWindow::Open() {
   HWND text = Control(kText);
   SendMessageW(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
