@@ -1305,6 +1305,7 @@ def find_and_switch(s):
     time.sleep(1.0)
     check(len(recorder_starts(s)) == 1, "no second copy: %r" % recorder_starts(s))
     check(len(visible_windows("recorder window")) == 1, "one recorder window")
+    subprocess.run(["wine64", "taskkill", "/f", "/im", "recorder.exe"], capture_output=True)
 
 
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,

@@ -9,10 +9,23 @@ std::string PageStore::PathOf(const std::string& userName, int page) const {
   return dataFolder_ + kPathSeparator + userName + std::to_string(page) + ".dat";
 }
 
-std::vector<Page> PageStore::ReadPages(const std::string& userName, int count) const {
-  std::vector<Page> pages;
-  for (int page = 1; page <= count; ++page) pages.push_back(Load(PathOf(userName, page)).ToPage());
-  return pages;
+const std::vector<Page>& PageStore::ReadPages(const std::string& userName, int count) const {
+  if (userName != keptUser_) {
+    keptPages_.clear();
+    keptStamps_.clear();
+    keptUser_ = userName;
+  }
+  keptPages_.resize(static_cast<size_t>(count));
+  keptStamps_.resize(static_cast<size_t>(count));
+  for (size_t i = 0; i < keptPages_.size(); ++i) {
+    const std::string path = PathOf(userName, static_cast<int>(i + 1));
+    std::optional<FileStamp>& stamp = keptStamps_[i];
+    if (stamp && store_.TrustedStamp(path) == stamp) continue;
+    stamp.reset();  // until the page is read whole
+    keptPages_[i] = Load(path).ToPage();
+    stamp = store_.TrustedStamp(path);
+  }
+  return keptPages_;
 }
 
 void PageStore::ReadAhead(const std::string& userName, int count) const {

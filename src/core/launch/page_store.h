@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,10 @@ class PageStore {
   // The user name is used exactly as stored and the page number follows it directly.
   std::string PathOf(const std::string& userName, int page) const;
   PageFile Load(const std::string& path) const { return PageFile(store_.Load(path)); }
-  // What pages 1..count of a user hold; page p is entry p - 1.
-  std::vector<Page> ReadPages(const std::string& userName, int count) const;
+  // What pages 1..count of a user hold; page p is entry p - 1. The pages are kept, and
+  // the next call reads again only those whose files may have changed since (valid
+  // until then).
+  const std::vector<Page>& ReadPages(const std::string& userName, int count) const;
   // Reads pages 1..count of a user once, so that the page list and the next page
   // loads find them kept and only look at their time stamps. A page that cannot be
   // read is left for its own load to report.
@@ -39,6 +42,11 @@ class PageStore {
   FileSystem& files_;
   IniStore store_;
   std::string dataFolder_;
+  // The pages ReadPages gave last, each with the stamp its file had then (nothing: read
+  // it again).
+  mutable std::string keptUser_;
+  mutable std::vector<Page> keptPages_;
+  mutable std::vector<std::optional<FileStamp>> keptStamps_;
 };
 
 }  // namespace core

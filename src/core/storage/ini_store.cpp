@@ -36,6 +36,14 @@ IniImage IniStore::Load(const std::string& path) const {
   return image;
 }
 
+std::optional<FileStamp> IniStore::TrustedStamp(const std::string& path) const {
+  auto kept = kept_.find(path);
+  if (kept == kept_.end() || !kept->second.trusted) return std::nullopt;
+  auto stamp = fileSystem_.Stamp(path);
+  if (!stamp || *stamp != kept->second.stamp) return std::nullopt;
+  return stamp;
+}
+
 void IniStore::Save(const std::string& path, const IniImage& image) {
   std::string bytes = EncodeText(image.Serialize(), codePage_);
   if (!bytes.empty() && HoldsAlready(path, bytes)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -32,6 +33,10 @@ class IniStore {
   // Throws Error "ファイル %s を作成できません" when the file cannot be written;
   // the file on disk is then unchanged.
   void Save(const std::string& path, const IniImage& image);
+
+  // The stamp of the file when the image kept of it is trusted and the file still has
+  // it: a load would give that image. Nothing otherwise.
+  std::optional<FileStamp> TrustedStamp(const std::string& path) const;
 
   FileSystem& Files() { return fileSystem_; }
   const FileSystem& Files() const { return fileSystem_; }

@@ -29,9 +29,9 @@ constexpr UINT kCloseLater = WM_APP + 1;
 
 const ControlSpec kLayout[] = {
     {FindBoxWindow::kText, L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 4, 4, 272, 22, "", nullptr, 0, 0},
-    {FindBoxWindow::kList, L"LISTBOX", LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL,
-     WS_EX_CLIENTEDGE, 4, 30, 272, 202, "", nullptr, 0, 0},
 };
+// The list, made apart from the table: it is a window of the program's own.
+constexpr RECT kListRect{4, 30, 276, 232};
 
 core::ShiftState ShiftNow() {
   return {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
@@ -72,9 +72,25 @@ FindBoxWindow::FindBoxWindow(HWND launcher) : launcher_(launcher) {
   font_ = ProgramFont(12, dpi_);
   HFONT fonts[] = {font_.get()};
   layout_.SetFonts(fonts);
-  SendMessageW(Control(kList), LB_SETITEMHEIGHT, 0, Scale(kLineHeight, dpi_));
+  const RECT list{Scale(kListRect.left, dpi_), Scale(kListRect.top, dpi_), Scale(kListRect.right, dpi_),
+                  Scale(kListRect.bottom, dpi_)};
+  list_ = std::make_unique<FoundList>(Handle(), kList, list, Scale(kLineHeight, dpi_));
+  list_->SetLineDrawer(
+      [this](HDC dc, const RECT& line, int index, bool selected) { DrawLine(dc, line, index, selected); });
+  list_->OnChosen = [this](int index) {
+    if (box_) box_->SelectionChanged(index);
+  };
+  list_->OnDoubleClick = [this](int) {
+    if (box_) box_->Choose(ShiftNow());
+  };
   SendMessageW(Control(kText), EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(Widen(t::kFindCue).c_str()));
   SetWindowSubclass(Control(kText), TextSubclass, 0, reinterpret_cast<DWORD_PTR>(this));
+  glyphDc_.reset(CreateCompatibleDC(nullptr));
+  // Shown once out of sight: under Wine a window's first showing costs more than its
+  // drawing, and the first opening should be as quick as the others.
+  SetWindowPos(Handle(), nullptr, -32000, -32000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  ::ShowWindow(Handle(), SW_HIDE);
 }
 
 // Emptied before it shows; the text box reports that change as it reports typing.
@@ -105,24 +121,21 @@ void FindBoxWindow::PlaceAgainstLauncher() {
                                   box.bottom - box.top, {work.left, work.top, work.right, work.bottom}));
 }
 
+// Nothing found is one grey line.
 void FindBoxWindow::ShowLines(int count) {
   nothingFound_ = count == 0;
-  HWND list = Control(kList);
-  SendMessageW(list, LB_SETCOUNT, static_cast<WPARAM>(nothingFound_ ? 1 : count), 0);
-  InvalidateRect(list, nullptr, TRUE);
+  list_->SetCount(nothingFound_ ? 1 : count);
 }
 
-void FindBoxWindow::SelectLine(int index) { SendMessageW(Control(kList), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+void FindBoxWindow::SelectLine(int index) { list_->Select(index); }
 
 void FindBoxWindow::SetPanelColour(const core::PanelColour& colour) { background_.Paint(Handle(), colour); }
 
 // An icon column in the button face, where the icons sit as on their buttons; the
 // title after it, and the page at the right.
-void FindBoxWindow::DrawLine(const DRAWITEMSTRUCT& item) {
-  if (item.itemID == static_cast<UINT>(-1)) return;
-  HDC dc = item.hDC;
-  const RECT r = item.rcItem;
+void FindBoxWindow::DrawLine(HDC dc, const RECT& r, int index, bool selected) {
   const int padding = Scale(kPadding, dpi_), iconSize = Scale(kIconSize, dpi_);
+  SelectedObject font(dc, font_.get());
   FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
   SetBkMode(dc, TRANSPARENT);
   RECT text{r.left + iconSize + 3 * padding, r.top, r.right - padding, r.bottom};
@@ -131,15 +144,17 @@ void FindBoxWindow::DrawLine(const DRAWITEMSTRUCT& item) {
     DrawTextW(dc, Widen(t::kNothingFound).c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     return;
   }
-  const core::FindLine line = box_ ? box_->Line(static_cast<int>(item.itemID)) : core::FindLine{};
-  RECT column{r.left, r.top, r.left + iconSize + 2 * padding, r.bottom};
+  const core::FindLine line = box_ ? box_->Line(index) : core::FindLine{};
+  const RECT column{r.left, r.top, r.left + iconSize + 2 * padding, r.bottom};
   FillRect(dc, &column, GetSysColorBrush(COLOR_BTNFACE));
+  // On the button face the glyph's own face needs no transparency, which is slow.
   if (!line.glyph.file.empty()) {
     std::shared_ptr<const Glyph> glyph = Glyphs().Get(line.glyph, true, dpi_, line.dimmed);
-    DrawGlyphAt(dc, r.left + padding, r.top + (r.bottom - r.top - glyph->size) / 2, *glyph);
+    SelectedObject bitmap(glyphDc_.get(), glyph->bitmap.get());
+    BitBlt(dc, r.left + padding, r.top + (r.bottom - r.top - glyph->size) / 2, glyph->size, glyph->size, glyphDc_.get(),
+           0, 0, SRCCOPY);
   }
-  const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  RECT band{column.right, r.top, r.right, r.bottom};
+  const RECT band{column.right, r.top, r.right, r.bottom};
   if (selected) FillRect(dc, &band, GetSysColorBrush(COLOR_HIGHLIGHT));
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : line.dimmed ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
   const std::wstring page = Widen(line.page);
@@ -153,7 +168,7 @@ void FindBoxWindow::DrawLine(const DRAWITEMSTRUCT& item) {
 // The list's keys work from the text box, which keeps the focus.
 bool FindBoxWindow::OnTextKey(WPARAM key) {
   if (!box_) return false;
-  const int page = std::max(1, static_cast<int>(kClientHeight / kLineHeight) - 2);
+  const int page = std::max(1, list_->VisibleLines() - 1);
   switch (key) {
     case VK_UP: box_->MoveSelection(-1); return true;
     case VK_DOWN: box_->MoveSelection(1); return true;
@@ -221,16 +236,8 @@ LRESULT FindBoxWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!box_) break;
       if (LOWORD(wParam) == kText && HIWORD(wParam) == EN_CHANGE) {
         box_->TextChanged(WindowText(Control(kText)));
-      } else if (LOWORD(wParam) == kList && HIWORD(wParam) == LBN_SELCHANGE) {
-        box_->SelectionChanged(static_cast<int>(SendMessageW(Control(kList), LB_GETCURSEL, 0, 0)));
-        SetFocus(Control(kText));
-      } else if (LOWORD(wParam) == kList && HIWORD(wParam) == LBN_DBLCLK) {
-        box_->Choose(ShiftNow());
       }
       return 0;
-    case WM_DRAWITEM:
-      if (wParam == kList) DrawLine(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-      return TRUE;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) PostMessageW(Handle(), kCloseLater, 0, 0);
       break;

@@ -1,22 +1,26 @@
 #pragma once
 
+#include <memory>
+
 #include "base/layout.h"
 #include "base/panel_brush.h"
 #include "base/window.h"
 #include "find/find_box.h"
+#include "find/found_list.h"
 
 namespace win32 {
 
 // The find box: a small always-on-top tool window in the panel colour, against the
-// launcher window, with a text box over a list of the buttons found. Only the lines
-// shown are drawn (the list holds no data of its own), each with its button's icon.
+// launcher window, with a text box over a list of the buttons found, each line with
+// its button's icon. The text box keeps the focus: the list's keys work from it.
 class FindBoxWindow final : public Window<FindBoxWindow>, public core::FindBoxView {
  public:
   enum ControlId : int { kText = 101, kList = 102 };
 
   explicit FindBoxWindow(HWND launcher);
   void Attach(core::TFindBox* box) { box_ = box; }
-  HWND Control(int id) const { return layout_.Get(id); }
+  HWND Control(int id) const { return id == kList && list_ ? list_->Handle() : layout_.Get(id); }
+  const FoundList& List() const { return *list_; }
   bool IsOpen() const { return IsWindowVisible(Handle()) != FALSE; }
 
   // core::FindBoxView
@@ -33,13 +37,15 @@ class FindBoxWindow final : public Window<FindBoxWindow>, public core::FindBoxVi
                                        DWORD_PTR self) noexcept;
   bool OnTextKey(WPARAM key);
   void ComposingChanged();
-  void DrawLine(const DRAWITEMSTRUCT& item);
+  void DrawLine(HDC dc, const RECT& line, int index, bool selected);
   void PlaceAgainstLauncher();
 
   core::TFindBox* box_ = nullptr;
   HWND launcher_;
   Layout layout_;
   UniqueHfont font_;
+  UniqueMemoryDc glyphDc_;  // where the icons are taken from
+  std::unique_ptr<FoundList> list_;
   PanelBrush background_;
   UINT dpi_ = 96;
   bool nothingFound_ = false;  // the list's one line is the grey one

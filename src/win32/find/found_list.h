@@ -1,0 +1,49 @@
+#pragma once
+
+#include <functional>
+
+#include "base/window.h"
+
+namespace win32 {
+
+// The find box's list: a count of lines, a top line and a chosen line, nothing else
+// held. Only the lines in view are drawn, by the owner; a thin bar at the right edge
+// shows the part in view. (The system's list box spends time on every line at each
+// change of the count, and its scroll bar takes longer to draw under Wine than all the
+// lines; a find box changes both at every key.)
+class FoundList final : public Window<FoundList> {
+ public:
+  using LineDrawer = std::function<void(HDC dc, const RECT& line, int index, bool selected)>;
+
+  // A child of `parent` at `rect` (client pixels), lines `lineHeight` pixels high.
+  FoundList(HWND parent, int id, const RECT& rect, int lineHeight);
+  void SetLineDrawer(LineDrawer drawer) { drawer_ = std::move(drawer); }
+  // Said when a click chose a line, and when a line was double-clicked.
+  std::function<void(int index)> OnChosen;
+  std::function<void(int index)> OnDoubleClick;
+
+  // A new list, from its first line.
+  void SetCount(int count);
+  // Chooses line `index` and brings it into view.
+  void Select(int index);
+  int Count() const { return count_; }
+  int Selected() const { return selected_; }
+  int TopLine() const { return top_; }
+  int VisibleLines() const;
+  // Line `index`'s rectangle in the list's client area (it may be out of view).
+  RECT LineRect(int index) const;
+
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  void ScrollTo(int top);
+  void Paint(HDC dc, const RECT& dirty) const;
+  void PaintBar(HDC dc, const RECT& client) const;
+
+  int lineHeight_;
+  int count_ = 0, top_ = 0, selected_ = -1;
+  int wheelRest_ = 0;  // part of a wheel notch not yet scrolled
+  LineDrawer drawer_;
+};
+
+}  // namespace win32
