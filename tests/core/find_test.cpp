@@ -2,6 +2,8 @@
 // the find box choosing one.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "find/button_index.h"
 #include "find/find_box.h"
 #include "find/search_text.h"
@@ -71,6 +73,17 @@ TEST(ButtonIndex, FindsTitlesAndFileNamesTheCurrentPageFirst) {
   EXPECT_EQ(found("NOTE", 1), "P1/2 Notepad.exe;P3/7 覚え書き;");  // a title or a file name
   EXPECT_EQ(found("x.exe", 1), "P3/1 テキストエディタ;");
   EXPECT_EQ(found("消えた", 1), "");  // an empty button never shows
+
+  // The pages are kept between readings (an hour old, their stamps prove them); a page
+  // written since is read again.
+  for (const char* name : {"DATA/User11.dat", "DATA/User13.dat"})
+    std::filesystem::last_write_time(f.folder.Path(name),
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  f.Launcher().Pages().ReadPages("User1", 3);
+  f.folder.Write("DATA/User13.dat", Sjis(Lines({"[Button1]", "ProgPath=C:\\y.exe", "ProgTitle=新しい"})));
+  const std::vector<core::Page>& pages = f.Launcher().Pages().ReadPages("User1", 3);
+  EXPECT_EQ(pages[2].buttons[0].title, "新しい");
+  EXPECT_EQ(pages[0].buttons[1].path, "C:\\Apps\\Notepad.exe");
 }
 
 namespace {
