@@ -3,6 +3,7 @@
 #include <imm.h>
 
 #include "base/dpi.h"
+#include "base/keyboard.h"
 #include "base/lazy_library.h"
 #include "base/modal.h"
 #include "base/on_screen.h"
@@ -32,10 +33,6 @@ const ControlSpec kLayout[] = {
 };
 // The list, made apart from the table: it is a window of the program's own.
 constexpr RECT kListRect{4, 30, 276, 232};
-
-core::ShiftState ShiftNow() {
-  return {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
-}
 
 // The text of the input method's open composition; empty when none is open.
 std::wstring Composition(HWND text) {
@@ -81,7 +78,7 @@ FindBoxWindow::FindBoxWindow(HWND launcher) : launcher_(launcher) {
     if (box_) box_->SelectionChanged(index);
   };
   list_->OnDoubleClick = [this](int) {
-    if (box_) box_->Choose(ShiftNow());
+    if (box_) box_->Choose(HeldModifiers());
   };
   SendMessageW(Control(kText), EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(Widen(t::kFindCue).c_str()));
   SetWindowSubclass(Control(kText), TextSubclass, 0, reinterpret_cast<DWORD_PTR>(this));
@@ -178,7 +175,7 @@ bool FindBoxWindow::OnTextKey(WPARAM key) {
     case VK_RETURN:
       // Enter in an open composition only ends it.
       if (!Composition(Control(kText)).empty()) return false;
-      box_->Choose(ShiftNow());
+      box_->Choose(HeldModifiers());
       return true;
     default: return false;
   }

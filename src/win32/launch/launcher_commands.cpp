@@ -7,6 +7,7 @@
 
 #include <windowsx.h>
 
+#include "base/keyboard.h"
 #include "base/tooltips.h"
 #include "launch/launcher_layout.h"
 #include "launch/launcher_menus.h"
@@ -166,7 +167,7 @@ bool LauncherWindow::TranslateShortcut(const MSG& message) {
 bool LauncherWindow::TranslateKeyCommand(const MSG& message) {
   if (message.message != WM_KEYDOWN || !launcher_ || !IsWindowEnabled(Handle())) return false;
   if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd)) return false;
-  core::ShiftState shift{GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
+  const core::ShiftState shift = HeldModifiers();
   bool repeat = (message.lParam & (1 << 30)) != 0;  // the key was down before
   return launcher_->KeyDown({static_cast<int>(message.wParam), shift, repeat});
 }

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "base/keyboard.h"
 #include "base/lazy_library.h"
 #include "base/log.h"
 #include "base/utf16.h"
@@ -19,11 +20,6 @@ namespace {
 // The modifier keys of a mouse message (Alt is not among its flags).
 core::ShiftState ShiftOfMouse(WPARAM flags) {
   return {(flags & MK_SHIFT) != 0, (flags & MK_CONTROL) != 0, GetKeyState(VK_MENU) < 0};
-}
-
-// The modifier keys as the message being handled found them.
-core::ShiftState ShiftNow() {
-  return {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
 }
 
 constexpr UINT_PTR kFlashTimer = 0x5A42;  // apart from any timer of the button itself
@@ -139,7 +135,7 @@ std::unique_ptr<core::ButtonSettingsView> LaunchButtonControl::CreateSettingsVie
 
 // A click from the keyboard has no release of its own: the keys held down now count.
 void LaunchButtonControl::Clicked() {
-  if (model_) model_->Click(releaseShift_.value_or(ShiftNow()));
+  if (model_) model_->Click(releaseShift_.value_or(HeldModifiers()));
 }
 
 void LaunchButtonControl::Dropped(HDROP drop) {
