@@ -64,7 +64,6 @@ bool IsSameProgram(const std::string& buttonKey, const std::string& windowKey) {
 
 void RunningMarks::Refresh() {
   if (!programs_) return;
-  ticksToRefresh_ = 0;
   std::vector<std::string> running;
   for (const ProgramWindow& window : programs_->VisibleWindows()) running.push_back(ProgramKey(window.program));
   for (auto& button : buttons_) {
