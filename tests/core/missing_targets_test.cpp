@@ -267,8 +267,12 @@ TEST(RunningMarks, AButtonIsMarkedWhileItsProgramShowsAWindowAndShiftClickBrings
   for (int tick = 0; tick < 50; ++tick) f.Launcher().Timer1Timer();
   EXPECT_EQ(running.looks, 1);
 
-  // Another page is looked at as it shows.
+  // Another page is looked at as it shows; that does not take the place of the look
+  // after a start.
+  f.Launcher().Button(1).Start();
   f.Launcher().Navigator().FwdButtonClick();
   EXPECT_EQ(running.looks, 2);
+  for (int tick = 0; tick < 10; ++tick) f.Launcher().Timer1Timer();
+  EXPECT_EQ(running.looks, 3);
   EXPECT_FALSE(f.view.buttons[2].running) << "E:\\Apps\\other.exe does not run";
 }
