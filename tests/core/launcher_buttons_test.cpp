@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "storage/paths.h"
 #include "support.h"
 
@@ -152,4 +154,58 @@ TEST(PageFile, StartingAProgramWritesNothing) {
   EXPECT_EQ(f.shell.requests.size(), 1u);
   EXPECT_EQ(f.folder.Read("DATA/User11.dat"), before);
   EXPECT_TRUE(f.prompter.boxes.empty());
+}
+
+// Another program rewrote the page shown (a copy of the launcher on another PC, through
+// a sync service): an edit of one button here goes into the file as it is now, so that
+// the other program's changes stay, and the window takes them in. The user's own change
+// wins on the button it edited.
+TEST(PageFile, AnEditOfOneButtonKeepsWhatAnotherProgramWroteSince) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> theirs;   // the page file as the other program left it
+    std::vector<std::string> buttons;  // ProgPath of buttons 2, 3 and 5 afterwards, in the file and the window
+    std::string title;
+  };
+  const std::vector<std::string> mine = {"[PageTitle]",          "PageTitle=mine", "[Button2]",
+                                         "ProgPath=C:\\two.exe", "[Button5]",      "ProgPath=C:\\five.exe"};
+  const Case cases[] = {
+      {"another button added",
+       {"[PageTitle]", "PageTitle=mine", "[Button2]", "ProgPath=C:\\two.exe", "[Button3]", "ProgPath=C:\\three.exe",
+        "[Button5]", "ProgPath=C:\\five.exe"},
+       {"C:\\two.exe", "C:\\three.exe", "C:\\five-new.exe"},
+       "mine"},
+      {"the same button changed",
+       {"[PageTitle]", "PageTitle=mine", "[Button2]", "ProgPath=C:\\two.exe", "[Button5]", "ProgPath=C:\\theirs.exe"},
+       {"C:\\two.exe", "", "C:\\five-new.exe"},
+       "mine"},
+      {"a button deleted and the title changed",
+       {"[PageTitle]", "PageTitle=theirs", "[Button5]", "ProgPath=C:\\five.exe"},
+       {"", "", "C:\\five-new.exe"},
+       "theirs"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LauncherFixture f;
+    f.folder.Write("DATA/User11.dat", Lines(mine));
+    std::filesystem::last_write_time(f.folder.Path("DATA/User11.dat"),
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    f.Launcher().FormCreate();
+    f.folder.Write("DATA/User11.dat", Lines(c.theirs));
+    f.Launcher().Button(5).SetProgramPath("C:\\five-new.exe");
+    f.Launcher().Button(5).DoUpdated();
+    const std::string page = f.PageText("User11.dat");
+    std::vector<std::string> inFile, shown;
+    for (int k : {2, 3, 5}) {
+      const std::string key = "[Button" + std::to_string(k) + "]\r\nProgPath=";
+      const size_t at = page.find(key);
+      inFile.push_back(at == std::string::npos
+                           ? "?"
+                           : page.substr(at + key.size(), page.find("\r\n", at + key.size()) - at - key.size()));
+      shown.push_back(f.Launcher().Button(k).ProgramPath());
+    }
+    EXPECT_EQ(inFile, c.buttons);
+    EXPECT_EQ(shown, c.buttons);
+    EXPECT_NE(page.find("PageTitle=" + c.title + "\r\n"), std::string::npos) << page;
+  }
 }

@@ -177,9 +177,9 @@ TEST(PageLaunch, StartsButtonsInOrderThenPlaysOnceAndHides) {
   Fixture f(Lines({"Sound=1", "BtnClk=1", "Mouse=1"}));
   f.Launcher().LoadOption(1);
   f.Register(7, "seven", "C:\\seven.exe");
-  f.Register(2, "two", "C:\\two.exe");
   f.B(2).SetProgramState(TProgState::psMinimized);
   f.B(2).SetProgramOption("--x");
+  f.Register(2, "two", "C:\\two.exe");
   f.Register(5, "five", "C:\\five.exe");
   f.B(5).SetIsIconSmall(true);
   f.Launcher().Editor().pAllStartClick();

@@ -28,14 +28,15 @@ void ButtonEditor::LaunchButtonOnMouseDown(TLaunchButton& button, MouseButton mo
 }
 
 // A button that was empty in the file gets a title and a working directory from its
-// new path; then the whole page is written.
+// new path; then it is written into the page's file as the file is now, so that a
+// change another program made to the page since it was shown is kept.
 void ButtonEditor::OnBtnUpdated(TLaunchButton& button) {
   Reporting(ports_.prompter, [&] {
     if (!pages_.Load(navigator_.Current().PageFilePath).HoldsProgram(button.Number())) {
       button.SetProgramTitle(FileTitle(button.ProgramPath()));
       button.SetProgramDir(ExtractFileDir(button.ProgramPath()));
     }
-    navigator_.SetButtons(navigator_.Current().PageNo);
+    navigator_.SaveButton(button.Number());
   });
   navigator_.CheckTargets();
 }

@@ -113,6 +113,19 @@ void PageNavigator::SetButtons(int page) {
   pages_.Save(current_.PageFilePath, file);
 }
 
+void PageNavigator::SaveButton(int k) {
+  current_.PageFilePath = pages_.PathOf(current_.UserName, current_.PageNo);
+  PageFile file = pages_.Load(current_.PageFilePath);
+  // Every button's section is written, as the whole page's write does.
+  for (int j = 1; j <= kLaunchButtonCount; ++j)
+    file.SetButton(j, j == k ? EntryOf(*buttons_[static_cast<size_t>(k - 1)]) : file.Button(j));
+  pages_.Save(current_.PageFilePath, file);
+  for (int j = 1; j <= kLaunchButtonCount; ++j) {
+    TLaunchButton& other = *buttons_[static_cast<size_t>(j - 1)];
+    if (j != k && EntryOf(other) != file.Button(j)) ShowEntry(other, file.Button(j), true);
+  }
+}
+
 // Emptying the title box writes the empty title back at once, as any change of the
 // box does.
 void PageNavigator::mDeleteClick() {

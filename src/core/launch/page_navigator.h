@@ -75,6 +75,10 @@ class PageNavigator {
   void LeadButtons(const std::string& path);
   // All ten buttons into page `page`'s file.
   void SetButtons(int page);
+  // Button k into the current page's file as the file is now: the other buttons keep
+  // what the file holds, also another program's changes made since the page was shown,
+  // and the window shows them.
+  void SaveButton(int k);
   // Looks anew for the programs of the buttons shown: missing ones, running ones.
   void CheckTargets() {
     targets_.Check();
