@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "base/lazy_library.h"
 #include "base/message_box.h"
 #include "base/utf16.h"
 #include "base/win_background.h"
@@ -37,6 +38,7 @@ int RunMessageLoop(win32::LauncherWindow& window) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  win32::RestrictLibrarySearch();
   win32::Win32Prompter prompter;
   win32::UniqueAtom atom;
   switch (win32::ClaimSingleInstance(win32::FileNameOf(win32::ModulePath()), atom)) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "base/lazy_library.h"
 #include "base/utf16.h"
 #include "base/win_environment.h"
 #include "launch/app_window.h"
@@ -218,4 +219,17 @@ TEST(SingleInstance, SecondClaimFindsTheRunningInstanceAndAStaleAtomIsTakenOver)
   // An atom name holds at most 255 characters: a longer file name cannot be marked.
   win32::UniqueAtom none;
   EXPECT_EQ(win32::ClaimSingleInstance(std::wstring(300, L'z') + L".exe", none), win32::InstanceCheck::kCannotStart);
+}
+
+// The program restricts the search first thing. A library beside the program, found
+// by its name before, is not found after (last here: the restriction stays).
+TEST(LibrarySearch, ALibraryBesideTheProgramIsNoLongerFoundOnceTheSearchIsRestricted) {
+  HMODULE before = LoadLibraryW(L"zubi_planted.dll");
+  ASSERT_TRUE(before) << "the planted library lies beside the tests";
+  FreeLibrary(before);
+  ASSERT_TRUE(win32::RestrictLibrarySearch());
+  HMODULE after = LoadLibraryW(L"zubi_planted.dll");
+  EXPECT_FALSE(after);
+  if (after) FreeLibrary(after);
+  EXPECT_TRUE(LoadLibraryW(L"version.dll")) << "system libraries are still found";
 }

@@ -7,6 +7,8 @@ FARPROC LazyLibrary::Get(const char* function) {
   return module_ ? GetProcAddress(module_, function) : nullptr;
 }
 
+bool RestrictLibrarySearch() { return SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE; }
+
 LazyLibrary& Shell32() {
   static LazyLibrary library(L"shell32.dll");
   return library;

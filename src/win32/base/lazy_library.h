@@ -16,6 +16,12 @@ class LazyLibrary {
   HMODULE module_ = nullptr;
 };
 
+// From now on, libraries loaded without a path, also those that system libraries load
+// on the program's behalf, are looked for in the system folder only: never beside the
+// program, whose folder may travel on a stick or through a sync service and hold a
+// planted library with a system library's name. False when the system refused.
+bool RestrictLibrarySearch();
+
 LazyLibrary& Shell32();
 LazyLibrary& Ole32();
 LazyLibrary& Comdlg32();
