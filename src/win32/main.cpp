@@ -8,6 +8,7 @@
 #include "base/message_box.h"
 #include "base/utf16.h"
 #include "base/win_background.h"
+#include "base/win_change_watch.h"
 #include "base/win_code_page.h"
 #include "base/win_desktop.h"
 #include "base/win_environment.h"
@@ -68,6 +69,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   prompter.SetOwner(window.Handle());
 
   win32::WinBackground background(window.Handle());
+  win32::WinChangeWatch watch(window.Handle());
   core::TLauncher launcher(window, {files, codePage, prompter, shell, environment, sound, probe});
   launcher.Desktop().SetPorts({session, desktop, dde});
   launcher.SetBackground(&background);
@@ -79,6 +81,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The day's snapshot waits until the start is well over.
   window.SetAfterStart([&] {
     dialogs.Create(window.Handle(), launcher, window.WaitHotKey());
+    // Another copy of the program, a sync service or a restored snapshot may write
+    // the settings file and the pages while the program runs.
+    watch.Watch({core::ProgramFolderOf(environment.ExecutablePath()), launcher.Pages().DataFolder()},
+                [&](const std::vector<std::string>& paths) { launcher.FilesChanged(paths); });
     launcher.SetRunningPrograms(&running);
     launcher.Marks().Refresh();
     // The pages are read once the start is over, so that the page list opens at once.

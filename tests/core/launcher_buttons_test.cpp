@@ -209,3 +209,42 @@ TEST(PageFile, AnEditOfOneButtonKeepsWhatAnotherProgramWroteSince) {
     EXPECT_NE(page.find("PageTitle=" + c.title + "\r\n"), std::string::npos) << page;
   }
 }
+
+// Files written by another program while the window runs: the page shown and the
+// settings file are taken in when they differ from what the window shows; the
+// program's own writes, other files and a conflict copy change nothing; while a dialog
+// is open, the change waits for it to close.
+TEST(PageFile, ChangesFromElsewhereShowAtOnceButNotUnderAnOpenDialog) {
+  LauncherFixture f;
+  f.WriteSettings(Lines({"[User1]", "PageNoControl=3", "PageNo=2"}));
+  f.folder.Write("DATA/User12.dat", Lines({"[PageTitle]", "PageTitle=two", "[Button1]", "ProgPath=C:\\one.exe"}));
+  f.Launcher().FormCreate();
+  const std::string page = f.folder.Path("DATA/User12.dat"), settings = f.folder.Path("zubi.ini");
+  const int drawn = f.view.buttons[0].glyphsDrawn;
+  f.Launcher().Button(1).SetProgramTitle("one");
+  f.Launcher().Button(1).DoUpdated();  // the program's own write
+  f.Launcher().FilesChanged({page, settings});
+  EXPECT_EQ(f.view.buttons[0].glyphsDrawn, drawn) << "nothing taken in: the file holds what the window shows";
+
+  f.folder.Write("DATA/User12.dat", Lines({"[PageTitle]", "PageTitle=theirs", "[Button1]", "ProgPath=C:\\one.exe",
+                                           "[Button3]", "ProgPath=C:\\three.exe"}));
+  f.Launcher().FilesChanged({f.folder.Path("DATA/User12 (1).dat"), f.folder.Path("DATA/User13.dat")});
+  EXPECT_EQ(f.Launcher().Button(3).ProgramPath(), "") << "other files do not matter";
+  f.Launcher().FilesChanged({f.folder.Path("data/user12.DAT")});
+  EXPECT_EQ(f.Launcher().Button(3).ProgramPath(), "C:\\three.exe");
+  EXPECT_EQ(f.view.title, "theirs");
+
+  // The options dialog is open: the new colour and count wait until it closes.
+  f.WriteSettings(Lines({"[User1]", "PageNoControl=5", "PageNo=2", "FormColor=7"}));
+  f.view.takesInput = false;
+  f.Launcher().FilesChanged({settings});
+  EXPECT_EQ(f.Current().PageNoControl, 3);
+  f.view.takesInput = true;
+  f.Launcher().Timer1Timer();
+  EXPECT_EQ(std::tuple(f.Current().PageNoControl, f.Current().PageNo, f.view.pageCount), std::tuple(5, 2, 5));
+  EXPECT_EQ(f.view.colour, core::PanelColourOf(7));
+  // A whole folder changed (too many changes to name): it covers the page.
+  f.folder.Write("DATA/User12.dat", Lines({"[PageTitle]", "PageTitle=again"}));
+  f.Launcher().FilesChanged({f.folder.Path("DATA") + core::kPathSeparator});
+  EXPECT_EQ(f.view.title, "again");
+}

@@ -230,6 +230,7 @@ class FakeView : public core::LauncherView {
   core::ScreenPoint WindowPosition() const override { return position; }
   void MoveWindowTo(core::ScreenPoint p) override { position = p; }
   bool IsWindowShown() const override { return shown; }
+  bool TakesInput() const override { return takesInput; }
   void ShowWindow() override {
     shown = true;
     ++shows;
@@ -260,6 +261,7 @@ class FakeView : public core::LauncherView {
   core::ScreenPoint position{0, 0};
   core::ScreenPoint cursor{500, 500};
   bool shown = true;
+  bool takesInput = true;  // no dialog open
   int shows = 0, hides = 0, foregrounds = 0;
   std::array<FakeButtonView, core::kLaunchButtonCount> buttons;
   std::optional<core::PanelColour> colour;

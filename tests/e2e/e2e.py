@@ -1308,13 +1308,50 @@ def find_and_switch(s):
     subprocess.run(["wine64", "taskkill", "/f", "/im", "recorder.exe"], capture_output=True)
 
 
+def replace_cp932(s, name, lines):
+    """Writes a file as a sync service does: a new file renamed over the old one."""
+    write_cp932(s, name + ".sync-tmp", lines)
+    os.replace(s.path(name + ".sync-tmp"), s.path(name))
+
+
+def changes_from_elsewhere(s):
+    """Another program rewrites the page shown and the settings file while the window
+    runs: within a second the window shows the new button and takes the new colour."""
+    shutil.copy(s.args.recorder, s.path("recorder.exe"))
+    recorder = s.windows_path("recorder.exe")
+    write_cp932(s, "zubi.ini", ["[User1]", "PageNoControl=3", "PageNo=2"])
+    write_cp932(s, "DATA/User12.dat", ["[PageTitle]", "PageTitle=two", "[Button1]", "ProgPath=" + recorder,
+                                       "ProgOption=one"])
+    s.start()
+    caption = wait_caption(s, 2, 3)
+    time.sleep(1.0)  # the watch starts once the window has shown
+    replace_cp932(s, "DATA/User12.dat", ["[PageTitle]", "PageTitle=two", "[Button1]", "ProgPath=" + recorder,
+                                         "ProgOption=one", "[Button3]", "ProgPath=" + recorder, "ProgOption=three"])
+    time.sleep(1.0)
+    click_control(s, caption, 113)  # LaunchButton3
+    start = wait_for("the recorder's start", lambda: recorder_starts(s), 15.0)
+    check(start[0][0].endswith(" three"), "the new button 3 started: %r" % start)
+
+    settings = s.read_text("zubi.ini")
+    check("FormColor" not in settings, "no colour stored yet")
+    replace_cp932(s, "zubi.ini", settings.replace("[User1]\r\n", "[User1]\r\nFormColor=7\r\n").split("\r\n"))
+    time.sleep(1.0)
+    _, origin = s.texts(caption)
+    check(pixel(s, origin[0] + 2, origin[1] + 110) == (166, 202, 240), "the launcher in colour 7")
+    check("PageTitle=two" in s.read_text("DATA/User12.dat") and "ProgOption=three" in s.read_text("DATA/User12.dat"),
+          "nothing written back over the new page")
+    s.quit_with_yes(caption)
+    check("FormColor=7\r\n" in s.read_text("zubi.ini"), "the new colour survives the close")
+
+
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
                                       bad_settings_files, missing_data_folder, buttons_and_pages,
                                       page_list_keys, saves_while_read, editing_and_page_launch, users_and_page_data,
                                       backup_all_data, same_files,
                                       options_and_display_modes, version_dialog, portable_paths,
                                       missing_targets_dimmed, portable_stick, start_keys, page_keys,
-                                      off_screen_rescue, daily_snapshots, find_and_switch)}
+                                      off_screen_rescue, daily_snapshots, find_and_switch,
+                                      changes_from_elsewhere)}
 
 
 def main():

@@ -123,7 +123,67 @@ bool TLauncher::ApplyOptions(int n, const Options& options) {
   return true;
 }
 
+namespace {
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  return true;
+}
+
+// A changed path names the file, or is the file's folder (with its "\"), which
+// stands for every file in it.
+bool Covers(const std::string& changed, const std::string& file) {
+  if (!changed.empty() && changed.back() == kPathSeparator)
+    return file.size() > changed.size() && SameText(file.substr(0, changed.size()), changed) &&
+           file.find(kPathSeparator, changed.size()) == std::string::npos;
+  return SameText(changed, file);
+}
+
+}  // namespace
+
+void TLauncher::FilesChanged(const std::vector<std::string>& paths) {
+  changedFiles_.insert(changedFiles_.end(), paths.begin(), paths.end());
+  if (view_.TakesInput()) TakeInChanges();
+}
+
+void TLauncher::TakeInChanges() {
+  const std::vector<std::string> paths = std::move(changedFiles_);
+  changedFiles_.clear();
+  const std::string page = pages_.PathOf(Current().UserName, Current().PageNo);
+  bool settings = false, shown = false;
+  for (const std::string& path : paths) {
+    settings = settings || Covers(path, settings_.Path());
+    shown = shown || Covers(path, page);
+  }
+  if (settings) Handle([&] { TakeInSettings(); });
+  if (shown) Handle([&] { navigator_.TakeInPage(); });
+}
+
+// The current user stays, and so does the page while the count still holds it. A
+// new name of the user leads to other page files: the page is shown from them.
+void TLauncher::TakeInSettings() {
+  const SettingsFile file = settings_.Read();
+  const int n = Current().UserNo;
+  if (const Options options = file.OptionsOf(n); !(options == options_)) UseOptions(options);
+  if (const auto toDir = file.ToDir(n)) settings_.SetToDir(*toDir);
+  if (const std::string name = settings_.UserNameOf(n); name != Current().UserName) {
+    navigator_.SetUserName(name);
+    navigator_.MovePage(Current().PageNo);
+  }
+  if (const int count = file.PageCount(n); count != Current().PageNoControl) {
+    navigator_.SetPageCount(count);
+    navigator_.ShowPageCount();
+    navigator_.ComposeCaption();
+    navigator_.KeepPageWithinCount();
+  }
+}
+
 void TLauncher::Timer1Timer() {
+  if (!changedFiles_.empty() && view_.TakesInput()) TakeInChanges();
   status_.ShowClock();
   display_.FollowMouseEdge(options_.Mouse);
   marks_.Tick();

@@ -105,6 +105,11 @@ class TLauncher : public LaunchButtonHost {
   // Stores user n's options; when that worked, applies them. False when not stored.
   bool ApplyOptions(int n, const Options& options);
 
+  // Files that another program (or this one) wrote: the settings file and the page
+  // shown are taken in when they now differ from what the window shows; other files
+  // do not matter. While a dialog is open, that waits until it closes.
+  void FilesChanged(const std::vector<std::string>& paths);
+
   // LaunchButtonHost.
   bool HideAfterStart() const override { return options_.BtnClk; }
   void TrayIcon1Click() override { display_.TrayIcon1Click(); }
@@ -117,6 +122,8 @@ class TLauncher : public LaunchButtonHost {
   bool FormClose();
   void UseOptions(const Options& options);
   void UseComponentOptions();
+  void TakeInChanges();
+  void TakeInSettings();
 
   LauncherView& view_;
   LauncherPorts ports_;
@@ -138,7 +145,8 @@ class TLauncher : public LaunchButtonHost {
   TFindBox* findBox_ = nullptr;
   TTrayIcon* trayIcon_ = nullptr;
   TWaitHotKey* waitHotKey_ = nullptr;
-  bool created_ = false;  // FormCreate has run
+  bool created_ = false;                   // FormCreate has run
+  std::vector<std::string> changedFiles_;  // not yet taken in
 };
 
 }  // namespace core

@@ -28,6 +28,8 @@ class LauncherSettings {
   void SavePosition();
   // Left and Top of the settings file (100 when absent), a negative one as 0.
   ScreenPoint StoredPosition() const { return store_.Load().Position(); }
+  // The settings file as it is now.
+  SettingsFile Read() const { return store_.Load(); }
 
   // The name of user number n: the stored one, or "User" + n when none is stored or
   // the stored one is no safe user name.

@@ -39,6 +39,8 @@ class LauncherView : public PanelColourTarget {
   // unplugged), at the nearest place on the primary screen (KeepOnScreen).
   virtual void MoveWindowTo(ScreenPoint position) = 0;
   virtual bool IsWindowShown() const = 0;
+  // False while a dialog of the window is open.
+  virtual bool TakesInput() const = 0;
   virtual void ShowWindow() = 0;
   virtual void HideWindow() = 0;
   virtual void BringToForeground() = 0;

@@ -31,6 +31,14 @@ void PageNavigator::MovePage(int page) {
   LoadPageTitle(page);
 }
 
+void PageNavigator::TakeInPage() {
+  const PageFile file = pages_.Load(pages_.PathOf(current_.UserName, current_.PageNo));
+  bool same = file.Title() == view_.TitleText();
+  for (int k = 1; k <= kLaunchButtonCount && same; ++k)
+    same = file.Button(k) == EntryOf(*buttons_[static_cast<size_t>(k - 1)]);
+  if (!same) MovePage(current_.PageNo);
+}
+
 void PageNavigator::RepairPageFileAttributes(int page) {
   current_.PageFilePath = pages_.PathOf(current_.UserName, page);
   pages_.RepairAttributes(current_.PageFilePath);

@@ -68,6 +68,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   core::ScreenPoint WindowPosition() const override;
   void MoveWindowTo(core::ScreenPoint position) override;
   bool IsWindowShown() const override;
+  bool TakesInput() const override { return IsWindowEnabled(Handle()) != FALSE; }
   void ShowWindow() override;
   void HideWindow() override;
   void BringToForeground() override;
