@@ -1316,7 +1316,9 @@ def replace_cp932(s, name, lines):
 
 def changes_from_elsewhere(s):
     """Another program rewrites the page shown and the settings file while the window
-    runs: within a second the window shows the new button and takes the new colour."""
+    runs: within a second the window shows the new button and takes the new colour. A
+    snapshot restored while it runs survives its close but for the window's place and
+    page."""
     shutil.copy(s.args.recorder, s.path("recorder.exe"))
     recorder = s.windows_path("recorder.exe")
     write_cp932(s, "zubi.ini", ["[User1]", "PageNoControl=3", "PageNo=2"])
@@ -1340,8 +1342,18 @@ def changes_from_elsewhere(s):
     check(pixel(s, origin[0] + 2, origin[1] + 110) == (166, 202, 240), "the launcher in colour 7")
     check("PageTitle=two" in s.read_text("DATA/User12.dat") and "ProgOption=three" in s.read_text("DATA/User12.dat"),
           "nothing written back over the new page")
+
+    # A snapshot restored while the program runs survives its close, but for the keys
+    # of the window's place and page.
+    snapshot = ["[Setting]", "Left=300", "Top=200", "UserNo=1", "", "[User1]", "PageNoControl=4", "PageNo=3",
+                "ToDir=C:\\Saved", "FormColor=3", "Sound=1", "", "[User]", "User1=User1", "User2=Ann", ""]
+    replace_cp932(s, "zubi.ini", snapshot)
+    caption = wait_caption(s, 2, 4)  # the count taken in; the page stays
     s.quit_with_yes(caption)
-    check("FormColor=7\r\n" in s.read_text("zubi.ini"), "the new colour survives the close")
+    after = s.read_text("zubi.ini")
+    for line in snapshot:
+        if "=" in line and line.split("=")[0] not in ("Left", "Top", "PageNo"):
+            check(line + "\r\n" in after, "%s survives the close: %r" % (line, after))
 
 
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,

@@ -110,7 +110,12 @@ DWORD WINAPI WinChangeWatch::Work(void* parameter) {
     }
     if (!arm(folder)) break;
   }
-  for (auto& folder : shared.folders) CancelIoEx(folder->handle.get(), nullptr);
+  // The buffers stay until the system lets go of them.
+  for (auto& folder : shared.folders) {
+    DWORD bytes = 0;
+    if (CancelIoEx(folder->handle.get(), &folder->overlapped))
+      GetOverlappedResult(folder->handle.get(), &folder->overlapped, &bytes, TRUE);
+  }
   return 0;
 }
 
