@@ -40,7 +40,7 @@ TEST(PageFile, WritingAPageGivesTheDocumentedFile) {
   b.SetProgramDir("C:\\Apps");
   b.SetProgramState(TProgState::psMinimized);
   b.SetProgramPath("C:\\Apps\\edit.exe");
-  f.Launcher().Navigator().SetButtons(2);
+  f.Launcher().Navigator().SaveButton(1);
   EXPECT_EQ(f.PageText("User12.dat"),
             Lines(Join({"[PageTitle]", "PageTitle=Tools", "", "[Button1]", "ProgPath=C:\\Apps\\edit.exe",
                         "ProgTitle=edit", "ProgDir=C:\\Apps", "ProgState=2", ""},
@@ -59,7 +59,7 @@ TEST(PageFile, EveryKeyRoundTripsAndEmptyValuesLoseTheirKeys) {
   b.SetProgramIconNo(7);
   b.SetIsIconSmall(true);
   b.SetProgramPath("C:\\Office\\calc.exe");
-  f.Launcher().Navigator().SetButtons(1);
+  f.Launcher().Navigator().SaveButton(4);
   EXPECT_NE(f.PageText("User11.dat")
                 .find(Lines({"[Button4]", "ProgPath=C:\\Office\\calc.exe", "ProgTitle=表計算", "ProgDir=C:\\Office",
                              "ProgState=1", "ProgOption=/n \"C:\\x y.xls\"", "IconPath=C:\\icons.dll", "IconNo=7",
@@ -81,7 +81,7 @@ TEST(PageFile, EveryKeyRoundTripsAndEmptyValuesLoseTheirKeys) {
   b.SetProgramIconPath("");
   b.SetProgramIconNo(0);
   b.SetIsIconSmall(false);
-  f.Launcher().Navigator().SetButtons(1);
+  f.Launcher().Navigator().SaveButton(4);
   EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button4]", "ProgPath=C:\\Office\\calc.exe", ""})),
             std::string::npos);
 }

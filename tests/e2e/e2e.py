@@ -1334,6 +1334,23 @@ def changes_from_elsewhere(s):
     start = wait_for("the recorder's start", lambda: recorder_starts(s), 15.0)
     check(start[0][0].endswith(" three"), "the new button 3 started: %r" % start)
 
+    # The user then registers button 5 through its settings dialog: the file holds both.
+    controls, origin = s.texts(caption)
+    rect = next(c[4] for c in controls if c[2] == 115)
+    s.click(origin[0] + (rect[0] + rect[2]) // 2, origin[1] + (rect[1] + rect[3]) // 2, button="3")
+    settings_title = "アプリケーションの設定"
+    dialog = s.wait_window(settings_title)
+    fields, dialog_origin = s.texts(settings_title)
+    path_box = next(c[4] for c in fields if c[2] == 102)
+    s.click(dialog_origin[0] + path_box[0] + 20, dialog_origin[1] + path_box[1] + 8)
+    xdotool("type", "--delay", "20", recorder)
+    s.key(dialog, "Return")
+    wait_for("the settings dialog to close", lambda: not visible_windows(settings_title), 10.0)
+    page = wait_for("button 5 in the page file",
+                    lambda: "[Button5]\r\nProgPath=" + recorder in s.read_text("DATA/User12.dat")
+                    and s.read_text("DATA/User12.dat"))
+    check("[Button3]\r\nProgPath=%s\r\nProgOption=three\r\n" % recorder in page, "button 3 stays: %r" % page)
+
     settings = s.read_text("zubi.ini")
     check("FormColor" not in settings, "no colour stored yet")
     replace_cp932(s, "zubi.ini", settings.replace("[User1]\r\n", "[User1]\r\nFormColor=7\r\n").split("\r\n"))

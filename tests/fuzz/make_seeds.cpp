@@ -52,8 +52,8 @@ class Program {
       b.SetProgramIconNo(v.iconNo);
       b.SetIsIconSmall(v.small);
       b.SetProgramPath(v.path);
+      launcher.Navigator().SaveButton(static_cast<int>(i) + 1);
     }
-    launcher.Navigator().SetButtons(page);
   }
 
   fuzzing::MemoryFileSystem files;

@@ -86,7 +86,9 @@ class Start {
   }
 
   std::string Title() const { return view_.title; }
-  void Save() { launcher_->Navigator().SetButtons(kPage); }
+  void Save() {
+    for (int k = 1; k <= core::kLaunchButtonCount; ++k) launcher_->Navigator().SaveButton(k);
+  }
 
  private:
   FakeView view_;

@@ -114,13 +114,6 @@ void PageNavigator::LeadButtons(const std::string& path) {
   for (int k = 1; k <= kLaunchButtonCount; ++k) ShowEntry(*buttons_[static_cast<size_t>(k - 1)], file.Button(k), true);
 }
 
-void PageNavigator::SetButtons(int page) {
-  current_.PageFilePath = pages_.PathOf(current_.UserName, page);
-  PageFile file = pages_.Load(current_.PageFilePath);
-  for (int k = 1; k <= kLaunchButtonCount; ++k) file.SetButton(k, EntryOf(*buttons_[static_cast<size_t>(k - 1)]));
-  pages_.Save(current_.PageFilePath, file);
-}
-
 void PageNavigator::SaveButton(int k) {
   current_.PageFilePath = pages_.PathOf(current_.UserName, current_.PageNo);
   PageFile file = pages_.Load(current_.PageFilePath);

@@ -73,8 +73,6 @@ class PageNavigator {
   // The page's buttons from its file, then a look for their programs.
   void LoadButtons(int page);
   void LeadButtons(const std::string& path);
-  // All ten buttons into page `page`'s file.
-  void SetButtons(int page);
   // Button k into the current page's file as the file is now: the other buttons keep
   // what the file holds, also another program's changes made since the page was shown,
   // and the window shows them.
