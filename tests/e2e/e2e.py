@@ -810,6 +810,21 @@ def open_menu(s, key):
              lambda: not any(w["class"] == "#32768" and w["visible"] for w in s.top_level()), 10.0)
 
 
+def register_by_dialog(s, caption, control_id, path):
+    """A right click on a launch button, the path typed into its settings dialog, OK."""
+    controls, origin = s.texts(caption)
+    rect = next(c[4] for c in controls if c[2] == control_id)
+    s.click(origin[0] + (rect[0] + rect[2]) // 2, origin[1] + (rect[1] + rect[3]) // 2, button="3")
+    settings_title = "アプリケーションの設定"
+    dialog = s.wait_window(settings_title)
+    fields, dialog_origin = s.texts(settings_title)
+    path_box = next(c[4] for c in fields if c[2] == 102)
+    s.click(dialog_origin[0] + path_box[0] + 20, dialog_origin[1] + path_box[1] + 8)
+    xdotool("type", "--delay", "20", path)
+    s.key(dialog, "Return")
+    wait_for("the settings dialog to close", lambda: not visible_windows(settings_title), 10.0)
+
+
 def editing_and_page_launch(s):
     """A program registered by hand in the settings dialog, moved to another page with
     the editing menu, then the whole page started at once."""
@@ -827,17 +842,7 @@ def editing_and_page_launch(s):
     click_control(s, caption, 111)
     time.sleep(0.5)
     check(not recorder_starts(s), "an empty button starts nothing")
-    controls, origin = s.texts(caption)
-    rect = next(c[4] for c in controls if c[2] == 111)
-    s.click(origin[0] + (rect[0] + rect[2]) // 2, origin[1] + (rect[1] + rect[3]) // 2, button="3")
-    settings_title = "アプリケーションの設定"
-    dialog = s.wait_window(settings_title)
-    fields, dialog_origin = s.texts(settings_title)
-    path_box = next(c[4] for c in fields if c[2] == 102)
-    s.click(dialog_origin[0] + path_box[0] + 20, dialog_origin[1] + path_box[1] + 8)
-    xdotool("type", "--delay", "20", recorder)
-    s.key(dialog, "Return")
-    wait_for("the settings dialog to close", lambda: not visible_windows(settings_title), 10.0)
+    register_by_dialog(s, caption, 111, recorder)
     page1 = wait_for("button 1 in the page file", lambda: "ProgPath=" + recorder in s.read_text("DATA/User11.dat")
                      and s.read_text("DATA/User11.dat"))
     check("ProgTitle=recorder\r\n" in page1, "the title comes from the path: %r" % page1)
@@ -1335,17 +1340,7 @@ def changes_from_elsewhere(s):
     check(start[0][0].endswith(" three"), "the new button 3 started: %r" % start)
 
     # The user then registers button 5 through its settings dialog: the file holds both.
-    controls, origin = s.texts(caption)
-    rect = next(c[4] for c in controls if c[2] == 115)
-    s.click(origin[0] + (rect[0] + rect[2]) // 2, origin[1] + (rect[1] + rect[3]) // 2, button="3")
-    settings_title = "アプリケーションの設定"
-    dialog = s.wait_window(settings_title)
-    fields, dialog_origin = s.texts(settings_title)
-    path_box = next(c[4] for c in fields if c[2] == 102)
-    s.click(dialog_origin[0] + path_box[0] + 20, dialog_origin[1] + path_box[1] + 8)
-    xdotool("type", "--delay", "20", recorder)
-    s.key(dialog, "Return")
-    wait_for("the settings dialog to close", lambda: not visible_windows(settings_title), 10.0)
+    register_by_dialog(s, caption, 115, recorder)
     page = wait_for("button 5 in the page file",
                     lambda: "[Button5]\r\nProgPath=" + recorder in s.read_text("DATA/User12.dat")
                     and s.read_text("DATA/User12.dat"))
