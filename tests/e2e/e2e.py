@@ -467,8 +467,10 @@ def page_list_keys(s):
 
 def saves_while_read(s):
     """Another program opens the settings and page files over and over, as a virus
-    scanner or a sync client does after each write: moving through pages, raising the
-    page count and typing a title save every change, with no message and no key lost."""
+    scanner does after each write, and another holds the page shown most of the time,
+    as a sync client hashing the folder does (250 ms held, 40 ms free): moving through
+    pages, raising the page count and typing a title at an ordinary pace save every
+    change, with no message and no key lost."""
     write_cp932(s, "zubi.ini", ["[User1]", "PageNo=1", "PageNoControl=4"])
     for page in range(1, 5):
         write_cp932(s, "DATA/User1%d.dat" % page, ["[PageTitle]", "PageTitle=頁%d" % page])
@@ -484,18 +486,22 @@ def saves_while_read(s):
     click_control(s, caption, 129, dy=-5)  # the page count's upper arrow
     caption = wait_caption(s, 4, 5)
     wait_for("the new page count", lambda: "PageNoControl=5\r\n" in s.read_text("zubi.ini"))
+    holder = subprocess.Popen(["wine64", s.args.probe, "hold", "20000", "250", "40",
+                               s.windows_path("DATA/User14.dat")], stdout=subprocess.PIPE)
+    check(int(holder.stdout.readline()) > 0, "the holder holds the page file")
     click_control(s, caption, 103)  # the title box
     xdotool("key", "End")
-    typed = " scanned while typed"  # the box holds 24 characters
-    xdotool("type", "--delay", "40", typed)
+    typed = " scannedhash"  # twelve letters; the box holds 24 characters
+    xdotool("type", "--delay", "180", typed)
     expected = "PageTitle=頁4%s\r\n" % typed
     wait_for("the whole title in the page file",
              lambda: expected in (s.read_text_if_there("DATA/User14.dat") or ""), 10.0)
-    check(reader.poll() is None, "the reader read all the time")
+    check(reader.poll() is None and holder.poll() is None, "the reader and the holder were at work all the time")
     boxes = [w for w in s.top_level() if w["class"] == "#32770" and w["visible"]]
     check(not boxes, "no message box, found %r" % boxes)
-    reader.kill()
-    reader.wait()
+    for other in (reader, holder):
+        other.kill()
+        other.wait()
     s.quit_with_yes(caption)
 
 

@@ -11,6 +11,9 @@
 //                          each file that a PATTERN (C:\dir\*.dat) names in turn, sharing
 //                          everything, reads it, holds it 20 ms and closes it; prints
 //                          after each round how many files it has opened so far
+//   probe hold MS HOLD GAP FILE  as a sync client hashing a folder would: for MS
+//                          milliseconds, holds FILE open (sharing everything) for HOLD ms,
+//                          lets go for GAP ms, and again; prints how often it has held it
 #include <windows.h>
 
 #include <string>
@@ -144,6 +147,21 @@ int ReadRepeatedly(DWORD milliseconds, const std::vector<std::wstring>& patterns
   return 0;
 }
 
+// Holds `path` most of the time, letting go for a moment now and then.
+int HoldRepeatedly(DWORD milliseconds, DWORD hold, DWORD gap, const std::wstring& path) {
+  const DWORD start = GetTickCount();
+  long held = 0;
+  while (GetTickCount() - start < milliseconds) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) Print(std::to_wstring(++held));
+    Sleep(hold);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    Sleep(gap);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -199,8 +217,11 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"read" && argc > 3)
     return ReadRepeatedly(static_cast<DWORD>(_wtoi(argv[2])), std::vector<std::wstring>(argv + 3, argv + argc));
+  if (command == L"hold" && argc > 5)
+    return HoldRepeatedly(static_cast<DWORD>(_wtoi(argv[2])), static_cast<DWORD>(_wtoi(argv[3])),
+                          static_cast<DWORD>(_wtoi(argv[4])), argv[5]);
   Print(
       L"usage: probe windows | probe texts TITLE | probe closebox TITLE | probe items TITLE | probe settext TITLE "
-      L"ID TEXT | probe foreground | probe read MS PATTERN...");
+      L"ID TEXT | probe foreground | probe read MS PATTERN... | probe hold MS HOLD GAP FILE");
   return 2;
 }

@@ -1,5 +1,9 @@
 #include "base/win_file_system.h"
 
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
 #include "base/handles.h"
 #include "base/shell_path.h"
 #include "base/utf16.h"
@@ -16,8 +20,11 @@ std::int64_t Join(DWORD high, DWORD low) {
 // search indexer, a backup or sync client, the snapshot thread), replacing, renaming,
 // deleting or opening that file fails with access denied or a sharing violation, even
 // when the other program shares everything; a moment later the same call succeeds.
-// Such a call is tried again after growing waits, about a second in all.
-constexpr DWORD kHeldWaits[] = {10, 20, 40, 80, 150, 200, 250, 250};
+// Such a call is tried again at short, even intervals (whatever the system's timer
+// makes of 15 ms) for up to 2 s: a reader that holds the file most of the time and lets
+// go for 40 ms now and then is always found letting go.
+constexpr DWORD kHeldRetryMs = 15;
+constexpr ULONGLONG kHeldPatienceMs = 2000;
 
 // A folder or a read-only file where the file should be refuses for good: no wait.
 bool RefusesForGood(const std::wstring& path) {
@@ -33,12 +40,40 @@ bool HeldElsewhere(DWORD error, const std::wstring& path) {
 // `call` returns false with the system's last error set when it fails.
 template <typename Call>
 bool UntilReleased(const std::wstring& path, Call call) {
-  for (DWORD wait : kHeldWaits) {
+  if (call()) return true;
+  const ULONGLONG start = GetTickCount64();
+  while (HeldElsewhere(GetLastError(), path) && GetTickCount64() - start < kHeldPatienceMs) {
+    Sleep(kHeldRetryMs);
     if (call()) return true;
-    if (!HeldElsewhere(GetLastError(), path)) return false;
-    Sleep(wait);
   }
-  return call();
+  return false;
+}
+
+// The headers here name this class only for newer targets than the program's.
+constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+
+// Windows 10 and 11 on NTFS rename with POSIX semantics: the new file takes the name
+// while readers that share deleting keep the old one open, so they hold up nothing.
+unsigned long ReplaceByHandle(const std::wstring& from, const std::wstring& to) {
+  UniqueKernel file = OwnFile(CreateFileW(from.c_str(), DELETE | SYNCHRONIZE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return GetLastError();
+  const size_t nameBytes = to.size() * sizeof(wchar_t);
+  std::vector<unsigned char> buffer(offsetof(FILE_RENAME_INFO, FileName) + nameBytes + sizeof(wchar_t));
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->Flags = FILE_RENAME_FLAG_REPLACE_IF_EXISTS | FILE_RENAME_FLAG_POSIX_SEMANTICS;
+  info->RootDirectory = nullptr;
+  info->FileNameLength = static_cast<DWORD>(nameBytes);
+  std::memcpy(info->FileName, to.c_str(), nameBytes + sizeof(wchar_t));
+  return SetFileInformationByHandle(file.get(), kFileRenameInfoEx, info, static_cast<DWORD>(buffer.size()))
+             ? ERROR_SUCCESS
+             : GetLastError();
+}
+
+// What older Windows, FAT sticks and Wine answer: no such rename on this system.
+bool CannotReplaceByHandle(unsigned long error) {
+  return error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION;
 }
 
 UniqueKernel OpenUntilReleased(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
@@ -51,6 +86,10 @@ UniqueKernel OpenUntilReleased(const std::wstring& path, DWORD access, DWORD sha
 }
 
 }  // namespace
+
+WinFileSystem::WinFileSystem() : handleReplace_(ReplaceByHandle) {}
+
+WinFileSystem::WinFileSystem(HandleReplace handleReplace) : handleReplace_(std::move(handleReplace)) {}
 
 bool WinFileSystem::FileExists(const std::string& path) const {
   DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
@@ -130,9 +169,16 @@ bool WinFileSystem::WriteDurably(const std::string& path, std::string_view bytes
   return CloseHandle(file.release()) && ok;
 }
 
-// Between tries the temporary file and the old file stay as they are.
+// By handle first where the system can. Any refusal there (a reader that does not
+// share deleting, a folder in the way) leaves both files as they were, and the classic
+// replace decides, waiting for readers; between its tries too both files stay whole.
 bool WinFileSystem::Replace(const std::string& from, const std::string& to) {
   const std::wstring source = SystemPath(from), target = SystemPath(to);
+  if (handleReplaceWorks_) {
+    const unsigned long error = handleReplace_(source, target);
+    if (error == ERROR_SUCCESS) return true;
+    if (CannotReplaceByHandle(error)) handleReplaceWorks_ = false;
+  }
   return UntilReleased(target, [&] {
     return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   });
