@@ -125,15 +125,13 @@ int main() {
   window.Attach(&launcher);
   launcher.FormCreate();
   win32::Dialogs dialogs;
-  dialogs.Create(window.Handle(), launcher, nullptr);
+  dialogs.Create(window.Handle(), launcher, nullptr, {files, codePage, prompter, shell, environment, sound, probe});
   window.Start();
   // As the program does once its window has shown.
-  const double readAhead =
-      Milliseconds([&] { launcher.Pages().ReadAhead(launcher.Current().UserName, launcher.Current().PageNoControl); });
+  const double readAhead = Milliseconds([&] { launcher.ReadAhead(); });
 
   auto loadPage = [&](int page) {
-    launcher.Navigator().SetPageNo(page);
-    launcher.Navigator().MovePage(page);
+    launcher.Hosts().list.GoToPage(page);
     RedrawWindow(window.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   };
   double first = Milliseconds([&] { loadPage(2); });
@@ -159,7 +157,7 @@ int main() {
   const double freshList = openLists(5);
   UnhookWindowsHookEx(hook);
   Backdate(folder);
-  launcher.Pages().ReadAhead(launcher.Current().UserName, launcher.Current().PageNoControl);
+  launcher.ReadAhead();
 
   // The find box, as F3 opens it and as keys narrow it, each until it is painted.
   HWND findBox = dialogs.FindWindow()->Handle();

@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "find/button_index.h"
+#include "storage/paths.h"
 #include "support.h"
 
 namespace {
@@ -32,8 +33,7 @@ void LoadPageOfTenButtons(benchmark::State& state) {
   f.Launcher().FormCreate();
   int page = 1;
   for (auto _ : state) {
-    f.Launcher().Navigator().SetPageNo(page);
-    f.Launcher().Navigator().MovePage(page);
+    f.Launcher().Hosts().list.GoToPage(page);
     page = page % 99 + 1;
   }
 }
@@ -43,11 +43,10 @@ void OpenPageListOf99Pages(benchmark::State& state) {
   LauncherFixture f;
   WritePages(f);
   testing_support::FakeListView list;
-  core::TListDlg dialog(list, f.Launcher());
-  f.Launcher().SetListDlg(&dialog);
+  core::TListDlg dialog(list, f.Launcher().Hosts().list, f.prompter);
   f.Launcher().FormCreate();
   list.whileShown = [&] { dialog.CancelButtonClick(); };
-  for (auto _ : state) f.Launcher().mListClick();
+  for (auto _ : state) dialog.mListClick();
   if (list.items.size() != 99) state.SkipWithError("the list does not hold 99 titles");
 }
 BENCHMARK(OpenPageListOf99Pages)->Unit(benchmark::kMillisecond);
@@ -56,8 +55,9 @@ BENCHMARK(OpenPageListOf99Pages)->Unit(benchmark::kMillisecond);
 void IndexNinetyNinePages(benchmark::State& state) {
   LauncherFixture f;
   WritePages(f);
+  const core::PageStore store(f.files, testing_support::Cp932(), core::DirectoryWithSeparator(f.environment.exePath));
   for (auto _ : state) {
-    core::ButtonIndex index(f.Launcher().Pages().ReadPages("User1", 99));
+    core::ButtonIndex index(store.ReadPages("User1", 99));
     benchmark::DoNotOptimize(index.Size());
   }
 }
@@ -67,7 +67,8 @@ BENCHMARK(IndexNinetyNinePages)->Unit(benchmark::kMillisecond);
 void FindAmongNinetyNinePages(benchmark::State& state) {
   LauncherFixture f;
   WritePages(f);
-  const core::ButtonIndex index(f.Launcher().Pages().ReadPages("User1", 99));
+  const core::PageStore store(f.files, testing_support::Cp932(), core::DirectoryWithSeparator(f.environment.exePath));
+  const core::ButtonIndex index(store.ReadPages("User1", 99));
   const char* const queries[] = {"ﾄﾞｳ", "道具1", "tool", "x"};
   size_t i = 0;
   for (auto _ : state) benchmark::DoNotOptimize(index.Find(queries[i++ % 4], 50).size());

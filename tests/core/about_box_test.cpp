@@ -42,7 +42,7 @@ class FakeAboutView : public core::AboutBoxView {
 struct Fixture : LauncherFixture {
   explicit Fixture(const std::vector<std::string>& settings) {
     WriteSettings(Lines(settings));
-    Launcher().SetAboutBox(&about);
+    dialogs.about = &about;
     Launcher().FormCreate();
     about.FormCreate();
   }
@@ -85,7 +85,7 @@ TEST(AboutBox, OpensInThePanelColourOfTheCurrentUserAndOkClosesIt) {
     SCOPED_TRACE(c.formColor);
     Fixture f({"[User1]", std::string("FormColor=") + c.formColor});
     f.aboutView.whileShown = [&] { f.about.OKButtonClick(); };
-    f.Launcher().mVersionClick();
+    f.Launcher().Command(core::LauncherCommand::kmVersionClick);
     EXPECT_EQ(f.aboutView.shown, 1);
     EXPECT_EQ(f.aboutView.closed, 1);
     EXPECT_EQ(f.aboutView.colour, c.colour);
@@ -98,7 +98,7 @@ TEST(AboutBox, EachLinkHandsItsAddressToTheShell) {
     f.about.ShotLabelMail.Click();
     f.about.ShotLabelURL.Click();
   };
-  f.Launcher().mVersionClick();
+  f.Launcher().Command(core::LauncherCommand::kmVersionClick);
   ASSERT_EQ(f.shell.requests.size(), 2u);
   EXPECT_EQ(f.shell.requests[0].file, f.about.ShotLabelMail.Caption());
   EXPECT_EQ(f.shell.requests[1].file, f.about.ShotLabelURL.Caption());

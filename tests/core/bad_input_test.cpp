@@ -24,8 +24,8 @@ void ExpectDefaults(LauncherFixture& f) {
   EXPECT_EQ(f.Current().UserName, "User1");
   EXPECT_EQ(f.Current().PageNo, 1);
   EXPECT_EQ(f.Current().PageNoControl, 1);
-  EXPECT_EQ(f.Launcher().CurrentOptions().Tray, 1);
-  EXPECT_EQ(f.Launcher().CurrentOptions().HotKey, "Alt+A");
+  EXPECT_EQ(f.Launcher().Hosts().options.CurrentOptions().Tray, 1);
+  EXPECT_EQ(f.Launcher().Hosts().options.CurrentOptions().HotKey, "Alt+A");
   EXPECT_EQ(f.Current().CaptionText, "User1 - Page 1/1");
 }
 
@@ -64,8 +64,8 @@ TEST(BadInput, InvalidCodePageBytesAndAbsurdNumbersDoNotStopTheStart) {
   EXPECT_EQ(f.Current().UserNo, 1);
   EXPECT_EQ(f.Current().PageNo, 2147483647);
   EXPECT_EQ(f.Current().PageNoControl, -3);
-  EXPECT_EQ(f.Launcher().CurrentOptions().FormColor, 2147483647);
-  EXPECT_EQ(f.Launcher().CurrentOptions().Key, -99);
+  EXPECT_EQ(f.Launcher().Hosts().options.CurrentOptions().FormColor, 2147483647);
+  EXPECT_EQ(f.Launcher().Hosts().options.CurrentOptions().Key, -99);
   EXPECT_EQ(f.Current().UserName.front(), 'A');
   EXPECT_EQ(f.Current().UserName.back(), 'Z');
   EXPECT_TRUE(f.prompter.boxes.empty());
@@ -85,7 +85,7 @@ TEST(BadInput, DamagedPageFilesLoadWithTheDefaults) {
                  Lines({"[PageTitle]", "PageTitle=" + longTitle, "[Button1]", "ProgPath=C:\\a.exe",
                         "IconNo=99999999999", "ProgState=-7", "[BUTTON1]", "ProgPath=C:\\second.exe", "[Button2]",
                         "ProgPath=C:\\b.exe", "IconNo=-5", "ProgState=2147483647", "IsIconSmall=abc"}));
-  f.Launcher().Navigator().MovePage(1);
+  f.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);  // page 1 read again
   EXPECT_EQ(f.view.title, longTitle);
   const core::TLaunchButton& one = f.Launcher().Button(1);
   EXPECT_EQ(one.ProgramPath(), "C:\\a.exe");  // the first of the duplicated sections
@@ -141,13 +141,12 @@ TEST(BadInput, CrowdedDataFolderLeavesTheUserOperationsQuickAndConfined) {
   core::TLauncher launcher(view, {files, testing_support::Cp932(), prompter, shell, environment, sound, probe});
   view.launcher = &launcher;
   testing_support::FakeUserView users;
-  core::TUserDlg dialog(users, launcher, files, prompter);
+  core::TUserDlg dialog(users, launcher.Hosts().users, prompter);
   users.dialog = &dialog;
-  launcher.SetUserDlg(&dialog);
   launcher.FormCreate();
 
   auto started = std::chrono::steady_clock::now();
-  launcher.mUserClick();
+  dialog.mUserClick();
   users.SetNameText("Neo");
   dialog.ChangeButtonClick();  // page 2's "file" is a folder: not a page, left alone
   auto took = std::chrono::steady_clock::now() - started;

@@ -157,7 +157,7 @@ TEST(SettingsDialog, DefaultIconLeavesNoIconFileWhateverTheScrollBarDid) {
 TEST(SettingsDialog, CancelKeepsWhatWasAlreadyWrittenIntoTheButtonButSavesNothing) {
   Fixture f;
   f.B().SetProgramPath("C:\\p.exe");
-  f.Launcher().Navigator().SaveButton(1);
+  f.B().DoUpdated();
   std::string saved = f.PageText("User11.dat");
   SettingsWindow w = OpenSettings(f, [](TButtonSettingsDlg& d) {
     d.StateChange(2);
@@ -223,7 +223,7 @@ TEST(SettingsDialog, OkNeedsAnExistingPathAndThenAppliesTheTexts) {
 TEST(SettingsDialog, DeleteAsksAndOnlyYesEmptiesAndSavesTheButton) {
   Fixture f;
   f.B().SetProgramPath("C:\\p.exe");
-  f.Launcher().Navigator().SaveButton(1);
+  f.B().DoUpdated();
   f.prompter.answerYes = false;
   SettingsWindow no = OpenSettings(f, [](TButtonSettingsDlg& d) { d.DeleteClick(); });
   EXPECT_EQ(f.prompter.boxes.back().text, "このアイコンを削除してよろしいですか？");

@@ -43,7 +43,7 @@ class FakeCopyView : public core::CopyDlgView {
 };
 
 struct CopyFixture : LauncherFixture {
-  CopyFixture() : dialog(view, Launcher(), files, prompter, shell, environment) {
+  CopyFixture() : dialog(view, Launcher().Hosts().copy, prompter, files, environment) {
     std::filesystem::create_directories(folder.Path("DATA"));
   }
   void Page(const std::string& user, int page, const std::string& text) {
@@ -75,7 +75,7 @@ struct CopyFixture : LauncherFixture {
 TEST(CopyDlg, OpensWithTheUserNamesBothListsAndOKDisabled) {
   CopyFixture f;
   f.WriteSettings("[User]\r\nUser2=Hanako\r\n[User1]\r\nFormColor=7\r\n");
-  f.Launcher().LoadOption(1);
+  f.Launcher().FormCreate();
   f.Open();
   ASSERT_EQ(f.view.sources.size(), 11u);
   ASSERT_EQ(f.view.destinations.size(), 11u);
@@ -282,21 +282,11 @@ TEST(CopyDlg, AFailedPageIsReportedOnceAndTheOthersAreCopied) {
   EXPECT_EQ(f.view.closed, 1);
 }
 
-TEST(CopyDlg, CopyRenFileWithoutOverwriteKeepsAnExistingTarget) {
-  CopyFixture f;
-  f.Page("A", 1, "source");
-  f.Page("B", 1, "target");
-  std::string from = f.folder.Path("DATA/A1.dat"), to = f.folder.Path("DATA/B1.dat");
-  EXPECT_FALSE(f.dialog.CopyRenFile(from, to, false));
-  EXPECT_EQ(f.folder.Read("DATA/B1.dat"), "target");
-  EXPECT_TRUE(f.dialog.CopyRenFile(from, to, true));
-  EXPECT_EQ(f.folder.Read("DATA/B1.dat"), "source");
-}
-
 TEST(CopyDlg, ACancelledBackupCopiesNothingAndCloses) {
   CopyFixture f;
   f.Page("User1", 1, "x");
-  f.Launcher().Settings().SetToDir("/backups");
+  f.WriteSettings("[User1]\r\nToDir=/backups\r\n");
+  f.Launcher().FormCreate();
   f.Open();
   f.ClickSource(0);
   f.ClickDestination(10);
@@ -304,7 +294,7 @@ TEST(CopyDlg, ACancelledBackupCopiesNothingAndCloses) {
   f.dialog.OKBtnClick();
   EXPECT_EQ(f.shell.chooserStarts, std::vector<std::string>{"/backups"});
   EXPECT_TRUE(f.shell.copies.empty());
-  EXPECT_EQ(f.Launcher().Settings().ToDir(), "/backups");
+  EXPECT_EQ(f.Launcher().Hosts().options.ToDir(), "/backups");
   EXPECT_EQ(f.view.closed, 1);
 }
 
@@ -314,7 +304,8 @@ TEST(CopyDlg, BackupOfOneUserCopiesEachPageIntoTheChosenFolder) {
   f.Page("User1", 0, "not a page");
   f.Page("User1", 12, "x");
   f.Page("User2", 1, "x");
-  f.Launcher().Settings().SetToDir("/start");
+  f.WriteSettings("[User1]\r\nToDir=/start\r\n");
+  f.Launcher().FormCreate();
   f.Open();
   f.ClickSource(0);
   f.ClickDestination(10);
@@ -323,7 +314,7 @@ TEST(CopyDlg, BackupOfOneUserCopiesEachPageIntoTheChosenFolder) {
   using Copy = std::pair<std::string, std::string>;
   EXPECT_EQ(f.shell.copies, (std::vector<Copy>{{f.folder.Path("DATA/User11.dat"), "/chosen"},
                                                {f.folder.Path("DATA/User112.dat"), "/chosen"}}));
-  EXPECT_EQ(f.Launcher().Settings().ToDir(), "/chosen");
+  EXPECT_EQ(f.Launcher().Hosts().options.ToDir(), "/chosen");
   EXPECT_EQ(f.view.closed, 1);
 }
 
@@ -338,8 +329,8 @@ TEST(CopyDlg, BackupOfAllDataCopiesThePatternOnce) {
   f.shell.chosenFolder = "/all";
   f.dialog.OKBtnClick();
   using Copy = std::pair<std::string, std::string>;
-  EXPECT_EQ(f.shell.copies, (std::vector<Copy>{{f.Launcher().Pages().DataFolder() + "/*.dat", "/all"}}));
-  EXPECT_EQ(f.Launcher().Settings().ToDir(), "/all");
+  EXPECT_EQ(f.shell.copies, (std::vector<Copy>{{f.folder.Path("DATA") + "/*.dat", "/all"}}));
+  EXPECT_EQ(f.Launcher().Hosts().options.ToDir(), "/all");
 }
 
 TEST(CopyDlg, TheDailySnapshotsAreNeitherCountedNorBackedUp) {

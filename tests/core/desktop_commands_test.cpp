@@ -116,7 +116,7 @@ class FakeDde : public core::DdeConversation {
 };
 
 struct DesktopFixture : LauncherFixture {
-  DesktopFixture() { Launcher().Desktop().SetPorts({session, desktop, dde}); }
+  DesktopFixture() { Launcher().SetDesktopPorts({session, desktop, dde}); }
   Log log;
   FakeSession session{log};
   FakeDesktop desktop{log};
@@ -129,17 +129,17 @@ const std::string kNotice = "notice アクセストークンエラー: ";
 
 TEST(DesktopCommands, EachEndOfSessionCommandAsksForItsOwnExitFlagsAfterEnablingThePrivilege) {
   struct Case {
-    void (core::DesktopCommands::*command)();
+    core::LauncherCommand command;
     const char* exit;
   };
   const Case cases[] = {
-      {&core::DesktopCommands::pWindowsExitClick, "exit 9"},
-      {&core::DesktopCommands::pWindowsRebootClick, "exit 2"},
-      {&core::DesktopCommands::pWindowsLogoffClick, "exit 0"},
+      {core::LauncherCommand::kpWindowsExitClick, "exit 9"},
+      {core::LauncherCommand::kpWindowsRebootClick, "exit 2"},
+      {core::LauncherCommand::kpWindowsLogoffClick, "exit 0"},
   };
   for (const auto& c : cases) {
     DesktopFixture f;
-    (f.Launcher().Desktop().*c.command)();
+    f.Launcher().Command(c.command);
     ASSERT_GE(f.log.size(), 5u) << c.exit;
     EXPECT_EQ((Log{f.log.begin(), f.log.begin() + 5}),
               (Log{"open token", "look up SeShutdownPrivilege", "enable 19", "close token", c.exit}));
@@ -149,10 +149,10 @@ TEST(DesktopCommands, EachEndOfSessionCommandAsksForItsOwnExitFlagsAfterEnabling
 
 TEST(DesktopCommands, OnlyTheLogOffAsksTheLauncherWindowToClose) {
   DesktopFixture f;
-  f.Launcher().Desktop().pWindowsExitClick();
-  f.Launcher().Desktop().pWindowsRebootClick();
+  f.Launcher().Command(core::LauncherCommand::kpWindowsExitClick);
+  f.Launcher().Command(core::LauncherCommand::kpWindowsRebootClick);
   EXPECT_TRUE(f.desktop.closed.empty());
-  f.Launcher().Desktop().pWindowsLogoffClick();
+  f.Launcher().Command(core::LauncherCommand::kpWindowsLogoffClick);
   EXPECT_EQ(f.desktop.closed, std::vector<std::uintptr_t>{f.view.NativeHandle()});
   EXPECT_EQ(f.log.back(), "close " + std::to_string(f.view.NativeHandle()));
 }
@@ -181,7 +181,7 @@ TEST(DesktopCommands, AFailedPrivilegeStepIsReportedAndTheExitIsRequestedAllTheS
     f.session.tokenOpens = c.opens;
     f.session.privilegeKnown = c.known;
     f.session.adjustError = c.adjustError;
-    f.Launcher().Desktop().pWindowsRebootClick();
+    f.Launcher().Command(core::LauncherCommand::kpWindowsRebootClick);
     EXPECT_EQ(f.log, c.expected);
   }
 }
@@ -190,20 +190,20 @@ TEST(DesktopCommands, OutsideTheNtFamilyTheExitIsRequestedWithoutPrivilegeSteps)
   DesktopFixture f;
   f.session.nt = false;
   f.session.tokenOpens = false;
-  f.Launcher().Desktop().pWindowsExitClick();
+  f.Launcher().Command(core::LauncherCommand::kpWindowsExitClick);
   EXPECT_EQ(f.log, Log{"exit 9"});
 }
 
 TEST(DesktopCommands, ScreenSaverIsOneRequestToTheSession) {
   DesktopFixture f;
-  f.Launcher().Desktop().pScreenClick();
+  f.Launcher().Command(core::LauncherCommand::kpScreenClick);
   EXPECT_EQ(f.log, Log{"screen saver"});
 }
 
 TEST(DesktopCommands, FindSendsFindFolderWithTheDocumentsFolderUnescaped) {
   DesktopFixture f;
   f.environment.documents = "C:\\Users\\a \"b\"\\文書";
-  f.Launcher().Desktop().mFindClick();
+  f.Launcher().Command(core::LauncherCommand::kmFindClick);
   EXPECT_EQ(f.log, (Log{"link Folders AppProperties", "service app Explorer", "open",
                         "execute [FindFolder(\"C:\\Users\\a \"b\"\\文書\")]", "close"}));
 }
@@ -211,7 +211,7 @@ TEST(DesktopCommands, FindSendsFindFolderWithTheDocumentsFolderUnescaped) {
 TEST(DesktopCommands, FindSendsNothingWhenTheShellNeverAnswers) {
   DesktopFixture f;
   f.dde.answers = false;
-  f.Launcher().Desktop().mFindClick();
+  f.Launcher().Command(core::LauncherCommand::kmFindClick);
   EXPECT_EQ(f.log, (Log{"link Folders AppProperties", "service app Explorer", "open", "close"}));
   EXPECT_TRUE(f.prompter.boxes.empty());
 
@@ -219,7 +219,7 @@ TEST(DesktopCommands, FindSendsNothingWhenTheShellNeverAnswers) {
   DesktopFixture g;
   g.dde.answers = false;
   g.dde.answersAfterStart = true;
-  g.Launcher().Desktop().mFindClick();
+  g.Launcher().Command(core::LauncherCommand::kmFindClick);
   EXPECT_EQ(g.log[3], "execute [FindFolder(\"C:\\Users\\me\\Documents\")]");
 }
 
@@ -234,19 +234,19 @@ TEST(DesktopCommands, CloseCommandsCloseVisibleWindowsOfExactlyTheListedClasses)
       {13, {"Notepad"}},      {14, {"Opera"}},
   };
   struct Case {
-    void (core::DesktopCommands::*command)();
+    core::LauncherCommand command;
     std::vector<std::uintptr_t> closed;
     int passes;
   };
   const Case cases[] = {
-      {&core::DesktopCommands::pCloseFolderClick, {1, 2}, 1},
-      {&core::DesktopCommands::pCloseIEClick, {5, 6, 7, 8, 9}, 1},
-      {&core::DesktopCommands::pCloseAllClick, {1, 2, 5, 6, 7, 8, 9}, 2},
+      {core::LauncherCommand::kpCloseFolderClick, {1, 2}, 1},
+      {core::LauncherCommand::kpCloseIEClick, {5, 6, 7, 8, 9}, 1},
+      {core::LauncherCommand::kpCloseAllClick, {1, 2, 5, 6, 7, 8, 9}, 2},
   };
   for (const auto& c : cases) {
     DesktopFixture f;
     f.desktop.windows = windows;
-    (f.Launcher().Desktop().*c.command)();
+    f.Launcher().Command(c.command);
     EXPECT_EQ(f.desktop.closed, c.closed);
     EXPECT_EQ(std::count(f.log.begin(), f.log.end(), "enumerate"), c.passes);
   }
@@ -260,7 +260,7 @@ TEST(DesktopCommands, CloseEverythingMinimisesAllThenClosesVisibleMinimisedWindo
       {3, {"Notepad", false, true}},  // hidden
       {4, {"IEFrame", true, true}},
   };
-  f.Launcher().Desktop().pWhollyClick();
+  f.Launcher().Command(core::LauncherCommand::kpWhollyClick);
   EXPECT_EQ(f.log, (Log{"down 91", "down 77", "up 77", "up 91", "wait 700"}));
   EXPECT_TRUE(f.desktop.closed.empty()) << "nothing is closed before the wait";
   ASSERT_EQ(f.desktop.later.size(), 1u);
@@ -270,11 +270,10 @@ TEST(DesktopCommands, CloseEverythingMinimisesAllThenClosesVisibleMinimisedWindo
 
 TEST(DesktopCommands, WithoutDesktopServicesTheCommandsDoNothing) {
   LauncherFixture f;
-  f.Launcher().Desktop().pWindowsLogoffClick();
-  f.Launcher().Desktop().pScreenClick();
-  f.Launcher().Desktop().mFindClick();
-  f.Launcher().Desktop().pCloseAllClick();
-  f.Launcher().Desktop().pWhollyClick();
+  f.Launcher().Command(core::LauncherCommand::kpWindowsLogoffClick);
+  f.Launcher().Command(core::LauncherCommand::kpScreenClick);
+  f.Launcher().Command(core::LauncherCommand::kmFindClick);
+  f.Launcher().Command(core::LauncherCommand::kpCloseAllClick);
+  f.Launcher().Command(core::LauncherCommand::kpWhollyClick);
   EXPECT_TRUE(f.prompter.boxes.empty());
-  EXPECT_EQ(f.Launcher().Desktop().SystemErrorText(), "");
 }

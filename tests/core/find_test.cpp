@@ -8,6 +8,7 @@
 #include "find/find_box.h"
 #include "find/search_text.h"
 #include "launch/launcher_keys.h"
+#include "storage/paths.h"
 #include "support.h"
 
 using testing_support::LauncherFixture;
@@ -59,7 +60,8 @@ TEST(ButtonIndex, FindsTitlesAndFileNamesTheCurrentPageFirst) {
       Sjis(Lines({"[Button2]", "ProgPath=C:\\Apps\\Notepad.exe", "[Button3]", "ProgPath=", "ProgTitle=消えた"})));
   f.folder.Write("DATA/User13.dat", Sjis(Lines({"[Button1]", "ProgPath=C:\\x.exe", "ProgTitle=テキストエディタ",
                                                 "[Button7]", "ProgPath=D:\\note.txt", "ProgTitle=覚え書き"})));
-  const core::ButtonIndex index(f.Launcher().Pages().ReadPages("User1", 3));
+  const core::PageStore store(f.files, testing_support::Cp932(), core::DirectoryWithSeparator(f.environment.exePath));
+  const core::ButtonIndex index(store.ReadPages("User1", 3));
   ASSERT_EQ(index.Size(), 3u);
   auto found = [&](const char* query, int current) {
     std::string list;
@@ -79,9 +81,9 @@ TEST(ButtonIndex, FindsTitlesAndFileNamesTheCurrentPageFirst) {
   for (const char* name : {"DATA/User11.dat", "DATA/User13.dat"})
     std::filesystem::last_write_time(f.folder.Path(name),
                                      std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
-  f.Launcher().Pages().ReadPages("User1", 3);
+  store.ReadPages("User1", 3);
   f.folder.Write("DATA/User13.dat", Sjis(Lines({"[Button1]", "ProgPath=C:\\y.exe", "ProgTitle=新しい"})));
-  const std::vector<core::Page>& pages = f.Launcher().Pages().ReadPages("User1", 3);
+  const std::vector<core::Page>& pages = store.ReadPages("User1", 3);
   EXPECT_EQ(pages[2].buttons[0].title, "新しい");
   EXPECT_EQ(pages[0].buttons[1].path, "C:\\Apps\\Notepad.exe");
 }
@@ -114,8 +116,8 @@ TEST(FindBox, ChoosingALineShowsItsPageAndStartsOrFlashesTheButton) {
   f.probe.present = {"C:\\x.exe", "D:\\note.txt"};
   f.Launcher().FormCreate();
   FakeFindView view;
-  core::TFindBox box(view, f.Launcher());
-  f.Launcher().SetFindBox(&box);
+  core::TFindBox box(view, f.Launcher().Hosts().find, f.prompter);
+  f.dialogs.find = &box;
   const std::string settings = f.SettingsText(), page1 = f.PageText("User11.dat"), page3 = f.PageText("User13.dat");
 
   ASSERT_TRUE(f.Launcher().KeyDown({core::kKeyF3, {}, false}));
@@ -157,4 +159,14 @@ TEST(FindBox, ChoosingALineShowsItsPageAndStartsOrFlashesTheButton) {
   EXPECT_EQ(f.Current().PageNo, 1);
   ASSERT_EQ(f.shell.requests.size(), 2u);
   EXPECT_TRUE(f.shell.requests[1].elevated);
+
+  // Another program gave Notepad's button another program while the box was open:
+  // Enter starts nothing, and the list is made from the pages as they are now.
+  box.Open();
+  box.TextChanged("NOTE");
+  ASSERT_EQ(view.lines, 2);
+  f.folder.Write("DATA/User11.dat", Sjis(Lines({"[Button2]", "ProgPath=C:\\Apps\\Wordpad.exe"})));
+  box.Choose({});
+  EXPECT_EQ(std::tuple(view.open, view.lines, f.shell.requests.size()), std::tuple(true, 1, 2u));
+  EXPECT_EQ(box.Line(0).text, "覚え書き");
 }

@@ -13,14 +13,14 @@ using testing_support::FakeShell;
 
 namespace {
 
+// The window's part of an activation is the launcher's; here the button is started.
 class FakeHost : public core::LaunchButtonHost {
  public:
-  bool HideAfterStart() const override { return btnClk; }
-  void TrayIcon1Click() override { ++toggles; }
-  void ProgramStarted() override { ++started; }
-  bool BringProgramToFront(const core::TLaunchButton&) override { return false; }
-  bool btnClk = false;
-  int toggles = 0, started = 0;
+  void Activate(core::TLaunchButton& button, const core::Activation& how) override {
+    activations.push_back(how);
+    if (how.start) button.Start(core::StartsElevated(how.shift));
+  }
+  std::vector<core::Activation> activations;
 };
 
 struct ButtonFixture {
@@ -38,7 +38,6 @@ struct ButtonFixture {
   }
   void LeftClick() {
     button.MouseDown(MouseButton::kLeft);
-    button.Click();
     button.MouseUp(MouseButton::kLeft);
   }
 };
@@ -152,27 +151,35 @@ TEST(LaunchButton, LeftReleaseStartsTheProgramInItsWindowState) {
     EXPECT_EQ(std::tuple(r.owner, r.verb, r.file, r.parameters, r.directory, r.showCommand),
               std::tuple(0x5678u, "open", "C:\\Program Files\\app.exe", "-a \"b c\"", "C:\\work", show));
     EXPECT_EQ(f.button.ShowCmd(), show);
-    EXPECT_EQ(f.host.toggles, 0);
   }
 }
 
-TEST(LaunchButton, StartHidesTheWindowOnlyWhenAskedAndOnlyForARegisteredButton) {
+// Which parts of a click an event makes: a release over the button after a press on
+// it both, a release off it the start alone, a click from the keyboard the sound alone;
+// a release without a press, and the right button, nothing.
+TEST(LaunchButton, EventsActivateTheButtonWithThePartsOfAClickTheyMake) {
   ButtonFixture f;
-  f.host.btnClk = true;
-  f.LeftClick();  // empty: nothing starts, nothing hides
-  EXPECT_TRUE(f.shell.requests.empty());
-  EXPECT_EQ(f.host.toggles, 0);
-  f.button.SetProgramPath("C:\\a.exe");
-  f.LeftClick();
-  EXPECT_EQ(f.shell.requests.size(), 1u);
-  EXPECT_EQ(f.host.toggles, 1);
-  // A release whose press began elsewhere starts nothing; nor does the right button.
+  const core::ShiftState shift{true, true, false};
   f.button.MouseUp(MouseButton::kLeft);
+  f.button.MouseDown(MouseButton::kLeft);
+  f.button.MouseUp(MouseButton::kLeft, shift, true);
+  f.button.MouseDown(MouseButton::kLeft);
+  f.button.MouseUp(MouseButton::kLeft, {}, false);
+  f.button.KeyboardClick(shift);
   f.button.MouseDown(MouseButton::kRight);
-  f.button.MouseUp(MouseButton::kRight);
-  EXPECT_EQ(f.shell.requests.size(), 1u);
+  f.button.MouseUp(MouseButton::kRight, shift);
+  ASSERT_EQ(f.host.activations.size(), 3u);
+  const core::Activation& click = f.host.activations[0];
+  const core::Activation& aside = f.host.activations[1];
+  const core::Activation& key = f.host.activations[2];
+  EXPECT_EQ(std::tuple(click.shift, click.sound, click.start), std::tuple(shift, true, true));
+  EXPECT_EQ(std::tuple(aside.shift, aside.sound, aside.start), std::tuple(core::ShiftState{}, false, true));
+  EXPECT_EQ(std::tuple(key.shift, key.sound, key.start), std::tuple(shift, true, false));
+  EXPECT_TRUE(f.shell.requests.empty()) << "an empty button starts nothing";
 }
 
+// A left click with Ctrl+Shift starts as administrator; hiding after a start follows
+// every start, and an empty button neither starts nor hides.
 TEST(LaunchButton, CtrlShiftWithTheLeftButtonStartsAsAdministrator) {
   struct Case {
     core::ShiftState shift;
@@ -186,29 +193,29 @@ TEST(LaunchButton, CtrlShiftWithTheLeftButtonStartsAsAdministrator) {
       {{true, true, true}, false},     // with Alt as well
   };
   for (const Case& c : cases) {
-    ButtonFixture f;
-    f.host.btnClk = true;
-    f.button.SetProgramPath("C:\\Tools\\setup.exe");
-    f.button.SetProgramOption("/quiet");
-    f.button.SetProgramDir("C:\\Tools");
-    f.button.SetProgramState(TProgState::psMinimized);
-    f.button.MouseDown(MouseButton::kLeft);
-    f.button.Click();
-    f.button.MouseUp(MouseButton::kLeft, c.shift);
+    testing_support::LauncherFixture f;
+    f.WriteSettings(testing_support::Lines({"[User1]", "BtnClk=1"}));
+    f.Launcher().FormCreate();
+    core::TLaunchButton& button = f.Launcher().Button(3);
+    button.SetProgramPath("C:\\Tools\\setup.exe");
+    button.SetProgramOption("/quiet");
+    button.SetProgramDir("C:\\Tools");
+    button.SetProgramState(TProgState::psMinimized);
+    button.MouseDown(MouseButton::kLeft);
+    button.MouseUp(MouseButton::kLeft, c.shift);
     ASSERT_EQ(f.shell.requests.size(), 1u);
     const core::ShellRequest& r = f.shell.requests[0];
     // Everything else as for any start; the platform turns the flag into its verb.
     EXPECT_EQ(std::tuple(r.verb, r.file, r.parameters, r.directory, r.showCommand, r.elevated),
               std::tuple("open", "C:\\Tools\\setup.exe", "/quiet", "C:\\Tools", 2, c.elevated))
         << c.shift.shift << c.shift.ctrl << c.shift.alt;
-    EXPECT_EQ(f.host.toggles, 1) << "BtnClk hides after an elevated start too";
+    EXPECT_FALSE(f.view.shown) << "BtnClk hides after an elevated start too";
+    f.view.shown = true;
+    f.Launcher().Button(4).MouseDown(MouseButton::kLeft);
+    f.Launcher().Button(4).MouseUp(MouseButton::kLeft, c.shift);
+    EXPECT_EQ(f.shell.requests.size(), 1u);
+    EXPECT_TRUE(f.view.shown);
   }
-  // The right button with Ctrl+Shift still opens the settings, starting nothing.
-  ButtonFixture f;
-  f.button.SetProgramPath("C:\\a.exe");
-  f.button.MouseDown(MouseButton::kRight);
-  f.button.MouseUp(MouseButton::kRight, {true, true, false});
-  EXPECT_TRUE(f.shell.requests.empty());
 }
 
 TEST(LaunchButton, DroppedFilesRegisterOpenOrAreRefused) {

@@ -32,15 +32,15 @@ std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std:
 
 TEST(PageFile, WritingAPageGivesTheDocumentedFile) {
   LauncherFixture f;
-  f.Launcher().FormCreate();  // DATA\User11.dat with an empty title
-  f.Launcher().Navigator().SetPageNo(2);
+  f.WriteSettings(Lines({"[User1]", "PageNo=2", "PageNoControl=2"}));
+  f.Launcher().FormCreate();  // DATA\User12.dat with an empty title
   f.view.TypeTitle("Tools");  // typed: the title is written first
   core::TLaunchButton& b = f.Launcher().Button(1);
   b.SetProgramTitle("edit");
   b.SetProgramDir("C:\\Apps");
   b.SetProgramState(TProgState::psMinimized);
   b.SetProgramPath("C:\\Apps\\edit.exe");
-  f.Launcher().Navigator().SaveButton(1);
+  b.DoUpdated();
   EXPECT_EQ(f.PageText("User12.dat"),
             Lines(Join({"[PageTitle]", "PageTitle=Tools", "", "[Button1]", "ProgPath=C:\\Apps\\edit.exe",
                         "ProgTitle=edit", "ProgDir=C:\\Apps", "ProgState=2", ""},
@@ -51,6 +51,8 @@ TEST(PageFile, EveryKeyRoundTripsAndEmptyValuesLoseTheirKeys) {
   LauncherFixture f;
   f.Launcher().FormCreate();
   core::TLaunchButton& b = f.Launcher().Button(4);
+  b.SetProgramPath("C:\\Office\\calc.exe");
+  b.DoUpdated();  // a first save gives the title and folder of the path
   b.SetProgramTitle("表計算");
   b.SetProgramDir("C:\\Office");
   b.SetProgramState(TProgState::psMaximized);
@@ -59,14 +61,14 @@ TEST(PageFile, EveryKeyRoundTripsAndEmptyValuesLoseTheirKeys) {
   b.SetProgramIconNo(7);
   b.SetIsIconSmall(true);
   b.SetProgramPath("C:\\Office\\calc.exe");
-  f.Launcher().Navigator().SaveButton(4);
+  b.DoUpdated();
   EXPECT_NE(f.PageText("User11.dat")
                 .find(Lines({"[Button4]", "ProgPath=C:\\Office\\calc.exe", "ProgTitle=表計算", "ProgDir=C:\\Office",
                              "ProgState=1", "ProgOption=/n \"C:\\x y.xls\"", "IconPath=C:\\icons.dll", "IconNo=7",
                              "IsIconSmall=1", ""})),
             std::string::npos);
 
-  f.Launcher().Navigator().MovePage(1);
+  f.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);  // page 1 again
   const core::TLaunchButton& loaded = f.Launcher().Button(4);
   EXPECT_EQ(std::tuple(loaded.ProgramTitle(), loaded.ProgramDir(), loaded.ProgramOption(), loaded.ProgramIconPath(),
                        loaded.ProgramIconNo(), loaded.IsIconSmall(), loaded.ProgramPath()),
@@ -81,7 +83,7 @@ TEST(PageFile, EveryKeyRoundTripsAndEmptyValuesLoseTheirKeys) {
   b.SetProgramIconPath("");
   b.SetProgramIconNo(0);
   b.SetIsIconSmall(false);
-  f.Launcher().Navigator().SaveButton(4);
+  b.DoUpdated();
   EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button4]", "ProgPath=C:\\Office\\calc.exe", ""})),
             std::string::npos);
 }
@@ -92,18 +94,13 @@ TEST(PageFile, StoredStartStatesCountMaximisedFirst) {
                  Lines({"[Button1]", "ProgPath=a", "ProgState=0", "[Button2]", "ProgPath=b", "ProgState=1", "[Button3]",
                         "ProgPath=c", "ProgState=2", "[Button4]", "ProgPath=d", "ProgState=3", "[Button5]",
                         "ProgPath=e", "ProgState=x", "[Button6]", "ProgPath=f", "IsIconSmall=0"}));
-  f.Launcher().Navigator().SetUserName("User1");
-  f.Launcher().Button(4).SetProgramState(TProgState::psMinimized);
-  f.Launcher().Navigator().LoadButtons(1);
+  f.Launcher().FormCreate();
   EXPECT_EQ(f.Launcher().Button(1).ProgramState(), TProgState::psNormal);
   EXPECT_EQ(f.Launcher().Button(2).ProgramState(), TProgState::psMaximized);
   EXPECT_EQ(f.Launcher().Button(3).ProgramState(), TProgState::psMinimized);
-  EXPECT_EQ(f.Launcher().Button(4).ProgramState(), TProgState::psMinimized);  // 3 leaves the state
-  EXPECT_EQ(f.Launcher().Button(5).ProgramState(), TProgState::psNormal);     // not a number: 0
+  EXPECT_EQ(f.Launcher().Button(4).ProgramState(), TProgState::psNormal);  // 3: the state of a button not loaded
+  EXPECT_EQ(f.Launcher().Button(5).ProgramState(), TProgState::psNormal);  // not a number: 0
   EXPECT_FALSE(f.Launcher().Button(6).IsIconSmall());
-  // After a page move, which empties the buttons first, a stored 3 loads as normal.
-  f.Launcher().Navigator().MovePage(1);
-  EXPECT_EQ(f.Launcher().Button(4).ProgramState(), TProgState::psNormal);
 }
 
 TEST(PageFile, ADroppedProgramGetsTitleAndFolderOnlyWhenTheButtonWasEmpty) {
@@ -133,10 +130,9 @@ TEST(PageFile, TheEmptinessCheckReadsTheCurrentPageEvenAfterTheListWasShown) {
   f.WriteSettings(Lines({"[User1]", "PageNoControl=3", "PageNo=2"}));
   f.folder.Write("DATA/User13.dat", Lines({"[Button1]", "ProgPath=C:\\busy.exe"}));
   testing_support::FakeListView list;
-  core::TListDlg dialog(list, f.Launcher());
-  f.Launcher().SetListDlg(&dialog);
+  core::TListDlg dialog(list, f.Launcher().Hosts().list, f.prompter);
   f.Launcher().FormCreate();
-  f.Launcher().mListClick();  // reads page 3 last, then cancelled
+  dialog.mListClick();  // reads page 3 last, then cancelled
   f.Launcher().Button(1).FilesDropped({"C:\\Tools\\calc.exe"});
   EXPECT_EQ(f.Launcher().Button(1).ProgramTitle(), "calc");
   EXPECT_NE(f.PageText("User12.dat").find("ProgTitle=calc"), std::string::npos);
@@ -149,7 +145,6 @@ TEST(PageFile, StartingAProgramWritesNothing) {
   std::string before = f.folder.Read("DATA/User11.dat");
   core::TLaunchButton& b = f.Launcher().Button(1);
   b.MouseDown(core::MouseButton::kLeft);
-  b.Click();
   b.MouseUp(core::MouseButton::kLeft);
   EXPECT_EQ(f.shell.requests.size(), 1u);
   EXPECT_EQ(f.folder.Read("DATA/User11.dat"), before);
@@ -213,8 +208,9 @@ TEST(PageFile, AnEditOfOneButtonKeepsWhatAnotherProgramWroteSince) {
 // Files written by another program while the window runs: the page shown and the
 // settings file are taken in when they differ from what the window shows; the
 // program's own writes, other files and a conflict copy change nothing; while a dialog
-// is open, the change waits for it to close.
-TEST(PageFile, ChangesFromElsewhereShowAtOnceButNotUnderAnOpenDialog) {
+// or a menu is open, the change waits for it to close, and the menu's command acts on
+// the button the user saw.
+TEST(PageFile, ChangesFromElsewhereShowAtOnceButNotUnderAnOpenDialogOrMenu) {
   LauncherFixture f;
   f.WriteSettings(Lines({"[User1]", "PageNoControl=3", "PageNo=2"}));
   f.folder.Write("DATA/User12.dat", Lines({"[PageTitle]", "PageTitle=two", "[Button1]", "ProgPath=C:\\one.exe"}));
@@ -247,4 +243,21 @@ TEST(PageFile, ChangesFromElsewhereShowAtOnceButNotUnderAnOpenDialog) {
   f.folder.Write("DATA/User12.dat", Lines({"[PageTitle]", "PageTitle=again"}));
   f.Launcher().FilesChanged({f.folder.Path("DATA") + core::kPathSeparator});
   EXPECT_EQ(f.view.title, "again");
+
+  // Button 1's editing menu is open when another program puts its own program there.
+  f.Launcher().Button(1).SetProgramPath("C:\\seen.exe");
+  f.Launcher().Button(1).DoUpdated();
+  f.Launcher().Button(1).MouseDown(core::MouseButton::kMiddle);
+  f.folder.Write("DATA/User12.dat", Lines({"[PageTitle]", "PageTitle=again", "[Button1]", "ProgPath=C:\\theirs.exe",
+                                           "[Button4]", "ProgPath=C:\\four.exe"}));
+  f.Launcher().FilesChanged({page});
+  EXPECT_EQ(f.Launcher().Button(1).ProgramPath(), "C:\\seen.exe");
+  f.Launcher().Command(core::LauncherCommand::kCut1Click);
+  f.Launcher().MenuClosed();
+  EXPECT_EQ(f.Launcher().Button(1).ProgramPath(), "");
+  EXPECT_EQ(f.Launcher().Button(4).ProgramPath(), "C:\\four.exe");
+  f.Launcher().Button(2).MouseDown(core::MouseButton::kMiddle);
+  f.Launcher().Command(core::LauncherCommand::kPaste1Click);
+  f.Launcher().MenuClosed();
+  EXPECT_EQ(f.Launcher().Button(2).ProgramPath(), "C:\\seen.exe") << "the cut took what the user saw";
 }

@@ -33,19 +33,18 @@ struct Fixture : LauncherFixture {
 
 TEST(StartSound, PlaysOnlyForAProgramSavedOnThePageAndOnlyWithTheOption) {
   Fixture f(Lines({"Sound=1"}));
-  f.Launcher().LoadOption(1);
-  f.B(1).Click();  // empty in the file
+  f.B(1).KeyboardClick({});  // empty in the file
   EXPECT_TRUE(f.sound.played.empty());
   f.B(2).SetProgramPath("C:\\unsaved.exe");  // only in memory
-  f.B(2).Click();
+  f.B(2).KeyboardClick({});
   EXPECT_TRUE(f.sound.played.empty());
   f.Register(3, "t", "C:\\t.exe");
-  f.B(3).Click();
+  f.B(3).KeyboardClick({});
   EXPECT_EQ(f.sound.played, (std::vector<std::string>{f.folder.Path("start.wav")}));
 
   Fixture quiet;
   quiet.Register(1, "t", "C:\\t.exe");
-  quiet.B(1).Click();
+  quiet.B(1).KeyboardClick({});
   EXPECT_TRUE(quiet.sound.played.empty());
 }
 
@@ -59,7 +58,7 @@ TEST(EditingMenu, OpensOnTheMiddleButtonWithTheItemsThatApply) {
   EXPECT_EQ(f.view.launchMenus[0], (core::LaunchMenuState{false, false, false, false, true}));
   f.Register(4, "four", "C:\\four.exe");
   f.Menu(4);
-  f.Launcher().Editor().Copy1Click();
+  f.Launcher().Command(core::LauncherCommand::kCopy1Click);
   f.B(5).SetIsIconSmall(true);
   f.Menu(5);
   EXPECT_EQ(f.view.launchMenus.back(), (core::LaunchMenuState{false, false, true, false, false}));
@@ -74,14 +73,14 @@ TEST(EditingMenu, CutOnOnePagePastedOnAnotherMovesTheProgram) {
   f.B(1).SetProgramOption("-n");
   f.B(1).DoUpdated();
   f.Menu(1);
-  f.Launcher().Editor().Cut1Click();
+  f.Launcher().Command(core::LauncherCommand::kCut1Click);
   EXPECT_TRUE(f.prompter.boxes.empty());  // no question
   EXPECT_EQ(f.B(1).ProgramPath(), "");
   EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button1]", "ProgPath=", ""})), std::string::npos);
 
-  f.Launcher().Navigator().FwdButtonClick();
+  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
   f.Menu(6);
-  f.Launcher().Editor().Paste1Click();
+  f.Launcher().Command(core::LauncherCommand::kPaste1Click);
   EXPECT_TRUE(f.prompter.boxes.empty());  // an empty target needs no question
   // On an empty button the title and folder come from the path, whatever was copied.
   EXPECT_EQ(f.B(6).ProgramTitle(), "edit");
@@ -94,7 +93,7 @@ TEST(EditingMenu, CutOnOnePagePastedOnAnotherMovesTheProgram) {
             std::string::npos);
   // The clipboard stays filled: a second paste gives the same program.
   f.Menu(7);
-  f.Launcher().Editor().Paste1Click();
+  f.Launcher().Command(core::LauncherCommand::kPaste1Click);
   EXPECT_EQ(f.B(7).ProgramPath(), "C:\\Apps\\edit.exe");
 }
 
@@ -105,11 +104,11 @@ TEST(EditingMenu, PastingOverAProgramAsksAtTheWindowCornerAndKeepsTheCopiedTexts
   f.B(1).SetProgramDir("C:\\copied dir");
   f.B(1).SetIsIconSmall(true);
   f.Menu(1);
-  f.Launcher().Editor().Copy1Click();
+  f.Launcher().Command(core::LauncherCommand::kCopy1Click);
   f.Register(2, "A", "C:\\a.exe");
   f.prompter.answerYes = false;
   f.Menu(2);
-  f.Launcher().Editor().Paste1Click();
+  f.Launcher().Command(core::LauncherCommand::kPaste1Click);
   ASSERT_EQ(f.prompter.boxes.size(), 1u);
   EXPECT_EQ(f.prompter.boxes[0].kind, "confirm");
   EXPECT_EQ(f.prompter.boxes[0].text, "A のｱｲｺﾝを B\r\n\r\nに上書きして宜しいですか?");
@@ -118,7 +117,7 @@ TEST(EditingMenu, PastingOverAProgramAsksAtTheWindowCornerAndKeepsTheCopiedTexts
   EXPECT_EQ(f.prompter.boxes[0].placement.top, 45);
   EXPECT_EQ(f.B(2).ProgramPath(), "C:\\a.exe");
   f.prompter.answerYes = true;
-  f.Launcher().Editor().Paste1Click();
+  f.Launcher().Command(core::LauncherCommand::kPaste1Click);
   EXPECT_EQ(f.B(2).ProgramPath(), "C:\\b.exe");
   EXPECT_EQ(f.B(2).ProgramTitle(), "B");
   EXPECT_EQ(f.B(2).ProgramDir(), "C:\\copied dir");
@@ -129,13 +128,13 @@ TEST(EditingMenu, DeleteAsksAndEmptiesTheButtonButNotTheClipboard) {
   Fixture f;
   f.Register(3, "表計算", "C:\\calc.exe");
   f.Menu(3);
-  f.Launcher().Editor().Copy1Click();
+  f.Launcher().Command(core::LauncherCommand::kCopy1Click);
   f.prompter.answerYes = false;
-  f.Launcher().Editor().Delete1Click();
+  f.Launcher().Command(core::LauncherCommand::kDelete1Click);
   EXPECT_EQ(f.prompter.boxes.back().text, "表計算 のｱｲｺﾝを削除します。\r\n\r\n復旧は出来ませんが宜しいですか?");
   EXPECT_EQ(f.B(3).ProgramPath(), "C:\\calc.exe");
   f.prompter.answerYes = true;
-  f.Launcher().Editor().Delete1Click();
+  f.Launcher().Command(core::LauncherCommand::kDelete1Click);
   EXPECT_EQ(f.B(3).ProgramPath(), "");
   EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button3]", "ProgPath=", ""})), std::string::npos);
   f.Menu(5);
@@ -147,42 +146,41 @@ TEST(EditingMenu, SelectTogglesTheMarkSavesItAndRedrawsThePage) {
   f.Register(1, "", "C:\\one.exe");
   f.B(1).SetProgramTitle("");
   f.Menu(1);
-  f.Launcher().Editor().Select1Click();
+  f.Launcher().Command(core::LauncherCommand::kSelect1Click);
   EXPECT_TRUE(f.B(1).IsIconSmall());
   EXPECT_TRUE(f.view.buttons[0].small);  // reloaded: the glyph has its new size
   EXPECT_NE(f.PageText("User11.dat").find("IsIconSmall=1"), std::string::npos);
   // Empty buttons take the mark too.
   f.Menu(9);
-  f.Launcher().Editor().Select1Click();
+  f.Launcher().Command(core::LauncherCommand::kSelect1Click);
   EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button9]", "ProgPath=", "IsIconSmall=1", ""})), std::string::npos);
   f.Menu(1);
-  f.Launcher().Editor().Select1Click();
+  f.Launcher().Command(core::LauncherCommand::kSelect1Click);
   EXPECT_FALSE(f.B(1).IsIconSmall());
 }
 
 TEST(PageLaunch, EnablingFollowsTheSelectedAndRegisteredButtons) {
   Fixture f;
-  f.Launcher().Editor().PopupMenu1Popup();
+  f.Launcher().PopupMenu1Popup();
   EXPECT_EQ(f.view.pageCommands, std::make_pair(false, false));
   f.Register(2, "t", "C:\\t.exe");
   f.B(2).SetIsIconSmall(true);
-  f.Launcher().Editor().PopupMenu1Popup();
+  f.Launcher().PopupMenu1Popup();
   EXPECT_EQ(f.view.pageCommands, std::make_pair(false, true));
   f.B(2).SetIsIconSmall(false);
-  f.Launcher().Editor().PopupMenu1Popup();
+  f.Launcher().PopupMenu1Popup();
   EXPECT_EQ(f.view.pageCommands, std::make_pair(true, true));
 }
 
 TEST(PageLaunch, StartsButtonsInOrderThenPlaysOnceAndHides) {
   Fixture f(Lines({"Sound=1", "BtnClk=1", "Mouse=1"}));
-  f.Launcher().LoadOption(1);
   f.Register(7, "seven", "C:\\seven.exe");
   f.B(2).SetProgramState(TProgState::psMinimized);
   f.B(2).SetProgramOption("--x");
   f.Register(2, "two", "C:\\two.exe");
   f.Register(5, "five", "C:\\five.exe");
   f.B(5).SetIsIconSmall(true);
-  f.Launcher().Editor().pAllStartClick();
+  f.Launcher().Command(core::LauncherCommand::kpAllStartClick);
   ASSERT_EQ(f.shell.requests.size(), 3u);
   EXPECT_EQ(f.shell.requests[0].file, "C:\\two.exe");
   EXPECT_EQ(f.shell.requests[0].parameters, "--x");
@@ -194,15 +192,14 @@ TEST(PageLaunch, StartsButtonsInOrderThenPlaysOnceAndHides) {
   EXPECT_FALSE(f.view.shown);
 
   f.shell.requests.clear();
-  f.Launcher().Editor().Choice1Click();  // the unselected five stays
+  f.Launcher().Command(core::LauncherCommand::kChoice1Click);  // the unselected five stays
   ASSERT_EQ(f.shell.requests.size(), 2u);
   EXPECT_EQ(f.shell.requests[1].file, "C:\\seven.exe");
   EXPECT_EQ(f.sound.played.size(), 2u);
   EXPECT_TRUE(f.view.shown);  // the toggle showed it again
 
   Fixture empty(Lines({"Sound=1"}));
-  empty.Launcher().LoadOption(1);
-  empty.Launcher().Editor().Choice1Click();  // nothing to start: the sound all the same
+  empty.Launcher().Command(core::LauncherCommand::kChoice1Click);  // nothing to start: the sound all the same
   EXPECT_TRUE(empty.shell.requests.empty());
   EXPECT_EQ(empty.sound.played.size(), 1u);
 }
@@ -218,7 +215,7 @@ TEST(PageLaunch, StartsWhereThePathsLeadAndSavesThemAsStored) {
   f.B(4).DoUpdated();
   EXPECT_NE(f.PageText("User11.dat").find("ProgPath=%APPS%\\two.exe\r\nProgTitle=two\r\nProgDir=%APPS%\r\n"),
             std::string::npos);
-  f.Launcher().Editor().pAllStartClick();
+  f.Launcher().Command(core::LauncherCommand::kpAllStartClick);
   ASSERT_EQ(f.shell.requests.size(), 2u);
   EXPECT_EQ(f.shell.requests[0].file, "C:\\Apps\\two.exe");
   EXPECT_EQ(f.shell.requests[0].directory, "C:\\Apps");

@@ -82,7 +82,6 @@ TEST(LauncherKeys, CtrlDigitsStartTheTenButtonsCtrlPageKeysMoveAPageAndCtrlFFind
 
 TEST(LauncherKeys, AStartKeyDoesWhatAClickDoesSoundStartAndHiding) {
   Fixture f(Lines({"Sound=1", "BtnClk=1"}));
-  f.Launcher().LoadOption(1);
   f.Register(3, "C:\\Tools\\three.exe");
   f.B(3).SetProgramOption("-x \"y z\"");
   f.B(3).SetProgramDir("C:\\Work");

@@ -8,7 +8,7 @@ using testing_support::Lines;
 
 namespace {
 
-using Command = void (core::PageNavigator::*)();
+using Command = core::LauncherCommand;
 
 struct Move {
   int count, from;
@@ -16,12 +16,12 @@ struct Move {
   int to;
 };
 
-constexpr Command kTop = &core::PageNavigator::FastTopButtonClick;
-constexpr Command kFastBwd = &core::PageNavigator::FastBwdButtonClick;
-constexpr Command kBwd = &core::PageNavigator::BwdButtonClick;
-constexpr Command kFwd = &core::PageNavigator::FwdButtonClick;
-constexpr Command kFastFwd = &core::PageNavigator::FastFwdButtonClick;
-constexpr Command kFinal = &core::PageNavigator::FastFinalButtonClick;
+constexpr Command kTop = Command::kFastTopButtonClick;
+constexpr Command kFastBwd = Command::kFastBwdButtonClick;
+constexpr Command kBwd = Command::kBwdButtonClick;
+constexpr Command kFwd = Command::kFwdButtonClick;
+constexpr Command kFastFwd = Command::kFastFwdButtonClick;
+constexpr Command kFinal = Command::kFastFinalButtonClick;
 
 }  // namespace
 
@@ -35,10 +35,10 @@ TEST(Navigation, CommandsStopOrWrapAtTheEnds) {
   };
   for (const Move& m : moves) {
     LauncherFixture f;
-    f.Launcher().Navigator().SetUserName("U");
-    f.Launcher().Navigator().SetPageCount(m.count);
-    f.Launcher().Navigator().SetPageNo(m.from);
-    (f.Launcher().Navigator().*m.command)();
+    f.WriteSettings(Lines({"[User]", "User1=U", "[User1]", "PageNo=" + std::to_string(m.from),
+                           "PageNoControl=" + std::to_string(m.count)}));
+    f.Launcher().FormCreate();
+    f.Launcher().Command(m.command);
     EXPECT_EQ(f.Current().PageNo, m.to) << "from " << m.from << " of " << m.count;
     EXPECT_EQ(f.Current().CaptionText, "U - Page " + std::to_string(m.to) + "/" + std::to_string(m.count));
   }
@@ -50,25 +50,25 @@ TEST(Navigation, MovingEmptiesTheButtonsAndLoadsThePage) {
   f.folder.Write("DATA/User12.dat", Lines({"[PageTitle]", "PageTitle=Two", "[Button2]", "ProgPath=C:\\two.exe"}));
   f.Launcher().FormCreate();
   f.Launcher().Button(1).FilesDropped({"C:\\one.exe"});
-  f.Launcher().Navigator().FwdButtonClick();
+  f.Launcher().Command(kFwd);
   EXPECT_EQ(f.Launcher().Button(1).ProgramPath(), "");
   EXPECT_EQ(f.view.buttons[0].hint, "未登録");
   EXPECT_EQ(f.Launcher().Button(2).ProgramPath(), "C:\\two.exe");
   EXPECT_EQ(f.view.buttons[1].hint, "two.exe");
   EXPECT_EQ(f.view.title, "Two");
-  EXPECT_EQ(f.Current().PageFilePath, f.Launcher().Pages().PathOf("User1", 2));
   // The title is written back when it differs: page 2's file is rewritten whole.
   EXPECT_EQ(f.PageText("User12.dat"),
             Lines({"[PageTitle]", "PageTitle=Two", "", "[Button2]", "ProgPath=C:\\two.exe", ""}));
   // A titled page to a page without a file: that file holds only an empty title.
-  f.Launcher().Navigator().FwdButtonClick();
+  f.Launcher().Command(kFwd);
   EXPECT_EQ(f.PageText("User13.dat"), Lines({"[PageTitle]", "PageTitle=", ""}));
-  // Between untitled pages without files nothing is created.
-  f.Launcher().Navigator().SetPageCount(5);
-  f.Launcher().Navigator().FwdButtonClick();
-  EXPECT_FALSE(f.folder.Exists("DATA/User14.dat"));
   // Moving writes nothing to the settings file.
   EXPECT_NE(f.SettingsText().find("PageNo=1"), std::string::npos);
+  // Between untitled pages without files nothing is created.
+  f.view.pageCount = 5;
+  f.Launcher().UpDown1Click();
+  f.Launcher().Command(kFwd);
+  EXPECT_FALSE(f.folder.Exists("DATA/User14.dat"));
 }
 
 TEST(Navigation, PageCountChangesSaveAndMoveOnlyWhenTheCurrentPageIsCut) {
@@ -101,12 +101,11 @@ TEST(PageList, ShowsOneTitlePerPageAtTheWindowPositionAndJumps) {
   f.folder.Write("DATA/User13.dat", testing_support::Sjis(Lines({"[PageTitle]", "PageTitle=三"})));
   f.folder.Write("DATA/User15.dat", Lines({"[PageTitle]", "PageTitle=beyond the count"}));
   FakeListView list;
-  core::TListDlg dialog(list, f.Launcher());
-  f.Launcher().SetListDlg(&dialog);
+  core::TListDlg dialog(list, f.Launcher().Hosts().list, f.prompter);
   f.Launcher().FormCreate();
   f.view.position = {-20, 300};
   list.whileShown = [&] { dialog.ListBox1Click(2); };
-  f.Launcher().mListClick();
+  dialog.mListClick();
   EXPECT_EQ(list.items, (std::vector<std::string>{"One", "", "三", ""}));
   EXPECT_EQ(list.selected, 0);  // the page shown, so that keys move from there
   EXPECT_EQ(list.position, (core::ScreenPoint{0, 300}));
@@ -117,11 +116,10 @@ TEST(PageList, ShowsOneTitlePerPageAtTheWindowPositionAndJumps) {
   EXPECT_NE(f.SettingsText().find("Left=-20"), std::string::npos);  // saved when the list opened
 
   list.whileShown = [&] { dialog.CancelButtonClick(); };
-  f.Launcher().mListClick();
+  dialog.mListClick();
   EXPECT_EQ(list.items.size(), 4u);
   EXPECT_EQ(list.selected, 2);
   EXPECT_EQ(f.Current().PageNo, 3);
-  EXPECT_EQ(f.Current().PageFilePath, f.Launcher().Pages().PathOf("User1", 3));
   EXPECT_EQ(list.closed, 2);
 }
 
@@ -141,10 +139,10 @@ TEST(PanelColours, TenColoursAndNothingOutsideThem) {
   // The launcher takes the user's colour when the options load; 12 leaves it alone.
   LauncherFixture f;
   f.WriteSettings(Lines({"[User1]", "FormColor=12", "[User2]", "FormColor=3"}));
-  f.Launcher().LoadOption(1);
+  f.Launcher().FormCreate();
   EXPECT_FALSE(f.view.colour);
-  f.Launcher().LoadOption(2);
+  f.Launcher().Hosts().users.SwitchUser(2, "User2");
   EXPECT_EQ(f.view.colour, (core::PanelColour{Kind::kFixed, {255, 255, 0}}));
-  f.Launcher().LoadOption(1);
+  f.Launcher().Hosts().users.SwitchUser(1, "User1");
   EXPECT_EQ(f.view.colour, (core::PanelColour{Kind::kFixed, {255, 255, 0}}));
 }

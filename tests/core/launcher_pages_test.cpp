@@ -25,32 +25,34 @@ class CountingFiles : public core::PosixFileSystem {
 
 TEST(LauncherPages, PageFileNamesJoinUserNameAndPageNumber) {
   LauncherFixture f;
+  const core::PageStore pages(f.files, testing_support::Cp932(), core::DirectoryWithSeparator(f.environment.exePath));
   const std::string data = f.folder.Path("DATA") + core::kPathSeparator;
-  EXPECT_EQ(f.Launcher().Pages().PathOf("User1", 1), data + "User11.dat");
-  EXPECT_EQ(f.Launcher().Pages().PathOf("User1", 10), data + "User110.dat");
-  EXPECT_EQ(f.Launcher().Pages().PathOf("User1", 99), data + "User199.dat");
-  EXPECT_EQ(f.Launcher().Pages().PathOf("Taro", 3), data + "Taro3.dat");
-  EXPECT_EQ(f.Launcher().Pages().PathOf("A", 12), f.Launcher().Pages().PathOf("A1", 2));
+  EXPECT_EQ(pages.PathOf("User1", 1), data + "User11.dat");
+  EXPECT_EQ(pages.PathOf("User1", 10), data + "User110.dat");
+  EXPECT_EQ(pages.PathOf("User1", 99), data + "User199.dat");
+  EXPECT_EQ(pages.PathOf("Taro", 3), data + "Taro3.dat");
+  EXPECT_EQ(pages.PathOf("A", 12), pages.PathOf("A1", 2));
 }
 
 TEST(LauncherPages, LoadingATitleWritesItBackOnlyWhenTheBoxShowedAnotherText) {
   LauncherFixture f;
+  f.WriteSettings(Lines({"[User1]", "PageNo=2", "PageNoControl=2"}));
   f.folder.Write("DATA/User12.dat", Sjis(Lines({"; kept until the next write", "[PageTitle]", "PageTitle=道具"})));
-  f.Launcher().Navigator().SetUserName("User1");
   f.view.title = "道具";
-  f.Launcher().Navigator().LoadPageTitle(2);
+  f.Launcher().FormCreate();
   EXPECT_EQ(f.PageText("User12.dat"), Lines({"; kept until the next write", "[PageTitle]", "PageTitle=道具"}));
-  EXPECT_EQ(f.Current().PageFilePath, f.Launcher().Pages().PathOf("User1", 2));
 
   f.view.title = "Edit1";
-  f.Launcher().Navigator().SetPageNo(2);
-  f.Launcher().Navigator().LoadPageTitle(2);
+  f.Launcher().UpDown1Click();  // lowered to the page shown: it is loaded again
   EXPECT_EQ(f.view.title, "道具");
   EXPECT_EQ(f.PageText("User12.dat"), Lines({"[PageTitle]", "PageTitle=道具", ""}));
 
   // A page without a file, loaded while the box shows an empty title, creates nothing.
   f.view.title = "";
-  f.Launcher().Navigator().LoadPageTitle(5);
+  f.view.pageCount = 5;
+  f.Launcher().UpDown1Click();
+  f.Launcher().Command(core::LauncherCommand::kFastFinalButtonClick);
+  EXPECT_EQ(f.Current().PageNo, 5);
   EXPECT_FALSE(f.folder.Exists("DATA/User15.dat"));
 }
 
@@ -60,9 +62,9 @@ TEST(LauncherPages, EveryChangeOfTheTitleWritesThePageFile) {
   core::TLauncher launcher(f.view,
                            {files, testing_support::Cp932(), f.prompter, f.shell, f.environment, f.sound, f.probe});
   f.view.launcher = &launcher;
-  std::filesystem::create_directory(f.folder.Path("DATA"));
-  launcher.Navigator().SetUserName("User1");
-  launcher.Navigator().SetPageNo(3);
+  f.WriteSettings(Lines({"[User1]", "PageNo=3", "PageNoControl=3"}));
+  launcher.FormCreate();
+  files.writes = 0;
   for (const char* typed : {"T", "To", "Too", "Tool", "Tools"}) f.view.TypeTitle(typed);
   EXPECT_EQ(files.writes, 5);
   EXPECT_EQ(f.PageText("User13.dat"), Lines({"[PageTitle]", "PageTitle=Tools", ""}));
@@ -71,11 +73,13 @@ TEST(LauncherPages, EveryChangeOfTheTitleWritesThePageFile) {
 TEST(LauncherPages, TitleWriteFailureIsReportedAndTheProgramGoesOn) {
   LauncherFixture f;
   f.folder.Write("DATA", "a file where the folder should be");
-  f.Launcher().Navigator().SetUserName("User1");
+  f.Launcher().FormCreate();
+  f.prompter.boxes.clear();
   f.view.TypeTitle("x");
   ASSERT_EQ(f.prompter.boxes.size(), 1u);
   EXPECT_EQ(f.prompter.boxes[0].kind, "error");
-  EXPECT_EQ(f.prompter.boxes[0].text, "ファイル " + f.Launcher().Pages().PathOf("User1", 1) + " を作成できません");
+  EXPECT_EQ(f.prompter.boxes[0].text,
+            "ファイル " + f.folder.Path("DATA") + core::kPathSeparator + "User11.dat を作成できません");
   EXPECT_EQ(f.view.title, "x");
 }
 
@@ -85,13 +89,12 @@ TEST(LauncherPages, AttributeRepairMakesAReadOnlyPageFileWritable) {
   const std::string path = f.folder.Path("DATA/User11.dat");
   f.files.SetAttributes(path, core::kAttributeReadOnly | core::kAttributeArchive);
   ASSERT_EQ(f.files.Attributes(path), core::kAttributeReadOnly | core::kAttributeArchive);
-  f.Launcher().Navigator().SetUserName("User1");
-  f.Launcher().Navigator().RepairPageFileAttributes(1);
+  f.Launcher().FormCreate();
   EXPECT_EQ(f.files.Attributes(path), core::kAttributeArchive);
 
   // No file: nothing to repair, and nothing is created.
-  f.Launcher().Navigator().RepairPageFileAttributes(2);
-  EXPECT_FALSE(f.folder.Exists("DATA/User12.dat"));
+  core::PageStore(f.files, testing_support::Cp932(), core::DirectoryWithSeparator(f.environment.exePath)).RepairAttributes(f.folder.Path("DATA/x.dat"));
+  EXPECT_FALSE(f.folder.Exists("DATA/x.dat"));
 }
 
 TEST(LauncherPages, StartUpCreatesAMissingDataFolder) {

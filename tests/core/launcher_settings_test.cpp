@@ -9,6 +9,15 @@
 using testing_support::LauncherFixture;
 using testing_support::Lines;
 
+namespace {
+
+// The settings file of the fixture's program, as the launcher keeps it.
+core::LauncherSettings SettingsOf(LauncherFixture& f) {
+  return core::LauncherSettings({f.files, testing_support::Cp932(), f.folder.Path("zubi.ini")}, f.environment);
+}
+
+}  // namespace
+
 TEST(LauncherSettings, FirstRunWritesTheSettingsFileAndAnUntitledFirstPage) {
   LauncherFixture f;
   f.Launcher().FormCreate();
@@ -19,7 +28,7 @@ TEST(LauncherSettings, FirstRunWritesTheSettingsFileAndAnUntitledFirstPage) {
   EXPECT_EQ(f.view.position, (core::ScreenPoint{100, 100}));
   EXPECT_EQ(f.view.title, "");
   EXPECT_EQ(f.view.pageCount, 1);
-  EXPECT_EQ(f.Launcher().Editor().StartSoundPath(), f.folder.Path("start.wav"));
+  EXPECT_EQ(f.Launcher().Hosts().options.StartSoundPath(), f.folder.Path("start.wav"));
   EXPECT_TRUE(f.prompter.boxes.empty());
 }
 
@@ -33,7 +42,7 @@ TEST(LauncherSettings, StoredValuesAreUsedAsReadExceptNegativePositions) {
   EXPECT_EQ(f.Current().UserName, "User4");  // no name stored for user 4
   EXPECT_EQ(f.Current().PageNo, 0);
   EXPECT_EQ(f.Current().PageNoControl, 150);
-  EXPECT_EQ(f.Launcher().Settings().ToDir(), "D:\\Backup");
+  EXPECT_EQ(f.Launcher().Hosts().options.ToDir(), "D:\\Backup");
   EXPECT_EQ(f.environment.folderQueries, 0);  // the desktop is not asked for
   EXPECT_EQ(f.Current().CaptionText, "User4 - Page 0/150");
   EXPECT_EQ(f.view.pageCount, 150);
@@ -47,18 +56,17 @@ TEST(LauncherSettings, StoredValuesAreUsedAsReadExceptNegativePositions) {
 TEST(LauncherSettings, UnreadableNumbersTakeTheirDefaults) {
   LauncherFixture f;
   f.WriteSettings(Lines({"[Setting]", "Left=", "Top=1e3", "UserNo=abc", "[User1]", "PageNo=x", "PageNoControl=$A"}));
-  f.Launcher().Settings().LoadPosition();
-  EXPECT_EQ(f.view.position, (core::ScreenPoint{100, 100}));
-  EXPECT_EQ(f.Current().UserNo, 1);
-  EXPECT_EQ(f.Current().PageNo, 1);
-  EXPECT_EQ(f.Current().PageNoControl, 10);
-  EXPECT_EQ(f.Launcher().Settings().ToDir(), "C:\\Desktop");
+  core::LauncherSettings settings = SettingsOf(f);
+  const core::WindowState state = settings.LoadPosition();
+  EXPECT_EQ(state.position, (core::ScreenPoint{100, 100}));
+  EXPECT_EQ(std::tuple(state.userNo, state.pageNo, state.pageCount), std::tuple(1, 1, 10));
+  EXPECT_EQ(settings.ToDir(), "C:\\Desktop");
 }
 
 TEST(LauncherSettings, UserNamesFallBackToUserAndTheirNumber) {
   LauncherFixture f;
   f.WriteSettings(Lines({"[User]", "User1=太郎", "User2=", "user3=Hanako"}));
-  auto nameOf = [&](int n) { return f.Launcher().Settings().UserNameOf(n); };
+  auto nameOf = [&](int n) { return SettingsOf(f).UserNameOf(n); };
   EXPECT_EQ(nameOf(1), "太郎");
   EXPECT_EQ(nameOf(2), "");  // stored empty: an empty name, not the default
   EXPECT_EQ(nameOf(3), "Hanako");
@@ -69,8 +77,8 @@ TEST(LauncherSettings, UserNamesFallBackToUserAndTheirNumber) {
 TEST(LauncherSettings, StoredNamesThatWouldLeaveTheDataFolderReadAsTheDefaultName) {
   LauncherFixture f;
   f.WriteSettings(Lines({"[User]", "User1=../evil", "User2=..\\x", "User3=CON", "User4=a:b", "User5=Taro"}));
-  for (int n = 1; n <= 4; ++n) EXPECT_EQ(f.Launcher().Settings().UserNameOf(n), "User" + std::to_string(n));
-  EXPECT_EQ(f.Launcher().Settings().UserNameOf(5), "Taro");
+  for (int n = 1; n <= 4; ++n) EXPECT_EQ(SettingsOf(f).UserNameOf(n), "User" + std::to_string(n));
+  EXPECT_EQ(SettingsOf(f).UserNameOf(5), "Taro");
 
   // The start writes the default user's page in DATA, and nothing beside the folder (where
   // "../evil" would have put its page).
@@ -89,28 +97,24 @@ TEST(LauncherSettings, SavesRewriteOnlyTheirKeysAndKeepTheRest) {
   LauncherFixture f;
   f.WriteSettings(Lines(
       {"; old comment", "[User2]", "Mouse=1", "PageNo=4", "[Setting]", "Top=5", "Extra=keep", "[User]", "User2=Jiro"}));
-  f.Launcher().Navigator().SetUser(2, "次郎");
-  f.Launcher().Navigator().SetPageNo(7);
-  f.Launcher().Navigator().SetPageCount(9);
-  f.Launcher().Settings().SetToDir("E:\\");
-  f.view.position = {320, 40};
-  f.Launcher().Settings().SavePosition();
-  f.Launcher().Settings().SaveUserName();
+  core::LauncherSettings settings = SettingsOf(f);
+  settings.SetToDir("E:\\");
+  settings.SavePosition({{320, 40}, 2, 7, 9});
+  settings.StoreUserName(2, "次郎");
   EXPECT_EQ(f.SettingsText(), Lines({"[User2]", "Mouse=1", "PageNo=7", "PageNoControl=9", "ToDir=E:\\", "", "[Setting]",
                                      "Top=40", "Extra=keep", "Left=320", "UserNo=2", "", "[User]", "User2=次郎", ""}));
 }
 
 TEST(LauncherSettings, OptionsReadWithTheirDefaults) {
   LauncherFixture f;
-  f.Launcher().LoadOption(1);
-  const core::Options& s = f.Launcher().CurrentOptions();
+  core::Options s = SettingsOf(f).OptionsOf(1);
   EXPECT_EQ(std::tuple(s.Mouse, s.Tray, s.Hot, s.Shift, s.Ctrl, s.Alt, s.HotKey, s.Key, s.FormColor),
             std::tuple(0, 1, 0, 0, 0, 1, std::string("Alt+A"), 40, 0));
   EXPECT_EQ(std::tuple(s.BtnClk, s.TitleDbClk, s.Sound), std::tuple(false, false, false));
 
   f.WriteSettings(Lines({"[User3]", "Mouse=1", "Tray=0", "Hot=0x1", "Shift=1", "Ctrl=1", "Alt=0",
                          "HotKey=Ctrl+Shift+F5", "Key=$10", "FormColor=12", "BtnClk=2", "TitleDbClk=-1", "Sound=no"}));
-  f.Launcher().LoadOption(3);
+  s = SettingsOf(f).OptionsOf(3);
   EXPECT_EQ(std::tuple(s.Mouse, s.Tray, s.Hot, s.Shift, s.Ctrl, s.Alt, s.HotKey, s.Key, s.FormColor),
             std::tuple(1, 0, 1, 1, 1, 0, std::string("Ctrl+Shift+F5"), 16, 12));
   EXPECT_EQ(std::tuple(s.BtnClk, s.TitleDbClk, s.Sound), std::tuple(true, true, false));
@@ -118,7 +122,6 @@ TEST(LauncherSettings, OptionsReadWithTheirDefaults) {
 
 TEST(LauncherSettings, SettingsFileIsNamedAfterTheExecutable) {
   LauncherFixture f;
-  EXPECT_EQ(f.Launcher().Settings().Path(), f.folder.Path("zubi.ini"));
   // Only the last extension goes; a dot in a folder's name is no extension.
   const std::pair<const char*, const char*> names[] = {
       {"Launch.v2.exe", "Launch.v2.ini"}, {"noext", "noext.ini"}, {"v1.2/zubi", "v1.2/zubi.ini"}};

@@ -53,15 +53,15 @@ TEST(LauncherStorage, TwoCopiesSharingDataSeeEachOthersChangesOfThePage) {
   ASSERT_EQ(second.launcher.Button(1).ProgramPath(), "C:\\Tools\\one.exe");
   ASSERT_EQ(second.view.title, "Tools");
 
-  first.Launcher().Navigator().FastTopButtonClick();  // the first copy has read the page last
-  const std::string page = first.Launcher().Pages().PathOf("User1", 1);
+  first.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);  // the first copy has read the page last
+  const std::string page = first.folder.Path("DATA/User11.dat");
   const auto stamp = files.Stamp(page);
   second.launcher.Button(1).SetProgramPath("C:\\Tools\\two.exe");  // as its settings dialog does
   second.launcher.Button(1).DoUpdated();
   second.view.TypeTitle("Games");
   ASSERT_EQ(files.Stamp(page), stamp);
 
-  first.Launcher().Navigator().FastTopButtonClick();  // page 1 again
+  first.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);  // page 1 again
   EXPECT_EQ(first.Launcher().Button(1).ProgramPath(), "C:\\Tools\\two.exe");
   EXPECT_EQ(first.view.title, "Games");
   EXPECT_TRUE(first.prompter.boxes.empty());
@@ -87,8 +87,8 @@ TEST(LauncherStorage, ADiskThatFillsUpStopsTheOperationAndKeepsTheOldFiles) {
   f.Launcher().Button(1).FilesDropped({"C:\\Tools\\calc.exe"});
   ASSERT_EQ(f.prompter.boxes.size(), 1u);
   EXPECT_EQ(f.prompter.boxes[0].kind, "error");
-  EXPECT_EQ(f.prompter.boxes[0].text, CannotCreate(f.Launcher().Pages().PathOf("User1", 3)));
-  EXPECT_EQ(files.partial, f.Launcher().Pages().PathOf("User1", 3) + ".zubi-new");
+  EXPECT_EQ(f.prompter.boxes[0].text, CannotCreate(f.folder.Path("DATA/User13.dat")));
+  EXPECT_EQ(files.partial, f.folder.Path("DATA/User13.dat") + ".zubi-new");
   EXPECT_EQ(f.folder.Read("DATA/User13.dat"), page);
   EXPECT_FALSE(f.folder.Exists("DATA/User13.dat.zubi-new"));
   EXPECT_EQ(f.Launcher().Button(1).ProgramPath(), "C:\\Tools\\calc.exe");
@@ -100,7 +100,7 @@ TEST(LauncherStorage, ADiskThatFillsUpStopsTheOperationAndKeepsTheOldFiles) {
   f.view.pageCount = 2;
   f.Launcher().UpDown1Click();
   ASSERT_EQ(f.prompter.boxes.size(), 2u);
-  EXPECT_EQ(f.prompter.boxes[1].text, CannotCreate(f.Launcher().Settings().Path()));
+  EXPECT_EQ(f.prompter.boxes[1].text, CannotCreate(f.folder.Path("zubi.ini")));
   EXPECT_EQ(files.attempts, 1);
   EXPECT_EQ(f.folder.Read("zubi.ini"), settings);
   EXPECT_FALSE(f.folder.Exists("zubi.ini.zubi-new"));
@@ -140,7 +140,7 @@ TEST(LauncherStorage, ADataFolderDeletedWhileRunningIsMadeAgainByTheNextPageWrit
 
   // A reload of the page while DATA is gone: empty buttons, the empty title written back.
   std::filesystem::remove_all(data);
-  f.Launcher().Navigator().FastTopButtonClick();
+  f.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);
   EXPECT_EQ(f.Launcher().Button(2).ProgramPath(), "");
   EXPECT_EQ(f.view.title, "");
   EXPECT_EQ(f.PageText("User11.dat"), Lines({"[PageTitle]", "PageTitle=", ""}));
@@ -150,7 +150,7 @@ TEST(LauncherStorage, ADataFolderDeletedWhileRunningIsMadeAgainByTheNextPageWrit
   f.folder.Write("DATA", "a file where the folder should be");
   f.view.TypeTitle("T");
   ASSERT_EQ(f.prompter.boxes.size(), 1u);
-  EXPECT_EQ(f.prompter.boxes[0].text, CannotCreate(f.Launcher().Pages().PathOf("User1", 1)));
+  EXPECT_EQ(f.prompter.boxes[0].text, CannotCreate(f.folder.Path("DATA/User11.dat")));
   EXPECT_EQ(f.view.title, "T");
   EXPECT_EQ(f.folder.Read("DATA"), "a file where the folder should be");
 

@@ -31,10 +31,8 @@ TEST(LauncherStatus, NavigationButtonsAndCaptionFollowThePageAndTheCount) {
   };
   for (const auto& c : cases) {
     LauncherFixture f;
-    f.Launcher().Navigator().SetUserName("User1");
-    f.Launcher().Navigator().SetPageNo(c.page);
-    f.Launcher().Navigator().SetPageCount(c.count);
-    f.Launcher().Navigator().ComposeCaption();
+    f.WriteSettings(Lines({"[User1]", "PageNo=" + std::to_string(c.page), "PageNoControl=" + std::to_string(c.count)}));
+    f.Launcher().FormCreate();
     EXPECT_EQ(f.view.NavStates(), c.states) << "page " << c.page << " of " << c.count;
     EXPECT_EQ(f.view.caption, "User1 - Page " + std::to_string(c.page) + "/" + std::to_string(c.count));
   }
@@ -72,14 +70,14 @@ TEST(LauncherTimer, TickReadsAndWritesNoFile) {
 
 TEST(LauncherWindow, ShowHideToggleAndTitleBarDoubleClick) {
   LauncherFixture f;
-  f.Launcher().TrayIcon1Click();
+  core::WindowDisplay display(f.view);
+  display.TrayIcon1Click();
   EXPECT_FALSE(f.view.shown);
   EXPECT_EQ(f.view.foregrounds, 0);
-  f.Launcher().TrayIcon1Click();
+  display.TrayIcon1Click();
   EXPECT_TRUE(f.view.shown);
   EXPECT_EQ(f.view.foregrounds, 1);
 
-  core::WindowDisplay display(f.view);
   display.TitleBarDoubleClick(core::kHitCaption, false);  // TitleDbClk off
   EXPECT_TRUE(f.view.shown);
   display.TitleBarDoubleClick(20, true);  // the close box
@@ -92,8 +90,10 @@ TEST(LauncherWindow, CloseRequestSavesThenAsksAndOnlyYesCloses) {
   LauncherFixture f;
   f.Launcher().FormCreate();
   f.view.position = {300, 200};
-  f.Launcher().Navigator().SetPageNo(3);
-  f.Launcher().Navigator().SetPageCount(4);
+  f.view.pageCount = 4;
+  f.Launcher().UpDown1Click();
+  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
+  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
   f.prompter.answerYes = false;
   EXPECT_FALSE(f.Launcher().CloseRequest());
   ASSERT_EQ(f.prompter.boxes.size(), 1u);
@@ -109,11 +109,12 @@ TEST(LauncherWindow, CloseRequestSavesThenAsksAndOnlyYesCloses) {
 
 TEST(LauncherWindow, EndOfSessionSavesWithoutAsking) {
   LauncherFixture f;
-  f.Launcher().Navigator().SetUserName("User1");
-  f.Launcher().Navigator().SetPageNo(2);
+  f.Launcher().FormCreate();
+  std::filesystem::remove(f.folder.Path("zubi.ini"));
   f.Launcher().EndSession();
   EXPECT_TRUE(f.prompter.boxes.empty());
-  EXPECT_NE(f.SettingsText().find("PageNo=2"), std::string::npos);
+  EXPECT_NE(f.SettingsText().find("PageNo=1"), std::string::npos);
+  EXPECT_NE(f.SettingsText().find("User1=User1"), std::string::npos);
 }
 
 TEST(LauncherWindow, UnwritableSettingsAreReportedAndNeverStopTheProgram) {
@@ -133,7 +134,7 @@ TEST(LauncherWindow, UnwritableSettingsAreReportedAndNeverStopTheProgram) {
 
 TEST(LauncherWindow, HelpOpensTheHelpPageBesideTheExecutable) {
   LauncherFixture f;
-  f.Launcher().mHelpOpenClick();
+  f.Launcher().Command(core::LauncherCommand::kmHelpOpenClick);
   ASSERT_EQ(f.shell.requests.size(), 1u);
   const core::ShellRequest& r = f.shell.requests[0];
   EXPECT_EQ(r.verb, "open");
@@ -166,8 +167,7 @@ TEST(LauncherTimer, ChangesAControlOnlyWhenWhatItShowsDiffers) {
   EXPECT_TRUE(f.view.updates.empty());
 
   // A move to page 2 of 3: the caption and the three backward buttons, at once.
-  f.Launcher().Navigator().SetPageNo(2);
-  f.Launcher().Navigator().MovePage(2);
+  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
   EXPECT_EQ(f.view.updates, (std::vector<std::string>{"nav0", "nav1", "nav2", "caption"}));
   f.view.updates.clear();
   f.Launcher().Timer1Timer();
@@ -187,7 +187,7 @@ TEST(LauncherTimer, ChangesAControlOnlyWhenWhatItShowsDiffers) {
   f.environment.now.second = 1;
   f.Launcher().Timer1Timer();
   EXPECT_EQ(f.view.updates, std::vector<std::string>{"time"});
-  f.Launcher().Status().RegionalSettingsChanged();
+  f.Launcher().RegionalSettingsChanged();
   f.Launcher().Timer1Timer();
   EXPECT_EQ(f.view.updates, (std::vector<std::string>{"time", "date"}));
   EXPECT_EQ(f.view.date, "26-12-9");

@@ -51,15 +51,15 @@ TEST(MissingTargets, APageShowsItsMissingProgramsDimmedAndLooksAtSlowDrivesInThe
 
   // The stick arrives: the next look finds the program.
   f.stick.present.insert("E:\\Apps\\tool.exe");
-  f.Launcher().Navigator().CheckTargets();
+  f.Launcher().WindowShown();
   EXPECT_EQ(f.Dimmed(), "0110010000");  // unchanged until the answer comes
   f.background.Finish(f.stick);
   EXPECT_EQ(f.Dimmed(), "0100010000");
 
   // The missing file appears: the page shown again shows it plainly.
   f.probe.present.insert("C:\\Apps\\gone.exe");
-  f.Launcher().Navigator().FwdButtonClick();
-  f.Launcher().Navigator().BwdButtonClick();
+  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
+  f.Launcher().Command(core::LauncherCommand::kBwdButtonClick);
   f.background.Finish(f.stick);
   EXPECT_EQ(f.Dimmed(), "0000000000");
 }
@@ -69,7 +69,7 @@ TEST(MissingTargets, AnswersOvertakenByANewerLookOrAChangedPathAreDropped) {
   f.Launcher().FormCreate();
   f.background.Work(f.stick);  // the first answer is ready: E:\Apps\tool.exe is missing
   f.stick.present.insert("E:\\Apps\\tool.exe");
-  f.Launcher().Navigator().CheckTargets();  // the stick came before the answer did
+  f.Launcher().WindowShown();  // the stick came before the answer did
   f.background.Deliver();
   EXPECT_FALSE(f.view.buttons[2].dimmed);
   f.background.Finish(f.stick);
@@ -79,16 +79,16 @@ TEST(MissingTargets, AnswersOvertakenByANewerLookOrAChangedPathAreDropped) {
   // is looked at, and only its answer counts.
   f.stick.present.clear();
   f.stick.looked.clear();
-  f.Launcher().Navigator().FwdButtonClick();
-  f.Launcher().Navigator().BwdButtonClick();
-  f.Launcher().Navigator().FwdButtonClick();
+  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
+  f.Launcher().Command(core::LauncherCommand::kBwdButtonClick);
+  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
   ASSERT_EQ(f.background.pending.size(), 3u);
   f.background.Finish(f.stick);
   EXPECT_EQ(f.stick.looked, std::vector<std::string>{"E:\\Apps\\other.exe"});
   EXPECT_EQ(f.Dimmed(), "0010000000");
 
   // A button given another path while its answer is on the way keeps no dimming.
-  f.Launcher().Navigator().CheckTargets();
+  f.Launcher().WindowShown();
   f.background.Work(f.stick);
   f.Launcher().Button(3).SetProgramPath("E:\\Apps\\third.exe");
   f.background.Deliver();
@@ -119,10 +119,7 @@ namespace {
 
 class NoHost : public core::LaunchButtonHost {
  public:
-  bool HideAfterStart() const override { return false; }
-  void TrayIcon1Click() override {}
-  void ProgramStarted() override {}
-  bool BringProgramToFront(const core::TLaunchButton&) override { return false; }
+  void Activate(core::TLaunchButton&, const core::Activation&) override {}
 };
 
 }  // namespace
@@ -181,15 +178,15 @@ TEST(MissingTargets, DriveKindsAreAskedOnceUntilADriveComesOrGoes) {
   Fixture f;
   f.Launcher().FormCreate();
   EXPECT_EQ(f.probe.kindsAsked, (std::vector<char>{'C', 'E'}));
-  f.Launcher().Navigator().FwdButtonClick();
-  f.Launcher().Navigator().BwdButtonClick();
-  f.Launcher().Navigator().CheckTargets();
+  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
+  f.Launcher().Command(core::LauncherCommand::kBwdButtonClick);
+  f.Launcher().WindowShown();
   EXPECT_EQ(f.probe.kindsAsked.size(), 2u);
 
   // E: comes back as a fixed disk: from now on it is looked at on the spot.
   f.probe.drives['E'] = DriveKind::kFixed;
   const size_t waiting = f.background.pending.size();
-  f.Launcher().Targets().DrivesChanged();
+  f.Launcher().DrivesChanged();
   EXPECT_EQ(f.probe.kindsAsked, (std::vector<char>{'C', 'E', 'C', 'E'}));
   EXPECT_EQ(f.background.pending.size(), waiting);
   EXPECT_TRUE(f.view.buttons[2].dimmed);
@@ -235,8 +232,8 @@ TEST(RunningMarks, AButtonIsMarkedWhileItsProgramShowsAWindowAndShiftClickBrings
   f.WriteSettings(Lines({"[User1]", "PageNoControl=2", "Sound=1"}));
   FakeRunningPrograms running;
   running.windows = {{"C:\\APPS\\Edit.exe", 11}, {"C:\\Windows\\notepad.exe", 12}, {"D:\\Other\\tool.exe", 13}};
-  f.Launcher().SetRunningPrograms(&running);
   f.Launcher().FormCreate();
+  f.Launcher().SetRunningPrograms(&running);  // the window has shown
   std::string marked;
   for (auto& button : f.view.buttons) marked += button.running ? '1' : '0';
   EXPECT_EQ(marked, "1000100000");
@@ -244,7 +241,6 @@ TEST(RunningMarks, AButtonIsMarkedWhileItsProgramShowsAWindowAndShiftClickBrings
 
   auto shiftClick = [&](int k) {
     f.Launcher().Button(k).MouseDown(MouseButton::kLeft);
-    f.Launcher().Button(k).Click({true, false, false});
     f.Launcher().Button(k).MouseUp(MouseButton::kLeft, {true, false, false});
   };
   shiftClick(1);
@@ -269,8 +265,9 @@ TEST(RunningMarks, AButtonIsMarkedWhileItsProgramShowsAWindowAndShiftClickBrings
 
   // Another page is looked at as it shows; that does not take the place of the look
   // after a start.
-  f.Launcher().Button(1).Start();
-  f.Launcher().Navigator().FwdButtonClick();
+  f.Launcher().Button(1).MouseDown(MouseButton::kLeft);
+  f.Launcher().Button(1).MouseUp(MouseButton::kLeft);
+  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
   EXPECT_EQ(running.looks, 2);
   for (int tick = 0; tick < 10; ++tick) f.Launcher().Timer1Timer();
   EXPECT_EQ(running.looks, 3);

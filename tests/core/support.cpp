@@ -21,7 +21,7 @@ std::string FakeEnvironment::LongTimeText(const core::LocalTime& t) const {
 void FakeView::TypeTitle(const std::string& text) {
   if (text == title) return;
   title = text;
-  if (launcher) launcher->Navigator().Edit1Change();
+  if (launcher) launcher->Edit1Change();
 }
 
 std::string FakeView::NavStates() const {
@@ -42,6 +42,7 @@ LauncherFixture::LauncherFixture(core::FileSystem& launcherFiles) {
   launcher_ = std::make_unique<core::TLauncher>(
       view, core::LauncherPorts{launcherFiles, Cp932(), prompter, shell, environment, sound, probe});
   view.launcher = launcher_.get();
+  launcher_->SetDialogs(&dialogs);
 }
 
 std::string LauncherFixture::SettingsText() const {

@@ -10,11 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "about/about_box.h"
 #include "components/wait_hot_key.h"
 #include "fake_ports.h"
+#include "find/find_box.h"
 #include "launch/launcher.h"
 #include "launch_button/button_settings_dlg.h"
 #include "list/list_dlg.h"
+#include "option/option_dlg.h"
 #include "ports/background.h"
 #include "ports/file_probe.h"
 #include "storage/iconv_code_page.h"
@@ -350,6 +353,30 @@ class FakeRegistrar : public core::HotKeyRegistrar {
   std::vector<std::string> calls;
 };
 
+// The dialogs that the launcher's menus and keys open, those a test made.
+struct FakeDialogs : core::LauncherDialogs {
+  void OpenPageList() override {
+    if (list) list->mListClick();
+  }
+  void OpenUsers() override {
+    if (users) users->mUserClick();
+  }
+  void OpenOptions() override {
+    if (options) options->mOptionClick();
+  }
+  void OpenVersion(int formColor) override {
+    if (about) about->mVersionClick(formColor);
+  }
+  void OpenFindBox() override {
+    if (find) find->Open();
+  }
+  core::TListDlg* list = nullptr;
+  core::TUserDlg* users = nullptr;
+  core::TOptionDlg* options = nullptr;
+  core::TAboutBox* about = nullptr;
+  core::TFindBox* find = nullptr;
+};
+
 // A launcher with fakes around it, its executable in a temporary folder
 // (<folder>/zubi.exe with DATA beside it once created).
 class LauncherFixture {
@@ -372,6 +399,7 @@ class LauncherFixture {
   FakeSound sound;
   FakeProbe probe;
   FakeView view;
+  FakeDialogs dialogs;
 
  private:
   std::unique_ptr<core::TLauncher> launcher_;

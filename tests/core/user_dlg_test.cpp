@@ -20,9 +20,9 @@ struct Fixture : LauncherFixture {
     WriteSettings(Lines(settings));
     for (const auto& page : pages) folder.Write("DATA/" + page, Lines({"[PageTitle]", "PageTitle=" + page}));
     users.dialog = &dialog;
-    Launcher().SetUserDlg(&dialog);
+    dialogs.users = &dialog;
     Launcher().FormCreate();
-    Launcher().mUserClick();
+    Launcher().Command(core::LauncherCommand::kmUserClick);
   }
   // The user types a name for number s.
   void Type(int s, const std::string& name) {
@@ -33,7 +33,7 @@ struct Fixture : LauncherFixture {
   std::string Caption() { return Current().CaptionText; }
 
   FakeUserView users;
-  core::TUserDlg dialog{users, Launcher(), files, prompter};
+  core::TUserDlg dialog{users, Launcher().Hosts().users, prompter};
 };
 
 }  // namespace
@@ -239,11 +239,12 @@ TEST(PageDataDeletion, AsksThenLeavesAnEmptyTitleAndTheSecondTimeRemovesTheFile)
                  Lines({"[PageTitle]", "PageTitle=Work", "[Button1]", "ProgPath=C:\\w.exe", "ProgTitle=w"}));
   f.folder.Write("DATA/User13.dat", Lines({"[PageTitle]", "PageTitle=Keep"}));
   f.folder.Write("DATA/Other2.dat", Lines({"[PageTitle]", "PageTitle=Other"}));
-  f.Launcher().Navigator().MovePage(2);
+  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);  // page 2 read again
+  f.Launcher().Command(core::LauncherCommand::kBwdButtonClick);
   f.view.position = {30, 60};
 
   f.prompter.answerYes = false;
-  f.Launcher().Navigator().mDeleteClick();
+  f.Launcher().Command(core::LauncherCommand::kmDeleteClick);
   ASSERT_EQ(f.prompter.boxes.size(), 1u);
   EXPECT_EQ(f.prompter.boxes[0].text, "このﾍﾟｰｼﾞのﾃﾞｰﾀを削除します。\r\n復旧は出来ませんが宜しいですか?");
   EXPECT_EQ(f.prompter.boxes[0].placement.left, 30);
@@ -251,18 +252,18 @@ TEST(PageDataDeletion, AsksThenLeavesAnEmptyTitleAndTheSecondTimeRemovesTheFile)
   EXPECT_EQ(f.Launcher().Button(1).ProgramPath(), "C:\\w.exe");
 
   f.prompter.answerYes = true;
-  f.Launcher().Navigator().mDeleteClick();
+  f.Launcher().Command(core::LauncherCommand::kmDeleteClick);
   EXPECT_EQ(f.folder.Read("DATA/User12.dat"), Lines({"[PageTitle]", "PageTitle=", ""}));
   EXPECT_EQ(f.Launcher().Button(1).ProgramPath(), "");
   EXPECT_EQ(f.Caption(), "User1 - Page 2/5");
 
-  f.Launcher().Navigator().mDeleteClick();  // asks again, and this time nothing is written back
+  f.Launcher().Command(core::LauncherCommand::kmDeleteClick);  // asks again, and this time nothing is written back
   EXPECT_FALSE(f.Page("User12.dat"));
   EXPECT_TRUE(f.Page("User13.dat"));
   EXPECT_TRUE(f.Page("Other2.dat"));
 
   f.prompter.boxes.clear();
-  f.Launcher().Navigator().mDeleteClick();
+  f.Launcher().Command(core::LauncherCommand::kmDeleteClick);
   ASSERT_EQ(f.prompter.Texts(), std::vector<std::string>{"このﾍﾟｰｼﾞに削除するﾃﾞｰﾀはありません。"});
   EXPECT_EQ(f.prompter.boxes[0].kind, "information");
   EXPECT_FALSE(f.Page("User12.dat"));

@@ -37,23 +37,18 @@ class Program {
     launcher.FormCreate();
   }
 
+  // The title first, then each button, as the launcher writes them.
   void FillPage(int page, const std::string& title, const std::vector<Button>& buttons) {
-    launcher.Navigator().SetPageNo(page);
-    view_.title = title;
-    launcher.Navigator().SavePageTitle(page);
+    core::PageStore pages(files, testing_support::Cp932(), "/zubi/");
+    const std::string path = pages.PathOf("User1", page);
+    core::PageFile file = pages.Load(path);
+    file.SetTitle(title);
     for (size_t i = 0; i < buttons.size(); ++i) {
-      core::TLaunchButton& b = launcher.Button(static_cast<int>(i) + 1);
       const Button& v = buttons[i];
-      b.SetProgramTitle(v.title);
-      b.SetProgramDir(v.dir);
-      b.SetProgramState(v.state);
-      b.SetProgramOption(v.option);
-      b.SetProgramIconPath(v.iconPath);
-      b.SetProgramIconNo(v.iconNo);
-      b.SetIsIconSmall(v.small);
-      b.SetProgramPath(v.path);
-      launcher.Navigator().SaveButton(static_cast<int>(i) + 1);
+      file.SetButton(static_cast<int>(i) + 1,
+                     {v.title, v.path, v.dir, v.option, v.iconPath, v.state, v.iconNo, v.small});
     }
+    pages.Save(path, file);
   }
 
   fuzzing::MemoryFileSystem files;
@@ -105,13 +100,13 @@ void PageSeeds(const fs::path& corpus) {
 void SettingsSeeds(const fs::path& corpus) {
   Program program;
   core::Options options{1, 1, 1, 1, 1, 0, "Ctrl+Shift+F5", 5, 3, true, true, true};
-  program.launcher.ApplyOptions(1, options);
-  program.launcher.Settings().StoreUserName(1, "山田太郎");
-  program.launcher.Settings().StoreUserName(2, "ﾃｽﾄ");
-  program.launcher.Navigator().SetUser(2, "ﾃｽﾄ");
-  program.launcher.Navigator().SetPageNo(12);
-  program.launcher.Navigator().SetPageCount(30);
-  program.launcher.Settings().SavePosition();
+  testing_support::FakeEnvironment environment;
+  core::LauncherSettings settings({program.files, testing_support::Cp932(), "/zubi/zubi.ini"}, environment);
+  settings.LoadPosition();
+  settings.SaveOptions(1, options);
+  settings.StoreUserName(1, "山田太郎");
+  settings.StoreUserName(2, "ﾃｽﾄ");
+  settings.SavePosition({{100, 100}, 2, 12, 30});
   const std::string bytes = program.files.Content("/zubi/zubi.ini");
   WriteSeed(corpus / "ini_image", "zubi.ini", bytes);
   WriteSeed(corpus / "text_codec", "zubi.ini", bytes);

@@ -64,6 +64,23 @@ bool MemoryFileSystem::RenameFile(const std::string& from, const std::string& to
   return true;
 }
 
+bool MemoryFileSystem::RenameFolder(const std::string& from, const std::string& to) {
+  if (!folders_.count(Touch(from)) || files_.count(Touch(to)) || folders_.count(to) || !ParentExists(to)) return false;
+  const std::string prefix = from + core::kPathSeparator;
+  auto moved = [&](const std::string& path) { return to + path.substr(from.size()); };
+  for (auto it = files_.lower_bound(prefix); it != files_.end() && it->first.starts_with(prefix);) {
+    files_[moved(it->first)] = std::move(it->second);
+    it = files_.erase(it);
+  }
+  for (auto it = folders_.lower_bound(prefix); it != folders_.end() && it->starts_with(prefix);) {
+    folders_.insert(moved(*it));
+    it = folders_.erase(it);
+  }
+  folders_.erase(from);
+  folders_.insert(to);
+  return true;
+}
+
 bool MemoryFileSystem::RemoveFile(const std::string& path) { return files_.erase(Touch(path)) > 0; }
 
 bool MemoryFileSystem::CopyFileTo(const std::string& from, const std::string& to) {

@@ -24,6 +24,7 @@ class MemoryFileSystem : public core::FileSystem {
   bool WriteWhole(const std::string& path, std::string_view bytes) override;
   bool CreateFolder(const std::string& path) override;
   bool RenameFile(const std::string& from, const std::string& to) override;
+  bool RenameFolder(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
   bool CopyFileTo(const std::string& from, const std::string& to) override;
   std::uint64_t TotalSize(const std::string& folder, std::string_view suffix) const override;

@@ -48,12 +48,10 @@ class Start {
  public:
   explicit Start(fuzzing::MemoryFileSystem& files) {
     environment_.exePath = "/zubi/zubi.exe";
+    files.Put("/zubi/zubi.ini", "[User1]\r\nPageNo=" + std::to_string(kPage) + "\r\nPageNoControl=9\r\n");
     launcher_ = std::make_unique<core::TLauncher>(
         view_, core::LauncherPorts{files, testing_support::Cp932(), prompter_, shell_, environment_, sound_, probe_});
-    launcher_->Navigator().SetUserName("User1");
-    launcher_->Navigator().SetPageNo(kPage);
-    launcher_->Navigator().LoadPageTitle(kPage);
-    launcher_->Navigator().LoadButtons(kPage);
+    launcher_->FormCreate();
   }
 
   std::array<Button, core::kLaunchButtonCount> Buttons() {
@@ -86,8 +84,9 @@ class Start {
   }
 
   std::string Title() const { return view_.title; }
+  // Each button as a change of its own saves it, the file holding its program already.
   void Save() {
-    for (int k = 1; k <= core::kLaunchButtonCount; ++k) launcher_->Navigator().SaveButton(k);
+    for (int k = 1; k <= core::kLaunchButtonCount; ++k) launcher_->Button(k).DoUpdated();
   }
 
  private:

@@ -74,7 +74,6 @@ struct Program {
   Program() {
     view.launcher = &launcher;
     users.dialog = &dialog;
-    launcher.SetUserDlg(&dialog);
   }
 
   fuzzing::MemoryFileSystem files;
@@ -87,7 +86,7 @@ struct Program {
   core::TLauncher launcher{
       view, core::LauncherPorts{files, testing_support::Cp932(), prompter, shell, environment, sound, probe}};
   testing_support::FakeUserView users;
-  core::TUserDlg dialog{users, launcher, files, prompter};
+  core::TUserDlg dialog{users, launcher.Hosts().users, prompter};
 };
 
 }  // namespace
@@ -100,7 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Program namer;  // names files, touches none
     const std::string prefix = std::string(kData) + core::kPathSeparator;
     for (int page = 0; page <= 100; ++page) {
-      const std::string path = namer.launcher.Pages().PathOf(name, page);
+      const std::string path =
+          core::PageStore(namer.files, testing_support::Cp932(), core::DirectoryWithSeparator(kExe)).PathOf(name, page);
       FUZZ_CHECK(path.starts_with(prefix) && IsPlainFileName(std::string_view(path).substr(prefix.size())),
                  "accepted " + name + " gives " + path);
     }
@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     program.files.Put(kSettings, core::EncodeText("[User]\r\nUser1=" + name + "\r\n", testing_support::Cp932()));
     program.files.CreateFolder(kData);
     program.launcher.FormCreate();
-    program.launcher.mUserClick();
+    program.dialog.mUserClick();
     program.dialog.ListBox1Click(0);
     CheckPaths(program.files, name, "stored");
   }
@@ -121,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Typed into the user dialog for user 2, with page files of user 1 in DATA.
     Program program;
     program.files.Put(std::string(kData) + core::kPathSeparator + "User11.dat", "[PageTitle]\r\nPageTitle=a\r\n");
-    program.launcher.mUserClick();
+    program.dialog.mUserClick();
     program.users.number = 2;
     program.users.SetNameText(name);
     program.dialog.EntryButtonClick();

@@ -148,7 +148,7 @@ TEST(CopyDlgWindow, ItsMessageBoxesAreCentredOnTheScreen) {
   CopyDlgWindow window(h.window->Handle());
   win32::Win32Prompter prompter;
   prompter.SetOwner(window.Handle());
-  core::TCopyDlg dialog(window, *h.launcher, h.files, prompter, h.shell, h.environment);
+  core::TCopyDlg dialog(window, h.launcher->Hosts().copy, prompter, h.files, h.environment);
   window.Attach(&dialog);
   Seen seen;
   // The launcher's own copy dialog exists too, hidden: wait for this one.
@@ -179,12 +179,12 @@ TEST(CopyDlgWindow, ItsMessageBoxesAreCentredOnTheScreen) {
 
 TEST(CopyDlgWindow, BacksUpAUserIntoTheChosenFolderThroughTheShell) {
   LauncherHarness h;
+  h.WriteSettings("[User1]\r\nToDir=" + h.folder.Path("") + "\r\n");
   h.Create();
   h.folder.Write("DATA\\User13.dat", "[PageTitle]\r\nPageTitle=Three\r\n");
   std::string backup = h.folder.Path("backup");
   std::filesystem::create_directories(backup);
   h.shell.chosenFolder = backup;
-  h.launcher->Settings().SetToDir(h.folder.Path(""));
   CopyDlgWindow& w = *h.dialogs.CopyWindow();
   bool okEnabled = false;
   std::thread user = WhenWindowAppears(kCopyClass, kCopyTitle, [&](HWND dialog) {
@@ -204,7 +204,7 @@ TEST(CopyDlgWindow, BacksUpAUserIntoTheChosenFolderThroughTheShell) {
   EXPECT_TRUE(okEnabled);
   EXPECT_FALSE(w.IsOpen());
   EXPECT_EQ(h.shell.chooserStarts, std::vector<std::string>{h.folder.Path("")});
-  EXPECT_EQ(h.launcher->Settings().ToDir(), backup);
+  EXPECT_EQ(h.launcher->Hosts().options.ToDir(), backup);
   EXPECT_EQ(h.folder.Read("backup\\User13.dat"), "[PageTitle]\r\nPageTitle=Three\r\n");
   EXPECT_EQ(h.folder.Read("backup\\User11.dat"), h.folder.Read("DATA\\User11.dat"));
 }

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "base/utf16.h"
+#include "launch/launcher_layout.h"
 #include "launch/launcher_menus.h"
 #include "ports/environment.h"
 #include "support.h"
@@ -151,7 +152,7 @@ TEST(DesktopCommandsWindows, CloseEverythingClosesMinimisedWindowsOnlyAfterTheWa
   LauncherHarness h;
   h.Create();
   QuietDesktop desktop;
-  h.launcher->Desktop().SetPorts({h.session, desktop, h.dde});
+  h.launcher->SetDesktopPorts({h.session, desktop, h.dde});
   TestClass any(L"ZubiDesktopTestAny");
   HWND minimised = any.Create(SW_SHOWMINNOACTIVE);
   HWND normal = any.Create(SW_SHOWNOACTIVATE);
@@ -165,8 +166,8 @@ TEST(DesktopCommandsWindows, CloseEverythingClosesMinimisedWindowsOnlyAfterTheWa
   EXPECT_EQ(desktop.keys, (std::vector<int>{0x5B, 0x4D, -0x4D, -0x5B}));
 
   // Meanwhile the launcher window answers: its caption follows a new page count.
-  h.launcher->Navigator().SetPageCount(2);
-  h.launcher->Navigator().ComposeCaption();
+  SendMessageW(h.window->Control(kUpDown1), UDM_SETPOS32, 0, 2);
+  h.launcher->UpDown1Click();
   EXPECT_EQ(testing_support::TextOf(h.window->Handle()), "User1 - Page 1/2");
 
   ASSERT_TRUE(WaitUntil([&] { return Closes(minimised) > 0; }, 5000));

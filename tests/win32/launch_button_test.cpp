@@ -259,7 +259,7 @@ TEST(LaunchButtonControl, ShiftClickOnAMarkedButtonBringsTheRunningProgramForwar
   h.launcher->Button(3).SetProgramOption("--window");
   h.launcher->Button(3).SetProgramPath(recorder);
   h.launcher->Button(5).SetProgramPath(hung);
-  h.launcher->Marks().Refresh();
+  h.launcher->WindowActivated();
   EXPECT_FALSE(h.window->ButtonControl(3).RunningMark());
   EXPECT_TRUE(h.window->ButtonControl(5).RunningMark());
 
@@ -269,7 +269,7 @@ TEST(LaunchButtonControl, ShiftClickOnAMarkedButtonBringsTheRunningProgramForwar
   ShowWindowAsync(window, SW_MINIMIZE);
   ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }));
   const ULONGLONG before = GetTickCount64();
-  h.launcher->Marks().Refresh();
+  h.launcher->WindowActivated();
   EXPECT_TRUE(h.window->ButtonControl(3).RunningMark()) << "minimised, it still runs";
   HWND button = h.window->Control(kLaunchButton1 + 2);
   SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(5, 5));
@@ -283,7 +283,7 @@ TEST(LaunchButtonControl, ShiftClickOnAMarkedButtonBringsTheRunningProgramForwar
 
   PostMessageW(window, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
-  h.launcher->Marks().Refresh();
+  h.launcher->WindowActivated();
   EXPECT_FALSE(h.window->ButtonControl(3).RunningMark());
   TerminateProcess(hungProcess.hProcess, 0);
   WaitForSingleObject(hungProcess.hProcess, 5000);

@@ -194,7 +194,7 @@ TEST(LauncherWindow, ShowingAPageSetsTheCaptionAndTheNavigationButtons) {
   EXPECT_TRUE(Enabled(h, kFastFinalButton));
   EXPECT_EQ(TextOf(h.window->Control(kMemo1)), "5");
 
-  h.launcher->Navigator().FastFinalButtonClick();
+  SendMessageW(h.window->Handle(), WM_COMMAND, kFastFinalButton, 0);
   EXPECT_EQ(TextOf(h.window->Handle()), "太郎 - Page 5/5");
   EXPECT_TRUE(Enabled(h, kFastTopButton));
   EXPECT_TRUE(Enabled(h, kBwdButton));
@@ -226,8 +226,9 @@ TEST(LauncherWindow, CloseSavesAsksAndOnlyYesEndsTheWindow) {
 
 TEST(LauncherWindow, EndOfSessionSavesWithoutAQuestion) {
   LauncherHarness h;
+  h.WriteSettings("[User1]\r\nPageNoControl=4\r\n");
   h.Create();
-  h.launcher->Navigator().SetPageNo(4);
+  SendMessageW(h.window->Handle(), WM_COMMAND, kFastFinalButton, 0);
   EXPECT_TRUE(SendMessageW(h.window->Handle(), WM_QUERYENDSESSION, 0, 0));
   EXPECT_TRUE(h.prompter.Texts().empty());
   EXPECT_NE(h.folder.Read("zubi.ini").find("PageNo=4"), std::string::npos);
@@ -274,9 +275,9 @@ TEST(LauncherWindow, TitleBarDoubleClickTogglesOnlyWhenTheOptionAsks) {
   HWND w = h.window->Handle();
   SendMessageW(w, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
   EXPECT_TRUE(IsWindowVisible(w));
-  core::Options options = h.launcher->CurrentOptions();
+  core::Options options = h.launcher->Hosts().options.CurrentOptions();
   options.TitleDbClk = true;
-  h.launcher->ApplyOptions(1, options);
+  h.launcher->Hosts().options.ApplyOptions(options);
   SendMessageW(w, WM_NCLBUTTONDBLCLK, HTCLOSE, 0);
   EXPECT_TRUE(IsWindowVisible(w));
   SendMessageW(w, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);

@@ -53,10 +53,11 @@ TEST(OnScreen, ALauncherStoredFarOffScreenAppearsAtTheNearestPlaceOnThePrimaryMo
   // The creation step's own save writes where the window now stands; nothing else changes.
   EXPECT_EQ(h.folder.Read("zubi.ini"), h.codePage.FromUtf8(Settings(r.left, r.top)).value());
 
-  // Loading the place moves the window and writes nothing.
+  // Loading the place moves the window there and writes nothing.
   h.WriteSettings(Settings(-3000, 99999));
   const std::string before = h.folder.Read("zubi.ini");
-  h.launcher->Settings().LoadPosition();
+  core::LauncherSettings settings({h.files, h.codePage, h.folder.Path("zubi.ini")}, h.environment);
+  h.window->MoveWindowTo(settings.LoadPosition().position);
   EXPECT_EQ(h.folder.Read("zubi.ini"), before);
   r = RectOf(h.window->Handle());
   EXPECT_TRUE(Inside(r, work));

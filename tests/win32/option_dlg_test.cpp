@@ -86,14 +86,14 @@ TEST(OptionWindow, TheStoredHotKeyTogglesTheWindowAndATakenOneIsReported) {
   ASSERT_TRUE(RegisterHotKey(other.get(), 7, MOD_CONTROL | MOD_ALT, VK_F7));
   h.WriteSettings("[User1]\r\nHot=1\r\nHotKey=Ctrl+Alt+F7\r\n");
   h.prompter.boxes.clear();
-  h.launcher->Handle([&] { h.launcher->LoadOption(1); });
+  h.launcher->FilesChanged({h.folder.Path("zubi.ini")});
   ASSERT_EQ(h.prompter.boxes.size(), 1u);
   EXPECT_EQ(h.prompter.boxes[0].text, "ホットキーが登録できません(Alt+Ctrl+F7)");
   EXPECT_FALSE(h.window->WaitHotKey()->Registered());
   UnregisterHotKey(other.get(), 7);
 
   h.WriteSettings("[User1]\r\nHot=0\r\nHotKey=Ctrl+Shift+F6\r\n");
-  h.launcher->LoadOption(1);
+  h.launcher->FilesChanged({h.folder.Path("zubi.ini")});
   // Switched off, the combination is free for other programs again.
   EXPECT_TRUE(RegisterHotKey(other.get(), 8, MOD_CONTROL | MOD_SHIFT, VK_F6));
   UnregisterHotKey(other.get(), 8);

@@ -23,14 +23,14 @@ void LauncherHarness::Create() {
   window = std::make_unique<win32::LauncherWindow>(nullptr);
   core::Shell& chosen = useRealShell ? static_cast<core::Shell&>(realShell) : shell;
   background = std::make_unique<win32::WinBackground>(window->Handle());
-  launcher = std::make_unique<core::TLauncher>(
-      *window, core::LauncherPorts{files, codePage, prompter, chosen, environment, sound, probe});
-  launcher->Desktop().SetPorts({session, desktop, dde});
+  const core::LauncherPorts ports{files, codePage, prompter, chosen, environment, sound, probe};
+  launcher = std::make_unique<core::TLauncher>(*window, ports);
+  launcher->SetDesktopPorts({session, desktop, dde});
   launcher->SetBackground(background.get());
   window->CreateComponents(prompter, codePage);
   window->Attach(launcher.get());
   launcher->FormCreate();
-  dialogs.Create(window->Handle(), *launcher, window->WaitHotKey());
+  dialogs.Create(window->Handle(), *launcher, window->WaitHotKey(), ports);
 }
 
 namespace {

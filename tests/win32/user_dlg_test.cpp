@@ -91,7 +91,7 @@ TEST(UserWindow, ItsMessagesAppearAtTheDialogsCornerAndOwnedByIt) {
   win32::Win32Prompter prompter;
   prompter.SetOwner(h.window->Handle());
   win32::UserDlgWindow& window = *h.dialogs.UserWindow();
-  core::TUserDlg dialog(window, *h.launcher, h.files, prompter);
+  core::TUserDlg dialog(window, h.launcher->Hosts().users, prompter);
   window.Attach(&dialog);
 
   RECT dialogRect{}, boxRect{};

@@ -1,9 +1,8 @@
-// The data copy dialog. Pages belong to a user name: DATA\<name><page>.dat, pages 1..99.
+// The data copy dialog: what the user chose and the messages; the copies themselves
+// are the launcher's (CopyOperations).
 #include "copy/copy_dlg.h"
 
 #include "copy/copy_texts.h"
-#include "launch/launcher.h"
-#include "storage/paths.h"
 
 namespace core {
 
@@ -30,18 +29,14 @@ std::string TCopyDlg::Entry(const std::vector<std::string>& items, int index) co
 // The dialog keeps everything else from its last opening: the destination list stays
 // enabled once a source was clicked, and the hints keep their texts.
 void TCopyDlg::CopyButtonClick() {
-  srcItems_.clear();
-  dstItems_.clear();
-  for (int n = 1; n <= kAllDataEntry; ++n) {
-    srcItems_.push_back(launcher_.Settings().UserNameOf(n));
-    dstItems_.push_back(srcItems_.back());
-  }
+  srcItems_ = operations_.UserNames();
+  dstItems_ = srcItems_;
   srcItems_.push_back(texts::kAllData);
   dstItems_.push_back(texts::kBackup);
   view_.SetSourceItems(srcItems_);
   view_.SetDestinationItems(dstItems_);
   view_.EnableOK(false);
-  ColorChange(view_, launcher_.CurrentOptions().FormColor);
+  ColorChange(view_, operations_.FormColor());
   view_.ShowModal();
 }
 
@@ -97,29 +92,20 @@ void TCopyDlg::JudgeOKBtnSelected() {
   if (!(view_.SourceSelection() >= 0 && d >= 0 && view_.IsDestinationSelected(d))) view_.EnableOK(false);
 }
 
-std::uint64_t TCopyDlg::UserDataSize(const std::string& name) const {
-  std::uint64_t sum = 0;
-  for (int page = 1; page <= kLastPage; ++page) {
-    if (auto stamp = files_.Stamp(launcher_.Pages().PathOf(name, page)); stamp && stamp->size > 0)
-      sum += static_cast<std::uint64_t>(stamp->size);
-  }
-  return sum;
-}
-
 // "すべてのﾃﾞｰﾀ" counts every .dat file of DATA, whatever its name.
 void TCopyDlg::SumDataFileSize() {
   int s = view_.SourceSelection();
   if (s == kAllDataEntry)
-    sizeSum_ = files_.TotalSize(launcher_.Pages().DataFolder(), ".dat");
+    sizeSum_ = operations_.AllDataSize();
   else
-    sizeSum_ = IsUser(s) ? UserDataSize(Entry(srcItems_, s)) : 0;
+    sizeSum_ = IsUser(s) ? operations_.UserDataSize(Entry(srcItems_, s)) : 0;
   view_.SetSourceHint(BytesText(sizeSum_));
 }
 
 // "ﾊﾞｯｸｱｯﾌﾟ" has no data of its own.
 void TCopyDlg::FindFileSize() {
   int d = view_.DestinationFocus();
-  sizeSum_ = IsUser(d) ? UserDataSize(Entry(dstItems_, d)) : 0;
+  sizeSum_ = IsUser(d) ? operations_.UserDataSize(Entry(dstItems_, d)) : 0;
   dstSizeText_ = BytesText(sizeSum_);
 }
 
@@ -127,38 +113,14 @@ void TCopyDlg::OKBtnClick() {
   int s = view_.SourceSelection();
   int d = view_.DestinationFocus();
   if (IsUser(s) && IsUser(d)) {
-    const std::string source = Entry(srcItems_, s), target = Entry(dstItems_, d);
-    for (int page = 1; page <= kLastPage; ++page) {
-      std::string from = launcher_.Pages().PathOf(source, page);
-      if (!files_.FileExists(from)) continue;
-      if (!CopyRenFile(from, launcher_.Pages().PathOf(target, page), true)) prompter_.ShowMessage(texts::kCopyFailed);
-    }
+    operations_.CopyUserData(Entry(srcItems_, s), Entry(dstItems_, d));
   } else if (s >= 0 && d >= 0) {
-    if (auto folder = shell_.ChooseFolder(view_.NativeHandle(), launcher_.Settings().ToDir())) {
-      launcher_.Settings().SetToDir(*folder);
-      if (s == kAllDataEntry) {
-        CopyfoStruct(launcher_.Pages().DataFolder() + kPathSeparator + "*.dat", *folder);
-      } else {
-        const std::string source = Entry(srcItems_, s);
-        for (int page = 1; page <= kLastPage; ++page) {
-          std::string from = launcher_.Pages().PathOf(source, page);
-          if (files_.FileExists(from)) CopyfoStruct(from, *folder);
-        }
-      }
-    }
+    const std::string source = Entry(srcItems_, s);
+    operations_.BackUp(view_.NativeHandle(), s == kAllDataEntry ? nullptr : &source);
   }
   view_.Close();
 }
 
-void TCopyDlg::HelpBtnClick() { launcher_.mHelpOpenClick(); }
-
-bool TCopyDlg::CopyRenFile(const std::string& source, const std::string& target, bool overwrite) {
-  if (!overwrite && files_.FileExists(target)) return false;
-  return files_.CopyFileTo(source, target);
-}
-
-void TCopyDlg::CopyfoStruct(const std::string& source, const std::string& folder) {
-  shell_.CopyIntoFolder(view_.NativeHandle(), source, folder);
-}
+void TCopyDlg::HelpBtnClick() { operations_.OpenHelp(); }
 
 }  // namespace core

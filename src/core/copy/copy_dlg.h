@@ -4,15 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "copy/copy_operations.h"
 #include "option/panel_colours.h"
 #include "ports/environment.h"
 #include "ports/prompter.h"
-#include "ports/shell.h"
 #include "storage/file_system.h"
 
 namespace core {
-
-class TLauncher;
 
 // The data copy dialog as its logic sees it. The source list has single selection; the
 // destination list has extended selection, and its focused entry is the one last clicked.
@@ -49,15 +47,10 @@ class TCopyDlg {
   static constexpr int kAllDataEntry = 10;  // source list
   static constexpr int kBackupEntry = 10;   // destination list
 
-  TCopyDlg(CopyDlgView& view, TLauncher& launcher, FileSystem& files, Prompter& prompter, Shell& shell,
+  // The free space shown is that of the drive of the process's current folder.
+  TCopyDlg(CopyDlgView& view, CopyOperations& operations, Prompter& prompter, const FileSystem& files,
            const Environment& environment)
-      : view_(view),
-        launcher_(launcher),
-        files_(files),
-        prompter_(prompter),
-        shell_(shell),
-        environment_(environment) {}
-  CopyDlgView& View() { return view_; }
+      : view_(view), operations_(operations), prompter_(prompter), files_(files), environment_(environment) {}
 
   // The user dialog's "ｺﾋﾟｰ": fills both lists and shows the dialog.
   void CopyButtonClick();
@@ -68,8 +61,6 @@ class TCopyDlg {
   void SumDataFileSize();
   void FindFileSize();
   void OKBtnClick();
-  bool CopyRenFile(const std::string& source, const std::string& target, bool overwrite);
-  void CopyfoStruct(const std::string& source, const std::string& folder);
   void CancelBtnClick() { view_.Close(); }
   void HelpBtnClick();
 
@@ -77,16 +68,13 @@ class TCopyDlg {
   std::uint64_t SizeSum() const { return sizeSum_; }
 
  private:
-  static constexpr int kLastPage = 99;
   static bool IsUser(int index) { return index >= 0 && index < kAllDataEntry; }
-  std::uint64_t UserDataSize(const std::string& name) const;
   std::string Entry(const std::vector<std::string>& items, int index) const;
 
   CopyDlgView& view_;
-  TLauncher& launcher_;
-  FileSystem& files_;
+  CopyOperations& operations_;
   Prompter& prompter_;
-  Shell& shell_;
+  const FileSystem& files_;
   const Environment& environment_;
   std::vector<std::string> srcItems_;
   std::vector<std::string> dstItems_;

@@ -1,19 +1,27 @@
 #include "find/find_box.h"
 
+#include <algorithm>
+
 #include "error.h"
-#include "launch/launcher.h"
 
 namespace core {
 
+bool TFindBox::ReadPages(FindScope& scope) {
+  return Reporting(prompter_, [&] { scope = host_.Scope(); });
+}
+
+void TFindBox::Index(const FindScope& scope) {
+  index_ = std::make_unique<ButtonIndex>(*scope.pages);
+  currentPage_ = scope.currentPage;
+  looks_.clear();
+  ColorChange(view_, scope.formColor);
+}
+
 void TFindBox::Open() {
-  const CurrentPage& at = launcher_.Current();
-  bool read = Reporting(launcher_.Ports().prompter, [&] {
-    index_ = std::make_unique<ButtonIndex>(launcher_.Pages().ReadPages(at.UserName, at.PageNoControl));
-  });
-  if (!read) return;
-  currentPage_ = at.PageNo;
-  missing_.clear();
-  ColorChange(view_, launcher_.CurrentOptions().FormColor);
+  FindScope scope;
+  if (!ReadPages(scope)) return;
+  Index(scope);
+  if (!open_) host_.HoldChanges(true);
   open_ = true;
   view_.Open();
   TextChanged("");
@@ -21,6 +29,7 @@ void TFindBox::Open() {
 
 void TFindBox::TextChanged(const std::string& text) {
   if (!index_) return;
+  text_ = text;
   found_ = index_->Find(text, currentPage_);
   view_.ShowLines(LineCount());
   selected_ = found_.empty() ? -1 : 0;
@@ -37,18 +46,22 @@ void TFindBox::MoveSelection(int delta) {
 void TFindBox::Choose(ShiftState shift) {
   if (selected_ < 0 || selected_ >= LineCount()) return;
   const FoundButton chosen = *found_[static_cast<size_t>(selected_)];
-  Cancel();
-  launcher_.GoToPage(chosen.page);
-  if (launcher_.Current().PageNo != chosen.page) return;
-  TLaunchButton& button = launcher_.Button(chosen.button);
-  if (SwitchesToProgram(shift)) {
-    button.Flash();
+  FindScope scope;
+  if (!ReadPages(scope)) return;
+  const std::vector<Page>& pages = *scope.pages;
+  if (chosen.page > static_cast<int>(pages.size()) ||
+      pages[static_cast<size_t>(chosen.page - 1)].buttons[static_cast<size_t>(chosen.button - 1)].path !=
+          chosen.entry.path) {
+    Index(scope);
+    TextChanged(text_);
     return;
   }
-  launcher_.Handle([&] {
-    button.Click();
-    button.Start(StartsElevated(shift));
-  });
+  Cancel();
+  if (!host_.ShowPage(chosen.page)) return;
+  if (SwitchesToProgram(shift))
+    host_.FlashButton(chosen.button);
+  else
+    host_.ActivateButton(chosen.button, shift);
 }
 
 void TFindBox::Cancel() {
@@ -58,18 +71,15 @@ void TFindBox::Cancel() {
   index_.reset();
   found_.clear();
   selected_ = -1;
+  host_.HoldChanges(false);
 }
 
 FindLine TFindBox::Line(int index) const {
   if (index < 0 || index >= LineCount()) return {};
   const FoundButton& found = *found_[static_cast<size_t>(index)];
-  const ButtonEntry& entry = found.entry;
-  const LauncherPorts& ports = launcher_.Ports();
-  auto known = missing_.find(&found);
-  if (known == missing_.end()) known = missing_.emplace(&found, launcher_.Targets().MissingNow(entry.path)).first;
-  return {found.text, "P" + std::to_string(found.page),
-          ResolvedGlyphSourceOf(entry.iconPath, entry.iconNo, entry.path, entry.dir, {ports.environment, ports.probe}),
-          known->second};
+  auto known = looks_.find(&found);
+  if (known == looks_.end()) known = looks_.emplace(&found, host_.LookOf(found.entry)).first;
+  return {found.text, "P" + std::to_string(found.page), known->second.glyph, known->second.missing};
 }
 
 }  // namespace core

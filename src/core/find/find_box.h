@@ -6,12 +6,11 @@
 #include <vector>
 
 #include "find/button_index.h"
-#include "launch_button/launch_button.h"
+#include "find/find_box_host.h"
 #include "option/panel_colours.h"
+#include "ports/prompter.h"
 
 namespace core {
-
-class TLauncher;
 
 // One line of the find box's list.
 struct FindLine {
@@ -36,10 +35,10 @@ class FindBoxView : public PanelColourTarget {
 
 // The find box: every registered button of the current user's pages, narrowed to those
 // whose title or file name holds the typed text. The pages are read once, as it opens;
-// typing reads nothing.
+// typing reads nothing. While it is open, what another program writes waits.
 class TFindBox {
  public:
-  TFindBox(FindBoxView& view, TLauncher& launcher) : view_(view), launcher_(launcher) {}
+  TFindBox(FindBoxView& view, FindBoxHost& host, Prompter& prompter) : view_(view), host_(host), prompter_(prompter) {}
 
   // Ctrl+F or F3 in the launcher window. Nothing is shown or written but the box.
   void Open();
@@ -51,7 +50,9 @@ class TFindBox {
   void SelectionChanged(int index) { selected_ = index; }
   // Enter or a double click: closes the box, shows the chosen button's page and starts
   // it as a click does (Ctrl+Shift: as administrator); with Shift alone it only shows
-  // the page and flashes the button. Nothing found: nothing happens.
+  // the page and flashes the button. Nothing found: nothing happens. A button that no
+  // longer holds the program listed (its page was written since the box opened) starts
+  // nothing: the list is made again from the pages as they are now.
   void Choose(ShiftState shift);
   // Esc, or the box lost the focus.
   void Cancel();
@@ -60,15 +61,23 @@ class TFindBox {
   FindLine Line(int index) const;
 
  private:
+  // The pages as their files hold them now; false (the error shown) when they cannot
+  // be read.
+  bool ReadPages(FindScope& scope);
+  void Index(const FindScope& scope);
+
   FindBoxView& view_;
-  TLauncher& launcher_;
+  FindBoxHost& host_;
+  Prompter& prompter_;
   std::unique_ptr<ButtonIndex> index_;
+  std::string text_;
   int currentPage_ = 0;
   std::vector<const FoundButton*> found_;
   int selected_ = -1;
   bool open_ = false;
-  // Whether a listed button's program is missing, looked at when its line is first drawn.
-  mutable std::unordered_map<const FoundButton*, bool> missing_;
+  // How a listed button looks (whether its program is missing), looked at when its line
+  // is first drawn.
+  mutable std::unordered_map<const FoundButton*, ButtonLook> looks_;
 };
 
 }  // namespace core

@@ -1,7 +1,6 @@
 #include "launch/button_editor.h"
 
 #include "error.h"
-#include "launch/window_display.h"
 #include "launch_button/path_text.h"
 
 namespace core {
@@ -13,26 +12,19 @@ constexpr char kDeleteQuestion[] = " のｱｲｺﾝを削除します。\r\n\r\
 
 }  // namespace
 
-// The file is read afresh: a button whose program was never saved plays nothing.
-void ButtonEditor::LaunchButtonOnClick(TLaunchButton& button) {
-  Reporting(ports_.prompter, [&] {
-    if (pages_.Load(navigator_.Current().PageFilePath).HoldsProgram(button.Number()) && options_.Sound)
-      ports_.sound.PlayAsync(startSound_);
-  });
-}
-
-void ButtonEditor::LaunchButtonOnMouseDown(TLaunchButton& button, MouseButton mouseButton) {
-  if (mouseButton != MouseButton::kMiddle) return;
+bool ButtonEditor::LaunchButtonOnMouseDown(TLaunchButton& button, MouseButton mouseButton) {
+  if (mouseButton != MouseButton::kMiddle) return false;
   popupButtonNo_ = button.Number();
   view_.PopupLaunchMenu(PopupMenuLaunchPopup());
+  return true;
 }
 
 // A button that was empty in the file gets a title and a working directory from its
 // new path; then it is written into the page's file as the file is now, so that a
 // change another program made to the page since it was shown is kept.
 void ButtonEditor::OnBtnUpdated(TLaunchButton& button) {
-  Reporting(ports_.prompter, [&] {
-    if (!pages_.Load(navigator_.Current().PageFilePath).HoldsProgram(button.Number())) {
+  Reporting(prompter_, [&] {
+    if (!pages_.Load(navigator_.PageFilePath()).HoldsProgram(button.Number())) {
       button.SetProgramTitle(FileTitle(button.ProgramPath()));
       button.SetProgramDir(ExtractFileDir(button.ProgramPath()));
     }
@@ -62,7 +54,7 @@ void ButtonEditor::Paste1Click() {
   if (!button.ProgramPath().empty()) {
     std::string question =
         button.ProgramTitle() + kOverwriteQuestion1 + clipboard_.title + "\r\n\r\n" + kOverwriteQuestion2;
-    if (!ports_.prompter.Confirm(question, ConfirmKind::kYesNo, BoxPlacement::At(corner.x, corner.y))) return;
+    if (!prompter_.Confirm(question, ConfirmKind::kYesNo, BoxPlacement::At(corner.x, corner.y))) return;
   }
   ShowEntry(button, clipboard_, false);  // the selection mark stays
   button.DoUpdated();
@@ -71,8 +63,8 @@ void ButtonEditor::Paste1Click() {
 void ButtonEditor::Delete1Click() {
   TLaunchButton& button = PopupButton();
   ScreenPoint corner = view_.WindowPosition();
-  if (!ports_.prompter.Confirm(button.ProgramTitle() + kDeleteQuestion, ConfirmKind::kYesNo,
-                               BoxPlacement::At(corner.x, corner.y)))
+  if (!prompter_.Confirm(button.ProgramTitle() + kDeleteQuestion, ConfirmKind::kYesNo,
+                         BoxPlacement::At(corner.x, corner.y)))
     return;
   button.SetProgramPath("");
   button.DoUpdated();
@@ -83,7 +75,7 @@ void ButtonEditor::Select1Click() {
   TLaunchButton& button = PopupButton();
   button.SetIsIconSmall(!button.IsIconSmall());
   button.DoUpdated();
-  Reporting(ports_.prompter, [&] { navigator_.LoadButtons(navigator_.Current().PageNo); });
+  Reporting(prompter_, [&] { navigator_.LoadButtons(); });
 }
 
 void ButtonEditor::PopupMenu1Popup() {
@@ -96,15 +88,14 @@ void ButtonEditor::PopupMenu1Popup() {
   view_.EnablePageCommands(selected, any);
 }
 
-// Buttons 1 to 10 in order, without a pause; one sound after the last start.
+// Buttons 1 to 10 in order, without a pause, the window owning each start; one sound
+// after the last start.
 void ButtonEditor::StartButtons(bool selectedOnly) {
   for (const auto& button : buttons_) {
     if (selectedOnly && button->IsIconSmall()) continue;
-    if (button->ProgramPath().empty()) continue;
-    ports_.shell.Execute(button->StartRequest(view_.NativeHandle()));
+    activation_.Start(*button, false, view_.NativeHandle());
   }
-  if (options_.Sound) ports_.sound.PlayAsync(startSound_);
-  if (options_.BtnClk) display_.TrayIcon1Click();
+  activation_.AfterStarts();
 }
 
 }  // namespace core

@@ -1,47 +1,29 @@
 #pragma once
 
-#include <string>
-
+#include "launch/button_activation.h"
 #include "launch/launcher_view.h"
 #include "launch/page_navigator.h"
 #include "launch_button/button_entry.h"
 #include "ports/prompter.h"
-#include "ports/shell.h"
-#include "ports/sound.h"
-#include "storage/settings_file.h"
 
 namespace core {
 
-class WindowDisplay;
-
-// What the button editor plays and shows.
-struct EditorPorts {
-  Prompter& prompter;
-  Shell& shell;
-  Sound& sound;
-};
-
-// The launcher's own work on its buttons: the start sound of a click, writing a
-// changed button to the page file, the editing menu (cut, copy, paste, delete,
-// select) and starting several buttons at once.
+// The launcher's own work on its buttons: writing a changed button to the page file,
+// the editing menu (cut, copy, paste, delete, select) and starting several buttons at
+// once.
 class ButtonEditor {
  public:
-  ButtonEditor(LaunchButtons& buttons, PageNavigator& navigator, PageStore& pages, LauncherView& view,
-               WindowDisplay& display, const EditorPorts& ports, const Options& options, std::string startSound)
+  ButtonEditor(LaunchButtons& buttons, PageNavigator& navigator, const PageStore& pages, LauncherView& view,
+               ButtonActivation& activation, Prompter& prompter)
       : buttons_(buttons),
         navigator_(navigator),
         pages_(pages),
         view_(view),
-        display_(display),
-        ports_(ports),
-        options_(options),
-        startSound_(std::move(startSound)) {}
+        activation_(activation),
+        prompter_(prompter) {}
 
-  // The wav file a start plays.
-  const std::string& StartSoundPath() const { return startSound_; }
-
-  void LaunchButtonOnClick(TLaunchButton& button);
-  void LaunchButtonOnMouseDown(TLaunchButton& button, MouseButton mouseButton);
+  // True when it opened the editing menu (the middle button).
+  bool LaunchButtonOnMouseDown(TLaunchButton& button, MouseButton mouseButton);
   // A button changed by its settings dialog, a drop or the editing menu.
   void OnBtnUpdated(TLaunchButton& button);
 
@@ -61,12 +43,10 @@ class ButtonEditor {
 
   LaunchButtons& buttons_;
   PageNavigator& navigator_;
-  PageStore& pages_;
+  const PageStore& pages_;
   LauncherView& view_;
-  WindowDisplay& display_;
-  EditorPorts ports_;
-  const Options& options_;
-  std::string startSound_;
+  ButtonActivation& activation_;
+  Prompter& prompter_;
   int popupButtonNo_ = 1;
   // What Copy and Cut take and Paste gives: a button's values but its selection mark.
   ButtonEntry clipboard_;

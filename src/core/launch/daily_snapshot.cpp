@@ -3,21 +3,16 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "components/key_names.h"
 #include "error.h"
+#include "launch/page_store.h"
 #include "storage/paths.h"
 #include "storage/storage_texts.h"
 
 namespace core {
 namespace {
 
-constexpr std::string_view kDataSuffix = ".dat";
-
-bool IsDataFile(const FolderEntry& entry) {
-  const std::string& name = entry.name;
-  return !entry.folder && name.size() >= kDataSuffix.size() &&
-         SameTextIgnoringCase(std::string_view(name).substr(name.size() - kDataSuffix.size()), kDataSuffix);
-}
+// The day's snapshot while it is being made; never eight digits, so never a snapshot.
+constexpr char kPartialSuffix[] = ".partial";
 
 std::string Join(const std::string& folder, const std::string& name) { return folder + kPathSeparator + name; }
 
@@ -69,7 +64,7 @@ std::optional<SnapshotPlan> PlanSnapshot(const SnapshotSources& sources) {
     plan.copies.push_back({sources.settingsPath, Join(plan.folder, NameOf(sources.settingsPath))});
   std::vector<std::string> data;
   for (const FolderEntry& entry : sources.dataEntries)
-    if (IsDataFile(entry)) data.push_back(entry.name);
+    if (!entry.folder && PageStore::IsPageFileName(entry.name)) data.push_back(entry.name);
   std::sort(data.begin(), data.end());
   for (const std::string& name : data) plan.copies.push_back({Join(sources.dataFolder, name), Join(plan.folder, name)});
   for (const std::string& name : SnapshotsToRemove(sources.backupEntries, sources.today))
@@ -77,22 +72,32 @@ std::optional<SnapshotPlan> PlanSnapshot(const SnapshotSources& sources) {
   return plan;
 }
 
-void TakeSnapshot(FileSystem& files, const SnapshotPlan& plan) {
+// A leftover of a snapshot that was stopped goes first.
+bool TakeSnapshot(FileSystem& files, const SnapshotPlan& plan, const StopRequested& stop) {
   if (!files.FolderExists(plan.backupFolder) && !files.CreateFolder(plan.backupFolder)) CannotCreate(plan.backupFolder);
-  if (!files.CreateFolder(plan.folder)) CannotCreate(plan.folder);
+  const std::string partial = plan.folder + kPartialSuffix;
+  if (files.FolderExists(partial)) RemoveSnapshotFolder(files, partial);
+  if (!files.CreateFolder(partial)) CannotCreate(plan.folder);
   for (const FileCopy& copy : plan.copies) {
+    if (stop && stop()) return false;
     std::string bytes;
     ReadStatus read = files.ReadWhole(copy.from, bytes);
     if (read == ReadStatus::kAbsent) continue;  // removed since it was listed
-    if (read == ReadStatus::kFailed || !files.WriteWhole(copy.to, bytes)) {
-      RemoveSnapshotFolder(files, plan.folder);
+    if (read == ReadStatus::kFailed || !files.WriteWhole(Join(partial, NameOf(copy.to)), bytes)) {
+      RemoveSnapshotFolder(files, partial);
       CannotCreate(copy.to);
     }
   }
+  if (!files.RenameFolder(partial, plan.folder)) {
+    RemoveSnapshotFolder(files, partial);
+    CannotCreate(plan.folder);
+  }
   for (const std::string& folder : plan.removals) RemoveSnapshotFolder(files, folder);
+  return true;
 }
 
-bool TakeDailySnapshot(FileSystem& files, const std::string& executablePath, const LocalTime& today) {
+bool TakeDailySnapshot(FileSystem& files, const std::string& executablePath, const LocalTime& today,
+                       const StopRequested& stop) {
   const std::string directory = DirectoryWithSeparator(executablePath);
   SnapshotSources sources;
   sources.backupFolder = directory + kBackupFolderName;
@@ -102,12 +107,10 @@ bool TakeDailySnapshot(FileSystem& files, const std::string& executablePath, con
   if (HasSnapshotOf(sources.backupEntries, sources.today)) return false;
   const std::string settings = ChangeExtension(executablePath, ".ini");
   if (files.FileExists(settings)) sources.settingsPath = settings;
-  sources.dataFolder = directory + "DATA";
+  sources.dataFolder = PageStore::DataFolderOf(directory);
   sources.dataEntries = files.ListFolder(sources.dataFolder);
   std::optional<SnapshotPlan> plan = PlanSnapshot(sources);
-  if (!plan) return false;
-  TakeSnapshot(files, *plan);
-  return true;
+  return plan && TakeSnapshot(files, *plan, stop);
 }
 
 }  // namespace core

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,8 +36,9 @@ struct FileCopy {
   friend bool operator==(const FileCopy&, const FileCopy&) = default;
 };
 
-// In this order: BACKUP (when missing) and the day's folder are made, each file is
-// copied, then the older snapshot folders are removed.
+// In this order: BACKUP (when missing) and a folder beside the day's are made, each
+// file is copied into it, it takes the day's name once whole, then the older snapshot
+// folders are removed.
 struct SnapshotPlan {
   std::string backupFolder;
   std::string folder;
@@ -57,14 +59,20 @@ std::optional<SnapshotPlan> PlanSnapshot(const SnapshotSources& sources);
 std::vector<std::string> SnapshotsToRemove(const std::vector<FolderEntry>& backupEntries, const std::string& today,
                                            int kept = kSnapshotsKept);
 
-// Carries out a plan, each file written in one step. The first file that cannot be
-// made ends it with an Error "ファイル %s を作成できません" naming that file (or
-// folder); what the snapshot made is removed again, so that the next start tries
-// anew, and no older snapshot is removed.
-void TakeSnapshot(FileSystem& files, const SnapshotPlan& plan);
+// Asked between files: true when the program is quitting and the snapshot is to stop.
+using StopRequested = std::function<bool()>;
+
+// Carries out a plan, each file written in one step, into a folder that takes the
+// day's name only once it holds every file: a snapshot stopped part way, or cut off by
+// a crash, leaves nothing that looks like the day's, and the next start of the day
+// takes it anew. The first file that cannot be made ends it with an Error "ファイル %s
+// を作成できません" naming that file in the day's folder (or the folder); what the
+// snapshot made is removed again, and no older snapshot is removed. False when stopped.
+bool TakeSnapshot(FileSystem& files, const SnapshotPlan& plan, const StopRequested& stop = {});
 
 // The day's snapshot of the program whose executable is `executablePath`, unless the
 // day has one. True when it was taken.
-bool TakeDailySnapshot(FileSystem& files, const std::string& executablePath, const LocalTime& today);
+bool TakeDailySnapshot(FileSystem& files, const std::string& executablePath, const LocalTime& today,
+                       const StopRequested& stop = {});
 
 }  // namespace core

@@ -55,9 +55,9 @@ class DesktopCommands {
   void pCloseIEClick();
   void pCloseAllClick();
   void pWhollyClick();
-  std::string SystemErrorText();
 
  private:
+  std::string SystemErrorText();
   template <size_t N>
   void CloseVisibleWindows(const std::array<const char*, N>& classes);
   void CloseMinimisedWindows();

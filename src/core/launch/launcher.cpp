@@ -1,15 +1,10 @@
 #include "launch/launcher.h"
 
-#include "about/about_box.h"
 #include "components/tray_icon.h"
 #include "components/wait_hot_key.h"
 #include "error.h"
-#include "find/find_box.h"
 #include "launch/launcher_texts.h"
-#include "list/list_dlg.h"
-#include "option/option_dlg.h"
 #include "storage/paths.h"
-#include "user/user_dlg.h"
 
 namespace core {
 namespace {
@@ -38,60 +33,83 @@ TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
       buttons_(MakeButtons(view, *this, {ports.shell, ports.prompter, ports.files, {ports.environment, ports.probe}})),
       targets_(Pointers(buttons_), {ports.environment, ports.probe}),
       marks_(buttons_),
-      pages_(ports.files, ports.codePage, ExecutableDirectory() + "DATA"),
+      pages_(ports.files, ports.codePage, DirectoryWithSeparator(ports.environment.ExecutablePath())),
       status_(view, ports.environment),
       display_(view),
       navigator_(view, buttons_, pages_, status_, targets_, marks_, ports.prompter),
-      settings_({ports.files, ports.codePage, ChangeExtension(ports.environment.ExecutablePath(), ".ini")}, view,
-                navigator_, ports.environment),
-      editor_(buttons_, navigator_, pages_, view, display_, {ports.prompter, ports.shell, ports.sound}, options_,
-              ExecutableDirectory() + "start.wav"),
+      settings_({ports.files, ports.codePage, ChangeExtension(ports.environment.ExecutablePath(), ".ini")},
+                ports.environment),
+      users_(settings_, pages_, ports.files, ports.shell, ports.prompter, *this),
+      activation_(navigator_, pages_, marks_, display_, ports.sound, ports.prompter, options_,
+                  DirectoryWithSeparator(ports.environment.ExecutablePath()) + "start.wav"),
+      editor_(buttons_, navigator_, pages_, view, activation_, ports.prompter),
       desktop_(view, ports.environment, ports.prompter) {
   for (auto& button : buttons_) {
     button->OnUpdated = [this](TLaunchButton& b) { editor_.OnBtnUpdated(b); };
-    button->OnClick = [this](TLaunchButton& b) { editor_.LaunchButtonOnClick(b); };
-    button->OnMouseDown = [this](TLaunchButton& b, MouseButton m) { editor_.LaunchButtonOnMouseDown(b, m); };
+    button->OnMouseDown = [this](TLaunchButton& b, MouseButton m) {
+      if (editor_.LaunchButtonOnMouseDown(b, m)) ++holds_;
+    };
   }
+}
+
+TLauncher::~TLauncher() {
+  if (trayIcon_) trayIcon_->OnClick = nullptr;
+  if (waitHotKey_) waitHotKey_->OnCatchHotKey = nullptr;
 }
 
 void TLauncher::SetComponents(TTrayIcon* trayIcon, TWaitHotKey* waitHotKey) {
   trayIcon_ = trayIcon;
   waitHotKey_ = waitHotKey;
-  if (trayIcon_) trayIcon_->OnClick = [this](TTrayIcon&) { TrayIcon1Click(); };
-  if (waitHotKey_) waitHotKey_->OnCatchHotKey = [this](TWaitHotKey&) { TrayIcon1Click(); };
+  if (trayIcon_) trayIcon_->OnClick = [this](TTrayIcon&) { display_.TrayIcon1Click(); };
+  if (waitHotKey_) waitHotKey_->OnCatchHotKey = [this](TWaitHotKey&) { display_.TrayIcon1Click(); };
   if (created_) Handle([&] { UseComponentOptions(); });
+}
+
+void TLauncher::SetRunningPrograms(RunningPrograms* programs) {
+  marks_.SetPrograms(programs);
+  marks_.Refresh();
 }
 
 void TLauncher::Handle(const std::function<void()>& handler) { Reporting(ports_.prompter, handler); }
 
-std::string TLauncher::ExecutableDirectory() const {
-  return DirectoryWithSeparator(ports_.environment.ExecutablePath());
-}
-
 void TLauncher::FormCreate() {
   pages_.EnsureDataFolder();
-  Handle([&] { settings_.LoadPosition(); });
-  Handle([&] { settings_.ReloadUserName(); });
-  Handle([&] { navigator_.RepairPageFileAttributes(Current().PageNo); });
+  Handle([&] { LoadPosition(); });
+  Handle([&] { navigator_.SetUser(Current().UserNo, settings_.UserNameOf(Current().UserNo)); });
+  Handle([&] { navigator_.RepairPageFileAttributes(); });
   // The title box still holds its placeholder, so the loaded title is written back:
   // this creates the page file on a first run.
-  Handle([&] { navigator_.LoadPageTitle(Current().PageNo); });
+  Handle([&] { navigator_.LoadPageTitle(); });
   navigator_.ShowPageCount();
   navigator_.ComposeCaption();
-  Handle([&] { navigator_.LoadButtons(Current().PageNo); });
-  Handle([&] { settings_.SavePosition(); });
-  Handle([&] { settings_.SaveUserName(); });
+  Handle([&] { navigator_.LoadButtons(); });
+  Handle([&] { SavePosition(); });
+  Handle([&] { SaveUserName(); });
   Handle([&] { LoadOption(Current().UserNo); });
   created_ = true;
 }
 
-// The name is stored first; the page, the count and the options come from the file as
-// that write left it.
-void TLauncher::SwitchUser(int n, const std::string& name) {
-  Handle([&] {
-    UseOptions(settings_.SwitchUser(n, name));
-    settings_.SavePosition();
-  });
+void TLauncher::LoadPosition() {
+  const WindowState state = settings_.LoadPosition();
+  view_.MoveWindowTo(state.position);
+  navigator_.SetUser(state.userNo, Current().UserName);
+  navigator_.SetPages(state.pageNo, state.pageCount);
+}
+
+void TLauncher::SavePosition() {
+  settings_.SavePosition({view_.WindowPosition(), Current().UserNo, Current().PageNo, Current().PageNoControl});
+}
+
+void TLauncher::SaveUserName() { settings_.StoreUserName(Current().UserNo, Current().UserName); }
+
+// The one place that shows what a user operation changed.
+void TLauncher::ShowUser(const ShownUser& shown) {
+  navigator_.SetUser(shown.number, shown.name);
+  if (shown.pages)
+    navigator_.ShowPages(shown.pages->page, shown.pages->count);
+  else
+    navigator_.ComposeCaption();
+  if (shown.options) UseOptions(*shown.options);
 }
 
 void TLauncher::LoadOption(int n) { UseOptions(settings_.OptionsOf(n)); }
@@ -117,10 +135,54 @@ void TLauncher::UseComponentOptions() {
   waitHotKey_->RegisterKey();
 }
 
-bool TLauncher::ApplyOptions(int n, const Options& options) {
+bool TLauncher::ApplyOptions(const Options& options) {
+  const int n = Current().UserNo;
   if (!Reporting(ports_.prompter, [&] { settings_.SaveOptions(n, options); })) return false;
   Handle([&] { LoadOption(n); });
   return true;
+}
+
+PageListing TLauncher::ListPages() {
+  SavePosition();
+  PageListing listing;
+  for (int page = 1; page <= Current().PageNoControl; ++page)
+    listing.titles.push_back(pages_.Load(pages_.PathOf(Current().UserName, page)).Title());
+  listing.current = Current().PageNo;
+  listing.position = settings_.StoredPosition();
+  listing.formColor = options_.FormColor;
+  return listing;
+}
+
+FindScope TLauncher::Scope() {
+  return {&pages_.ReadPages(Current().UserName, Current().PageNoControl), Current().PageNo, options_.FormColor};
+}
+
+ButtonLook TLauncher::LookOf(const ButtonEntry& entry) const {
+  return {ResolvedGlyphSourceOf(entry.iconPath, entry.iconNo, entry.path, entry.dir,
+                                {ports_.environment, ports_.probe}),
+          targets_.MissingNow(entry.path)};
+}
+
+bool TLauncher::ShowPage(int page) {
+  return Reporting(ports_.prompter, [&] { navigator_.MovePage(page); });
+}
+
+void TLauncher::HoldChanges(bool hold) {
+  if (hold) {
+    ++holds_;
+    return;
+  }
+  MenuClosed();
+}
+
+void TLauncher::MenuClosed() {
+  if (holds_ > 0) --holds_;
+  if (!changedFiles_.empty() && TakesChanges()) TakeInChanges();
+}
+
+void TLauncher::PopupMenu1Popup() {
+  ++holds_;
+  editor_.PopupMenu1Popup();
 }
 
 namespace {
@@ -147,13 +209,13 @@ bool Covers(const std::string& changed, const std::string& file) {
 
 void TLauncher::FilesChanged(const std::vector<std::string>& paths) {
   changedFiles_.insert(changedFiles_.end(), paths.begin(), paths.end());
-  if (view_.TakesInput()) TakeInChanges();
+  if (TakesChanges()) TakeInChanges();
 }
 
 void TLauncher::TakeInChanges() {
   const std::vector<std::string> paths = std::move(changedFiles_);
   changedFiles_.clear();
-  const std::string page = pages_.PathOf(Current().UserName, Current().PageNo);
+  const std::string page = navigator_.PageFilePath();
   bool settings = false, shown = false;
   for (const std::string& path : paths) {
     settings = settings || Covers(path, settings_.Path());
@@ -171,11 +233,11 @@ void TLauncher::TakeInSettings() {
   if (const Options options = file.OptionsOf(n); !(options == options_)) UseOptions(options);
   if (const auto toDir = file.ToDir(n)) settings_.SetToDir(*toDir);
   if (const std::string name = settings_.UserNameOf(n); name != Current().UserName) {
-    navigator_.SetUserName(name);
+    navigator_.SetUser(n, name);
     navigator_.MovePage(Current().PageNo);
   }
   if (const int count = file.PageCount(n); count != Current().PageNoControl) {
-    navigator_.SetPageCount(count);
+    navigator_.SetPages(Current().PageNo, count);
     navigator_.ShowPageCount();
     navigator_.ComposeCaption();
     navigator_.KeepPageWithinCount();
@@ -183,33 +245,87 @@ void TLauncher::TakeInSettings() {
 }
 
 void TLauncher::Timer1Timer() {
-  if (!changedFiles_.empty() && view_.TakesInput()) TakeInChanges();
+  if (!changedFiles_.empty() && TakesChanges()) TakeInChanges();
   status_.ShowClock();
   display_.FollowMouseEdge(options_.Mouse);
   marks_.Tick();
 }
 
+// A bound key is taken also when it does nothing (a held start key), so that it never
+// reaches the focused control as text.
 bool TLauncher::KeyDown(const KeyStroke& stroke) {
-  return RunKey(stroke, buttons_, navigator_, [this] {
-    if (findBox_) findBox_->Open();
-  });
+  const KeyBinding* binding = KeyBindingOf(stroke.key, stroke.shift);
+  if (!binding) return false;
+  if (stroke.repeat && !binding->repeats) return true;
+  switch (binding->command.action) {
+    case KeyAction::kStartButton: Activate(Button(binding->command.button), {stroke.shift, true, true}); break;
+    case KeyAction::kNextPage: navigator_.FwdButtonClick(); break;
+    case KeyAction::kPreviousPage: navigator_.BwdButtonClick(); break;
+    case KeyAction::kFind:
+      if (dialogs_) dialogs_->OpenFindBox();
+      break;
+  }
+  return true;
 }
 
 void TLauncher::UpDown1Click() {
   Handle([&] {
-    navigator_.SetPageCount(view_.PageCountPosition());
+    navigator_.SetPages(Current().PageNo, view_.PageCountPosition());
     navigator_.ComposeCaption();
-    settings_.SavePosition();
+    SavePosition();
     navigator_.KeepPageWithinCount();
   });
+}
+
+void TLauncher::Command(LauncherCommand command) {
+  using C = LauncherCommand;
+  switch (command) {
+    case C::kFastTopButtonClick: navigator_.FastTopButtonClick(); break;
+    case C::kFastBwdButtonClick: navigator_.FastBwdButtonClick(); break;
+    case C::kBwdButtonClick: navigator_.BwdButtonClick(); break;
+    case C::kFwdButtonClick: navigator_.FwdButtonClick(); break;
+    case C::kFastFwdButtonClick: navigator_.FastFwdButtonClick(); break;
+    case C::kFastFinalButtonClick: navigator_.FastFinalButtonClick(); break;
+    case C::kmHelpOpenClick: mHelpOpenClick(); break;
+    case C::kmListClick:
+      if (dialogs_) dialogs_->OpenPageList();
+      break;
+    case C::kmUserClick:
+      if (dialogs_) dialogs_->OpenUsers();
+      break;
+    case C::kmOptionClick:
+      if (dialogs_) dialogs_->OpenOptions();
+      break;
+    // The tray menu's item runs the same; the dialog takes the panel colour.
+    case C::kmVersionClick:
+      if (dialogs_) dialogs_->OpenVersion(options_.FormColor);
+      break;
+    case C::kmDeleteClick: navigator_.mDeleteClick(); break;
+    case C::kCut1Click: editor_.Cut1Click(); break;
+    case C::kCopy1Click: editor_.Copy1Click(); break;
+    case C::kPaste1Click: editor_.Paste1Click(); break;
+    case C::kDelete1Click: editor_.Delete1Click(); break;
+    case C::kSelect1Click: editor_.Select1Click(); break;
+    case C::kChoice1Click: editor_.Choice1Click(); break;
+    case C::kpAllStartClick: editor_.pAllStartClick(); break;
+    case C::kmFindClick: desktop_.mFindClick(); break;
+    case C::kpScreenClick: desktop_.pScreenClick(); break;
+    case C::kpCloseFolderClick: desktop_.pCloseFolderClick(); break;
+    case C::kpCloseIEClick: desktop_.pCloseIEClick(); break;
+    case C::kpCloseAllClick: desktop_.pCloseAllClick(); break;
+    case C::kpWhollyClick: desktop_.pWhollyClick(); break;
+    case C::kpWindowsExitClick: desktop_.pWindowsExitClick(); break;
+    case C::kpWindowsRebootClick: desktop_.pWindowsRebootClick(); break;
+    case C::kpWindowsLogoffClick: desktop_.pWindowsLogoffClick(); break;
+  }
 }
 
 // A save that fails is reported; the question is asked all the same, or the user
 // could never quit while the settings file cannot be written.
 void TLauncher::FormCloseQuery() {
   Handle([&] {
-    settings_.SaveUserName();
-    settings_.SavePosition();
+    SaveUserName();
+    SavePosition();
   });
 }
 
@@ -226,26 +342,9 @@ void TLauncher::mHelpOpenClick() {
   ShellRequest request;
   request.owner = view_.NativeHandle();
   request.verb = "open";
-  request.file = ExecutableDirectory() + "help" + kPathSeparator + "index.htm";
+  request.file = DirectoryWithSeparator(ports_.environment.ExecutablePath()) + "help" + kPathSeparator + "index.htm";
   request.showCommand = kShowNormal;
   ports_.shell.Execute(request);
-}
-
-void TLauncher::mListClick() {
-  if (listDlg_) listDlg_->mListClick();
-}
-
-void TLauncher::mUserClick() {
-  if (userDlg_) userDlg_->mUserClick();
-}
-
-void TLauncher::mOptionClick() {
-  if (optionDlg_) optionDlg_->mOptionClick();
-}
-
-// The version dialog, in the panel colour; the tray menu's item runs the same.
-void TLauncher::mVersionClick() {
-  if (aboutBox_) aboutBox_->mVersionClick(options_.FormColor);
 }
 
 }  // namespace core

@@ -2,7 +2,10 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "find/find_box_host.h"
+#include "launch/button_activation.h"
 #include "launch/button_editor.h"
 #include "launch/desktop_commands.h"
 #include "launch/launcher_keys.h"
@@ -13,15 +16,13 @@
 #include "launch/running_marks.h"
 #include "launch/status_line.h"
 #include "launch/window_display.h"
+#include "list/list_host.h"
+#include "option/option_host.h"
 #include "ports/file_probe.h"
+#include "user/users.h"
 
 namespace core {
 
-class TAboutBox;
-class TFindBox;
-class TListDlg;
-class TUserDlg;
-class TOptionDlg;
 class TTrayIcon;
 class TWaitHotKey;
 
@@ -36,46 +37,99 @@ struct LauncherPorts {
   const FileProbe& probe;
 };
 
+// The commands of the window's buttons, menus and pop-up menus, named after their
+// handlers.
+enum class LauncherCommand {
+  kFastTopButtonClick,
+  kFastBwdButtonClick,
+  kBwdButtonClick,
+  kFwdButtonClick,
+  kFastFwdButtonClick,
+  kFastFinalButtonClick,
+  kmHelpOpenClick,
+  kmListClick,
+  kmUserClick,
+  kmOptionClick,
+  kmVersionClick,
+  kmDeleteClick,
+  kCut1Click,
+  kCopy1Click,
+  kPaste1Click,
+  kDelete1Click,
+  kSelect1Click,
+  kChoice1Click,
+  kpAllStartClick,
+  kmFindClick,
+  kpScreenClick,
+  kpCloseFolderClick,
+  kpCloseIEClick,
+  kpCloseAllClick,
+  kpWhollyClick,
+  kpWindowsExitClick,
+  kpWindowsRebootClick,
+  kpWindowsLogoffClick,
+};
+
+// The dialogs that the launcher's menus and keys open. The window side makes them
+// once the window has first shown; without them the commands do nothing.
+class LauncherDialogs {
+ public:
+  virtual ~LauncherDialogs() = default;
+  virtual void OpenPageList() = 0;
+  virtual void OpenUsers() = 0;
+  virtual void OpenOptions() = 0;
+  virtual void OpenVersion(int formColor) = 0;
+  virtual void OpenFindBox() = 0;
+};
+
+// What each dialog may ask of the launcher, and nothing more.
+struct DialogHosts {
+  PageListHost& list;
+  UserOperations& users;
+  CopyOperations& copy;
+  OptionHost& options;
+  FindBoxHost& find;
+};
+
 // The launcher window's logic: the hub that owns the parts doing the work (settings,
-// page navigation, button editing, desktop commands, status line, showing and hiding)
-// and the current user's options, wires them to the view, the components and the
-// dialogs, and runs the window's own events. It changes the screen only through its view.
-class TLauncher : public LaunchButtonHost {
+// users, page navigation, activating buttons, button editing, desktop commands,
+// status line, showing and hiding) and the current user's options, wires them to the
+// view, the components and the dialogs, and runs the window's own events. It changes
+// the screen only through its view.
+class TLauncher final : public LaunchButtonHost,
+                        private UserDisplay,
+                        private PageListHost,
+                        private OptionHost,
+                        private FindBoxHost {
  public:
   TLauncher(LauncherView& view, const LauncherPorts& ports);
+  // The components outlive the launcher: their events let go of it.
+  ~TLauncher() override;
   TLauncher(const TLauncher&) = delete;
   TLauncher& operator=(const TLauncher&) = delete;
 
   // Wiring, done once by the window side.
-  void SetListDlg(TListDlg* dialog) { listDlg_ = dialog; }
-  void SetUserDlg(TUserDlg* dialog) { userDlg_ = dialog; }
-  void SetOptionDlg(TOptionDlg* dialog) { optionDlg_ = dialog; }
-  void SetAboutBox(TAboutBox* dialog) { aboutBox_ = dialog; }
-  void SetFindBox(TFindBox* box) { findBox_ = box; }
+  void SetDialogs(LauncherDialogs* dialogs) { dialogs_ = dialogs; }
   // The notification-area icon TrayIcon1 and the hot key WaitHotKey1, which the
   // options switch on and off; both toggle the window. Components that come after the
   // creation step take the options it loaded.
   void SetComponents(TTrayIcon* trayIcon, TWaitHotKey* waitHotKey);
+  void SetDesktopPorts(const DesktopPorts& ports) { desktop_.SetPorts(ports); }
   void SetBackground(Background* background) { targets_.SetBackground(background); }
-  // Without them no button carries a running mark.
-  void SetRunningPrograms(RunningPrograms* programs) { marks_.SetPrograms(programs); }
-  const LauncherPorts& Ports() const { return ports_; }
-
-  // The parts.
+  // Without them no button carries a running mark; with them the buttons shown are
+  // looked at at once.
+  void SetRunningPrograms(RunningPrograms* programs);
+  // The control of button k shows this button.
   TLaunchButton& Button(int k) { return *buttons_[static_cast<size_t>(k - 1)]; }
-  LauncherSettings& Settings() { return settings_; }
-  const PageStore& Pages() const { return pages_; }
-  PageNavigator& Navigator() { return navigator_; }
-  const CurrentPage& Current() const { return navigator_.Current(); }
-  ButtonEditor& Editor() { return editor_; }
-  DesktopCommands& Desktop() { return desktop_; }
-  StatusLine& Status() { return status_; }
-  MissingTargets& Targets() { return targets_; }
-  RunningMarks& Marks() { return marks_; }
-  const Options& CurrentOptions() const { return options_; }
+  DialogHosts Hosts() { return {*this, users_, users_, *this, *this}; }
 
-  // Runs an event handler: an error ends it and is shown to the user.
-  void Handle(const std::function<void()>& handler);
+  // The user and page shown.
+  const CurrentPage& Current() const { return navigator_.Current(); }
+  // The folder of the page files, which changes from elsewhere come to.
+  const std::string& DataFolder() const { return pages_.DataFolder(); }
+  // Reads the current user's pages once, so that the page list and the find box
+  // open at once.
+  void ReadAhead() const { pages_.ReadAhead(Current().UserName, Current().PageNoControl); }
 
   // The creation step: loads everything and writes the settings back. A step that
   // fails is reported and the remaining steps still run.
@@ -85,43 +139,67 @@ class TLauncher : public LaunchButtonHost {
   void Timer1Timer();
   bool KeyDown(const KeyStroke& stroke);
   void UpDown1Click();
+  // The title box's text was typed.
+  void Edit1Change() { navigator_.Edit1Change(); }
   void TitleBarDoubleClick(int hitTest) { display_.TitleBarDoubleClick(hitTest, options_.TitleDbClk); }
   // The close request: FormCloseQuery saves, FormClose asks; true means close.
   bool CloseRequest();
   // Windows ends the session: save, ask nothing.
   void EndSession() { FormCloseQuery(); }
-  void mHelpOpenClick();
-  void mListClick();
-  void mUserClick();
-  void mOptionClick();
-  void mVersionClick();
-
-  // What the dialogs ask of the launcher beyond its settings.
-  // Makes user n, named `name`, the current user: their page, count and options.
-  void SwitchUser(int n, const std::string& name);
-  void GoToPage(int page) { navigator_.GoToPage(page); }
-  // Reads user n's options and applies them: colour, tray icon, hot key.
-  void LoadOption(int n);
-  // Stores user n's options; when that worked, applies them. False when not stored.
-  bool ApplyOptions(int n, const Options& options);
+  void Command(LauncherCommand command);
+  // Before the window's pop-up menu opens.
+  void PopupMenu1Popup();
+  // A menu that the launcher opened has closed, and its command has run.
+  void MenuClosed();
+  // The window was shown again or activated: its page's programs are looked at anew.
+  void WindowShown() { navigator_.CheckTargets(); }
+  void WindowActivated() { marks_.Refresh(); }
+  void DrivesChanged() { targets_.DrivesChanged(); }
+  void RegionalSettingsChanged() { status_.RegionalSettingsChanged(); }
 
   // Files that another program (or this one) wrote: the settings file and the page
   // shown are taken in when they now differ from what the window shows; other files
-  // do not matter. While a dialog is open, that waits until it closes.
+  // do not matter. While a dialog, a menu or the find box is open, that waits until
+  // it closes, so that nothing acts on a page the user did not see.
   void FilesChanged(const std::vector<std::string>& paths);
 
   // LaunchButtonHost.
-  bool HideAfterStart() const override { return options_.BtnClk; }
-  void TrayIcon1Click() override { display_.TrayIcon1Click(); }
-  void ProgramStarted() override { marks_.Started(); }
-  bool BringProgramToFront(const TLaunchButton& button) override { return marks_.BringToFront(button); }
+  void Activate(TLaunchButton& button, const Activation& how) override { activation_.Activate(button, how); }
 
  private:
-  std::string ExecutableDirectory() const;
+  // UserDisplay.
+  int CurrentUserNo() const override { return Current().UserNo; }
+  const std::string& CurrentUserName() const override { return Current().UserName; }
+  int FormColor() const override { return options_.FormColor; }
+  void SavePosition() override;
+  void ShowUser(const ShownUser& shown) override;
+  void OpenHelp() override { mHelpOpenClick(); }
+  // PageListHost.
+  PageListing ListPages() override;
+  void GoToPage(int page) override { navigator_.GoToPage(page); }
+  // OptionHost.
+  const Options& CurrentOptions() const override { return options_; }
+  bool ApplyOptions(const Options& options) override;
+  std::string ToDir() const override { return settings_.ToDir(); }
+  std::string StartSoundPath() const override { return activation_.StartSoundPath(); }
+  // FindBoxHost.
+  FindScope Scope() override;
+  ButtonLook LookOf(const ButtonEntry& entry) const override;
+  void HoldChanges(bool hold) override;
+  bool ShowPage(int page) override;
+  void FlashButton(int k) override { Button(k).Flash(); }
+  void ActivateButton(int k, ShiftState shift) override { activation_.Activate(Button(k), {shift, true, true}); }
+
+  void Handle(const std::function<void()>& handler);
+  void mHelpOpenClick();
   void FormCloseQuery();
   bool FormClose();
+  void LoadPosition();
+  void SaveUserName();
+  void LoadOption(int n);
   void UseOptions(const Options& options);
   void UseComponentOptions();
+  bool TakesChanges() const { return holds_ == 0 && view_.TakesInput(); }
   void TakeInChanges();
   void TakeInSettings();
 
@@ -136,16 +214,15 @@ class TLauncher : public LaunchButtonHost {
   WindowDisplay display_;
   PageNavigator navigator_;
   LauncherSettings settings_;
+  Users users_;
+  ButtonActivation activation_;
   ButtonEditor editor_;
   DesktopCommands desktop_;
-  TListDlg* listDlg_ = nullptr;
-  TUserDlg* userDlg_ = nullptr;
-  TOptionDlg* optionDlg_ = nullptr;
-  TAboutBox* aboutBox_ = nullptr;
-  TFindBox* findBox_ = nullptr;
+  LauncherDialogs* dialogs_ = nullptr;
   TTrayIcon* trayIcon_ = nullptr;
   TWaitHotKey* waitHotKey_ = nullptr;
   bool created_ = false;                   // FormCreate has run
+  int holds_ = 0;                          // menus and the find box open now
   std::vector<std::string> changedFiles_;  // not yet taken in
 };
 

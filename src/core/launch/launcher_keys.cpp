@@ -38,28 +38,4 @@ const KeyBinding* KeyBindingOf(int key, ShiftState shift) {
   return nullptr;
 }
 
-// A bound key is taken also when it does nothing (a held start key), so that it never
-// reaches the focused control as text.
-bool RunKey(const KeyStroke& stroke, LaunchButtons& buttons, PageNavigator& navigator,
-            const std::function<void()>& find) {
-  const KeyBinding* binding = KeyBindingOf(stroke.key, stroke.shift);
-  if (!binding) return false;
-  if (stroke.repeat && !binding->repeats) return true;
-  switch (binding->command.action) {
-    case KeyAction::kStartButton: {
-      // As a click does: the click (with its start sound) before the start.
-      TLaunchButton& button = *buttons[static_cast<size_t>(binding->command.button - 1)];
-      button.Click();
-      button.Start();
-      break;
-    }
-    case KeyAction::kNextPage: navigator.FwdButtonClick(); break;
-    case KeyAction::kPreviousPage: navigator.BwdButtonClick(); break;
-    case KeyAction::kFind:
-      if (find) find();
-      break;
-  }
-  return true;
-}
-
 }  // namespace core

@@ -1,10 +1,7 @@
 #pragma once
 
-#include <functional>
-#include <optional>
 #include <span>
 
-#include "launch/page_navigator.h"
 #include "launch_button/launch_button.h"
 
 namespace core {
@@ -47,11 +44,5 @@ std::span<const KeyBinding> LauncherKeyBindings();
 
 // The binding of a key and its modifiers (exactly those), if any.
 const KeyBinding* KeyBindingOf(int key, ShiftState shift);
-
-// Runs the command of a bound key: a start as a click does it, a page move as ">" and
-// "<" do it, a find by `find`. True when the key is bound and so taken from the
-// focused control.
-bool RunKey(const KeyStroke& stroke, LaunchButtons& buttons, PageNavigator& navigator,
-            const std::function<void()>& find);
 
 }  // namespace core

@@ -10,10 +10,6 @@ namespace {
 
 constexpr int kFastStep = 3;
 
-std::string CaptionOf(const std::string& userName, int page, int count) {
-  return userName + " - Page " + std::to_string(page) + "/" + std::to_string(count);
-}
-
 }  // namespace
 
 void PageNavigator::SetUser(int n, const std::string& name) {
@@ -21,44 +17,50 @@ void PageNavigator::SetUser(int n, const std::string& name) {
   current_.UserName = name;
 }
 
+void PageNavigator::SetPages(int page, int count) {
+  current_.PageNo = page;
+  current_.PageNoControl = count;
+}
+
 // Emptying the buttons reports nothing, so nothing is written before the load.
 void PageNavigator::MovePage(int page) {
+  current_.PageNo = page;
   for (auto& button : buttons_) ClearEntry(*button);
-  current_.CaptionText = CaptionOf(current_.UserName, page, current_.PageNoControl);
-  status_.ShowPage(current_.CaptionText, current_.PageNo, current_.PageNoControl);
-  RepairPageFileAttributes(page);
-  LoadButtons(page);
-  LoadPageTitle(page);
+  ComposeCaption();
+  RepairPageFileAttributes();
+  LoadButtons();
+  LoadPageTitle();
+}
+
+void PageNavigator::GoToPage(int page) {
+  Reporting(prompter_, [&] { MovePage(page); });
+}
+
+void PageNavigator::ShowPages(int page, int count) {
+  current_.PageNoControl = count;
+  ShowPageCount();
+  MovePage(page);
+  ComposeCaption();
 }
 
 void PageNavigator::TakeInPage() {
-  const PageFile file = pages_.Load(pages_.PathOf(current_.UserName, current_.PageNo));
+  const PageFile file = pages_.Load(PageFilePath());
   bool same = file.Title() == view_.TitleText();
   for (int k = 1; k <= kLaunchButtonCount && same; ++k)
     same = file.Button(k) == EntryOf(*buttons_[static_cast<size_t>(k - 1)]);
   if (!same) MovePage(current_.PageNo);
 }
 
-void PageNavigator::RepairPageFileAttributes(int page) {
-  current_.PageFilePath = pages_.PathOf(current_.UserName, page);
-  pages_.RepairAttributes(current_.PageFilePath);
-}
-
-void PageNavigator::GoToPage(int page) {
-  current_.PageNo = page;
-  Reporting(prompter_, [&] { MovePage(current_.PageNo); });
-}
+void PageNavigator::RepairPageFileAttributes() { pages_.RepairAttributes(PageFilePath()); }
 
 void PageNavigator::ComposeCaption() {
-  current_.CaptionText = CaptionOf(current_.UserName, current_.PageNo, current_.PageNoControl);
+  current_.CaptionText = current_.UserName + " - Page " + std::to_string(current_.PageNo) + "/" +
+                         std::to_string(current_.PageNoControl);
   status_.ShowPage(current_.CaptionText, current_.PageNo, current_.PageNoControl);
 }
 
 void PageNavigator::KeepPageWithinCount() {
-  if (current_.PageNo >= current_.PageNoControl && current_.PageNo != 1) {
-    current_.PageNo = current_.PageNoControl;
-    MovePage(current_.PageNo);
-  }
+  if (current_.PageNo >= current_.PageNoControl && current_.PageNo != 1) MovePage(current_.PageNoControl);
 }
 
 void PageNavigator::FastTopButtonClick() { GoToPage(1); }
@@ -80,7 +82,11 @@ void PageNavigator::FastFwdButtonClick() { GoToPage(std::min(current_.PageNo + k
 void PageNavigator::FastFinalButtonClick() { GoToPage(current_.PageNoControl); }
 
 void PageNavigator::Edit1Change() {
-  Reporting(prompter_, [&] { SavePageTitle(current_.PageNo); });
+  Reporting(prompter_, [&] {
+    PageFile file = pages_.Load(PageFilePath());
+    file.SetTitle(view_.TitleText());
+    pages_.Save(PageFilePath(), file);
+  });
 }
 
 // The box itself reports only typing, so a title put there by the program is stored
@@ -91,36 +97,21 @@ void PageNavigator::ShowTitle(const std::string& title) {
   Edit1Change();
 }
 
-void PageNavigator::LoadPageTitle(int page) {
-  current_.PageFilePath = pages_.PathOf(current_.UserName, page);
-  ShowTitle(pages_.Load(current_.PageFilePath).Title());
-}
+void PageNavigator::LoadPageTitle() { ShowTitle(pages_.Load(PageFilePath()).Title()); }
 
-void PageNavigator::SavePageTitle(int page) {
-  current_.PageFilePath = pages_.PathOf(current_.UserName, page);
-  PageFile file = pages_.Load(current_.PageFilePath);
-  file.SetTitle(view_.TitleText());
-  pages_.Save(current_.PageFilePath, file);
-}
-
-void PageNavigator::LoadButtons(int page) {
-  current_.PageFilePath = pages_.PathOf(current_.UserName, page);
-  LeadButtons(current_.PageFilePath);
+void PageNavigator::LoadButtons() {
+  const PageFile file = pages_.Load(PageFilePath());
+  for (int k = 1; k <= kLaunchButtonCount; ++k) ShowEntry(*buttons_[static_cast<size_t>(k - 1)], file.Button(k), true);
   CheckTargets();
 }
 
-void PageNavigator::LeadButtons(const std::string& path) {
-  const PageFile file = pages_.Load(path);
-  for (int k = 1; k <= kLaunchButtonCount; ++k) ShowEntry(*buttons_[static_cast<size_t>(k - 1)], file.Button(k), true);
-}
-
 void PageNavigator::SaveButton(int k) {
-  current_.PageFilePath = pages_.PathOf(current_.UserName, current_.PageNo);
-  PageFile file = pages_.Load(current_.PageFilePath);
+  const std::string path = PageFilePath();
+  PageFile file = pages_.Load(path);
   // Every button's section is written, as the whole page's write does.
   for (int j = 1; j <= kLaunchButtonCount; ++j)
     file.SetButton(j, j == k ? EntryOf(*buttons_[static_cast<size_t>(k - 1)]) : file.Button(j));
-  pages_.Save(current_.PageFilePath, file);
+  pages_.Save(path, file);
   for (int j = 1; j <= kLaunchButtonCount; ++j) {
     TLaunchButton& other = *buttons_[static_cast<size_t>(j - 1)];
     if (j != k && EntryOf(other) != file.Button(j)) ShowEntry(other, file.Button(j), true);
@@ -131,7 +122,7 @@ void PageNavigator::SaveButton(int k) {
 // box does.
 void PageNavigator::mDeleteClick() {
   Reporting(prompter_, [&] {
-    const std::string path = pages_.PathOf(current_.UserName, current_.PageNo);
+    const std::string path = PageFilePath();
     ScreenPoint corner = view_.WindowPosition();
     BoxPlacement placement = BoxPlacement::At(corner.x, corner.y);
     if (!pages_.Exists(path)) {

@@ -18,7 +18,6 @@ struct CurrentPage {
   std::string UserName;
   int PageNo = 1;
   int PageNoControl = 1;  // the page count
-  std::string PageFilePath;
   std::string CaptionText;
 };
 
@@ -38,23 +37,26 @@ class PageNavigator {
         prompter_(prompter) {}
 
   const CurrentPage& Current() const { return current_; }
+  // The page data file of the user name and page shown.
+  std::string PageFilePath() const { return pages_.PathOf(current_.UserName, current_.PageNo); }
+
   // These change what is current without showing anything yet.
   void SetUser(int n, const std::string& name);
-  void SetUserName(const std::string& name) { current_.UserName = name; }
-  void SetPageNo(int page) { current_.PageNo = page; }
-  void SetPageCount(int count) { current_.PageNoControl = count; }
+  void SetPages(int page, int count);
 
   // Shows page `page` of the current user: buttons, title, caption and the
   // navigation buttons. Nothing is written except a title that differs from the box's.
   void MovePage(int page);
-  // PageNo := page, then MovePage; an error is shown.
+  // MovePage; an error is shown.
   void GoToPage(int page);
+  // Page `page` of `count` shown: the count arrows, the page, the caption.
+  void ShowPages(int page, int count);
   // The page count arrows show PageNoControl; their own handler does not run.
   void ShowPageCount() { view_.SetPageCount(current_.PageNoControl); }
   // Composes CaptionText and shows it with the navigation buttons' states.
   void ComposeCaption();
-  // Lowering the count below the current page moves to the new last page; lowering it
-  // to the current page reloads it; raising it moves nowhere.
+  // After a new page count: lowering it below the current page moves to the new last
+  // page, lowering it to the current page reloads it, raising it moves nowhere.
   void KeepPageWithinCount();
 
   void FastTopButtonClick();
@@ -68,11 +70,9 @@ class PageNavigator {
   void Edit1Change();
   // Puts a title into the box, and stores it when it differs from the box's.
   void ShowTitle(const std::string& title);
-  void LoadPageTitle(int page);
-  void SavePageTitle(int page);
+  void LoadPageTitle();
   // The page's buttons from its file, then a look for their programs.
-  void LoadButtons(int page);
-  void LeadButtons(const std::string& path);
+  void LoadButtons();
   // Button k into the current page's file as the file is now: the other buttons keep
   // what the file holds, also another program's changes made since the page was shown,
   // and the window shows them.
@@ -85,8 +85,8 @@ class PageNavigator {
     targets_.Check();
     marks_.Refresh();
   }
-  // Page `page`'s file, made writable again; it becomes the current page file.
-  void RepairPageFileAttributes(int page);
+  // The page's file, made writable again.
+  void RepairPageFileAttributes();
   // Deletes the page's data file; the page stays where it is and keeps its number.
   void mDeleteClick();
 

@@ -1,12 +1,36 @@
 #include "launch/page_store.h"
 
+#include "components/key_names.h"
 #include "error.h"
 #include "storage/paths.h"
 
 namespace core {
+namespace {
+
+constexpr std::string_view kExtension = ".dat";
+
+}  // namespace
+
+std::string PageStore::DataFolderOf(const std::string& programDirectory) { return programDirectory + "DATA"; }
+
+bool PageStore::IsPageFileName(std::string_view name) {
+  return name.size() >= kExtension.size() &&
+         SameTextIgnoringCase(name.substr(name.size() - kExtension.size()), kExtension);
+}
 
 std::string PageStore::PathOf(const std::string& userName, int page) const {
-  return dataFolder_ + kPathSeparator + userName + std::to_string(page) + ".dat";
+  return dataFolder_ + kPathSeparator + userName + std::to_string(page) + std::string(kExtension);
+}
+
+std::string PageStore::AllPagesPattern() const { return dataFolder_ + kPathSeparator + "*" + std::string(kExtension); }
+
+std::uint64_t PageStore::TotalSize() const { return files_.TotalSize(dataFolder_, kExtension); }
+
+std::vector<int> PageStore::PagesOf(const std::string& userName, int from) const {
+  std::vector<int> pages;
+  for (int page = from; page <= kLastPage; ++page)
+    if (files_.FileExists(PathOf(userName, page))) pages.push_back(page);
+  return pages;
 }
 
 const std::vector<Page>& PageStore::ReadPages(const std::string& userName, int count) const {

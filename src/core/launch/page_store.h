@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "launch/page_file.h"
@@ -10,15 +12,30 @@
 namespace core {
 
 // The page data files, DATA\<user name><page>.dat beside the executable: the one place
-// that reads and writes them. Each load reads the file as it is now.
+// that names, reads and writes them. Each load reads the file as it is now.
 class PageStore {
  public:
-  PageStore(FileSystem& files, const CodePage& codePage, std::string dataFolder)
-      : files_(files), store_(files, codePage), dataFolder_(std::move(dataFolder)) {}
+  // Pages are numbered 1..kLastPage. The check whether a name is in use and the search
+  // for a name's data also look at page 0.
+  static constexpr int kLastPage = 99;
+
+  // The folder of the page files of the program in `programDirectory` (with its separator).
+  static std::string DataFolderOf(const std::string& programDirectory);
+  // Whatever its name: every ".dat" file (in any letter case) of the folder counts.
+  static bool IsPageFileName(std::string_view name);
+
+  PageStore(FileSystem& files, const CodePage& codePage, const std::string& programDirectory)
+      : files_(files), store_(files, codePage), dataFolder_(DataFolderOf(programDirectory)) {}
 
   const std::string& DataFolder() const { return dataFolder_; }
   // The user name is used exactly as stored and the page number follows it directly.
   std::string PathOf(const std::string& userName, int page) const;
+  // The pattern that names every page file, for the shell's copy.
+  std::string AllPagesPattern() const;
+  // The summed sizes of every page file.
+  std::uint64_t TotalSize() const;
+  // The pages `from`..kLastPage of a name that have a file, in order.
+  std::vector<int> PagesOf(const std::string& userName, int from = 1) const;
   PageFile Load(const std::string& path) const { return PageFile(store_.Load(path)); }
   // What pages 1..count of a user hold; page p is entry p - 1. The pages are kept, and
   // the next call reads again only those whose files may have changed since (valid

@@ -166,24 +166,17 @@ void TLaunchButton::MouseDown(MouseButton button) {
   if (OnMouseDown) OnMouseDown(*this, button);
 }
 
-void TLaunchButton::Click(ShiftState shift) {
-  if (running_ && SwitchesToProgram(shift)) return;
-  if (OnClick) OnClick(*this);
-}
-
-void TLaunchButton::MouseUp(MouseButton button, ShiftState shift) {
+void TLaunchButton::MouseUp(MouseButton button, ShiftState shift, bool over) {
   if (button == MouseButton::kRight) {
     RunSettingsDialog();
     return;
   }
   if (button != MouseButton::kLeft || !leftPressed_) return;
   leftPressed_ = false;
-  if (running_ && SwitchesToProgram(shift) && host_.BringProgramToFront(*this)) {
-    if (host_.HideAfterStart()) host_.TrayIcon1Click();
-    return;
-  }
-  Start(StartsElevated(shift));
+  host_.Activate(*this, {shift, over, true});
 }
+
+void TLaunchButton::KeyboardClick(ShiftState shift) { host_.Activate(*this, {shift, true, false}); }
 
 void TLaunchButton::RunSettingsDialog() {
   std::unique_ptr<ButtonSettingsView> window = view_.CreateSettingsView();
@@ -197,12 +190,11 @@ ShellRequest TLaunchButton::StartRequest(std::uintptr_t owner, bool elevated) co
   return {owner, "open", start.file, option_, start.directory, ShowCommandOf(state_), elevated};
 }
 
-void TLaunchButton::Start(bool elevated) {
+bool TLaunchButton::Start(bool elevated, std::uintptr_t owner) {
   showCmd_ = ShowCommandOf(state_);
-  if (path_.empty()) return;
-  ports_.shell.Execute(StartRequest(view_.NativeHandle(), elevated));
-  host_.ProgramStarted();
-  if (host_.HideAfterStart()) host_.TrayIcon1Click();
+  if (path_.empty()) return false;
+  ports_.shell.Execute(StartRequest(owner ? owner : view_.NativeHandle(), elevated));
+  return true;
 }
 
 // One file on an empty button registers it; on a registered button it is opened

@@ -92,21 +92,25 @@ class LaunchButtonView {
   virtual std::unique_ptr<ButtonSettingsView> CreateSettingsView() = 0;
 };
 
-// What a button uses of the window that holds it.
+// Shift alone with a click brings a running program forward instead of starting it.
+bool SwitchesToProgram(ShiftState shift);
+
+// A button activated, and so which parts of a click run: a left-button release over
+// the button makes both, a release off it (after a press on it) only the start, and a
+// click from the keyboard only the sound, since the keyboard starts nothing.
+struct Activation {
+  ShiftState shift;
+  bool sound = true;  // the click's part: the start sound
+  bool start = true;  // the release's part: the start, or with Shift the switch to the program
+};
+
+// What a button uses of the window that holds it: everything an activation does
+// beyond the button itself (the sound, hiding, the running program) is the window's.
 class LaunchButtonHost {
  public:
   virtual ~LaunchButtonHost() = default;
-  // Hide the window after a start.
-  virtual bool HideAfterStart() const = 0;
-  virtual void TrayIcon1Click() = 0;
-  // A program was started: its window comes a moment later.
-  virtual void ProgramStarted() = 0;
-  // Brings the button's running program to the front; false when it shows no window.
-  virtual bool BringProgramToFront(const TLaunchButton& button) = 0;
+  virtual void Activate(TLaunchButton& button, const Activation& how) = 0;
 };
-
-// Shift alone with a click brings a running program forward instead of starting it.
-bool SwitchesToProgram(ShiftState shift);
 
 // One button that stands for a program, document or folder: it shows that file's
 // icon and its title as hint, starts it on a left-button release, and takes a file
@@ -146,7 +150,6 @@ class TLaunchButton {
   void SetAcceptDragFile(bool value);
 
   Notify OnUpdated;
-  Notify OnClick;
   std::function<void(TLaunchButton&, MouseButton)> OnMouseDown;
 
   void DoUpdated();
@@ -174,15 +177,16 @@ class TLaunchButton {
   // The file whose icons the settings dialog offers; kept between its openings.
   std::string IconSource;
 
-  // Mouse and shell events, as the control reports them.
+  // Mouse, keyboard and shell events, as the control reports them.
   void MouseDown(MouseButton button);
-  // The release of a button press that began on this button; the click (a left
-  // release over the button) is reported before it. A click that brings a running
-  // program forward is not reported: nothing starts.
-  void Click(ShiftState shift = {});
-  void MouseUp(MouseButton button, ShiftState shift = {});
-  // Starts the program as a left-button release does (no click, so no start sound).
-  void Start(bool elevated = false);
+  // The release of a button press that began on this button; `over`: it was released
+  // over the button, which makes it a click.
+  void MouseUp(MouseButton button, ShiftState shift = {}, bool over = true);
+  // A click from the keyboard (Space on the focused button).
+  void KeyboardClick(ShiftState shift);
+  // The start step alone: the program started, with its window as the owner unless
+  // another is given (0: its own); false for an empty button.
+  bool Start(bool elevated = false, std::uintptr_t owner = 0);
   void FilesDropped(const std::vector<std::string>& paths);
 
   // The settings dialog, built for one use (a right-button release) and destroyed.

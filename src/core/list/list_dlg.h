@@ -2,12 +2,11 @@
 
 #include <string>
 
-#include "launch/launcher_view.h"
+#include "list/list_host.h"
 #include "option/panel_colours.h"
+#include "ports/prompter.h"
 
 namespace core {
-
-class TLauncher;
 
 // The page-title list as its logic sees it.
 class ListDlgView : public PanelColourTarget {
@@ -27,8 +26,8 @@ class ListDlgView : public PanelColourTarget {
 // The page-title list: one line per page; a click jumps to that page.
 class TListDlg {
  public:
-  TListDlg(ListDlgView& view, TLauncher& launcher) : view_(view), launcher_(launcher) {}
-  ListDlgView& View() { return view_; }
+  TListDlg(ListDlgView& view, PageListHost& host, Prompter& prompter)
+      : view_(view), host_(host), prompter_(prompter) {}
   // The launcher's "ﾍﾟｰｼﾞ一覧(&S)": one line per page, the current one selected.
   void mListClick();
 
@@ -38,7 +37,8 @@ class TListDlg {
 
  private:
   ListDlgView& view_;
-  TLauncher& launcher_;
+  PageListHost& host_;
+  Prompter& prompter_;
 };
 
 }  // namespace core

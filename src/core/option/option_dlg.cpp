@@ -6,7 +6,6 @@
 #include "components/key_names.h"
 #include "components/wait_hot_key.h"
 #include "error.h"
-#include "launch/launcher.h"
 #include "option/option_texts.h"
 
 namespace core {
@@ -69,7 +68,7 @@ void TOptionDlg::BoxChanged(OptionBox box) {
 }
 
 void TOptionDlg::LoadOptionForm() {
-  const Options& s = launcher_.CurrentOptions();
+  const Options& s = host_.CurrentOptions();
   SetBox(OptionBox::kMouse, On(s.Mouse));
   SetBox(OptionBox::kTray, On(s.Tray));
   SetBox(OptionBox::kHot, On(s.Hot));
@@ -147,7 +146,7 @@ Options TOptionDlg::Values() const {
 // Saved first; an error while applying them (a hot key the system refuses, no tray)
 // is shown and the dialog closes all the same. A failed save keeps it open.
 void TOptionDlg::OKButtonClick() {
-  if (!launcher_.ApplyOptions(launcher_.Current().UserNo, Values())) return;
+  if (!host_.ApplyOptions(Values())) return;
   view_.Close();
 }
 
@@ -159,7 +158,7 @@ void TOptionDlg::CancelButtonClick() {
 // Only a WAV file replaces the start sound: anything else would leave the launches
 // silent without a word.
 void TOptionDlg::SelectSndButtonClick() {
-  if (soundFolder_.empty()) soundFolder_ = launcher_.Settings().ToDir();
+  if (soundFolder_.empty()) soundFolder_ = host_.ToDir();
   auto chosen = view_.ChooseSoundFile(soundFolder_);
   if (!chosen) return;
   std::string bytes;
@@ -167,7 +166,7 @@ void TOptionDlg::SelectSndButtonClick() {
     prompter_.ShowMessage(Format(texts::kSoundNotWave, *chosen));
     return;
   }
-  bool copied = files_.CopyFileTo(*chosen, launcher_.Editor().StartSoundPath());
+  bool copied = files_.CopyFileTo(*chosen, host_.StartSoundPath());
   prompter_.ShowMessage(copied ? texts::kSoundImported : texts::kSoundCopyFailed);
 }
 

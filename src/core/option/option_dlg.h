@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "option/option_host.h"
 #include "option/panel_colours.h"
 #include "ports/prompter.h"
 #include "storage/file_system.h"
-#include "storage/settings_file.h"
 
 namespace core {
 
@@ -39,7 +39,6 @@ class OptionDlgView : public PanelColourTarget {
   virtual void Close() = 0;
 };
 
-class TLauncher;
 class TWaitHotKey;
 
 // The 135 names of the key list: the key-name table in code order, without the
@@ -50,8 +49,8 @@ const std::vector<std::string>& KeyListNames();
 // assignment directly; nothing is registered before OK.
 class TOptionDlg {
  public:
-  TOptionDlg(OptionDlgView& view, TLauncher& launcher, TWaitHotKey& hotKey, FileSystem& files, Prompter& prompter)
-      : view_(view), launcher_(launcher), hotKey_(hotKey), files_(files), prompter_(prompter) {}
+  TOptionDlg(OptionDlgView& view, OptionHost& host, TWaitHotKey& hotKey, FileSystem& files, Prompter& prompter)
+      : view_(view), host_(host), hotKey_(hotKey), files_(files), prompter_(prompter) {}
 
   void FormCreate();
   // The launcher's "ｵﾌﾟｼｮﾝ設定(&O)".
@@ -77,7 +76,7 @@ class TOptionDlg {
   void BoxChanged(OptionBox box);
 
   OptionDlgView& view_;
-  TLauncher& launcher_;
+  OptionHost& host_;
   TWaitHotKey& hotKey_;
   FileSystem& files_;
   Prompter& prompter_;

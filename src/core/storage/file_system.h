@@ -55,6 +55,8 @@ class FileSystem {
   virtual std::vector<FolderEntry> ListFolder(const std::string& folder) const = 0;
   // Renames a regular file; fails when `to` exists already.
   virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
+  // Renames a folder with what it holds; fails when `to` exists already.
+  virtual bool RenameFolder(const std::string& from, const std::string& to) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
   // Copies a regular file, replacing `to` when it exists.
   virtual bool CopyFileTo(const std::string& from, const std::string& to) = 0;

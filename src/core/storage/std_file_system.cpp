@@ -75,6 +75,13 @@ bool StdFileSystem::RenameFile(const std::string& from, const std::string& to) {
   return !ec;
 }
 
+bool StdFileSystem::RenameFolder(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  if (!FolderExists(from) || std::filesystem::exists(ToFsPath(to), ec)) return false;
+  std::filesystem::rename(ToFsPath(from), ToFsPath(to), ec);
+  return !ec;
+}
+
 bool StdFileSystem::RemoveFile(const std::string& path) {
   if (!FileExists(path)) return false;
   std::error_code ec;

@@ -19,6 +19,7 @@ class StdFileSystem : public FileSystem {
   bool RemoveFolder(const std::string& path) override;
   std::vector<FolderEntry> ListFolder(const std::string& folder) const override;
   bool RenameFile(const std::string& from, const std::string& to) override;
+  bool RenameFolder(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
   bool CopyFileTo(const std::string& from, const std::string& to) override;
   std::uint64_t TotalSize(const std::string& folder, std::string_view suffix) const override;

@@ -1,41 +1,39 @@
-// The user dialog. A user number holds a name, and the name is the key of the stored
-// pages: the files DATA\<name><page>.dat belong to a name, whatever number holds it.
+// The user dialog: what the user chose and the messages; the operations themselves
+// are the launcher's (UserOperations).
 #include "user/user_dlg.h"
 
 #include <algorithm>
 
 #include "copy/copy_dlg.h"
 #include "error.h"
-#include "launch/launcher.h"
 #include "user/user_name.h"
 #include "user/user_texts.h"
 
 namespace core {
 
 void TUserDlg::mUserClick() {
+  CurrentUser current;
   bool ready = Reporting(prompter_, [&] {
-    launcher_.Settings().SavePosition();
+    current = users_.OpenUsers();
     LoadUserForm();
-    launcher_.Settings().ReloadUserName();
   });
   if (!ready) return;
-  view_.SetNameText(launcher_.Current().UserName);
-  view_.SetUserNumber(launcher_.Current().UserNo);
+  view_.SetNameText(current.name);
+  view_.SetUserNumber(current.number);
   view_.SelectListItem(-1);
-  ColorChange(view_, launcher_.CurrentOptions().FormColor);
+  ColorChange(view_, current.formColor);
   view_.ShowModal();
 }
 
 void TUserDlg::LoadUserForm() {
-  names_.clear();
-  for (int n = 1; n <= kUserCount; ++n) names_.push_back(launcher_.Settings().UserNameOf(n));
+  names_ = users_.UserNames();
   view_.SetListItems(names_);
-  view_.MoveTo(launcher_.Settings().StoredPosition());
+  view_.MoveTo(users_.StoredPosition());
 }
 
 void TUserDlg::ListBox1Click(int index) {
   if (index < 0 || index >= kUserCount) return;
-  launcher_.SwitchUser(index + 1, names_[static_cast<size_t>(index)]);
+  Reporting(prompter_, [&] { users_.SwitchUser(index + 1, names_[static_cast<size_t>(index)]); });
   view_.Close();
 }
 
@@ -62,53 +60,40 @@ bool TUserDlg::RefusedAsUnsafe(const std::string& name) {
 
 // Page 0 counts here, although no page 0 is ever shown.
 bool TUserDlg::InUse(const std::string& name) {
-  bool used = std::find(names_.begin(), names_.end(), name) != names_.end();
-  for (int page = 0; page <= kLastPage && !used; ++page) used = files_.FileExists(PageFile(name, page));
+  bool used = std::find(names_.begin(), names_.end(), name) != names_.end() || users_.CountPages(name, 0) > 0;
   if (used) prompter_.ShowInformation(name + texts::kNameInUse, AtDialog());
   return used;
-}
-
-int TUserDlg::CountPages(const std::string& name) const {
-  int count = 0;
-  for (int page = 1; page <= kLastPage; ++page) count += files_.FileExists(PageFile(name, page)) ? 1 : 0;
-  return count;
 }
 
 void TUserDlg::EntryButtonClick() {
   const std::string typed = view_.NameText();
   const int s = view_.UserNumber();
   if (RefusedAsUnsafe(typed) || InUse(typed)) return;
-  launcher_.Handle([&] {
-    launcher_.Settings().StoreUserName(s, typed);
-    launcher_.Settings().ResetPages();
+  Reporting(prompter_, [&] {
+    users_.AssignUser(s, typed);
     LoadUserForm();
   });
   editChanged_ = false;
 }
 
-// The old name's files move to the new name page by page; a page that cannot move
-// is reported and stays under the old name, and the rest still move.
 void TUserDlg::ChangeButtonClick() {
   const std::string typed = view_.NameText();
   const int s = view_.UserNumber();
   if (RefusedAsUnsafe(typed) || InUse(typed)) return;
-  launcher_.Handle([&] {
-    const std::string old = launcher_.Settings().UserNameOf(s);
-    for (int page = 1; page <= kLastPage; ++page) {
-      if (!files_.FileExists(PageFile(old, page))) continue;
-      if (!files_.RenameFile(PageFile(old, page), PageFile(typed, page))) prompter_.ShowMessage(texts::kRenameFailed);
-    }
-    launcher_.Settings().StoreUserName(s, typed);
+  Reporting(prompter_, [&] {
+    users_.RenameUser(s, typed);
     LoadUserForm();
   });
   editChanged_ = false;
 }
 
+// A name typed since a number was chosen deletes only that name's data; otherwise the
+// number's user goes, and its name field then shows its default name.
 void TUserDlg::DeleteButtonClick() {
   const std::string typed = view_.NameText();
   const int s = view_.UserNumber();
   if (RefusedAsUnsafe(typed)) return;
-  const int count = CountPages(typed);
+  const int count = users_.CountPages(typed, 1);
   if (count == 0) {
     prompter_.ShowInformation(typed + texts::kNothingToDelete, AtDialog());
     return;
@@ -116,22 +101,16 @@ void TUserDlg::DeleteButtonClick() {
   std::string question = typed + texts::kDeleteData + texts::kDeletePagesOpen + std::to_string(count) +
                          texts::kDeletePagesClose + texts::kDeleteQuestion;
   if (!prompter_.Confirm(question, ConfirmKind::kYesCancel, AtDialog())) return;
-  auto removeAll = [&](const std::string& name) {
-    for (int page = 1; page <= kLastPage; ++page) files_.RemoveFile(PageFile(name, page));
-  };
-  if (editChanged_) {  // the typed name's data only
-    removeAll(typed);
+  if (editChanged_) {
+    users_.DeleteData(typed);
     SelectNumberEntry(s);
     editChanged_ = false;
     return;
   }
-  launcher_.Handle([&] {
-    removeAll(launcher_.Settings().UserNameOf(s));
-    launcher_.Settings().ForgetUser(s);
+  Reporting(prompter_, [&] {
+    users_.DeleteUser(s);
     LoadUserForm();
     SelectNumberEntry(s);
-    launcher_.Settings().StoreUserName(s, view_.NameText());
-    launcher_.Settings().ReloadPage();
   });
 }
 
@@ -140,23 +119,18 @@ void TUserDlg::LoadButtonClick() {
   const std::string typed = view_.NameText();
   const int s = view_.UserNumber();
   if (RefusedAsUnsafe(typed)) return;
-  bool found = false;
-  for (int page = 0; page <= kLastPage && !found; ++page) found = files_.FileExists(PageFile(typed, page));
-  if (!found) {
+  if (users_.CountPages(typed, 0) == 0) {
     prompter_.ShowInformation(typed + texts::kNoDataToLoad, AtDialog());
     return;
   }
-  launcher_.Handle([&] {
-    launcher_.Settings().StoreUserName(s, typed);
-    launcher_.Settings().ResetPages();
+  Reporting(prompter_, [&] {
+    users_.AssignUser(s, typed);
     LoadUserForm();
   });
   editChanged_ = false;
 }
 
-std::string TUserDlg::PageFile(const std::string& name, int page) const { return launcher_.Pages().PathOf(name, page); }
-
-void TUserDlg::HelpButtonClick() { launcher_.mHelpOpenClick(); }
+void TUserDlg::HelpButtonClick() { users_.OpenHelp(); }
 
 void TUserDlg::CopyButtonClick() {
   if (copyDlg_) copyDlg_->CopyButtonClick();

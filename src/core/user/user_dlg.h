@@ -6,14 +6,11 @@
 #include "geometry.h"
 #include "option/panel_colours.h"
 #include "ports/prompter.h"
-#include "storage/file_system.h"
+#include "user/user_operations.h"
 
 namespace core {
 
 class TCopyDlg;
-class TLauncher;
-
-inline constexpr int kUserCount = 10;
 
 // The user dialog as its logic sees it.
 class UserDlgView : public PanelColourTarget {
@@ -41,10 +38,10 @@ class UserDlgView : public PanelColourTarget {
 // The user dialog: switches, registers, renames, deletes and loads users.
 class TUserDlg {
  public:
-  TUserDlg(UserDlgView& view, TLauncher& launcher, FileSystem& files, Prompter& prompter)
-      : view_(view), launcher_(launcher), files_(files), prompter_(prompter) {}
-  UserDlgView& View() { return view_; }
+  TUserDlg(UserDlgView& view, UserOperations& users, Prompter& prompter)
+      : view_(view), users_(users), prompter_(prompter) {}
   void SetCopyDlg(TCopyDlg* dialog) { copyDlg_ = dialog; }
+  // The edit-changed flag: the name field changed since a number was chosen.
   bool EditChanged() const { return editChanged_; }
 
   // The launcher's "ﾕｰｻﾞ変更(&U)".
@@ -63,18 +60,14 @@ class TUserDlg {
   void CancelButtonClick() { view_.Close(); }
 
  private:
-  static constexpr int kLastPage = 99;
-  std::string PageFile(const std::string& name, int page) const;
   BoxPlacement AtDialog() const;
   // Refuses a name that cannot be part of a page file's name, with our message.
   bool RefusedAsUnsafe(const std::string& name);
   bool InUse(const std::string& name);
-  int CountPages(const std::string& name) const;
   void SelectNumberEntry(int s);
 
   UserDlgView& view_;
-  TLauncher& launcher_;
-  FileSystem& files_;
+  UserOperations& users_;
   Prompter& prompter_;
   TCopyDlg* copyDlg_ = nullptr;
   std::vector<std::string> names_;

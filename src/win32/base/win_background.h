@@ -3,23 +3,24 @@
 #include <memory>
 
 #include "base/win.h"
+#include "base/worker.h"
 #include "ports/background.h"
 
 namespace win32 {
 
 // One worker thread that runs background work in order, each piece with a file probe
 // of its own, and posts what the work returns to a window as AnswerMessage(); the
-// window hands that message to Deliver. The thread is never waited for: when the
-// owner goes, work not yet begun is dropped and a piece still running (a sleeping
-// drive) ends on its own, its answer falling on a window that is gone.
+// window hands that message to Deliver. Stopping it (at the latest when it goes) drops
+// the work not yet begun and waits a moment for a piece under way; one that waits on a
+// sleeping drive longer ends on its own, its answer falling on a window that is gone.
 class WinBackground final : public core::Background {
  public:
   explicit WinBackground(HWND window);
-  ~WinBackground() override;
   WinBackground(const WinBackground&) = delete;
   WinBackground& operator=(const WinBackground&) = delete;
 
   void Run(std::function<Done(const core::FileProbe&)> work) override;
+  void Stop() { worker_.Stop(); }
 
   static UINT AnswerMessage();
   // Runs the answer carried by an AnswerMessage, on the window's thread.
@@ -27,8 +28,9 @@ class WinBackground final : public core::Background {
 
  private:
   struct Queue;
-  static DWORD WINAPI Work(void* queue);
+  static void Work(Queue& queue, HANDLE stop);
   std::shared_ptr<Queue> queue_;
+  Worker worker_;
 };
 
 }  // namespace win32

@@ -27,19 +27,13 @@ struct WinChangeWatch::Shared {
   };
   HWND window = nullptr;
   Changed changed;
-  UniqueKernel stop;
   std::vector<std::unique_ptr<Folder>> folders;
 };
-
-WinChangeWatch::~WinChangeWatch() {
-  if (shared_) SetEvent(shared_->stop.get());
-}
 
 void WinChangeWatch::Watch(const std::vector<std::string>& folders, Changed changed) {
   auto shared = std::make_shared<Shared>();
   shared->window = window_;
   shared->changed = std::move(changed);
-  shared->stop.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   for (const std::string& folder : folders) {
     auto watched = std::make_unique<Shared::Folder>();
     watched->path = Widen(folder);
@@ -56,16 +50,10 @@ void WinChangeWatch::Watch(const std::vector<std::string>& folders, Changed chan
     shared->folders.push_back(std::move(watched));
   }
   if (shared->folders.empty()) return;
-  if (shared_) SetEvent(shared_->stop.get());
-  shared_ = shared;
-  auto* carried = new std::shared_ptr<Shared>(shared);
-  UniqueKernel thread(CreateThread(nullptr, 0, Work, carried, 0, nullptr));
-  if (!thread) delete carried;
+  worker_.Start([shared](HANDLE stop) { Work(*shared, stop); });
 }
 
-DWORD WINAPI WinChangeWatch::Work(void* parameter) {
-  std::unique_ptr<std::shared_ptr<Shared>> owner(static_cast<std::shared_ptr<Shared>*>(parameter));
-  Shared& shared = **owner;
+void WinChangeWatch::Work(Shared& shared, HANDLE stop) {
   auto arm = [](Shared::Folder& folder) {
     ResetEvent(folder.event.get());
     folder.overlapped = {};
@@ -73,7 +61,7 @@ DWORD WINAPI WinChangeWatch::Work(void* parameter) {
     return ReadDirectoryChangesW(folder.handle.get(), folder.buffer, sizeof folder.buffer, FALSE, kNotifyFilter,
                                  nullptr, &folder.overlapped, nullptr) != FALSE;
   };
-  std::vector<HANDLE> waits{shared.stop.get()};
+  std::vector<HANDLE> waits{stop};
   for (auto& folder : shared.folders) {
     if (!arm(*folder)) LogLastError("waiting for changes in a folder");
     waits.push_back(folder->event.get());
@@ -116,7 +104,6 @@ DWORD WINAPI WinChangeWatch::Work(void* parameter) {
     if (CancelIoEx(folder->handle.get(), &folder->overlapped))
       GetOverlappedResult(folder->handle.get(), &folder->overlapped, &bytes, TRUE);
   }
-  return 0;
 }
 
 }  // namespace win32

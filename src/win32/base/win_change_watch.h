@@ -3,28 +3,29 @@
 #include <memory>
 
 #include "base/win.h"
+#include "base/worker.h"
 #include "ports/change_watch.h"
 
 namespace win32 {
 
 // A worker thread waits for the system's change notifications on the folders; once no
 // notification has come for a moment, it posts the paths changed to the window as a
-// background answer (WinBackground::AnswerMessage). The thread ends when the watch is
-// gone, and is not waited for.
+// background answer (WinBackground::AnswerMessage). Stopping the watch (at the latest
+// when it goes) ends the thread.
 class WinChangeWatch final : public core::ChangeWatch {
  public:
   explicit WinChangeWatch(HWND window) : window_(window) {}
-  ~WinChangeWatch() override;
   WinChangeWatch(const WinChangeWatch&) = delete;
   WinChangeWatch& operator=(const WinChangeWatch&) = delete;
 
   void Watch(const std::vector<std::string>& folders, Changed changed) override;
+  void Stop() { worker_.Stop(); }
 
  private:
   struct Shared;
-  static DWORD WINAPI Work(void* shared);
+  static void Work(Shared& shared, HANDLE stop);
   HWND window_;
-  std::shared_ptr<Shared> shared_;
+  Worker worker_;
 };
 
 }  // namespace win32

@@ -107,6 +107,12 @@ bool WinFileSystem::RenameFile(const std::string& from, const std::string& to) {
   return FileExists(from) && UntilReleased(target, [&] { return MoveFileW(source.c_str(), target.c_str()); });
 }
 
+// A reader of a file in the folder holds off its rename as it holds off the file's own.
+bool WinFileSystem::RenameFolder(const std::string& from, const std::string& to) {
+  const std::wstring source = SystemPath(from), target = SystemPath(to);
+  return FolderExists(from) && UntilReleased(target, [&] { return MoveFileW(source.c_str(), target.c_str()); });
+}
+
 bool WinFileSystem::RemoveFile(const std::string& path) {
   const std::wstring file = SystemPath(path);
   return FileExists(path) && UntilReleased(file, [&] { return DeleteFileW(file.c_str()); });

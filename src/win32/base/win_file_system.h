@@ -20,6 +20,7 @@ class WinFileSystem final : public core::StdFileSystem {
   bool FileExists(const std::string& path) const override;
   bool FolderExists(const std::string& path) const override;
   bool RenameFile(const std::string& from, const std::string& to) override;
+  bool RenameFolder(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
   bool CopyFileTo(const std::string& from, const std::string& to) override;
   std::optional<std::uint64_t> FreeSpace(const std::string& folder) const override;

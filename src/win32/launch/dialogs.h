@@ -18,28 +18,40 @@
 
 namespace win32 {
 
-// The program's dialogs and the find box, each created once and kept for the whole run, and made
-// known to the launcher. They are created just after the launcher window first shows,
-// which nobody can tell from creating them before it.
-class Dialogs {
+// The program's dialogs and the find box, each created once and kept for the whole run,
+// each with its window and its presenter, which sees only its host of the launcher. They
+// are created just after the launcher window first shows, which nobody can tell from
+// creating them before it; until then the launcher's commands that open them do nothing.
+class Dialogs final : public core::LauncherDialogs {
  public:
+  Dialogs() = default;
+  // The launcher and each window let go of the dialogs before they go; the launcher
+  // must outlive them.
+  ~Dialogs() override;
+  Dialogs(const Dialogs&) = delete;
+  Dialogs& operator=(const Dialogs&) = delete;
+
   // Without a hot key there is nothing for the options dialog to edit, and no dialog.
-  void Create(HWND owner, core::TLauncher& launcher, core::TWaitHotKey* hotKey);
+  void Create(HWND owner, core::TLauncher& launcher, core::TWaitHotKey* hotKey, const core::LauncherPorts& ports);
 
   ListDlgWindow* ListWindow() { return listWindow_.get(); }
-  core::TListDlg* List() { return list_.get(); }
   UserDlgWindow* UserWindow() { return userWindow_.get(); }
-  core::TUserDlg* User() { return user_.get(); }
   CopyDlgWindow* CopyWindow() { return copyWindow_.get(); }
   core::TCopyDlg* Copy() { return copy_.get(); }
   OptionDlgWindow* OptionWindow() { return optionWindow_.get(); }
-  core::TOptionDlg* Option() { return option_.get(); }
   AboutBoxWindow* AboutWindow() { return aboutWindow_.get(); }
-  core::TAboutBox* About() { return about_.get(); }
   FindBoxWindow* FindWindow() { return findWindow_.get(); }
   core::TFindBox* Find() { return find_.get(); }
 
+  // core::LauncherDialogs
+  void OpenPageList() override;
+  void OpenUsers() override;
+  void OpenOptions() override;
+  void OpenVersion(int formColor) override;
+  void OpenFindBox() override;
+
  private:
+  core::TLauncher* launcher_ = nullptr;
   std::unique_ptr<ListDlgWindow> listWindow_;
   std::unique_ptr<core::TListDlg> list_;
   std::unique_ptr<UserDlgWindow> userWindow_;

@@ -17,67 +17,53 @@ namespace {
 
 using namespace launcher;
 
-using core::TLauncher;
-using Handler = void (*)(TLauncher&);
+using C = core::LauncherCommand;
 
-// A handler of one of the launcher's parts, or of the launcher itself.
-template <auto Part, auto Method>
-void Run(TLauncher& launcher) {
-  ((launcher.*Part)().*Method)();
-}
-template <auto Method>
-void Own(TLauncher& launcher) {
-  (launcher.*Method)();
-}
-constexpr auto kNavigator = &TLauncher::Navigator;
-constexpr auto kEditor = &TLauncher::Editor;
-constexpr auto kDesktop = &TLauncher::Desktop;
-
-// The handler of each command: the navigation buttons, the menus' items and the key
-// commands all arrive as WM_COMMAND. Commands of the menus first complete the start
+// The launcher's command of each id: the navigation buttons, the menus' items and the
+// key commands all arrive as WM_COMMAND. Commands of the menus first complete the start
 // (the components that the first paint left for later).
 struct CommandRoute {
   int id;
-  Handler handler;
+  C command;
   bool menu;
 };
 constexpr CommandRoute kCommandRoutes[] = {
-    {kFastTopButton, Run<kNavigator, &core::PageNavigator::FastTopButtonClick>, false},
-    {kFastBwdButton, Run<kNavigator, &core::PageNavigator::FastBwdButtonClick>, false},
-    {kBwdButton, Run<kNavigator, &core::PageNavigator::BwdButtonClick>, false},
-    {kFwdButton, Run<kNavigator, &core::PageNavigator::FwdButtonClick>, false},
-    {kFastFwdButton, Run<kNavigator, &core::PageNavigator::FastFwdButtonClick>, false},
-    {kFastFinalButton, Run<kNavigator, &core::PageNavigator::FastFinalButtonClick>, false},
-    {kFastTop, Run<kNavigator, &core::PageNavigator::FastTopButtonClick>, false},
-    {kFastBwd, Run<kNavigator, &core::PageNavigator::FastBwdButtonClick>, false},
-    {kBwd, Run<kNavigator, &core::PageNavigator::BwdButtonClick>, false},
-    {kFwd, Run<kNavigator, &core::PageNavigator::FwdButtonClick>, false},
-    {kFastFwd, Run<kNavigator, &core::PageNavigator::FastFwdButtonClick>, false},
-    {kFastFinal, Run<kNavigator, &core::PageNavigator::FastFinalButtonClick>, false},
-    {kHelpOpen, Own<&TLauncher::mHelpOpenClick>, true},
-    {kTrayHelp, Own<&TLauncher::mHelpOpenClick>, true},
-    {kList, Own<&TLauncher::mListClick>, true},
-    {kUser, Own<&TLauncher::mUserClick>, true},
-    {kOption, Own<&TLauncher::mOptionClick>, true},
-    {kVersion, Own<&TLauncher::mVersionClick>, true},
-    {kTrayVersion, Own<&TLauncher::mVersionClick>, true},
-    {kDelete, Run<kNavigator, &core::PageNavigator::mDeleteClick>, true},
-    {kCut1, Run<kEditor, &core::ButtonEditor::Cut1Click>, true},
-    {kCopy1, Run<kEditor, &core::ButtonEditor::Copy1Click>, true},
-    {kPaste1, Run<kEditor, &core::ButtonEditor::Paste1Click>, true},
-    {kDelete1, Run<kEditor, &core::ButtonEditor::Delete1Click>, true},
-    {kSelect1, Run<kEditor, &core::ButtonEditor::Select1Click>, true},
-    {kChoice, Run<kEditor, &core::ButtonEditor::Choice1Click>, true},
-    {kAllStart, Run<kEditor, &core::ButtonEditor::pAllStartClick>, true},
-    {kFind, Run<kDesktop, &core::DesktopCommands::mFindClick>, true},
-    {kScreen, Run<kDesktop, &core::DesktopCommands::pScreenClick>, true},
-    {kCloseFolder, Run<kDesktop, &core::DesktopCommands::pCloseFolderClick>, true},
-    {kCloseIE, Run<kDesktop, &core::DesktopCommands::pCloseIEClick>, true},
-    {kCloseAll, Run<kDesktop, &core::DesktopCommands::pCloseAllClick>, true},
-    {kWholly, Run<kDesktop, &core::DesktopCommands::pWhollyClick>, true},
-    {kWindowsExit, Run<kDesktop, &core::DesktopCommands::pWindowsExitClick>, true},
-    {kWindowsReboot, Run<kDesktop, &core::DesktopCommands::pWindowsRebootClick>, true},
-    {kWindowsLogoff, Run<kDesktop, &core::DesktopCommands::pWindowsLogoffClick>, true},
+    {kFastTopButton, C::kFastTopButtonClick, false},
+    {kFastBwdButton, C::kFastBwdButtonClick, false},
+    {kBwdButton, C::kBwdButtonClick, false},
+    {kFwdButton, C::kFwdButtonClick, false},
+    {kFastFwdButton, C::kFastFwdButtonClick, false},
+    {kFastFinalButton, C::kFastFinalButtonClick, false},
+    {kFastTop, C::kFastTopButtonClick, false},
+    {kFastBwd, C::kFastBwdButtonClick, false},
+    {kBwd, C::kBwdButtonClick, false},
+    {kFwd, C::kFwdButtonClick, false},
+    {kFastFwd, C::kFastFwdButtonClick, false},
+    {kFastFinal, C::kFastFinalButtonClick, false},
+    {kHelpOpen, C::kmHelpOpenClick, true},
+    {kTrayHelp, C::kmHelpOpenClick, true},
+    {kList, C::kmListClick, true},
+    {kUser, C::kmUserClick, true},
+    {kOption, C::kmOptionClick, true},
+    {kVersion, C::kmVersionClick, true},
+    {kTrayVersion, C::kmVersionClick, true},
+    {kDelete, C::kmDeleteClick, true},
+    {kCut1, C::kCut1Click, true},
+    {kCopy1, C::kCopy1Click, true},
+    {kPaste1, C::kPaste1Click, true},
+    {kDelete1, C::kDelete1Click, true},
+    {kSelect1, C::kSelect1Click, true},
+    {kChoice, C::kChoice1Click, true},
+    {kAllStart, C::kpAllStartClick, true},
+    {kFind, C::kmFindClick, true},
+    {kScreen, C::kpScreenClick, true},
+    {kCloseFolder, C::kpCloseFolderClick, true},
+    {kCloseIE, C::kpCloseIEClick, true},
+    {kCloseAll, C::kpCloseAllClick, true},
+    {kWholly, C::kpWhollyClick, true},
+    {kWindowsExit, C::kpWindowsExitClick, true},
+    {kWindowsReboot, C::kpWindowsRebootClick, true},
+    {kWindowsLogoff, C::kpWindowsLogoffClick, true},
 };
 
 const CommandRoute* RouteOf(int id) {
@@ -91,7 +77,7 @@ const CommandRoute* RouteOf(int id) {
 void LauncherWindow::OnCommand(int id, int code) {
   if (!launcher_) return;
   if (id == kEdit1) {
-    if (code == EN_CHANGE && !settingTitle_) launcher_->Navigator().Edit1Change();
+    if (code == EN_CHANGE && !settingTitle_) launcher_->Edit1Change();
     return;
   }
   if (id >= kLaunchButton1 && id < kLaunchButton1 + kLaunchButtonCount) {
@@ -107,7 +93,7 @@ void LauncherWindow::OnCommand(int id, int code) {
   const CommandRoute* route = RouteOf(id);
   if (!route) return;  // notifications of the other controls
   if (route->menu) CompleteStart();
-  route->handler(*launcher_);
+  launcher_->Command(route->command);
 }
 
 void LauncherWindow::ShowPopupMenu(HWND source, LPARAM screenPoint) {
@@ -119,9 +105,15 @@ void LauncherWindow::ShowPopupMenu(HWND source, LPARAM screenPoint) {
     p = {r.left, r.bottom};
   }
   CompleteStart();
-  if (launcher_) launcher_->Editor().PopupMenu1Popup();
+  if (!launcher_) return;
+  launcher_->PopupMenu1Popup();
   TrackMenu(popupMenu1_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, p, Handle());
+  MenuDone();
 }
+
+// The menu's command was posted before it returned: what waited for the menu to close
+// is taken in after that command has run.
+void LauncherWindow::MenuDone() { PostMessageW(Handle(), kMenuClosed, 0, 0); }
 
 void LauncherWindow::EnablePageCommands(bool startSelected, bool startPage) {
   EnableMenuItem(popupMenu1_.get(), kChoice, MF_BYCOMMAND | (startSelected ? MF_ENABLED : MF_GRAYED));
@@ -151,6 +143,7 @@ void LauncherWindow::OpenLaunchMenu() {
   POINT at{};
   GetCursorPos(&at);
   TrackMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at, Handle());
+  MenuDone();
 }
 
 bool LauncherWindow::TranslateShortcut(const MSG& message) {

@@ -31,7 +31,7 @@ constexpr UINT kTimerInterval = 200;
 constexpr int kDefaultPosition = 100;
 constexpr UINT kCompleteStart = WM_APP + 1;
 constexpr UINT kTitleDoubleClick = WM_APP + 2;
-// WM_APP + 3: LauncherWindow::kOpenLaunchMenu.
+// WM_APP + 3, + 4: LauncherWindow::kOpenLaunchMenu, kMenuClosed.
 constexpr UINT_PTR kTitleBox = 1;
 
 // The label's right edge (Label2) or left edge (Label3) stays put as its text changes.
@@ -287,11 +287,14 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kCompleteStart: CompleteStart(); return 0;
     case kOpenLaunchMenu: OpenLaunchMenu(); return 0;
+    case kMenuClosed:
+      if (launcher_) launcher_->MenuClosed();
+      return 0;
     case WM_TIMER:
       if (wParam == kTimerId && launcher_) launcher_->Timer1Timer();
       return 0;
     case WM_SETTINGCHANGE:
-      if (launcher_) launcher_->Status().RegionalSettingsChanged();
+      if (launcher_) launcher_->RegionalSettingsChanged();
       return Default(message, wParam, lParam);
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
@@ -301,7 +304,7 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kTitleDoubleClick:
       CompleteStart();
-      if (launcher_) launcher_->mListClick();
+      if (launcher_) launcher_->Command(core::LauncherCommand::kmListClick);
       return 0;
     case WM_CONTEXTMENU: ShowPopupMenu(reinterpret_cast<HWND>(wParam), lParam); return 0;
     case WM_CTLCOLORSTATIC:
@@ -315,15 +318,15 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DEVICECHANGE:
       // A drive that comes or goes may hold the programs of the page.
       if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && launcher_)
-        launcher_->Targets().DrivesChanged();
+        launcher_->DrivesChanged();
       return TRUE;
     case WM_SHOWWINDOW:
       // Shown again: the page is looked at anew (the first showing follows its load).
-      if (wParam && started_ && launcher_) launcher_->Navigator().CheckTargets();
+      if (wParam && started_ && launcher_) launcher_->WindowShown();
       break;
     case WM_ACTIVATE:
       // Coming back from another program: which of the page's programs run may have changed.
-      if (LOWORD(wParam) != WA_INACTIVE && started_ && launcher_) launcher_->Marks().Refresh();
+      if (LOWORD(wParam) != WA_INACTIVE && started_ && launcher_) launcher_->WindowActivated();
       break;
     case WM_CLOSE: OnClose(); return 0;
     case WM_QUERYENDSESSION:

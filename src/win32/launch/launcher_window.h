@@ -84,6 +84,8 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
  private:
   // Posted by PopupLaunchMenu: the editing menu opens once the button's handler returned.
   static constexpr UINT kOpenLaunchMenu = WM_APP + 3;
+  // Posted when a menu of the launcher has closed, after the command it posted.
+  static constexpr UINT kMenuClosed = WM_APP + 4;
 
   void CreateControls();
   void CreateHints();
@@ -95,6 +97,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   void OnClose();
   void ShowPopupMenu(HWND source, LPARAM screenPoint);
   void OpenLaunchMenu();
+  void MenuDone();
   LRESULT OnControlColour(HDC dc, HWND control);
   std::string ControlText(int id) const;
 

@@ -16,10 +16,6 @@ constexpr UINT_PTR kDelayTimer = 1;
 
 SnapshotThread::SnapshotThread(core::Prompter& prompter) : prompter_(prompter) {}
 
-SnapshotThread::~SnapshotThread() {
-  if (thread_.joinable()) thread_.join();
-}
-
 void SnapshotThread::Start(const std::string& executablePath, const core::LocalTime& today, UINT delay) {
   if (Running()) return;
   // A message-only window, made when first needed: the delay and the thread's end
@@ -34,25 +30,29 @@ void SnapshotThread::Start(const std::string& executablePath, const core::LocalT
   if (delay == 0 || !SetTimer(Handle(), kDelayTimer, delay, nullptr)) Run();
 }
 
+void SnapshotThread::Stop() {
+  pending_ = false;
+  worker_.Stop();
+  busy_ = false;
+}
+
 // Background mode lowers the thread's disk and processor priority: the user's work
 // comes first.
 void SnapshotThread::Run() {
   pending_ = false;
-  failure_.clear();
-  HWND window = Handle();
-  thread_ = std::thread([this, window, executablePath = executablePath_, today = today_] {
+  outcome_ = std::make_shared<Outcome>();
+  busy_ = worker_.Start([outcome = outcome_, window = Handle(), executablePath = executablePath_,
+                         today = today_](HANDLE stop) {
     SetThreadPriority(GetCurrentThread(), THREAD_MODE_BACKGROUND_BEGIN);
-    std::string failure;
     try {
       WinFileSystem files;
-      core::TakeDailySnapshot(files, executablePath, today);
+      core::TakeDailySnapshot(files, executablePath, today, [stop] { return Worker::Stopped(stop); });
     } catch (const core::Error& e) {
-      failure = e.what();
+      outcome->failure = e.what();
     } catch (...) {
       // Nothing else is expected; the snapshot is a convenience, the program goes on.
       LogCurrentException("daily snapshot");
     }
-    failure_ = std::move(failure);
     PostMessageW(window, kSnapshotDone, 0, 0);
   });
 }
@@ -64,8 +64,10 @@ LRESULT SnapshotThread::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (message != kSnapshotDone) return Default(message, wParam, lParam);
-  if (thread_.joinable()) thread_.join();
-  if (!failure_.empty()) core::ShowError(prompter_, failure_);
+  if (!busy_) return 0;
+  worker_.Stop();
+  busy_ = false;
+  if (!outcome_->failure.empty()) core::ShowError(prompter_, outcome_->failure);
   return 0;
 }
 

@@ -133,9 +133,14 @@ std::unique_ptr<core::ButtonSettingsView> LaunchButtonControl::CreateSettingsVie
   return std::make_unique<ButtonSettingsWindow>(button_, GetAncestor(button_, GA_ROOT));
 }
 
-// A click from the keyboard has no release of its own: the keys held down now count.
+// A click within a left release makes it a click; a click from the keyboard has no
+// release of its own, and the keys held down now count.
 void LaunchButtonControl::Clicked() {
-  if (model_) model_->Click(releaseShift_.value_or(HeldModifiers()));
+  if (releaseClicked_) {
+    releaseClicked_ = true;
+    return;
+  }
+  if (model_) model_->KeyboardClick(HeldModifiers());
 }
 
 void LaunchButtonControl::Dropped(HDROP drop) {
@@ -154,8 +159,8 @@ void LaunchButtonControl::Dropped(HDROP drop) {
   if (model_) model_->FilesDropped(paths);
 }
 
-// The button's own handling of a release runs first: it reports the click (when the
-// release is over the button), which comes before the start.
+// The button's own handling of a release runs first: it reports the click when the
+// release is over the button; then the release activates the button, a click or not.
 LRESULT CALLBACK LaunchButtonControl::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                DWORD_PTR self) noexcept {
   auto* control = reinterpret_cast<LaunchButtonControl*>(self);
@@ -170,12 +175,14 @@ LRESULT CALLBACK LaunchButtonControl::Subclass(HWND hwnd, UINT message, WPARAM w
         return DefSubclassProc(hwnd, message, wParam, lParam);
       case WM_RBUTTONDOWN: model->MouseDown(core::MouseButton::kRight); break;
       case WM_MBUTTONDOWN: model->MouseDown(core::MouseButton::kMiddle); break;
-      case WM_LBUTTONUP:
-        control->releaseShift_ = ShiftOfMouse(wParam);
+      case WM_LBUTTONUP: {
+        control->releaseClicked_ = false;
         result = DefSubclassProc(hwnd, message, wParam, lParam);
-        control->releaseShift_.reset();
-        model->MouseUp(core::MouseButton::kLeft, ShiftOfMouse(wParam));
+        const bool clicked = *control->releaseClicked_;
+        control->releaseClicked_.reset();
+        model->MouseUp(core::MouseButton::kLeft, ShiftOfMouse(wParam), clicked);
         return result;
+      }
       case WM_RBUTTONUP: model->MouseUp(core::MouseButton::kRight); break;
       case WM_MBUTTONUP: model->MouseUp(core::MouseButton::kMiddle); break;
       case WM_DROPFILES: control->Dropped(reinterpret_cast<HDROP>(wParam)); return 0;

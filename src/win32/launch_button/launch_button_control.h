@@ -72,8 +72,9 @@ class LaunchButtonControl final : public core::LaunchButtonView {
   bool dimmed_ = false;
   bool running_ = false;
   bool flashing_ = false;
-  // The modifiers of the left release being handled: its click comes from within it.
-  std::optional<core::ShiftState> releaseShift_;
+  // While a left release is handled: its click comes from within it, and is noted
+  // (true) for the release to report.
+  std::optional<bool> releaseClicked_;
   std::shared_ptr<const Glyph> glyph_;
 };
 

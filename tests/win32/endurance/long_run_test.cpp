@@ -201,13 +201,13 @@ class LongRunTest : public testing::Test {
   // As LauncherHarness::Create, with the stepping clock.
   void CreateLauncher() {
     h_.window = std::make_unique<win32::LauncherWindow>(nullptr);
-    h_.launcher = std::make_unique<core::TLauncher>(
-        *h_.window, core::LauncherPorts{h_.files, h_.codePage, h_.prompter, h_.shell, clock_, h_.sound, h_.probe});
-    h_.launcher->Desktop().SetPorts({h_.session, h_.desktop, h_.dde});
+    const core::LauncherPorts ports{h_.files, h_.codePage, h_.prompter, h_.shell, clock_, h_.sound, h_.probe};
+    h_.launcher = std::make_unique<core::TLauncher>(*h_.window, ports);
+    h_.launcher->SetDesktopPorts({h_.session, h_.desktop, h_.dde});
     h_.window->CreateComponents(h_.prompter, h_.codePage);
     h_.window->Attach(h_.launcher.get());
     h_.launcher->FormCreate();
-    h_.dialogs.Create(h_.window->Handle(), *h_.launcher, h_.window->WaitHotKey());
+    h_.dialogs.Create(h_.window->Handle(), *h_.launcher, h_.window->WaitHotKey(), ports);
   }
 
   HWND Launcher() const { return h_.window->Handle(); }

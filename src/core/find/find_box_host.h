@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "launch/page_file.h"
+
+namespace core {
+
+// The current user's pages as their files hold them now, and the page shown.
+struct FindScope {
+  const std::vector<Page>* pages = nullptr;  // page p is (*pages)[p - 1]; valid until the next call
+  int currentPage = 1;
+  int formColor = 0;
+};
+
+// How a button found looks in the list.
+struct ButtonLook {
+  GlyphSource glyph;
+  bool missing = false;  // its program is not where its path leads
+};
+
+// What the find box asks of the launcher.
+class FindBoxHost {
+ public:
+  virtual ~FindBoxHost() = default;
+  // Read anew only where a page's file changed since the last call. A file that cannot
+  // be read ends it with an Error.
+  virtual FindScope Scope() = 0;
+  virtual ButtonLook LookOf(const ButtonEntry& entry) const = 0;
+  // While the box is open, what another program writes waits, so that the pages the
+  // box lists stay the pages the window shows.
+  virtual void HoldChanges(bool hold) = 0;
+  // Shows page `page`; false when it could not be shown (the error is shown).
+  virtual bool ShowPage(int page) = 0;
+  virtual void FlashButton(int k) = 0;
+  // Activates button k of the page shown as a click does, with the keys held.
+  virtual void ActivateButton(int k, ShiftState shift) = 0;
+};
+
+}  // namespace core

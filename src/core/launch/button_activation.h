@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "launch/page_navigator.h"
+#include "launch/running_marks.h"
+#include "launch/window_display.h"
+#include "ports/prompter.h"
+#include "ports/sound.h"
+#include "storage/settings_file.h"
+
+namespace core {
+
+// Activating a launch button, the one way every caller takes: a click on the button,
+// a click from the keyboard, Enter in the find box, a start key. In this order: with
+// Shift alone, a button whose program shows a window brings that window forward
+// instead of anything else; otherwise the start sound when the page's file holds the
+// button's program and the option asks for it, then the start (Ctrl+Shift: as
+// administrator) with a look for the program's window a moment later; last, hiding
+// the window after a start or a switch when the option asks for it.
+class ButtonActivation {
+ public:
+  ButtonActivation(const PageNavigator& navigator, const PageStore& pages, RunningMarks& marks,
+                   WindowDisplay& display, Sound& sound, Prompter& prompter, const Options& options,
+                   std::string startSound)
+      : navigator_(navigator),
+        pages_(pages),
+        marks_(marks),
+        display_(display),
+        sound_(sound),
+        prompter_(prompter),
+        options_(options),
+        startSound_(std::move(startSound)) {}
+
+  // The wav file a start plays.
+  const std::string& StartSoundPath() const { return startSound_; }
+
+  void Activate(TLaunchButton& button, const Activation& how);
+  // The start step alone, which the page launches share: false for an empty button.
+  bool Start(TLaunchButton& button, bool elevated, std::uintptr_t owner = 0);
+  // What follows several starts at once: the sound once, then hiding once.
+  void AfterStarts();
+
+ private:
+  void LaunchButtonOnClick(const TLaunchButton& button);
+  void HideAfterStart();
+
+  const PageNavigator& navigator_;
+  const PageStore& pages_;
+  RunningMarks& marks_;
+  WindowDisplay& display_;
+  Sound& sound_;
+  Prompter& prompter_;
+  const Options& options_;
+  std::string startSound_;
+};
+
+}  // namespace core
