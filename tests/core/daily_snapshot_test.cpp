@@ -144,10 +144,15 @@ TEST(DailySnapshot, ThePlanCopiesTheSettingsAndEveryDataFileOnlyOnTheDaysFirstSt
   EXPECT_FALSE(core::PlanSnapshot(s));
 }
 
+// A snapshot stopped part way (the program quits) leaves nothing that looks like the
+// day's; the next start of the day takes it whole.
 TEST(DailySnapshot, TheFirstStartOfADayCopiesTheFilesAndLaterStartsLeaveThem) {
   ProgramFolder p;
   p.folder.Write("DATA/notes.txt", "not a page");
   p.folder.Write("DATA/sub/User13.dat", "in a folder of DATA");
+  int copied = 0;
+  EXPECT_FALSE(core::TakeDailySnapshot(p.files, p.folder.Path("zubi.exe"), kToday, [&] { return ++copied > 1; }));
+  EXPECT_EQ(p.Backup(), std::vector<std::string>{"20261208.partial/"});
   ASSERT_TRUE(p.Take());
   EXPECT_EQ(p.Backup(), std::vector<std::string>{"20261208/"});
   EXPECT_EQ(p.Backup("20261208"), (std::vector<std::string>{"User11.dat", "User12.dat", "zubi.ini"}));

@@ -211,17 +211,22 @@ class FakeRunningPrograms : public core::RunningPrograms {
 
 }  // namespace
 
+// Letter case makes no difference as Windows compares file names: in any script and
+// width, and nothing else does (ｱ is not ア).
 TEST(RunningMarks, ProgramsAreKnownByTheirPathInAnyCaseOrByABareName) {
-  EXPECT_EQ(core::ProgramKey("C:\\Apps\\Sub\\..\\.\\Edit.EXE"), "c:\\apps\\edit.exe");
-  EXPECT_EQ(core::ProgramKey("c:/apps//edit.exe"), "c:\\apps\\edit.exe");
-  EXPECT_EQ(core::ProgramKey("\\\\Server\\Share\\X.exe"), "\\\\server\\share\\x.exe");
-  EXPECT_EQ(core::ProgramKey("Notepad.exe"), "notepad.exe");
+  EXPECT_EQ(core::ProgramKey("C:\\Apps\\Sub\\..\\.\\Edit.EXE"), "C:\\APPS\\EDIT.EXE");
+  EXPECT_EQ(core::ProgramKey("c:/apps//edit.exe"), "C:\\APPS\\EDIT.EXE");
+  EXPECT_EQ(core::ProgramKey("\\\\Server\\Share\\X.exe"), "\\\\SERVER\\SHARE\\X.EXE");
+  EXPECT_EQ(core::ProgramKey("Notepad.exe"), "NOTEPAD.EXE");
+  EXPECT_EQ(core::ProgramKey("C:\\ツール\\ａｐｐ.exe"), core::ProgramKey("C:\\ツール\\ＡＰＰ.exe"));
+  EXPECT_EQ(core::ProgramKey("D:\\café\\Ωmega.exe"), core::ProgramKey("d:\\CAFÉ\\ωMEGA.EXE"));
+  EXPECT_NE(core::ProgramKey("C:\\ｱ.exe"), core::ProgramKey("C:\\ア.exe"));
   for (const char* none : {"C:\\doc.txt", "C:\\Tools\\app.lnk", "https://example.org/setup.exe", "Apps\\x.exe",
                            "\\Apps\\x.exe", "C:\\Apps", ""})
     EXPECT_EQ(core::ProgramKey(none), "") << none;
-  EXPECT_TRUE(core::IsSameProgram("notepad.exe", "c:\\windows\\notepad.exe"));
-  EXPECT_FALSE(core::IsSameProgram("e:\\apps\\tool.exe", "d:\\other\\tool.exe"));
-  EXPECT_FALSE(core::IsSameProgram("", "c:\\x.exe"));
+  EXPECT_TRUE(core::IsSameProgram("NOTEPAD.EXE", "C:\\WINDOWS\\NOTEPAD.EXE"));
+  EXPECT_FALSE(core::IsSameProgram("E:\\APPS\\TOOL.EXE", "D:\\OTHER\\TOOL.EXE"));
+  EXPECT_FALSE(core::IsSameProgram("", "C:\\X.EXE"));
 }
 
 // Windows are looked for when a page shows and two seconds after a start, never while

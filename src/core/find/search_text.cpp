@@ -1,7 +1,8 @@
 #include "find/search_text.h"
 
 #include <array>
-#include <cstdint>
+
+#include "storage/utf8.h"
 
 namespace core {
 namespace {
@@ -56,49 +57,12 @@ bool Compose(std::u32string& out, char32_t mark) {
   return false;
 }
 
-// The next code point of UTF-8 text. A byte that starts no valid sequence stands for
-// itself, kept as a lone low surrogate so that it goes out unchanged.
-char32_t Next(std::string_view text, size_t& i) {
-  const auto byte = [&](size_t k) { return static_cast<std::uint8_t>(text[k]); };
-  const std::uint8_t lead = byte(i);
-  if (lead < 0x80) return byte(i++);
-  const size_t length = (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-  if (length == 0 || i + length > text.size()) return 0xDC00 + byte(i++);
-  char32_t c = lead & (0x7F >> length);
-  for (size_t k = 1; k < length; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) return 0xDC00 + byte(i++);
-    c = (c << 6) | (byte(i + k) & 0x3F);
-  }
-  i += length;
-  return c;
-}
-
-void Append(std::string& out, char32_t c) {
-  if (c >= 0xDC80 && c <= 0xDCFF) {
-    out += static_cast<char>(c - 0xDC00);
-  } else if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 }  // namespace
 
 std::string SearchForm(std::string_view text) {
   std::u32string folded;
   for (size_t i = 0; i < text.size();) {
-    char32_t c = Next(text, i);
+    char32_t c = NextCodePoint(text, i);
     if (c < 0x80) {
       folded += Fold(c);
       continue;
@@ -109,7 +73,7 @@ std::string SearchForm(std::string_view text) {
   }
   std::string out;
   out.reserve(text.size());
-  for (char32_t c : folded) Append(out, c);
+  for (char32_t c : folded) AppendCodePoint(out, c);
   return out;
 }
 

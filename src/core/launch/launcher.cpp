@@ -4,6 +4,7 @@
 #include "components/wait_hot_key.h"
 #include "error.h"
 #include "launch/launcher_texts.h"
+#include "storage/file_name_case.h"
 #include "storage/paths.h"
 
 namespace core {
@@ -187,22 +188,15 @@ void TLauncher::PopupMenu1Popup() {
 
 namespace {
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  return true;
-}
-
 // A changed path names the file, or is the file's folder (with its "\"), which
 // stands for every file in it.
+// Both are compared as Windows compares file names.
 bool Covers(const std::string& changed, const std::string& file) {
-  if (!changed.empty() && changed.back() == kPathSeparator)
-    return file.size() > changed.size() && SameText(file.substr(0, changed.size()), changed) &&
-           file.find(kPathSeparator, changed.size()) == std::string::npos;
-  return SameText(changed, file);
+  const std::string folder = FileNameForm(changed), path = FileNameForm(file);
+  if (!folder.empty() && folder.back() == kPathSeparator)
+    return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+           path.find(kPathSeparator, folder.size()) == std::string::npos;
+  return folder == path;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "launch_button/path_text.h"
 #include "launch_button/target_path.h"
+#include "storage/file_name_case.h"
 
 namespace core {
 namespace {
@@ -18,9 +19,10 @@ bool EndsWithExe(std::string_view path) {
   return true;
 }
 
-// The folders and the file of a path, "." and ".." resolved; a leading "\\" of a
-// share is kept apart by the caller.
-std::string FoldSegments(std::string_view path) {
+// The folders and the file of a path in the form Windows compares them in, "." and
+// ".." resolved; a leading "\\" of a share is kept apart by the caller.
+std::string FoldSegments(std::string_view original) {
+  const std::string path = FileNameForm(original);
   std::vector<std::string> segments;
   std::string segment;
   auto close = [&] {
@@ -35,7 +37,7 @@ std::string FoldSegments(std::string_view path) {
     if (c == '\\' || c == '/') {
       close();
     } else {
-      segment += LowerAscii(c);
+      segment += c;
     }
   }
   close();

@@ -8,9 +8,10 @@
 
 namespace core {
 
-// What a program is known by when windows are matched to buttons: its path in lower
-// case with "\" between folders and "." and ".." taken out; empty for what is no
-// program (documents, folders, addresses, shortcuts).
+// What a program is known by when windows are matched to buttons: its path in the form
+// Windows compares file names in (FileNameForm: letter case makes no difference, in any
+// script or width), with "\" between folders and "." and ".." taken out; empty for
+// what is no program (documents, folders, addresses, shortcuts).
 std::string ProgramKey(std::string_view startFile);
 // Whether a window's program is the button's: the same path, or for a bare name that
 // the shell finds on its own (notepad.exe), the same file name.
