@@ -93,7 +93,8 @@ TEST(LauncherPages, AttributeRepairMakesAReadOnlyPageFileWritable) {
   EXPECT_EQ(f.files.Attributes(path), core::kAttributeArchive);
 
   // No file: nothing to repair, and nothing is created.
-  core::PageStore(f.files, testing_support::Cp932(), core::DirectoryWithSeparator(f.environment.exePath)).RepairAttributes(f.folder.Path("DATA/x.dat"));
+  core::PageStore(f.files, testing_support::Cp932(), core::DirectoryWithSeparator(f.environment.exePath))
+      .RepairAttributes(f.folder.Path("DATA/x.dat"));
   EXPECT_FALSE(f.folder.Exists("DATA/x.dat"));
 }
 

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <filesystem>
 
+#include "base/dpi.h"
 #include "base/utf16.h"
 #include "launch/launcher_layout.h"
 #include "launch/launcher_menus.h"
@@ -50,7 +51,7 @@ bool Enabled(LauncherHarness& h, int id) { return IsWindowEnabled(h.window->Cont
 TEST(LauncherWindow, ControlsSitWhereTheLayoutPutsThemAt96Dpi) {
   LauncherHarness h;
   h.Create();
-  ASSERT_EQ(h.window->Dpi(), 96u);
+  ASSERT_EQ(win32::DpiOf(h.window->Handle()), 96u);
   RECT client;
   GetClientRect(h.window->Handle(), &client);
   EXPECT_EQ(client.right, 192);

@@ -180,7 +180,7 @@ TEST(WinFileSystem, AReplaceByHandleThatTheSystemLacksIsNotAskedAgain) {
   struct Case {
     DWORD answer;
     int asksOfTwoSaves;
-  } cases[] = {{ERROR_INVALID_PARAMETER, 1}, {ERROR_NOT_SUPPORTED, 1}, {ERROR_INVALID_FUNCTION, 1},
+  } cases[] = {{ERROR_INVALID_PARAMETER, 1}, {ERROR_NOT_SUPPORTED, 1},     {ERROR_INVALID_FUNCTION, 1},
                {ERROR_ACCESS_DENIED, 2},     {ERROR_SHARING_VIOLATION, 2}, {ERROR_SUCCESS, 2}};
   for (const Case& c : cases) {
     TempFolder folder;

@@ -28,7 +28,6 @@ class AboutBoxView : public PanelColourTarget {
 class TAboutBox {
  public:
   TAboutBox(AboutBoxView& view, Shell& shell);
-  AboutBoxView& View() { return view_; }
 
   TShotLabel ShotLabelMail;
   TShotLabel ShotLabelURL;

@@ -21,9 +21,8 @@ namespace core {
 // the window after a start or a switch when the option asks for it.
 class ButtonActivation {
  public:
-  ButtonActivation(const PageNavigator& navigator, const PageStore& pages, RunningMarks& marks,
-                   WindowDisplay& display, Sound& sound, Prompter& prompter, const Options& options,
-                   std::string startSound)
+  ButtonActivation(const PageNavigator& navigator, const PageStore& pages, RunningMarks& marks, WindowDisplay& display,
+                   Sound& sound, Prompter& prompter, const Options& options, std::string startSound)
       : navigator_(navigator),
         pages_(pages),
         marks_(marks),

@@ -159,9 +159,9 @@ FindScope TLauncher::Scope() {
 }
 
 ButtonLook TLauncher::LookOf(const ButtonEntry& entry) const {
-  return {ResolvedGlyphSourceOf(entry.iconPath, entry.iconNo, entry.path, entry.dir,
-                                {ports_.environment, ports_.probe}),
-          targets_.MissingNow(entry.path)};
+  return {
+      ResolvedGlyphSourceOf(entry.iconPath, entry.iconNo, entry.path, entry.dir, {ports_.environment, ports_.probe}),
+      targets_.MissingNow(entry.path)};
 }
 
 bool TLauncher::ShowPage(int page) {

@@ -54,8 +54,8 @@ void PageNavigator::TakeInPage() {
 void PageNavigator::RepairPageFileAttributes() { pages_.RepairAttributes(PageFilePath()); }
 
 void PageNavigator::ComposeCaption() {
-  current_.CaptionText = current_.UserName + " - Page " + std::to_string(current_.PageNo) + "/" +
-                         std::to_string(current_.PageNoControl);
+  current_.CaptionText =
+      current_.UserName + " - Page " + std::to_string(current_.PageNo) + "/" + std::to_string(current_.PageNoControl);
   status_.ShowPage(current_.CaptionText, current_.PageNo, current_.PageNoControl);
 }
 

@@ -26,8 +26,7 @@ class ListDlgView : public PanelColourTarget {
 // The page-title list: one line per page; a click jumps to that page.
 class TListDlg {
  public:
-  TListDlg(ListDlgView& view, PageListHost& host, Prompter& prompter)
-      : view_(view), host_(host), prompter_(prompter) {}
+  TListDlg(ListDlgView& view, PageListHost& host, Prompter& prompter) : view_(view), host_(host), prompter_(prompter) {}
   // The launcher's "ﾍﾟｰｼﾞ一覧(&S)": one line per page, the current one selected.
   void mListClick();
 

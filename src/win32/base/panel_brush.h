@@ -11,8 +11,6 @@ class PanelBrush {
  public:
   PanelBrush() { Resolve(); }
   void Set(const core::PanelColour& colour);
-  COLORREF Colour() const { return resolved_; }
-  HBRUSH Brush() const { return brush_.get(); }
   // WM_ERASEBKGND: the whole client area of the window in the colour.
   LRESULT Erase(HWND window, HDC dc) const;
   // WM_CTLCOLOR*: a control that takes its parent's colour.

@@ -15,7 +15,6 @@ class WinSession : public core::Session {
  public:
   // The screen saver is requested through the program's hidden application window.
   explicit WinSession(HWND application = nullptr) : application_(application) {}
-  void SetApplicationWindow(HWND application) { application_ = application; }
 
   bool NeedsPrivileges() override;
   std::unique_ptr<core::AccessToken> OpenOwnToken() override;

@@ -55,9 +55,9 @@ constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
 // Windows 10 and 11 on NTFS rename with POSIX semantics: the new file takes the name
 // while readers that share deleting keep the old one open, so they hold up nothing.
 unsigned long ReplaceByHandle(const std::wstring& from, const std::wstring& to) {
-  UniqueKernel file = OwnFile(CreateFileW(from.c_str(), DELETE | SYNCHRONIZE,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueKernel file =
+      OwnFile(CreateFileW(from.c_str(), DELETE | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return GetLastError();
   const size_t nameBytes = to.size() * sizeof(wchar_t);
   std::vector<unsigned char> buffer(offsetof(FILE_RENAME_INFO, FileName) + nameBytes + sizeof(wchar_t));

@@ -20,7 +20,6 @@ class FindBoxWindow final : public Window<FindBoxWindow>, public core::FindBoxVi
   explicit FindBoxWindow(HWND launcher);
   void Attach(core::TFindBox* box) { box_ = box; }
   HWND Control(int id) const { return id == kList && list_ ? list_->Handle() : layout_.Get(id); }
-  const FoundList& List() const { return *list_; }
   bool IsOpen() const { return IsWindowVisible(Handle()) != FALSE; }
 
   // core::FindBoxView

@@ -27,8 +27,6 @@ class FoundList final : public Window<FoundList> {
   // Chooses line `index` and brings it into view.
   void Select(int index);
   int Count() const { return count_; }
-  int Selected() const { return selected_; }
-  int TopLine() const { return top_; }
   int VisibleLines() const;
   // Line `index`'s rectangle in the list's client area (it may be out of view).
   RECT LineRect(int index) const;

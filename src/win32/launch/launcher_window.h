@@ -54,7 +54,6 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   HMENU PopupMenu() const { return popupMenu1_.get(); }
   HMENU TrayMenu() const { return components_.TrayMenu(); }
   const Tooltips& Hints() const { return hints_; }
-  UINT Dpi() const { return dpi_; }
 
   // core::LauncherView
   void SetCaption(const std::string& caption) override;

@@ -41,20 +41,20 @@ void SnapshotThread::Stop() {
 void SnapshotThread::Run() {
   pending_ = false;
   outcome_ = std::make_shared<Outcome>();
-  busy_ = worker_.Start([outcome = outcome_, window = Handle(), executablePath = executablePath_,
-                         today = today_](HANDLE stop) {
-    SetThreadPriority(GetCurrentThread(), THREAD_MODE_BACKGROUND_BEGIN);
-    try {
-      WinFileSystem files;
-      core::TakeDailySnapshot(files, executablePath, today, [stop] { return Worker::Stopped(stop); });
-    } catch (const core::Error& e) {
-      outcome->failure = e.what();
-    } catch (...) {
-      // Nothing else is expected; the snapshot is a convenience, the program goes on.
-      LogCurrentException("daily snapshot");
-    }
-    PostMessageW(window, kSnapshotDone, 0, 0);
-  });
+  busy_ = worker_.Start(
+      [outcome = outcome_, window = Handle(), executablePath = executablePath_, today = today_](HANDLE stop) {
+        SetThreadPriority(GetCurrentThread(), THREAD_MODE_BACKGROUND_BEGIN);
+        try {
+          WinFileSystem files;
+          core::TakeDailySnapshot(files, executablePath, today, [stop] { return Worker::Stopped(stop); });
+        } catch (const core::Error& e) {
+          outcome->failure = e.what();
+        } catch (...) {
+          // Nothing else is expected; the snapshot is a convenience, the program goes on.
+          LogCurrentException("daily snapshot");
+        }
+        PostMessageW(window, kSnapshotDone, 0, 0);
+      });
 }
 
 LRESULT SnapshotThread::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -31,12 +31,10 @@ class LaunchButtonControl final : public core::LaunchButtonView {
   void SetDpi(UINT dpi);
 
   HWND Handle() const { return button_; }
-  const std::string& HintText() const { return hint_; }
   const Glyph* CurrentGlyph() const { return glyph_.get(); }
   bool HasGlyph() const { return hasGlyph_; }
   bool Dimmed() const { return dimmed_; }
   bool RunningMark() const { return running_; }
-  bool Flashing() const { return flashing_; }
 
   // NM_CUSTOMDRAW, which the button sends to its parent: the glyph goes over the face.
   LRESULT OnCustomDraw(const NMCUSTOMDRAW& draw);
