@@ -44,8 +44,8 @@ class NotifyArea {
   virtual std::uintptr_t ApplicationPicture() const = 0;
 
   virtual ScreenPoint CursorPosition() const = 0;
-  // Brings the owner window (if any) to the foreground and runs the pending
-  // messages, so that a menu opened next closes when the user clicks elsewhere.
+  // Brings the owner window (if any) to the foreground, so that a menu opened next
+  // closes when the user clicks elsewhere.
   virtual void BringOwnerToForeground() = 0;
   // Shows a pop-up menu at a screen point and returns when it has closed.
   virtual void PopupMenu(std::uintptr_t menu, ScreenPoint at) = 0;

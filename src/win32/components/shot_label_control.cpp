@@ -157,8 +157,8 @@ HFONT ShotLabelControl::FontFor(const core::TFontStyles& style) {
 
 // The background is the parent's: it answers WM_CTLCOLORSTATIC as for its labels.
 void ShotLabelControl::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(label_, &ps);
+  PaintDc paint(label_);
+  HDC dc = paint.get();
   RECT r;
   GetClientRect(label_, &r);
   auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(label_), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
@@ -172,7 +172,6 @@ void ShotLabelControl::Paint() {
     std::wstring text = Widen(model_->Caption());
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
   }
-  EndPaint(label_, &ps);
 }
 
 }  // namespace win32

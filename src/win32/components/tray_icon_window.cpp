@@ -12,6 +12,7 @@ namespace win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"ZubiTrayCallback";
+constexpr UINT kNow = WM_APP;  // posted and taken at once, for its time
 
 HICON AsIcon(std::uintptr_t picture) { return reinterpret_cast<HICON>(picture); }
 std::uintptr_t AsPicture(HICON icon) { return reinterpret_cast<std::uintptr_t>(icon); }
@@ -115,18 +116,20 @@ core::ScreenPoint WinNotifyArea::CursorPosition() const {
   return {p.x, p.y};
 }
 
+// Under Wine the click has just moved the X focus to the tray's window, stamped with
+// the click's time. SetForegroundWindow takes it back with the time of the last message
+// this thread took, and the tray's notifications are not taken messages: the request is
+// then older than the click and ignored (the menu gets no keys), or the tray's focus
+// change lands inside the menu's loop and closes it. Taking a message now makes the
+// stamp current; a look at the queue lets the focus changes in before the menu opens.
+// Nothing posted runs here, and on Windows neither step changes anything.
 void WinNotifyArea::BringOwnerToForeground() {
   if (!owner_) return;
+  MSG message;
+  PostMessageW(window_.Handle(), kNow, 0, 0);
+  PeekMessageW(&message, window_.Handle(), kNow, kNow, PM_REMOVE);
   SetForegroundWindow(owner_);
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
 }
 
 void WinNotifyArea::PopupMenu(std::uintptr_t menu, core::ScreenPoint at) {

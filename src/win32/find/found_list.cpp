@@ -81,10 +81,8 @@ void FoundList::PaintBar(HDC dc, const RECT& client) const {
 LRESULT FoundList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Handle(), &paint);
-      Paint(dc, paint.rcPaint);
-      EndPaint(Handle(), &paint);
+      PaintDc paint(Handle());
+      Paint(paint.get(), paint.Dirty());
       return 0;
     }
     case WM_ERASEBKGND: return 1;  // every pixel is painted

@@ -1,5 +1,6 @@
 #include "launch/clock_label.h"
 
+#include <optional>
 #include <string>
 
 #include "base/handles.h"
@@ -15,6 +16,9 @@ namespace {
 struct ClockLabel {
   HFONT font = nullptr;  // as given; the owner deletes it
   UniqueHfont plain;     // the same font without the underline, when it has one
+  // The font or its twin, selected into the label's own DC from one WM_SETFONT to the
+  // next; declared after `plain`, so that it lets go of the twin before the twin goes.
+  std::optional<SelectedObject> selected;
   int height = 0;
   int underlineTop = 0;
   int underlineSize = 0;
@@ -59,9 +63,10 @@ void Paint(HWND label, const ClockLabel& state, HDC dc) {
 
 // Selects `font` (the system font for none) into `dc` and notes what drawing takes.
 void SetFont(ClockLabel& state, HDC dc, HFONT font) {
-  SelectObject(dc, font ? font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
-  state.font = font;
+  state.selected.reset();
   state.plain.reset();  // no longer selected
+  state.selected.emplace(dc, font ? font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
+  state.font = font;
   state.underlineSize = 0;
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
@@ -80,7 +85,9 @@ void SetFont(ClockLabel& state, HDC dc, HFONT font) {
   }
   description.lfUnderline = FALSE;
   state.plain.reset(CreateFontIndirectW(&description));
-  if (state.plain) SelectObject(dc, state.plain.get());
+  if (!state.plain) return;
+  state.selected.reset();
+  state.selected.emplace(dc, state.plain.get());
 }
 
 void SetFont(HWND label, HFONT font) {
@@ -97,8 +104,8 @@ LRESULT CALLBACK ClockLabelProcedure(HWND label, UINT message, WPARAM wParam, LP
       return DefWindowProcW(label, message, wParam, lParam);
     case WM_CREATE: SetFont(label, nullptr); return 0;
     case WM_NCDESTROY:
-      // The font's owner may delete it once the label is gone.
-      SetFont(label, nullptr);
+      // The own DC gets its first font back: the font's owner may delete it once the
+      // label is gone.
       SetWindowLongPtrW(label, GWLP_USERDATA, 0);
       delete state;
       return DefWindowProcW(label, message, wParam, lParam);
@@ -116,9 +123,8 @@ LRESULT CALLBACK ClockLabelProcedure(HWND label, UINT message, WPARAM wParam, LP
     case WM_ENABLE: InvalidateRect(label, nullptr, FALSE); return 0;
     case WM_ERASEBKGND: return 1;  // the paint fills the whole label
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      Paint(label, *state, BeginPaint(label, &ps));
-      EndPaint(label, &ps);
+      PaintDc paint(label);
+      Paint(label, *state, paint.get());
       return 0;
     }
     case WM_PRINTCLIENT: {
