@@ -1,8 +1,10 @@
 // The running marks' refresh in the real launcher window under Windows or Wine, with
 // 100 top-level windows of other programs open: copies of this program, started with
 // "--windows", each show some windows and stay until this one ends. The refresh runs
-// on the window's thread whenever the launcher is activated; budget 2 ms. Prints the
-// median and the slowest refresh.
+// whenever the launcher is activated: the look at the windows in the background, the
+// request and the marks on the window's thread, which has a budget of 2 ms. Prints the
+// median and the slowest time on the window's thread, and how long the marks took to
+// follow.
 //
 // usage: marks_bench [processes [windows-per-process]]   (default 20 processes x 5 windows)
 #include <algorithm>
@@ -10,11 +12,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "base/message_box.h"
 #include "base/utf16.h"
+#include "base/win_background.h"
 #include "base/win_code_page.h"
 #include "base/win_environment.h"
 #include "base/win_file_probe.h"
@@ -131,31 +135,54 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 600 && windowsShown() < expected; ++i) Sleep(50);
   const size_t seen = watch.VisibleWindows().size();
 
-  launcher.SetRunningPrograms(&running);
-  auto refresh = [&] {
-    auto start = std::chrono::steady_clock::now();
-    launcher.Marks().Refresh();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  win32::WinBackground background(window.Handle());
+  launcher.SetBackground(&background);
+  using Clock = std::chrono::steady_clock;
+  const auto since = [](Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   };
-  const double first = refresh();
-  std::vector<double> times;
+  // The window's thread: the request, then the answer's delivery once it comes.
+  double latency = 0;
+  auto refresh = [&](const std::function<void()>& request) {
+    const Clock::time_point asked = Clock::now();
+    request();
+    double onWindow = since(asked);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      const bool answer = message.message == win32::WinBackground::AnswerMessage();
+      const Clock::time_point start = Clock::now();
+      DispatchMessageW(&message);
+      if (!answer) continue;
+      onWindow += since(start);
+      break;
+    }
+    latency = since(asked);
+    return onWindow;
+  };
+  const double first = refresh([&] { launcher.SetRunningPrograms(&running); });
+  std::vector<double> times, latencies;
   for (int i = 0; i < kRounds; ++i) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     Sleep(5);
-    times.push_back(refresh());
+    times.push_back(refresh([&] { launcher.WindowActivated(); }));
+    latencies.push_back(latency);
   }
   int marked = 0;
   for (int k = 1; k <= 10; ++k) marked += window.ButtonControl(k).RunningMark();
 
   std::sort(times.begin(), times.end());
+  std::sort(latencies.begin(), latencies.end());
   const double median = times[times.size() / 2], worst = times.back();
   const bool ok = windowsShown() == expected && marked == 2 && median < kBudgetMs;
   std::printf("running marks' refresh, %d other windows in %d processes (%zu windows listed in all)\n", expected,
               processes, seen);
   std::printf(
-      "  median %.3f ms, slowest %.3f ms, first (no process known yet) %.3f ms; %d of 10 buttons marked (2 expected)\n",
+      "  on the window's thread: median %.3f ms, slowest %.3f ms, first (no process known yet) %.3f ms; %d of 10 "
+      "buttons marked (2 expected)\n",
       median, worst, first, marked);
+  std::printf("  the marks follow the request after %.1f ms (median), %.1f ms (slowest)\n",
+              latencies[latencies.size() / 2], latencies.back());
   std::printf("budget %.0f ms: %s\n", kBudgetMs, ok ? "within budget" : "OVER BUDGET");
 
   for (PROCESS_INFORMATION& helper : helpers) {

@@ -115,7 +115,10 @@ class TLauncher final : public LaunchButtonHost,
   // creation step take the options it loaded.
   void SetComponents(TTrayIcon* trayIcon, TWaitHotKey* waitHotKey);
   void SetDesktopPorts(const DesktopPorts& ports) { desktop_.SetPorts(ports); }
-  void SetBackground(Background* background) { targets_.SetBackground(background); }
+  void SetBackground(Background* background) {
+    targets_.SetBackground(background);
+    marks_.SetBackground(background);
+  }
   // Without them no button carries a running mark; with them the buttons shown are
   // looked at at once.
   void SetRunningPrograms(RunningPrograms* programs);

@@ -66,8 +66,21 @@ bool IsSameProgram(const std::string& buttonKey, const std::string& windowKey) {
 
 void RunningMarks::Refresh() {
   if (!programs_) return;
+  if (!background_) {
+    Mark(programs_->VisibleWindows());
+    return;
+  }
+  background_->Run([programs = programs_, shared = shared_, this](const FileProbe&) -> Background::Done {
+    return [shared, this, windows = programs->VisibleWindows()]() mutable {
+      if (shared->alive) Mark(std::move(windows));
+    };
+  });
+}
+
+void RunningMarks::Mark(std::vector<ProgramWindow> windows) {
+  windows_ = std::move(windows);
   std::vector<std::string> running;
-  for (const ProgramWindow& window : programs_->VisibleWindows()) running.push_back(ProgramKey(window.program));
+  for (const ProgramWindow& window : windows_) running.push_back(ProgramKey(window.program));
   for (auto& button : buttons_) {
     const std::string key = button->ProgramPath().empty() ? std::string() : ProgramKey(button->ResolvedStart().file);
     bool marked = false;
@@ -83,7 +96,7 @@ void RunningMarks::Tick() {
 bool RunningMarks::BringToFront(const TLaunchButton& button) {
   if (!programs_ || button.ProgramPath().empty()) return false;
   const std::string key = ProgramKey(button.ResolvedStart().file);
-  for (const ProgramWindow& window : programs_->VisibleWindows())
+  for (const ProgramWindow& window : windows_)
     if (IsSameProgram(key, ProgramKey(window.program))) return programs_->BringToFront(window.window);
   return false;
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "launch_button/launch_button.h"
+#include "ports/background.h"
 #include "ports/running_programs.h"
 
 namespace core {
@@ -20,26 +23,43 @@ bool IsSameProgram(const std::string& buttonKey, const std::string& windowKey);
 // The running marks of the buttons shown: a button whose program shows a window is
 // marked. They are brought up to date when asked (the page shown, the window shown
 // or activated) and once about two seconds after a start from the launcher; nothing
-// is looked at in between.
+// is looked at in between. The look asks every window's process for its program,
+// which costs milliseconds a window under Wine: it runs in the background, and the
+// marks follow when its answer comes.
 class RunningMarks {
  public:
   explicit RunningMarks(LaunchButtons& buttons) : buttons_(buttons) {}
-  // Without them no button is marked.
+  // Answers still on their way find nobody.
+  ~RunningMarks() { shared_->alive = false; }
+  RunningMarks(const RunningMarks&) = delete;
+  RunningMarks& operator=(const RunningMarks&) = delete;
+
+  // Without them no button is marked. They must outlive the background's work.
   void SetPrograms(RunningPrograms* programs) { programs_ = programs; }
+  // Without one, the look runs on the window's thread.
+  void SetBackground(Background* background) { background_ = background; }
   void Refresh();
   // A program was started from the launcher: its window comes a moment later.
   void Started() { ticksToRefresh_ = kTicksAfterStart; }
   // The window's 200 ms timer.
   void Tick();
-  // Brings the front-most window of the button's program forward; false when it has
-  // none (then nothing changed).
+  // Brings the front-most window of the button's program forward, as the last look
+  // found the windows; false when it found none or that one is gone (then nothing
+  // changed).
   bool BringToFront(const TLaunchButton& button);
 
  private:
   static constexpr int kTicksAfterStart = 10;
+  struct Shared {
+    bool alive = true;  // read on the window's thread only
+  };
+  void Mark(std::vector<ProgramWindow> windows);
 
   LaunchButtons& buttons_;
   RunningPrograms* programs_ = nullptr;
+  Background* background_ = nullptr;
+  std::vector<ProgramWindow> windows_;  // as the last look found them, front to back
+  std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
   int ticksToRefresh_ = 0;
 };
 

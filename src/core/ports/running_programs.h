@@ -18,7 +18,8 @@ class RunningPrograms {
  public:
   virtual ~RunningPrograms() = default;
   // The visible top-level windows that stand for a program (those the taskbar shows,
-  // minimised ones too), front to back, without this program's own.
+  // minimised ones too), front to back, without this program's own. It may be asked
+  // on any thread, one at a time.
   virtual std::vector<ProgramWindow> VisibleWindows() = 0;
   // Restores the window when it is minimised and brings it to the front; false when
   // it is gone.

@@ -10,7 +10,8 @@ namespace win32 {
 
 // The windows come from the window manager's own lists and the program files from
 // the processes: no message goes to another program, so a hung one cannot stall us.
-// Used on the window's thread only.
+// VisibleWindows is asked on one thread at a time (the background's, or the window's
+// when there is no background), BringToFront on the window's.
 class WinRunningPrograms final : public core::RunningPrograms {
  public:
   std::vector<core::ProgramWindow> VisibleWindows() override;
