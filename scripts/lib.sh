@@ -9,7 +9,7 @@ ZUBI_WIN_BUILD=$ZUBI_OUT/build-win
 ZUBI_ASAN_BUILD=$ZUBI_OUT/build-asan
 ZUBI_PORTABLE=$ZUBI_OUT/portable
 
-zubi_log() { printf '== %s\n' "$*" >&2; }
+zubi_log() { printf '== [%4ds] %s\n' "$SECONDS" "$*" >&2; }
 
 # Debian packages that building and starting the program needs (the host compiler
 # makes the asset generator, python3 packs the archive), and those the tests add.

@@ -255,6 +255,7 @@ def quit_question(s):
     check(s.processes[0].poll() is None, "No keeps the launcher running")
     check(visible_windows(caption), "the launcher window stays")
     for _ in range(2):
+        time.sleep(1.0)  # two right clicks within the double-click time are a double click
         xdotool("mousemove", "300", "300")
         tray_click(s, button="3")
         wait_for("the tray menu", lambda: menus(s), 3.0)
