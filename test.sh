@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds both layers and runs every test: the core tests natively, then again built by
-# clang with AddressSanitizer and UndefinedBehaviorSanitizer, each fuzz target for a few
-# seconds, then the Windows tests under Wine and the end-to-end scenarios on the real
-# program under Wine and a virtual display of its own.
+# Builds both layers and runs every test: the core tests built by clang with
+# AddressSanitizer and UndefinedBehaviorSanitizer, each fuzz target for a few seconds,
+# then, side by side, the Windows tests under Wine and the end-to-end scenarios on the
+# real program under Wine, each on a virtual display and in a Wine prefix of its own.
+# (The core is compiled by gcc as well, with every warning an error, in the Windows
+# build.)
 set -euo pipefail
 source "$(dirname "$0")/scripts/lib.sh"
 
@@ -11,14 +13,8 @@ zubi_ensure_packages
 zubi_log "making the Wine prefix in the background"
 (zubi_ensure_prefix >/dev/null 2>&1; wineserver -k 2>/dev/null || true) &
 prefix_maker=$!
-zubi_log "building the core and its tests"
-zubi_build_native
 zubi_log "building the program and its Windows tests"
 zubi_build_windows
-
-zubi_log "core tests"
-ctest --test-dir "$ZUBI_NATIVE_BUILD" --output-on-failure -j "$(zubi_jobs)"
-
 zubi_log "building the core and its tests with the sanitizers (clang), and the fuzz targets"
 zubi_build_sanitized
 zubi_log "core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
@@ -27,8 +23,5 @@ zubi_log "fuzzing"
 "$ZUBI_ROOT/tests/fuzz/run.sh" 5s
 
 wait "$prefix_maker" || true
-zubi_ensure_prefix
-zubi_start_xvfb
-trap 'wineserver -k 2>/dev/null || true; zubi_stop_xvfb' EXIT
-zubi_log "Windows tests and end-to-end scenarios under Wine (display $DISPLAY)"
-ctest --test-dir "$ZUBI_WIN_BUILD" --output-on-failure
+zubi_log "Windows tests and end-to-end scenarios under Wine, side by side"
+zubi_run_wine_lanes "$ZUBI_WIN_BUILD" '^win32\.' '^e2e\.'

@@ -119,6 +119,48 @@ zubi_stop_xvfb() {
 
 zubi_jobs() { nproc 2>/dev/null || echo 2; }
 
+# Runs the CTest tests of BUILD that each REGEX names, the sets side by side: each set
+# on an Xvfb display and in a copy of the Wine prefix of its own, so that neither sees
+# the other's windows or programs. Prints each set's output when it is done; fails when
+# a set fails.
+zubi_run_wine_lanes() {
+  local build=$1
+  shift
+  zubi_ensure_prefix
+  wineserver -k 2>/dev/null || true
+  local base=$WINEPREFIX i=0 regex pids=() logs=() displays=() xvfbs=() status=0
+  for regex in "$@"; do
+    local prefix=$base
+    if [ $i -gt 0 ]; then
+      prefix=$base-lane$i
+      rm -rf "$prefix"
+      cp -a "$base" "$prefix"
+    fi
+    zubi_start_xvfb
+    displays+=("$DISPLAY")
+    xvfbs+=("$ZUBI_XVFB_PID")
+    logs+=("$ZUBI_OUT/lane$i.log")
+    (
+      export WINEPREFIX=$prefix
+      wineserver -p 60 2>/dev/null || true
+      lane_status=0
+      ctest --test-dir "$build" -R "$regex" --output-on-failure >"$ZUBI_OUT/lane$i.log" 2>&1 || lane_status=$?
+      wineserver -k 2>/dev/null || true
+      exit $lane_status
+    ) &
+    pids+=($!)
+    i=$((i + 1))
+  done
+  for i in "${!pids[@]}"; do
+    wait "${pids[$i]}" || status=1
+    zubi_log "tests $(($i + 1)) of ${#pids[@]} (display ${displays[$i]}):"
+    cat "${logs[$i]}"
+    kill "${xvfbs[$i]}" 2>/dev/null || true
+  done
+  ZUBI_XVFB_PID=
+  return $status
+}
+
 zubi_build_native() {
   cmake -S "$ZUBI_ROOT" -B "$ZUBI_NATIVE_BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$ZUBI_NATIVE_BUILD" -j "$(zubi_jobs)" -- --no-print-directory
