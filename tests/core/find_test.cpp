@@ -128,11 +128,13 @@ TEST(FindBox, ChoosingALineShowsItsPageAndStartsOrFlashesTheButton) {
   EXPECT_EQ(std::tuple(first.text, first.page, first.glyph.file, first.dimmed),
             std::tuple("Notepad.exe", "P1", "C:\\Apps\\Notepad.exe", true));
   EXPECT_FALSE(box.Line(1).dimmed);
+  EXPECT_EQ(std::tuple(box.LineName(0), box.LineName(1), box.LineName(3)),
+            std::tuple("Notepad.exe P1、見つかりません", "テキストエディタ P3", ""));
   EXPECT_EQ(std::tuple(f.SettingsText(), f.PageText("User11.dat"), f.PageText("User13.dat"), f.Current().PageNo),
             std::tuple(settings, page1, page3, 1));
 
   box.TextChanged("zzz");
-  EXPECT_EQ(std::tuple(view.lines, view.open), std::tuple(0, true));
+  EXPECT_EQ(std::tuple(view.lines, view.open, box.LineName(0)), std::tuple(0, true, "見つかりません"));
   box.Choose({});  // nothing found: nothing happens
   EXPECT_TRUE(view.open);
   box.TextChanged("ｴﾃﾞｨﾀ");

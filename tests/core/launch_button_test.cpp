@@ -44,6 +44,8 @@ struct ButtonFixture {
 
 }  // namespace
 
+// The hint follows the title or else the file name; what a screen reader reads is never
+// empty, and carries the states the face shows by its look.
 TEST(LaunchButton, HintFollowsTheTitleOrElseTheFileName) {
   ButtonFixture f;
   EXPECT_EQ(f.button.Number(), 3);
@@ -51,9 +53,15 @@ TEST(LaunchButton, HintFollowsTheTitleOrElseTheFileName) {
   EXPECT_EQ(f.view.hint, "edit.exe");
   f.button.SetProgramTitle("Editor");
   EXPECT_EQ(f.view.hint, "Editor");
+  f.button.SetTargetMissing(true);
+  EXPECT_EQ(f.view.name, "Editor、見つかりません");
+  f.button.SetTargetMissing(false);
+  f.button.SetRunning(true);
+  EXPECT_EQ(f.view.name, "Editor、起動中");
   // The same path again rebuilds the glyph but leaves the hint.
   f.button.SetProgramTitle("");
   EXPECT_EQ(f.view.hint, "");
+  EXPECT_EQ(f.view.name, "edit.exe、起動中");
   int drawn = f.view.glyphsDrawn;
   f.button.SetProgramPath("C:\\Apps\\edit.exe");
   EXPECT_EQ(f.view.hint, "");
@@ -65,6 +73,8 @@ TEST(LaunchButton, HintFollowsTheTitleOrElseTheFileName) {
   f.button.SetProgramTitle("");
   f.button.SetProgramPath("E:notes.txt");
   EXPECT_EQ(f.view.hint, "notes.txt");
+  f.button.ClearProgram();
+  EXPECT_EQ(f.view.name, "未登録");
 }
 
 TEST(LaunchButton, SettersActOnlyOnNewValues) {
@@ -155,8 +165,9 @@ TEST(LaunchButton, LeftReleaseStartsTheProgramInItsWindowState) {
 }
 
 // Which parts of a click an event makes: a release over the button after a press on
-// it both, a release off it the start alone, a click from the keyboard the sound alone;
-// a release without a press, and the right button, nothing.
+// it both, a release off it the start alone, a click from the keyboard both (so that
+// keyboard users can start a button); a release without a press, and the right
+// button, nothing.
 TEST(LaunchButton, EventsActivateTheButtonWithThePartsOfAClickTheyMake) {
   ButtonFixture f;
   const core::ShiftState shift{true, true, false};
@@ -174,7 +185,7 @@ TEST(LaunchButton, EventsActivateTheButtonWithThePartsOfAClickTheyMake) {
   const core::Activation& key = f.host.activations[2];
   EXPECT_EQ(std::tuple(click.shift, click.sound, click.start), std::tuple(shift, true, true));
   EXPECT_EQ(std::tuple(aside.shift, aside.sound, aside.start), std::tuple(core::ShiftState{}, false, true));
-  EXPECT_EQ(std::tuple(key.shift, key.sound, key.start), std::tuple(shift, true, false));
+  EXPECT_EQ(std::tuple(key.shift, key.sound, key.start), std::tuple(shift, true, true));
   EXPECT_TRUE(f.shell.requests.empty()) << "an empty button starts nothing";
 }
 

@@ -58,10 +58,12 @@ TEST(EditingMenu, OpensOnTheMiddleButtonWithTheItemsThatApply) {
   EXPECT_EQ(f.view.launchMenus[0], (core::LaunchMenuState{false, false, false, false, true}));
   f.Register(4, "four", "C:\\four.exe");
   f.Menu(4);
+  EXPECT_EQ(f.view.launchMenuAt, 0) << "at the pointer";
   f.Launcher().Command(core::LauncherCommand::kCopy1Click);
   f.B(5).SetIsIconSmall(true);
-  f.Menu(5);
+  f.B(5).ContextMenuKey();  // from the keyboard: at the button
   EXPECT_EQ(f.view.launchMenus.back(), (core::LaunchMenuState{false, false, true, false, false}));
+  EXPECT_EQ(f.view.launchMenuAt, 5);
 }
 
 TEST(EditingMenu, CutOnOnePagePastedOnAnotherMovesTheProgram) {

@@ -175,10 +175,16 @@ TEST(OptionDialog, OkSavesTheTwelveKeysInOrderAndRegistersTheHotKey) {
             "register " + std::to_string(FakeRegistrar::kAtom) + " 6 " + std::to_string(0x74));
   EXPECT_EQ(f.view.colour, (core::PanelColour{core::PanelColour::Kind::kFixed, {166, 202, 240}}));
 
-  // A press of the hot key toggles the window.
-  bool shown = f.view.shown;
+  // A press of the hot key toggles the window; shown, the keyboard is on the first
+  // button that holds a program (button 1 when none does).
   f.hotKey.HotKeyWindowProc(core::kWmHotKey);
-  EXPECT_NE(f.view.shown, shown);
+  EXPECT_FALSE(f.view.shown);
+  f.hotKey.HotKeyWindowProc(core::kWmHotKey);
+  EXPECT_EQ(std::tuple(f.view.shown, f.view.focused), std::tuple(true, 1));
+  f.Launcher().Button(4).FilesDropped({"C:\\four.exe"});
+  f.hotKey.HotKeyWindowProc(core::kWmHotKey);
+  f.hotKey.HotKeyWindowProc(core::kWmHotKey);
+  EXPECT_EQ(f.view.focused, 4);
 }
 
 TEST(OptionDialog, HotKeyErrorsAreShownAndTheDialogClosesAllTheSame) {

@@ -180,6 +180,7 @@ class FakeBackground : public core::Background {
 class FakeButtonView : public core::LaunchButtonView {
  public:
   void SetHint(const std::string& text) override { hint = text; }
+  void SetAccessibleName(const std::string& text) override { name = text; }
   void Repaint() override { ++repaints; }
   void DrawGlyph(const core::GlyphSource& source, bool isSmall) override {
     glyph = source;
@@ -199,7 +200,7 @@ class FakeButtonView : public core::LaunchButtonView {
   }
   SettingsWindow* settings = nullptr;
 
-  std::string hint;
+  std::string hint, name;
   core::GlyphSource glyph;
   bool hasGlyph = false, small = false, acceptsFiles = false, dimmed = false, running = false;
   int repaints = 0, glyphsDrawn = 0, flashes = 0;
@@ -248,7 +249,11 @@ class FakeView : public core::LauncherView {
   core::LaunchButtonView& ButtonView(int k) override { return buttons[static_cast<size_t>(k - 1)]; }
   int PageCountPosition() const override { return pageCount; }
   void SetPanelColour(const core::PanelColour& c) override { colour = c; }
-  void PopupLaunchMenu(const core::LaunchMenuState& state) override { launchMenus.push_back(state); }
+  void PopupLaunchMenu(const core::LaunchMenuState& state, int atButton) override {
+    launchMenus.push_back(state);
+    launchMenuAt = atButton;
+  }
+  void FocusLaunchButton(int k) override { focused = k; }
   void EnablePageCommands(bool selected, bool page) override { pageCommands = {selected, page}; }
 
   // Which buttons are enabled, in the order T << < > >> F.
@@ -269,6 +274,8 @@ class FakeView : public core::LauncherView {
   std::array<FakeButtonView, core::kLaunchButtonCount> buttons;
   std::optional<core::PanelColour> colour;
   std::vector<core::LaunchMenuState> launchMenus;
+  int launchMenuAt = -1;  // the button the last menu opened at; 0: at the pointer
+  int focused = 0;        // the launch button given the keyboard focus
   std::pair<bool, bool> pageCommands{true, true};
   std::vector<std::string> updates;  // what the timer changed, in order
 };

@@ -262,6 +262,8 @@ TEST(LaunchButtonControl, ShiftClickOnAMarkedButtonBringsTheRunningProgramForwar
   h.launcher->WindowActivated();  // the look runs in the background
   EXPECT_TRUE(WaitUntil([&] { return h.window->ButtonControl(5).RunningMark(); }));
   EXPECT_FALSE(h.window->ButtonControl(3).RunningMark());
+  EXPECT_EQ(testing_support::ReadAccessible(h.window->Control(kLaunchButton1 + 4)).name, "hung.exe、起動中")
+      << "the mark in words";
 
   LeftClick(h.window->Control(kLaunchButton1 + 2));
   HWND window = WaitForWindowOf(running, recorder);

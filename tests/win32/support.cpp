@@ -5,6 +5,7 @@
 #include <sstream>
 #include <thread>
 
+#include <oleacc.h>
 #include <shlobj.h>
 
 #include "base/utf16.h"
@@ -92,6 +93,30 @@ std::string TextOf(HWND hwnd) {
   wchar_t text[1024] = L"";
   GetWindowTextW(hwnd, text, 1024);
   return win32::Narrow(text);
+}
+
+AccessibleRead ReadAccessible(HWND control, long child) {
+  // Spelled out: mingw-w64's own IID_IAccessible reads wrongly under Wine.
+  static constexpr GUID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
+                                        reinterpret_cast<void**>(&object))) ||
+      !object)
+    return {"<none>"};
+  AccessibleRead read;
+  VARIANT which{};
+  which.vt = VT_I4;
+  which.lVal = child;
+  BSTR name = nullptr;
+  if (SUCCEEDED(object->get_accName(which, &name)) && name) read.name = win32::Narrow(name);
+  SysFreeString(name);
+  VARIANT value{};
+  if (SUCCEEDED(object->get_accState(which, &value)) && value.vt == VT_I4) read.state = value.lVal;
+  VARIANT role{};
+  if (SUCCEEDED(object->get_accRole(which, &role)) && role.vt == VT_I4) read.role = role.lVal;
+  object->get_accChildCount(&read.children);
+  object->Release();
+  return read;
 }
 
 void PumpMessages() {

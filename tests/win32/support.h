@@ -96,6 +96,16 @@ std::thread WhenWindowAppears(const wchar_t* className, const wchar_t* title, st
 bool WaitUntil(const std::function<bool()>& done, int milliseconds = 10000);
 std::string TextOf(HWND hwnd);
 
+// What a screen reader reads of a control, or of item `child` of it, through the
+// system's accessibility interface; "<none>" when it answers no object.
+struct AccessibleRead {
+  std::string name;
+  long state = 0;
+  long children = 0;
+  long role = 0;
+};
+AccessibleRead ReadAccessible(HWND control, long child = 0);
+
 RECT ClientRectOf(HWND control);  // in the coordinates of the top-level window's client area
 
 }  // namespace testing_support

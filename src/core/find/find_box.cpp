@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "error.h"
+#include "find/find_texts.h"
+#include "launch_button/launch_button_texts.h"
 
 namespace core {
 
@@ -80,6 +82,15 @@ FindLine TFindBox::Line(int index) const {
   auto known = looks_.find(&found);
   if (known == looks_.end()) known = looks_.emplace(&found, host_.LookOf(found.entry)).first;
   return {found.text, "P" + std::to_string(found.page), known->second.glyph, known->second.missing};
+}
+
+std::string TFindBox::LineName(int index) const {
+  if (found_.empty()) return index == 0 && open_ ? texts::kNothingFound : "";
+  if (index < 0 || index >= LineCount()) return "";
+  const FindLine line = Line(index);
+  std::string name = line.text + " " + line.page;
+  if (line.dimmed) name += std::string(texts::kStateMark) + texts::kStateMissing;
+  return name;
 }
 
 }  // namespace core

@@ -59,6 +59,10 @@ class TFindBox {
 
   int LineCount() const { return static_cast<int>(found_.size()); }
   FindLine Line(int index) const;
+  // What a screen reader reads of line `index` of the list the view shows: the title
+  // and the page as the line reads, with the missing state the dimming shows; the one
+  // line of a find that matched nothing reads "見つかりません".
+  std::string LineName(int index) const;
 
  private:
   // The pages as their files hold them now; false (the error shown) when they cannot

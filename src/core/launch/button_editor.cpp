@@ -15,8 +15,13 @@ constexpr char kDeleteQuestion[] = " のｱｲｺﾝを削除します。\r\n\r\
 bool ButtonEditor::LaunchButtonOnMouseDown(TLaunchButton& button, MouseButton mouseButton) {
   if (mouseButton != MouseButton::kMiddle) return false;
   popupButtonNo_ = button.Number();
-  view_.PopupLaunchMenu(PopupMenuLaunchPopup());
+  view_.PopupLaunchMenu(PopupMenuLaunchPopup(), 0);
   return true;
+}
+
+void ButtonEditor::LaunchButtonContextMenu(TLaunchButton& button) {
+  popupButtonNo_ = button.Number();
+  view_.PopupLaunchMenu(PopupMenuLaunchPopup(), popupButtonNo_);
 }
 
 // A button that was empty in the file gets a title and a working directory from its

@@ -24,6 +24,8 @@ class ButtonEditor {
 
   // True when it opened the editing menu (the middle button).
   bool LaunchButtonOnMouseDown(TLaunchButton& button, MouseButton mouseButton);
+  // The editing menu from the keyboard, at the button.
+  void LaunchButtonContextMenu(TLaunchButton& button);
   // A button changed by its settings dialog, a drop or the editing menu.
   void OnBtnUpdated(TLaunchButton& button);
 

@@ -50,6 +50,10 @@ TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
     button->OnMouseDown = [this](TLaunchButton& b, MouseButton m) {
       if (editor_.LaunchButtonOnMouseDown(b, m)) ++holds_;
     };
+    button->OnContextMenu = [this](TLaunchButton& b) {
+      editor_.LaunchButtonContextMenu(b);
+      ++holds_;
+    };
   }
 }
 
@@ -62,8 +66,18 @@ void TLauncher::SetComponents(TTrayIcon* trayIcon, TWaitHotKey* waitHotKey) {
   trayIcon_ = trayIcon;
   waitHotKey_ = waitHotKey;
   if (trayIcon_) trayIcon_->OnClick = [this](TTrayIcon&) { display_.TrayIcon1Click(); };
-  if (waitHotKey_) waitHotKey_->OnCatchHotKey = [this](TWaitHotKey&) { display_.TrayIcon1Click(); };
+  if (waitHotKey_) waitHotKey_->OnCatchHotKey = [this](TWaitHotKey&) { HotKeyToggle(); };
   if (created_) Handle([&] { UseComponentOptions(); });
+}
+
+// Shown by the key, the window takes the keyboard on a launch button: the first that
+// holds a program, else the first.
+void TLauncher::HotKeyToggle() {
+  display_.TrayIcon1Click();
+  if (!view_.IsWindowShown()) return;
+  int k = 1;
+  while (k < kLaunchButtonCount && Button(k).ProgramPath().empty()) ++k;
+  view_.FocusLaunchButton(Button(k).ProgramPath().empty() ? 1 : k);
 }
 
 void TLauncher::SetRunningPrograms(RunningPrograms* programs) {

@@ -194,6 +194,7 @@ class TLauncher final : public LaunchButtonHost,
   void ActivateButton(int k, ShiftState shift) override { activation_.Activate(Button(k), {shift, true, true}); }
 
   void Handle(const std::function<void()>& handler);
+  void HotKeyToggle();
   void mHelpOpenClick();
   void FormCloseQuery();
   bool FormClose();

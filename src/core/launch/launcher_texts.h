@@ -26,6 +26,9 @@ inline constexpr char kHintPageSet[] = "ﾍﾟｰｼﾞ数を設定";
 inline constexpr char kHintPageCount[] = "只今の最大ﾍﾟｰｼﾞ数";
 inline constexpr char kHintPageCountArrows[] = "ﾍﾟｰｼﾞ数設定";
 
+// What a screen reader calls the title box (its hint says what a double click does).
+inline constexpr char kNameTitleBox[] = "ﾍﾟｰｼﾞﾀｲﾄﾙ";
+
 // Main menu.
 inline constexpr char kMenuFile[] = "File(&F)";
 inline constexpr char kMenuUser[] = "ﾕｰｻﾞ変更(&U)";

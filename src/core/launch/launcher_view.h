@@ -52,9 +52,12 @@ class LauncherView : public PanelColourTarget {
 
   // The launch button of number k (1..10).
   virtual LaunchButtonView& ButtonView(int k) = 0;
-  // Opens a launch button's editing menu at the mouse pointer; its commands come back
-  // to the launcher's handlers.
-  virtual void PopupLaunchMenu(const LaunchMenuState& state) = 0;
+  // Opens a launch button's editing menu at the mouse pointer, or at button `atButton`
+  // when it is not 0 (the keyboard asked for it); its commands come back to the
+  // launcher's handlers.
+  virtual void PopupLaunchMenu(const LaunchMenuState& state, int atButton) = 0;
+  // Gives the keyboard focus to launch button k.
+  virtual void FocusLaunchButton(int k) = 0;
   // The two page commands of the window's pop-up menu.
   virtual void EnablePageCommands(bool startSelected, bool startPage) = 0;
 };

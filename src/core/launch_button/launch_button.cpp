@@ -51,6 +51,22 @@ int TLaunchButton::Number() const {
 void TLaunchButton::SetHint(const std::string& hint) {
   hint_ = hint;
   view_.SetHint(hint_);
+  ShowAccessibleName();
+}
+
+std::string TLaunchButton::AccessibleName() const {
+  std::string name = !title_.empty() ? title_ : !path_.empty() ? ExtractFileName(path_) : "";
+  if (name.empty()) name = texts::kHintEmptyButton;
+  if (missing_) name += std::string(texts::kStateMark) + texts::kStateMissing;
+  if (running_) name += std::string(texts::kStateMark) + texts::kStateRunning;
+  return name;
+}
+
+void TLaunchButton::ShowAccessibleName() {
+  std::string name = AccessibleName();
+  if (name == accessibleName_) return;
+  accessibleName_ = std::move(name);
+  view_.SetAccessibleName(accessibleName_);
 }
 
 void TLaunchButton::SetProgramTitle(const std::string& value) {
@@ -88,12 +104,14 @@ void TLaunchButton::SetTargetMissing(bool missing) {
   if (missing == missing_) return;
   missing_ = missing;
   view_.SetDimmed(missing);
+  ShowAccessibleName();
 }
 
 void TLaunchButton::SetRunning(bool running) {
   if (running == running_) return;
   running_ = running;
   view_.SetRunning(running);
+  ShowAccessibleName();
 }
 
 void TLaunchButton::SetProgramDir(const std::string& value) {
@@ -158,6 +176,7 @@ void TLaunchButton::ClearProgram() {
   view_.RemoveGlyph();
   SetTargetMissing(false);
   SetRunning(false);
+  ShowAccessibleName();
   view_.Repaint();
 }
 
@@ -176,7 +195,7 @@ void TLaunchButton::MouseUp(MouseButton button, ShiftState shift, bool over) {
   host_.Activate(*this, {shift, over, true});
 }
 
-void TLaunchButton::KeyboardClick(ShiftState shift) { host_.Activate(*this, {shift, true, false}); }
+void TLaunchButton::KeyboardClick(ShiftState shift) { host_.Activate(*this, {shift, true, true}); }
 
 void TLaunchButton::RunSettingsDialog() {
   std::unique_ptr<ButtonSettingsView> window = view_.CreateSettingsView();

@@ -74,6 +74,8 @@ class LaunchButtonView {
  public:
   virtual ~LaunchButtonView() = default;
   virtual void SetHint(const std::string& hint) = 0;
+  // What a screen reader reads of the button; the face does not show it.
+  virtual void SetAccessibleName(const std::string& name) = 0;
   virtual void Repaint() = 0;
   // The glyph anew from its source, 16 (small) or 32 pixels; a source without an
   // icon gives a blank face.
@@ -151,6 +153,8 @@ class TLaunchButton {
 
   Notify OnUpdated;
   std::function<void(TLaunchButton&, MouseButton)> OnMouseDown;
+  // The context menu key, or Shift+F10, on the focused button.
+  Notify OnContextMenu;
 
   void DoUpdated();
   void ClearProgram();
@@ -173,6 +177,10 @@ class TLaunchButton {
   void Flash() { view_.Flash(); }
 
   const std::string& Hint() const { return hint_; }
+  // Its title, else its program's file name, else "未登録"; then "、見つかりません" when
+  // it is dimmed and "、起動中" when it carries the running mark: nothing of what it
+  // shows by colour alone is lost to a screen reader.
+  std::string AccessibleName() const;
   int ShowCmd() const { return showCmd_; }
   // The file whose icons the settings dialog offers; kept between its openings.
   std::string IconSource;
@@ -182,8 +190,13 @@ class TLaunchButton {
   // The release of a button press that began on this button; `over`: it was released
   // over the button, which makes it a click.
   void MouseUp(MouseButton button, ShiftState shift = {}, bool over = true);
-  // A click from the keyboard (Space on the focused button).
+  // A click from the keyboard (Enter or Space on the focused button): it activates the
+  // button as a mouse click does, so that keyboard users can start it.
   void KeyboardClick(ShiftState shift);
+  // The context menu key, or Shift+F10, on the focused button.
+  void ContextMenuKey() {
+    if (OnContextMenu) OnContextMenu(*this);
+  }
   // The start step alone: the program started, with its window as the owner unless
   // another is given (0: its own); false for an empty button.
   bool Start(bool elevated = false, std::uintptr_t owner = 0);
@@ -196,6 +209,7 @@ class TLaunchButton {
 
  private:
   void SetHint(const std::string& hint);
+  void ShowAccessibleName();
   GlyphSource ResolvedGlyphSource() const;
 
   std::string name_;
@@ -210,6 +224,7 @@ class TLaunchButton {
   bool iconSmall_ = false;
   bool acceptDragFile_ = false;
   std::string hint_;
+  std::string accessibleName_;
   int showCmd_ = 0;
   bool leftPressed_ = false;
   bool missing_ = false;

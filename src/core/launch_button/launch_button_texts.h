@@ -6,4 +6,9 @@ namespace core::texts {
 inline constexpr char kHintEmptyButton[] = "未登録";
 inline constexpr char kTooManyDroppedFiles[] = "同時に２個以上のファイルのドラッグ＆ドロップはサポートしていません。";
 
+// What a screen reader reads after a button's name: its states, each after the mark.
+inline constexpr char kStateMark[] = "、";
+inline constexpr char kStateMissing[] = "見つかりません";
+inline constexpr char kStateRunning[] = "起動中";
+
 }  // namespace core::texts

@@ -1,5 +1,6 @@
 #include "base/layout.h"
 
+#include "base/accessible.h"
 #include "base/dpi.h"
 #include "base/utf16.h"
 #include "base/window.h"
@@ -42,6 +43,14 @@ void Layout::SetFonts(std::span<const HFONT> fonts) {
     size_t font = static_cast<size_t>(specs_[i].font);
     if (font < fonts.size() && fonts[font])
       SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts[font]), FALSE);
+  }
+}
+
+void Layout::Name(std::span<const ControlName> names) const {
+  for (const ControlName& name : names) {
+    HWND control = Get(name.id);
+    NameControl(control, name.name);
+    if (HWND edit = FindWindowExW(control, nullptr, L"Edit", nullptr)) NameControl(edit, name.name);
   }
 }
 

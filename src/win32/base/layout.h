@@ -20,6 +20,13 @@ struct ControlSpec {
   int font;          // index into the fonts the window passes
 };
 
+// A control's name for screen readers, given where the label before it in creation
+// order would name it wrongly or where it has no text of its own. UTF-8.
+struct ControlName {
+  int id;
+  const char* name;
+};
+
 // Creates the controls of a table and places them again when the DPI changes.
 class Layout {
  public:
@@ -28,6 +35,8 @@ class Layout {
   // One control back at its place, after something else moved it.
   void Place(int id, UINT dpi);
   void SetFonts(std::span<const HFONT> fonts);
+  // Names the controls for screen readers; a combo box's edit is named with it.
+  void Name(std::span<const ControlName> names) const;
   HWND Get(int id) const;
   const ControlSpec* Spec(int id) const;
   std::span<const ControlSpec> Specs() const { return specs_; }

@@ -39,4 +39,14 @@ LazyLibrary& Dwmapi() {
   return library;
 }
 
+LazyLibrary& Oleacc() {
+  static LazyLibrary library(L"oleacc.dll");
+  return library;
+}
+
+LazyLibrary& Oleaut32() {
+  static LazyLibrary library(L"oleaut32.dll");
+  return library;
+}
+
 }  // namespace win32

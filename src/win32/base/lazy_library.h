@@ -28,6 +28,8 @@ LazyLibrary& Comdlg32();
 LazyLibrary& Winmm();
 LazyLibrary& Imm32();
 LazyLibrary& Dwmapi();
+LazyLibrary& Oleacc();
+LazyLibrary& Oleaut32();
 
 // A typed pointer to a function of a lazily loaded library; nullptr when it is missing.
 template <typename Function>

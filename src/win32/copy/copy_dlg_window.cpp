@@ -33,6 +33,12 @@ const ControlSpec kLayout[] = {
     {CopyDlgWindow::kLabel1, L"STATIC", SS_LEFT, 0, 161, 75, 22, 21, t::kCopyArrow, nullptr, 0, 1},
 };
 
+// The lists come before their labels.
+constexpr ControlName kNames[] = {
+    {CopyDlgWindow::kSrcList, t::kCopySrcLabel},
+    {CopyDlgWindow::kDstList, t::kCopyDstLabel},
+};
+
 void FillList(HWND list, const std::vector<std::string>& items) {
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
   for (const auto& item : items) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
@@ -44,6 +50,7 @@ CopyDlgWindow::CopyDlgWindow(HWND owner) : owner_(owner), yellow_(CreateSolidBru
   UINT dpi =
       CreateDialogFrame(kClassName, Widen(t::kCopyCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
+  layout_.Name(kNames);
   font_ = ProgramFont(12, dpi);
   arrowFont_ = ProgramFont(21, dpi, true);
   HFONT fonts[] = {font_.get(), arrowFont_.get()};

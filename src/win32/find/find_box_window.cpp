@@ -31,6 +31,7 @@ constexpr UINT kCloseLater = WM_APP + 1;
 const ControlSpec kLayout[] = {
     {FindBoxWindow::kText, L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 4, 4, 272, 22, "", nullptr, 0, 0},
 };
+constexpr ControlName kNames[] = {{FindBoxWindow::kText, t::kFindCue}};
 // The list, made apart from the table: it is a window of the program's own.
 constexpr RECT kListRect{4, 30, 276, 232};
 
@@ -66,12 +67,14 @@ FindBoxWindow::FindBoxWindow(HWND launcher) : launcher_(launcher) {
   SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi_);
   CreateFor(kExStyle, kClassName, Widen(t::kFindTitle), kStyle, RECT{0, 0, size.cx, size.cy}, launcher, nullptr);
   layout_.Create(Handle(), kLayout, dpi_);
+  layout_.Name(kNames);
   font_ = ProgramFont(12, dpi_);
   HFONT fonts[] = {font_.get()};
   layout_.SetFonts(fonts);
   const RECT list{Scale(kListRect.left, dpi_), Scale(kListRect.top, dpi_), Scale(kListRect.right, dpi_),
                   Scale(kListRect.bottom, dpi_)};
-  list_ = std::make_unique<FoundList>(Handle(), kList, list, Scale(kLineHeight, dpi_));
+  list_ = std::make_unique<FoundList>(Handle(), kList, list, Scale(kLineHeight, dpi_), t::kFindTitle);
+  list_->SetLineNamer([this](int index) { return box_ ? box_->LineName(index) : std::string(); });
   list_->SetLineDrawer(
       [this](HDC dc, const RECT& line, int index, bool selected) { DrawLine(dc, line, index, selected); });
   list_->OnChosen = [this](int index) {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "base/utf16.h"
+
 namespace win32 {
 namespace {
 
@@ -14,11 +16,17 @@ constexpr int kLinesPerNotch = 3;
 
 }  // namespace
 
-FoundList::FoundList(HWND parent, int id, const RECT& rect, int lineHeight) : lineHeight_(std::max(1, lineHeight)) {
+FoundList::FoundList(HWND parent, int id, const RECT& rect, int lineHeight, const std::string& name)
+    : lineHeight_(std::max(1, lineHeight)), name_(Widen(name)) {
   RegisterOnce(kClassName, CS_DBLCLKS, nullptr);
   CreateFor(WS_EX_CLIENTEDGE, kClassName, L"", WS_CHILD | WS_VISIBLE, rect, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+  Expose(Handle(), *this);
 }
+
+FoundList::~FoundList() { Conceal(Handle()); }
+
+std::wstring FoundList::ItemName(int item) const { return namer_ ? Widen(namer_(item - 1)) : std::wstring(); }
 
 int FoundList::VisibleLines() const {
   RECT client{};
@@ -38,6 +46,7 @@ void FoundList::SetCount(int count) {
   top_ = 0;
   selected_ = -1;
   InvalidateRect(Handle(), nullptr, FALSE);
+  NotifyAccessible(Handle(), EVENT_OBJECT_REORDER);
 }
 
 void FoundList::Select(int index) {
@@ -46,6 +55,9 @@ void FoundList::Select(int index) {
   if (index < top_) ScrollTo(index);
   if (index >= top_ + VisibleLines()) ScrollTo(index - VisibleLines() + 1);
   InvalidateRect(Handle(), nullptr, FALSE);
+  // The text box keeps the keyboard focus; a screen reader follows the chosen line.
+  NotifyAccessible(Handle(), EVENT_OBJECT_FOCUS, index + 1);
+  NotifyAccessible(Handle(), EVENT_OBJECT_SELECTION, index + 1);
 }
 
 void FoundList::ScrollTo(int top) {

@@ -122,12 +122,19 @@ void LauncherWindow::EnablePageCommands(bool startSelected, bool startPage) {
 
 // Opened from a message of its own once the button's mouse handler has returned, so
 // that the menu's modal loop runs with no handler of the launcher on the stack.
-void LauncherWindow::PopupLaunchMenu(const core::LaunchMenuState& state) {
+void LauncherWindow::PopupLaunchMenu(const core::LaunchMenuState& state, int atButton) {
   launchMenuState_ = state;
+  launchMenuAt_ = atButton;
   PostMessageW(Handle(), kOpenLaunchMenu, 0, 0);
 }
 
-// At the pointer.
+// The keyboard's focus goes with the cues that show it: the key was the keyboard's.
+void LauncherWindow::FocusLaunchButton(int k) {
+  SetFocus(ButtonControl(k).Handle());
+  SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
+// At the pointer, or under the button the keyboard opened it at.
 void LauncherWindow::OpenLaunchMenu() {
   CompleteStart();
   HMENU menu = launchMenu_.get();
@@ -142,6 +149,11 @@ void LauncherWindow::OpenLaunchMenu() {
   CheckMenuItem(menu, kSelect1, MF_BYCOMMAND | (state.selectChecked ? MF_CHECKED : MF_UNCHECKED));
   POINT at{};
   GetCursorPos(&at);
+  if (launchMenuAt_) {
+    RECT r;
+    GetWindowRect(ButtonControl(launchMenuAt_).Handle(), &r);
+    at = {r.left, r.bottom};
+  }
   TrackMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at, Handle());
   MenuDone();
 }

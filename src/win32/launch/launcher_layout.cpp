@@ -63,9 +63,17 @@ constexpr ControlSpec kLayout[] = {
      t::kHintPageCountArrows, 0, kWindowFont},
 };
 
+// The navigation buttons draw "T", "<<" ...: screen readers read their hints.
+constexpr ControlName kNames[] = {
+    {kEdit1, t::kNameTitleBox},         {kFastTopButton, t::kHintFastTop},    {kFastBwdButton, t::kHintFastBwd},
+    {kBwdButton, t::kHintBwd},          {kFwdButton, t::kHintFwd},            {kFastFwdButton, t::kHintFastFwd},
+    {kFastFinalButton, t::kHintFastFinal}, {kMemo1, t::kHintPageCount},     {kUpDown1, t::kHintPageCountArrows},
+};
+
 }  // namespace
 
 std::span<const ControlSpec> Layout() { return kLayout; }
+std::span<const ControlName> Names() { return kNames; }
 
 bool CarriesPopupMenu(int id) {
   return id == kLabel1 || id == kLabel2 || id == kLabel3 || id == kEdit1 || id == kMemo1 || id == kUpDown1 ||

@@ -33,6 +33,7 @@ inline constexpr int kClientWidth = 192;
 inline constexpr int kClientHeight = 134;
 
 std::span<const ControlSpec> Layout();
+std::span<const ControlName> Names();
 
 // The controls that carry the window's pop-up menu and take its shortcuts.
 bool CarriesPopupMenu(int id);

@@ -77,6 +77,7 @@ LauncherWindow::~LauncherWindow() {
 
 void LauncherWindow::CreateControls() {
   layout_.Create(Handle(), launcher::Layout(), dpi_);
+  layout_.Name(launcher::Names());
   win32::SetPanelColour(Control(kPanel1), kWhite);
   SendMessageW(Control(kEdit1), EM_LIMITTEXT, 24, 0);
   HWND upDown = Control(kUpDown1);

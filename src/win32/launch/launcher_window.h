@@ -74,7 +74,8 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   core::ScreenPoint CursorPosition() const override;
   std::uintptr_t NativeHandle() const override;
   core::LaunchButtonView& ButtonView(int k) override { return ButtonControl(k); }
-  void PopupLaunchMenu(const core::LaunchMenuState& state) override;
+  void PopupLaunchMenu(const core::LaunchMenuState& state, int atButton) override;
+  void FocusLaunchButton(int k) override;
   void EnablePageCommands(bool startSelected, bool startPage) override;
   void SetPanelColour(const core::PanelColour& colour) override;
 
@@ -107,6 +108,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   UniqueHmenu popupMenu1_;
   UniqueHmenu launchMenu_;
   core::LaunchMenuState launchMenuState_;
+  int launchMenuAt_ = 0;  // the button the keyboard opened the editing menu at; 0: at the pointer
   std::array<LaunchButtonControl, launcher::kLaunchButtonCount> buttons_;
   UniqueHbrush yellow_, aqua_, white_;
   PanelBrush background_;

@@ -53,6 +53,14 @@ const ControlSpec kLayout[] = {
     {W::kCancelButton, L"BUTTON", kButton, 0, 337, 112, 70, 27, t::kSettingsCancel, t::kHintCancel, 0, 0},
 };
 
+// The labels come before all the edits, which they would otherwise not name rightly.
+constexpr ControlName kNames[] = {
+    {W::kTitleEdit, t::kSettingsTitleLabel},   {W::kPathEdit, t::kSettingsPathLabel},
+    {W::kDirEdit, t::kSettingsDirLabel},       {W::kStateList, t::kSettingsStateLabel},
+    {W::kOptionEdit, t::kSettingsOptionLabel}, {W::kIconButton, t::kHintIconButton},
+    {W::kIconScrollBar, t::kHintIconNumber},
+};
+
 int EditOf(core::SettingsField field) {
   switch (field) {
     case core::SettingsField::kTitle: return W::kTitleEdit;
@@ -123,6 +131,7 @@ ButtonSettingsWindow::ButtonSettingsWindow(HWND button, HWND owner)
   CreateFor(kExStyle, kClassName, Widen(t::kSettingsCaption), kStyle, RECT{0, 0, Scale(kOuterWidth, dpi_), frame.cy},
             owner, nullptr);
   layout_.Create(Handle(), kLayout, dpi_);
+  layout_.Name(kNames);
   font_ = DialogFont(dpi_);
   HFONT fonts[] = {font_.get()};
   layout_.SetFonts(fonts);

@@ -32,17 +32,21 @@ constexpr COLORREF kMarkGreen = RGB(0, 176, 80);
 constexpr COLORREF kMarkEdge = RGB(32, 32, 32);
 constexpr COLORREF kFlashColour = RGB(255, 0, 0);
 constexpr int kFlashWidth = 3;
+constexpr int kFocusInset = 2;
 
 }  // namespace
 
 LaunchButtonControl::~LaunchButtonControl() {
-  if (button_) RemoveWindowSubclass(button_, Subclass, 0);
+  if (!button_) return;
+  RemoveWindowSubclass(button_, Subclass, 0);
+  Conceal(button_);
 }
 
 void LaunchButtonControl::Attach(HWND button, UINT dpi) {
   button_ = button;
   dpi_ = dpi;
   SetWindowSubclass(button_, Subclass, 0, reinterpret_cast<DWORD_PTR>(this));
+  Expose(button_, *this);
 }
 
 void LaunchButtonControl::SetHints(Tooltips* hints) {
@@ -58,6 +62,15 @@ void LaunchButtonControl::SetDpi(UINT dpi) {
 void LaunchButtonControl::SetHint(const std::string& hint) {
   hint_ = hint;
   if (hints_) hints_->SetText(button_, hint_);
+}
+
+// The face shows no text: the name is told only to screen readers, and those that
+// listen hear of the change.
+void LaunchButtonControl::SetAccessibleName(const std::string& name) {
+  std::wstring wide = Widen(name);
+  if (wide == name_) return;
+  name_ = std::move(wide);
+  NotifyAccessible(button_, EVENT_OBJECT_NAMECHANGE);
 }
 
 void LaunchButtonControl::Repaint() { InvalidateRect(button_, nullptr, TRUE); }
@@ -104,8 +117,23 @@ void LaunchButtonControl::AcceptFiles(bool accept) {
 
 LRESULT LaunchButtonControl::OnCustomDraw(const NMCUSTOMDRAW& draw) {
   LRESULT result = DrawGlyphOnButton(draw, hasGlyph_ ? glyph_.get() : nullptr);
-  if (draw.dwDrawStage == CDDS_POSTPAINT) DrawMarks(draw.hdc);
+  if (draw.dwDrawStage != CDDS_POSTPAINT) return result;
+  DrawMarks(draw.hdc);
+  if ((draw.uItemState & CDIS_FOCUS) && !(SendMessageW(button_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS))
+    DrawFocus(draw.hdc);
   return result;
+}
+
+// The face's own focus mark lies under the glyph; this one lies just inside the edge,
+// and shows only once the keyboard is used, as the system's does.
+void LaunchButtonControl::DrawFocus(HDC dc) const {
+  RECT r;
+  GetClientRect(button_, &r);
+  const int inset = Scale(kFocusInset, dpi_);
+  InflateRect(&r, -inset, -inset);
+  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  DrawFocusRect(dc, &r);
 }
 
 // Over the glyph: the running mark in the bottom-right corner, the flash's frame.
@@ -186,6 +214,25 @@ LRESULT CALLBACK LaunchButtonControl::Subclass(HWND hwnd, UINT message, WPARAM w
       case WM_RBUTTONUP: model->MouseUp(core::MouseButton::kRight); break;
       case WM_MBUTTONUP: model->MouseUp(core::MouseButton::kMiddle); break;
       case WM_DROPFILES: control->Dropped(reinterpret_cast<HDROP>(wParam)); return 0;
+      case WM_GETDLGCODE: {
+        // Enter is the button's own, as Space is: it is not the dialog keys' default.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        result = DefSubclassProc(hwnd, message, wParam, lParam);
+        if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) result |= DLGC_WANTMESSAGE;
+        return result;
+      }
+      case WM_KEYDOWN:
+        if (wParam != VK_RETURN) break;
+        model->KeyboardClick(HeldModifiers());
+        return 0;
+      case WM_CHAR:
+        if (wParam == L'\r') return 0;
+        break;
+      case WM_CONTEXTMENU:
+        // Only the keyboard's: a right click opens the settings dialog and nothing else.
+        if (lParam != -1) return 0;
+        model->ContextMenuKey();
+        return 0;
       case WM_TIMER:
         if (wParam != kFlashTimer) break;
         KillTimer(hwnd, kFlashTimer);

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include "base/accessible.h"
 #include "base/tooltips.h"
 #include "launch_button/icon_glyph.h"
 #include "launch_button/launch_button.h"
@@ -15,8 +16,9 @@
 namespace win32 {
 
 // The window side of one launch button: a push button that shows its glyph centred,
-// tells its model of presses, releases, clicks and dropped files, and carries a hint.
-class LaunchButtonControl final : public core::LaunchButtonView {
+// tells its model of presses, releases, clicks, dropped files and the context menu key,
+// and carries a hint and a name for screen readers.
+class LaunchButtonControl final : public core::LaunchButtonView, private AccessibleSource {
  public:
   LaunchButtonControl() = default;
   LaunchButtonControl(const LaunchButtonControl&) = delete;
@@ -43,6 +45,7 @@ class LaunchButtonControl final : public core::LaunchButtonView {
 
   // core::LaunchButtonView
   void SetHint(const std::string& hint) override;
+  void SetAccessibleName(const std::string& name) override;
   void Repaint() override;
   void DrawGlyph(const core::GlyphSource& source, bool small) override;
   void RemoveGlyph() override;
@@ -58,12 +61,15 @@ class LaunchButtonControl final : public core::LaunchButtonView {
                                    DWORD_PTR self) noexcept;
   void Dropped(HDROP drop);
   void DrawMarks(HDC dc) const;
+  void DrawFocus(HDC dc) const;
+  std::wstring AccessibleName() const override { return name_; }
 
   HWND button_ = nullptr;
   UINT dpi_ = 96;
   core::TLaunchButton* model_ = nullptr;
   Tooltips* hints_ = nullptr;
   std::string hint_;
+  std::wstring name_;
   core::GlyphSource source_;
   bool small_ = false;
   bool hasGlyph_ = false;

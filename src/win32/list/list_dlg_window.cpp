@@ -26,12 +26,15 @@ const ControlSpec kLayout[] = {
      nullptr, 0, 0},
 };
 
+constexpr ControlName kNames[] = {{ListDlgWindow::kListBox1, t::kListCaption}};
+
 }  // namespace
 
 ListDlgWindow::ListDlgWindow(HWND owner) : owner_(owner), yellow_(CreateSolidBrush(kYellow)) {
   UINT dpi =
       CreateDialogFrame(kClassName, Widen(t::kListCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
+  layout_.Name(kNames);
   font_ = ProgramFont(12, dpi);
   HFONT fonts[] = {font_.get()};
   layout_.SetFonts(fonts);

@@ -55,6 +55,12 @@ constexpr ControlSpec kLayout[] = {
     {W::kCancelButton, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 215, 145, 75, 25, t::kOptionCancel, nullptr, 0, 0},
 };
 
+constexpr ControlName kNames[] = {
+    {W::kComboBox1, t::kHintKeyList},
+    {W::kEdit1, t::kHintHotKeyText},
+    {W::kComboBox2, t::kHintColourList},
+};
+
 int BoxId(OptionBox box) {
   switch (box) {
     case OptionBox::kMouse: return W::kMouseCheckBox;
@@ -89,6 +95,7 @@ OptionDlgWindow::OptionDlgWindow(HWND owner) : owner_(owner), aqua_(CreateSolidB
   UINT dpi =
       CreateDialogFrame(kClassName, Widen(t::kOptionCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
+  layout_.Name(kNames);
   fonts_[kPlainFont] = ProgramFont(12, dpi);
   fonts_[kSmallFont] = ProgramFont(11, dpi);
   HFONT fonts[] = {fonts_[kPlainFont].get(), fonts_[kSmallFont].get()};

@@ -47,6 +47,13 @@ constexpr ControlSpec kLayout[] = {
     {W::kHelpButton, L"BUTTON", kButton, 0, 100, 181, 55, 20, t::kUserHelp, nullptr, 0, 0},
 };
 
+constexpr ControlName kNames[] = {
+    {W::kListBox1, t::kUserChoiceGroup},
+    {W::kEdit1, t::kHintUserName},
+    {W::kMemo1, t::kHintUserNumber},
+    {W::kUpDown1, t::kHintUserNumberArrows},
+};
+
 }  // namespace
 
 UserDlgWindow::UserDlgWindow(HWND owner)
@@ -54,6 +61,7 @@ UserDlgWindow::UserDlgWindow(HWND owner)
   UINT dpi =
       CreateDialogFrame(kClassName, Widen(t::kUserCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
+  layout_.Name(kNames);
   fonts_[kPlainFont] = ProgramFont(12, dpi);
   fonts_[kNumberFont] = ProgramFont(13, dpi, true);
   HFONT fonts[] = {fonts_[kPlainFont].get(), fonts_[kNumberFont].get()};

@@ -1,0 +1,326 @@
+#include "base/accessible.h"
+
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <atomic>
+#include <memory>
+
+#include "base/com.h"
+#include "base/lazy_library.h"
+#include "base/log.h"
+#include "base/utf16.h"
+
+namespace win32 {
+namespace {
+
+// Spelled out: mingw-w64's own IID_IAccessible reads wrongly here.
+constexpr GUID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+constexpr UINT_PTR kSubclassId = 0x5A41;
+// Where a control keeps its exposure, for Conceal (the system's GetWindowSubclass is
+// exported by ordinal only).
+constexpr wchar_t kExposureProperty[] = L"ZubiAccessible";
+
+// What the control's subclass and every object handed out share: the source goes when
+// the control does, and an object a screen reader still holds then answers nothing.
+struct Link {
+  AccessibleSource* source = nullptr;
+  HWND control = nullptr;
+};
+
+class FixedName final : public AccessibleSource {
+ public:
+  explicit FixedName(std::wstring name) : name_(std::move(name)) {}
+  std::wstring AccessibleName() const override { return name_; }
+
+ private:
+  std::wstring name_;
+};
+
+struct Exposure {
+  std::shared_ptr<Link> link = std::make_shared<Link>();
+  std::unique_ptr<AccessibleSource> owned;
+};
+
+BSTR Bstr(const std::wstring& text) {
+  static const auto allocate = Bind<decltype(&SysAllocStringLen)>(Oleaut32(), "SysAllocStringLen");
+  return allocate ? allocate(text.data(), static_cast<UINT>(text.size())) : nullptr;
+}
+
+bool IsItem(const VARIANT& child) { return child.vt == VT_I4 && child.lVal != CHILDID_SELF; }
+
+// The system's own object of the control, with a name and, for a list, items from the
+// source.
+class ControlObject final : public IAccessible {
+ public:
+  ControlObject(std::shared_ptr<Link> link, IAccessible* standard) : link_(std::move(link)), standard_(standard) {}
+  ~ControlObject() {
+    if (standard_) standard_->Release();
+  }
+
+  // IUnknown
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (!object) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, kIidAccessible)) {
+      *object = static_cast<IAccessible*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return standard_ ? standard_->QueryInterface(iid, object) : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+  // IDispatch: screen readers call the methods directly.
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (count) *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    return E_NOTIMPL;
+  }
+
+  // IAccessible
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+    return Standard() ? standard_->get_accParent(parent) : Gone();
+  }
+  HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+    if (!Source()) return Gone();
+    if (!count) return E_POINTER;
+    if (Source()->IsList()) {
+      *count = Source()->ItemCount();
+      return S_OK;
+    }
+    return standard_ ? standard_->get_accChildCount(count) : E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** dispatch) override {
+    if (!Source()) return Gone();
+    if (!dispatch) return E_POINTER;
+    *dispatch = nullptr;
+    if (Source()->IsList()) return ListItem(child) ? S_FALSE : E_INVALIDARG;  // items are simple elements
+    return standard_ ? standard_->get_accChild(child, dispatch) : E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    if (!Source()) return Gone();
+    if (!name) return E_POINTER;
+    if (child.vt == VT_I4 && child.lVal == CHILDID_SELF) {
+      *name = Bstr(Source()->AccessibleName());
+      return S_OK;
+    }
+    if (const int item = ListItem(child)) {
+      *name = Bstr(Source()->ItemName(item));
+      return S_OK;
+    }
+    return standard_ ? standard_->get_accName(child, name) : E_INVALIDARG;
+  }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+    if (ListItem(child)) return S_FALSE;
+    return Standard() ? standard_->get_accValue(child, value) : Gone();
+  }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
+    if (ListItem(child)) return S_FALSE;
+    return Standard() ? standard_->get_accDescription(child, text) : Gone();
+  }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+    if (!Source()) return Gone();
+    if (!role) return E_POINTER;
+    if (Source()->IsList() && (IsItem(child) || child.lVal == CHILDID_SELF) && child.vt == VT_I4) {
+      if (IsItem(child) && !ListItem(child)) return E_INVALIDARG;
+      role->vt = VT_I4;
+      role->lVal = IsItem(child) ? ROLE_SYSTEM_LISTITEM : ROLE_SYSTEM_LIST;
+      return S_OK;
+    }
+    return standard_ ? standard_->get_accRole(child, role) : E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+    if (!Source()) return Gone();
+    if (!state) return E_POINTER;
+    if (const int item = ListItem(child)) {
+      state->vt = VT_I4;
+      state->lVal = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+      if (item == Source()->SelectedItem()) state->lVal |= STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED;
+      return S_OK;
+    }
+    return standard_ ? standard_->get_accState(child, state) : E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
+    if (ListItem(child)) return S_FALSE;
+    return Standard() ? standard_->get_accHelp(child, help) : Gone();
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
+    if (ListItem(child)) return S_FALSE;
+    return Standard() ? standard_->get_accHelpTopic(file, child, topic) : Gone();
+  }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
+    if (ListItem(child)) return S_FALSE;
+    return Standard() ? standard_->get_accKeyboardShortcut(child, shortcut) : Gone();
+  }
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
+    if (!Source()) return Gone();
+    if (Source()->IsList()) return Selected(focus);
+    return standard_ ? standard_->get_accFocus(focus) : E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
+    if (!Source()) return Gone();
+    if (Source()->IsList()) return Selected(selection);
+    return standard_ ? standard_->get_accSelection(selection) : E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+    if (ListItem(child)) return S_FALSE;
+    return Standard() ? standard_->get_accDefaultAction(child, action) : Gone();
+  }
+  HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
+    if (ListItem(child)) return S_FALSE;
+    return Standard() ? standard_->accSelect(flags, child) : Gone();
+  }
+  HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
+    if (!Source()) return Gone();
+    if (const int item = ListItem(child)) {
+      if (!left || !top || !width || !height) return E_POINTER;
+      RECT r = Source()->ItemRect(item);
+      MapWindowPoints(link_->control, nullptr, reinterpret_cast<POINT*>(&r), 2);
+      *left = r.left;
+      *top = r.top;
+      *width = r.right - r.left;
+      *height = r.bottom - r.top;
+      return S_OK;
+    }
+    return standard_ ? standard_->accLocation(left, top, width, height, child) : E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
+    if (!Source()) return Gone();
+    if (!Source()->IsList() || !end) return standard_ ? standard_->accNavigate(direction, start, end) : E_NOTIMPL;
+    const int count = Source()->ItemCount();
+    int item = 0;
+    const int from = ListItem(start);
+    if (direction == NAVDIR_FIRSTCHILD && start.lVal == CHILDID_SELF) item = count > 0 ? 1 : 0;
+    if (direction == NAVDIR_LASTCHILD && start.lVal == CHILDID_SELF) item = count;
+    if ((direction == NAVDIR_NEXT || direction == NAVDIR_DOWN) && from && from < count) item = from + 1;
+    if ((direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP) && from > 1) item = from - 1;
+    if (!item) return standard_ && !from ? standard_->accNavigate(direction, start, end) : S_FALSE;
+    end->vt = VT_I4;
+    end->lVal = item;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
+    if (!Source()) return Gone();
+    if (Source()->IsList() && child) {
+      POINT p{x, y};
+      ScreenToClient(link_->control, &p);
+      for (int item = 1; item <= Source()->ItemCount(); ++item) {
+        const RECT r = Source()->ItemRect(item);
+        if (PtInRect(&r, p)) {
+          child->vt = VT_I4;
+          child->lVal = item;
+          return S_OK;
+        }
+      }
+    }
+    return standard_ ? standard_->accHitTest(x, y, child) : E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    if (ListItem(child)) return S_FALSE;
+    return Standard() ? standard_->accDoDefaultAction(child) : Gone();
+  }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+    return Standard() ? standard_->put_accValue(child, value) : Gone();
+  }
+
+ private:
+  AccessibleSource* Source() const { return link_->source; }
+  bool Standard() const { return Source() && standard_; }
+  static HRESULT Gone() { return RPC_E_DISCONNECTED; }
+  // The item a child id names in a list; 0 for the list itself or no item.
+  int ListItem(const VARIANT& child) const {
+    if (!Source() || !Source()->IsList() || !IsItem(child)) return 0;
+    return child.lVal >= 1 && child.lVal <= Source()->ItemCount() ? static_cast<int>(child.lVal) : 0;
+  }
+  HRESULT Selected(VARIANT* out) const {
+    if (!out) return E_POINTER;
+    const int item = Source()->SelectedItem();
+    out->vt = item ? VT_I4 : VT_EMPTY;
+    out->lVal = item;
+    return item ? S_OK : S_FALSE;
+  }
+
+  std::atomic<ULONG> references_{1};
+  std::shared_ptr<Link> link_;
+  IAccessible* standard_;
+};
+
+// An answer for WM_GETOBJECT. COM comes up with the first question: nothing of it is
+// loaded for a program that no screen reader asks.
+LRESULT Answer(const std::shared_ptr<Link>& link, WPARAM wParam) {
+  static const auto createStandard =
+      Bind<decltype(&CreateStdAccessibleObject)>(Oleacc(), "CreateStdAccessibleObject");
+  static const auto lresultFrom = Bind<decltype(&LresultFromObject)>(Oleacc(), "LresultFromObject");
+  static ComApartment com;
+  if (!createStandard || !lresultFrom) return 0;
+  IAccessible* standard = nullptr;
+  if (FAILED(createStandard(link->control, OBJID_CLIENT, kIidAccessible, reinterpret_cast<void**>(&standard))))
+    standard = nullptr;
+  auto* object = new ControlObject(link, standard);
+  const LRESULT result = lresultFrom(kIidAccessible, wParam, object);
+  object->Release();
+  return result;
+}
+
+LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) noexcept {
+  auto* exposure = reinterpret_cast<Exposure*>(data);
+  if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT) &&
+      exposure->link->source) {
+    try {
+      if (LRESULT answer = Answer(exposure->link, wParam)) return answer;
+    } catch (...) {
+      LogCurrentException("answering a screen reader");
+    }
+  }
+  if (message == WM_NCDESTROY) Conceal(hwnd);
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void Attach(HWND control, AccessibleSource& source, std::unique_ptr<AccessibleSource> owned) {
+  if (!control) return;
+  Conceal(control);
+  auto* exposure = new Exposure;
+  exposure->link->source = &source;
+  exposure->link->control = control;
+  exposure->owned = std::move(owned);
+  if (!SetWindowSubclass(control, Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(exposure)) ||
+      !SetPropW(control, kExposureProperty, exposure)) {
+    RemoveWindowSubclass(control, Subclass, kSubclassId);
+    delete exposure;
+  }
+}
+
+}  // namespace
+
+void Expose(HWND control, AccessibleSource& source) { Attach(control, source, nullptr); }
+
+void Conceal(HWND control) {
+  auto* exposure = control ? static_cast<Exposure*>(RemovePropW(control, kExposureProperty)) : nullptr;
+  if (!exposure) return;
+  exposure->link->source = nullptr;
+  RemoveWindowSubclass(control, Subclass, kSubclassId);
+  delete exposure;
+}
+
+void NameControl(HWND control, const std::string& name) {
+  auto owned = std::make_unique<FixedName>(Widen(name));
+  AccessibleSource& source = *owned;
+  Attach(control, source, std::move(owned));
+}
+
+void NotifyAccessible(HWND control, DWORD event, LONG child) {
+  if (control) NotifyWinEvent(event, control, OBJID_CLIENT, child);
+}
+
+}  // namespace win32
