@@ -1324,6 +1324,59 @@ def find_and_switch(s):
     subprocess.run(["wine64", "taskkill", "/f", "/im", "recorder.exe"], capture_output=True)
 
 
+def focused(s):
+    """The id of the control with the keyboard focus in the foreground window."""
+    code, out = s.probe("focus")
+    return int(out.split("\t")[0]) if code == 0 else None
+
+
+def keyboard_only(s):
+    """Everything from the keyboard: Tab from the title box reaches launch button 3,
+    Enter starts it, Shift+F10 opens its editing menu at the button and Esc closes it;
+    a right click still opens only the settings dialog; the show/hide key gives the
+    focus to the first button that holds a program."""
+    shutil.copy(s.args.recorder, s.path("recorder.exe"))
+    write_cp932(s, "zubi.ini", ["[User1]", "Hot=1", "HotKey=Ctrl+Shift+F5"])
+    write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=keys", "[Button3]",
+                                       "ProgPath=" + s.windows_path("recorder.exe"), "ProgOption=three"])
+    s.start()
+    caption = wait_caption(s, 1, 1)
+    click_control(s, caption, 103)
+    wait_for("the focus in the title box", lambda: focused(s) == 103, 5.0)
+    xdotool("key", "--delay", "80", "Tab", "Tab", "Tab")
+    wait_for("the focus on launch button 3", lambda: focused(s) == 113, 5.0)
+    xdotool("key", "Return")
+    start = wait_for("the recorder's start", lambda: recorder_starts(s), 15.0)
+    check(start[0][0].endswith(" three"), "Enter started button 3: %r" % start)
+
+    xdotool("key", "shift+F10")
+    menu = wait_for("the editing menu", lambda: [w for w in s.top_level() if w["class"] == "#32768" and w["visible"]],
+                    10.0)[0]["rect"]
+    controls, origin = s.texts(caption)
+    button = next(c[4] for c in controls if c[2] == 113)
+    check(abs(menu[0] - (origin[0] + button[0])) <= 4 and abs(menu[1] - (origin[1] + button[3])) <= 4,
+          "the menu at the button's lower left: menu %r, button %r at %r" % (menu, button, origin))
+    xdotool("key", "Escape")
+    wait_for("the menu to close", lambda: not menu_open(s), 5.0)
+    check(focused(s) == 113, "the focus stays on the button")
+
+    click_control(s, caption, 113, button="3")
+    settings_title = "アプリケーションの設定"
+    dialog = s.wait_window(settings_title)
+    s.key(dialog, "Escape")
+    wait_for("the settings dialog to close", lambda: not visible_windows(settings_title), 10.0)
+    time.sleep(0.5)
+    check(not menu_open(s), "a right click opens no menu besides the dialog, nor after it")
+
+    click_control(s, caption, 103)
+    xdotool("key", "ctrl+shift+F5")
+    wait_for("the hot key to hide the launcher", lambda: not visible_windows(caption), 5.0)
+    xdotool("key", "ctrl+shift+F5")
+    s.wait_window(caption, 5.0)
+    wait_for("the focus on the first button with a program", lambda: focused(s) == 113, 5.0)
+    s.quit_with_yes(caption)
+
+
 def replace_cp932(s, name, lines):
     """Writes a file as a sync service does: a new file renamed over the old one."""
     write_cp932(s, name + ".sync-tmp", lines)
@@ -1386,7 +1439,7 @@ SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, 
                                       options_and_display_modes, version_dialog, portable_paths,
                                       missing_targets_dimmed, portable_stick, start_keys, page_keys,
                                       off_screen_rescue, daily_snapshots, find_and_switch,
-                                      changes_from_elsewhere)}
+                                      changes_from_elsewhere, keyboard_only)}
 
 
 def main():

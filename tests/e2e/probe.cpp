@@ -7,6 +7,8 @@
 //   probe closebox TITLE   the screen point at the middle of that window's close box
 //   probe items TITLE      the lines of the first list box of that window, then a line
 //                          "item-height N" with the height of its lines
+//   probe focus            the control with the keyboard focus in the foreground
+//                          window: its id and class
 //   probe read MS PATTERN...  as a virus scanner would: for MS milliseconds, opens
 //                          each file that a PATTERN (C:\dir\*.dat) names in turn, sharing
 //                          everything, reads it, holds it 20 ms and closes it; prints
@@ -215,6 +217,13 @@ int wmain(int argc, wchar_t** argv) {
     Print(TextOf(GetForegroundWindow()));
     return 0;
   }
+  if (command == L"focus") {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(GetForegroundWindow(), nullptr), &info) || !info.hwndFocus) return 1;
+    Print(std::to_wstring(GetDlgCtrlID(info.hwndFocus)) + L"\t" + ClassOf(info.hwndFocus));
+    return 0;
+  }
   if (command == L"read" && argc > 3)
     return ReadRepeatedly(static_cast<DWORD>(_wtoi(argv[2])), std::vector<std::wstring>(argv + 3, argv + argc));
   if (command == L"hold" && argc > 5)
@@ -222,6 +231,6 @@ int wmain(int argc, wchar_t** argv) {
                           static_cast<DWORD>(_wtoi(argv[4])), argv[5]);
   Print(
       L"usage: probe windows | probe texts TITLE | probe closebox TITLE | probe items TITLE | probe settext TITLE "
-      L"ID TEXT | probe foreground | probe read MS PATTERN... | probe hold MS HOLD GAP FILE");
+      L"ID TEXT | probe foreground | probe focus | probe read MS PATTERN... | probe hold MS HOLD GAP FILE");
   return 2;
 }
