@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
+#include <map>
 
+#include "base/contrast.h"
 #include "base/dpi.h"
 #include "base/utf16.h"
 #include "launch/launcher_layout.h"
@@ -145,22 +148,60 @@ TEST(LauncherWindow, IsAnAlwaysOnTopToolWindowWithItsFontsTextsAndHints) {
   EXPECT_EQ(hints.Text(h.window->Control(kPanel1)), "ZUBI らんちゃ");
 }
 
-TEST(LauncherWindow, ColoursOfTheClockTitleAndPanel) {
+// The fixed colours of the layout, and in high contrast the system's in their place,
+// read off the screen; the stored panel colour comes back when the mode ends, and the
+// running and missing states keep a shape of their own.
+TEST(LauncherWindow, ColoursOfTheClockTitleAndPanelFollowHighContrast) {
   LauncherHarness h;
+  h.WriteSettings("[User1]\r\nFormColor=7\r\n");
   h.Create();
-  HDC dc = CreateCompatibleDC(nullptr);
-  auto colourOf = [&](UINT message, int id) {
-    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(h.window->Handle(), message, reinterpret_cast<WPARAM>(dc),
-                                                       reinterpret_cast<LPARAM>(h.window->Control(id))));
-    LOGBRUSH lb{};
-    GetObjectW(brush, sizeof lb, &lb);
-    return lb.lbColor;
+  HWND window = h.window->Handle();
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  h.window->ButtonControl(1).SetRunning(true);
+  h.window->ButtonControl(2).SetDimmed(true);
+  auto pixel = [&](int id, int x, int y) {
+    HWND control = id ? h.window->Control(id) : window;
+    HDC dc = GetDC(control);
+    COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(control, dc);
+    return colour;
   };
-  EXPECT_EQ(colourOf(WM_CTLCOLORSTATIC, kLabel2), RGB(255, 255, 0));
-  EXPECT_EQ(colourOf(WM_CTLCOLORSTATIC, kLabel3), RGB(255, 255, 0));
-  EXPECT_EQ(colourOf(WM_CTLCOLOREDIT, kEdit1), RGB(0, 255, 255));
-  EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
-  EXPECT_EQ(colourOf(WM_CTLCOLORSTATIC, kLabel1), GetSysColor(COLOR_BTNFACE));
+  // The colour most of a control shows: its background behind the text.
+  auto background = [&](int id) {
+    RECT r;
+    GetClientRect(h.window->Control(id), &r);
+    std::map<COLORREF, int> counts;
+    for (int y = 0; y < r.bottom; ++y)
+      for (int x = 0; x < r.right; ++x) ++counts[pixel(id, x, y)];
+    return std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+  };
+  auto mark = [&](int k, bool bottomRight) {
+    RECT r;
+    HWND button = h.window->ButtonControl(k).Handle();
+    GetWindowRect(button, &r);
+    MapWindowPoints(nullptr, h.window->Control(kPanel1), reinterpret_cast<POINT*>(&r), 2);
+    const int middle = 3 + 7 / 2;  // the marks' inset and size at 96 DPI
+    return pixel(kPanel1, bottomRight ? r.right - 1 - middle : r.left + middle,
+                 bottomRight ? r.bottom - 1 - middle : r.top + middle);
+  };
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), entry = GetSysColor(COLOR_WINDOW);
+  for (bool on : {false, true, false}) {
+    SCOPED_TRACE(on ? "high contrast" : "normal");
+    win32::OverrideHighContrast(on);
+    SendMessageW(window, WM_SYSCOLORCHANGE, 0, 0);
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_EQ(pixel(0, 2, 110), on ? face : RGB(166, 202, 240)) << "the panel colour";
+    EXPECT_EQ(background(kLabel3), on ? face : RGB(255, 255, 0)) << "the clock";
+    EXPECT_EQ(background(kEdit1), on ? entry : RGB(0, 255, 255)) << "the title box";
+    EXPECT_EQ(pixel(kPanel1, 1, 1), on ? entry : RGB(255, 255, 255)) << "behind the launch buttons";
+    EXPECT_EQ(mark(1, true), on ? GetSysColor(COLOR_HIGHLIGHT) : RGB(0, 176, 80)) << "the running mark";
+    EXPECT_EQ(mark(2, false) == GetSysColor(COLOR_BTNTEXT), on) << "the missing program's cross";
+  }
+  win32::OverrideHighContrast(std::nullopt);
+  HDC dc = CreateCompatibleDC(nullptr);
+  SendMessageW(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(h.window->Control(kEdit1)));
+  EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255)) << "the title's blue";
   DeleteDC(dc);
 }
 

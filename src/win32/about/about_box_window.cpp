@@ -107,8 +107,7 @@ int ControlOf(core::AboutLabel label) {
 
 }  // namespace
 
-AboutBoxWindow::AboutBoxWindow(HWND owner)
-    : owner_(owner), fuchsia_(CreateSolidBrush(kFuchsia)), yellow_(CreateSolidBrush(kYellow)) {
+AboutBoxWindow::AboutBoxWindow(HWND owner) : owner_(owner) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterOnce(kClassName, 0, nullptr, LoadIconW(instance, MAKEINTRESOURCEW(kProgramIconId)));
   RegisterPanel();
@@ -165,18 +164,10 @@ void AboutBoxWindow::ShowModal() {
 // The two coloured labels keep their colours; the rest take the dialog's.
 LRESULT AboutBoxWindow::LabelColour(HDC dc, HWND control) {
   int id = GetDlgCtrlID(control);
-  if (id == kProductName) {
-    SetTextColor(dc, kWhite);
-    SetBkColor(dc, kFuchsia);
-    return reinterpret_cast<LRESULT>(fuchsia_.get());
-  }
-  if (id == kVersion) {
-    SetTextColor(dc, kBlack);
-    SetBkColor(dc, kYellow);
-    return reinterpret_cast<LRESULT>(yellow_.get());
-  }
+  if (id == kProductName) return productName_.Apply(dc);
+  if (id == kVersion) return version_.Apply(dc);
   SetTextColor(dc, id == kNotice ? kBlack : kWhite);
-  return background_.ControlColour(dc);
+  return background_.ControlColour(dc);  // in high contrast, with the system's text colour
 }
 
 LRESULT AboutBoxWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

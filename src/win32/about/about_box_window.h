@@ -1,7 +1,9 @@
 #pragma once
 
 #include "about/about_box.h"
+#include "base/contrast.h"
 #include "base/layout.h"
+#include "base/palette.h"
 #include "base/panel_brush.h"
 #include "base/window.h"
 #include "components/shot_label_control.h"
@@ -48,8 +50,8 @@ class AboutBoxWindow final : public Window<AboutBoxWindow>, public core::AboutBo
   Layout layout_;
   UniqueHfont font_;
   UniqueHicon icon_;
-  UniqueHbrush fuchsia_;
-  UniqueHbrush yellow_;
+  FixedColours productName_{kFuchsia, kWhite, FixedColours::Role::kLabel};
+  FixedColours version_{kYellow, kBlack, FixedColours::Role::kLabel};
   PanelBrush background_;
   ShotLabelControl mail_;
   ShotLabelControl url_;

@@ -1,6 +1,5 @@
 #include "base/panel.h"
 
-#include "base/handles.h"
 #include "base/window.h"
 
 namespace win32 {
@@ -9,10 +8,12 @@ namespace {
 LRESULT CALLBACK PanelProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   switch (message) {
     case WM_ERASEBKGND: {
+      // In the colour its parent gives it, as a label's.
       RECT r;
       GetClientRect(hwnd, &r);
-      UniqueHbrush brush(CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))));
-      FillRect(reinterpret_cast<HDC>(wParam), &r, brush.get());
+      auto brush = reinterpret_cast<HBRUSH>(
+          SendMessageW(GetParent(hwnd), WM_CTLCOLORSTATIC, wParam, reinterpret_cast<LPARAM>(hwnd)));
+      FillRect(reinterpret_cast<HDC>(wParam), &r, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
       DrawEdge(reinterpret_cast<HDC>(wParam), &r, BDR_SUNKENOUTER, BF_RECT);
       return 1;
     }
@@ -37,11 +38,6 @@ void RegisterPanelClass() {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = kPanelClass;
   RegisterWindowClass(wc);
-}
-
-void SetPanelColour(HWND panel, COLORREF colour) {
-  SetWindowLongPtrW(panel, GWLP_USERDATA, static_cast<LONG_PTR>(colour));
-  InvalidateRect(panel, nullptr, TRUE);
 }
 
 }  // namespace win32

@@ -1,6 +1,22 @@
 #include "base/panel_brush.h"
 
+#include "base/contrast.h"
+
 namespace win32 {
+namespace {
+
+COLORREF ColourOf(const core::PanelColour& colour) {
+  using Kind = core::PanelColour::Kind;
+  if (HighContrast()) return GetSysColor(COLOR_BTNFACE);
+  switch (colour.kind) {
+    case Kind::kButtonFace: return GetSysColor(COLOR_BTNFACE);
+    case Kind::kDesktop: return GetSysColor(COLOR_DESKTOP);
+    case Kind::kFixed: break;
+  }
+  return RGB(colour.rgb.red, colour.rgb.green, colour.rgb.blue);
+}
+
+}  // namespace
 
 void PanelBrush::Set(const core::PanelColour& colour) {
   colour_ = colour;
@@ -15,6 +31,7 @@ LRESULT PanelBrush::Erase(HWND window, HDC dc) const {
 }
 
 LRESULT PanelBrush::ControlColour(HDC dc) const {
+  if (HighContrast()) SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
   SetBkColor(dc, resolved_);
   return reinterpret_cast<LRESULT>(brush_.get());
 }
@@ -24,11 +41,11 @@ bool PanelBrush::HandleMessage(HWND window, UINT message, WPARAM wParam, LRESULT
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC: result = ControlColour(reinterpret_cast<HDC>(wParam)); return true;
     case WM_ERASEBKGND: result = Erase(window, reinterpret_cast<HDC>(wParam)); return true;
-    case WM_SYSCOLORCHANGE:
+    default:
+      if (!RereadHighContrast(message, wParam)) return false;
       Resolve();
-      InvalidateRect(window, nullptr, TRUE);
-      return false;  // the controls hear of it too
-    default: return false;
+      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      return false;  // the window and its controls may want to hear of it too
   }
 }
 
@@ -38,12 +55,7 @@ void PanelBrush::Paint(HWND window, const core::PanelColour& colour) {
 }
 
 void PanelBrush::Resolve() {
-  using Kind = core::PanelColour::Kind;
-  switch (colour_.kind) {
-    case Kind::kButtonFace: resolved_ = GetSysColor(COLOR_BTNFACE); break;
-    case Kind::kDesktop: resolved_ = GetSysColor(COLOR_DESKTOP); break;
-    case Kind::kFixed: resolved_ = RGB(colour_.rgb.red, colour_.rgb.green, colour_.rgb.blue); break;
-  }
+  resolved_ = ColourOf(colour_);
   brush_.reset(CreateSolidBrush(resolved_));
 }
 

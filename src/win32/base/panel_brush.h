@@ -5,8 +5,8 @@
 
 namespace win32 {
 
-// A window's background in its panel colour; the two system colours are looked up
-// again when the system's colours change.
+// A window's background in its panel colour, or in the button face while high contrast
+// is on; the system's colours are looked up again when they or the mode change.
 class PanelBrush {
  public:
   PanelBrush() { Resolve(); }
@@ -16,7 +16,7 @@ class PanelBrush {
   // WM_CTLCOLOR*: a control that takes its parent's colour.
   LRESULT ControlColour(HDC dc) const;
   // The messages of a dialog in the panel colour: its background, its buttons and
-  // labels, and a change of the system's colours. True when `result` answers it.
+  // labels, and a change of the system's colours or contrast mode. True when `result` answers it.
   bool HandleMessage(HWND window, UINT message, WPARAM wParam, LRESULT& result);
   // A new colour, painted at once.
   void Paint(HWND window, const core::PanelColour& colour);

@@ -1,5 +1,6 @@
 #include "components/shot_label_control.h"
 
+#include "base/contrast.h"
 #include "base/handles.h"
 #include "base/log.h"
 #include "base/modal.h"
@@ -168,7 +169,8 @@ void ShotLabelControl::Paint() {
     const core::TFont& font = model_->Font();
     SelectedObject selected(dc, FontFor(font.Style));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(font.Color.red, font.Color.green, font.Color.blue));
+    SetTextColor(dc,
+                 HighContrast() ? GetSysColor(COLOR_HOTLIGHT) : RGB(font.Color.red, font.Color.green, font.Color.blue));
     std::wstring text = Widen(model_->Caption());
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
   }

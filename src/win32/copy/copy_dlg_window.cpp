@@ -46,7 +46,7 @@ void FillList(HWND list, const std::vector<std::string>& items) {
 
 }  // namespace
 
-CopyDlgWindow::CopyDlgWindow(HWND owner) : owner_(owner), yellow_(CreateSolidBrush(kYellow)) {
+CopyDlgWindow::CopyDlgWindow(HWND owner) : owner_(owner) {
   UINT dpi =
       CreateDialogFrame(kClassName, Widen(t::kCopyCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
@@ -131,9 +131,7 @@ LRESULT CopyDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case DM_GETDEFID: return 0;
     case WM_CLOSE: closed_ = true; return 0;
-    case WM_CTLCOLORLISTBOX:
-      SetBkColor(reinterpret_cast<HDC>(wParam), kYellow);
-      return reinterpret_cast<LRESULT>(yellow_.get());
+    case WM_CTLCOLORLISTBOX: return list_.Apply(reinterpret_cast<HDC>(wParam));
     default: break;
   }
   return Default(message, wParam, lParam);

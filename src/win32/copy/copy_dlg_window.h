@@ -1,6 +1,8 @@
 #pragma once
 
+#include "base/contrast.h"
 #include "base/layout.h"
+#include "base/palette.h"
 #include "base/panel_brush.h"
 #include "base/tooltips.h"
 #include "base/window.h"
@@ -55,7 +57,7 @@ class CopyDlgWindow final : public Window<CopyDlgWindow>, public core::CopyDlgVi
   Tooltips hints_;
   UniqueHfont font_;
   UniqueHfont arrowFont_;
-  UniqueHbrush yellow_;
+  FixedColours list_{kYellow, kBlack, FixedColours::Role::kEntry};
   PanelBrush background_;
   bool closed_ = true;
   bool open_ = false;

@@ -55,9 +55,6 @@ LauncherWindow::LauncherWindow(HWND owner) {
   RegisterOnce(kClassName, 0, nullptr, icon);
   RegisterPanelClass();
   RegisterClockLabelClass();
-  yellow_.reset(CreateSolidBrush(kYellow));
-  aqua_.reset(CreateSolidBrush(kAqua));
-  white_.reset(CreateSolidBrush(kWhite));
 
   dpi_ = DpiOf(nullptr);
   SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, true, dpi_);
@@ -78,7 +75,6 @@ LauncherWindow::~LauncherWindow() {
 void LauncherWindow::CreateControls() {
   layout_.Create(Handle(), launcher::Layout(), dpi_);
   layout_.Name(launcher::Names());
-  win32::SetPanelColour(Control(kPanel1), kWhite);
   SendMessageW(Control(kEdit1), EM_LIMITTEXT, 24, 0);
   HWND upDown = Control(kUpDown1);
   SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(kMemo1)), 0);
@@ -273,13 +269,11 @@ LRESULT LauncherWindow::OnControlColour(HDC dc, HWND control) {
   int id = GetDlgCtrlID(control);
   switch (id) {
     case kLabel2:
-    case kLabel3: SetBkColor(dc, kYellow); return reinterpret_cast<LRESULT>(yellow_.get());
-    case kEdit1:
-      SetTextColor(dc, kBlue);
-      SetBkColor(dc, kAqua);
-      return reinterpret_cast<LRESULT>(aqua_.get());
+    case kLabel3: return clock_.Apply(dc);
+    case kEdit1: return title_.Apply(dc);
+    case kPanel1: return panel_.Apply(dc);
     default:
-      if (GetParent(control) == Control(kPanel1)) return reinterpret_cast<LRESULT>(white_.get());
+      if (GetParent(control) == Control(kPanel1)) return panel_.Apply(dc);
       return background_.ControlColour(dc);
   }
 }
@@ -296,6 +290,7 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETTINGCHANGE:
       if (launcher_) launcher_->RegionalSettingsChanged();
+      if (LRESULT result; background_.HandleMessage(Handle(), message, wParam, result)) return result;
       return Default(message, wParam, lParam);
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
@@ -348,7 +343,8 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         WinBackground::Deliver(lParam);
         return 0;
       }
-      // Colours 0 and 9 follow the system's colours when they change.
+      // Colours 0 and 9 follow the system's colours when they change, all of them the
+      // high-contrast mode.
       if (LRESULT result; background_.HandleMessage(Handle(), message, wParam, result)) return result;
       break;
   }

@@ -4,7 +4,9 @@
 #include <functional>
 #include <memory>
 
+#include "base/contrast.h"
 #include "base/layout.h"
+#include "base/palette.h"
 #include "base/panel_brush.h"
 #include "base/tooltips.h"
 #include "base/window.h"
@@ -110,7 +112,9 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   core::LaunchMenuState launchMenuState_;
   int launchMenuAt_ = 0;  // the button the keyboard opened the editing menu at; 0: at the pointer
   std::array<LaunchButtonControl, launcher::kLaunchButtonCount> buttons_;
-  UniqueHbrush yellow_, aqua_, white_;
+  FixedColours clock_{kYellow, kBlack, FixedColours::Role::kLabel};
+  FixedColours title_{kAqua, kBlue, FixedColours::Role::kEntry};
+  FixedColours panel_{kWhite, kBlack, FixedColours::Role::kEntry};  // behind the launch buttons
   PanelBrush background_;
   UINT dpi_ = 96;
   std::function<void()> afterStart_;

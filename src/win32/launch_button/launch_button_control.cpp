@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "base/contrast.h"
 #include "base/keyboard.h"
 #include "base/lazy_library.h"
 #include "base/log.h"
@@ -32,6 +33,7 @@ constexpr COLORREF kMarkGreen = RGB(0, 176, 80);
 constexpr COLORREF kMarkEdge = RGB(32, 32, 32);
 constexpr COLORREF kFlashColour = RGB(255, 0, 0);
 constexpr int kFlashWidth = 3;
+constexpr int kCrossWidth = 2;
 constexpr int kFocusInset = 2;
 
 }  // namespace
@@ -136,20 +138,32 @@ void LaunchButtonControl::DrawFocus(HDC dc) const {
   DrawFocusRect(dc, &r);
 }
 
-// Over the glyph: the running mark in the bottom-right corner, the flash's frame.
+// Over the glyph: the running mark in the bottom-right corner, the flash's frame. In
+// high contrast they take the system's colours, and a missing program's greyed glyph
+// gains a cross in the top-left corner, so that each state reads by its shape.
 void LaunchButtonControl::DrawMarks(HDC dc) const {
   RECT r;
   GetClientRect(button_, &r);
+  const bool system = HighContrast();
+  const int size = Scale(kMarkSize, dpi_), inset = Scale(kMarkInset, dpi_);
   if (running_) {
-    const int size = Scale(kMarkSize, dpi_), inset = Scale(kMarkInset, dpi_);
-    UniqueHbrush fill(CreateSolidBrush(kMarkGreen));
-    UniqueHpen edge(CreatePen(PS_SOLID, 1, kMarkEdge));
+    UniqueHbrush fill(CreateSolidBrush(system ? GetSysColor(COLOR_HIGHLIGHT) : kMarkGreen));
+    UniqueHpen edge(CreatePen(PS_SOLID, 1, system ? GetSysColor(COLOR_BTNTEXT) : kMarkEdge));
     SelectedObject brush(dc, fill.get()), pen(dc, edge.get());
     Ellipse(dc, r.right - inset - size, r.bottom - inset - size, r.right - inset, r.bottom - inset);
   }
+  if (dimmed_ && system) {
+    UniqueHpen stroke(CreatePen(PS_SOLID, Scale(kCrossWidth, dpi_), GetSysColor(COLOR_BTNTEXT)));
+    SelectedObject pen(dc, stroke.get());
+    const int left = r.left + inset, top = r.top + inset;
+    MoveToEx(dc, left, top, nullptr);
+    LineTo(dc, left + size, top + size);
+    MoveToEx(dc, left + size, top, nullptr);
+    LineTo(dc, left, top + size);
+  }
   if (flashing_) {
     const int width = Scale(kFlashWidth, dpi_);
-    UniqueHbrush frame(CreateSolidBrush(kFlashColour));
+    UniqueHbrush frame(CreateSolidBrush(system ? GetSysColor(COLOR_HIGHLIGHT) : kFlashColour));
     for (int i = 0; i < width; ++i) {
       RECT ring{r.left + i, r.top + i, r.right - i, r.bottom - i};
       FrameRect(dc, &ring, frame.get());

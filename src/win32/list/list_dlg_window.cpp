@@ -30,7 +30,7 @@ constexpr ControlName kNames[] = {{ListDlgWindow::kListBox1, t::kListCaption}};
 
 }  // namespace
 
-ListDlgWindow::ListDlgWindow(HWND owner) : owner_(owner), yellow_(CreateSolidBrush(kYellow)) {
+ListDlgWindow::ListDlgWindow(HWND owner) : owner_(owner) {
   UINT dpi =
       CreateDialogFrame(kClassName, Widen(t::kListCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
@@ -82,9 +82,7 @@ LRESULT ListDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case DM_GETDEFID: return MAKELRESULT(kCancelButton, DC_HASDEFID);
     case WM_CLOSE: closed_ = true; return 0;
-    case WM_CTLCOLORLISTBOX:
-      SetBkColor(reinterpret_cast<HDC>(wParam), kYellow);
-      return reinterpret_cast<LRESULT>(yellow_.get());
+    case WM_CTLCOLORLISTBOX: return list_.Apply(reinterpret_cast<HDC>(wParam));
     default: break;
   }
   return Default(message, wParam, lParam);

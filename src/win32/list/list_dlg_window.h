@@ -1,6 +1,8 @@
 #pragma once
 
+#include "base/contrast.h"
 #include "base/layout.h"
+#include "base/palette.h"
 #include "base/panel_brush.h"
 #include "base/tooltips.h"
 #include "base/window.h"
@@ -35,7 +37,7 @@ class ListDlgWindow final : public Window<ListDlgWindow>, public core::ListDlgVi
   Layout layout_;
   Tooltips hints_;
   UniqueHfont font_;
-  UniqueHbrush yellow_;
+  FixedColours list_{kYellow, kBlack, FixedColours::Role::kEntry};
   PanelBrush background_;
   bool closed_ = true;
   bool open_ = false;

@@ -91,7 +91,7 @@ void FillCombo(HWND combo, const std::vector<std::string>& names) {
 
 }  // namespace
 
-OptionDlgWindow::OptionDlgWindow(HWND owner) : owner_(owner), aqua_(CreateSolidBrush(kAqua)) {
+OptionDlgWindow::OptionDlgWindow(HWND owner) : owner_(owner) {
   UINT dpi =
       CreateDialogFrame(kClassName, Widen(t::kOptionCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
@@ -208,11 +208,7 @@ LRESULT OptionDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case DM_GETDEFID: return MAKELRESULT(kOKButton, DC_HASDEFID);
     case WM_CLOSE: closed_ = true; return 0;
     case WM_CTLCOLOREDIT:
-      if (reinterpret_cast<HWND>(lParam) == Control(kEdit1)) {
-        SetTextColor(reinterpret_cast<HDC>(wParam), kBlue);
-        SetBkColor(reinterpret_cast<HDC>(wParam), kAqua);
-        return reinterpret_cast<LRESULT>(aqua_.get());
-      }
+      if (reinterpret_cast<HWND>(lParam) == Control(kEdit1)) return hotKey_.Apply(reinterpret_cast<HDC>(wParam));
       break;
     default: break;
   }

@@ -2,7 +2,9 @@
 
 #include <array>
 
+#include "base/contrast.h"
 #include "base/layout.h"
+#include "base/palette.h"
 #include "base/panel_brush.h"
 #include "base/tooltips.h"
 #include "base/window.h"
@@ -72,7 +74,7 @@ class OptionDlgWindow final : public Window<OptionDlgWindow>, public core::Optio
   Layout layout_;
   Tooltips hints_;
   std::array<UniqueHfont, kFontCount> fonts_;
-  UniqueHbrush aqua_;
+  FixedColours hotKey_{kAqua, kBlue, FixedColours::Role::kEntry};
   PanelBrush background_;
   bool closed_ = true;
 };

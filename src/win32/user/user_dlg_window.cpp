@@ -56,8 +56,7 @@ constexpr ControlName kNames[] = {
 
 }  // namespace
 
-UserDlgWindow::UserDlgWindow(HWND owner)
-    : owner_(owner), yellow_(CreateSolidBrush(kYellow)), aqua_(CreateSolidBrush(kAqua)) {
+UserDlgWindow::UserDlgWindow(HWND owner) : owner_(owner) {
   UINT dpi =
       CreateDialogFrame(kClassName, Widen(t::kUserCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
@@ -145,11 +144,8 @@ void UserDlgWindow::OnCommand(int id, int code) {
 
 LRESULT UserDlgWindow::OnControlColour(HDC dc, HWND control) {
   switch (GetDlgCtrlID(control)) {
-    case kListBox1: SetBkColor(dc, kYellow); return reinterpret_cast<LRESULT>(yellow_.get());
-    case kEdit1:
-      SetTextColor(dc, kBlue);
-      SetBkColor(dc, kAqua);
-      return reinterpret_cast<LRESULT>(aqua_.get());
+    case kListBox1: return list_.Apply(dc);
+    case kEdit1: return name_.Apply(dc);
     case kMemo1:
       return DefWindowProcW(Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                             reinterpret_cast<LPARAM>(control));

@@ -2,7 +2,9 @@
 
 #include <array>
 
+#include "base/contrast.h"
 #include "base/layout.h"
+#include "base/palette.h"
 #include "base/panel_brush.h"
 #include "base/tooltips.h"
 #include "base/window.h"
@@ -59,7 +61,8 @@ class UserDlgWindow final : public Window<UserDlgWindow>, public core::UserDlgVi
   Layout layout_;
   Tooltips hints_;
   std::array<UniqueHfont, kFontCount> fonts_;
-  UniqueHbrush yellow_, aqua_;
+  FixedColours list_{kYellow, kBlack, FixedColours::Role::kEntry};
+  FixedColours name_{kAqua, kBlue, FixedColours::Role::kEntry};
   PanelBrush background_;
   bool closed_ = true;
 };
