@@ -5,6 +5,8 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
+#include <unordered_map>
 
 #include "base/com.h"
 #include "base/lazy_library.h"
@@ -16,17 +18,6 @@ namespace {
 
 // Spelled out: mingw-w64's own IID_IAccessible reads wrongly here.
 constexpr GUID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-constexpr UINT_PTR kSubclassId = 0x5A41;
-// Where a control keeps its exposure, for Conceal (the system's GetWindowSubclass is
-// exported by ordinal only).
-constexpr wchar_t kExposureProperty[] = L"ZubiAccessible";
-
-// What the control's subclass and every object handed out share: the source goes when
-// the control does, and an object a screen reader still holds then answers nothing.
-struct Link {
-  AccessibleSource* source = nullptr;
-  HWND control = nullptr;
-};
 
 class FixedName final : public AccessibleSource {
  public:
@@ -35,11 +26,6 @@ class FixedName final : public AccessibleSource {
 
  private:
   std::wstring name_;
-};
-
-struct Exposure {
-  std::shared_ptr<Link> link = std::make_shared<Link>();
-  std::unique_ptr<AccessibleSource> owned;
 };
 
 BSTR Bstr(const std::wstring& text) {
@@ -53,7 +39,8 @@ bool IsItem(const VARIANT& child) { return child.vt == VT_I4 && child.lVal != CH
 // source.
 class ControlObject final : public IAccessible {
  public:
-  ControlObject(std::shared_ptr<Link> link, IAccessible* standard) : link_(std::move(link)), standard_(standard) {}
+  ControlObject(std::shared_ptr<AccessibleLink> link, IAccessible* standard)
+      : link_(std::move(link)), standard_(standard) {}
   ~ControlObject() {
     if (standard_) standard_->Release();
   }
@@ -235,7 +222,7 @@ class ControlObject final : public IAccessible {
   }
 
  private:
-  AccessibleSource* Source() const { return link_->source; }
+  const AccessibleSource* Source() const { return link_->source; }
   bool Standard() const { return Source() && standard_; }
   static HRESULT Gone() { return RPC_E_DISCONNECTED; }
   // The item a child id names in a list; 0 for the list itself or no item.
@@ -252,71 +239,88 @@ class ControlObject final : public IAccessible {
   }
 
   std::atomic<ULONG> references_{1};
-  std::shared_ptr<Link> link_;
+  std::shared_ptr<AccessibleLink> link_;
   IAccessible* standard_;
 };
 
-// An answer for WM_GETOBJECT. COM comes up with the first question: nothing of it is
-// loaded for a program that no screen reader asks.
-LRESULT Answer(const std::shared_ptr<Link>& link, WPARAM wParam) {
-  static const auto createStandard =
-      Bind<decltype(&CreateStdAccessibleObject)>(Oleacc(), "CreateStdAccessibleObject");
-  static const auto lresultFrom = Bind<decltype(&LresultFromObject)>(Oleacc(), "LresultFromObject");
-  static ComApartment com;
-  if (!createStandard || !lresultFrom) return 0;
-  IAccessible* standard = nullptr;
-  if (FAILED(createStandard(link->control, OBJID_CLIENT, kIidAccessible, reinterpret_cast<void**>(&standard))))
-    standard = nullptr;
-  auto* object = new ControlObject(link, standard);
-  const LRESULT result = lresultFrom(kIidAccessible, wParam, object);
-  object->Release();
-  return result;
+// A control named by NameControl: its own procedure, and the name. The procedure goes
+// in beneath any subclass that comes later and stays until the control goes; it finds
+// its control here rather than in a window property, which costs Wine a call to its
+// server on every message (a list filled with a hundred lines would feel it).
+struct Named {
+  WNDPROC previous = nullptr;
+  std::unique_ptr<FixedName> name;
+};
+
+struct NamedControls {
+  std::mutex mutex;
+  std::unordered_map<HWND, Named> controls;
+};
+
+NamedControls& Names() {
+  static NamedControls names;
+  return names;
 }
 
-LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) noexcept {
-  auto* exposure = reinterpret_cast<Exposure*>(data);
-  if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT) &&
-      exposure->link->source) {
-    try {
-      if (LRESULT answer = Answer(exposure->link, wParam)) return answer;
-    } catch (...) {
-      LogCurrentException("answering a screen reader");
+LRESULT CALLBACK NamedProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  NamedControls& names = Names();
+  std::unique_ptr<FixedName> gone;  // outlives the lock
+  WNDPROC previous = nullptr;
+  {
+    std::lock_guard lock(names.mutex);
+    auto found = names.controls.find(hwnd);
+    if (found == names.controls.end()) return DefWindowProcW(hwnd, message, wParam, lParam);
+    previous = found->second.previous;
+    if (message == WM_GETOBJECT) {
+      if (LRESULT answer = AnswerAccessible(hwnd, *found->second.name, wParam, lParam)) return answer;
+    } else if (message == WM_NCDESTROY) {
+      gone = std::move(found->second.name);
+      names.controls.erase(found);
     }
   }
-  if (message == WM_NCDESTROY) Conceal(hwnd);
-  return DefSubclassProc(hwnd, message, wParam, lParam);
-}
-
-void Attach(HWND control, AccessibleSource& source, std::unique_ptr<AccessibleSource> owned) {
-  if (!control) return;
-  Conceal(control);
-  auto* exposure = new Exposure;
-  exposure->link->source = &source;
-  exposure->link->control = control;
-  exposure->owned = std::move(owned);
-  if (!SetWindowSubclass(control, Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(exposure)) ||
-      !SetPropW(control, kExposureProperty, exposure)) {
-    RemoveWindowSubclass(control, Subclass, kSubclassId);
-    delete exposure;
-  }
+  return CallWindowProcW(previous, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
-void Expose(HWND control, AccessibleSource& source) { Attach(control, source, nullptr); }
+AccessibleSource::AccessibleSource() : link_(std::make_shared<AccessibleLink>()) { link_->source = this; }
 
-void Conceal(HWND control) {
-  auto* exposure = control ? static_cast<Exposure*>(RemovePropW(control, kExposureProperty)) : nullptr;
-  if (!exposure) return;
-  exposure->link->source = nullptr;
-  RemoveWindowSubclass(control, Subclass, kSubclassId);
-  delete exposure;
+AccessibleSource::~AccessibleSource() { link_->source = nullptr; }
+
+// COM comes up with the first question: nothing of it is loaded for a program that no
+// screen reader asks.
+LRESULT AnswerAccessible(HWND control, const AccessibleSource& source, WPARAM wParam, LPARAM lParam) {
+  if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) return 0;
+  try {
+    static const auto createStandard =
+        Bind<decltype(&CreateStdAccessibleObject)>(Oleacc(), "CreateStdAccessibleObject");
+    static const auto lresultFrom = Bind<decltype(&LresultFromObject)>(Oleacc(), "LresultFromObject");
+    static ComApartment com;
+    if (!createStandard || !lresultFrom) return 0;
+    IAccessible* standard = nullptr;
+    if (FAILED(createStandard(control, OBJID_CLIENT, kIidAccessible, reinterpret_cast<void**>(&standard))))
+      standard = nullptr;
+    source.link_->control = control;
+    auto* object = new ControlObject(source.link_, standard);
+    const LRESULT result = lresultFrom(kIidAccessible, wParam, object);
+    object->Release();
+    return result;
+  } catch (...) {
+    LogCurrentException("answering a screen reader");
+    return 0;
+  }
 }
 
 void NameControl(HWND control, const std::string& name) {
-  auto owned = std::make_unique<FixedName>(Widen(name));
-  AccessibleSource& source = *owned;
-  Attach(control, source, std::move(owned));
+  if (!control) return;
+  NamedControls& names = Names();
+  std::lock_guard lock(names.mutex);
+  Named& named = names.controls[control];
+  named.name = std::make_unique<FixedName>(Widen(name));
+  if (named.previous) return;  // named before: the new name stands
+  named.previous =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NamedProcedure)));
+  if (!named.previous) names.controls.erase(control);
 }
 
 void NotifyAccessible(HWND control, DWORD event, LONG child) {

@@ -21,10 +21,7 @@ FoundList::FoundList(HWND parent, int id, const RECT& rect, int lineHeight, cons
   RegisterOnce(kClassName, CS_DBLCLKS, nullptr);
   CreateFor(WS_EX_CLIENTEDGE, kClassName, L"", WS_CHILD | WS_VISIBLE, rect, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
-  Expose(Handle(), *this);
 }
-
-FoundList::~FoundList() { Conceal(Handle()); }
 
 std::wstring FoundList::ItemName(int item) const { return namer_ ? Widen(namer_(item - 1)) : std::wstring(); }
 
@@ -98,6 +95,9 @@ LRESULT FoundList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_ERASEBKGND: return 1;  // every pixel is painted
+    case WM_GETOBJECT:
+      if (LRESULT answer = AnswerAccessible(Handle(), *this, wParam, lParam)) return answer;
+      break;
     case WM_MOUSEWHEEL: {
       wheelRest_ += GET_WHEEL_DELTA_WPARAM(wParam);
       const int notches = wheelRest_ / WHEEL_DELTA;

@@ -22,7 +22,6 @@ class FoundList final : public Window<FoundList>, private AccessibleSource {
   // A child of `parent` at `rect` (client pixels), lines `lineHeight` pixels high,
   // called `name` by screen readers.
   FoundList(HWND parent, int id, const RECT& rect, int lineHeight, const std::string& name);
-  ~FoundList() override;
   void SetLineDrawer(LineDrawer drawer) { drawer_ = std::move(drawer); }
   void SetLineNamer(LineNamer namer) { namer_ = std::move(namer); }
   // Said when a click chose a line, and when a line was double-clicked.

@@ -41,14 +41,12 @@ constexpr int kFocusInset = 2;
 LaunchButtonControl::~LaunchButtonControl() {
   if (!button_) return;
   RemoveWindowSubclass(button_, Subclass, 0);
-  Conceal(button_);
 }
 
 void LaunchButtonControl::Attach(HWND button, UINT dpi) {
   button_ = button;
   dpi_ = dpi;
   SetWindowSubclass(button_, Subclass, 0, reinterpret_cast<DWORD_PTR>(this));
-  Expose(button_, *this);
 }
 
 void LaunchButtonControl::SetHints(Tooltips* hints) {
@@ -241,6 +239,9 @@ LRESULT CALLBACK LaunchButtonControl::Subclass(HWND hwnd, UINT message, WPARAM w
         return 0;
       case WM_CHAR:
         if (wParam == L'\r') return 0;
+        break;
+      case WM_GETOBJECT:
+        if (LRESULT answer = AnswerAccessible(hwnd, *control, wParam, lParam)) return answer;
         break;
       case WM_CONTEXTMENU:
         // Only the keyboard's: a right click opens the settings dialog and nothing else.
