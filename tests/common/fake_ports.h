@@ -18,6 +18,7 @@ struct Box {
 class FakePrompter : public core::Prompter {
  public:
   void ShowMessage(const std::string& text) override { boxes.push_back({"message", text, {}}); }
+  void ShowNotice(const std::string& text) override { boxes.push_back({"notice", text, {}}); }
   void ShowInformation(const std::string& text, core::BoxPlacement placement) override {
     boxes.push_back({"information", text, placement});
   }

@@ -180,13 +180,19 @@ TEST(SettingsDialog, OkNeedsAnExistingPathAndThenAppliesTheTexts) {
   f.folder.Write("Apps\\calc.exe", "binary");
   const std::string program = f.folder.Path("Apps\\calc.exe");
 
-  SettingsWindow missing;
-  missing.texts = {{SettingsField::kPath, "http://example.com/x"}, {SettingsField::kTitle, "Web"}};
-  OpenSettings(f, missing, [](TButtonSettingsDlg& d) { d.OKClick(); });
-  EXPECT_EQ(f.prompter.Texts().back(), "ファイル（ディレクトリ）が存在しません！！");
-  EXPECT_EQ(missing.closed, 1);
-  EXPECT_EQ(f.B().ProgramPath(), "");
-  EXPECT_EQ(f.B().ProgramTitle(), "");
+  // A missing file, or a shell name the shell does not know, is refused; an address or
+  // a known shell name is taken as it stands (the shell starts them).
+  f.probe.shellItems = {"shell:Personal"};
+  for (const char* refused : {"C:\\Apps\\gone.exe", "shell:NoSuchFolder"}) {
+    SettingsWindow missing;
+    missing.texts = {{SettingsField::kPath, refused}, {SettingsField::kTitle, "Gone"}};
+    OpenSettings(f, missing, [](TButtonSettingsDlg& d) { d.OKClick(); });
+    ASSERT_FALSE(f.prompter.Texts().empty());
+    EXPECT_EQ(f.prompter.Texts().back(), "ファイル（ディレクトリ）が存在しません！！") << refused;
+    EXPECT_EQ(missing.closed, 1);
+    EXPECT_EQ(f.B().ProgramPath(), "") << refused;
+    EXPECT_EQ(f.B().ProgramTitle(), "") << refused;
+  }
 
   SettingsWindow ok;
   ok.texts = {{SettingsField::kPath, program}, {SettingsField::kTitle, "Typed"}, {SettingsField::kOption, " -x "}};
@@ -218,6 +224,21 @@ TEST(SettingsDialog, OkNeedsAnExistingPathAndThenAppliesTheTexts) {
   EXPECT_EQ(f.B().ProgramPath(), "");
   EXPECT_EQ(f.PageText("User11.dat"), saved);
   EXPECT_EQ(empty.closed, 1);
+
+  f.B().DoUpdated();  // the button empty in the file too
+  const size_t messages = f.prompter.Texts().size();
+  for (const char* taken : {"x-app:hello/world?x=1", "shell:Personal"}) {
+    SettingsWindow address;
+    address.texts = {{SettingsField::kPath, taken}, {SettingsField::kTitle, "Typed"}};
+    OpenSettings(f, address, [](TButtonSettingsDlg& d) { d.OKClick(); });
+    // Empty in the file: the title is the address itself (no host), and no folder.
+    EXPECT_EQ(f.B().ProgramPath(), taken);
+    EXPECT_EQ(f.B().ProgramTitle(), taken);
+    EXPECT_EQ(f.B().ProgramDir(), "");
+    f.B().ClearProgram();
+    f.B().DoUpdated();
+  }
+  EXPECT_EQ(f.prompter.Texts().size(), messages);
 }
 
 TEST(SettingsDialog, DeleteAsksAndOnlyYesEmptiesAndSavesTheButton) {

@@ -55,22 +55,22 @@ TEST(SearchText, CaseWidthAndKanaMakeNoDifference) {
 // title on page 1, an empty button and an empty page.
 TEST(ButtonIndex, FindsTitlesAndFileNamesTheCurrentPageFirst) {
   LauncherFixture f;
-  f.folder.Write(
-      "DATA/User11.dat",
-      Sjis(Lines({"[Button2]", "ProgPath=C:\\Apps\\Notepad.exe", "[Button3]", "ProgPath=", "ProgTitle=消えた"})));
+  f.folder.Write("DATA/User11.dat", Sjis(Lines({"[Button2]", "ProgPath=C:\\Apps\\Notepad.exe", "[Button3]", "ProgPath=",
+                                                "ProgTitle=消えた", "[Button4]", "ProgPath=ms-settings:display"})));
   f.folder.Write("DATA/User13.dat", Sjis(Lines({"[Button1]", "ProgPath=C:\\x.exe", "ProgTitle=テキストエディタ",
                                                 "[Button7]", "ProgPath=D:\\note.txt", "ProgTitle=覚え書き"})));
   const core::PageStore store(f.files, testing_support::Cp932(), core::DirectoryWithSeparator(f.environment.exePath));
   const core::ButtonIndex index(store.ReadPages("User1", 3));
-  ASSERT_EQ(index.Size(), 3u);
+  ASSERT_EQ(index.Size(), 4u);
   auto found = [&](const char* query, int current) {
     std::string list;
     for (const core::FoundButton* b : index.Find(query, current))
       list += "P" + std::to_string(b->page) + "/" + std::to_string(b->button) + " " + b->text + ";";
     return list;
   };
-  EXPECT_EQ(found("", 1), "P1/2 Notepad.exe;P3/1 テキストエディタ;P3/7 覚え書き;");
-  EXPECT_EQ(found("", 3), "P3/1 テキストエディタ;P3/7 覚え書き;P1/2 Notepad.exe;");
+  EXPECT_EQ(found("", 1), "P1/2 Notepad.exe;P1/4 ms-settings:display;P3/1 テキストエディタ;P3/7 覚え書き;");
+  EXPECT_EQ(found("", 3), "P3/1 テキストエディタ;P3/7 覚え書き;P1/2 Notepad.exe;P1/4 ms-settings:display;");
+  EXPECT_EQ(found("settings", 1), "P1/4 ms-settings:display;");  // an address by its whole text
   EXPECT_EQ(found("ﾃｷｽﾄ", 1), "P3/1 テキストエディタ;");
   EXPECT_EQ(found("NOTE", 1), "P1/2 Notepad.exe;P3/7 覚え書き;");  // a title or a file name
   EXPECT_EQ(found("x.exe", 1), "P3/1 テキストエディタ;");

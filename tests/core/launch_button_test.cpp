@@ -190,7 +190,8 @@ TEST(LaunchButton, EventsActivateTheButtonWithThePartsOfAClickTheyMake) {
 }
 
 // A left click with Ctrl+Shift starts as administrator; hiding after a start follows
-// every start, and an empty button neither starts nor hides.
+// every start, and an empty button neither starts nor hides, nor does what cannot
+// start as administrator.
 TEST(LaunchButton, CtrlShiftWithTheLeftButtonStartsAsAdministrator) {
   struct Case {
     core::ShiftState shift;
@@ -226,6 +227,25 @@ TEST(LaunchButton, CtrlShiftWithTheLeftButtonStartsAsAdministrator) {
     f.Launcher().Button(4).MouseUp(MouseButton::kLeft, c.shift);
     EXPECT_EQ(f.shell.requests.size(), 1u);
     EXPECT_TRUE(f.view.shown);
+  }
+  // An address, an Internet shortcut or a packaged app cannot start so: it says so,
+  // by its title, and starts nothing; without Ctrl+Shift it goes to the shell as stored.
+  for (const char* stored : {"x-app:%ZUBI_DIR%", "C:\\Links\\site.url", "shell:AppsFolder\\Calc_8wekyb3d8bbwe!App"}) {
+    testing_support::LauncherFixture f;
+    f.WriteSettings(testing_support::Lines({"[User1]", "BtnClk=1"}));
+    f.Launcher().FormCreate();
+    core::TLaunchButton& button = f.Launcher().Button(3);
+    button.SetProgramPath(stored);
+    button.SetProgramTitle("Site");
+    button.MouseDown(MouseButton::kLeft);
+    button.MouseUp(MouseButton::kLeft, {true, true, false});
+    EXPECT_TRUE(f.shell.requests.empty()) << stored;
+    EXPECT_EQ(f.prompter.Texts(), std::vector<std::string>{"「Site」は管理者として起動できません。"}) << stored;
+    EXPECT_TRUE(f.view.shown) << "nothing started: the window stays";
+    button.MouseDown(MouseButton::kLeft);
+    button.MouseUp(MouseButton::kLeft);
+    ASSERT_EQ(f.shell.requests.size(), 1u);
+    EXPECT_EQ(f.shell.requests[0].file, stored);
   }
 }
 

@@ -123,6 +123,17 @@ TEST(PageFile, ADroppedProgramGetsTitleAndFolderOnlyWhenTheButtonWasEmpty) {
 
   f.Launcher().Button(2).FilesDropped({"C:\\root.exe"});
   EXPECT_EQ(f.Launcher().Button(2).ProgramDir(), "C:\\");
+
+  // A shell item takes the name the shell shows, an address its host; neither a folder.
+  f.shell.displayNames = {{"shell:AppsFolder\\Calc_8wekyb3d8bbwe!App", "電卓"}};
+  f.Launcher().Button(3).FilesDropped({"shell:AppsFolder\\Calc_8wekyb3d8bbwe!App"});
+  f.Launcher().Button(4).FilesDropped({"https://example.com/docs"});
+  EXPECT_NE(f.PageText("User11.dat")
+                .find(Lines({"[Button3]", "ProgPath=shell:AppsFolder\\Calc_8wekyb3d8bbwe!App", "ProgTitle=電卓", ""})),
+            std::string::npos);
+  EXPECT_NE(f.PageText("User11.dat")
+                .find(Lines({"[Button4]", "ProgPath=https://example.com/docs", "ProgTitle=example.com", ""})),
+            std::string::npos);
 }
 
 TEST(PageFile, TheEmptinessCheckReadsTheCurrentPageEvenAfterTheListWasShown) {

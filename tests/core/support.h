@@ -44,6 +44,10 @@ class FakeShell : public core::Shell {
     auto it = iconCounts.find(file);
     return it == iconCounts.end() ? 0 : it->second;
   }
+  std::string DisplayName(const std::string& shellName) override {
+    auto it = displayNames.find(shellName);
+    return it == displayNames.end() ? "" : it->second;
+  }
   void CopyIntoFolder(std::uintptr_t, const std::string& source, const std::string& folder) override {
     copies.emplace_back(source, folder);
   }
@@ -54,6 +58,7 @@ class FakeShell : public core::Shell {
   std::vector<core::ShellRequest> requests;
   std::map<std::string, std::string> executables;  // document -> program
   std::map<std::string, int> iconCounts;
+  std::map<std::string, std::string> displayNames;          // shell name -> what the shell shows
   std::vector<std::pair<std::string, std::string>> copies;  // (source, folder)
   std::vector<std::string> chooserStarts;
   std::optional<std::string> chosenFolder;  // what the folder chooser answers
@@ -142,12 +147,14 @@ class FakeProbe : public core::FileProbe {
     auto it = present.lower_bound(path + "\\");
     return it != present.end() && it->rfind(path + "\\", 0) == 0;
   }
+  bool ShellItemExists(const std::string& name) const override { return shellItems.count(name) > 0; }
   core::DriveKind KindOfDrive(char letter) const override {
     kindsAsked.push_back(letter);
     auto it = drives.find(letter);
     return it == drives.end() ? core::DriveKind::kAbsent : it->second;
   }
   std::set<std::string> present;
+  std::set<std::string> shellItems;  // the items of the shell's namespace it knows
   std::map<char, core::DriveKind> drives;
   mutable std::vector<std::string> looked;
   mutable std::vector<char> kindsAsked;

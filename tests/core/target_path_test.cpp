@@ -73,7 +73,55 @@ TEST(TargetPath, VariablesExpandAsWindowsExpandsThem) {
   for (const auto& c : cases) EXPECT_EQ(core::ExpandVariables(c.text, lookup), c.expanded) << c.text;
 }
 
-TEST(TargetPath, FormsAndProgramFolders) {
+// What a stored text names, what a start as administrator may take, and the title and
+// folder a new button takes from it.
+TEST(TargetPath, FormsKindsAndProgramFolders) {
+  using core::TargetKind;
+  const struct {
+    const char* stored;
+    TargetKind kind;
+    bool elevates;
+    const char* title;
+    const char* directory;
+  } kinds[] = {
+      {"C:\\Apps\\edit.exe", TargetKind::kFile, true, "edit", "C:\\Apps"},
+      {"C:", TargetKind::kFile, true, "", "C:"},
+      {"c:x.exe", TargetKind::kFile, true, "x", "c:"},
+      {"notepad.exe", TargetKind::kFile, true, "notepad", ""},
+      {"%SITE%", TargetKind::kFile, true, "%SITE%", ""},  // what it expands to is not looked at
+      {"Apps\\a:b", TargetKind::kFile, true, "b", "Apps\\a:"},
+      {"a_b:c", TargetKind::kFile, true, "c", "a_b:"},
+      {"C:\\Links\\site.URL", TargetKind::kFile, false, "site", "C:\\Links"},
+      {"https://user@example.com:8080/x?y", TargetKind::kAddress, false, "example.com", ""},
+      {"http://[::1]:80/", TargetKind::kAddress, false, "[::1]", ""},
+      {"steam://rungameid/440", TargetKind::kAddress, false, "steam://rungameid/440", ""},
+      {"http://localhost:8080", TargetKind::kAddress, false, "localhost", ""},
+      {"ms-settings:display", TargetKind::kAddress, false, "ms-settings:display", ""},
+      {"mailto:me@example.org", TargetKind::kAddress, false, "mailto:me@example.org", ""},
+      {"x-y.z+1:%ZUBI_DIR%", TargetKind::kAddress, false, "x-y.z+1:%ZUBI_DIR%", ""},
+      {"file:///C:/x.exe", TargetKind::kAddress, false, "file:///C:/x.exe", ""},
+      {"shell:Personal", TargetKind::kShellName, true, "Documents", ""},
+      {"SHELL:RecycleBinFolder", TargetKind::kShellName, true, "SHELL:RecycleBinFolder", ""},  // no display name
+      {"shell:AppsFolder\\Microsoft.WindowsCalculator_8wekyb3d8bbwe!App", TargetKind::kShellName, false, "Calculator",
+       ""},
+      {"shell:AppsFolder\\{1AC14E77-02E7-4E5D-B744-2EB1AE5198B7}\\cmd.exe", TargetKind::kShellName, true,
+       "shell:AppsFolder\\{1AC14E77-02E7-4E5D-B744-2EB1AE5198B7}\\cmd.exe", ""},
+      {"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", TargetKind::kShellName, true, "Computer", ""},
+  };
+  const std::map<std::string, std::string> displayNames = {
+      {"shell:Personal", "Documents"},
+      {"shell:AppsFolder\\Microsoft.WindowsCalculator_8wekyb3d8bbwe!App", "Calculator"},
+      {"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", "Computer"}};
+  auto displayName = [&displayNames](const std::string& name) {
+    auto it = displayNames.find(name);
+    return it == displayNames.end() ? std::string() : it->second;
+  };
+  for (const auto& k : kinds) {
+    EXPECT_EQ(core::KindOfTarget(k.stored), k.kind) << k.stored;
+    EXPECT_EQ(core::CanStartElevated(k.stored), k.elevates) << k.stored;
+    EXPECT_EQ(core::NamesOfNewButton(k.stored, displayName), (core::NewButtonNames{k.title, k.directory})) << k.stored;
+  }
+
   const struct {
     const char* path;
     PathForm form;
@@ -190,6 +238,9 @@ TEST(TargetPath, AStartLooksForABareNameInItsWorkingFolderFirst) {
   EXPECT_EQ(core::ResolveStart("tool.exe", "", places.Ports()), (StartPaths{"tool.exe", ""}));
   places.environment.currentDirectory = "C:\\Other";
   EXPECT_EQ(core::ResolveStart("tool.exe", "", places.Ports()), (StartPaths{"F:\\Zubi\\tool.exe", ""}));
+  // An address goes to the shell as stored, its variables unexpanded; its folder is a path.
+  EXPECT_EQ(core::ResolveStart("x-app:%ZUBI_DIR%/a", "Apps", places.Ports()),
+            (StartPaths{"x-app:%ZUBI_DIR%/a", "F:\\Zubi\\Apps"}));
 }
 
 TEST(TargetPath, OnlyFilePathsAreCheckedAndSlowDrivesAwayFromTheWindow) {
@@ -229,6 +280,11 @@ TEST(TargetPath, OnlyFilePathsAreCheckedAndSlowDrivesAwayFromTheWindow) {
       {"F:\\Zubi\\zubi.exe", "%SITE%", CheckTime::kNever, false},
       {"F:\\Zubi\\zubi.exe", "C:gone.exe", CheckTime::kNever, false},
       {"F:\\Zubi\\zubi.exe", "", CheckTime::kNever, false},
+      {"F:\\Zubi\\zubi.exe", "ms-settings:display", CheckTime::kNever, false},
+      {"F:\\Zubi\\zubi.exe", "shell:Personal", CheckTime::kNever, false},
+      // A packaged app is dimmed once the shell no longer knows it (uninstalled).
+      {"F:\\Zubi\\zubi.exe", "shell:AppsFolder\\Calc_8wekyb3d8bbwe!App", CheckTime::kAway, false},
+      {"F:\\Zubi\\zubi.exe", "shell:AppsFolder\\Gone_8wekyb3d8bbwe!App", CheckTime::kAway, true},
       // Run from a stick: its own drive is slow, and so is every path that may fall back on it.
       {"E:\\Zubi\\zubi.exe", "Apps\\x.exe", CheckTime::kAway, true},
       {"E:\\Zubi\\zubi.exe", "C:\\Work\\tool.exe", CheckTime::kAway, false},
@@ -238,6 +294,7 @@ TEST(TargetPath, OnlyFilePathsAreCheckedAndSlowDrivesAwayFromTheWindow) {
   };
   for (const auto& c : cases) {
     Places places(c.exe);
+    places.probe.shellItems = {"shell:AppsFolder\\Calc_8wekyb3d8bbwe!App"};
     core::TargetCheck check = core::PlanTargetCheck(c.stored, places.Ports());
     EXPECT_EQ(check.when, c.when) << c.exe << " " << c.stored;
     EXPECT_EQ(core::TargetMissing(check, places.probe), c.missing) << c.exe << " " << c.stored;

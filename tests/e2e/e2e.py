@@ -1377,6 +1377,49 @@ def keyboard_only(s):
     s.quit_with_yes(caption)
 
 
+def register_protocol(scheme, command):
+    """A protocol of the test's own in the prefix, as an installer registers one."""
+    key = "HKCR\\" + scheme
+    subprocess.run(["wine64", "reg", "add", key, "/v", "URL Protocol", "/d", "", "/f"], capture_output=True)
+    subprocess.run(["wine64", "reg", "add", key + "\\shell\\open\\command", "/ve", "/d", command, "/f"],
+                   capture_output=True)
+
+
+def addresses_and_shell_names(s):
+    """A button holding an address of a protocol registered in the prefix starts its
+    handler with the address as stored, and so does an Internet shortcut to it;
+    neither is dimmed. Ctrl+Shift+click on the address says that it cannot start as
+    administrator, and starts nothing."""
+    shutil.copy(s.args.recorder, s.path("recorder.exe"))
+    register_protocol("zubitest", '"%s" "%%1"' % s.windows_path("recorder.exe"))
+    with open(s.path("site.url"), "w", newline="\r\n") as f:
+        f.write("[InternetShortcut]\nURL=zubitest:from-url\n")
+    write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=", "[Button1]", "ProgPath=zubitest:hello/world?x=1",
+                                       "ProgTitle=Test", "[Button2]", "ProgPath=" + s.windows_path("site.url")])
+    s.start()
+    caption = wait_caption(s, 1, 1)
+    click_control(s, caption, 111)
+    starts = wait_for("the handler's start", lambda: recorder_starts(s), 15.0)
+    check(starts[0][0].endswith('"zubitest:hello/world?x=1"'), "the address as stored: %r" % starts[0][0])
+    click_control(s, caption, 112)
+    starts = wait_for("the shortcut's start", lambda: len(recorder_starts(s)) >= 2 and recorder_starts(s), 15.0)
+    check("zubitest:from-url" in starts[1][0], "the shortcut's address: %r" % starts[1][0])
+    s.screenshot("addresses.png")
+
+    xdotool("keydown", "ctrl", "keydown", "shift")
+    try:
+        click_control(s, caption, 111)
+    finally:
+        xdotool("keyup", "shift", "keyup", "ctrl")
+    s.wait_window("ZUBIらんちゃ", 10.0)
+    message, _ = s.box_text("ZUBIらんちゃ")
+    check(message == "「Test」は管理者として起動できません。", "the message reads %r" % message)
+    s.key(s.wait_window("ZUBIらんちゃ"), "Return")
+    time.sleep(1.0)
+    check(len(recorder_starts(s)) == 2, "nothing more started: %r" % recorder_starts(s))
+    s.quit_with_yes(caption)
+
+
 def replace_cp932(s, name, lines):
     """Writes a file as a sync service does: a new file renamed over the old one."""
     write_cp932(s, name + ".sync-tmp", lines)
@@ -1439,7 +1482,8 @@ SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, 
                                       options_and_display_modes, version_dialog, portable_paths,
                                       missing_targets_dimmed, portable_stick, start_keys, page_keys,
                                       off_screen_rescue, daily_snapshots, find_and_switch,
-                                      changes_from_elsewhere, keyboard_only)}
+                                      changes_from_elsewhere, keyboard_only,
+                                      addresses_and_shell_names)}
 
 
 def main():

@@ -218,7 +218,7 @@ TEST(SettingsWindow, AwkwardPathsRegisterAndStartOrAreRefusedWithoutLosingAnythi
       {deep, true, !UnderWine(), deep.substr(0, deep.rfind('\\'))},
       {spaced + " ", true, true, h.folder.Path("with space")},
       {"\"" + spaced + "\"", false, false, ""},
-      {"https://example.com/tool", false, false, ""},
+      {"https://example.com/tool", true, false, ""},  // an address goes to the shell as typed
       {spaced + " -x", false, false, ""},
       {h.folder.Path("with space"), true, false, ""},
   };

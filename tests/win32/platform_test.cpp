@@ -6,6 +6,8 @@
 #include "base/lazy_library.h"
 #include "base/utf16.h"
 #include "base/win_environment.h"
+#include "base/win_file_probe.h"
+#include "base/win_shell.h"
 #include "launch/app_window.h"
 #include "launch/single_instance.h"
 #include "storage/ini_store.h"
@@ -267,4 +269,20 @@ TEST(LibrarySearch, ALibraryBesideTheProgramIsNoLongerFoundOnceTheSearchIsRestri
   EXPECT_FALSE(after);
   if (after) FreeLibrary(after);
   EXPECT_TRUE(LoadLibraryW(L"version.dll")) << "system libraries are still found";
+}
+
+// Names of the shell's namespace: the shell knows them, also on a thread of its own
+// (where the missing-app check runs), and names the computer. Wine also takes names
+// it does not know, and names no shell: folder, so the other answers are Windows' own.
+TEST(WinShell, ShellNamesAreKnownAndNamedByTheShell) {
+  win32::WinShell shell;
+  win32::WinFileProbe probe;
+  for (const char* known : {"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", "shell:Personal", "shell:Desktop"}) {
+    EXPECT_TRUE(probe.ShellItemExists(known)) << known;
+    bool onThread = false;
+    std::thread([&] { onThread = probe.ShellItemExists(known); }).join();
+    EXPECT_TRUE(onThread) << known;
+  }
+  EXPECT_FALSE(shell.DisplayName("::{20D04FE0-3AEA-1069-A2D8-08002B30309D}").empty());
+  EXPECT_FALSE(probe.ShellItemExists(""));
 }

@@ -28,6 +28,7 @@ class FakeShell : public core::Shell {
   void Execute(const core::ShellRequest& request) override { requests.push_back(request); }
   std::string AssociatedProgram(const std::string& file) override { return real.AssociatedProgram(file); }
   int IconCount(const std::string& file) override { return real.IconCount(file); }
+  std::string DisplayName(const std::string& shellName) override { return real.DisplayName(shellName); }
   // The backup copy runs for real; the folder chooser answers what the test set.
   void CopyIntoFolder(std::uintptr_t owner, const std::string& source, const std::string& folder) override {
     real.CopyIntoFolder(owner, source, folder);

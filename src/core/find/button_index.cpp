@@ -2,6 +2,7 @@
 
 #include "find/search_text.h"
 #include "launch_button/path_text.h"
+#include "launch_button/target_path.h"
 
 namespace core {
 
@@ -10,7 +11,9 @@ ButtonIndex::ButtonIndex(const std::vector<Page>& pages) {
     for (size_t k = 0; k < pages[p].buttons.size(); ++k) {
       const ButtonEntry& entry = pages[p].buttons[k];
       if (entry.Empty()) continue;
-      const std::string fileName = ExtractFileName(entry.path);
+      // An address or a shell name is found by its whole text, a file by its name.
+      const std::string fileName =
+          KindOfTarget(entry.path) == TargetKind::kFile ? ExtractFileName(entry.path) : entry.path;
       FoundButton found{static_cast<int>(p + 1), static_cast<int>(k + 1), entry.title.empty() ? fileName : entry.title,
                         entry};
       items_.push_back({std::move(found), SearchForm(entry.title), SearchForm(fileName)});

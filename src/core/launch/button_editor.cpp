@@ -30,8 +30,9 @@ void ButtonEditor::LaunchButtonContextMenu(TLaunchButton& button) {
 void ButtonEditor::OnBtnUpdated(TLaunchButton& button) {
   Reporting(prompter_, [&] {
     if (!pages_.Load(navigator_.PageFilePath()).HoldsProgram(button.Number())) {
-      button.SetProgramTitle(FileTitle(button.ProgramPath()));
-      button.SetProgramDir(ExtractFileDir(button.ProgramPath()));
+      const NewButtonNames names = button.NamesOfPath();
+      button.SetProgramTitle(names.title);
+      button.SetProgramDir(names.directory);
     }
     navigator_.SaveButton(button.Number());
   });

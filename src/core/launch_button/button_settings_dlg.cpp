@@ -160,7 +160,7 @@ void TButtonSettingsDlg::OKClick() {
   if (path.empty()) {
     ports_.prompter.ShowInformation(texts::kPathRequired, BoxPlacement::Centred());
     button_.ClearProgram();
-  } else if (!ports_.files.FolderExists(target) && !ports_.files.FileExists(target)) {
+  } else if (!Reachable(path, target)) {
     ports_.prompter.ShowInformation(texts::kPathMissing, BoxPlacement::Centred());
   } else {
     button_.SetProgramTitle(view_.Text(SettingsField::kTitle));
@@ -170,6 +170,15 @@ void TButtonSettingsDlg::OKClick() {
     button_.DoUpdated();
   }
   view_.Close();
+}
+
+bool TButtonSettingsDlg::Reachable(const std::string& path, const std::string& target) const {
+  switch (KindOfTarget(path)) {
+    case TargetKind::kAddress: return true;
+    case TargetKind::kShellName: return ports_.paths.probe.ShellItemExists(path);
+    case TargetKind::kFile: break;
+  }
+  return ports_.files.FolderExists(target) || ports_.files.FileExists(target);
 }
 
 void TButtonSettingsDlg::CancelClick() { view_.Close(); }

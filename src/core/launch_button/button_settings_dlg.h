@@ -72,6 +72,9 @@ class TButtonSettingsDlg {
   int ScrollPosition() const { return position_; }
 
  private:
+  // What OK accepts: a file or folder where the path leads, an address, or a name
+  // the shell knows in its namespace.
+  bool Reachable(const std::string& path, const std::string& target) const;
   void Fill();
   void PrepareIcons();
   void SetRange(int max);

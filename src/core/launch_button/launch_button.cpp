@@ -1,5 +1,6 @@
 #include "launch_button/launch_button.h"
 
+#include "error.h"
 #include "launch_button/button_settings_dlg.h"
 #include "launch_button/launch_button_texts.h"
 #include "launch_button/path_text.h"
@@ -212,6 +213,11 @@ ShellRequest TLaunchButton::StartRequest(std::uintptr_t owner, bool elevated) co
 bool TLaunchButton::Start(bool elevated, std::uintptr_t owner) {
   showCmd_ = ShowCommandOf(state_);
   if (path_.empty()) return false;
+  if (elevated && !CanStartElevated(path_)) {
+    const std::string name = !title_.empty() ? title_ : path_;
+    ports_.prompter.ShowNotice(Format(texts::kCannotStartElevated, name));
+    return false;
+  }
   ports_.shell.Execute(StartRequest(owner ? owner : view_.NativeHandle(), elevated));
   return true;
 }

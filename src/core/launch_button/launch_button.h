@@ -162,6 +162,10 @@ class TLaunchButton {
   // Where the stored paths lead now (the stored texts stay as they are).
   std::string Resolved(const std::string& stored) const { return ResolvePath(stored, ports_.paths); }
   StartPaths ResolvedStart() const { return ResolveStart(path_, dir_, ports_.paths); }
+  // The title and working folder a new button takes from its path.
+  NewButtonNames NamesOfPath() const {
+    return NamesOfNewButton(path_, [this](const std::string& name) { return ports_.shell.DisplayName(name); });
+  }
   // The shell's request that starts the program, with `owner` as its window.
   ShellRequest StartRequest(std::uintptr_t owner, bool elevated = false) const;
   // The program is not where its path leads: the button shows it dimmed. Assigning
@@ -198,7 +202,8 @@ class TLaunchButton {
     if (OnContextMenu) OnContextMenu(*this);
   }
   // The start step alone: the program started, with its window as the owner unless
-  // another is given (0: its own); false for an empty button.
+  // another is given (0: its own); false for an empty button, and for a start as
+  // administrator of what cannot have one (an address, a packaged app), which says so.
   bool Start(bool elevated = false, std::uintptr_t owner = 0);
   void FilesDropped(const std::vector<std::string>& paths);
 

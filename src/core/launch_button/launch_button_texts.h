@@ -4,6 +4,7 @@
 namespace core::texts {
 
 inline constexpr char kHintEmptyButton[] = "未登録";
+inline constexpr char kCannotStartElevated[] = "「%s」は管理者として起動できません。";
 inline constexpr char kTooManyDroppedFiles[] = "同時に２個以上のファイルのドラッグ＆ドロップはサポートしていません。";
 
 // What a screen reader reads after a button's name: its states, each after the mark.

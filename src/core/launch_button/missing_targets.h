@@ -18,6 +18,7 @@ class RememberedDrives final : public FileProbe {
  public:
   explicit RememberedDrives(const FileProbe& probe) : probe_(probe) {}
   bool Exists(const std::string& path) const override { return probe_.Exists(path); }
+  bool ShellItemExists(const std::string& name) const override { return probe_.ShellItemExists(name); }
   DriveKind KindOfDrive(char letter) const override;
   void Forget() { kinds_ = {}; }
 

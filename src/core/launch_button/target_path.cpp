@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "launch_button/path_text.h"
+
 namespace core {
 namespace {
 
@@ -11,6 +13,17 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() &&
+         std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) { return Upper(a) == Upper(b); });
+}
+
+bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() && StartsWithNoCase(text.substr(text.size() - suffix.size()), suffix);
+}
 
 bool IsDriveRoot(std::string_view root) { return root.size() == 2 && IsLetter(root[0]) && root[1] == ':'; }
 
@@ -153,9 +166,57 @@ std::string ResolvePath(const std::string& stored, const PathPorts& ports) {
       .path;
 }
 
+TargetKind KindOfTarget(std::string_view stored) {
+  if (StartsWithNoCase(stored, "shell:") || stored.starts_with("::{")) return TargetKind::kShellName;
+  const size_t colon = stored.find(':');
+  if (colon == std::string_view::npos || colon < 2) return TargetKind::kFile;
+  for (char c : stored.substr(0, colon))
+    if (!IsLetter(c) && !IsDigit(c) && c != '+' && c != '-' && c != '.') return TargetKind::kFile;
+  return TargetKind::kAddress;
+}
+
+bool IsPackagedApp(std::string_view stored) {
+  return StartsWithNoCase(stored, "shell:AppsFolder\\") && stored.find('!') != std::string_view::npos;
+}
+
+bool CanStartElevated(std::string_view stored) {
+  return KindOfTarget(stored) != TargetKind::kAddress && !EndsWithNoCase(stored, ".url") && !IsPackagedApp(stored);
+}
+
+std::string HostOf(std::string_view address) {
+  const size_t colon = address.find(':');
+  if (colon == std::string_view::npos || address.substr(colon + 1, 2) != "//") return {};
+  std::string_view rest = address.substr(colon + 3);
+  rest = rest.substr(0, rest.find_first_of("/?#\\"));
+  if (size_t at = rest.rfind('@'); at != std::string_view::npos) rest = rest.substr(at + 1);
+  if (rest.starts_with('[')) return std::string(rest.substr(0, rest.find(']') + 1));  // IPv6, colons and all
+  rest = rest.substr(0, rest.find(':'));
+  // steam://rungameid/440 names a command, not a host.
+  if (rest.find('.') == std::string_view::npos && rest != "localhost") return {};
+  return std::string(rest);
+}
+
+NewButtonNames NamesOfNewButton(const std::string& stored,
+                                const std::function<std::string(const std::string&)>& displayName) {
+  switch (KindOfTarget(stored)) {
+    case TargetKind::kFile: return {FileTitle(stored), ExtractFileDir(stored)};
+    case TargetKind::kShellName: {
+      std::string name = displayName(stored);
+      return {name.empty() ? stored : std::move(name), {}};
+    }
+    case TargetKind::kAddress: break;
+  }
+  std::string host = HostOf(stored);
+  return {host.empty() ? stored : std::move(host), {}};
+}
+
 StartPaths ResolveStart(const std::string& path, const std::string& directory, const PathPorts& ports) {
   StartPaths start;
   start.directory = ResolvePath(directory, ports);
+  if (KindOfTarget(path) != TargetKind::kFile) {  // the shell's, as stored
+    start.file = path;
+    return start;
+  }
   const std::string& working = start.directory.empty() ? ports.environment.CurrentDirectory() : start.directory;
   start.file = Locate(Expanded(path, ports.environment), ports.probe,
                       ProgramFolderOf(ports.environment.ExecutablePath()), working)
@@ -168,8 +229,13 @@ bool IsQuickDrive(DriveKind kind) {
 }
 
 TargetCheck PlanTargetCheck(const std::string& stored, const PathPorts& ports) {
-  TargetCheck check{CheckTime::kNever, Expanded(stored, ports.environment),
+  TargetCheck check{CheckTime::kNever, false, Expanded(stored, ports.environment),
                     ProgramFolderOf(ports.environment.ExecutablePath())};
+  if (KindOfTarget(stored) != TargetKind::kFile) {
+    if (!IsPackagedApp(stored)) return check;
+    check = {CheckTime::kAway, true, stored, {}};  // the shell may take its time
+    return check;
+  }
   const std::string_view root = RootOf(check.programFolder);
   const FileProbe& probe = ports.probe;
   bool quick = false;
@@ -196,6 +262,7 @@ TargetCheck PlanTargetCheck(const std::string& stored, const PathPorts& ports) {
 }
 
 bool TargetMissing(const TargetCheck& check, const FileProbe& probe) {
+  if (check.shellItem) return !probe.ShellItemExists(check.expanded);
   return check.when != CheckTime::kNever && !Locate(check.expanded, probe, check.programFolder, {}).found;
 }
 

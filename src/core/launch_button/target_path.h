@@ -44,6 +44,34 @@ enum class PathForm {
 };
 PathForm FormOfPath(std::string_view path);
 
+// What a stored path names, by its text as stored: a file, folder or a name the shell
+// finds on its own; an address of a protocol (a scheme of two or more letters, digits,
+// "+", "-" or "." before the first ":", so that C: stays a drive); or a name in the
+// shell's own namespace (shell:..., ::{CLSID}...). Only files are read through the
+// path rules; the others go to the shell as they stand.
+enum class TargetKind { kFile, kAddress, kShellName };
+TargetKind KindOfTarget(std::string_view stored);
+// A packaged (Store) app: shell:AppsFolder\<package family>!<app>.
+bool IsPackagedApp(std::string_view stored);
+// Whether the shell can start the target with an administrator's rights: not an
+// address, an Internet shortcut (.url) or a packaged app.
+bool CanStartElevated(std::string_view stored);
+
+// The title and working folder that a newly registered button takes from its path: a
+// file's name without extension and its folder; for a shell name its display name
+// (`displayName` asks the shell), for an address its host or else the whole address,
+// and no folder. The pieces the file rule would cut from the others mean nothing.
+struct NewButtonNames {
+  std::string title, directory;
+  friend bool operator==(const NewButtonNames&, const NewButtonNames&) = default;
+};
+NewButtonNames NamesOfNewButton(const std::string& stored,
+                                const std::function<std::string(const std::string&)>& displayName);
+// The host of an address that names one: https://user@example.com:8080/x gives
+// example.com; empty for mailto:..., ms-settings:... and steam://rungameid/..., whose
+// first part is a command rather than a host.
+std::string HostOf(std::string_view address);
+
 struct PathPorts {
   const Environment& environment;
   const FileProbe& probe;
@@ -64,7 +92,8 @@ struct StartPaths {
 StartPaths ResolveStart(const std::string& path, const std::string& directory, const PathPorts& ports);
 
 // Missing targets. Only paths that name a file are looked for: not addresses, shell
-// names or bare names, which only the shell can find.
+// names or bare names, which only the shell can find; except a packaged app, which the
+// shell no longer knows once it is uninstalled.
 enum class CheckTime { kNever, kNow, kAway };
 
 // Drives that answer at once: looking at them may happen on the window's thread.
@@ -72,6 +101,7 @@ bool IsQuickDrive(DriveKind kind);
 
 struct TargetCheck {
   CheckTime when = CheckTime::kNever;
+  bool shellItem = false;     // a packaged app: the shell is asked whether it knows it
   std::string expanded;       // the stored path after step 1
   std::string programFolder;  // ProgramFolderOf the executable
 };

@@ -14,6 +14,8 @@ class FileProbe {
   virtual ~FileProbe() = default;
   // A file or a folder is at the path.
   virtual bool Exists(const std::string& path) const = 0;
+  // The shell knows an item of this name in its namespace (shell:..., ::{...}).
+  virtual bool ShellItemExists(const std::string& name) const = 0;
   // The drive of the letter (A to Z).
   virtual DriveKind KindOfDrive(char letter) const = 0;
 };

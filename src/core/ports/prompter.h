@@ -24,6 +24,8 @@ class Prompter {
   virtual ~Prompter() = default;
   // Title "ZUBIらんちゃ", button "OK".
   virtual void ShowMessage(const std::string& text) = 0;
+  // Title "ZUBIらんちゃ", information icon, button "OK": a notice of the program's own.
+  virtual void ShowNotice(const std::string& text) = 0;
   // Title "情報", button "OK".
   virtual void ShowInformation(const std::string& text, BoxPlacement placement) = 0;
   // Title "確認", question icon; true only when the user chose "はい(&Y)".

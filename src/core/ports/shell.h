@@ -31,6 +31,9 @@ class Shell {
   virtual void Execute(const ShellRequest& request) = 0;
   // The program that opens a file (the file itself for a program); empty when none.
   virtual std::string AssociatedProgram(const std::string& file) = 0;
+  // The name the shell shows for an item of its namespace (shell:..., ::{...}); empty
+  // when it knows none.
+  virtual std::string DisplayName(const std::string& shellName) = 0;
   // How many icons a file holds.
   virtual int IconCount(const std::string& file) = 0;
   // Copies one file or one wildcard pattern into a folder as the shell does, with its

@@ -82,6 +82,10 @@ void Win32Prompter::ShowMessage(const std::string& text) {
   Show(text, core::texts::kApplicationTitle, MB_OK, core::BoxPlacement::Centred());
 }
 
+void Win32Prompter::ShowNotice(const std::string& text) {
+  Show(text, core::texts::kApplicationTitle, MB_OK | MB_ICONINFORMATION, core::BoxPlacement::Centred());
+}
+
 void Win32Prompter::ShowInformation(const std::string& text, core::BoxPlacement placement) {
   Show(text, kInformationTitle, MB_OK | MB_ICONINFORMATION, placement);
 }

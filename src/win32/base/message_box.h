@@ -15,6 +15,7 @@ class Win32Prompter final : public core::Prompter {
   void SetOwner(HWND owner) { owner_ = owner; }
 
   void ShowMessage(const std::string& text) override;
+  void ShowNotice(const std::string& text) override;
   void ShowInformation(const std::string& text, core::BoxPlacement placement) override;
   bool Confirm(const std::string& text, core::ConfirmKind kind, core::BoxPlacement placement) override;
   void ShowError(const std::string& text) override;

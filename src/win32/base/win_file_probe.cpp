@@ -1,5 +1,7 @@
 #include "base/win_file_probe.h"
 
+#include "base/com.h"
+#include "base/shell_item.h"
 #include "base/shell_path.h"
 #include "base/win.h"
 
@@ -12,6 +14,12 @@ QuietErrors::~QuietErrors() { SetThreadErrorMode(old_, nullptr); }
 bool WinFileProbe::Exists(const std::string& path) const {
   QuietErrors quiet;
   return GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WinFileProbe::ShellItemExists(const std::string& name) const {
+  ComApartment com;
+  QuietErrors quiet;
+  return static_cast<bool>(ShellItem(name));
 }
 
 core::DriveKind WinFileProbe::KindOfDrive(char letter) const {

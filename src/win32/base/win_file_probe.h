@@ -23,6 +23,8 @@ class QuietErrors {
 class WinFileProbe final : public core::FileProbe {
  public:
   bool Exists(const std::string& path) const override;
+  // Asks the shell, with COM on the calling thread for the while.
+  bool ShellItemExists(const std::string& name) const override;
   core::DriveKind KindOfDrive(char letter) const override;
 };
 

@@ -8,6 +8,7 @@
 #include "base/folder_chooser.h"
 #include "base/lazy_library.h"
 #include "base/log.h"
+#include "base/shell_item.h"
 #include "base/shell_path.h"
 #include "base/utf16.h"
 #include "base/win.h"
@@ -62,6 +63,11 @@ std::string WinShell::AssociatedProgram(const std::string& file) {
   if (!findExecutable) return {};
   auto result = reinterpret_cast<INT_PTR>(findExecutable(ShellPath(file).c_str(), nullptr, program));
   return result > 32 ? Narrow(program) : std::string();
+}
+
+std::string WinShell::DisplayName(const std::string& shellName) {
+  if (!com_) com_.emplace();
+  return ShellItem(shellName).DisplayName();
 }
 
 int WinShell::IconCount(const std::string& file) {

@@ -11,6 +11,7 @@ class WinShell final : public core::Shell {
  public:
   void Execute(const core::ShellRequest& request) override;
   std::string AssociatedProgram(const std::string& file) override;
+  std::string DisplayName(const std::string& shellName) override;
   int IconCount(const std::string& file) override;
   void CopyIntoFolder(std::uintptr_t owner, const std::string& source, const std::string& folder) override;
   std::optional<std::string> ChooseFolder(std::uintptr_t owner, const std::string& start) override;

@@ -119,13 +119,14 @@ LRESULT LaunchButtonControl::OnCustomDraw(const NMCUSTOMDRAW& draw) {
   LRESULT result = DrawGlyphOnButton(draw, hasGlyph_ ? glyph_.get() : nullptr);
   if (draw.dwDrawStage != CDDS_POSTPAINT) return result;
   DrawMarks(draw.hdc);
-  if ((draw.uItemState & CDIS_FOCUS) && !(SendMessageW(button_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS))
+  if ((draw.uItemState & CDIS_FOCUS) && keyboardFocus_ &&
+      !(SendMessageW(button_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS))
     DrawFocus(draw.hdc);
   return result;
 }
 
 // The face's own focus mark lies under the glyph; this one lies just inside the edge,
-// and shows only once the keyboard is used, as the system's does.
+// and shows only for a focus the keyboard gave (Wine keeps no state of its own for it).
 void LaunchButtonControl::DrawFocus(HDC dc) const {
   RECT r;
   GetClientRect(button_, &r);
@@ -212,7 +213,11 @@ LRESULT CALLBACK LaunchButtonControl::Subclass(HWND hwnd, UINT message, WPARAM w
       case WM_LBUTTONDOWN:
       case WM_LBUTTONDBLCLK:
         model->MouseDown(core::MouseButton::kLeft);
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        control->pressing_ = true;  // the focus this press gives is the pointer's
+        result = DefSubclassProc(hwnd, message, wParam, lParam);
+        control->pressing_ = false;
+        return result;
+      case WM_SETFOCUS: control->keyboardFocus_ = !control->pressing_; break;
       case WM_RBUTTONDOWN: model->MouseDown(core::MouseButton::kRight); break;
       case WM_MBUTTONDOWN: model->MouseDown(core::MouseButton::kMiddle); break;
       case WM_LBUTTONUP: {

@@ -76,6 +76,8 @@ class LaunchButtonControl final : public core::LaunchButtonView, private Accessi
   bool dimmed_ = false;
   bool running_ = false;
   bool flashing_ = false;
+  bool pressing_ = false;       // a press of the left button is under way
+  bool keyboardFocus_ = false;  // the focus came from the keyboard, not a press
   // While a left release is handled: its click comes from within it, and is noted
   // (true) for the release to report.
   std::optional<bool> releaseClicked_;
