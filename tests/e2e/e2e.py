@@ -1387,17 +1387,21 @@ def register_protocol(scheme, command):
 
 def addresses_and_shell_names(s):
     """A button holding an address of a protocol registered in the prefix starts its
-    handler with the address as stored, and so does an Internet shortcut to it;
-    neither is dimmed. Ctrl+Shift+click on the address says that it cannot start as
-    administrator, and starts nothing."""
+    handler with the address as stored, and so does an Internet shortcut to it; the
+    address and a shell name show an icon. Ctrl+Shift+click on the address says that
+    it cannot start as administrator, and starts nothing."""
     shutil.copy(s.args.recorder, s.path("recorder.exe"))
     register_protocol("zubitest", '"%s" "%%1"' % s.windows_path("recorder.exe"))
     with open(s.path("site.url"), "w", newline="\r\n") as f:
         f.write("[InternetShortcut]\nURL=zubitest:from-url\n")
     write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=", "[Button1]", "ProgPath=zubitest:hello/world?x=1",
-                                       "ProgTitle=Test", "[Button2]", "ProgPath=" + s.windows_path("site.url")])
+                                       "ProgTitle=Test", "[Button2]", "ProgPath=" + s.windows_path("site.url"),
+                                       "[Button3]", "ProgPath=::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"])
     s.start()
     caption = wait_caption(s, 1, 1)
+    xdotool("mousemove", "900", "900")
+    wait_for("an icon on button 1", lambda: len(set(button_face(s, caption, 1))) > 1, 10.0)  # else a globe
+    wait_for("the computer's own icon on button 3", lambda: coloured(button_face(s, caption, 3)), 10.0)
     click_control(s, caption, 111)
     starts = wait_for("the handler's start", lambda: recorder_starts(s), 15.0)
     check(starts[0][0].endswith('"zubitest:hello/world?x=1"'), "the address as stored: %r" % starts[0][0])

@@ -49,4 +49,9 @@ LazyLibrary& Oleaut32() {
   return library;
 }
 
+LazyLibrary& Shlwapi() {
+  static LazyLibrary library(L"shlwapi.dll");
+  return library;
+}
+
 }  // namespace win32

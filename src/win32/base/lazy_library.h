@@ -30,6 +30,7 @@ LazyLibrary& Imm32();
 LazyLibrary& Dwmapi();
 LazyLibrary& Oleacc();
 LazyLibrary& Oleaut32();
+LazyLibrary& Shlwapi();
 
 // A typed pointer to a function of a lazily loaded library; nullptr when it is missing.
 template <typename Function>

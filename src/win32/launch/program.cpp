@@ -1,6 +1,7 @@
 #include "launch/program.h"
 
 #include "base/utf16.h"
+#include "launch_button/glyph_cache.h"
 #include "launch_button/target_path.h"
 
 namespace win32 {
@@ -38,6 +39,7 @@ Program::~Program() {
   snapshot_.Stop();
   watch_.Stop();
   background_.Stop();
+  Glyphs().StopLoading();
   launcher_.SetBackground(nullptr);
   launcher_.SetRunningPrograms(nullptr);
   window_.Attach(nullptr);

@@ -5,12 +5,14 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "base/dpi.h"
 #include "base/lazy_library.h"
 #include "base/shell_path.h"
 #include "base/utf16.h"
+#include "launch_button/target_icon.h"
 
 namespace win32 {
 namespace {
@@ -75,10 +77,16 @@ UniqueHicon ExtractedIcon(const std::wstring& file, int index, bool small, int s
   return keep;
 }
 
+bool IsInternetShortcut(const std::string& file) {
+  return file.size() > 4 && _wcsicmp(Widen(file.substr(file.size() - 4)).c_str(), L".url") == 0;
+}
+
 UniqueHicon IconOf(const core::GlyphSource& source, bool small, int size, UINT dpi) {
   if (source.file.empty()) return {};
   std::wstring file = ShellPath(source.file);
   if (!source.useShellIcon) return ExtractedIcon(file, source.index, small, size, dpi);
+  if (IsInternetShortcut(source.file))
+    if (UniqueHicon icon = InternetShortcutIcon(source.file, small)) return icon;
   return dpi == kDefaultDpi ? ShellIcon(file, small, ShellLook::kFile) : ShellIconOfSize(file, size, ShellLook::kFile);
 }
 
@@ -112,13 +120,21 @@ void Grey(HDC screen, HBITMAP bitmap, int size) {
   SetDIBits(screen, bitmap, 0, static_cast<UINT>(size), pixels.data(), &format, DIB_RGB_COLORS);
 }
 
-}  // namespace
+// A globe: what stands for an address or a shell item that the system gives no icon.
+void DrawNeutral(HDC dc, int size) {
+  const int inset = size / 8, end = size - inset;
+  UniqueHpen pen(CreatePen(PS_SOLID, std::max(1, size / 16), GetSysColor(COLOR_BTNTEXT)));
+  SelectedObject selected(dc, pen.get()), hollow(dc, GetStockObject(HOLLOW_BRUSH));
+  Ellipse(dc, inset, inset, end, end);
+  Ellipse(dc, size * 3 / 8, inset, size - size * 3 / 8, end);
+  MoveToEx(dc, inset, size / 2, nullptr);
+  LineTo(dc, end, size / 2);
+}
 
-Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi, bool dimmed) {
+// The face colour, the icon or the globe, then the greying and the transparent key.
+Glyph PaintGlyph(HICON icon, bool neutral, bool small, UINT dpi, bool dimmed) {
   Glyph glyph;
   glyph.size = Scale(small ? kSmallSize : kLargeSize, dpi);
-  UniqueHicon icon = IconOf(source, small, glyph.size, dpi);
-  if (!icon && dimmed) icon = TypeIconOf(source, small, glyph.size, dpi);
 
   WindowDc screen(nullptr);
   UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
@@ -128,7 +144,8 @@ Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi, bool 
     SelectedObject bitmap(dc, glyph.bitmap.get());
     RECT all{0, 0, glyph.size, glyph.size};
     FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-    if (icon) DrawIconEx(dc, 0, 0, icon.get(), glyph.size, glyph.size, 0, nullptr, DI_NORMAL);
+    if (icon) DrawIconEx(dc, 0, 0, icon, glyph.size, glyph.size, 0, nullptr, DI_NORMAL);
+    if (!icon && neutral) DrawNeutral(dc, glyph.size);
   }
   if (dimmed) Grey(screen.get(), glyph.bitmap.get(), glyph.size);
   {
@@ -139,6 +156,19 @@ Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi, bool 
     SetPixel(dc, 0, glyph.size - 1, glyph.transparent);
   }
   return glyph;
+}
+
+}  // namespace
+
+Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi, bool dimmed) {
+  const int size = Scale(small ? kSmallSize : kLargeSize, dpi);
+  UniqueHicon icon = IconOf(source, small, size, dpi);
+  if (!icon && dimmed) icon = TypeIconOf(source, small, size, dpi);
+  return PaintGlyph(icon.get(), false, small, dpi, dimmed);
+}
+
+Glyph DrawTargetGlyph(HICON icon, bool small, UINT dpi, bool dimmed) {
+  return PaintGlyph(icon, true, small, dpi, dimmed);
 }
 
 void DrawGlyphAt(HDC dc, int x, int y, const Glyph& glyph) {

@@ -23,6 +23,10 @@ struct Glyph {
 // the icon of the file's type where the file gives none.
 Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi, bool dimmed = false);
 
+// The glyph of what only the shell starts (an address, a shell name), from the icon
+// the system gives it, or a globe of the program's own when it gives none.
+Glyph DrawTargetGlyph(HICON icon, bool small, UINT dpi, bool dimmed = false);
+
 // A glyph with its top-left corner at x, y, its transparent colour left out.
 void DrawGlyphAt(HDC dc, int x, int y, const Glyph& glyph);
 

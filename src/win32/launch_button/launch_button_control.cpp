@@ -78,7 +78,7 @@ void LaunchButtonControl::Repaint() { InvalidateRect(button_, nullptr, TRUE); }
 void LaunchButtonControl::DrawGlyph(const core::GlyphSource& source, bool small) {
   source_ = source;
   small_ = small;
-  glyph_ = Glyphs().Get(source, small, dpi_, dimmed_);
+  glyph_ = Glyphs().Get(source, small, dpi_, dimmed_, button_);
   hasGlyph_ = true;
   Repaint();
 }
@@ -245,6 +245,9 @@ LRESULT CALLBACK LaunchButtonControl::Subclass(HWND hwnd, UINT message, WPARAM w
       case WM_CHAR:
         if (wParam == L'\r') return 0;
         break;
+      case kGlyphReady:
+        if (control->hasGlyph_) control->DrawGlyph(control->source_, control->small_);
+        return 0;
       case WM_GETOBJECT:
         if (LRESULT answer = AnswerAccessible(hwnd, *control, wParam, lParam)) return answer;
         break;
