@@ -274,6 +274,12 @@ TEST(LaunchButton, DroppedFilesRegisterOpenOrAreRefused) {
   EXPECT_EQ(f.prompter.boxes[0].text, "同時に２個以上のファイルのドラッグ＆ドロップはサポートしていません。");
   EXPECT_EQ(f.shell.requests.size(), 1u);
   EXPECT_EQ(f.updates, 1);
+
+  // A shell item has no file to hand to the program: it changes nothing.
+  f.button.FilesDropped({"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"});
+  EXPECT_EQ(f.shell.requests.size(), 1u);
+  EXPECT_EQ(f.button.ProgramPath(), "C:\\Tools\\calc.exe");
+  EXPECT_EQ(f.updates, 1);
 }
 
 TEST(PathText, WindowsPathPartsAsTheUserTypedThem) {

@@ -1424,6 +1424,55 @@ def addresses_and_shell_names(s):
     s.quit_with_yes(caption)
 
 
+def drag(s, caption, control_id, *source):
+    """An OLE drag from the test's drag source (see drag_source.cpp) onto a control of
+    the launcher, moved in steps as a hand moves it."""
+    exe = os.path.join(os.path.dirname(s.args.recorder), "drag_source.exe")
+    process = subprocess.Popen(["wine64", exe, *source], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    s.wait_window("drag source", 10.0)
+    controls, origin = s.texts(caption)
+    rect = next(c[4] for c in controls if c[2] == control_id)
+    x, y = origin[0] + (rect[0] + rect[2]) // 2, origin[1] + (rect[1] + rect[3]) // 2
+    xdotool("mousemove", "80", "70")
+    time.sleep(0.3)
+    xdotool("mousedown", "1")
+    for step in range(1, 9):
+        time.sleep(0.1)
+        xdotool("mousemove", str(80 + (x - 80) * step // 8), str(70 + (y - 70) * step // 8))
+    time.sleep(0.3)
+    xdotool("mouseup", "1")
+    process.wait(timeout=10)
+
+
+def drops_of_items_and_links(s):
+    """Drags as the Start menu, Explorer and a browser make them: a link dropped on an
+    empty button registers its address, the computer its shell name, an existing file
+    its path with the file's title and folder; a link dropped on a registered button is
+    handed to its program."""
+    shutil.copy(s.args.recorder, s.path("recorder.exe"))
+    write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle="])
+    s.start()
+    caption = wait_caption(s, 1, 1)
+    computer = "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"
+    drag(s, caption, 111, "url", "zubitest:dropped")
+    wait_for("the link on button 1", lambda: "[Button1]\r\nProgPath=zubitest:dropped\r\nProgTitle=zubitest:dropped\r\n"
+             in s.read_text("DATA/User11.dat"), 10.0)
+    drag(s, caption, 112, "shell", computer)
+    wait_for("the computer on button 2, named by the shell",  # Wine writes its CLSID in small letters
+             lambda: ("[Button2]\r\nProgPath=%s\r\nProgTitle=" % computer).lower()
+             in s.read_text("DATA/User11.dat").lower(), 10.0)
+    drag(s, caption, 113, "shell", s.windows_path("recorder.exe"))
+    folder = s.windows_path("recorder.exe").rsplit("\\", 1)[0]
+    wait_for("the file on button 3", lambda: "[Button3]\r\nProgPath=%s\r\nProgTitle=recorder\r\nProgDir=%s\r\n"
+             % (s.windows_path("recorder.exe"), folder) in s.read_text("DATA/User11.dat"), 10.0)
+    page = s.read_text("DATA/User11.dat")
+    drag(s, caption, 113, "url", "zubitest:to-program")
+    starts = wait_for("the link handed to button 3's program", lambda: recorder_starts(s), 15.0)
+    check(starts[0][0].endswith(" zubitest:to-program"), "the link as the parameter: %r" % starts[0][0])
+    check(s.read_text("DATA/User11.dat") == page, "the registered button is unchanged")
+    s.quit_with_yes(caption)
+
+
 def replace_cp932(s, name, lines):
     """Writes a file as a sync service does: a new file renamed over the old one."""
     write_cp932(s, name + ".sync-tmp", lines)
@@ -1487,7 +1536,7 @@ SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, 
                                       missing_targets_dimmed, portable_stick, start_keys, page_keys,
                                       off_screen_rescue, daily_snapshots, find_and_switch,
                                       changes_from_elsewhere, keyboard_only,
-                                      addresses_and_shell_names)}
+                                      addresses_and_shell_names, drops_of_items_and_links)}
 
 
 def main():

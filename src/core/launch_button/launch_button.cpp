@@ -231,6 +231,7 @@ void TLaunchButton::FilesDropped(const std::vector<std::string>& paths) {
     return;
   }
   if (!path_.empty()) {
+    if (KindOfTarget(paths[0]) == TargetKind::kShellName) return;  // no file to hand on
     StartPaths start = ResolvedStart();
     ports_.shell.Execute({view_.NativeHandle(), "open", start.file, paths[0], start.directory, kShowNormal});
     return;

@@ -53,6 +53,11 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
 
   HWND Control(int id) const { return layout_.Get(id); }
   LaunchButtonControl& ButtonControl(int k) { return buttons_[static_cast<size_t>(k - 1)]; }
+  // The launch buttons take OLE drags (shell items, links): OLE is set up once the
+  // window shows, not before.
+  void AcceptDrags() {
+    for (LaunchButtonControl& button : buttons_) button.AcceptDrags();
+  }
   HMENU PopupMenu() const { return popupMenu1_.get(); }
   HMENU TrayMenu() const { return components_.TrayMenu(); }
   const Tooltips& Hints() const { return hints_; }

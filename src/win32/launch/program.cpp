@@ -56,6 +56,7 @@ void Program::Start() {
 // The day's snapshot waits until the start is well over.
 void Program::AfterFirstPaint() {
   dialogs_.Create(window_.Handle(), launcher_, window_.WaitHotKey(), Ports());
+  window_.AcceptDrags();
   // Another copy of the program, a sync service or a restored snapshot may write the
   // settings file and the pages while the program runs.
   watch_.Watch({core::ProgramFolderOf(environment_.ExecutablePath()), launcher_.DataFolder()},

@@ -39,6 +39,11 @@ constexpr int kFocusInset = 2;
 }  // namespace
 
 LaunchButtonControl::~LaunchButtonControl() {
+  if (dropTarget_) {
+    static const auto revoke = win32::Bind<decltype(&RevokeDragDrop)>(Ole32(), "RevokeDragDrop");
+    if (revoke) revoke(button_);
+    dropTarget_->Release();
+  }
   if (!button_) return;
   RemoveWindowSubclass(button_, Subclass, 0);
 }
@@ -47,6 +52,17 @@ void LaunchButtonControl::Attach(HWND button, UINT dpi) {
   button_ = button;
   dpi_ = dpi;
   SetWindowSubclass(button_, Subclass, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void LaunchButtonControl::AcceptDrags() {
+  if (dropTarget_ || !button_) return;
+  dropTarget_ = new ButtonDropTarget([this] { return model_ && model_->AcceptDragFile(); },
+                                     [this](const std::vector<std::string>& targets) {
+                                       if (model_) model_->FilesDropped(targets);
+                                     });
+  if (dropTarget_->Register(button_)) return;
+  dropTarget_->Release();
+  dropTarget_ = nullptr;
 }
 
 void LaunchButtonControl::SetHints(Tooltips* hints) {

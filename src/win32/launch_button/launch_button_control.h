@@ -10,6 +10,7 @@
 
 #include "base/accessible.h"
 #include "base/tooltips.h"
+#include "launch_button/button_drop_target.h"
 #include "launch_button/icon_glyph.h"
 #include "launch_button/launch_button.h"
 
@@ -31,6 +32,8 @@ class LaunchButtonControl final : public core::LaunchButtonView, private Accessi
   // The hints exist from shortly after the window first shows.
   void SetHints(Tooltips* hints);
   void SetDpi(UINT dpi);
+  // Takes OLE drags too (shell items, links), besides the files of WM_DROPFILES.
+  void AcceptDrags();
 
   HWND Handle() const { return button_; }
   const Glyph* CurrentGlyph() const { return glyph_.get(); }
@@ -65,6 +68,7 @@ class LaunchButtonControl final : public core::LaunchButtonView, private Accessi
   std::wstring AccessibleName() const override { return name_; }
 
   HWND button_ = nullptr;
+  ButtonDropTarget* dropTarget_ = nullptr;
   UINT dpi_ = 96;
   core::TLaunchButton* model_ = nullptr;
   Tooltips* hints_ = nullptr;
