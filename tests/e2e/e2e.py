@@ -1426,8 +1426,8 @@ def addresses_and_shell_names(s):
 
 def drag(s, caption, control_id, *source):
     """An OLE drag from the test's drag source (see drag_source.cpp) onto a control of
-    the launcher, moved in steps as a hand moves it. A gesture that a busy machine let
-    pass before the source was ready starts no drag: it is made again."""
+    the launcher, moved in steps as a hand moves it once the drag has begun. A press
+    that a busy machine let pass before the source was ready is made again."""
     exe = os.path.join(os.path.dirname(s.args.recorder), "drag_source.exe")
     process = subprocess.Popen(["wine64", exe, *source], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     s.wait_window("drag source", 10.0)
@@ -1435,22 +1435,24 @@ def drag(s, caption, control_id, *source):
     rect = next(c[4] for c in controls if c[2] == control_id)
     x, y = origin[0] + (rect[0] + rect[2]) // 2, origin[1] + (rect[1] + rect[3]) // 2
     for _ in range(3):
-        time.sleep(0.5)
         xdotool("mousemove", "80", "70")
         time.sleep(0.3)
         xdotool("mousedown", "1")
-        for step in range(1, 9):
-            time.sleep(0.15)
-            xdotool("mousemove", str(80 + (x - 80) * step // 8), str(70 + (y - 70) * step // 8))
-        time.sleep(0.3)
-        xdotool("mouseup", "1")
         try:
-            process.wait(timeout=5)
-            return
-        except subprocess.TimeoutExpired:
-            pass
-    process.kill()
-    raise Failure("the drag from %r never ended" % (source,))
+            wait_for("the drag to begin", lambda: visible_windows("drag source dragging"), 3.0)
+            break
+        except Failure:
+            xdotool("mouseup", "1")
+    for step in range(1, 9):
+        time.sleep(0.15)
+        xdotool("mousemove", str(80 + (x - 80) * step // 8), str(70 + (y - 70) * step // 8))
+    time.sleep(0.3)
+    xdotool("mouseup", "1")
+    try:
+        process.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        raise Failure("the drag from %r never ended" % (source,))
 
 
 def drops_of_items_and_links(s):

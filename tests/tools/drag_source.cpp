@@ -1,6 +1,7 @@
 // A source of OLE drags for the end-to-end tests, as the Start menu, Explorer or a
 // browser is one: a window "drag source" at 40,40 that starts a drag when the left
-// button goes down in it, and ends when the drag does.
+// button goes down in it (its title becomes "drag source dragging"), and ends when the
+// drag does.
 //   drag_source shell NAME   the shell's own data of the item NAME (a path, shell:...,
 //                            ::{...}), as Explorer drags it
 //   drag_source url ADDRESS  an address alone ("UniformResourceLocatorW"), as a browser
@@ -99,6 +100,7 @@ IDataObject* data = nullptr;
 
 LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_LBUTTONDOWN && data) {
+    SetWindowTextW(hwnd, L"drag source dragging");  // for the test: the press came, the drag begins
     static DropSource source;
     DWORD effect = 0;
     DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
