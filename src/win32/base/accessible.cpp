@@ -262,22 +262,25 @@ NamedControls& Names() {
   return names;
 }
 
+// The lock is never held while the system is called: a question may come back here.
 LRESULT CALLBACK NamedProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   NamedControls& names = Names();
-  std::unique_ptr<FixedName> gone;  // outlives the lock
+  std::unique_ptr<FixedName> gone;  // goes after the control's own last message
+  const FixedName* name = nullptr;
   WNDPROC previous = nullptr;
   {
     std::lock_guard lock(names.mutex);
     auto found = names.controls.find(hwnd);
     if (found == names.controls.end()) return DefWindowProcW(hwnd, message, wParam, lParam);
     previous = found->second.previous;
-    if (message == WM_GETOBJECT) {
-      if (LRESULT answer = AnswerAccessible(hwnd, *found->second.name, wParam, lParam)) return answer;
-    } else if (message == WM_NCDESTROY) {
+    name = found->second.name.get();
+    if (message == WM_NCDESTROY) {
       gone = std::move(found->second.name);
       names.controls.erase(found);
     }
   }
+  if (message == WM_GETOBJECT && name)
+    if (LRESULT answer = AnswerAccessible(hwnd, *name, wParam, lParam)) return answer;
   return CallWindowProcW(previous, hwnd, message, wParam, lParam);
 }
 
