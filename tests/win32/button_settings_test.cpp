@@ -239,7 +239,8 @@ TEST(SettingsWindow, AwkwardPathsRegisterAndStartOrAreRefusedWithoutLosingAnythi
       EXPECT_EQ(b.ProgramPath(), "");
     } else {
       EXPECT_EQ(b.ProgramPath(), c.typed);
-      EXPECT_NE(page.find("ProgPath=" + c.typed + "\r\n"), std::string::npos) << page;
+      EXPECT_NE(page.find("ProgPath=" + c.typed + "\r\n"), std::string::npos)
+          << page << testing::PrintToString(h.prompter.Texts());
     }
     if (c.starts) {
       std::string log = c.logFolder + "\\recorder.log";

@@ -1,9 +1,5 @@
 #include "base/shell_item.h"
 
-#include "base/win.h"
-
-#include <shobjidl.h>
-
 #include "base/com.h"
 #include "base/lazy_library.h"
 #include "base/utf16.h"
@@ -22,13 +18,19 @@ ShellItem::ShellItem(const std::string& name) {
   if (FAILED(create(Widen(name).c_str(), nullptr, kIidShellItem, reinterpret_cast<void**>(&item_)))) item_ = nullptr;
 }
 
+ShellItem::ShellItem(PCIDLIST_ABSOLUTE item) {
+  static const auto create = Bind<decltype(&SHCreateItemFromIDList)>(Shell32(), "SHCreateItemFromIDList");
+  if (!create || !item) return;
+  if (FAILED(create(item, kIidShellItem, reinterpret_cast<void**>(&item_)))) item_ = nullptr;
+}
+
 ShellItem::~ShellItem() {
   if (item_) item_->Release();
 }
 
-std::string ShellItem::DisplayName() const {
+std::string ShellItem::Name(SIGDN form) const {
   ComMemory<wchar_t*> name;
-  if (!item_ || FAILED(item_->GetDisplayName(SIGDN_NORMALDISPLAY, name.put())) || !name) return {};
+  if (!item_ || FAILED(item_->GetDisplayName(form, name.put())) || !name) return {};
   return Narrow(name.get());
 }
 

@@ -2,7 +2,9 @@
 
 #include <string>
 
-struct IShellItem;
+#include "base/win.h"
+
+#include <shobjidl.h>
 
 namespace win32 {
 
@@ -11,13 +13,16 @@ namespace win32 {
 class ShellItem {
  public:
   explicit ShellItem(const std::string& name);
+  explicit ShellItem(PCIDLIST_ABSOLUTE item);
   ~ShellItem();
   ShellItem(const ShellItem&) = delete;
   ShellItem& operator=(const ShellItem&) = delete;
   explicit operator bool() const { return item_ != nullptr; }
   IShellItem* get() const { return item_; }
   // The name the shell shows for it; empty when it has none.
-  std::string DisplayName() const;
+  std::string DisplayName() const { return Name(SIGDN_NORMALDISPLAY); }
+  // Its name of that form; empty when it has none.
+  std::string Name(SIGDN form) const;
 
  private:
   IShellItem* item_ = nullptr;

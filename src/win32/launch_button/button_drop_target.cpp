@@ -6,6 +6,7 @@
 #include "base/com.h"
 #include "base/lazy_library.h"
 #include "base/log.h"
+#include "base/shell_item.h"
 #include "base/shell_path.h"
 #include "base/utf16.h"
 
@@ -14,8 +15,6 @@ namespace {
 
 // Spelled out, as mingw-w64's own interface ids are not to be relied on.
 constexpr GUID kIidDropTarget = {0x00000122, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-constexpr GUID kIidUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-constexpr GUID kIidShellItem = {0x43826d1e, 0xe718, 0x42ee, {0xbc, 0x55, 0xa1, 0xe2, 0x61, 0xc3, 0x7b, 0xfe}};
 
 // One format of the data as global memory, released when it goes.
 class Medium {
@@ -40,33 +39,19 @@ class Medium {
 CLIPFORMAT Format(const wchar_t* name) { return static_cast<CLIPFORMAT>(RegisterClipboardFormatW(name)); }
 
 std::vector<std::string> ExistingFiles(IDataObject* data) {
-  static const auto query = Bind<decltype(&DragQueryFileW)>(Shell32(), "DragQueryFileW");
   Medium medium(data, CF_HDROP);
-  auto* drop = static_cast<HDROP>(medium.Global());
-  std::vector<std::string> paths;
-  if (!drop || !query) return paths;
-  for (UINT i = 0, count = query(drop, 0xFFFFFFFF, nullptr, 0); i < count; ++i) {
-    std::wstring path(query(drop, i, nullptr, 0) + 1, L'\0');
-    path.resize(query(drop, i, path.data(), static_cast<UINT>(path.size())));
-    // The shell's data of a virtual item may name a file that is not there.
-    if (GetFileAttributesW(SystemPath(Narrow(path)).c_str()) == INVALID_FILE_ATTRIBUTES) return {};
-    paths.push_back(Narrow(path));
-  }
+  std::vector<std::string> paths = DroppedPaths(static_cast<HDROP>(medium.Global()));
+  // The shell's data of a virtual item may name a file that is not there.
+  for (const std::string& path : paths)
+    if (GetFileAttributesW(SystemPath(path).c_str()) == INVALID_FILE_ATTRIBUTES) return {};
   return paths;
 }
 
 std::string ParsingName(PCIDLIST_ABSOLUTE parent, PCUIDLIST_RELATIVE child) {
   static const auto combine = Bind<decltype(&ILCombine)>(Shell32(), "ILCombine");
-  static const auto create = Bind<decltype(&SHCreateItemFromIDList)>(Shell32(), "SHCreateItemFromIDList");
-  if (!combine || !create) return {};
+  if (!combine) return {};
   ComMemory<PIDLIST_ABSOLUTE> full(combine(parent, child));
-  IShellItem* item = nullptr;
-  if (!full || FAILED(create(full.get(), kIidShellItem, reinterpret_cast<void**>(&item))) || !item) return {};
-  ComMemory<wchar_t*> name;
-  std::string parsed;
-  if (SUCCEEDED(item->GetDisplayName(SIGDN_DESKTOPABSOLUTEPARSING, name.put())) && name) parsed = Narrow(name.get());
-  item->Release();
-  return parsed;
+  return full ? ShellItem(full.get()).Name(SIGDN_DESKTOPABSOLUTEPARSING) : std::string();
 }
 
 std::vector<std::string> ShellItems(IDataObject* data) {
@@ -105,6 +90,18 @@ bool Offers(IDataObject* data) {
 
 }  // namespace
 
+std::vector<std::string> DroppedPaths(HDROP drop) {
+  static const auto query = Bind<decltype(&DragQueryFileW)>(Shell32(), "DragQueryFileW");
+  std::vector<std::string> paths;
+  if (!drop || !query) return paths;
+  for (UINT i = 0, count = query(drop, 0xFFFFFFFF, nullptr, 0); i < count; ++i) {
+    std::wstring path(query(drop, i, nullptr, 0) + 1, L'\0');
+    path.resize(query(drop, i, path.data(), static_cast<UINT>(path.size())));
+    paths.push_back(Narrow(path));
+  }
+  return paths;
+}
+
 std::vector<std::string> DroppedTargets(IDataObject* data) {
   if (std::vector<std::string> files = ExistingFiles(data); !files.empty()) return files;
   if (std::vector<std::string> items = ShellItems(data); !items.empty()) return items;
@@ -123,7 +120,7 @@ bool ButtonDropTarget::Register(HWND window) {
 
 HRESULT ButtonDropTarget::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
-  if (IsEqualIID(iid, kIidUnknown) || IsEqualIID(iid, kIidDropTarget)) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, kIidDropTarget)) {
     *object = static_cast<IDropTarget*>(this);
     AddRef();
     return S_OK;

@@ -16,6 +16,9 @@ namespace win32 {
 // dragged from a browser). Nothing when it offers none of them.
 std::vector<std::string> DroppedTargets(IDataObject* data);
 
+// The paths of a shell drop (WM_DROPFILES, CF_HDROP), in their order.
+std::vector<std::string> DroppedPaths(HDROP drop);
+
 // A launch button as the target of OLE drags: "copy" over it while it takes drops,
 // "no" otherwise; a drop hands the targets over.
 class ButtonDropTarget final : public IDropTarget {

@@ -61,15 +61,7 @@ UniqueHicon ShellIconOfSize(const std::wstring& file, int size, ShellLook look) 
 
 // Icon `index` of the file; at 96 DPI the file's own 16 or 32 pixel image.
 UniqueHicon ExtractedIcon(const std::wstring& file, int index, bool small, int size, UINT dpi) {
-  if (dpi == kDefaultDpi) {
-    static const auto extract = Bind<decltype(&ExtractIconExW)>(Shell32(), "ExtractIconExW");
-    HICON large = nullptr, little = nullptr;
-    // Only a count above 0 means the icon exists; the handles may be filled regardless.
-    UINT count = extract ? extract(file.c_str(), index, &large, &little, 1) : 0;
-    UniqueHicon keepLarge(large), keepSmall(little);
-    if (count == 0 || count == UINT_MAX) return {};
-    return small ? std::move(keepSmall) : std::move(keepLarge);
-  }
+  if (dpi == kDefaultDpi) return win32::ExtractedIcon(file, index, small);
   HICON icon = nullptr;
   UINT count = PrivateExtractIconsW(file.c_str(), index, size, size, &icon, nullptr, 1, 0);
   UniqueHicon keep(icon);

@@ -201,17 +201,9 @@ void LaunchButtonControl::Clicked() {
 }
 
 void LaunchButtonControl::Dropped(HDROP drop) {
-  static const auto queryFile = win32::Bind<decltype(&DragQueryFileW)>(Shell32(), "DragQueryFileW");
   static const auto finish = win32::Bind<decltype(&DragFinish)>(Shell32(), "DragFinish");
   std::vector<std::string> paths;
-  if (queryFile && model_ && model_->AcceptDragFile()) {
-    UINT count = queryFile(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-      std::wstring path(queryFile(drop, i, nullptr, 0) + 1, L'\0');
-      path.resize(queryFile(drop, i, path.data(), static_cast<UINT>(path.size())));
-      paths.push_back(Narrow(path));
-    }
-  }
+  if (model_ && model_->AcceptDragFile()) paths = DroppedPaths(drop);
   if (finish) finish(drop);
   if (model_) model_->FilesDropped(paths);
 }

@@ -15,15 +15,6 @@
 namespace win32 {
 namespace {
 
-UniqueHicon Extracted(const std::wstring& file, int index, bool small) {
-  static const auto extract = Bind<decltype(&ExtractIconExW)>(Shell32(), "ExtractIconExW");
-  HICON large = nullptr, little = nullptr;
-  UINT count = extract && !file.empty() ? extract(file.c_str(), index, &large, &little, 1) : 0;
-  UniqueHicon keepLarge(large), keepSmall(little);
-  if (count == 0 || count == UINT_MAX) return {};
-  return small ? std::move(keepSmall) : std::move(keepLarge);
-}
-
 // "C:\x.exe,-101" or "\"C:\x.dll\",3": the file and the index (a negative one names a
 // resource id, as ExtractIconEx takes it).
 UniqueHicon FromIconLocation(std::wstring location, bool small) {
@@ -36,7 +27,7 @@ UniqueHicon FromIconLocation(std::wstring location, bool small) {
     location = location.substr(1, location.size() - 2);
   wchar_t expanded[MAX_PATH] = L"";
   if (ExpandEnvironmentStringsW(location.c_str(), expanded, MAX_PATH) - 1 < MAX_PATH) location = expanded;
-  return Extracted(location, index, small);
+  return ExtractedIcon(location, index, small);
 }
 
 std::wstring Associated(const std::wstring& scheme, ASSOCSTR what) {
@@ -50,7 +41,7 @@ std::wstring Associated(const std::wstring& scheme, ASSOCSTR what) {
 UniqueHicon AddressIcon(const std::string& address, bool small) {
   const std::wstring scheme = Widen(address.substr(0, address.find(':')));
   if (UniqueHicon icon = FromIconLocation(Associated(scheme, ASSOCSTR_DEFAULTICON), small)) return icon;
-  return Extracted(Associated(scheme, ASSOCSTR_EXECUTABLE), 0, small);
+  return ExtractedIcon(Associated(scheme, ASSOCSTR_EXECUTABLE), 0, small);
 }
 
 UniqueHicon ShellNameIcon(const std::string& name, bool small) {
@@ -67,6 +58,16 @@ UniqueHicon ShellNameIcon(const std::string& name, bool small) {
 
 }  // namespace
 
+UniqueHicon ExtractedIcon(const std::wstring& file, int index, bool small) {
+  static const auto extract = Bind<decltype(&ExtractIconExW)>(Shell32(), "ExtractIconExW");
+  HICON large = nullptr, little = nullptr;
+  // Only a count above 0 means the icon exists; the handles may be filled regardless.
+  UINT count = extract && !file.empty() ? extract(file.c_str(), index, &large, &little, 1) : 0;
+  UniqueHicon keepLarge(large), keepSmall(little);
+  if (count == 0 || count == UINT_MAX) return {};
+  return small ? std::move(keepSmall) : std::move(keepLarge);
+}
+
 UniqueHicon TargetIcon(const std::string& target, bool small) {
   switch (core::KindOfTarget(target)) {
     case core::TargetKind::kAddress: return AddressIcon(target, small);
@@ -82,7 +83,7 @@ UniqueHicon InternetShortcutIcon(const std::string& file, bool small) {
   GetPrivateProfileStringW(L"InternetShortcut", L"IconFile", L"", iconFile, MAX_PATH, path.c_str());
   if (!*iconFile) return {};
   const int index = static_cast<int>(GetPrivateProfileIntW(L"InternetShortcut", L"IconIndex", 0, path.c_str()));
-  return Extracted(iconFile, index, small);
+  return ExtractedIcon(iconFile, index, small);
 }
 
 }  // namespace win32
