@@ -20,7 +20,11 @@ class FakeHost : public core::LaunchButtonHost {
     activations.push_back(how);
     if (how.start) button.Start(core::StartsElevated(how.shift));
   }
+  std::string HotKeyRefusal(const core::TLaunchButton&, const std::string& text) const override {
+    return text == refused ? "refused" : "";
+  }
   std::vector<core::Activation> activations;
+  std::string refused = "-";  // the one key text refused
 };
 
 struct ButtonFixture {

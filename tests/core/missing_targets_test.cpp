@@ -120,6 +120,7 @@ namespace {
 class NoHost : public core::LaunchButtonHost {
  public:
   void Activate(core::TLaunchButton&, const core::Activation&) override {}
+  std::string HotKeyRefusal(const core::TLaunchButton&, const std::string&) const override { return {}; }
 };
 
 }  // namespace

@@ -72,6 +72,7 @@ struct SettingsWindow {
   core::ScreenPoint position;
   std::map<core::SettingsField, std::string> texts;
   int state = -1, scrollMax = -1, scrollPosition = 0, shown = 0, closed = 0;
+  bool switchChecked = false;
   std::optional<core::GlyphSource> preview;
   bool previewSmall = false;
   std::optional<std::string> chosenFile;
@@ -92,6 +93,8 @@ class FakeSettingsView : public core::ButtonSettingsView {
   }
   void SetText(core::SettingsField f, const std::string& t) override { w_.texts[f] = t; }
   void SelectState(int index) override { w_.state = index; }
+  bool SwitchChecked() const override { return w_.switchChecked; }
+  void SetSwitchChecked(bool checked) override { w_.switchChecked = checked; }
   void SetScrollRange(int max) override { w_.scrollMax = max; }
   void SetScrollPosition(int p) override { w_.scrollPosition = p; }
   void ShowPreview(const core::GlyphSource& source, bool isSmall) override {
@@ -261,7 +264,12 @@ class FakeView : public core::LauncherView {
     launchMenuAt = atButton;
   }
   void FocusLaunchButton(int k) override { focused = k; }
-  void EnablePageCommands(bool selected, bool page) override { pageCommands = {selected, page}; }
+  void EnablePageCommands(bool selected, bool page, bool inOrder) override {
+    pageCommands = {selected, page};
+    checkedInOrder = inOrder;
+  }
+  void RunSteps(bool on) override { stepping = on; }
+  std::uint64_t Milliseconds() const override { return clock; }
 
   // Which buttons are enabled, in the order T << < > >> F.
   std::string NavStates() const;
@@ -284,6 +292,9 @@ class FakeView : public core::LauncherView {
   int launchMenuAt = -1;  // the button the last menu opened at; 0: at the pointer
   int focused = 0;        // the launch button given the keyboard focus
   std::pair<bool, bool> pageCommands{true, true};
+  bool checkedInOrder = false;
+  bool stepping = false;     // the page run asks for steps
+  std::uint64_t clock = 0;   // what Milliseconds tells
   std::vector<std::string> updates;  // what the timer changed, in order
 };
 

@@ -17,16 +17,12 @@ std::string WithText(std::string_view pattern, std::string_view text) {
   return result;
 }
 
-struct ParsedHotKey {
-  bool shift = false, ctrl = false, alt = false, win = false;
-  bool hasKey = false;
-  std::string key;
-};
+}  // namespace
 
 // Parts separated by "+", read up to the first empty part. A "+" that ends the text
 // belongs to the key when the part before it plus "+" is a key name ("Num+"), so
 // that every key's text form reads back as that key.
-ParsedHotKey Parse(std::string_view text, const TKeyAssign& names) {
+ParsedHotKey ParseHotKeyText(std::string_view text, const TKeyAssign& names) {
   ParsedHotKey result;
   size_t position = 0;
   for (;;) {
@@ -58,6 +54,8 @@ ParsedHotKey Parse(std::string_view text, const TKeyAssign& names) {
   }
   return result;
 }
+
+namespace {
 
 // Clears Busy also when the handler throws.
 class BusyScope {
@@ -101,7 +99,7 @@ TWaitHotKey::~TWaitHotKey() {
 std::string TWaitHotKey::HotKey() const { return keyAssign_->Key().empty() ? texts::kNoHotKey : text_; }
 
 void TWaitHotKey::SetHotKey(const std::string& text) {
-  ParsedHotKey parsed = Parse(text, *keyAssign_);
+  ParsedHotKey parsed = ParseHotKeyText(text, *keyAssign_);
   if (!parsed.hasKey) return;
   keyAssign_->SetModifiersQuietly(parsed.shift, parsed.ctrl, parsed.alt, parsed.win);
   keyAssign_->SetKey(parsed.key);

@@ -94,6 +94,15 @@ class TWaitHotKey {
   bool registered_ = false;
 };
 
+// A text form read into its parts: the modifiers named, and the key's name as written
+// (found in `names` or not) when there is one.
+struct ParsedHotKey {
+  bool shift = false, ctrl = false, alt = false, win = false;
+  bool hasKey = false;
+  std::string key;
+};
+ParsedHotKey ParseHotKeyText(std::string_view text, const TKeyAssign& names);
+
 // The text form of an assignment: the modifiers in the order Windows, Alt, Ctrl,
 // Shift, each with "+", before the key name.
 std::string HotKeyText(const TKeyAssign& assign);

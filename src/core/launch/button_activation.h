@@ -4,6 +4,7 @@
 #include <string>
 
 #include "launch/page_navigator.h"
+#include "launch_button/detached_button.h"
 #include "launch/running_marks.h"
 #include "launch/window_display.h"
 #include "ports/prompter.h"
@@ -18,7 +19,8 @@ namespace core {
 // instead of anything else; otherwise the start sound when the page's file holds the
 // button's program and the option asks for it, then the start (Ctrl+Shift: as
 // administrator) with a look for the program's window a moment later; last, hiding
-// the window after a start or a switch when the option asks for it.
+// the window after a start or a switch when the option asks for it (a hidden window
+// stays hidden).
 class ButtonActivation {
  public:
   ButtonActivation(const PageNavigator& navigator, const PageStore& pages, RunningMarks& marks, WindowDisplay& display,
@@ -36,14 +38,23 @@ class ButtonActivation {
   const std::string& StartSoundPath() const { return startSound_; }
 
   void Activate(TLaunchButton& button, const Activation& how);
+  // A button's own key, on button k of `page` as its file holds it: a click on it, but
+  // with SwitchIfRunning a window of its program, looked for now, is brought forward
+  // instead.
+  void ActivateByKey(std::shared_ptr<DetachedButton> held, int page);
+  // The start step of a page started in order, with the process to wait for.
+  WatchedStart StartWatched(TLaunchButton& button, std::uintptr_t owner);
+  // A program of a run that runs already comes forward instead of starting again.
+  bool BringToFront(const TLaunchButton& button) { return marks_.BringToFront(button); }
   // The start step alone, which the page launches share: false for an empty button.
   bool Start(TLaunchButton& button, bool elevated, std::uintptr_t owner = 0);
-  // What follows several starts at once: the sound once, then hiding once.
-  void AfterStarts();
+  // What follows several starts at once: the sound once, then hiding once; a window
+  // hidden by now is shown again unless `onlyHide`.
+  void AfterStarts(bool onlyHide = false);
 
  private:
-  void LaunchButtonOnClick(const TLaunchButton& button);
-  void HideAfterStart();
+  void LaunchButtonOnClick(const TLaunchButton& button, int page);
+  void HideAfterStart(bool onlyHide);
 
   const PageNavigator& navigator_;
   const PageStore& pages_;

@@ -63,6 +63,7 @@ void ButtonEditor::Paste1Click() {
     if (!prompter_.Confirm(question, ConfirmKind::kYesNo, BoxPlacement::At(corner.x, corner.y))) return;
   }
   ShowEntry(button, clipboard_, false);  // the selection mark stays
+  if (OnPasted) OnPasted(button);
   button.DoUpdated();
 }
 
@@ -91,12 +92,32 @@ void ButtonEditor::PopupMenu1Popup() {
     any = true;
     if (!button->IsIconSmall()) selected = true;
   }
-  view_.EnablePageCommands(selected, any);
+  view_.EnablePageCommands(selected, any, InOrderQuietly());
+}
+
+// A page file that cannot be read now starts its page as every page starts; its own
+// load says why.
+bool ButtonEditor::InOrderQuietly() const {
+  try {
+    return navigator_.InOrder();
+  } catch (const Error&) {
+    return false;
+  }
+}
+
+void ButtonEditor::pInOrderClick() {
+  Reporting(prompter_, [&] { navigator_.SetInOrder(!navigator_.InOrder()); });
 }
 
 // Buttons 1 to 10 in order, without a pause, the window owning each start; one sound
-// after the last start.
+// after the last start. A page set to start in order runs so, and while it runs, a
+// second launch starts nothing.
 void ButtonEditor::StartButtons(bool selectedOnly) {
+  if (run_.Running()) return;
+  if (InOrderQuietly()) {
+    run_.Begin(buttons_, selectedOnly);
+    return;
+  }
   for (const auto& button : buttons_) {
     if (selectedOnly && button->IsIconSmall()) continue;
     activation_.Start(*button, false, view_.NativeHandle());

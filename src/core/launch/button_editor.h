@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
+
 #include "launch/button_activation.h"
+#include "launch/page_run.h"
 #include "launch/launcher_view.h"
 #include "launch/page_navigator.h"
 #include "launch_button/button_entry.h"
@@ -14,13 +17,18 @@ namespace core {
 class ButtonEditor {
  public:
   ButtonEditor(LaunchButtons& buttons, PageNavigator& navigator, const PageStore& pages, LauncherView& view,
-               ButtonActivation& activation, Prompter& prompter)
+               ButtonActivation& activation, PageRun& run, Prompter& prompter)
       : buttons_(buttons),
         navigator_(navigator),
         pages_(pages),
         view_(view),
         activation_(activation),
+        run_(run),
         prompter_(prompter) {}
+
+  // Pasted values, before they are written: the key another button has already is
+  // dropped from them, with a notice.
+  std::function<void(TLaunchButton&)> OnPasted;
 
   // True when it opened the editing menu (the middle button).
   bool LaunchButtonOnMouseDown(TLaunchButton& button, MouseButton mouseButton);
@@ -38,16 +46,20 @@ class ButtonEditor {
   void PopupMenu1Popup();
   void Choice1Click() { StartButtons(true); }
   void pAllStartClick() { StartButtons(false); }
+  // The page shown starts in order, or no longer.
+  void pInOrderClick();
 
  private:
   TLaunchButton& PopupButton() { return *buttons_[static_cast<size_t>(popupButtonNo_ - 1)]; }
   void StartButtons(bool selectedOnly);
+  bool InOrderQuietly() const;
 
   LaunchButtons& buttons_;
   PageNavigator& navigator_;
   const PageStore& pages_;
   LauncherView& view_;
   ButtonActivation& activation_;
+  PageRun& run_;
   Prompter& prompter_;
   int popupButtonNo_ = 1;
   // What Copy and Cut take and Paste gives: a button's values but its selection mark.

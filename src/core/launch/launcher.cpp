@@ -3,6 +3,7 @@
 #include "components/tray_icon.h"
 #include "components/wait_hot_key.h"
 #include "error.h"
+#include "launch/button_keys_texts.h"
 #include "launch/launcher_texts.h"
 #include "storage/file_name_case.h"
 #include "storage/paths.h"
@@ -31,7 +32,8 @@ std::vector<TLaunchButton*> Pointers(const LaunchButtons& buttons) {
 TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
     : view_(view),
       ports_(ports),
-      buttons_(MakeButtons(view, *this, {ports.shell, ports.prompter, ports.files, {ports.environment, ports.probe}})),
+      buttonPorts_{ports.shell, ports.prompter, ports.files, {ports.environment, ports.probe}},
+      buttons_(MakeButtons(view, *this, buttonPorts_)),
       targets_(Pointers(buttons_), {ports.environment, ports.probe}),
       marks_(buttons_),
       pages_(ports.files, ports.codePage, DirectoryWithSeparator(ports.environment.ExecutablePath())),
@@ -43,10 +45,16 @@ TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
       users_(settings_, pages_, ports.files, ports.shell, ports.prompter, *this),
       activation_(navigator_, pages_, marks_, display_, ports.sound, ports.prompter, options_,
                   DirectoryWithSeparator(ports.environment.ExecutablePath()) + "start.wav"),
-      editor_(buttons_, navigator_, pages_, view, activation_, ports.prompter),
+      run_(activation_, view, *this, buttonPorts_),
+      editor_(buttons_, navigator_, pages_, view, activation_, run_, ports.prompter),
       desktop_(view, ports.environment, ports.prompter) {
+  navigator_.OnButtonsShown = [this] { ShowKeyStates(); };
+  editor_.OnPasted = [this](TLaunchButton& b) { DropTakenKey(b); };
   for (auto& button : buttons_) {
-    button->OnUpdated = [this](TLaunchButton& b) { editor_.OnBtnUpdated(b); };
+    button->OnUpdated = [this](TLaunchButton& b) {
+      editor_.OnBtnUpdated(b);
+      RefreshKeys();
+    };
     button->OnMouseDown = [this](TLaunchButton& b, MouseButton m) {
       if (editor_.LaunchButtonOnMouseDown(b, m)) ++holds_;
     };
@@ -58,6 +66,7 @@ TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
 }
 
 TLauncher::~TLauncher() {
+  keys_.SetPort(nullptr);
   if (trayIcon_) trayIcon_->OnClick = nullptr;
   if (waitHotKey_) waitHotKey_->OnCatchHotKey = nullptr;
 }
@@ -78,6 +87,66 @@ void TLauncher::HotKeyToggle() {
   int k = 1;
   while (k < kLaunchButtonCount && Button(k).ProgramPath().empty()) ++k;
   view_.FocusLaunchButton(Button(k).ProgramPath().empty() ? 1 : k);
+}
+
+void TLauncher::SetGlobalKeys(GlobalKeys* keys) {
+  keys_.SetPort(keys);
+  RefreshKeys();
+}
+
+std::optional<KeyCombo> TLauncher::ShowHideKey() const {
+  return options_.Hot > 0 ? KeyComboOf(options_.HotKey) : std::nullopt;
+}
+
+// A page that cannot be read now keeps the keys as they were, until the next change.
+void TLauncher::RefreshKeys() {
+  if (!keys_.HasPort()) return;
+  try {
+    keys_.Use(pages_.ReadPages(Current().UserName, Current().PageNoControl), ShowHideKey());
+  } catch (const Error&) {
+    return;
+  }
+  ShowKeyStates();
+  if (const std::string notice = keys_.TakeNotice(); !notice.empty()) ports_.prompter.ShowNotice(notice);
+}
+
+void TLauncher::ShowKeyStates() {
+  for (int k = 1; k <= kLaunchButtonCount; ++k) Button(k).SetHotKeyRefused(keys_.Refused(Current().PageNo, k));
+}
+
+// The button as its page's file holds it now, whatever page is shown.
+void TLauncher::HotKeyPressed(int id) {
+  const auto place = keys_.ButtonOf(id);
+  if (!place) return;
+  const auto [page, k] = *place;
+  Handle([&] {
+    const ButtonEntry entry = pages_.Load(pages_.PathOf(Current().UserName, page)).Button(k);
+    if (entry.Empty()) return;
+    activation_.ActivateByKey(std::make_shared<DetachedButton>(k, entry, *this, buttonPorts_, view_.NativeHandle()),
+                              page);
+  });
+}
+
+std::string TLauncher::HotKeyRefusal(const TLaunchButton& button, const std::string& text) const {
+  if (std::string why = KeyRuleRefusal(text); !why.empty()) return why;
+  const std::optional<KeyCombo> key = KeyComboOf(text);
+  if (!key) return {};
+  if (key == ShowHideKey()) return Format(texts::kKeyIsShowHide, KeyComboText(*key));
+  std::optional<KeyedButton> holder;
+  try {
+    holder = HolderOf(pages_.ReadPages(Current().UserName, Current().PageNoControl), *key, Current().PageNo,
+                      button.Number());
+  } catch (const Error&) {
+  }
+  if (!holder) return {};
+  return Format(Format(Format(texts::kKeyTaken, KeyComboText(*key)), std::to_string(holder->page)), holder->title);
+}
+
+void TLauncher::DropTakenKey(TLaunchButton& button) {
+  const std::string why = HotKeyRefusal(button, button.HotKey());
+  if (why.empty()) return;
+  button.SetHotKey("");
+  ports_.prompter.ShowNotice(Format(texts::kKeyDroppedOnPaste, why));
 }
 
 void TLauncher::SetRunningPrograms(RunningPrograms* programs) {
@@ -125,6 +194,7 @@ void TLauncher::ShowUser(const ShownUser& shown) {
   else
     navigator_.ComposeCaption();
   if (shown.options) UseOptions(*shown.options);
+  RefreshKeys();
 }
 
 void TLauncher::LoadOption(int n) { UseOptions(settings_.OptionsOf(n)); }
@@ -133,6 +203,7 @@ void TLauncher::UseOptions(const Options& options) {
   options_ = options;
   ColorChange(view_, options_.FormColor);
   UseComponentOptions();
+  RefreshKeys();
 }
 
 void TLauncher::UseComponentOptions() {
@@ -213,6 +284,13 @@ bool Covers(const std::string& changed, const std::string& file) {
   return folder == path;
 }
 
+// A changed path in a folder (named without its "\"), or a folder (with it) that
+// holds that folder.
+bool Touches(const std::string& changed, const std::string& folder) {
+  const std::string path = FileNameForm(changed), within = FileNameForm(folder) + kPathSeparator;
+  return path.starts_with(within) || (!path.empty() && path.back() == kPathSeparator && within.starts_with(path));
+}
+
 }  // namespace
 
 void TLauncher::FilesChanged(const std::vector<std::string>& paths) {
@@ -224,13 +302,15 @@ void TLauncher::TakeInChanges() {
   const std::vector<std::string> paths = std::move(changedFiles_);
   changedFiles_.clear();
   const std::string page = navigator_.PageFilePath();
-  bool settings = false, shown = false;
+  bool settings = false, shown = false, pages = false;
   for (const std::string& path : paths) {
     settings = settings || Covers(path, settings_.Path());
     shown = shown || Covers(path, page);
+    pages = pages || Touches(path, DataFolder());
   }
   if (settings) Handle([&] { TakeInSettings(); });
   if (shown) Handle([&] { navigator_.TakeInPage(); });
+  if (settings || pages) RefreshKeys();
 }
 
 // The current user stays, and so does the page while the count still holds it. A
@@ -262,6 +342,10 @@ void TLauncher::Timer1Timer() {
 // A bound key is taken also when it does nothing (a held start key), so that it never
 // reaches the focused control as text.
 bool TLauncher::KeyDown(const KeyStroke& stroke) {
+  if (stroke.key == kKeyEscape && run_.Running()) {
+    run_.Cancel();
+    return true;
+  }
   const KeyBinding* binding = KeyBindingOf(stroke.key, stroke.shift);
   if (!binding) return false;
   if (stroke.repeat && !binding->repeats) return true;
@@ -283,6 +367,7 @@ void TLauncher::UpDown1Click() {
     SavePosition();
     navigator_.KeepPageWithinCount();
   });
+  RefreshKeys();
 }
 
 void TLauncher::Command(LauncherCommand command) {
@@ -308,7 +393,10 @@ void TLauncher::Command(LauncherCommand command) {
     case C::kmVersionClick:
       if (dialogs_) dialogs_->OpenVersion(options_.FormColor);
       break;
-    case C::kmDeleteClick: navigator_.mDeleteClick(); break;
+    case C::kmDeleteClick:
+      navigator_.mDeleteClick();
+      RefreshKeys();
+      break;
     case C::kCut1Click: editor_.Cut1Click(); break;
     case C::kCopy1Click: editor_.Copy1Click(); break;
     case C::kPaste1Click: editor_.Paste1Click(); break;
@@ -316,6 +404,7 @@ void TLauncher::Command(LauncherCommand command) {
     case C::kSelect1Click: editor_.Select1Click(); break;
     case C::kChoice1Click: editor_.Choice1Click(); break;
     case C::kpAllStartClick: editor_.pAllStartClick(); break;
+    case C::kpInOrderClick: editor_.pInOrderClick(); break;
     case C::kmFindClick: desktop_.mFindClick(); break;
     case C::kpScreenClick: desktop_.pScreenClick(); break;
     case C::kpCloseFolderClick: desktop_.pCloseFolderClick(); break;

@@ -7,6 +7,8 @@
 #include "find/find_box_host.h"
 #include "launch/button_activation.h"
 #include "launch/button_editor.h"
+#include "launch/button_keys.h"
+#include "launch/page_run.h"
 #include "launch/desktop_commands.h"
 #include "launch/launcher_keys.h"
 #include "launch/launcher_settings.h"
@@ -59,6 +61,7 @@ enum class LauncherCommand {
   kSelect1Click,
   kChoice1Click,
   kpAllStartClick,
+  kpInOrderClick,
   kmFindClick,
   kpScreenClick,
   kpCloseFolderClick,
@@ -119,6 +122,13 @@ class TLauncher final : public LaunchButtonHost,
     targets_.SetBackground(background);
     marks_.SetBackground(background);
   }
+  // The buttons' own keys are registered through it, once the window has first shown;
+  // nullptr withdraws them, before it goes.
+  void SetGlobalKeys(GlobalKeys* keys);
+  // A button's own key was pressed (its registration's identifier).
+  void HotKeyPressed(int id);
+  // A step of the page that starts in order, while it asks for them.
+  void RunStep() { run_.Step(); }
   // Without them no button carries a running mark; with them the buttons shown are
   // looked at at once.
   void SetRunningPrograms(RunningPrograms* programs);
@@ -168,6 +178,7 @@ class TLauncher final : public LaunchButtonHost,
 
   // LaunchButtonHost.
   void Activate(TLaunchButton& button, const Activation& how) override { activation_.Activate(button, how); }
+  std::string HotKeyRefusal(const TLaunchButton& button, const std::string& text) const override;
 
  private:
   // UserDisplay.
@@ -206,10 +217,17 @@ class TLauncher final : public LaunchButtonHost,
   bool TakesChanges() const { return holds_ == 0 && view_.TakesInput(); }
   void TakeInChanges();
   void TakeInSettings();
+  // The buttons' own keys registered as the user's pages hold them now; what could not
+  // be had is told once, and shown in the buttons' names.
+  void RefreshKeys();
+  void ShowKeyStates();
+  std::optional<KeyCombo> ShowHideKey() const;
+  void DropTakenKey(TLaunchButton& button);
 
   LauncherView& view_;
   LauncherPorts ports_;
   Options options_;
+  LaunchButtonPorts buttonPorts_;
   LaunchButtons buttons_;
   MissingTargets targets_;
   RunningMarks marks_;
@@ -220,7 +238,9 @@ class TLauncher final : public LaunchButtonHost,
   LauncherSettings settings_;
   Users users_;
   ButtonActivation activation_;
+  PageRun run_;
   ButtonEditor editor_;
+  ButtonHotKeys keys_;
   DesktopCommands desktop_;
   LauncherDialogs* dialogs_ = nullptr;
   TTrayIcon* trayIcon_ = nullptr;

@@ -8,6 +8,7 @@ namespace core {
 
 // Virtual-key codes of the keys the launcher window binds (the digits are their
 // characters, '0'..'9').
+inline constexpr int kKeyEscape = 0x1B;
 inline constexpr int kKeyPageUp = 0x21;
 inline constexpr int kKeyPageDown = 0x22;
 inline constexpr int kKeyF3 = 0x72;

@@ -58,8 +58,13 @@ class LauncherView : public PanelColourTarget {
   virtual void PopupLaunchMenu(const LaunchMenuState& state, int atButton) = 0;
   // Gives the keyboard focus to launch button k.
   virtual void FocusLaunchButton(int k) = 0;
-  // The two page commands of the window's pop-up menu.
-  virtual void EnablePageCommands(bool startSelected, bool startPage) = 0;
+  // The two page commands of the window's pop-up menu, and the check mark of starting
+  // the page in order.
+  virtual void EnablePageCommands(bool startSelected, bool startPage, bool inOrder) = 0;
+  // While on, the window calls the launcher's RunStep about every 50 ms.
+  virtual void RunSteps(bool on) = 0;
+  // A steady clock, in milliseconds.
+  virtual std::uint64_t Milliseconds() const = 0;
 };
 
 }  // namespace core

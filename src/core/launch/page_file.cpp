@@ -1,5 +1,7 @@
 #include "launch/page_file.h"
 
+#include <algorithm>
+
 namespace core {
 namespace {
 
@@ -13,6 +15,14 @@ constexpr char kOption[] = "ProgOption";
 constexpr char kIconPath[] = "IconPath";
 constexpr char kIconNo[] = "IconNo";
 constexpr char kIconSmall[] = "IsIconSmall";
+constexpr char kHotKey[] = "HotKey";
+constexpr char kSwitchIfRunning[] = "SwitchIfRunning";
+constexpr char kStartDelay[] = "StartDelay";
+// Section "PageLaunch": how the page launch starts the page's buttons.
+constexpr char kPageLaunch[] = "PageLaunch";
+constexpr char kInOrder[] = "InOrder";
+// The text a key holds for no key.
+constexpr char kNoKey[] = "(なし)";
 
 // The stored start state counts differently from TProgState: 1 is maximised, 2 minimised.
 constexpr int kStoredNormal = 0;
@@ -49,6 +59,10 @@ ButtonEntry PageFile::Button(int k) const {
   entry.iconPath = image_.ReadString(section, kIconPath, "");
   entry.iconNo = image_.ReadInteger(section, kIconNo, 0);
   entry.isIconSmall = image_.ReadBool(section, kIconSmall, false);
+  entry.hotKey = image_.ReadString(section, kHotKey, "");
+  if (entry.hotKey == kNoKey) entry.hotKey.clear();
+  entry.switchIfRunning = image_.ReadBool(section, kSwitchIfRunning, false);
+  entry.startDelay = std::clamp(image_.ReadInteger(section, kStartDelay, 0), 0, kLongestStartDelay);
   entry.path = image_.ReadString(section, kPath, "");
   return entry;
 }
@@ -74,6 +88,25 @@ void PageFile::SetButton(int k, const ButtonEntry& entry) {
     image_.WriteString(section, kIconSmall, "1");
   else
     image_.DeleteKey(section, kIconSmall);
+  WriteOrDelete(image_, section, kHotKey, entry.hotKey);
+  if (entry.switchIfRunning)
+    image_.WriteString(section, kSwitchIfRunning, "1");
+  else
+    image_.DeleteKey(section, kSwitchIfRunning);
+  if (entry.startDelay != 0)
+    image_.WriteInteger(section, kStartDelay, entry.startDelay);
+  else
+    image_.DeleteKey(section, kStartDelay);
+}
+
+bool PageFile::InOrder() const { return image_.ReadBool(kPageLaunch, kInOrder, false); }
+
+// Off, the section goes: a page never set to start in order holds none.
+void PageFile::SetInOrder(bool inOrder) {
+  if (inOrder)
+    image_.WriteString(kPageLaunch, kInOrder, "1");
+  else
+    image_.EraseSection(kPageLaunch);
 }
 
 bool PageFile::HoldsProgram(int k) const { return !image_.ReadString(ButtonSection(k), kPath, "").empty(); }

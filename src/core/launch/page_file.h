@@ -28,6 +28,10 @@ class PageFile {
   // All the button's keys in their order; the empty ones are removed, except the path.
   void SetButton(int k, const ButtonEntry& entry);
   bool HoldsProgram(int k) const;
+  // The page launch starts the buttons one after the other, each once the one before
+  // shows its window.
+  bool InOrder() const;
+  void SetInOrder(bool inOrder);
   Page ToPage() const;
 
  private:

@@ -103,6 +103,13 @@ void PageNavigator::LoadButtons() {
   const PageFile file = pages_.Load(PageFilePath());
   for (int k = 1; k <= kLaunchButtonCount; ++k) ShowEntry(*buttons_[static_cast<size_t>(k - 1)], file.Button(k), true);
   CheckTargets();
+  if (OnButtonsShown) OnButtonsShown();
+}
+
+void PageNavigator::SetInOrder(bool inOrder) {
+  PageFile file = pages_.Load(PageFilePath());
+  file.SetInOrder(inOrder);
+  pages_.Save(PageFilePath(), file);
 }
 
 void PageNavigator::SaveButton(int k) {
@@ -116,6 +123,7 @@ void PageNavigator::SaveButton(int k) {
     TLaunchButton& other = *buttons_[static_cast<size_t>(j - 1)];
     if (j != k && EntryOf(other) != file.Button(j)) ShowEntry(other, file.Button(j), true);
   }
+  if (OnButtonsShown) OnButtonsShown();
 }
 
 // Emptying the title box writes the empty title back at once, as any change of the

@@ -85,6 +85,11 @@ class PageNavigator {
     targets_.Check();
     marks_.Refresh();
   }
+  // Whether the page's launch starts its buttons in order; set, it is written at once.
+  bool InOrder() const { return pages_.Load(PageFilePath()).InOrder(); }
+  void SetInOrder(bool inOrder);
+  // After the buttons shown took other values from the file.
+  std::function<void()> OnButtonsShown;
   // The page's file, made writable again.
   void RepairPageFileAttributes();
   // Deletes the page's data file; the page stays where it is and keeps its number.

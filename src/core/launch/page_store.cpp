@@ -1,5 +1,7 @@
 #include "launch/page_store.h"
 
+#include <algorithm>
+
 #include "components/key_names.h"
 #include "error.h"
 #include "storage/paths.h"
@@ -34,6 +36,7 @@ std::vector<int> PageStore::PagesOf(const std::string& userName, int from) const
 }
 
 const std::vector<Page>& PageStore::ReadPages(const std::string& userName, int count) const {
+  count = std::clamp(count, 0, kLastPage);
   if (userName != keptUser_) {
     keptPages_.clear();
     keptStamps_.clear();

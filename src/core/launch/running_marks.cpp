@@ -64,17 +64,32 @@ bool IsSameProgram(const std::string& buttonKey, const std::string& windowKey) {
   return ExtractFileName(windowKey) == buttonKey;
 }
 
-void RunningMarks::Refresh() {
-  if (!programs_) return;
-  if (!background_) {
-    Mark(programs_->VisibleWindows());
+void RunningMarks::Look(std::function<void()> after) {
+  if (!programs_) {
+    if (after) after();
     return;
   }
-  background_->Run([programs = programs_, shared = shared_, this](const FileProbe&) -> Background::Done {
-    return [shared, this, windows = programs->VisibleWindows()]() mutable {
-      if (shared->alive) Mark(std::move(windows));
+  if (!background_) {
+    Mark(programs_->VisibleWindows());
+    if (after) after();
+    return;
+  }
+  background_->Run([programs = programs_, shared = shared_, after, this](const FileProbe&) -> Background::Done {
+    return [shared, after, this, windows = programs->VisibleWindows()]() mutable {
+      if (!shared->alive) return;
+      Mark(std::move(windows));
+      if (after) after();
     };
   });
+}
+
+void RunningMarks::SwitchTo(const TLaunchButton& button, std::function<void(bool switched)> then) {
+  const std::string key = button.ProgramPath().empty() ? std::string() : ProgramKey(button.ResolvedStart().file);
+  if (key.empty()) {
+    then(false);
+    return;
+  }
+  Look([this, key, then] { then(BringToFront(key)); });
 }
 
 void RunningMarks::Mark(std::vector<ProgramWindow> windows) {
@@ -94,10 +109,14 @@ void RunningMarks::Tick() {
 }
 
 bool RunningMarks::BringToFront(const TLaunchButton& button) {
-  if (!programs_ || button.ProgramPath().empty()) return false;
-  const std::string key = ProgramKey(button.ResolvedStart().file);
+  if (button.ProgramPath().empty()) return false;
+  return BringToFront(ProgramKey(button.ResolvedStart().file));
+}
+
+bool RunningMarks::BringToFront(const std::string& programKey) {
+  if (!programs_) return false;
   for (const ProgramWindow& window : windows_)
-    if (IsSameProgram(key, ProgramKey(window.program))) return programs_->BringToFront(window.window);
+    if (IsSameProgram(programKey, ProgramKey(window.program))) return programs_->BringToFront(window.window);
   return false;
 }
 

@@ -38,7 +38,10 @@ class RunningMarks {
   void SetPrograms(RunningPrograms* programs) { programs_ = programs; }
   // Without one, the look runs on the window's thread.
   void SetBackground(Background* background) { background_ = background; }
-  void Refresh();
+  void Refresh() { Look(nullptr); }
+  // Looks at the windows now (in the background) and brings the front-most window of
+  // the button's program forward; `then` hears whether it did.
+  void SwitchTo(const TLaunchButton& button, std::function<void(bool switched)> then);
   // A program was started from the launcher: its window comes a moment later.
   void Started() { ticksToRefresh_ = kTicksAfterStart; }
   // The window's 200 ms timer.
@@ -53,7 +56,10 @@ class RunningMarks {
   struct Shared {
     bool alive = true;  // read on the window's thread only
   };
+  // The look; `after` runs once the marks follow it.
+  void Look(std::function<void()> after);
   void Mark(std::vector<ProgramWindow> windows);
+  bool BringToFront(const std::string& programKey);
 
   LaunchButtons& buttons_;
   RunningPrograms* programs_ = nullptr;

@@ -11,6 +11,10 @@ void WindowDisplay::TrayIcon1Click() {
   }
 }
 
+void WindowDisplay::Hide() {
+  if (view_.IsWindowShown()) view_.HideWindow();
+}
+
 void WindowDisplay::TitleBarDoubleClick(int hitTest, bool optionOn) {
   if (optionOn && hitTest == kHitCaption) TrayIcon1Click();
 }

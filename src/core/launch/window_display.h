@@ -15,6 +15,8 @@ class WindowDisplay {
 
   // Hides a shown window; shows a hidden one in front.
   void TrayIcon1Click();
+  // Hides the window when it shows; never shows it.
+  void Hide();
   // With the option on, a double click on the caption bar hides the window.
   void TitleBarDoubleClick(int hitTest, bool optionOn);
   // With mouse mode on: the pointer in the screen's top-left corner shows the window,

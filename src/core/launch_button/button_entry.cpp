@@ -4,7 +4,8 @@ namespace core {
 
 ButtonEntry EntryOf(const TLaunchButton& button) {
   return {button.ProgramTitle(),    button.ProgramPath(),  button.ProgramDir(),    button.ProgramOption(),
-          button.ProgramIconPath(), button.ProgramState(), button.ProgramIconNo(), button.IsIconSmall()};
+          button.ProgramIconPath(), button.ProgramState(), button.ProgramIconNo(), button.IsIconSmall(),
+          button.HotKey(),          button.SwitchIfRunning(), button.StartDelay()};
 }
 
 void ShowEntry(TLaunchButton& button, const ButtonEntry& entry, bool withMark) {
@@ -15,6 +16,9 @@ void ShowEntry(TLaunchButton& button, const ButtonEntry& entry, bool withMark) {
   button.SetProgramIconPath(entry.iconPath);
   button.SetProgramIconNo(entry.iconNo);
   if (withMark) button.SetIsIconSmall(entry.isIconSmall);
+  button.SetHotKey(entry.hotKey);
+  button.SetSwitchIfRunning(entry.switchIfRunning);
+  button.SetStartDelay(entry.startDelay);
   button.SetProgramPath(entry.path);
 }
 
@@ -26,6 +30,9 @@ void ClearEntry(TLaunchButton& button) {
   button.SetProgramIconPath("");
   button.SetProgramState(TProgState::psNormal);
   button.SetProgramIconNo(0);
+  button.SetHotKey("");
+  button.SetSwitchIfRunning(false);
+  button.SetStartDelay(0);
 }
 
 }  // namespace core

@@ -15,6 +15,12 @@ struct ButtonEntry {
   std::optional<TProgState> state = TProgState::psNormal;
   int iconNo = 0;
   bool isIconSmall = false;
+  // A key of its own in the hot key text form (empty: none), whether that key switches
+  // to the program when it runs, and the pause after its start in a page started in
+  // order (milliseconds).
+  std::string hotKey;
+  bool switchIfRunning = false;
+  int startDelay = 0;
   bool Empty() const { return path.empty(); }
   friend bool operator==(const ButtonEntry&, const ButtonEntry&) = default;
 };

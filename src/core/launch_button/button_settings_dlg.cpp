@@ -1,5 +1,8 @@
 #include "launch_button/button_settings_dlg.h"
 
+#include "components/key_combo.h"
+#include "storage/ini_image.h"
+
 #include <algorithm>
 
 #include "launch_button/button_settings_texts.h"
@@ -48,6 +51,9 @@ void TButtonSettingsDlg::Fill() {
   for (const auto& [field, value] : texts)
     if (!value.empty()) view_.SetText(field, value);
   view_.SelectState(static_cast<int>(button_.ProgramState()));
+  if (!button_.HotKey().empty()) view_.SetText(SettingsField::kHotKey, button_.HotKey());
+  view_.SetSwitchChecked(button_.SwitchIfRunning());
+  if (button_.StartDelay() != 0) view_.SetText(SettingsField::kStartDelay, std::to_string(button_.StartDelay()));
 }
 
 // The preview, the icons the scroll bar offers, and its position. The files are
@@ -152,8 +158,24 @@ void TButtonSettingsDlg::DeleteClick() {
   view_.Close();
 }
 
-// The dialog closes in every case, also after a refusal. The path is looked for where
-// it leads; the typed text is what the button keeps.
+// A refused key keeps the dialog open with everything typed. A taken key is kept in
+// its text form; a pause that is no number is none, one too long the longest.
+bool TButtonSettingsDlg::TakeKey() {
+  const std::string typed = view_.Text(SettingsField::kHotKey);
+  if (const std::string why = button_.HotKeyRefusal(typed); !why.empty()) {
+    ports_.prompter.ShowInformation(why, BoxPlacement::Centred());
+    return false;
+  }
+  const std::optional<KeyCombo> key = KeyComboOf(typed);
+  button_.SetHotKey(key ? KeyComboText(*key) : "");
+  button_.SetSwitchIfRunning(view_.SwitchChecked());
+  const std::optional<int> pause = ParseInteger(view_.Text(SettingsField::kStartDelay));
+  button_.SetStartDelay(std::clamp(pause.value_or(0), 0, kLongestStartDelay));
+  return true;
+}
+
+// The dialog closes in every case, also after a refusal of the path. The path is
+// looked for where it leads; the typed text is what the button keeps.
 void TButtonSettingsDlg::OKClick() {
   const std::string path = view_.Text(SettingsField::kPath);
   const std::string target = ResolveStart(path, view_.Text(SettingsField::kDirectory), ports_.paths).file;
@@ -163,6 +185,7 @@ void TButtonSettingsDlg::OKClick() {
   } else if (!Reachable(path, target)) {
     ports_.prompter.ShowInformation(texts::kPathMissing, BoxPlacement::Centred());
   } else {
+    if (!TakeKey()) return;
     button_.SetProgramTitle(view_.Text(SettingsField::kTitle));
     button_.SetProgramDir(view_.Text(SettingsField::kDirectory));
     button_.SetProgramOption(view_.Text(SettingsField::kOption));

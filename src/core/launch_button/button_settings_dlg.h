@@ -10,7 +10,7 @@ namespace core {
 
 class TButtonSettingsDlg;
 
-enum class SettingsField { kTitle, kPath, kDirectory, kOption };
+enum class SettingsField { kTitle, kPath, kDirectory, kOption, kHotKey, kStartDelay };
 
 // The button settings dialog as its logic sees it.
 class ButtonSettingsView {
@@ -26,6 +26,9 @@ class ButtonSettingsView {
   virtual std::string Text(SettingsField field) const = 0;
   virtual void SetText(SettingsField field, const std::string& text) = 0;
   virtual void SelectState(int index) = 0;
+  // The check box "起動中なら切り替え".
+  virtual bool SwitchChecked() const = 0;
+  virtual void SetSwitchChecked(bool checked) = 0;
   // The icon-number scroll bar; setting them reports nothing back.
   virtual void SetScrollRange(int max) = 0;
   virtual void SetScrollPosition(int position) = 0;
@@ -72,6 +75,9 @@ class TButtonSettingsDlg {
   int ScrollPosition() const { return position_; }
 
  private:
+  // The button's own key, its switch and its pause from the dialog; false, with the
+  // reason shown, when the key is refused.
+  bool TakeKey();
   // What OK accepts: a file or folder where the path leads, an address, or a name
   // the shell knows in its namespace.
   bool Reachable(const std::string& path, const std::string& target) const;

@@ -60,6 +60,10 @@ std::string TLaunchButton::AccessibleName() const {
   if (name.empty()) name = texts::kHintEmptyButton;
   if (missing_) name += std::string(texts::kStateMark) + texts::kStateMissing;
   if (running_) name += std::string(texts::kStateMark) + texts::kStateRunning;
+  if (!hotKey_.empty()) {
+    name += std::string(texts::kStateMark) + texts::kStateHotKey + hotKey_;
+    if (hotKeyRefused_) name += texts::kStateHotKeyRefused;
+  }
   return name;
 }
 
@@ -159,6 +163,19 @@ void TLaunchButton::SetAcceptDragFile(bool value) {
   view_.Repaint();
 }
 
+void TLaunchButton::SetHotKey(const std::string& value) {
+  if (value == hotKey_) return;
+  hotKey_ = value;
+  hotKeyRefused_ = false;
+  ShowAccessibleName();
+}
+
+void TLaunchButton::SetHotKeyRefused(bool refused) {
+  if (refused == hotKeyRefused_) return;
+  hotKeyRefused_ = refused;
+  ShowAccessibleName();
+}
+
 void TLaunchButton::DoUpdated() {
   if (OnUpdated) OnUpdated(*this);
 }
@@ -172,6 +189,10 @@ void TLaunchButton::ClearProgram() {
   state_ = TProgState::psNormal;
   iconPath_.clear();
   iconNo_ = 0;
+  hotKey_.clear();
+  switchIfRunning_ = false;
+  startDelay_ = 0;
+  hotKeyRefused_ = false;
   SetHint(texts::kHintEmptyButton);
   path_.clear();
   view_.RemoveGlyph();
@@ -220,6 +241,12 @@ bool TLaunchButton::Start(bool elevated, std::uintptr_t owner) {
   }
   ports_.shell.Execute(StartRequest(owner ? owner : view_.NativeHandle(), elevated));
   return true;
+}
+
+WatchedStart TLaunchButton::StartWatched(std::uintptr_t owner) {
+  showCmd_ = ShowCommandOf(state_);
+  if (path_.empty()) return {};
+  return ports_.shell.ExecuteWatched(StartRequest(owner ? owner : view_.NativeHandle(), false));
 }
 
 // One file on an empty button registers it; on a registered button it is opened

@@ -30,6 +30,8 @@ enum class TProgState { psNormal = 0, psMinimized = 1, psMaximized = 2 };
 
 // The launch buttons of a page, LaunchButton1 to LaunchButton10.
 inline constexpr int kLaunchButtonCount = 10;
+// The longest pause after a start in a page started in order, in milliseconds.
+inline constexpr int kLongestStartDelay = 60000;
 
 // The show command the shell gets for a start state.
 int ShowCommandOf(TProgState state);
@@ -98,12 +100,15 @@ class LaunchButtonView {
 bool SwitchesToProgram(ShiftState shift);
 
 // A button activated, and so which parts of a click run: a left-button release over
-// the button makes both, a release off it (after a press on it) only the start, and a
-// click from the keyboard only the sound, since the keyboard starts nothing.
+// the button makes both, a release off it (after a press on it) only the start.
 struct Activation {
   ShiftState shift;
   bool sound = true;  // the click's part: the start sound
   bool start = true;  // the release's part: the start, or with Shift the switch to the program
+  // Set by a button's own key: the page that holds the button, whose file the start
+  // sound asks, and hiding after the start never shows a hidden window. 0: the page
+  // shown, by a click.
+  int page = 0;
 };
 
 // What a button uses of the window that holds it: everything an activation does
@@ -112,6 +117,9 @@ class LaunchButtonHost {
  public:
   virtual ~LaunchButtonHost() = default;
   virtual void Activate(TLaunchButton& button, const Activation& how) = 0;
+  // Why a key text cannot be the button's own key (the message to show); empty when
+  // it can.
+  virtual std::string HotKeyRefusal(const TLaunchButton& button, const std::string& text) const = 0;
 };
 
 // One button that stands for a program, document or folder: it shows that file's
@@ -138,6 +146,12 @@ class TLaunchButton {
   int ProgramIconNo() const { return iconNo_; }
   bool IsIconSmall() const { return iconSmall_; }
   bool AcceptDragFile() const { return acceptDragFile_; }
+  // Its own global key in the hot key text form (empty: none), whether that key
+  // switches to the running program, and the pause after its start in a page started
+  // in order (ms).
+  const std::string& HotKey() const { return hotKey_; }
+  bool SwitchIfRunning() const { return switchIfRunning_; }
+  int StartDelay() const { return startDelay_; }
 
   void SetProgramTitle(const std::string& value);
   // An empty path empties the button; any other path rebuilds the glyph, even the
@@ -150,6 +164,13 @@ class TLaunchButton {
   void SetProgramIconNo(int value);
   void SetIsIconSmall(bool value);
   void SetAcceptDragFile(bool value);
+  void SetHotKey(const std::string& value);
+  void SetSwitchIfRunning(bool value) { switchIfRunning_ = value; }
+  void SetStartDelay(int value) { startDelay_ = value; }
+  // Its key could not be had (another program or button has it): the name says so.
+  void SetHotKeyRefused(bool refused);
+  // Why the key text would be refused as this button's key; empty when it is taken.
+  std::string HotKeyRefusal(const std::string& text) const { return host_.HotKeyRefusal(*this, text); }
 
   Notify OnUpdated;
   std::function<void(TLaunchButton&, MouseButton)> OnMouseDown;
@@ -183,7 +204,8 @@ class TLaunchButton {
   const std::string& Hint() const { return hint_; }
   // Its title, else its program's file name, else "未登録"; then "、見つかりません" when
   // it is dimmed and "、起動中" when it carries the running mark: nothing of what it
-  // shows by colour alone is lost to a screen reader.
+  // shows by colour alone is lost to a screen reader. Last its own key, and whether
+  // that could not be had.
   std::string AccessibleName() const;
   int ShowCmd() const { return showCmd_; }
   // The file whose icons the settings dialog offers; kept between its openings.
@@ -205,6 +227,9 @@ class TLaunchButton {
   // another is given (0: its own); false for an empty button, and for a start as
   // administrator of what cannot have one (an address, a packaged app), which says so.
   bool Start(bool elevated = false, std::uintptr_t owner = 0);
+  // The start step for a page started in order: never as administrator, and with the
+  // process it gave, to wait for its window.
+  WatchedStart StartWatched(std::uintptr_t owner);
   void FilesDropped(const std::vector<std::string>& paths);
 
   // The settings dialog, built for one use (a right-button release) and destroyed.
@@ -228,6 +253,10 @@ class TLaunchButton {
   int iconNo_ = 0;
   bool iconSmall_ = false;
   bool acceptDragFile_ = false;
+  std::string hotKey_;
+  bool switchIfRunning_ = false;
+  int startDelay_ = 0;
+  bool hotKeyRefused_ = false;
   std::string hint_;
   std::string accessibleName_;
   int showCmd_ = 0;

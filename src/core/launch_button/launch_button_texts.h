@@ -11,5 +11,8 @@ inline constexpr char kTooManyDroppedFiles[] = "同時に２個以上のファ�
 inline constexpr char kStateMark[] = "、";
 inline constexpr char kStateMissing[] = "見つかりません";
 inline constexpr char kStateRunning[] = "起動中";
+// Its own key, and the words after it when the key could not be had.
+inline constexpr char kStateHotKey[] = "ﾎｯﾄｷｰ ";
+inline constexpr char kStateHotKeyRefused[] = "（使用できません）";
 
 }  // namespace core::texts

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -24,11 +25,33 @@ struct ShellRequest {
   bool elevated = false;
 };
 
+// A process that a start gave, watched until it shows a window.
+class StartedProcess {
+ public:
+  virtual ~StartedProcess() = default;
+  // It shows a visible top-level window of its own.
+  virtual bool ShowsWindow() = 0;
+  virtual bool Ended() = 0;
+};
+
+// What a watched start gave: whether it started, and the process it started, if any
+// (an address, a document opened by a program that runs already, give none).
+struct WatchedStart {
+  bool started = false;
+  std::unique_ptr<StartedProcess> process;
+};
+
 class Shell {
  public:
   virtual ~Shell() = default;
   // Starts or opens; the result is not reported.
   virtual void Execute(const ShellRequest& request) = 0;
+  // Starts as Execute does, and tells whether it did (not when it failed, or the user
+  // declined); the system has shown its own message for a failure.
+  virtual WatchedStart ExecuteWatched(const ShellRequest& request) {
+    Execute(request);
+    return {true, nullptr};
+  }
   // The program that opens a file (the file itself for a program); empty when none.
   virtual std::string AssociatedProgram(const std::string& file) = 0;
   // The name the shell shows for an item of its namespace (shell:..., ::{...}); empty

@@ -187,4 +187,10 @@ void IniImage::DeleteKey(std::string_view section, std::string_view key) {
   if (it != s->lines.end()) s->lines.erase(it);
 }
 
+void IniImage::EraseSection(std::string_view section) {
+  auto it = std::find_if(sections_.begin(), sections_.end(),
+                         [&](const IniSection& s) { return EqualsIgnoringCase(s.name, section); });
+  if (it != sections_.end()) sections_.erase(it);
+}
+
 }  // namespace core

@@ -43,6 +43,8 @@ class IniImage {
   void WriteInteger(std::string_view section, std::string_view key, int value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
   void DeleteKey(std::string_view section, std::string_view key);
+  // The section's first occurrence with its lines.
+  void EraseSection(std::string_view section);
 
   const std::vector<IniSection>& Sections() const { return sections_; }
 

@@ -1,0 +1,115 @@
+#include "launch/button_keys.h"
+
+#include "error.h"
+#include "launch/button_keys_texts.h"
+#include "launch_button/path_text.h"
+#include "ports/hot_key_registrar.h"
+
+namespace core {
+namespace {
+
+constexpr int kF12 = 123;
+
+// Each "%s" of the pattern in turn.
+std::string Put(std::string_view pattern, std::initializer_list<std::string_view> values) {
+  std::string text(pattern);
+  for (std::string_view value : values) text = Format(text, value);
+  return text;
+}
+
+std::string TitleOf(const ButtonEntry& entry) {
+  return !entry.title.empty() ? entry.title : ExtractFileName(entry.path);
+}
+
+struct Holder {
+  int page, k;
+  KeyCombo key;
+};
+
+}  // namespace
+
+std::string KeyRuleRefusal(std::string_view text) {
+  if (NamesNoKey(text)) return {};
+  const std::optional<KeyCombo> key = KeyComboOf(text);
+  if (!key) return Format(texts::kKeyUnreadable, text);
+  if (!(key->modifiers & (kModControl | kModAlt | kModWin))) return texts::kKeyWithoutModifier;
+  if (key->code == kF12) return texts::kKeyF12;
+  if ((key->modifiers & kModWin) && key->code >= '0' && key->code <= '9') return texts::kKeyWindowsDigit;
+  return {};
+}
+
+std::optional<KeyedButton> HolderOf(const std::vector<Page>& pages, const KeyCombo& key, int page, int k) {
+  for (size_t p = 0; p < pages.size(); ++p)
+    for (int j = 1; j <= kLaunchButtonCount; ++j) {
+      const ButtonEntry& entry = pages[p].buttons[static_cast<size_t>(j - 1)];
+      if (entry.Empty() || (static_cast<int>(p) + 1 == page && j == k)) continue;
+      if (KeyComboOf(entry.hotKey) == key) return KeyedButton{static_cast<int>(p) + 1, j, TitleOf(entry)};
+    }
+  return std::nullopt;
+}
+
+void ButtonHotKeys::Use(const std::vector<Page>& pages, std::optional<KeyCombo> showHide) {
+  std::map<int, KeyCombo> wanted;
+  std::map<KeyCombo, KeyedButton> first;
+  problems_.clear();
+  for (size_t p = 0; p < pages.size(); ++p)
+    for (int k = 1; k <= kLaunchButtonCount; ++k) {
+      const ButtonEntry& entry = pages[p].buttons[static_cast<size_t>(k - 1)];
+      if (entry.Empty() || NamesNoKey(entry.hotKey)) continue;
+      const int page = static_cast<int>(p) + 1, id = IdOf(page, k);
+      const auto line = [&](std::string_view why) {
+        problems_[id] =
+            Put(texts::kKeyLine, {entry.hotKey, std::to_string(page), TitleOf(entry), std::string(why)});
+      };
+      const std::optional<KeyCombo> key = KeyComboOf(entry.hotKey);
+      if (!key) {
+        line(texts::kKeyNotAKey);
+      } else if (key == showHide) {
+        line(texts::kKeySameAsShowHide);
+      } else if (auto [at, added] = first.try_emplace(*key, KeyedButton{page, k, TitleOf(entry)}); !added) {
+        line(Put(texts::kKeyDuplicate, {std::to_string(at->second.page), at->second.title}));
+      } else {
+        wanted[id] = *key;
+      }
+    }
+  if (!keys_) return;
+  for (auto it = registered_.begin(); it != registered_.end();) {
+    auto want = wanted.find(it->first);
+    if (want != wanted.end() && want->second == it->second) {
+      ++it;
+      continue;
+    }
+    keys_->Unregister(it->first);
+    it = registered_.erase(it);
+  }
+  for (const auto& [id, key] : wanted) {
+    if (registered_.count(id)) continue;
+    if (keys_->Register(id, key.modifiers, key.code)) {
+      registered_[id] = key;
+      continue;
+    }
+    const int page = id / 16, k = id % 16;
+    const ButtonEntry& entry = pages[static_cast<size_t>(page - 1)].buttons[static_cast<size_t>(k - 1)];
+    problems_[id] = Put(texts::kKeyLine, {entry.hotKey, std::to_string(page), TitleOf(entry), texts::kKeyHeldElsewhere});
+  }
+}
+
+void ButtonHotKeys::WithdrawAll() {
+  if (keys_)
+    for (const auto& [id, key] : registered_) keys_->Unregister(id);
+  registered_.clear();
+}
+
+std::optional<std::pair<int, int>> ButtonHotKeys::ButtonOf(int id) const {
+  if (!registered_.count(id)) return std::nullopt;
+  return std::pair{id / 16, id % 16};
+}
+
+std::string ButtonHotKeys::TakeNotice() {
+  std::string lines;
+  for (const auto& [id, line] : problems_)
+    if (told_.insert(line).second) lines += "\r\n" + line;
+  return lines.empty() ? lines : texts::kKeysNotRegistered + ("\r\n" + lines);
+}
+
+}  // namespace core

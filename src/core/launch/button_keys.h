@@ -1,0 +1,81 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "components/key_combo.h"
+#include "launch/page_file.h"
+
+namespace core {
+
+// Why a typed key text cannot be a button's key whatever the other buttons hold: it
+// is no key, it has neither Ctrl, Alt nor Windows, it is F12 (the system keeps it for
+// debuggers) or Windows+digit (the taskbar's); empty when it can, and for no key.
+std::string KeyRuleRefusal(std::string_view text);
+
+// The platform's side of the buttons' keys: registrations under identifiers of the
+// program's own, on a window that hears nothing else.
+class GlobalKeys {
+ public:
+  virtual ~GlobalKeys() = default;
+  // False when the system refuses, for example because another program has the key.
+  virtual bool Register(int id, unsigned modifiers, int code) = 0;
+  virtual void Unregister(int id) = 0;
+};
+
+// A button that holds a key, for messages: its page, number and title (else its
+// program's file name).
+struct KeyedButton {
+  int page = 0, button = 0;
+  std::string title;
+};
+
+// The button of `pages` (page p is entry p - 1) other than button k of page `page`
+// that holds the key; nothing when none does.
+std::optional<KeyedButton> HolderOf(const std::vector<Page>& pages, const KeyCombo& key, int page, int k);
+
+// The own keys of the buttons of every page of the current user, registered while
+// the program runs. Of two buttons with the same key the first in page and button
+// order has it; a button whose key is the show/hide key has none. What could not be
+// had is told once in a notice, and kept for the buttons' names.
+class ButtonHotKeys {
+ public:
+  ButtonHotKeys() = default;
+  ~ButtonHotKeys() { WithdrawAll(); }
+  ButtonHotKeys(const ButtonHotKeys&) = delete;
+  ButtonHotKeys& operator=(const ButtonHotKeys&) = delete;
+
+  // Without it nothing is registered.
+  void SetPort(GlobalKeys* keys) {
+    WithdrawAll();
+    keys_ = keys;
+  }
+  bool HasPort() const { return keys_ != nullptr; }
+  // Registers the keys of these pages. Only what changed since the last call is
+  // withdrawn and registered again, withdrawals first, so that a key that moved to
+  // another button is free for it; a key the system refused is tried again.
+  void Use(const std::vector<Page>& pages, std::optional<KeyCombo> showHide);
+  // Every registration withdrawn: at exit, or before the keys of another user.
+  void WithdrawAll();
+  // The page and button of a pressed key's identifier; nothing for one not given out.
+  std::optional<std::pair<int, int>> ButtonOf(int id) const;
+  // The button holds a key that it does not have.
+  bool Refused(int page, int k) const { return problems_.count(IdOf(page, k)) != 0; }
+  // The keys that could not be had and were not told yet, a line each after a head;
+  // empty when there are none.
+  std::string TakeNotice();
+
+ private:
+  static int IdOf(int page, int k) { return page * 16 + k; }
+
+  GlobalKeys* keys_ = nullptr;
+  std::map<int, KeyCombo> registered_;
+  std::map<int, std::string> problems_;  // identifier -> the notice's line
+  std::set<std::string> told_;
+};
+
+}  // namespace core
