@@ -321,3 +321,42 @@ TEST(SettingsDialog, OkTakesAPathThatLeadsToAFileAndKeepsItAsTyped) {
   EXPECT_NE(f.PageText("User11.dat").find("ProgPath=%APPS%\\calc.exe\r\n"), std::string::npos);
   EXPECT_NE(f.PageText("User11.dat").find("ProgDir=%APPS%\r\n"), std::string::npos);
 }
+
+// A refused key keeps the dialog open and changes nothing; a taken one is kept in its
+// text form with the switch and the pause, and the dialog shows them again.
+TEST(SettingsDialog, ARefusedKeyKeepsTheDialogOpenAndATakenOneIsStoredInItsTextForm) {
+  Fixture f;
+  f.folder.Write("DATA/User11.dat", Lines({"[Button7]", "ProgPath=C:\\seven.exe", "ProgTitle=seven",
+                                           "HotKey=Ctrl+Alt+S"}));
+  f.folder.Write("p.exe", "binary");
+  const std::string program = f.folder.Path("p.exe");
+  const std::pair<const char*, std::string> refused[] = {
+      {"Ctrl+NoKey", "「Ctrl+NoKey」はﾎｯﾄｷｰとして読み取れません。\r\n例: Alt+Ctrl+E"},
+      {"Shift+F9", "ﾎｯﾄｷｰにはCtrl、AltまたはWindowsを含めてください。"},
+      {"ctrl+alt+s", "Alt+Ctrl+Sは 1ﾍﾟｰｼﾞの「seven」で既に使用しています。"},
+  };
+  for (const auto& [typed, why] : refused) {
+    SettingsWindow w;
+    w.texts = {{SettingsField::kPath, program}, {SettingsField::kTitle, "p"}, {SettingsField::kHotKey, typed}};
+    OpenSettings(f, w, [](TButtonSettingsDlg& d) { d.OKClick(); });
+    EXPECT_EQ(w.closed, 0) << typed;
+    EXPECT_EQ(f.prompter.boxes.back().kind, "information");
+    EXPECT_EQ(f.prompter.boxes.back().text, why);
+    EXPECT_EQ(f.B().ProgramPath(), "") << typed;
+  }
+
+  SettingsWindow ok;
+  ok.texts = {{SettingsField::kPath, program}, {SettingsField::kHotKey, "shift+ctrl+e"},
+              {SettingsField::kStartDelay, "70000"}};
+  OpenSettings(f, ok, [&](TButtonSettingsDlg& d) {
+    ok.switchChecked = true;  // checked by the user
+    d.OKClick();
+  });
+  EXPECT_EQ(ok.closed, 1);
+  EXPECT_NE(f.PageText("User11.dat").find("HotKey=Ctrl+Shift+E\r\nSwitchIfRunning=1\r\nStartDelay=60000\r\n"),
+            std::string::npos);
+  SettingsWindow again = OpenSettings(f, nullptr);
+  EXPECT_EQ(again.texts[SettingsField::kHotKey], "Ctrl+Shift+E");
+  EXPECT_EQ(again.texts[SettingsField::kStartDelay], "60000");
+  EXPECT_TRUE(again.switchChecked);
+}

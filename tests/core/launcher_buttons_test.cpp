@@ -60,12 +60,15 @@ TEST(PageFile, EveryKeyRoundTripsAndEmptyValuesLoseTheirKeys) {
   b.SetProgramIconPath("C:\\icons.dll");
   b.SetProgramIconNo(7);
   b.SetIsIconSmall(true);
+  b.SetHotKey("Ctrl+Alt+E");
+  b.SetSwitchIfRunning(true);
+  b.SetStartDelay(1500);
   b.SetProgramPath("C:\\Office\\calc.exe");
   b.DoUpdated();
   EXPECT_NE(f.PageText("User11.dat")
                 .find(Lines({"[Button4]", "ProgPath=C:\\Office\\calc.exe", "ProgTitle=表計算", "ProgDir=C:\\Office",
                              "ProgState=1", "ProgOption=/n \"C:\\x y.xls\"", "IconPath=C:\\icons.dll", "IconNo=7",
-                             "IsIconSmall=1", ""})),
+                             "IsIconSmall=1", "HotKey=Ctrl+Alt+E", "SwitchIfRunning=1", "StartDelay=1500", ""})),
             std::string::npos);
 
   f.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);  // page 1 again
@@ -73,6 +76,8 @@ TEST(PageFile, EveryKeyRoundTripsAndEmptyValuesLoseTheirKeys) {
   EXPECT_EQ(std::tuple(loaded.ProgramTitle(), loaded.ProgramDir(), loaded.ProgramOption(), loaded.ProgramIconPath(),
                        loaded.ProgramIconNo(), loaded.IsIconSmall(), loaded.ProgramPath()),
             std::tuple("表計算", "C:\\Office", "/n \"C:\\x y.xls\"", "C:\\icons.dll", 7, true, "C:\\Office\\calc.exe"));
+  EXPECT_EQ(std::tuple(loaded.HotKey(), loaded.SwitchIfRunning(), loaded.StartDelay()),
+            std::tuple("Ctrl+Alt+E", true, 1500));
   EXPECT_EQ(loaded.ProgramState(), TProgState::psMaximized);
   EXPECT_EQ(f.view.buttons[3].glyph, (core::GlyphSource{"C:\\icons.dll", 7, false}));
 
@@ -83,17 +88,22 @@ TEST(PageFile, EveryKeyRoundTripsAndEmptyValuesLoseTheirKeys) {
   b.SetProgramIconPath("");
   b.SetProgramIconNo(0);
   b.SetIsIconSmall(false);
+  b.SetHotKey("");
+  b.SetSwitchIfRunning(false);
+  b.SetStartDelay(0);
   b.DoUpdated();
   EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button4]", "ProgPath=C:\\Office\\calc.exe", ""})),
             std::string::npos);
 }
 
+// Also: a key of "(なし)" is none, and a pause outside 0..60000 ms the nearest.
 TEST(PageFile, StoredStartStatesCountMaximisedFirst) {
   LauncherFixture f;
   f.folder.Write("DATA/User11.dat",
-                 Lines({"[Button1]", "ProgPath=a", "ProgState=0", "[Button2]", "ProgPath=b", "ProgState=1", "[Button3]",
-                        "ProgPath=c", "ProgState=2", "[Button4]", "ProgPath=d", "ProgState=3", "[Button5]",
-                        "ProgPath=e", "ProgState=x", "[Button6]", "ProgPath=f", "IsIconSmall=0"}));
+                 Sjis(Lines({"[Button1]", "ProgPath=a", "ProgState=0", "HotKey=(なし)", "StartDelay=99999", "[Button2]",
+                        "ProgPath=b", "ProgState=1", "StartDelay=-5", "[Button3]", "ProgPath=c", "ProgState=2",
+                        "[Button4]", "ProgPath=d", "ProgState=3", "[Button5]", "ProgPath=e", "ProgState=x", "[Button6]",
+                        "ProgPath=f", "IsIconSmall=0"})));
   f.Launcher().FormCreate();
   EXPECT_EQ(f.Launcher().Button(1).ProgramState(), TProgState::psNormal);
   EXPECT_EQ(f.Launcher().Button(2).ProgramState(), TProgState::psMaximized);
@@ -101,6 +111,9 @@ TEST(PageFile, StoredStartStatesCountMaximisedFirst) {
   EXPECT_EQ(f.Launcher().Button(4).ProgramState(), TProgState::psNormal);  // 3: the state of a button not loaded
   EXPECT_EQ(f.Launcher().Button(5).ProgramState(), TProgState::psNormal);  // not a number: 0
   EXPECT_FALSE(f.Launcher().Button(6).IsIconSmall());
+  EXPECT_EQ(f.Launcher().Button(1).HotKey(), "");
+  EXPECT_EQ(f.Launcher().Button(1).StartDelay(), 60000);
+  EXPECT_EQ(f.Launcher().Button(2).StartDelay(), 0);
 }
 
 TEST(PageFile, ADroppedProgramGetsTitleAndFolderOnlyWhenTheButtonWasEmpty) {

@@ -4,6 +4,7 @@
 
 using core::MouseButton;
 using core::TProgState;
+using testing_support::FakeRunningPrograms;
 using testing_support::LauncherFixture;
 using testing_support::Lines;
 
@@ -73,6 +74,8 @@ TEST(EditingMenu, CutOnOnePagePastedOnAnotherMovesTheProgram) {
   f.B(1).SetProgramDir("C:\\Elsewhere");
   f.B(1).SetProgramState(TProgState::psMaximized);
   f.B(1).SetProgramOption("-n");
+  f.B(1).SetHotKey("Alt+Ctrl+E");
+  f.B(1).SetStartDelay(400);
   f.B(1).DoUpdated();
   f.Menu(1);
   f.Launcher().Command(core::LauncherCommand::kCut1Click);
@@ -91,12 +94,18 @@ TEST(EditingMenu, CutOnOnePagePastedOnAnotherMovesTheProgram) {
   EXPECT_EQ(f.B(6).ProgramOption(), "-n");
   EXPECT_NE(f.PageText("User12.dat")
                 .find(Lines({"[Button6]", "ProgPath=C:\\Apps\\edit.exe", "ProgTitle=edit", "ProgDir=C:\\Apps",
-                             "ProgState=1", "ProgOption=-n", ""})),
+                             "ProgState=1", "ProgOption=-n", "HotKey=Alt+Ctrl+E", "StartDelay=400", ""})),
             std::string::npos);
-  // The clipboard stays filled: a second paste gives the same program.
+  // The clipboard stays filled: a second paste gives the same program, but not the
+  // key that button 6 has now.
   f.Menu(7);
   f.Launcher().Command(core::LauncherCommand::kPaste1Click);
   EXPECT_EQ(f.B(7).ProgramPath(), "C:\\Apps\\edit.exe");
+  EXPECT_EQ(f.B(7).HotKey(), "");
+  EXPECT_EQ(f.B(7).StartDelay(), 400);
+  ASSERT_EQ(f.prompter.boxes.size(), 1u);
+  EXPECT_EQ(f.prompter.boxes[0].text,
+            "貼り付けたﾎﾞﾀﾝのﾎｯﾄｷｰは外しました。\r\nAlt+Ctrl+Eは 2ﾍﾟｰｼﾞの「edit」で既に使用しています。");
 }
 
 TEST(EditingMenu, PastingOverAProgramAsksAtTheWindowCornerAndKeepsTheCopiedTexts) {
@@ -224,4 +233,82 @@ TEST(PageLaunch, StartsWhereThePathsLeadAndSavesThemAsStored) {
   EXPECT_EQ(f.shell.requests[1].file, "C:\\Apps\\gone.exe");  // started all the same
   EXPECT_TRUE(f.view.buttons[3].dimmed);
   EXPECT_FALSE(f.view.buttons[1].dimmed);
+}
+
+// In order: each start waits for the window of the one before (10 s at most), then
+// for its button's pause; empty, dimmed and failing buttons are passed over, and a
+// running program is brought forward as the last. The run keeps the page as it began,
+// a second launch starts nothing, and Esc ends it; the sound and hiding follow once.
+TEST(PageLaunch, InOrderEachStartWaitsForTheWindowBeforeAndThePause) {
+  Fixture f(Lines({"Sound=1", "BtnClk=1"}));
+  f.probe.present = {"C:\\a.exe", "C:\\fail.exe", "C:\\e.exe", "C:\\run.exe"};
+  f.shell.clock = &f.view.clock;
+  f.shell.windowAfter = {{"C:\\a.exe", 500}, {"C:\\e.exe", 20000}};
+  f.shell.failing = {"C:\\fail.exe"};
+  f.Register(1, "a", "C:\\a.exe");
+  f.Register(3, "b", "https://b.example/");
+  f.B(3).SetStartDelay(300);
+  f.B(3).DoUpdated();
+  f.Register(4, "gone", "C:\\gone.exe");
+  f.Register(6, "d", "C:\\fail.exe");
+  f.Register(7, "e", "C:\\e.exe");
+  f.B(7).SetStartDelay(200);
+  f.B(7).DoUpdated();
+  f.Register(8, "f", "C:\\run.exe");
+  FakeRunningPrograms running;
+  running.windows = {{"C:\\run.exe", 5}};
+  f.Launcher().SetRunningPrograms(&running);
+  f.B(4).SetTargetMissing(true);
+  f.Launcher().Command(core::LauncherCommand::kpInOrderClick);
+  EXPECT_NE(f.PageText("User11.dat").find("[PageLaunch]\r\nInOrder=1\r\n"), std::string::npos);
+  f.Launcher().PopupMenu1Popup();
+  f.Launcher().MenuClosed();
+  EXPECT_TRUE(f.view.checkedInOrder);
+
+  auto step = [&](std::uint64_t at) {
+    f.view.clock = at;
+    f.Launcher().RunStep();
+  };
+  auto files = [&] {
+    std::vector<std::string> started;
+    for (const auto& request : f.shell.requests) started.push_back(request.file);
+    return started;
+  };
+  f.view.clock = 1000;
+  f.Launcher().Command(core::LauncherCommand::kpAllStartClick);
+  EXPECT_TRUE(f.view.stepping);
+  step(1499);
+  f.Launcher().Command(core::LauncherCommand::kpAllStartClick);  // ignored
+  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);  // the run keeps its page
+  EXPECT_EQ(files(), (std::vector<std::string>{"C:\\a.exe"}));
+  step(1500);
+  step(1799);
+  EXPECT_EQ(files(), (std::vector<std::string>{"C:\\a.exe", "https://b.example/"}));
+  step(1800);
+  step(11799);
+  EXPECT_EQ(files(), (std::vector<std::string>{"C:\\a.exe", "https://b.example/", "C:\\fail.exe", "C:\\e.exe"}));
+  EXPECT_EQ(f.shell.startedAt, (std::vector<std::uint64_t>{1000, 1500, 1800, 1800}));
+  step(11800);
+  EXPECT_TRUE(running.brought.empty());
+  EXPECT_TRUE(f.view.stepping);
+  EXPECT_TRUE(f.sound.played.empty());
+  step(12000);
+  EXPECT_EQ(running.brought, (std::vector<std::uintptr_t>{5}));
+  EXPECT_EQ(files().size(), 4u);
+  EXPECT_FALSE(f.view.stepping);
+  EXPECT_EQ(std::tuple(f.sound.played.size(), f.view.hides, f.view.shown), std::tuple(1u, 1, false));
+
+  // Esc after the first start ends the run.
+  f.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);
+  f.view.shown = true;
+  f.shell.requests.clear();
+  f.Launcher().Command(core::LauncherCommand::kpAllStartClick);
+  EXPECT_TRUE(f.Launcher().KeyDown({core::kKeyEscape, {}, false}));
+  step(30000);
+  EXPECT_EQ(files(), (std::vector<std::string>{"C:\\a.exe"}));
+  EXPECT_EQ(std::tuple(f.sound.played.size(), f.view.hides, f.view.stepping), std::tuple(2u, 2, false));
+  EXPECT_FALSE(f.Launcher().KeyDown({core::kKeyEscape, {}, false})) << "no run: Esc is not taken";
+
+  f.Launcher().Command(core::LauncherCommand::kpInOrderClick);
+  EXPECT_EQ(f.PageText("User11.dat").find("PageLaunch"), std::string::npos);
 }

@@ -6,6 +6,7 @@ using core::DriveKind;
 using core::MouseButton;
 using testing_support::FakeBackground;
 using testing_support::FakeProbe;
+using testing_support::FakeRunningPrograms;
 using testing_support::LauncherFixture;
 using testing_support::Lines;
 
@@ -192,25 +193,6 @@ TEST(MissingTargets, DriveKindsAreAskedOnceUntilADriveComesOrGoes) {
   EXPECT_EQ(f.background.pending.size(), waiting);
   EXPECT_TRUE(f.view.buttons[2].dimmed);
 }
-
-namespace {
-
-class FakeRunningPrograms : public core::RunningPrograms {
- public:
-  std::vector<core::ProgramWindow> VisibleWindows() override {
-    ++looks;
-    return windows;
-  }
-  bool BringToFront(std::uintptr_t window) override {
-    brought.push_back(window);
-    return true;
-  }
-  std::vector<core::ProgramWindow> windows;
-  std::vector<std::uintptr_t> brought;
-  int looks = 0;
-};
-
-}  // namespace
 
 // Letter case makes no difference as Windows compares file names: in any script and
 // width, and nothing else does (ｱ is not ア).

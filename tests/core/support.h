@@ -33,9 +33,31 @@ const core::CodePage& Cp932();
 // Bytes of UTF-8 text in code page 932.
 std::string Sjis(const std::string& utf8);
 
+// A process of a watched start: it shows its window from a moment of the clock on.
+class FakeProcess : public core::StartedProcess {
+ public:
+  FakeProcess(const std::uint64_t& clock, std::uint64_t windowAt) : clock_(clock), windowAt_(windowAt) {}
+  bool ShowsWindow() override { return clock_ >= windowAt_; }
+  bool Ended() override { return false; }
+
+ private:
+  const std::uint64_t& clock_;
+  std::uint64_t windowAt_;
+};
+
 class FakeShell : public core::Shell {
  public:
   void Execute(const core::ShellRequest& request) override { requests.push_back(request); }
+  // A file of `windowAfter` starts a process whose window shows that many ms later;
+  // one of `failing` does not start; any other starts no process.
+  core::WatchedStart ExecuteWatched(const core::ShellRequest& request) override {
+    requests.push_back(request);
+    startedAt.push_back(clock ? *clock : 0);
+    if (failing.count(request.file)) return {};
+    auto it = windowAfter.find(request.file);
+    if (it == windowAfter.end() || !clock) return {true, nullptr};
+    return {true, std::make_unique<FakeProcess>(*clock, *clock + it->second)};
+  }
   std::string AssociatedProgram(const std::string& file) override {
     auto it = executables.find(file);
     return it == executables.end() ? "" : it->second;
@@ -62,6 +84,37 @@ class FakeShell : public core::Shell {
   std::vector<std::pair<std::string, std::string>> copies;  // (source, folder)
   std::vector<std::string> chooserStarts;
   std::optional<std::string> chosenFolder;  // what the folder chooser answers
+  const std::uint64_t* clock = nullptr;     // the watched starts' clock
+  std::map<std::string, std::uint64_t> windowAfter;
+  std::set<std::string> failing;
+  std::vector<std::uint64_t> startedAt;  // the clock at each watched start
+};
+
+// The system's side of the buttons' own keys: every call in order.
+class FakeGlobalKeys : public core::GlobalKeys {
+ public:
+  bool Register(int id, unsigned modifiers, int code) override {
+    calls.push_back("+" + std::to_string(id) + " " + std::to_string(modifiers) + " " + std::to_string(code));
+    return !taken.count({modifiers, code});
+  }
+  void Unregister(int id) override { calls.push_back("-" + std::to_string(id)); }
+  std::vector<std::string> calls;
+  std::set<std::pair<unsigned, int>> taken;  // what other programs hold
+};
+
+class FakeRunningPrograms : public core::RunningPrograms {
+ public:
+  std::vector<core::ProgramWindow> VisibleWindows() override {
+    ++looks;
+    return windows;
+  }
+  bool BringToFront(std::uintptr_t window) override {
+    brought.push_back(window);
+    return true;
+  }
+  std::vector<core::ProgramWindow> windows;
+  std::vector<std::uintptr_t> brought;
+  int looks = 0;
 };
 
 // What a settings dialog window showed, kept by the test: the window itself belongs to

@@ -4,7 +4,7 @@
 namespace core::texts {
 
 // Why a key typed in a button's settings dialog is refused.
-inline constexpr char kKeyUnreadable[] = "「%s」はﾎｯﾄｷｰとして読み取れません。\r\n例: Ctrl+Alt+E";
+inline constexpr char kKeyUnreadable[] = "「%s」はﾎｯﾄｷｰとして読み取れません。\r\n例: Alt+Ctrl+E";
 inline constexpr char kKeyWithoutModifier[] = "ﾎｯﾄｷｰにはCtrl、AltまたはWindowsを含めてください。";
 inline constexpr char kKeyF12[] = "F12はﾃﾞﾊﾞｯｶﾞｰ用にWindowsが予約しているため使用できません。";
 inline constexpr char kKeyWindowsDigit[] = "Windows+数字はﾀｽｸﾊﾞｰが使用するため使用できません。";

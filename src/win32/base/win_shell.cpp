@@ -16,25 +16,68 @@
 namespace win32 {
 namespace {
 
+// The texts of a request as ShellExecuteExW takes them, kept while it runs.
+struct ExecuteInfo {
+  explicit ExecuteInfo(const core::ShellRequest& request, const wchar_t* verb, ULONG mask)
+      : file(ShellPath(request.file)), parameters(Widen(request.parameters)), directory(Widen(request.directory)) {
+    info.cbSize = sizeof info;
+    info.fMask = mask;
+    info.hwnd = reinterpret_cast<HWND>(request.owner);
+    info.lpVerb = verb;
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.c_str();
+    info.lpDirectory = directory.c_str();
+    info.nShow = request.showCommand;
+  }
+  std::wstring file, parameters, directory;
+  SHELLEXECUTEINFOW info{};
+};
+
+const auto& ShellExecuteExOf() {
+  static const auto shellExecuteEx = Bind<decltype(&ShellExecuteExW)>(Shell32(), "ShellExecuteExW");
+  return shellExecuteEx;
+}
+
 // The verb "runas" has the system ask for an administrator's consent and start the
 // program elevated; the launcher itself stays as it was started.
 void ExecuteElevated(const core::ShellRequest& request) {
-  static const auto shellExecuteEx = Bind<decltype(&ShellExecuteExW)>(Shell32(), "ShellExecuteExW");
-  if (!shellExecuteEx) return;
-  std::wstring file = ShellPath(request.file);
-  std::wstring parameters = Widen(request.parameters);
-  std::wstring directory = Widen(request.directory);
-  SHELLEXECUTEINFOW info{};
-  info.cbSize = sizeof info;
-  info.hwnd = reinterpret_cast<HWND>(request.owner);
-  info.lpVerb = L"runas";
-  info.lpFile = file.c_str();
-  info.lpParameters = parameters.c_str();
-  info.lpDirectory = directory.c_str();
-  info.nShow = request.showCommand;
+  if (!ShellExecuteExOf()) return;
+  ExecuteInfo execute(request, L"runas", 0);
   // A refused elevation (the user said no) is not an error for the user, only for the log.
-  if (!shellExecuteEx(&info)) LogLastError("starting " + request.file + " as administrator");
+  if (!ShellExecuteExOf()(&execute.info)) LogLastError("starting " + request.file + " as administrator");
 }
+
+// A started process, held until the run that waits for it lets it go.
+class WinStartedProcess final : public core::StartedProcess {
+ public:
+  explicit WinStartedProcess(HANDLE process) : process_(process), id_(GetProcessId(process)) {}
+  ~WinStartedProcess() override { CloseHandle(process_); }
+  WinStartedProcess(const WinStartedProcess&) = delete;
+  WinStartedProcess& operator=(const WinStartedProcess&) = delete;
+
+  bool ShowsWindow() override {
+    struct Search {
+      DWORD id;
+      bool found = false;
+    } search{id_};
+    EnumWindows(
+        [](HWND window, LPARAM lParam) noexcept -> BOOL {
+          auto& search = *reinterpret_cast<Search*>(lParam);
+          DWORD process = 0;
+          if (!(GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE)) return TRUE;
+          GetWindowThreadProcessId(window, &process);
+          search.found = process == search.id;
+          return !search.found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+  bool Ended() override { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }
+
+ private:
+  HANDLE process_;
+  DWORD id_;
+};
 
 }  // namespace
 
@@ -51,6 +94,22 @@ void WinShell::Execute(const core::ShellRequest& request) {
       shellExecute(reinterpret_cast<HWND>(request.owner), Widen(request.verb).c_str(), ShellPath(request.file).c_str(),
                    Widen(request.parameters).c_str(), Widen(request.directory).c_str(), request.showCommand));
   if (result <= 32) LogFailure("opening " + request.file, "ShellExecute result " + std::to_string(result));
+}
+
+// The same start as Execute's, but one that says whether it started and gives the
+// process: a failure (the shell has shown its message) or a declined consent (error
+// 1223) is no start.
+core::WatchedStart WinShell::ExecuteWatched(const core::ShellRequest& request) {
+  if (!com_) com_.emplace();
+  if (!ShellExecuteExOf()) return {};
+  ExecuteInfo execute(request, L"open", SEE_MASK_NOCLOSEPROCESS);
+  if (!ShellExecuteExOf()(&execute.info)) {
+    LogLastError("starting " + request.file + " in order");
+    return {};
+  }
+  core::WatchedStart start{true, nullptr};
+  if (execute.info.hProcess) start.process = std::make_unique<WinStartedProcess>(execute.info.hProcess);
+  return start;
 }
 
 }  // namespace win32

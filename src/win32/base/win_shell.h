@@ -10,6 +10,7 @@ namespace win32 {
 class WinShell final : public core::Shell {
  public:
   void Execute(const core::ShellRequest& request) override;
+  core::WatchedStart ExecuteWatched(const core::ShellRequest& request) override;
   std::string AssociatedProgram(const std::string& file) override;
   std::string DisplayName(const std::string& shellName) override;
   int IconCount(const std::string& file) override;

@@ -55,6 +55,7 @@ constexpr CommandRoute kCommandRoutes[] = {
     {kSelect1, C::kSelect1Click, true},
     {kChoice, C::kChoice1Click, true},
     {kAllStart, C::kpAllStartClick, true},
+    {kInOrder, C::kpInOrderClick, true},
     {kFind, C::kmFindClick, true},
     {kScreen, C::kpScreenClick, true},
     {kCloseFolder, C::kpCloseFolderClick, true},
@@ -115,9 +116,10 @@ void LauncherWindow::ShowPopupMenu(HWND source, LPARAM screenPoint) {
 // is taken in after that command has run.
 void LauncherWindow::MenuDone() { PostMessageW(Handle(), kMenuClosed, 0, 0); }
 
-void LauncherWindow::EnablePageCommands(bool startSelected, bool startPage) {
+void LauncherWindow::EnablePageCommands(bool startSelected, bool startPage, bool inOrder) {
   EnableMenuItem(popupMenu1_.get(), kChoice, MF_BYCOMMAND | (startSelected ? MF_ENABLED : MF_GRAYED));
   EnableMenuItem(popupMenu1_.get(), kAllStart, MF_BYCOMMAND | (startPage ? MF_ENABLED : MF_GRAYED));
+  CheckMenuItem(popupMenu1_.get(), kInOrder, MF_BYCOMMAND | (inOrder ? MF_CHECKED : MF_UNCHECKED));
 }
 
 // Opened from a message of its own once the button's mouse handler has returned, so

@@ -35,6 +35,7 @@ constexpr MenuSpec kMainMenu[] = {
 constexpr MenuSpec kPopupMenu1[] = {
     {kItem, kChoice, t::kMenuChoice, 'C'},
     {kItem, kAllStart, t::kMenuAllStart, 'A'},
+    {kItem, kInOrder, t::kMenuInOrder, 0},
     {kSeparator, 0, nullptr, 0},
     {kItem, kFind, t::kMenuFind, 'F'},
     {kItem, kScreen, t::kMenuScreen, 'S'},

@@ -32,6 +32,7 @@ enum Command : int {
   kWindowsExit,
   kWindowsReboot,
   kWindowsLogoff,
+  kInOrder,
   kTrayHelp = 1051,
   kTrayVersion,
   kTrayExit,

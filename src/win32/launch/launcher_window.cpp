@@ -28,6 +28,9 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDR
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kTimerInterval = 200;
+// The steps of a page started in order.
+constexpr UINT_PTR kRunTimerId = 2;
+constexpr UINT kRunInterval = 50;
 constexpr int kDefaultPosition = 100;
 constexpr UINT kCompleteStart = WM_APP + 1;
 constexpr UINT kTitleDoubleClick = WM_APP + 2;
@@ -68,8 +71,16 @@ LauncherWindow::LauncherWindow(HWND owner) {
 LauncherWindow::~LauncherWindow() {
   if (!Handle()) return;
   KillTimer(Handle(), kTimerId);
+  KillTimer(Handle(), kRunTimerId);
   // The window outlives the fonts, which its clock labels keep selected.
   for (int id : {kLabel2, kLabel3}) SendMessageW(Control(id), WM_SETFONT, 0, FALSE);
+}
+
+void LauncherWindow::RunSteps(bool on) {
+  if (on)
+    SetTimer(Handle(), kRunTimerId, kRunInterval, nullptr);
+  else
+    KillTimer(Handle(), kRunTimerId);
 }
 
 void LauncherWindow::CreateControls() {
@@ -287,6 +298,7 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == kTimerId && launcher_) launcher_->Timer1Timer();
+      if (wParam == kRunTimerId && launcher_) launcher_->RunStep();
       return 0;
     case WM_SETTINGCHANGE:
       if (launcher_) launcher_->RegionalSettingsChanged();
@@ -336,6 +348,7 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DESTROY:
       KillTimer(Handle(), kTimerId);
+      KillTimer(Handle(), kRunTimerId);
       PostQuitMessage(0);
       return 0;
     default:

@@ -83,7 +83,9 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   core::LaunchButtonView& ButtonView(int k) override { return ButtonControl(k); }
   void PopupLaunchMenu(const core::LaunchMenuState& state, int atButton) override;
   void FocusLaunchButton(int k) override;
-  void EnablePageCommands(bool startSelected, bool startPage) override;
+  void EnablePageCommands(bool startSelected, bool startPage, bool inOrder) override;
+  void RunSteps(bool on) override;
+  std::uint64_t Milliseconds() const override { return GetTickCount64(); }
   void SetPanelColour(const core::PanelColour& colour) override;
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);

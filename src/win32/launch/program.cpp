@@ -42,6 +42,8 @@ Program::~Program() {
   Glyphs().StopLoading();
   launcher_.SetBackground(nullptr);
   launcher_.SetRunningPrograms(nullptr);
+  launcher_.SetGlobalKeys(nullptr);
+  if (buttonKeys_) buttonKeys_->Serve(nullptr);
   window_.Attach(nullptr);
 }
 
@@ -62,8 +64,13 @@ void Program::AfterFirstPaint() {
   watch_.Watch({core::ProgramFolderOf(environment_.ExecutablePath()), launcher_.DataFolder()},
                [this](const std::vector<std::string>& paths) { launcher_.FilesChanged(paths); });
   launcher_.SetRunningPrograms(&running_);
-  // The pages are read once the start is over, so that the page list opens at once.
-  desktop_.RunLater(kReadAheadDelay, [this] { launcher_.ReadAhead(); });
+  // The pages are read once the start is over, so that the page list opens at once;
+  // the buttons' keys are registered from them.
+  desktop_.RunLater(kReadAheadDelay, [this] {
+    launcher_.ReadAhead();
+    buttonKeys_.emplace().Serve(&launcher_);
+    launcher_.SetGlobalKeys(&*buttonKeys_);
+  });
   snapshot_.Start(environment_.ExecutablePath(), environment_.Now(), kSnapshotDelay);
 }
 

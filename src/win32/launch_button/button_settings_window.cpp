@@ -24,7 +24,7 @@ constexpr wchar_t kClassName[] = L"ZubiButtonSettings";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
 constexpr int kOuterWidth = 420;
-constexpr int kClientHeight = 142;
+constexpr int kClientHeight = 194;
 constexpr int kLabelHeight = 16;
 constexpr DWORD kLabel = SS_NOPREFIX;
 constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
@@ -43,6 +43,14 @@ const ControlSpec kLayout[] = {
     {W::kDirEdit, L"EDIT", kEdit, WS_EX_CLIENTEDGE, 83, 48, 325, 22, "", nullptr, 0, 0},
     {W::kStateList, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 83, 71, 140, 120, "", nullptr, 0, 0},
     {W::kOptionEdit, L"EDIT", kEdit, WS_EX_CLIENTEDGE, 308, 71, 100, 22, "", nullptr, 0, 0},
+    // The button's own key and what a page started in order waits after it, below the rest.
+    {0, L"STATIC", kLabel | SS_RIGHT, 0, 2, 150, 80, kLabelHeight, t::kSettingsHotKeyLabel, nullptr, 0, 0},
+    {0, L"STATIC", kLabel | SS_RIGHT, 0, 226, 150, 112, kLabelHeight, t::kSettingsDelayLabel, nullptr, 0, 0},
+    {W::kHotKeyEdit, L"EDIT", kEdit, WS_EX_CLIENTEDGE, 83, 146, 140, 22, "", nullptr, 0, 0},
+    {W::kSwitchCheck, L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 85, 171, 176, 18, t::kSettingsSwitch, nullptr, 0, 0},
+    {W::kDelayEdit, L"EDIT", kEdit | ES_NUMBER, WS_EX_CLIENTEDGE, 340, 146, 53, 22, "0", nullptr, 0, 0},
+    {W::kDelayUpDown, UPDOWN_CLASSW, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 393, 146, 15, 22, "",
+     nullptr, 0, 0},
     {W::kBrowseButton, L"BUTTON", kButton, 0, 372, 24, 35, 22, t::kSettingsBrowse, t::kHintBrowse, 0, 0},
     {W::kDeleteButton, L"BUTTON", kButton, 0, 5, 113, 40, 26, t::kSettingsDelete, t::kHintDelete, 0, 0},
     {W::kIconButton, L"BUTTON", kButton, 0, 83, 99, 40, 40, "", t::kHintIconButton, 0, 0},
@@ -58,7 +66,8 @@ constexpr ControlName kNames[] = {
     {W::kTitleEdit, t::kSettingsTitleLabel},   {W::kPathEdit, t::kSettingsPathLabel},
     {W::kDirEdit, t::kSettingsDirLabel},       {W::kStateList, t::kSettingsStateLabel},
     {W::kOptionEdit, t::kSettingsOptionLabel}, {W::kIconButton, t::kHintIconButton},
-    {W::kIconScrollBar, t::kHintIconNumber},
+    {W::kIconScrollBar, t::kHintIconNumber},  {W::kHotKeyEdit, t::kSettingsHotKeyLabel},
+    {W::kDelayEdit, t::kSettingsDelayLabel},
 };
 
 int EditOf(core::SettingsField field) {
@@ -67,6 +76,8 @@ int EditOf(core::SettingsField field) {
     case core::SettingsField::kPath: return W::kPathEdit;
     case core::SettingsField::kDirectory: return W::kDirEdit;
     case core::SettingsField::kOption: return W::kOptionEdit;
+    case core::SettingsField::kHotKey: return W::kHotKeyEdit;
+    case core::SettingsField::kStartDelay: return W::kDelayEdit;
   }
   return W::kTitleEdit;
 }
@@ -137,6 +148,10 @@ ButtonSettingsWindow::ButtonSettingsWindow(HWND button, HWND owner)
   layout_.SetFonts(fonts);
   for (const char* state : {t::kStateNormal, t::kStateMinimized, t::kStateMaximized})
     SendMessageW(Control(kStateList), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(state).c_str()));
+  const HWND upDown = Control(kDelayUpDown);
+  SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(kDelayEdit)), 0);
+  SendMessageW(upDown, UDM_SETRANGE32, 0, core::kLongestStartDelay);
+  SendMessageW(upDown, UDM_SETPOS32, 0, 0);
   hints_.Create(Handle());
   for (const ControlSpec& spec : layout_.Specs())
     if (spec.hint) hints_.Add(Control(spec.id), spec.hint);
@@ -181,6 +196,14 @@ void ButtonSettingsWindow::SetText(core::SettingsField field, const std::string&
 }
 
 void ButtonSettingsWindow::SelectState(int index) { SendMessageW(Control(kStateList), CB_SETCURSEL, index, 0); }
+
+bool ButtonSettingsWindow::SwitchChecked() const {
+  return SendMessageW(Control(kSwitchCheck), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void ButtonSettingsWindow::SetSwitchChecked(bool checked) {
+  SendMessageW(Control(kSwitchCheck), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
 
 void ButtonSettingsWindow::SetScrollRange(int max) {
   SCROLLINFO info{};

@@ -32,6 +32,10 @@ class ButtonSettingsWindow final : public Window<ButtonSettingsWindow>, public c
     kIconButton,
     kIconScrollBar,
     kDefaultIconButton,
+    kHotKeyEdit,
+    kSwitchCheck,
+    kDelayEdit,
+    kDelayUpDown,
     kOkButton = IDOK,
     kCancelButton = IDCANCEL,
   };
@@ -55,6 +59,8 @@ class ButtonSettingsWindow final : public Window<ButtonSettingsWindow>, public c
   std::string Text(core::SettingsField field) const override;
   void SetText(core::SettingsField field, const std::string& text) override;
   void SelectState(int index) override;
+  bool SwitchChecked() const override;
+  void SetSwitchChecked(bool checked) override;
   void SetScrollRange(int max) override;
   void SetScrollPosition(int position) override;
   void ShowPreview(const core::GlyphSource& source, bool small) override;
