@@ -49,7 +49,7 @@ struct ButtonFixture {
 }  // namespace
 
 // The hint follows the title or else the file name; what a screen reader reads is never
-// empty, and carries the states the face shows by its look.
+// empty, and carries the states the face shows by its look, and the button's own key.
 TEST(LaunchButton, HintFollowsTheTitleOrElseTheFileName) {
   ButtonFixture f;
   EXPECT_EQ(f.button.Number(), 3);
@@ -61,6 +61,11 @@ TEST(LaunchButton, HintFollowsTheTitleOrElseTheFileName) {
   EXPECT_EQ(f.view.name, "Editor、見つかりません");
   f.button.SetTargetMissing(false);
   f.button.SetRunning(true);
+  EXPECT_EQ(f.view.name, "Editor、起動中");
+  f.button.SetHotKey("Alt+Ctrl+E");
+  f.button.SetHotKeyRefused(true);
+  EXPECT_EQ(f.view.name, "Editor、起動中、ﾎｯﾄｷｰ Alt+Ctrl+E（使用できません）");
+  f.button.SetHotKey("");
   EXPECT_EQ(f.view.name, "Editor、起動中");
   // The same path again rebuilds the glyph but leaves the hint.
   f.button.SetProgramTitle("");

@@ -1539,6 +1539,118 @@ def changes_from_elsewhere(s):
             check(line + "\r\n" in after, "%s survives the close: %r" % (line, after))
 
 
+def hold_focus(s):
+    """A plain window of the tests' own, so that global keys reach Wine while the
+    launcher is hidden: a recorder copy that logs beside itself, not in the folder."""
+    os.makedirs(s.path("holder"))
+    shutil.copy(s.args.recorder, s.path("holder/recorder.exe"))
+    s.processes.append(subprocess.Popen(["wine64", "holder/recorder.exe", "--window"], cwd=s.folder,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    return s.wait_window("recorder window")
+
+
+def button_keys(s):
+    """A button's own key: button 3 of page 2 has Ctrl+Shift+F9, and so has button 1 of
+    page 3, which the notice at the start names. With page 1 shown and the launcher
+    hidden, the key starts page 2's button once and the launcher stays hidden; once
+    another program has given that button Ctrl+Shift+F8, F8 starts it, and F9 is page
+    3's at last."""
+    shutil.copy(s.args.recorder, s.path("recorder.exe"))
+    recorder = s.windows_path("recorder.exe")
+    write_cp932(s, "zubi.ini", ["[User1]", "PageNoControl=3", "Hot=1", "HotKey=Ctrl+Shift+F5"])
+    page2 = ["[PageTitle]", "PageTitle=two", "[Button3]", "ProgPath=" + recorder, "ProgOption=three"]
+    write_cp932(s, "DATA/User12.dat", page2 + ["HotKey=Ctrl+Shift+F9"])
+    write_cp932(s, "DATA/User13.dat", ["[Button1]", "ProgPath=" + recorder, "ProgTitle=twice", "ProgOption=twice",
+                                       "HotKey=ctrl+shift+f9"])
+    s.start()
+    caption = wait_caption(s, 1, 3)
+    box = s.wait_window(APP_TITLE)
+    message, _ = s.box_text(APP_TITLE)
+    check("（3ﾍﾟｰｼﾞ「twice」）: 2ﾍﾟｰｼﾞ「recorder.exe」と同じです" in message, "the notice names the second: %r" % message)
+    s.key(box, "Return")
+    s.wait_gone(APP_TITLE, box)
+
+    holder = hold_focus(s)
+    s.key(s.wait_window(caption), "ctrl+shift+F5")
+    wait_for("the show/hide key to hide the launcher", lambda: not visible_windows(caption), 5.0)
+    s.key(holder, "ctrl+shift+F9")
+    start = wait_for("the key's start", lambda: recorder_starts(s), 15.0)
+    time.sleep(1.0)
+    start = recorder_starts(s)
+    check(len(start) == 1 and start[0][0].endswith(" three"), "page 2's button 3 started once: %r" % start)
+    check(not visible_windows(caption), "the launcher stays hidden")
+
+    replace_cp932(s, "DATA/User12.dat", page2 + ["HotKey=Ctrl+Shift+F8"])
+    for _ in range(10):  # the change is taken in once the burst of writes is over
+        s.key(holder, "ctrl+shift+F8")
+        time.sleep(1.0)
+        if len(recorder_starts(s)) == 2:
+            break
+    check(len(recorder_starts(s)) == 2, "F8 starts the button: %r" % recorder_starts(s))
+    check(recorder_starts(s)[1][0].endswith(" three"), "F8 starts button 3: %r" % recorder_starts(s))
+    s.key(holder, "ctrl+shift+F9")
+    wait_for("page 3's start by F9", lambda: len(recorder_starts(s)) == 3, 10.0)
+    time.sleep(1.0)
+    starts = recorder_starts(s)
+    check(len(starts) == 3 and starts[2][0].endswith(" twice"), "F9 starts page 3's button once: %r" % starts)
+    s.key(holder, "ctrl+shift+F5")
+    s.wait_window(caption, 5.0)
+    check(s.processes[0].poll() is None, "the launcher runs on")
+
+
+def recorder_moments(s):
+    """Each recorder's name (its last parameter) with the moment its process was
+    created, and the moments their windows showed, from the two logs."""
+    def read(name):
+        if not os.path.exists(s.path(name)):
+            return []
+        with open(s.path(name), encoding="utf-8") as f:
+            return [line.rstrip("\n").split("\t") for line in f if line.strip()]
+    created = sorted((int(row[3]), row[0].split()[-1]) for row in read("recorder.log"))
+    shown = {row[0].split()[-1]: int(row[1]) for row in read("recorder.windows")}
+    return created, shown
+
+
+def page_in_order(s):
+    """A page set to start in order: Ctrl+A starts three recorders whose windows show
+    after 0.5 s (then a pause of 2 s), 1 s and at once, each after the window of the one
+    before and the pause; a second Ctrl+A meanwhile starts nothing twice. In a second
+    run, Esc in the launcher after the first start ends it."""
+    shutil.copy(s.args.recorder, s.path("recorder.exe"))
+    recorder = s.windows_path("recorder.exe")
+    lines = ["[PageTitle]", "PageTitle=order"]
+    for k, (name, delay) in enumerate((("one", 500), ("two", 1000), ("three", 0)), 1):
+        lines += ["[Button%d]" % k, "ProgPath=" + recorder, "ProgOption=--window --delay=%d %s" % (delay, name)]
+    lines.insert(lines.index("[Button2]"), "StartDelay=2000")
+    write_cp932(s, "DATA/User11.dat", lines + ["[PageLaunch]", "InOrder=1"])
+    s.start()
+    caption = wait_caption(s, 1, 1)
+    click_control(s, caption, 103)
+    xdotool("key", "ctrl+a")
+    wait_for("the first start", lambda: recorder_starts(s), 15.0)
+    xdotool("key", "ctrl+a")  # while the run waits: ignored
+    wait_for("three starts", lambda: len(recorder_starts(s)) >= 3, 30.0)
+    time.sleep(2.0)
+    created, shown = recorder_moments(s)
+    check([name for _, name in created] == ["one", "two", "three"], "three starts in order: %r" % created)
+    check(created[1][0] >= shown["one"] + 2000 * 10000, "two after one's window and its pause: %r %r" % (created, shown))
+    check(created[2][0] >= shown["two"], "three after two's window: %r %r" % (created, shown))
+
+    subprocess.run(["wine64", "taskkill", "/f", "/im", "recorder.exe"], capture_output=True)
+    wait_for("the recorders to end", lambda: not visible_windows("recorder window"), 10.0)
+    click_control(s, caption, 103)  # the launcher looks at the running programs again
+    time.sleep(1.0)
+    xdotool("key", "ctrl+a")
+    wait_for("the second run's first start", lambda: len(recorder_starts(s)) == 4, 15.0)
+    click_control(s, caption, 103)
+    xdotool("key", "Escape")
+    time.sleep(4.0)
+    check(len(recorder_starts(s)) == 4, "Esc ended the run: %r" % recorder_starts(s))
+    subprocess.run(["wine64", "taskkill", "/f", "/im", "recorder.exe"], capture_output=True)
+    click_control(s, caption, 103)  # Wine gives the keys back to the launcher on a click
+    s.quit_with_yes(caption)
+
+
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
                                       bad_settings_files, missing_data_folder, buttons_and_pages,
                                       page_list_keys, saves_while_read, editing_and_page_launch, users_and_page_data,
@@ -1547,7 +1659,8 @@ SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, 
                                       missing_targets_dimmed, portable_stick, start_keys, page_keys,
                                       off_screen_rescue, daily_snapshots, find_and_switch,
                                       changes_from_elsewhere, keyboard_only,
-                                      addresses_and_shell_names, drops_of_items_and_links)}
+                                      addresses_and_shell_names, drops_of_items_and_links, button_keys,
+                                      page_in_order)}
 
 
 def main():

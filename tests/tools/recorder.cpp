@@ -4,7 +4,9 @@
 // the same time) and the ZUBI_DIR it inherited ("-" when none), UTF-8 and
 // tab-separated; then ends. With "--window" among its parameters it then shows a
 // window "recorder window" and ends when that is closed; with "--hang" as well, the
-// window never answers a message (the test ends the process).
+// window never answers a message (the test ends the process). "--delay=N" waits N ms
+// before the window shows, and the moment it showed is appended to recorder.windows,
+// with the command line, as in the log.
 #include <windows.h>
 
 #include <string>
@@ -46,6 +48,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   CloseHandle(file);
   if (!wcsstr(GetCommandLineW(), L"--window")) return 0;
+  if (const wchar_t* delay = wcsstr(GetCommandLineW(), L"--delay=")) Sleep(static_cast<DWORD>(_wtoi(delay + 8)));
 
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
@@ -59,6 +62,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HWND window = CreateWindowW(L"RecorderWindow", L"recorder window", WS_OVERLAPPEDWINDOW, 400, 300, 300, 200, nullptr,
                               nullptr, windowClass.hInstance, nullptr);
   ShowWindow(window, show >= 0 ? show : SW_SHOWNORMAL);
+  FILETIME shown{};
+  GetSystemTimeAsFileTime(&shown);
+  const std::string shownLine =
+      Utf8(GetCommandLineW()) + "\t" +
+      std::to_string((static_cast<unsigned long long>(shown.dwHighDateTime) << 32) | shown.dwLowDateTime) + "\n";
+  HANDLE windows = CreateFileW((log.substr(0, log.size() - 3) + L"windows").c_str(), FILE_APPEND_DATA,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  WriteFile(windows, shownLine.data(), static_cast<DWORD>(shownLine.size()), &written, nullptr);
+  CloseHandle(windows);
   if (wcsstr(GetCommandLineW(), L"--hang")) Sleep(INFINITE);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);

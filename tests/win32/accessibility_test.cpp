@@ -51,13 +51,13 @@ TEST(Accessibility, EveryControlOfTheLauncherHasANameThatFollowsThePage) {
   h.WriteSettings("[User1]\r\nPageNoControl=2\r\n");
   WritePage(h, 1,
             "[Button1]\r\nProgPath=" + Beside("recorder.exe") + "\r\nProgTitle=録音\r\n[Button2]\r\nProgPath=" +
-                h.folder.Path("gone.exe") + "\r\n[Button4]\r\nProgPath=" + Beside("icons.exe") + "\r\n");
+                h.folder.Path("gone.exe") + "\r\n[Button4]\r\nProgPath=" + Beside("icons.exe") + "\r\nHotKey=Alt+Ctrl+I\r\n");
   WritePage(h, 2, "[Button3]\r\nProgPath=" + Beside("recorder.exe") + "\r\n");
   h.Create();
   auto button = [&](int k) { return NameOf(h, kLaunchButton1 + k - 1); };
   EXPECT_TRUE(WaitUntil([&] { return h.window->ButtonControl(2).Dimmed(); }));
   EXPECT_EQ(std::vector({button(1), button(2), button(3), button(4), button(10)}),
-            std::vector<std::string>({"録音", "gone.exe、見つかりません", "未登録", "icons.exe", "未登録"}));
+            std::vector<std::string>({"録音", "gone.exe、見つかりません", "未登録", "icons.exe、ﾎｯﾄｷｰ Alt+Ctrl+I", "未登録"}));
   EXPECT_EQ(testing_support::TextOf(h.window->Control(kLaunchButton1)), "") << "the face shows no text";
 
   SendMessageW(h.window->Control(kFwdButton), BM_CLICK, 0, 0);
@@ -96,6 +96,9 @@ TEST(Accessibility, EveryFieldOfTheDialogsIsNamedForWhatItHolds) {
       {settings.Control(S::kStateList), "起動時の状態："},
       {settings.Control(S::kOptionEdit), "起動時ｵﾌﾟｼｮﾝ："},
       {settings.Control(S::kIconButton), "アイコンを別の場所から設定します"},
+      {settings.Control(S::kHotKeyEdit), "ﾎｯﾄｷｰ"},
+      {settings.Control(S::kSwitchCheck), "起動中なら切り替え"},
+      {settings.Control(S::kDelayEdit), "次の起動まで(ms)"},
       {user.Control(U::kListBox1), "ﾕｰｻﾞ選択"},
       {user.Control(U::kEdit1), "ﾕｰｻﾞ名又はﾃﾞｰﾀ名を入力"},
       {user.Control(U::kUpDown1), "ﾕｰｻﾞNo.設定"},

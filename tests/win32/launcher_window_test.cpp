@@ -216,7 +216,7 @@ TEST(LauncherWindow, MenusCarryTheirCaptionsAndShortcuts) {
             "ﾍﾟｰｼﾞ一覧(&S)|-|ﾍﾟｰｼ・ﾃﾞｰﾀﾞ削除(&D)]|"
             "Help(&H)[ﾍﾙﾌﾟを開く(&O)|ﾊﾞｰｼﾞｮﾝ情報(&A)...]");
   EXPECT_EQ(Captions(h.window->PopupMenu()),
-            "選択起動(&C)\tCtrl+C|ﾍﾟｰｼﾞ起動(&A)\tCtrl+A|-|ﾌｧｲﾙ・ﾌｫﾙﾀﾞ検索(&F)\tCtrl+F|"
+            "選択起動(&C)\tCtrl+C|ﾍﾟｰｼﾞ起動(&A)\tCtrl+A|順番に起動|-|ﾌｧｲﾙ・ﾌｫﾙﾀﾞ検索(&F)\tCtrl+F|"
             "ｽｸﾘｰﾝｾｰﾊﾞｰ起動(&S)\tCtrl+S|-|閉じる[ﾌｫﾙﾀﾞ(&D)\tCtrl+D|ﾌﾞﾗｳｻﾞ(&B)\tCtrl+B|"
             "ﾌｫﾙﾀﾞ+ﾌﾞﾗｳｻﾞ(X)\tCtrl+X|全て閉じる(&W)]|Windowsの終了[ｼｬｯﾄﾀﾞｳﾝ(&E)\tCtrl+E|"
             "再起動(&R)\tCtrl+R|ﾛｸﾞｵﾌ(&L)\tCtrl+L]");
