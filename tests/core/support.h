@@ -90,14 +90,21 @@ class FakeShell : public core::Shell {
   std::vector<std::uint64_t> startedAt;  // the clock at each watched start
 };
 
-// The system's side of the buttons' own keys: every call in order.
+// The system's side of the buttons' own keys: every registration and withdrawal in
+// order, the refusals answered at once.
 class FakeGlobalKeys : public core::GlobalKeys {
  public:
-  bool Register(int id, unsigned modifiers, int code) override {
-    calls.push_back("+" + std::to_string(id) + " " + std::to_string(modifiers) + " " + std::to_string(code));
-    return !taken.count({modifiers, code});
+  void Change(const std::vector<int>& withdrawn, const std::vector<core::KeyRegistration>& added,
+              Refused done) override {
+    std::vector<int> refused;
+    for (int id : withdrawn) calls.push_back("-" + std::to_string(id));
+    for (const auto& key : added) {
+      calls.push_back("+" + std::to_string(key.id) + " " + std::to_string(key.modifiers) + " " +
+                      std::to_string(key.code));
+      if (taken.count({key.modifiers, key.code})) refused.push_back(key.id);
+    }
+    if (done) done(refused);
   }
-  void Unregister(int id) override { calls.push_back("-" + std::to_string(id)); }
   std::vector<std::string> calls;
   std::set<std::pair<unsigned, int>> taken;  // what other programs hold
 };

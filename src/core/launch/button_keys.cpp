@@ -50,6 +50,7 @@ std::optional<KeyedButton> HolderOf(const std::vector<Page>& pages, const KeyCom
 
 void ButtonHotKeys::Use(const std::vector<Page>& pages, std::optional<KeyCombo> showHide) {
   std::map<int, KeyCombo> wanted;
+  std::map<int, std::string> held;  // the notice's line of each, should the system refuse it
   std::map<KeyCombo, KeyedButton> first;
   problems_.clear();
   for (size_t p = 0; p < pages.size(); ++p)
@@ -57,10 +58,10 @@ void ButtonHotKeys::Use(const std::vector<Page>& pages, std::optional<KeyCombo> 
       const ButtonEntry& entry = pages[p].buttons[static_cast<size_t>(k - 1)];
       if (entry.Empty() || NamesNoKey(entry.hotKey)) continue;
       const int page = static_cast<int>(p) + 1, id = IdOf(page, k);
-      const auto line = [&](std::string_view why) {
-        problems_[id] =
-            Put(texts::kKeyLine, {entry.hotKey, std::to_string(page), TitleOf(entry), std::string(why)});
+      const auto lineOf = [&](std::string_view why) {
+        return Put(texts::kKeyLine, {entry.hotKey, std::to_string(page), TitleOf(entry), why});
       };
+      const auto line = [&](std::string_view why) { problems_[id] = lineOf(why); };
       const std::optional<KeyCombo> key = KeyComboOf(entry.hotKey);
       if (!key) {
         line(texts::kKeyNotAKey);
@@ -70,34 +71,42 @@ void ButtonHotKeys::Use(const std::vector<Page>& pages, std::optional<KeyCombo> 
         line(Put(texts::kKeyDuplicate, {std::to_string(at->second.page), at->second.title}));
       } else {
         wanted[id] = *key;
+        held[id] = lineOf(texts::kKeyHeldElsewhere);
       }
     }
   if (!keys_) return;
+  std::vector<int> withdrawn;
+  std::vector<KeyRegistration> added;
   for (auto it = registered_.begin(); it != registered_.end();) {
     auto want = wanted.find(it->first);
     if (want != wanted.end() && want->second == it->second) {
       ++it;
       continue;
     }
-    keys_->Unregister(it->first);
+    withdrawn.push_back(it->first);
     it = registered_.erase(it);
   }
-  for (const auto& [id, key] : wanted) {
-    if (registered_.count(id)) continue;
-    if (keys_->Register(id, key.modifiers, key.code)) {
-      registered_[id] = key;
-      continue;
-    }
-    const int page = id / 16, k = id % 16;
-    const ButtonEntry& entry = pages[static_cast<size_t>(page - 1)].buttons[static_cast<size_t>(k - 1)];
-    problems_[id] = Put(texts::kKeyLine, {entry.hotKey, std::to_string(page), TitleOf(entry), texts::kKeyHeldElsewhere});
+  for (const auto& [id, key] : wanted)
+    if (registered_.emplace(id, key).second) added.push_back({id, key.modifiers, key.code});
+  if (withdrawn.empty() && added.empty()) return;
+  keys_->Change(withdrawn, added, [this, alive = alive_, held](const std::vector<int>& refused) {
+    if (*alive) Refuse(refused, held);
+  });
+}
+
+void ButtonHotKeys::Refuse(const std::vector<int>& ids, const std::map<int, std::string>& lines) {
+  for (int id : ids) {
+    registered_.erase(id);
+    if (auto line = lines.find(id); line != lines.end()) problems_[id] = line->second;
   }
+  if (!ids.empty() && OnRefused) OnRefused();
 }
 
 void ButtonHotKeys::WithdrawAll() {
-  if (keys_)
-    for (const auto& [id, key] : registered_) keys_->Unregister(id);
+  std::vector<int> withdrawn;
+  for (const auto& [id, key] : registered_) withdrawn.push_back(id);
   registered_.clear();
+  if (keys_ && !withdrawn.empty()) keys_->Change(withdrawn, {}, nullptr);
 }
 
 std::optional<std::pair<int, int>> ButtonHotKeys::ButtonOf(int id) const {

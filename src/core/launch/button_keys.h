@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -17,14 +19,24 @@ namespace core {
 // debuggers) or Windows+digit (the taskbar's); empty when it can, and for no key.
 std::string KeyRuleRefusal(std::string_view text);
 
-// The platform's side of the buttons' keys: registrations under identifiers of the
-// program's own, on a window that hears nothing else.
+// One key to register, under an identifier of the program's own.
+struct KeyRegistration {
+  int id = 0;
+  unsigned modifiers = 0;
+  int code = 0;
+};
+
+// The platform's side of the buttons' keys: registrations on a window that hears
+// nothing else, made away from the window's thread (a thousand of them take a while).
 class GlobalKeys {
  public:
+  using Refused = std::function<void(const std::vector<int>& ids)>;
   virtual ~GlobalKeys() = default;
-  // False when the system refuses, for example because another program has the key.
-  virtual bool Register(int id, unsigned modifiers, int code) = 0;
-  virtual void Unregister(int id) = 0;
+  // Withdraws, then registers, after every change asked for before; `done` hears the
+  // identifiers the system refused (another program has the key), later on the
+  // window's thread, or at once.
+  virtual void Change(const std::vector<int>& withdrawn, const std::vector<KeyRegistration>& added,
+                      Refused done) = 0;
 };
 
 // A button that holds a key, for messages: its page, number and title (else its
@@ -45,7 +57,11 @@ std::optional<KeyedButton> HolderOf(const std::vector<Page>& pages, const KeyCom
 class ButtonHotKeys {
  public:
   ButtonHotKeys() = default;
-  ~ButtonHotKeys() { WithdrawAll(); }
+  // Answers still on their way find nobody.
+  ~ButtonHotKeys() {
+    WithdrawAll();
+    *alive_ = false;
+  }
   ButtonHotKeys(const ButtonHotKeys&) = delete;
   ButtonHotKeys& operator=(const ButtonHotKeys&) = delete;
 
@@ -57,7 +73,8 @@ class ButtonHotKeys {
   bool HasPort() const { return keys_ != nullptr; }
   // Registers the keys of these pages. Only what changed since the last call is
   // withdrawn and registered again, withdrawals first, so that a key that moved to
-  // another button is free for it; a key the system refused is tried again.
+  // another button is free for it; a key the system refused is tried again, and
+  // OnRefused follows when it is refused again.
   void Use(const std::vector<Page>& pages, std::optional<KeyCombo> showHide);
   // Every registration withdrawn: at exit, or before the keys of another user.
   void WithdrawAll();
@@ -69,13 +86,18 @@ class ButtonHotKeys {
   // empty when there are none.
   std::string TakeNotice();
 
+  std::function<void()> OnRefused;
+
  private:
   static int IdOf(int page, int k) { return page * 16 + k; }
 
+  void Refuse(const std::vector<int>& ids, const std::map<int, std::string>& lines);
+
   GlobalKeys* keys_ = nullptr;
-  std::map<int, KeyCombo> registered_;
+  std::map<int, KeyCombo> registered_;  // asked for, and not refused
   std::map<int, std::string> problems_;  // identifier -> the notice's line
   std::set<std::string> told_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace core

@@ -49,6 +49,7 @@ TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
       editor_(buttons_, navigator_, pages_, view, activation_, run_, ports.prompter),
       desktop_(view, ports.environment, ports.prompter) {
   navigator_.OnButtonsShown = [this] { ShowKeyStates(); };
+  keys_.OnRefused = [this] { TellKeyProblems(); };
   editor_.OnPasted = [this](TLaunchButton& b) { DropTakenKey(b); };
   for (auto& button : buttons_) {
     button->OnUpdated = [this](TLaunchButton& b) {
@@ -106,6 +107,10 @@ void TLauncher::RefreshKeys() {
   } catch (const Error&) {
     return;
   }
+  TellKeyProblems();
+}
+
+void TLauncher::TellKeyProblems() {
   ShowKeyStates();
   if (const std::string notice = keys_.TakeNotice(); !notice.empty()) ports_.prompter.ShowNotice(notice);
 }

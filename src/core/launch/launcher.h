@@ -221,6 +221,7 @@ class TLauncher final : public LaunchButtonHost,
   // be had is told once, and shown in the buttons' names.
   void RefreshKeys();
   void ShowKeyStates();
+  void TellKeyProblems();
   std::optional<KeyCombo> ShowHideKey() const;
   void DropTakenKey(TLaunchButton& button);
 

@@ -42,8 +42,8 @@ Program::~Program() {
   Glyphs().StopLoading();
   launcher_.SetBackground(nullptr);
   launcher_.SetRunningPrograms(nullptr);
-  launcher_.SetGlobalKeys(nullptr);
-  if (buttonKeys_) buttonKeys_->Serve(nullptr);
+  launcher_.SetGlobalKeys(nullptr);  // withdrawn on the keys' thread as it stops
+  if (buttonKeys_) buttonKeys_->Stop();
   window_.Attach(nullptr);
 }
 
@@ -68,7 +68,7 @@ void Program::AfterFirstPaint() {
   // the buttons' keys are registered from them.
   desktop_.RunLater(kReadAheadDelay, [this] {
     launcher_.ReadAhead();
-    buttonKeys_.emplace().Serve(&launcher_);
+    buttonKeys_.emplace(window_.Handle(), [this](int id) { launcher_.HotKeyPressed(id); });
     launcher_.SetGlobalKeys(&*buttonKeys_);
   });
   snapshot_.Start(environment_.ExecutablePath(), environment_.Now(), kSnapshotDelay);

@@ -15,7 +15,7 @@
 #include "base/win_shell.h"
 #include "base/win_sound.h"
 #include "launch/app_window.h"
-#include "launch/button_keys_window.h"
+#include "launch/button_keys_thread.h"
 #include "launch/dialogs.h"
 #include "launch/launcher_window.h"
 #include "launch/snapshot_thread.h"
@@ -68,7 +68,7 @@ class Program {
   WinBackground background_;
   WinChangeWatch watch_;
   core::TLauncher launcher_;
-  std::optional<ButtonKeysWindow> buttonKeys_;  // made after the first paint
+  std::optional<ButtonKeysThread> buttonKeys_;  // made after the first paint
   Dialogs dialogs_;
   SnapshotThread snapshot_;
 };
