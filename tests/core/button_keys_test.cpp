@@ -61,7 +61,7 @@ TEST(ButtonKeys, TheFirstHolderHasAKeyOnlyChangesAreRegisteredAndProblemsAreTold
   keys.taken = {{core::kModControl | core::kModAlt, 'B'}};
   core::ButtonHotKeys buttonKeys;
   buttonKeys.SetPort(&keys);
-  buttonKeys.Use(pages, KeyComboOf("Ctrl+Shift+F5"));
+  buttonKeys.Use(pages, {*KeyComboOf("Ctrl+Shift+F5")});
   EXPECT_EQ(keys.calls, (std::vector<std::string>{"+19 3 65", "+58 3 66"}));  // page * 16 + button
   EXPECT_EQ(buttonKeys.ButtonOf(19), (std::pair{1, 3}));
   EXPECT_FALSE(buttonKeys.ButtonOf(58)) << "refused by the system";
@@ -75,14 +75,14 @@ TEST(ButtonKeys, TheFirstHolderHasAKeyOnlyChangesAreRegisteredAndProblemsAreTold
 
   // The same pages again: only the refused key is tried again, and nothing is told twice.
   keys.calls.clear();
-  buttonKeys.Use(pages, KeyComboOf("Ctrl+Shift+F5"));
+  buttonKeys.Use(pages, {*KeyComboOf("Ctrl+Shift+F5")});
   EXPECT_EQ(keys.calls, (std::vector<std::string>{"+58 3 66"}));
   EXPECT_EQ(buttonKeys.TakeNotice(), "");
 
   // The key moves to the second button: withdrawn from the first before it is given.
   keys.calls.clear();
   pages[0].buttons[2].hotKey.clear();
-  buttonKeys.Use(pages, KeyComboOf("Ctrl+Shift+F5"));
+  buttonKeys.Use(pages, {*KeyComboOf("Ctrl+Shift+F5")});
   EXPECT_EQ(keys.calls, (std::vector<std::string>{"-19", "+33 3 65", "+58 3 66"}));
   keys.calls.clear();
   buttonKeys.SetPort(nullptr);
@@ -135,6 +135,20 @@ TEST(ButtonKeys, APressActivatesItsButtonWhereverItIsAndFollowsTheFile) {
   running.windows.clear();
   f.Launcher().HotKeyPressed(35);
   EXPECT_EQ(f.shell.requests.size(), 3u) << "nothing runs: started";
+
+  // The options give the show/hide key the button's key: the button lets go of it
+  // before the show/hide key takes it, and is told so; given back, it has it again.
+  core::Options options = f.Launcher().Hosts().options.CurrentOptions();
+  options.HotKey = "Ctrl+Shift+F8";
+  keys.calls.clear();
+  EXPECT_TRUE(f.Launcher().Hosts().options.ApplyOptions(options));
+  EXPECT_EQ(keys.calls, (std::vector<std::string>{"-35", "flush"}));
+  EXPECT_EQ(f.prompter.boxes.back().text,
+            "次のﾎｯﾄｷｰは使用できません。\r\n\r\nCtrl+Shift+F8（2ﾍﾟｰｼﾞ「rec.exe」）: 表示/非表示のﾎｯﾄｷｰと同じです");
+  options.HotKey = "Ctrl+Shift+F5";
+  keys.calls.clear();
+  f.Launcher().Hosts().options.ApplyOptions(options);
+  EXPECT_EQ(keys.calls, (std::vector<std::string>{"flush", "+35 6 119"}));
 
   // Deleted from its page, the button's key is withdrawn.
   keys.calls.clear();

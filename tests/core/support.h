@@ -105,6 +105,7 @@ class FakeGlobalKeys : public core::GlobalKeys {
     }
     if (done) done(refused);
   }
+  void Flush() override { calls.push_back("flush"); }
   std::vector<std::string> calls;
   std::set<std::pair<unsigned, int>> taken;  // what other programs hold
 };

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "base/handles.h"
+#include "base/win_background.h"
 #include "components/wait_hot_key_window.h"
+#include "launch/button_keys_thread.h"
 #include "support.h"
 
 namespace {
@@ -131,3 +135,50 @@ TEST(HotKeyComponent, ClearingTheKeyAndDestructionFreeTheCombinationAndTheAtom) 
 }
 
 }  // namespace
+
+namespace {
+
+// Runs the answers posted to it, as the launcher window does.
+LRESULT CALLBACK TakeAnswers(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != win32::WinBackground::AnswerMessage()) return DefWindowProcW(window, message, wParam, lParam);
+  win32::WinBackground::Deliver(lParam);
+  return 0;
+}
+
+}  // namespace
+
+// The buttons' keys are held by a thread of their own: what it registers is held once
+// Flush returns, a combination held elsewhere comes back refused, a press comes back
+// to the launcher window, and stopping frees every key.
+TEST(ButtonKeysThread, HoldsItsKeysAnswersRefusalsAndPressesAndFreesThemWhenStopped) {
+  WNDCLASSW answers{};
+  answers.lpfnWndProc = TakeAnswers;
+  answers.hInstance = GetModuleHandleW(nullptr);
+  answers.lpszClassName = L"ZubiTestAnswers";
+  RegisterClassW(&answers);
+  win32::UniqueHwnd launcher(CreateWindowExW(0, answers.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                             answers.hInstance, nullptr));
+  OtherWindow other;
+  ASSERT_TRUE(RegisterHotKey(other.hwnd.get(), 7, MOD_CONTROL | MOD_ALT, VK_F11));
+  std::vector<int> pressed;
+  std::optional<std::vector<int>> refused;
+  win32::ButtonKeysThread keys(launcher.get(), [&](int id) { pressed.push_back(id); });
+  keys.Change({}, {{19, MOD_CONTROL | MOD_SHIFT, VK_F7}, {20, MOD_CONTROL | MOD_ALT, VK_F11}},
+              [&](const std::vector<int>& ids) { refused = ids; });
+  keys.Flush();
+  EXPECT_FALSE(other.CanTake(MOD_CONTROL | MOD_SHIFT, VK_F7));
+  ASSERT_TRUE(WaitUntil([&] { return refused.has_value(); }, 3000));
+  EXPECT_EQ(*refused, std::vector<int>{20});
+
+  Press({VK_CONTROL, VK_SHIFT, VK_F7});
+  EXPECT_TRUE(WaitUntil([&] { return pressed == std::vector<int>{19}; }, 3000)) << "the system delivers the press";
+  keys.Change({19}, {}, nullptr);
+  keys.Flush();
+  EXPECT_TRUE(other.CanTake(MOD_CONTROL | MOD_SHIFT, VK_F7)) << "withdrawn";
+  keys.Change({}, {{21, MOD_CONTROL | MOD_SHIFT, VK_F7}}, nullptr);
+  keys.Flush();
+  EXPECT_FALSE(other.CanTake(MOD_CONTROL | MOD_SHIFT, VK_F7));
+  keys.Stop();
+  EXPECT_TRUE(other.CanTake(MOD_CONTROL | MOD_SHIFT, VK_F7)) << "stopping frees the keys";
+  UnregisterHotKey(other.hwnd.get(), 7);
+}

@@ -1,5 +1,7 @@
 #include "launch/button_keys.h"
 
+#include <algorithm>
+
 #include "error.h"
 #include "launch/button_keys_texts.h"
 #include "launch_button/path_text.h"
@@ -48,7 +50,7 @@ std::optional<KeyedButton> HolderOf(const std::vector<Page>& pages, const KeyCom
   return std::nullopt;
 }
 
-void ButtonHotKeys::Use(const std::vector<Page>& pages, std::optional<KeyCombo> showHide) {
+void ButtonHotKeys::Use(const std::vector<Page>& pages, const std::vector<KeyCombo>& reserved) {
   std::map<int, KeyCombo> wanted;
   std::map<int, std::string> held;  // the notice's line of each, should the system refuse it
   std::map<KeyCombo, KeyedButton> first;
@@ -65,7 +67,7 @@ void ButtonHotKeys::Use(const std::vector<Page>& pages, std::optional<KeyCombo> 
       const std::optional<KeyCombo> key = KeyComboOf(entry.hotKey);
       if (!key) {
         line(texts::kKeyNotAKey);
-      } else if (key == showHide) {
+      } else if (std::find(reserved.begin(), reserved.end(), *key) != reserved.end()) {
         line(texts::kKeySameAsShowHide);
       } else if (auto [at, added] = first.try_emplace(*key, KeyedButton{page, k, TitleOf(entry)}); !added) {
         line(Put(texts::kKeyDuplicate, {std::to_string(at->second.page), at->second.title}));

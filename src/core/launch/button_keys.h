@@ -37,6 +37,8 @@ class GlobalKeys {
   // window's thread, or at once.
   virtual void Change(const std::vector<int>& withdrawn, const std::vector<KeyRegistration>& added,
                       Refused done) = 0;
+  // Returns once every change asked for is made.
+  virtual void Flush() = 0;
 };
 
 // A button that holds a key, for messages: its page, number and title (else its
@@ -75,7 +77,12 @@ class ButtonHotKeys {
   // withdrawn and registered again, withdrawals first, so that a key that moved to
   // another button is free for it; a key the system refused is tried again, and
   // OnRefused follows when it is refused again.
-  void Use(const std::vector<Page>& pages, std::optional<KeyCombo> showHide);
+  // `reserved`: keys of the program's own (the show/hide key) that no button has.
+  void Use(const std::vector<Page>& pages, const std::vector<KeyCombo>& reserved);
+  // Returns once the system has every registration and withdrawal asked for.
+  void Flush() {
+    if (keys_) keys_->Flush();
+  }
   // Every registration withdrawn: at exit, or before the keys of another user.
   void WithdrawAll();
   // The page and button of a pressed key's identifier; nothing for one not given out.

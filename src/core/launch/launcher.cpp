@@ -99,15 +99,22 @@ std::optional<KeyCombo> TLauncher::ShowHideKey() const {
   return options_.Hot > 0 ? KeyComboOf(options_.HotKey) : std::nullopt;
 }
 
-// A page that cannot be read now keeps the keys as they were, until the next change.
 void TLauncher::RefreshKeys() {
-  if (!keys_.HasPort()) return;
+  if (RegisterKeys(ShowHideKey())) TellKeyProblems();
+}
+
+// A page that cannot be read now keeps the keys as they were, until the next change.
+bool TLauncher::RegisterKeys(std::optional<KeyCombo> alsoReserved) {
+  if (!keys_.HasPort()) return false;
+  std::vector<KeyCombo> reserved;
+  for (const auto& key : {ShowHideKey(), alsoReserved})
+    if (key) reserved.push_back(*key);
   try {
-    keys_.Use(pages_.ReadPages(Current().UserName, Current().PageNoControl), ShowHideKey());
+    keys_.Use(pages_.ReadPages(Current().UserName, Current().PageNoControl), reserved);
   } catch (const Error&) {
-    return;
+    return false;
   }
-  TellKeyProblems();
+  return true;
 }
 
 void TLauncher::TellKeyProblems() {
@@ -204,9 +211,14 @@ void TLauncher::ShowUser(const ShownUser& shown) {
 
 void TLauncher::LoadOption(int n) { UseOptions(settings_.OptionsOf(n)); }
 
+// The show/hide key and a button's key never hold one combination at once: the
+// buttons let go of the old and the new show/hide key before it changes, and take
+// what is free after.
 void TLauncher::UseOptions(const Options& options) {
+  const std::optional<KeyCombo> before = ShowHideKey();
   options_ = options;
   ColorChange(view_, options_.FormColor);
+  if (RegisterKeys(before)) keys_.Flush();
   UseComponentOptions();
   RefreshKeys();
 }

@@ -220,6 +220,8 @@ class TLauncher final : public LaunchButtonHost,
   // The buttons' own keys registered as the user's pages hold them now; what could not
   // be had is told once, and shown in the buttons' names.
   void RefreshKeys();
+  // Without the show/hide key and `alsoReserved`; false when nothing could be read.
+  bool RegisterKeys(std::optional<KeyCombo> alsoReserved);
   void ShowKeyStates();
   void TellKeyProblems();
   std::optional<KeyCombo> ShowHideKey() const;

@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 
+#include "base/handles.h"
 #include "base/log.h"
 #include "base/win_background.h"
 
@@ -29,6 +30,7 @@ void Answer(HWND window, std::function<void()> answer) {
 }  // namespace
 
 struct ButtonKeysThread::Shared {
+  UniqueKernel ready{CreateEventW(nullptr, TRUE, FALSE, nullptr)};  // the window is there
   HWND launcher = nullptr;
   std::function<void(int)> pressed;
   SRWLOCK lock = SRWLOCK_INIT;
@@ -76,11 +78,39 @@ void Apply(HWND window, std::set<int>& registered, Batch& batch, HWND launcher) 
 
 }  // namespace
 
+void ButtonKeysThread::ApplyQueue(Shared& shared) {
+  for (;;) {
+    AcquireSRWLockExclusive(&shared.lock);
+    if (shared.queue.empty()) {
+      ReleaseSRWLockExclusive(&shared.lock);
+      return;
+    }
+    Batch batch = std::move(shared.queue.front());
+    shared.queue.pop_front();
+    ReleaseSRWLockExclusive(&shared.lock);
+    Apply(shared.window, shared.registered, batch, shared.launcher);
+  }
+}
+
+LRESULT CALLBACK ButtonKeysThread::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* shared = reinterpret_cast<Shared*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (shared && message == kApply) {
+    ApplyQueue(*shared);
+    return 0;
+  }
+  if (shared && message == WM_HOTKEY) {
+    const int id = static_cast<int>(wParam);
+    Answer(shared->launcher, [pressed = shared->pressed, id] { pressed(id); });
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
 // A top-level window that is never shown: the presses reach it whatever has the focus.
 void ButtonKeysThread::Run(Shared& shared, HANDLE stop) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefWindowProcW;  // its messages are taken from the loop below
+  wc.lpfnWndProc = Procedure;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = kClassName;
   RegisterClassExW(&wc);  // fails harmlessly once the class is there
@@ -89,37 +119,27 @@ void ButtonKeysThread::Run(Shared& shared, HANDLE stop) {
     LogLastError("making the window of the buttons' keys");
     return;
   }
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&shared));
   AcquireSRWLockExclusive(&shared.lock);
   shared.window = window;
   ReleaseSRWLockExclusive(&shared.lock);
-  PostMessageW(window, kApply, 0, 0);
-  for (;;) {
-    if (MsgWaitForMultipleObjects(1, &stop, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0) break;
+  SetEvent(shared.ready.get());
+  ApplyQueue(shared);
+  while (MsgWaitForMultipleObjects(1, &stop, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_HOTKEY) {
-        const int id = static_cast<int>(message.wParam);
-        Answer(shared.launcher, [pressed = shared.pressed, id] { pressed(id); });
-      } else if (message.message == kApply) {
-        for (;;) {
-          AcquireSRWLockExclusive(&shared.lock);
-          if (shared.queue.empty()) {
-            ReleaseSRWLockExclusive(&shared.lock);
-            break;
-          }
-          Batch batch = std::move(shared.queue.front());
-          shared.queue.pop_front();
-          ReleaseSRWLockExclusive(&shared.lock);
-          Apply(window, shared.registered, batch, shared.launcher);
-        }
-      } else {
-        DispatchMessageW(&message);
-      }
-    }
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
   }
   for (int id : shared.registered) UnregisterHotKey(window, id);
   shared.registered.clear();
+  SetWindowLongPtrW(window, GWLP_USERDATA, 0);
   DestroyWindow(window);
+}
+
+// The thread applies the queue before it answers.
+void ButtonKeysThread::Flush() {
+  if (WaitForSingleObject(shared_->ready.get(), Worker::kStopWait) != WAIT_OBJECT_0) return;
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(shared_->window, kApply, 0, 0, SMTO_NORMAL, Worker::kStopWait, &result);
 }
 
 }  // namespace win32

@@ -25,11 +25,14 @@ class ButtonKeysThread final : public core::GlobalKeys {
 
   void Change(const std::vector<int>& withdrawn, const std::vector<core::KeyRegistration>& added,
               Refused done) override;
+  void Flush() override;
   void Stop() { worker_.Stop(); }
 
  private:
   struct Shared;
   static void Run(Shared& shared, HANDLE stop);
+  static void ApplyQueue(Shared& shared);
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   std::shared_ptr<Shared> shared_;
   Worker worker_;
