@@ -48,18 +48,28 @@ const char* const kIconFiles[] = {"C:\\windows\\notepad.exe",
 // A key of its own for each of the 990 buttons, all different: 14 sets of modifiers
 // with Ctrl, Alt or Windows, and 71 keys.
 std::string KeyOf(int page, int k) {
-  static const char* const kModifiers[] = {
-      "Alt+Ctrl+",        "Alt+Ctrl+Shift+",  "Windows+Ctrl+", "Windows+Alt+",     "Windows+Ctrl+Shift+",
-      "Windows+Alt+Shift+", "Windows+Alt+Ctrl+", "Ctrl+Shift+",  "Alt+Shift+",       "Windows+Shift+",
-      "Ctrl+",            "Alt+",             "Windows+",      "Windows+Alt+Ctrl+Shift+"};
+  static const char* const kModifiers[] = {"Alt+Ctrl+",
+                                           "Alt+Ctrl+Shift+",
+                                           "Windows+Ctrl+",
+                                           "Windows+Alt+",
+                                           "Windows+Ctrl+Shift+",
+                                           "Windows+Alt+Shift+",
+                                           "Windows+Alt+Ctrl+",
+                                           "Ctrl+Shift+",
+                                           "Alt+Shift+",
+                                           "Windows+Shift+",
+                                           "Ctrl+",
+                                           "Alt+",
+                                           "Windows+",
+                                           "Windows+Alt+Ctrl+Shift+"};
   static const std::vector<std::string> keys = [] {
     std::vector<std::string> names;
     for (char c = 'A'; c <= 'Z'; ++c) names.emplace_back(1, c);
     for (int f = 1; f <= 24; ++f)
       if (f != 12) names.push_back("F" + std::to_string(f));
     for (int n = 0; n <= 9; ++n) names.push_back("Num" + std::to_string(n));
-    for (const char* name : {"Insert", "Delete", "Home", "End", "PageUp", "PageDown", "Left", "Up", "Right", "Down",
-                             "Pause", "Space"})
+    for (const char* name :
+         {"Insert", "Delete", "Home", "End", "PageUp", "PageDown", "Left", "Up", "Right", "Down", "Pause", "Space"})
       names.emplace_back(name);
     return names;
   }();
@@ -243,9 +253,8 @@ int main() {
   for (int i = 1; i <= 11; ++i) {
     const int page = 40 + i;
     WritePage(store, folder, page, 1);
-    reregisters.push_back(Milliseconds([&] {
-      launcher.FilesChanged({folder + "\\DATA\\User1" + std::to_string(page) + ".dat"});
-    }));
+    reregisters.push_back(
+        Milliseconds([&] { launcher.FilesChanged({folder + "\\DATA\\User1" + std::to_string(page) + ".dat"}); }));
   }
   launcher.SetGlobalKeys(nullptr);
   const double reregister = Median(reregisters);

@@ -67,11 +67,11 @@ TEST(ButtonKeys, TheFirstHolderHasAKeyOnlyChangesAreRegisteredAndProblemsAreTold
   EXPECT_FALSE(buttonKeys.ButtonOf(58)) << "refused by the system";
   for (auto [page, k] : {std::pair{2, 1}, {2, 2}, {3, 9}, {3, 10}}) EXPECT_TRUE(buttonKeys.Refused(page, k));
   EXPECT_FALSE(buttonKeys.Refused(1, 3));
-  EXPECT_EQ(buttonKeys.TakeNotice(), Lines({"次のﾎｯﾄｷｰは使用できません。", "",
-                                            "ctrl+alt+a（2ﾍﾟｰｼﾞ「second」）: 1ﾍﾟｰｼﾞ「a」と同じです",
-                                            "Ctrl+Shift+F5（2ﾍﾟｰｼﾞ「hide」）: 表示/非表示のﾎｯﾄｷｰと同じです",
-                                            "Ctrl+NoKey（3ﾍﾟｰｼﾞ「bad」）: ﾎｯﾄｷｰとして読み取れません"})
-                                          + "Ctrl+Alt+B（3ﾍﾟｰｼﾞ「b」）: 他のﾌﾟﾛｸﾞﾗﾑが使用しています");
+  EXPECT_EQ(buttonKeys.TakeNotice(),
+            Lines({"次のﾎｯﾄｷｰは使用できません。", "", "ctrl+alt+a（2ﾍﾟｰｼﾞ「second」）: 1ﾍﾟｰｼﾞ「a」と同じです",
+                   "Ctrl+Shift+F5（2ﾍﾟｰｼﾞ「hide」）: 表示/非表示のﾎｯﾄｷｰと同じです",
+                   "Ctrl+NoKey（3ﾍﾟｰｼﾞ「bad」）: ﾎｯﾄｷｰとして読み取れません"}) +
+                "Ctrl+Alt+B（3ﾍﾟｰｼﾞ「b」）: 他のﾌﾟﾛｸﾞﾗﾑが使用しています");
 
   // The same pages again: only the refused key is tried again, and nothing is told twice.
   keys.calls.clear();
@@ -116,14 +116,15 @@ TEST(ButtonKeys, APressActivatesItsButtonWhereverItIsAndFollowsTheFile) {
 
   // What may not be a key: another button's (by page and title) and the show/hide key.
   const core::TLaunchButton& one = f.Launcher().Button(1);
-  EXPECT_EQ(f.Launcher().HotKeyRefusal(one, "ctrl+shift+f9"), "Ctrl+Shift+F9は 2ﾍﾟｰｼﾞの「rec.exe」で既に使用しています。");
+  EXPECT_EQ(f.Launcher().HotKeyRefusal(one, "ctrl+shift+f9"),
+            "Ctrl+Shift+F9は 2ﾍﾟｰｼﾞの「rec.exe」で既に使用しています。");
   EXPECT_EQ(f.Launcher().HotKeyRefusal(one, "Ctrl+Shift+F5"), "Ctrl+Shift+F5はｵﾌﾟｼｮﾝ設定の表示/非表示のﾎｯﾄｷｰです。");
   EXPECT_EQ(f.Launcher().HotKeyRefusal(one, "Ctrl+Alt+F9"), "");
 
   // Another program gives the button F8 and the switch to its running program.
   keys.calls.clear();
-  f.folder.Write("DATA/User12.dat", Lines({"[Button3]", "ProgPath=C:\\rec.exe", "HotKey=Ctrl+Shift+F8",
-                                           "SwitchIfRunning=1"}));
+  f.folder.Write("DATA/User12.dat",
+                 Lines({"[Button3]", "ProgPath=C:\\rec.exe", "HotKey=Ctrl+Shift+F8", "SwitchIfRunning=1"}));
   f.Launcher().FilesChanged({page2});
   EXPECT_EQ(keys.calls, (std::vector<std::string>{"-35", "+35 6 119"}));
   FakeRunningPrograms running;

@@ -326,8 +326,8 @@ TEST(SettingsDialog, OkTakesAPathThatLeadsToAFileAndKeepsItAsTyped) {
 // text form with the switch and the pause, and the dialog shows them again.
 TEST(SettingsDialog, ARefusedKeyKeepsTheDialogOpenAndATakenOneIsStoredInItsTextForm) {
   Fixture f;
-  f.folder.Write("DATA/User11.dat", Lines({"[Button7]", "ProgPath=C:\\seven.exe", "ProgTitle=seven",
-                                           "HotKey=Ctrl+Alt+S"}));
+  f.folder.Write("DATA/User11.dat",
+                 Lines({"[Button7]", "ProgPath=C:\\seven.exe", "ProgTitle=seven", "HotKey=Ctrl+Alt+S"}));
   f.folder.Write("p.exe", "binary");
   const std::string program = f.folder.Path("p.exe");
   const std::pair<const char*, std::string> refused[] = {
@@ -346,8 +346,8 @@ TEST(SettingsDialog, ARefusedKeyKeepsTheDialogOpenAndATakenOneIsStoredInItsTextF
   }
 
   SettingsWindow ok;
-  ok.texts = {{SettingsField::kPath, program}, {SettingsField::kHotKey, "shift+ctrl+e"},
-              {SettingsField::kStartDelay, "70000"}};
+  ok.texts = {
+      {SettingsField::kPath, program}, {SettingsField::kHotKey, "shift+ctrl+e"}, {SettingsField::kStartDelay, "70000"}};
   OpenSettings(f, ok, [&](TButtonSettingsDlg& d) {
     ok.switchChecked = true;  // checked by the user
     d.OKClick();

@@ -99,11 +99,12 @@ TEST(PageFile, EveryKeyRoundTripsAndEmptyValuesLoseTheirKeys) {
 // Also: a key of "(なし)" is none, and a pause outside 0..60000 ms the nearest.
 TEST(PageFile, StoredStartStatesCountMaximisedFirst) {
   LauncherFixture f;
-  f.folder.Write("DATA/User11.dat",
-                 Sjis(Lines({"[Button1]", "ProgPath=a", "ProgState=0", "HotKey=(なし)", "StartDelay=99999", "[Button2]",
-                        "ProgPath=b", "ProgState=1", "StartDelay=-5", "[Button3]", "ProgPath=c", "ProgState=2",
-                        "[Button4]", "ProgPath=d", "ProgState=3", "[Button5]", "ProgPath=e", "ProgState=x", "[Button6]",
-                        "ProgPath=f", "IsIconSmall=0"})));
+  f.folder.Write(
+      "DATA/User11.dat",
+      Sjis(Lines({"[Button1]",  "ProgPath=a",  "ProgState=0",   "HotKey=(なし)", "StartDelay=99999", "[Button2]",
+                  "ProgPath=b", "ProgState=1", "StartDelay=-5", "[Button3]",     "ProgPath=c",       "ProgState=2",
+                  "[Button4]",  "ProgPath=d",  "ProgState=3",   "[Button5]",     "ProgPath=e",       "ProgState=x",
+                  "[Button6]",  "ProgPath=f",  "IsIconSmall=0"})));
   f.Launcher().FormCreate();
   EXPECT_EQ(f.Launcher().Button(1).ProgramState(), TProgState::psNormal);
   EXPECT_EQ(f.Launcher().Button(2).ProgramState(), TProgState::psMaximized);

@@ -354,8 +354,8 @@ class FakeView : public core::LauncherView {
   int focused = 0;        // the launch button given the keyboard focus
   std::pair<bool, bool> pageCommands{true, true};
   bool checkedInOrder = false;
-  bool stepping = false;     // the page run asks for steps
-  std::uint64_t clock = 0;   // what Milliseconds tells
+  bool stepping = false;             // the page run asks for steps
+  std::uint64_t clock = 0;           // what Milliseconds tells
   std::vector<std::string> updates;  // what the timer changed, in order
 };
 

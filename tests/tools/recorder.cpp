@@ -67,8 +67,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const std::string shownLine =
       Utf8(GetCommandLineW()) + "\t" +
       std::to_string((static_cast<unsigned long long>(shown.dwHighDateTime) << 32) | shown.dwLowDateTime) + "\n";
-  HANDLE windows = CreateFileW((log.substr(0, log.size() - 3) + L"windows").c_str(), FILE_APPEND_DATA,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE windows =
+      CreateFileW((log.substr(0, log.size() - 3) + L"windows").c_str(), FILE_APPEND_DATA,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   WriteFile(windows, shownLine.data(), static_cast<DWORD>(shownLine.size()), &written, nullptr);
   CloseHandle(windows);
   if (wcsstr(GetCommandLineW(), L"--hang")) Sleep(INFINITE);

@@ -11,9 +11,9 @@
 #include "launch_button/button_settings_window.h"
 #include "list/list_dlg_window.h"
 #include "option/option_dlg_window.h"
-#include "user/user_dlg_window.h"
 #include "storage/text_codec.h"
 #include "support.h"
+#include "user/user_dlg_window.h"
 
 using namespace win32::launcher;
 using testing_support::LauncherHarness;
@@ -50,14 +50,16 @@ TEST(Accessibility, EveryControlOfTheLauncherHasANameThatFollowsThePage) {
   LauncherHarness h;
   h.WriteSettings("[User1]\r\nPageNoControl=2\r\n");
   WritePage(h, 1,
-            "[Button1]\r\nProgPath=" + Beside("recorder.exe") + "\r\nProgTitle=録音\r\n[Button2]\r\nProgPath=" +
-                h.folder.Path("gone.exe") + "\r\n[Button4]\r\nProgPath=" + Beside("icons.exe") + "\r\nHotKey=Alt+Ctrl+I\r\n");
+            "[Button1]\r\nProgPath=" + Beside("recorder.exe") +
+                "\r\nProgTitle=録音\r\n[Button2]\r\nProgPath=" + h.folder.Path("gone.exe") +
+                "\r\n[Button4]\r\nProgPath=" + Beside("icons.exe") + "\r\nHotKey=Alt+Ctrl+I\r\n");
   WritePage(h, 2, "[Button3]\r\nProgPath=" + Beside("recorder.exe") + "\r\n");
   h.Create();
   auto button = [&](int k) { return NameOf(h, kLaunchButton1 + k - 1); };
   EXPECT_TRUE(WaitUntil([&] { return h.window->ButtonControl(2).Dimmed(); }));
   EXPECT_EQ(std::vector({button(1), button(2), button(3), button(4), button(10)}),
-            std::vector<std::string>({"録音", "gone.exe、見つかりません", "未登録", "icons.exe、ﾎｯﾄｷｰ Alt+Ctrl+I", "未登録"}));
+            std::vector<std::string>(
+                {"録音", "gone.exe、見つかりません", "未登録", "icons.exe、ﾎｯﾄｷｰ Alt+Ctrl+I", "未登録"}));
   EXPECT_EQ(testing_support::TextOf(h.window->Control(kLaunchButton1)), "") << "the face shows no text";
 
   SendMessageW(h.window->Control(kFwdButton), BM_CLICK, 0, 0);
@@ -119,8 +121,8 @@ TEST(Accessibility, EveryFieldOfTheDialogsIsNamedForWhatItHolds) {
 TEST(Accessibility, TheFindBoxListsItsLinesAsItemsAndTellsOfTheChoice) {
   LauncherHarness h;
   WritePage(h, 1,
-            "[Button1]\r\nProgPath=" + Beside("recorder.exe") + "\r\nProgTitle=録音機\r\n[Button2]\r\nProgPath=" +
-                h.folder.Path("録音.exe") + "\r\n");
+            "[Button1]\r\nProgPath=" + Beside("recorder.exe") +
+                "\r\nProgTitle=録音機\r\n[Button2]\r\nProgPath=" + h.folder.Path("録音.exe") + "\r\n");
   h.Create();
   h.window->CompleteStart();
   ASSERT_TRUE(h.launcher->KeyDown({core::kKeyF3, {}, false}));

@@ -47,11 +47,9 @@ void ButtonActivation::AfterStarts(bool onlyHide) {
 // The file is read afresh: a button whose program was never saved plays nothing. A
 // file that cannot be read is shown, and the start goes on.
 void ButtonActivation::LaunchButtonOnClick(const TLaunchButton& button, int page) {
-  const std::string path =
-      page == 0 ? navigator_.PageFilePath() : pages_.PathOf(navigator_.Current().UserName, page);
+  const std::string path = page == 0 ? navigator_.PageFilePath() : pages_.PathOf(navigator_.Current().UserName, page);
   Reporting(prompter_, [&] {
-    if (pages_.Load(path).HoldsProgram(button.Number()) && options_.Sound)
-      sound_.PlayAsync(startSound_);
+    if (pages_.Load(path).HoldsProgram(button.Number()) && options_.Sound) sound_.PlayAsync(startSound_);
   });
 }
 

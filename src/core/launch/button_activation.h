@@ -4,9 +4,9 @@
 #include <string>
 
 #include "launch/page_navigator.h"
-#include "launch_button/detached_button.h"
 #include "launch/running_marks.h"
 #include "launch/window_display.h"
+#include "launch_button/detached_button.h"
 #include "ports/prompter.h"
 #include "ports/sound.h"
 #include "storage/settings_file.h"

@@ -3,9 +3,9 @@
 #include <functional>
 
 #include "launch/button_activation.h"
-#include "launch/page_run.h"
 #include "launch/launcher_view.h"
 #include "launch/page_navigator.h"
+#include "launch/page_run.h"
 #include "launch_button/button_entry.h"
 #include "ports/prompter.h"
 

@@ -35,8 +35,7 @@ class GlobalKeys {
   // Withdraws, then registers, after every change asked for before; `done` hears the
   // identifiers the system refused (another program has the key), later on the
   // window's thread, or at once.
-  virtual void Change(const std::vector<int>& withdrawn, const std::vector<KeyRegistration>& added,
-                      Refused done) = 0;
+  virtual void Change(const std::vector<int>& withdrawn, const std::vector<KeyRegistration>& added, Refused done) = 0;
   // Returns once every change asked for is made.
   virtual void Flush() = 0;
 };
@@ -101,7 +100,7 @@ class ButtonHotKeys {
   void Refuse(const std::vector<int>& ids, const std::map<int, std::string>& lines);
 
   GlobalKeys* keys_ = nullptr;
-  std::map<int, KeyCombo> registered_;  // asked for, and not refused
+  std::map<int, KeyCombo> registered_;   // asked for, and not refused
   std::map<int, std::string> problems_;  // identifier -> the notice's line
   std::set<std::string> told_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -7,9 +7,9 @@ void PageRun::Begin(const LaunchButtons& buttons, bool selectedOnly) {
   items_.clear();
   for (const auto& button : buttons) {
     if (button->ProgramPath().empty() || button->TargetMissing() || (selectedOnly && button->IsIconSmall())) continue;
-    items_.push_back({std::make_unique<DetachedButton>(button->Number(), EntryOf(*button), host_, ports_,
-                                                       view_.NativeHandle()),
-                      button->Running()});
+    items_.push_back(
+        {std::make_unique<DetachedButton>(button->Number(), EntryOf(*button), host_, ports_, view_.NativeHandle()),
+         button->Running()});
   }
   next_ = 0;
   phase_ = Phase::kNext;

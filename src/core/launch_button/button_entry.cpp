@@ -3,8 +3,8 @@
 namespace core {
 
 ButtonEntry EntryOf(const TLaunchButton& button) {
-  return {button.ProgramTitle(),    button.ProgramPath(),  button.ProgramDir(),    button.ProgramOption(),
-          button.ProgramIconPath(), button.ProgramState(), button.ProgramIconNo(), button.IsIconSmall(),
+  return {button.ProgramTitle(),    button.ProgramPath(),     button.ProgramDir(),    button.ProgramOption(),
+          button.ProgramIconPath(), button.ProgramState(),    button.ProgramIconNo(), button.IsIconSmall(),
           button.HotKey(),          button.SwitchIfRunning(), button.StartDelay()};
 }
 

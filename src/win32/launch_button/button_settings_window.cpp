@@ -66,7 +66,7 @@ constexpr ControlName kNames[] = {
     {W::kTitleEdit, t::kSettingsTitleLabel},   {W::kPathEdit, t::kSettingsPathLabel},
     {W::kDirEdit, t::kSettingsDirLabel},       {W::kStateList, t::kSettingsStateLabel},
     {W::kOptionEdit, t::kSettingsOptionLabel}, {W::kIconButton, t::kHintIconButton},
-    {W::kIconScrollBar, t::kHintIconNumber},  {W::kHotKeyEdit, t::kSettingsHotKeyLabel},
+    {W::kIconScrollBar, t::kHintIconNumber},   {W::kHotKeyEdit, t::kSettingsHotKeyLabel},
     {W::kDelayEdit, t::kSettingsDelayLabel},
 };
 
