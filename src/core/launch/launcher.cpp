@@ -205,8 +205,10 @@ void TLauncher::ShowUser(const ShownUser& shown) {
     navigator_.ShowPages(shown.pages->page, shown.pages->count);
   else
     navigator_.ComposeCaption();
-  if (shown.options) UseOptions(*shown.options);
-  RefreshKeys();
+  if (shown.options)
+    UseOptions(*shown.options);  // and the keys
+  else
+    RefreshKeys();
 }
 
 void TLauncher::LoadOption(int n) { UseOptions(settings_.OptionsOf(n)); }

@@ -33,9 +33,9 @@ void PageRun::Step() {
   stepping_ = true;
   bool waiting = false;
   while (running_ && !cancelled_ && !waiting) {
-    const std::uint64_t now = view_.Milliseconds();  // a start may take its time
+    const std::uint64_t now = view_.Milliseconds();
     switch (phase_) {
-      case Phase::kNext: StartNext(now); break;
+      case Phase::kNext: StartNext(); break;
       case Phase::kWindow:
         waiting = !process_->ShowsWindow() && !process_->Ended() && now < until_;
         if (!waiting) Pause(now);
@@ -56,8 +56,9 @@ void PageRun::Pause(std::uint64_t now) {
   until_ = now + static_cast<std::uint64_t>(pause_);
 }
 
-// The last start ends the run: nothing after it is waited for.
-void PageRun::StartNext(std::uint64_t now) {
+// The last start ends the run: nothing after it is waited for. The waits count from
+// the moment the start returned.
+void PageRun::StartNext() {
   if (next_ == items_.size()) {
     End();
     return;
@@ -71,6 +72,7 @@ void PageRun::StartNext(std::uint64_t now) {
   }
   WatchedStart start = activation_.StartWatched(button, view_.NativeHandle());
   if (!start.started || last) return;
+  const std::uint64_t now = view_.Milliseconds();
   pause_ = button.StartDelay();
   if (!start.process) {
     Pause(now);

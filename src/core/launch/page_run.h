@@ -37,7 +37,7 @@ class PageRun {
   };
   enum class Phase { kNext, kWindow, kPause };
 
-  void StartNext(std::uint64_t now);
+  void StartNext();
   void Pause(std::uint64_t now);
   void End();
 
