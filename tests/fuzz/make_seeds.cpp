@@ -46,7 +46,7 @@ class Program {
     for (size_t i = 0; i < buttons.size(); ++i) {
       const Button& v = buttons[i];
       file.SetButton(static_cast<int>(i) + 1,
-                     {v.title, v.path, v.dir, v.option, v.iconPath, v.state, v.iconNo, v.small});
+                     {v.title, v.path, v.dir, v.option, v.iconPath, v.state, v.iconNo, v.small, "", false, 0});
     }
     pages.Save(path, file);
   }

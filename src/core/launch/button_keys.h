@@ -11,6 +11,7 @@
 
 #include "components/key_combo.h"
 #include "launch/page_file.h"
+#include "launch/page_store.h"
 
 namespace core {
 
@@ -87,7 +88,9 @@ class ButtonHotKeys {
   // The page and button of a pressed key's identifier; nothing for one not given out.
   std::optional<std::pair<int, int>> ButtonOf(int id) const;
   // The button holds a key that it does not have.
-  bool Refused(int page, int k) const { return problems_.count(IdOf(page, k)) != 0; }
+  bool Refused(int page, int k) const {
+    return page >= 1 && page <= PageStore::kLastPage && problems_.count(IdOf(page, k)) != 0;
+  }
   // The keys that could not be had and were not told yet, a line each after a head;
   // empty when there are none.
   std::string TakeNotice();

@@ -130,7 +130,7 @@ void TLauncher::ShowKeyStates() {
 void TLauncher::HotKeyPressed(int id) {
   const auto place = keys_.ButtonOf(id);
   if (!place) return;
-  const auto [page, k] = *place;
+  const int page = place->first, k = place->second;
   Handle([&] {
     const ButtonEntry entry = pages_.Load(pages_.PathOf(Current().UserName, page)).Button(k);
     if (entry.Empty()) return;
