@@ -12,6 +12,7 @@
 #include "components/key_combo.h"
 #include "launch/page_file.h"
 #include "launch/page_store.h"
+#include "ports/global_keys.h"
 
 namespace core {
 
@@ -19,27 +20,6 @@ namespace core {
 // is no key, it has neither Ctrl, Alt nor Windows, it is F12 (the system keeps it for
 // debuggers) or Windows+digit (the taskbar's); empty when it can, and for no key.
 std::string KeyRuleRefusal(std::string_view text);
-
-// One key to register, under an identifier of the program's own.
-struct KeyRegistration {
-  int id = 0;
-  unsigned modifiers = 0;
-  int code = 0;
-};
-
-// The platform's side of the buttons' keys: registrations on a window that hears
-// nothing else, made away from the window's thread (a thousand of them take a while).
-class GlobalKeys {
- public:
-  using Refused = std::function<void(const std::vector<int>& ids)>;
-  virtual ~GlobalKeys() = default;
-  // Withdraws, then registers, after every change asked for before; `done` hears the
-  // identifiers the system refused (another program has the key), later on the
-  // window's thread, or at once.
-  virtual void Change(const std::vector<int>& withdrawn, const std::vector<KeyRegistration>& added, Refused done) = 0;
-  // Returns once every change asked for is made.
-  virtual void Flush() = 0;
-};
 
 // A button that holds a key, for messages: its page, number and title (else its
 // program's file name).
