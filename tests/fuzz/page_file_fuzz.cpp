@@ -36,10 +36,14 @@ struct Button {
   core::TProgState state = core::TProgState::psNormal;
   int iconNo = 0;
   bool small = false;
+  std::string hotKey;
+  bool switchIfRunning = false;
+  int startDelay = 0;
   bool operator==(const Button&) const = default;
   std::string Describe() const {
     return path + "|" + title + "|" + dir + "|" + option + "|" + iconPath + "|" + std::to_string(iconNo) + "|" +
-           std::to_string(static_cast<int>(state)) + "|" + std::to_string(small);
+           std::to_string(static_cast<int>(state)) + "|" + std::to_string(small) + "|" + hotKey + "|" +
+           std::to_string(switchIfRunning) + "|" + std::to_string(startDelay);
   }
 };
 
@@ -58,8 +62,9 @@ class Start {
     std::array<Button, core::kLaunchButtonCount> buttons;
     for (int k = 1; k <= core::kLaunchButtonCount; ++k) {
       const core::TLaunchButton& b = launcher_->Button(k);
-      buttons[k - 1] = {b.ProgramTitle(),    b.ProgramPath(),  b.ProgramDir(),    b.ProgramOption(),
-                        b.ProgramIconPath(), b.ProgramState(), b.ProgramIconNo(), b.IsIconSmall()};
+      buttons[k - 1] = {b.ProgramTitle(),    b.ProgramPath(),     b.ProgramDir(),    b.ProgramOption(),
+                        b.ProgramIconPath(), b.ProgramState(),    b.ProgramIconNo(), b.IsIconSmall(),
+                        b.HotKey(),          b.SwitchIfRunning(), b.StartDelay()};
     }
     return buttons;
   }
@@ -73,7 +78,8 @@ class Start {
       if (b.ProgramPath().empty()) {
         FUZZ_CHECK(!face.hasGlyph && b.Hint() == core::texts::kHintEmptyButton, b.Hint());
         FUZZ_CHECK(b.ProgramTitle().empty() && b.ProgramDir().empty() && b.ProgramOption().empty() &&
-                       b.ProgramIconPath().empty() && b.ProgramIconNo() == 0,
+                       b.ProgramIconPath().empty() && b.ProgramIconNo() == 0 && b.HotKey().empty() &&
+                       b.StartDelay() == 0,
                    "an empty button keeps " + b.ProgramTitle() + b.ProgramDir() + b.ProgramOption());
       } else {
         FUZZ_CHECK(face.hasGlyph && face.small == b.IsIconSmall(), b.ProgramPath());
@@ -101,8 +107,9 @@ class Start {
 
 // True when a button's section (the first of its name) holds a button key twice.
 bool HasRepeatedButtonKey(const core::IniImage& page) {
-  static constexpr const char* kKeys[] = {"ProgPath",   "ProgTitle", "ProgDir", "ProgState",
-                                          "ProgOption", "IconPath",  "IconNo",  "IsIconSmall"};
+  static constexpr const char* kKeys[] = {"ProgPath",   "ProgTitle",       "ProgDir",   "ProgState",
+                                          "ProgOption", "IconPath",        "IconNo",    "IsIconSmall",
+                                          "HotKey",     "SwitchIfRunning", "StartDelay"};
   for (int k = 1; k <= core::kLaunchButtonCount; ++k) {
     const std::string name = "Button" + std::to_string(k);
     for (const auto& section : page.Sections()) {
