@@ -158,4 +158,5 @@ TEST(ButtonKeys, APressActivatesItsButtonWhereverItIsAndFollowsTheFile) {
   f.Launcher().Command(core::LauncherCommand::kDelete1Click);
   EXPECT_EQ(keys.calls, (std::vector<std::string>{"-35"}));
   EXPECT_EQ(f.PageText("User12.dat").find("HotKey"), std::string::npos);
+  f.Launcher().SetGlobalKeys(nullptr);  // before the keys go
 }
