@@ -342,6 +342,7 @@ TEST(SettingsDialog, ARefusedKeyKeepsTheDialogOpenAndATakenOneIsStoredInItsTextF
     EXPECT_EQ(w.closed, 0) << typed;
     EXPECT_EQ(f.prompter.boxes.back().kind, "information");
     EXPECT_EQ(f.prompter.boxes.back().text, why);
+    EXPECT_EQ(w.focused, SettingsField::kHotKey) << "the keyboard back in the key's field";
     EXPECT_EQ(f.B().ProgramPath(), "") << typed;
   }
 

@@ -134,6 +134,7 @@ struct SettingsWindow {
   std::map<core::SettingsField, std::string> texts;
   int state = -1, scrollMax = -1, scrollPosition = 0, shown = 0, closed = 0;
   bool switchChecked = false;
+  std::optional<core::SettingsField> focused;
   std::optional<core::GlyphSource> preview;
   bool previewSmall = false;
   std::optional<std::string> chosenFile;
@@ -154,6 +155,7 @@ class FakeSettingsView : public core::ButtonSettingsView {
   }
   void SetText(core::SettingsField f, const std::string& t) override { w_.texts[f] = t; }
   void SelectState(int index) override { w_.state = index; }
+  void FocusField(core::SettingsField field) override { w_.focused = field; }
   bool SwitchChecked() const override { return w_.switchChecked; }
   void SetSwitchChecked(bool checked) override { w_.switchChecked = checked; }
   void SetScrollRange(int max) override { w_.scrollMax = max; }

@@ -164,6 +164,7 @@ bool TButtonSettingsDlg::TakeKey() {
   const std::string typed = view_.Text(SettingsField::kHotKey);
   if (const std::string why = button_.HotKeyRefusal(typed); !why.empty()) {
     ports_.prompter.ShowInformation(why, BoxPlacement::Centred());
+    view_.FocusField(SettingsField::kHotKey);
     return false;
   }
   const std::optional<KeyCombo> key = KeyComboOf(typed);

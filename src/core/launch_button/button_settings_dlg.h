@@ -25,6 +25,8 @@ class ButtonSettingsView {
 
   virtual std::string Text(SettingsField field) const = 0;
   virtual void SetText(SettingsField field, const std::string& text) = 0;
+  // The keyboard goes to the field, its text selected.
+  virtual void FocusField(SettingsField field) = 0;
   virtual void SelectState(int index) = 0;
   // The check box "起動中なら切り替え".
   virtual bool SwitchChecked() const = 0;

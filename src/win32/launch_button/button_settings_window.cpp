@@ -195,6 +195,12 @@ void ButtonSettingsWindow::SetText(core::SettingsField field, const std::string&
   SetWindowTextW(Control(EditOf(field)), Widen(text).c_str());
 }
 
+void ButtonSettingsWindow::FocusField(core::SettingsField field) {
+  HWND edit = Control(EditOf(field));
+  SetFocus(edit);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+}
+
 void ButtonSettingsWindow::SelectState(int index) { SendMessageW(Control(kStateList), CB_SETCURSEL, index, 0); }
 
 bool ButtonSettingsWindow::SwitchChecked() const {

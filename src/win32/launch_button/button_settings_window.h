@@ -58,6 +58,7 @@ class ButtonSettingsWindow final : public Window<ButtonSettingsWindow>, public c
   void MoveTo(core::ScreenPoint position) override;
   std::string Text(core::SettingsField field) const override;
   void SetText(core::SettingsField field, const std::string& text) override;
+  void FocusField(core::SettingsField field) override;
   void SelectState(int index) override;
   bool SwitchChecked() const override;
   void SetSwitchChecked(bool checked) override;
