@@ -30,13 +30,13 @@ std::optional<KeyCombo> KeyComboOf(std::string_view text) {
   return KeyCombo{modifiers, code};
 }
 
+// The one writer of the text form, HotKeyText, on an assignment of the combination.
 std::string KeyComboText(const KeyCombo& combo) {
-  std::string text;
-  if (combo.modifiers & kModWin) text += "Windows+";
-  if (combo.modifiers & kModAlt) text += "Alt+";
-  if (combo.modifiers & kModControl) text += "Ctrl+";
-  if (combo.modifiers & kModShift) text += "Shift+";
-  return text + std::string(KeyNames()[static_cast<size_t>(combo.code & 0xFF)]);
+  TKeyAssign assign;
+  assign.SetModifiersQuietly((combo.modifiers & kModShift) != 0, (combo.modifiers & kModControl) != 0,
+                             (combo.modifiers & kModAlt) != 0, (combo.modifiers & kModWin) != 0);
+  assign.SetKey(std::string(KeyNames()[static_cast<size_t>(combo.code & 0xFF)]));
+  return HotKeyText(assign);
 }
 
 }  // namespace core

@@ -50,6 +50,17 @@ std::optional<KeyedButton> HolderOf(const std::vector<Page>& pages, const KeyCom
   return std::nullopt;
 }
 
+std::string KeyRefusal(std::string_view text, const std::vector<Page>& pages, int page, int k,
+                       std::optional<KeyCombo> showHide) {
+  if (std::string why = KeyRuleRefusal(text); !why.empty()) return why;
+  const std::optional<KeyCombo> key = KeyComboOf(text);
+  if (!key) return {};
+  if (key == showHide) return Format(texts::kKeyIsShowHide, KeyComboText(*key));
+  const std::optional<KeyedButton> holder = HolderOf(pages, *key, page, k);
+  if (!holder) return {};
+  return Put(texts::kKeyTaken, {KeyComboText(*key), std::to_string(holder->page), holder->title});
+}
+
 void ButtonHotKeys::Use(const std::vector<Page>& pages, const std::vector<KeyCombo>& reserved) {
   std::map<int, KeyCombo> wanted;
   std::map<int, std::string> held;  // the notice's line of each, should the system refuse it

@@ -32,6 +32,11 @@ struct KeyedButton {
 // that holds the key; nothing when none does.
 std::optional<KeyedButton> HolderOf(const std::vector<Page>& pages, const KeyCombo& key, int page, int k);
 
+// Why a key text cannot be button k of `page`'s key: the rules, the show/hide key,
+// another button of `pages` that has it; empty when it can.
+std::string KeyRefusal(std::string_view text, const std::vector<Page>& pages, int page, int k,
+                       std::optional<KeyCombo> showHide);
+
 // The own keys of the buttons of every page of the current user, registered while
 // the program runs. Of two buttons with the same key the first in page and button
 // order has it; a button whose key is the show/hide key has none. What could not be

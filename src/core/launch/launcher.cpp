@@ -139,19 +139,15 @@ void TLauncher::HotKeyPressed(int id) {
   });
 }
 
+// Pages that cannot be read now hold no key.
 std::string TLauncher::HotKeyRefusal(const TLaunchButton& button, const std::string& text) const {
-  if (std::string why = KeyRuleRefusal(text); !why.empty()) return why;
-  const std::optional<KeyCombo> key = KeyComboOf(text);
-  if (!key) return {};
-  if (key == ShowHideKey()) return Format(texts::kKeyIsShowHide, KeyComboText(*key));
-  std::optional<KeyedButton> holder;
+  const std::vector<Page> none;
+  const std::vector<Page>* pages = &none;
   try {
-    holder = HolderOf(pages_.ReadPages(Current().UserName, Current().PageNoControl), *key, Current().PageNo,
-                      button.Number());
+    pages = &pages_.ReadPages(Current().UserName, Current().PageNoControl);
   } catch (const Error&) {
   }
-  if (!holder) return {};
-  return Format(Format(Format(texts::kKeyTaken, KeyComboText(*key)), std::to_string(holder->page)), holder->title);
+  return KeyRefusal(text, *pages, Current().PageNo, button.Number(), ShowHideKey());
 }
 
 void TLauncher::DropTakenKey(TLaunchButton& button) {
