@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "base/log.h"
 #include "base/message_box.h"
 #include "base/utf16.h"
 #include "base/win_background.h"
@@ -114,11 +115,12 @@ int main(int argc, char** argv) {
   win32::WinEnvironment environment(folder + "\\zubi.exe");
   win32::WinSound sound;
   win32::WinFileProbe probe;
+  win32::WinFailureLog log;
   core::IniStore store(files, codePage);
   WritePage(store, folder, win32::Narrow(ThisProgram()));
 
   win32::LauncherWindow window(nullptr);
-  core::TLauncher launcher(window, {files, codePage, prompter, shell, environment, sound, probe});
+  core::TLauncher launcher(window, {files, codePage, prompter, shell, environment, sound, probe, log});
   window.Attach(&launcher);
   launcher.FormCreate();
   window.Start();

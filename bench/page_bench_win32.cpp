@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/log.h"
 #include "base/utf16.h"
 #include "base/win_code_page.h"
 #include "base/win_environment.h"
@@ -170,16 +171,18 @@ int main() {
   win32::WinEnvironment environment(folder + "\\zubi.exe");
   win32::WinSound sound;
   win32::WinFileProbe probe;
+  win32::WinFailureLog log;
   core::IniStore store(files, codePage);
   WritePages(store, folder);
   Backdate(folder);
 
   win32::LauncherWindow window(nullptr);
-  core::TLauncher launcher(window, {files, codePage, prompter, shell, environment, sound, probe});
+  core::TLauncher launcher(window, {files, codePage, prompter, shell, environment, sound, probe, log});
   window.Attach(&launcher);
   launcher.FormCreate();
   win32::Dialogs dialogs;
-  dialogs.Create(window.Handle(), launcher, nullptr, {files, codePage, prompter, shell, environment, sound, probe});
+  dialogs.Create(window.Handle(), launcher, nullptr,
+                 {files, codePage, prompter, shell, environment, sound, probe, log});
   window.Start();
   // As the program does once its window has shown.
   const double readAhead = Milliseconds([&] { launcher.ReadAhead(); });

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "base/lazy_library.h"
+#include "base/log_file.h"
 #include "base/message_box.h"
 #include "launch/launcher_texts.h"
 #include "launch/program.h"
@@ -11,6 +12,8 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::RestrictLibrarySearch();
+  // Failures nobody is told about are kept beside the program for a report.
+  const win32::LogFile log(win32::ModulePath());
   win32::UniqueAtom atom;
   switch (win32::ClaimSingleInstance(win32::FileNameOf(win32::ModulePath()), atom)) {
     case win32::InstanceCheck::kAnotherRuns: return 0;

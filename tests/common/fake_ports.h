@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ports/failure_log.h"
 #include "ports/prompter.h"
 #include "ports/sound.h"
 
@@ -42,6 +43,15 @@ class FakeSound : public core::Sound {
  public:
   void PlayAsync(const std::string& path) override { played.push_back(path); }
   std::vector<std::string> played;
+};
+
+// Keeps each line "place: what".
+class FakeFailureLog : public core::FailureLog {
+ public:
+  void Failure(std::string_view place, std::string_view what) noexcept override {
+    lines.push_back(std::string(place) + ": " + std::string(what));
+  }
+  std::vector<std::string> lines;
 };
 
 }  // namespace testing_support

@@ -137,8 +137,9 @@ TEST(BadInput, CrowdedDataFolderLeavesTheUserOperationsQuickAndConfined) {
   environment.exePath = folder.Path("zubi.exe");
   testing_support::FakeSound sound;
   testing_support::FakeProbe probe;
+  testing_support::FakeFailureLog log;
   testing_support::FakeView view;
-  core::TLauncher launcher(view, {files, testing_support::Cp932(), prompter, shell, environment, sound, probe});
+  core::TLauncher launcher(view, {files, testing_support::Cp932(), prompter, shell, environment, sound, probe, log});
   view.launcher = &launcher;
   testing_support::FakeUserView users;
   core::TUserDlg dialog(users, launcher.Hosts().users, prompter);

@@ -285,4 +285,15 @@ TEST(PageFile, ChangesFromElsewhereShowAtOnceButNotUnderAnOpenDialogOrMenu) {
   f.Launcher().Command(core::LauncherCommand::kPaste1Click);
   f.Launcher().MenuClosed();
   EXPECT_EQ(f.Launcher().Button(2).ProgramPath(), "C:\\seen.exe") << "the cut took what the user saw";
+
+  // Another PC deletes the page's data and the settings file: the page reads as an
+  // absent file does, the count stays, and taking that in writes neither file again.
+  std::filesystem::remove(page);
+  std::filesystem::remove(settings);
+  f.Launcher().FilesChanged({page, settings});
+  EXPECT_EQ(f.view.title, "");
+  for (int k = 1; k <= core::kLaunchButtonCount; ++k) EXPECT_EQ(f.Launcher().Button(k).ProgramPath(), "") << k;
+  EXPECT_EQ(f.Current().PageNoControl, 5);
+  EXPECT_FALSE(f.folder.Exists("DATA/User12.dat"));
+  EXPECT_FALSE(f.folder.Exists("zubi.ini"));
 }

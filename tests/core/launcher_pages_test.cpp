@@ -59,8 +59,8 @@ TEST(LauncherPages, LoadingATitleWritesItBackOnlyWhenTheBoxShowedAnotherText) {
 TEST(LauncherPages, EveryChangeOfTheTitleWritesThePageFile) {
   LauncherFixture f;
   CountingFiles files;
-  core::TLauncher launcher(f.view,
-                           {files, testing_support::Cp932(), f.prompter, f.shell, f.environment, f.sound, f.probe});
+  core::TLauncher launcher(
+      f.view, {files, testing_support::Cp932(), f.prompter, f.shell, f.environment, f.sound, f.probe, f.log});
   f.view.launcher = &launcher;
   f.WriteSettings(Lines({"[User1]", "PageNo=3", "PageNoControl=3"}));
   launcher.FormCreate();

@@ -19,7 +19,8 @@ namespace {
 // file of its own, the same DATA.
 struct SecondCopy {
   SecondCopy(core::FileSystem& files, const std::string& exePath)
-      : launcher(view, {files, testing_support::Cp932(), prompter, shell, Placed(environment, exePath), sound, probe}) {
+      : launcher(view,
+                 {files, testing_support::Cp932(), prompter, shell, Placed(environment, exePath), sound, probe, log}) {
     view.launcher = &launcher;
   }
   static const core::Environment& Placed(testing_support::FakeEnvironment& environment, const std::string& exePath) {
@@ -31,6 +32,7 @@ struct SecondCopy {
   testing_support::FakeEnvironment environment;
   testing_support::FakeSound sound;
   testing_support::FakeProbe probe;
+  testing_support::FakeFailureLog log;
   testing_support::FakeView view;
   core::TLauncher launcher;
 };

@@ -40,7 +40,7 @@ LauncherFixture::LauncherFixture(core::FileSystem& launcherFiles) {
   environment.exePath = folder.Path("zubi.exe");
   environment.currentDirectory = folder.Path("");
   launcher_ = std::make_unique<core::TLauncher>(
-      view, core::LauncherPorts{launcherFiles, Cp932(), prompter, shell, environment, sound, probe});
+      view, core::LauncherPorts{launcherFiles, Cp932(), prompter, shell, environment, sound, probe, log});
   view.launcher = launcher_.get();
   launcher_->SetDialogs(&dialogs);
 }

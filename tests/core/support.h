@@ -486,6 +486,7 @@ class LauncherFixture {
   FakeEnvironment environment;
   FakeSound sound;
   FakeProbe probe;
+  FakeFailureLog log;
   FakeView view;
   FakeDialogs dialogs;
 

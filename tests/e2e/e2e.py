@@ -1539,6 +1539,32 @@ def changes_from_elsewhere(s):
             check(line + "\r\n" in after, "%s survives the close: %r" % (line, after))
 
 
+def title_shown(s, caption):
+    """The page title box's text, or None while the window cannot be read."""
+    controls, _ = s.texts(caption)
+    return next((c[1] for c in controls or [] if c[2] == 103), None)  # Edit1
+
+
+def data_folder_back(s):
+    """DATA removed and made again while the launcher runs (a restore from a backup, a
+    sync client's conflict): a page written into the new folder from elsewhere shows
+    within about two seconds. Then another PC removes the page's file: the page shows
+    empty, and the file stays absent."""
+    write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=before"])
+    s.start()
+    caption = wait_caption(s, 1, 1)
+    wait_for("the page's title", lambda: title_shown(s, caption) == "before", 5.0)
+    time.sleep(1.0)  # the watch starts once the window has shown
+    shutil.rmtree(s.path("DATA"))
+    os.makedirs(s.path("DATA"))
+    write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=restored", "[Button2]", "ProgPath=C:\\x.exe"])
+    wait_for("the restored page", lambda: title_shown(s, caption) == "restored", 3.0)
+    os.remove(s.path("DATA/User11.dat"))
+    wait_for("the removed page to show empty", lambda: title_shown(s, caption) == "", 3.0)
+    s.quit_with_yes(caption)
+    check(not os.path.exists(s.path("DATA/User11.dat")), "the removed page stays absent")
+
+
 def hold_focus(s):
     """A plain window of the tests' own, so that global keys reach Wine while the
     launcher is hidden: a recorder copy that logs beside itself, not in the folder."""
@@ -1658,7 +1684,7 @@ SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, 
                                       options_and_display_modes, version_dialog, portable_paths,
                                       missing_targets_dimmed, portable_stick, start_keys, page_keys,
                                       off_screen_rescue, daily_snapshots, find_and_switch,
-                                      changes_from_elsewhere, keyboard_only,
+                                      changes_from_elsewhere, data_folder_back, keyboard_only,
                                       addresses_and_shell_names, drops_of_items_and_links, button_keys,
                                       page_in_order)}
 

@@ -60,10 +60,11 @@ class Program {
   testing_support::FakeEnvironment environment_;
   testing_support::FakeSound sound_;
   testing_support::FakeProbe probe_;
+  testing_support::FakeFailureLog log_;
 
  public:
-  core::TLauncher launcher{
-      view_, core::LauncherPorts{files, testing_support::Cp932(), prompter_, shell_, environment_, sound_, probe_}};
+  core::TLauncher launcher{view_, core::LauncherPorts{files, testing_support::Cp932(), prompter_, shell_, environment_,
+                                                      sound_, probe_, log_}};
 };
 
 using core::TProgState;

@@ -54,7 +54,8 @@ class Start {
     environment_.exePath = "/zubi/zubi.exe";
     files.Put("/zubi/zubi.ini", "[User1]\r\nPageNo=" + std::to_string(kPage) + "\r\nPageNoControl=9\r\n");
     launcher_ = std::make_unique<core::TLauncher>(
-        view_, core::LauncherPorts{files, testing_support::Cp932(), prompter_, shell_, environment_, sound_, probe_});
+        view_,
+        core::LauncherPorts{files, testing_support::Cp932(), prompter_, shell_, environment_, sound_, probe_, log_});
     launcher_->FormCreate();
   }
 
@@ -102,6 +103,7 @@ class Start {
   FakeEnvironment environment_;
   FakeSound sound_;
   FakeProbe probe_;
+  testing_support::FakeFailureLog log_;
   std::unique_ptr<core::TLauncher> launcher_;
 };
 

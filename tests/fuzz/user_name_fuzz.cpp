@@ -82,9 +82,10 @@ struct Program {
   testing_support::FakeEnvironment environment = MakeEnvironment();
   testing_support::FakeSound sound;
   testing_support::FakeProbe probe;
+  testing_support::FakeFailureLog log;
   testing_support::FakeView view;
   core::TLauncher launcher{
-      view, core::LauncherPorts{files, testing_support::Cp932(), prompter, shell, environment, sound, probe}};
+      view, core::LauncherPorts{files, testing_support::Cp932(), prompter, shell, environment, sound, probe, log}};
   testing_support::FakeUserView users;
   core::TUserDlg dialog{users, launcher.Hosts().users, prompter};
 };

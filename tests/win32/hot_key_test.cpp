@@ -136,28 +136,11 @@ TEST(HotKeyComponent, ClearingTheKeyAndDestructionFreeTheCombinationAndTheAtom) 
 
 }  // namespace
 
-namespace {
-
-// Runs the answers posted to it, as the launcher window does.
-LRESULT CALLBACK TakeAnswers(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != win32::WinBackground::AnswerMessage()) return DefWindowProcW(window, message, wParam, lParam);
-  win32::WinBackground::Deliver(lParam);
-  return 0;
-}
-
-}  // namespace
-
 // The buttons' keys are held by a thread of their own: what it registers is held once
 // Flush returns, a combination held elsewhere comes back refused, a press comes back
 // to the launcher window, and stopping frees every key.
 TEST(ButtonKeysThread, HoldsItsKeysAnswersRefusalsAndPressesAndFreesThemWhenStopped) {
-  WNDCLASSW answers{};
-  answers.lpfnWndProc = TakeAnswers;
-  answers.hInstance = GetModuleHandleW(nullptr);
-  answers.lpszClassName = L"ZubiTestAnswers";
-  RegisterClassW(&answers);
-  win32::UniqueHwnd launcher(CreateWindowExW(0, answers.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                             answers.hInstance, nullptr));
+  const win32::UniqueHwnd launcher = testing_support::MakeAnswerWindow();
   OtherWindow other;
   ASSERT_TRUE(RegisterHotKey(other.hwnd.get(), 7, MOD_CONTROL | MOD_ALT, VK_F11));
   std::vector<int> pressed;

@@ -352,7 +352,7 @@ TEST(LauncherWindow, WorkLeftForAfterTheFirstPaintRunsOnceTheWindowShows) {
   h.WriteSettings("[User1]\r\nPageNoControl=10\r\n");  // the count box reports a change while loading
   h.window = std::make_unique<win32::LauncherWindow>(nullptr);
   h.launcher = std::make_unique<core::TLauncher>(
-      *h.window, core::LauncherPorts{h.files, h.codePage, h.prompter, h.shell, h.environment, h.sound, h.probe});
+      *h.window, core::LauncherPorts{h.files, h.codePage, h.prompter, h.shell, h.environment, h.sound, h.probe, h.log});
   h.window->Attach(h.launcher.get());
   h.launcher->FormCreate();
   int runs = 0;

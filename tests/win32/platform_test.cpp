@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <optional>
 #include <thread>
 
 #include "base/lazy_library.h"
+#include "base/log.h"
+#include "base/log_file.h"
 #include "base/utf16.h"
+#include "base/win_change_watch.h"
 #include "base/win_environment.h"
 #include "base/win_file_probe.h"
 #include "base/win_shell.h"
+#include "components/key_names.h"
 #include "launch/app_window.h"
 #include "launch/single_instance.h"
 #include "storage/ini_store.h"
@@ -15,6 +21,7 @@
 #include "support.h"
 
 using testing_support::TempFolder;
+using testing_support::WaitUntil;
 
 TEST(WinCodePage, Code932RoundTripsAndRefusesWhatItCannotHold) {
   EXPECT_EQ(GetACP(), 932u) << "Wine must run with a Japanese locale";
@@ -285,4 +292,106 @@ TEST(WinShell, ShellNamesAreKnownAndNamedByTheShell) {
   }
   EXPECT_FALSE(shell.DisplayName("::{20D04FE0-3AEA-1069-A2D8-08002B30309D}").empty());
   EXPECT_FALSE(probe.ShellItemExists(""));
+}
+
+// The watch reports removals, holds no change back behind a neighbour that writes its
+// own file without end, never reports the log, and comes back when DATA goes and is
+// made again (a restore, a sync client's conflict).
+TEST(WinChangeWatch, ReportsRemovalsWithinASecondAndWatchesDataAgainOnceItIsBack) {
+  TempFolder folder;
+  folder.Write("DATA\\User11.dat", "[PageTitle]\r\n");
+  const win32::UniqueHwnd answers = testing_support::MakeAnswerWindow();
+  struct Report {
+    ULONGLONG at;
+    std::vector<std::string> paths;
+  };
+  std::vector<Report> reports;
+  auto reported = [&](const std::string& name) -> std::optional<ULONGLONG> {
+    for (const Report& report : reports)
+      for (const std::string& path : report.paths)
+        if (core::SameTextIgnoringCase(path, folder.Path(name))) return report.at;
+    return std::nullopt;
+  };
+  win32::WinChangeWatch watch(answers.get(), {win32::Widen(folder.Path("zubi.log"))});
+  watch.Watch({folder.Path(""), folder.Path("DATA")}, [&](const std::vector<std::string>& paths) {
+    reports.push_back({GetTickCount64(), paths});
+  });
+  // Armed once a first write is seen.
+  ASSERT_TRUE(WaitUntil([&] {
+    folder.Write("DATA\\first.txt", "x");
+    return reported("DATA\\first.txt").has_value();
+  })) <<
+      [&] {
+        std::string all;
+        for (const Report& report : reports)
+          for (const std::string& path : report.paths) all += path + "\n";
+        return all;
+      }();
+
+  ASSERT_TRUE(DeleteFileW(win32::Widen(folder.Path("DATA\\User11.dat")).c_str()));
+  EXPECT_TRUE(WaitUntil([&] { return reported("DATA\\User11.dat").has_value(); }, 3000)) << "a removal";
+
+  std::atomic<bool> busy{true};
+  std::thread neighbour([&] {
+    for (int i = 0; busy && i < 30; ++i, Sleep(100)) folder.Write("DATA\\sync.state", std::to_string(i));
+  });
+  Sleep(300);
+  folder.Write("DATA\\User12.dat", "[PageTitle]\r\n");
+  folder.Write("zubi.log", "a line\r\n");
+  const ULONGLONG written = GetTickCount64();
+  EXPECT_TRUE(WaitUntil([&] { return reported("DATA\\User12.dat").has_value(); }, 5000));
+  busy = false;
+  neighbour.join();
+  EXPECT_LT(reported("DATA\\User12.dat").value_or(written + 9999) - written, 2000u)
+      << "held back by the neighbour's writes";
+
+  // Renamed away (a sync client's conflict copy), then made again. A removal is the
+  // same to the watch, but under Wine a folder still watched stays delete pending.
+  ASSERT_TRUE(MoveFileW(win32::Widen(folder.Path("DATA")).c_str(), win32::Widen(folder.Path("DATA.old")).c_str()));
+  ASSERT_TRUE(CreateDirectoryW(win32::Widen(folder.Path("DATA")).c_str(), nullptr));
+  EXPECT_TRUE(WaitUntil([&] { return reported("DATA\\").has_value(); }, 3000)) << "DATA back, all its files";
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        folder.Write("DATA\\User13.dat", "[PageTitle]\r\n");
+        return reported("DATA\\User13.dat").has_value();
+      },
+      3000))
+      << "the new DATA is watched";
+  EXPECT_FALSE(reported("zubi.log").has_value()) << "the log's lines wake nobody";
+  std::filesystem::remove_all(std::filesystem::path(win32::Widen(folder.Path("DATA.old"))));
+  EXPECT_FALSE(folder.Exists("DATA.old")) << "the old folder was let go";
+  watch.Stop();
+}
+
+// Failures go to the log beside the program, a line each after the local time; past
+// its cap the log becomes the old one and begins again; where the log cannot be
+// written (a folder stands there, as on a read-only stick), nothing is logged and
+// nothing fails.
+TEST(LogFile, KeepsEachFailureTurnsOverAtItsCapAndWritesNothingWhereItCannot) {
+  TempFolder folder;
+  {
+    win32::LogFile log(win32::Widen(folder.Path("tool.exe")), 400);
+    win32::LogFailure("watching a folder", "error 5\r\ndenied");
+    ASSERT_TRUE(log.Flush(3000));
+    const std::string first = folder.Read("tool.log");
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    EXPECT_EQ(first.substr(0, 8), "\xEF\xBB\xBF" + std::to_string(now.wYear) + "-") << first;
+    EXPECT_EQ(first.find("\r\n"), first.size() - 2) << "one line";
+    EXPECT_NE(first.find(" watching a folder: error 5  denied\r\n"), std::string::npos) << first;
+    for (int i = 1; i <= 10; ++i) win32::LogFailure("step " + std::to_string(i), std::string(40, 'x'));
+    ASSERT_TRUE(log.Flush(3000));
+    const std::string newer = folder.Read("tool.log"), older = folder.Read("tool.old.log");
+    EXPECT_LE(newer.size(), 400u);
+    EXPECT_LE(older.size(), 400u);
+    EXPECT_NE(newer.find("step 10: "), std::string::npos);
+    EXPECT_EQ((newer + older).find("watching"), std::string::npos) << "only one older log is kept";
+  }
+  folder.Write("stick\\tool.log\\inside", "");
+  {
+    win32::LogFile log(win32::Widen(folder.Path("stick\\tool.exe")));
+    win32::LogFailure("reading", "nothing");
+    EXPECT_TRUE(log.Flush(3000));
+    EXPECT_FALSE(folder.Exists("stick\\tool.old.log"));
+  }
 }

@@ -24,7 +24,7 @@ void LauncherHarness::Create() {
   window = std::make_unique<win32::LauncherWindow>(nullptr);
   core::Shell& chosen = useRealShell ? static_cast<core::Shell&>(realShell) : shell;
   background = std::make_unique<win32::WinBackground>(window->Handle());
-  const core::LauncherPorts ports{files, codePage, prompter, chosen, environment, sound, probe};
+  const core::LauncherPorts ports{files, codePage, prompter, chosen, environment, sound, probe, log};
   launcher = std::make_unique<core::TLauncher>(*window, ports);
   launcher->SetDesktopPorts({session, desktop, dde});
   launcher->SetBackground(background.get());
@@ -117,6 +117,26 @@ AccessibleRead ReadAccessible(HWND control, long child) {
   object->get_accChildCount(&read.children);
   object->Release();
   return read;
+}
+
+namespace {
+
+LRESULT CALLBACK TakeAnswers(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != win32::WinBackground::AnswerMessage()) return DefWindowProcW(window, message, wParam, lParam);
+  win32::WinBackground::Deliver(lParam);
+  return 0;
+}
+
+}  // namespace
+
+win32::UniqueHwnd MakeAnswerWindow() {
+  WNDCLASSW answers{};
+  answers.lpfnWndProc = TakeAnswers;
+  answers.hInstance = GetModuleHandleW(nullptr);
+  answers.lpszClassName = L"ZubiTestAnswers";
+  RegisterClassW(&answers);
+  return win32::UniqueHwnd(CreateWindowExW(0, answers.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                           answers.hInstance, nullptr));
 }
 
 void PumpMessages() {

@@ -76,6 +76,7 @@ struct LauncherHarness {
   FakeSound sound;
   win32::WinEnvironment environment;
   win32::WinFileProbe probe;
+  FakeFailureLog log;
   RecordingSession session;
   win32::WinDesktop desktop;
   win32::WinDdeConversation dde;
@@ -88,6 +89,9 @@ struct LauncherHarness {
 // A block of dropped files as the shell hands it over.
 HGLOBAL MakeDrop(const std::vector<std::wstring>& files);
 
+// A hidden window that runs the background answers posted to it, as the launcher
+// window does.
+win32::UniqueHwnd MakeAnswerWindow();
 // Runs queued messages of this thread.
 void PumpMessages();
 // Calls `action` on another thread once a top-level window of this class and title

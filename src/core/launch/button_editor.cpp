@@ -100,7 +100,8 @@ void ButtonEditor::PopupMenu1Popup() {
 bool ButtonEditor::InOrderQuietly() const {
   try {
     return navigator_.InOrder();
-  } catch (const Error&) {
+  } catch (const Error& e) {
+    log_.Failure("reading whether the page starts in order", e.what());
     return false;
   }
 }

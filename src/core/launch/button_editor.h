@@ -7,6 +7,7 @@
 #include "launch/page_navigator.h"
 #include "launch/page_run.h"
 #include "launch_button/button_entry.h"
+#include "ports/failure_log.h"
 #include "ports/prompter.h"
 
 namespace core {
@@ -17,14 +18,15 @@ namespace core {
 class ButtonEditor {
  public:
   ButtonEditor(LaunchButtons& buttons, PageNavigator& navigator, const PageStore& pages, LauncherView& view,
-               ButtonActivation& activation, PageRun& run, Prompter& prompter)
+               ButtonActivation& activation, PageRun& run, Prompter& prompter, FailureLog& log)
       : buttons_(buttons),
         navigator_(navigator),
         pages_(pages),
         view_(view),
         activation_(activation),
         run_(run),
-        prompter_(prompter) {}
+        prompter_(prompter),
+        log_(log) {}
 
   // Pasted values, before they are written: the key another button has already is
   // dropped from them, with a notice.
@@ -61,6 +63,7 @@ class ButtonEditor {
   ButtonActivation& activation_;
   PageRun& run_;
   Prompter& prompter_;
+  FailureLog& log_;
   int popupButtonNo_ = 1;
   // What Copy and Cut take and Paste gives: a button's values but its selection mark.
   ButtonEntry clipboard_;

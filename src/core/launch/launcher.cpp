@@ -46,7 +46,7 @@ TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
       activation_(navigator_, pages_, marks_, display_, ports.sound, ports.prompter, options_,
                   DirectoryWithSeparator(ports.environment.ExecutablePath()) + "start.wav"),
       run_(activation_, view, *this, buttonPorts_),
-      editor_(buttons_, navigator_, pages_, view, activation_, run_, ports.prompter),
+      editor_(buttons_, navigator_, pages_, view, activation_, run_, ports.prompter, ports.log),
       desktop_(view, ports.environment, ports.prompter) {
   navigator_.OnButtonsShown = [this] { ShowKeyStates(); };
   keys_.OnRefused = [this] { TellKeyProblems(); };
@@ -111,7 +111,8 @@ bool TLauncher::RegisterKeys(std::optional<KeyCombo> alsoReserved) {
     if (key) reserved.push_back(*key);
   try {
     keys_.Use(pages_.ReadPages(Current().UserName, Current().PageNoControl), reserved);
-  } catch (const Error&) {
+  } catch (const Error& e) {
+    ports_.log.Failure("registering the buttons' keys", e.what());
     return false;
   }
   return true;
@@ -145,7 +146,8 @@ std::string TLauncher::HotKeyRefusal(const TLaunchButton& button, const std::str
   const std::vector<Page>* pages = &none;
   try {
     pages = &pages_.ReadPages(Current().UserName, Current().PageNoControl);
-  } catch (const Error&) {
+  } catch (const Error& e) {
+    ports_.log.Failure("checking a button's key against the other pages", e.what());
   }
   return KeyRefusal(text, *pages, Current().PageNo, button.Number(), ShowHideKey());
 }
@@ -323,7 +325,9 @@ void TLauncher::TakeInChanges() {
     shown = shown || Covers(path, page);
     pages = pages || Touches(path, DataFolder());
   }
-  if (settings) Handle([&] { TakeInSettings(); });
+  // A settings file removed elsewhere is written again, from what the window holds,
+  // at the next save.
+  if (settings && ports_.files.FileExists(settings_.Path())) Handle([&] { TakeInSettings(); });
   if (shown) Handle([&] { navigator_.TakeInPage(); });
   if (settings || pages) RefreshKeys();
 }

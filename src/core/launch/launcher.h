@@ -20,6 +20,7 @@
 #include "launch/window_display.h"
 #include "list/list_host.h"
 #include "option/option_host.h"
+#include "ports/failure_log.h"
 #include "ports/file_probe.h"
 #include "user/users.h"
 
@@ -37,6 +38,7 @@ struct LauncherPorts {
   const Environment& environment;
   Sound& sound;
   const FileProbe& probe;
+  FailureLog& log;
 };
 
 // The commands of the window's buttons, menus and pop-up menus, named after their
@@ -142,7 +144,7 @@ class TLauncher final : public LaunchButtonHost,
   const std::string& DataFolder() const { return pages_.DataFolder(); }
   // Reads the current user's pages once, so that the page list and the find box
   // open at once.
-  void ReadAhead() const { pages_.ReadAhead(Current().UserName, Current().PageNoControl); }
+  void ReadAhead() const { pages_.ReadAhead(Current().UserName, Current().PageNoControl, ports_.log); }
 
   // The creation step: loads everything and writes the settings back. A step that
   // fails is reported and the remaining steps still run.

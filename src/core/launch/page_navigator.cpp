@@ -43,12 +43,23 @@ void PageNavigator::ShowPages(int page, int count) {
   ComposeCaption();
 }
 
+// A file removed elsewhere (the page's data deleted on another PC) reads as an absent
+// file does and stays absent: the emptied title is not written, as the user's own
+// change of the page would write it.
 void PageNavigator::TakeInPage() {
+  const bool removed = !pages_.Exists(PageFilePath());
   const PageFile file = pages_.Load(PageFilePath());
   bool same = file.Title() == view_.TitleText();
   for (int k = 1; k <= kLaunchButtonCount && same; ++k)
     same = file.Button(k) == EntryOf(*buttons_[static_cast<size_t>(k - 1)]);
-  if (!same) MovePage(current_.PageNo);
+  if (same) return;
+  if (!removed) {
+    MovePage(current_.PageNo);
+    return;
+  }
+  for (auto& button : buttons_) ClearEntry(*button);
+  LoadButtons();
+  view_.SetTitleText(file.Title());
 }
 
 void PageNavigator::RepairPageFileAttributes() { pages_.RepairAttributes(PageFilePath()); }

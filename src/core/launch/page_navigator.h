@@ -77,8 +77,9 @@ class PageNavigator {
   // what the file holds, also another program's changes made since the page was shown,
   // and the window shows them.
   void SaveButton(int k);
-  // The page's file was written by another program: when it now holds another title
-  // or other buttons than the window shows, the page is shown again from it.
+  // The page's file was written or removed by another program: when it now holds
+  // another title or other buttons than the window shows, the page is shown again
+  // from it (a removed one as empty, and it is not written).
   void TakeInPage();
   // Looks anew for the programs of the buttons shown: missing ones, running ones.
   void CheckTargets() {

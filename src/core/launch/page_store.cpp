@@ -55,11 +55,12 @@ const std::vector<Page>& PageStore::ReadPages(const std::string& userName, int c
   return keptPages_;
 }
 
-void PageStore::ReadAhead(const std::string& userName, int count) const {
+void PageStore::ReadAhead(const std::string& userName, int count, FailureLog& log) const {
   for (int page = 1; page <= count; ++page) {
     try {
       store_.Load(PathOf(userName, page));
-    } catch (const Error&) {
+    } catch (const Error& e) {
+      log.Failure("reading the pages ahead", e.what());
     }
   }
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "launch/page_file.h"
+#include "ports/failure_log.h"
 #include "storage/ini_store.h"
 
 namespace core {
@@ -43,8 +44,8 @@ class PageStore {
   const std::vector<Page>& ReadPages(const std::string& userName, int count) const;
   // Reads pages 1..count of a user once, so that the page list and the next page
   // loads find them kept and only look at their time stamps. A page that cannot be
-  // read is left for its own load to report.
-  void ReadAhead(const std::string& userName, int count) const;
+  // read is logged and left for its own load to report.
+  void ReadAhead(const std::string& userName, int count, FailureLog& log) const;
   // Makes DATA first: it may have been deleted since the last write. When that
   // fails, the write itself is reported.
   void Save(const std::string& path, const PageFile& page);

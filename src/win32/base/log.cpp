@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 
+#include "base/log_file.h"
 #include "base/utf16.h"
 #include "base/win.h"
 
@@ -12,13 +13,13 @@ void LogFailure(std::string_view place, std::string_view what) noexcept {
   try {
     std::wstring line = L"zubi: " + Widen(place) + L": " + Widen(what) + L"\n";
     OutputDebugStringW(line.c_str());
+    LogFile::Append(place, what);
   } catch (...) {
     OutputDebugStringW(L"zubi: a failure could not be logged\n");
   }
 }
 
-void LogLastError(std::string_view place) noexcept {
-  const DWORD error = GetLastError();
+void LogError(std::string_view place, unsigned long error) noexcept {
   wchar_t text[256] = L"";
   FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, 256, nullptr);
   try {
@@ -29,6 +30,8 @@ void LogLastError(std::string_view place) noexcept {
     LogFailure(place, "error");
   }
 }
+
+void LogLastError(std::string_view place) noexcept { LogError(place, GetLastError()); }
 
 void LogCurrentException(std::string_view place) noexcept {
   try {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "base/win.h"
 #include "base/worker.h"
@@ -8,13 +10,21 @@
 
 namespace win32 {
 
-// A worker thread waits for the system's change notifications on the folders; once no
-// notification has come for a moment, it posts the paths changed to the window as a
-// background answer (WinBackground::AnswerMessage). Stopping the watch (at the latest
-// when it goes) ends the thread.
+struct WatchedFolders;
+
+// A worker thread waits for the system's change notifications on the folders and
+// posts the paths changed to the window as a background answer
+// (WinBackground::AnswerMessage): once no notification has come for a moment, and at
+// the latest a second after the first of a burst. A folder whose watch fails (removed,
+// renamed, made again) is let go at once, since an open handle keeps a removed folder
+// from going; it is watched again when the folder that holds it reports it back, or,
+// with no watched folder above it, when it is found again, looked for once a second.
+// Stopping the watch (at the latest when it goes) ends the thread.
 class WinChangeWatch final : public core::ChangeWatch {
  public:
-  explicit WinChangeWatch(HWND window) : window_(window) {}
+  // Changes of the files named in `ignored` (the log) are not reported.
+  explicit WinChangeWatch(HWND window, std::vector<std::wstring> ignored = {})
+      : window_(window), ignored_(std::move(ignored)) {}
   WinChangeWatch(const WinChangeWatch&) = delete;
   WinChangeWatch& operator=(const WinChangeWatch&) = delete;
 
@@ -22,9 +32,8 @@ class WinChangeWatch final : public core::ChangeWatch {
   void Stop() { worker_.Stop(); }
 
  private:
-  struct Shared;
-  static void Work(Shared& shared, HANDLE stop);
   HWND window_;
+  std::vector<std::wstring> ignored_;
   Worker worker_;
 };
 

@@ -1,5 +1,6 @@
 #include "launch/program.h"
 
+#include "base/log_file.h"
 #include "base/utf16.h"
 #include "launch_button/glyph_cache.h"
 #include "launch_button/target_path.h"
@@ -21,7 +22,9 @@ Program::Program(const StandIns& standIns)
       window_(application_.Handle()),
       session_(application_.Handle()),
       background_(window_.Handle()),
-      watch_(window_.Handle()),
+      // The log's own lines would wake the watch.
+      watch_(window_.Handle(), {LogFile::PathOf(Widen(environment_.ExecutablePath())),
+                                LogFile::OldPathOf(Widen(environment_.ExecutablePath()))}),
       launcher_(window_, Ports()),
       snapshot_(prompter_) {
   PublishProgramFolder(environment_.ExecutablePath());
@@ -47,7 +50,9 @@ Program::~Program() {
   window_.Attach(nullptr);
 }
 
-core::LauncherPorts Program::Ports() { return {files_, codePage_, prompter_, shell_, environment_, sound_, probe_}; }
+core::LauncherPorts Program::Ports() {
+  return {files_, codePage_, prompter_, shell_, environment_, sound_, probe_, log_};
+}
 
 void Program::Start() {
   window_.SetAfterStart([this] { AfterFirstPaint(); });

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "base/log.h"
 #include "base/message_box.h"
 #include "base/win_background.h"
 #include "base/win_change_watch.h"
@@ -59,6 +60,7 @@ class Program {
   WinShell shell_;
   WinFileProbe probe_;
   WinSound sound_;
+  WinFailureLog log_;
   AppWindow application_;
   LauncherWindow window_;
   WinSession session_;

@@ -201,7 +201,7 @@ class LongRunTest : public testing::Test {
   // As LauncherHarness::Create, with the stepping clock.
   void CreateLauncher() {
     h_.window = std::make_unique<win32::LauncherWindow>(nullptr);
-    const core::LauncherPorts ports{h_.files, h_.codePage, h_.prompter, h_.shell, clock_, h_.sound, h_.probe};
+    const core::LauncherPorts ports{h_.files, h_.codePage, h_.prompter, h_.shell, clock_, h_.sound, h_.probe, h_.log};
     h_.launcher = std::make_unique<core::TLauncher>(*h_.window, ports);
     h_.launcher->SetDesktopPorts({h_.session, h_.desktop, h_.dde});
     h_.window->CreateComponents(h_.prompter, h_.codePage);
