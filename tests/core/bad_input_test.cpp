@@ -121,7 +121,7 @@ size_t EntriesIn(const std::string& folder) {
 
 // Ten thousand unrelated files, a folder named like a page file and a page file that
 // cannot be read: the user dialog still opens at once, touches only the user's own
-// files, and the unreadable page is reported with its path.
+// files, and the unreadable page is reported with its path (read ahead, logged).
 TEST(BadInput, CrowdedDataFolderLeavesTheUserOperationsQuickAndConfined) {
   testing_support::TempFolder folder;
   for (int i = 0; i < 10000; ++i) folder.Write("DATA/note" + std::to_string(i) + (i % 2 ? ".txt" : ".dat"), "x");
@@ -163,4 +163,10 @@ TEST(BadInput, CrowdedDataFolderLeavesTheUserOperationsQuickAndConfined) {
   EXPECT_EQ(users.closed, 1);
   EXPECT_EQ(folder.Read("DATA/Ken1.dat"), Lines({"[PageTitle]", "PageTitle=locked"}));
   EXPECT_EQ(EntriesIn(folder.Path("DATA")), 10000u + 3u);
+  // Read ahead, the page that cannot be read is logged, not shown.
+  launcher.ReadAhead();
+  EXPECT_EQ(launcher.Current().UserName, "Ken");
+  EXPECT_EQ(log.lines, std::vector<std::string>{"reading the pages ahead: ファイル " + folder.Path("DATA/Ken1.dat") +
+                                                " は開けません"});
+  EXPECT_EQ(prompter.boxes.size(), 1u);
 }
