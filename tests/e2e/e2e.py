@@ -158,8 +158,19 @@ class Session:
         wait_for("window '%s' to close" % title, lambda: wid not in visible_windows(title), timeout)
 
     def focus(self, wid):
+        """Gives `wid` the keyboard focus. A window of Wine's that is still being
+        activated (one that has just shown, or whose dialog has just closed) takes the
+        focus back a moment after it was moved, so it is asked for again until it stays."""
+        def focused():
+            if xdotool("getwindowfocus") == wid:
+                return True
+            if time.monotonic() >= asked[0] + 0.5:
+                xdotool("windowfocus", wid)
+                asked[0] = time.monotonic()
+            return False
         xdotool("windowfocus", wid)
-        wait_for("focus on %s" % wid, lambda: xdotool("getwindowfocus") == wid, 5.0)
+        asked = [time.monotonic()]
+        wait_for("focus on %s" % wid, focused, 5.0)
 
     def key(self, wid, *keys):
         self.focus(wid)
@@ -1572,7 +1583,11 @@ def hold_focus(s):
     shutil.copy(s.args.recorder, s.path("holder/recorder.exe"))
     s.processes.append(subprocess.Popen(["wine64", "holder/recorder.exe", "--window"], cwd=s.folder,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-    return s.wait_window("recorder window")
+    holder = s.wait_window("recorder window")
+    # Wine maps a new window before it activates it: until the holder has taken the
+    # focus, that activation may still take it from a window the test focuses next.
+    wait_for("the holder to take the focus", lambda: xdotool("getwindowfocus") == holder, 5.0)
+    return holder
 
 
 def button_keys(s):
