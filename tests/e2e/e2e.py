@@ -74,6 +74,48 @@ def crlf(lines):
     return "".join(line + "\r\n" for line in lines)
 
 
+# Wine's own processes of a prefix that do not hold the desktop open.
+WINE_SERVICES = ("services.exe", "winedevice.exe", "plugplay.exe", "svchost.exe", "rpcss.exe", "explorer.exe",
+                 "winedbg.exe", "conhost.exe")
+
+
+def wine_programs():
+    """(pid, command line) of the live Windows processes of this Wine prefix."""
+    prefix = os.environ.get("WINEPREFIX", "")
+    found = []
+    for pid in os.listdir("/proc"):
+        if not pid.isdigit():
+            continue
+        try:
+            loader = os.path.basename(os.readlink("/proc/%s/exe" % pid))
+            if not loader.startswith("wine") or loader.startswith("wineserver"):
+                continue
+            with open("/proc/%s/environ" % pid, "rb") as f:
+                environ = f.read().split(b"\0")
+            with open("/proc/%s/cmdline" % pid, "rb") as f:
+                command = f.read().replace(b"\0", b" ").decode("utf-8", "replace").strip()
+            with open("/proc/%s/stat" % pid) as f:
+                zombie = f.read().rsplit(")", 1)[1].split()[0] == "Z"
+        except OSError:
+            continue
+        if not zombie and ("WINEPREFIX=" + prefix).encode() in environ:
+            found.append((pid, command))
+    return found
+
+
+def wait_for_closing_desktop():
+    """Wine closes a prefix's desktop (explorer.exe /desktop) about a second after the
+    last program on it ended. A program started while it closes gets no display driver:
+    its windows never show. So while the desktop is there with no program left on it,
+    the next program waits until it has gone, and then starts a desktop of its own."""
+    def closing():
+        programs = wine_programs()
+        desktop = any("explorer.exe" in command and "/desktop" in command for _, command in programs)
+        held = any(not any(name in command.split(" ")[0] for name in WINE_SERVICES) for _, command in programs)
+        return desktop and not held
+    wait_for("the desktop of the last scenario to close", lambda: not closing(), 20.0)
+
+
 class Session:
     """One portable folder and the launcher processes started from it."""
 
@@ -96,6 +138,7 @@ class Session:
         return out.stdout.strip()
 
     def start(self, exe="zubi.exe"):
+        wait_for_closing_desktop()
         process = subprocess.Popen(["wine64", exe], cwd=self.folder,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(process)
