@@ -119,6 +119,22 @@ zubi_stop_xvfb() {
 
 zubi_jobs() { nproc 2>/dev/null || echo 2; }
 
+# Starts the probe of BUILD that keeps the Wine prefix's desktop open until the
+# wineserver is killed, and waits until it holds it (its output goes to FILE). Wine
+# closes a desktop a second after its last program ends, and a program started while
+# it closes gets no display: its windows never show.
+zubi_hold_desktop() {
+  local file=$2 i
+  : >"$file"
+  wine64 "$1/tests/e2e/probe.exe" desktop >"$file" 2>/dev/null </dev/null &
+  for i in $(seq 1 600); do
+    grep -q holding "$file" && return 0
+    sleep 0.05
+  done
+  zubi_log "the desktop keeper did not start"
+  return 1
+}
+
 # Runs the CTest tests of BUILD that each REGEX names, the sets side by side: each set
 # on an Xvfb display and in a copy of the Wine prefix of its own, so that neither sees
 # the other's windows or programs. Prints each set's output when it is done; fails when
@@ -143,6 +159,7 @@ zubi_run_wine_lanes() {
     (
       export WINEPREFIX=$prefix
       wineserver -p 60 2>/dev/null || true
+      zubi_hold_desktop "$build" "$ZUBI_OUT/desktop$i.txt" || true
       lane_status=0
       ctest --test-dir "$build" -R "$regex" --output-on-failure >"$ZUBI_OUT/lane$i.log" 2>&1 || lane_status=$?
       wineserver -k 2>/dev/null || true

@@ -116,6 +116,20 @@ def wait_for_closing_desktop():
     wait_for("the desktop of the last scenario to close", lambda: not closing(), 20.0)
 
 
+def restart_wine(s):
+    """Ends the prefix's programs and its wineserver, as a restart of Windows does, and
+    starts again the keeper of the desktop that the test run started (scripts/lib.sh)."""
+    held = any("probe.exe desktop" in command for _, command in wine_programs())
+    subprocess.run(["wineserver", "-k"], capture_output=True)
+    if not held:
+        return
+    out = s.path("desktop.txt")
+    with open(out, "wb") as f:
+        subprocess.Popen(["wine64", s.args.probe, "desktop"], stdin=subprocess.DEVNULL, stdout=f,
+                         stderr=subprocess.DEVNULL, start_new_session=True)
+    wait_for("the desktop held again", lambda: "holding" in open(out).read(), 30.0)
+
+
 class Session:
     """One portable folder and the launcher processes started from it."""
 
@@ -1176,7 +1190,7 @@ def portable_stick(s):
     try:
         os.remove(os.path.join(dosdevices, old + ":"))
         wine_drive_type(new, "floppy")
-        subprocess.run(["wineserver", "-k"], capture_output=True)
+        restart_wine(s)
         os.symlink(root, os.path.join(dosdevices, new + ":"))
         new_drive = new.upper() + ":"
         s.start(new_drive + "\\Zubi\\zubi.exe")

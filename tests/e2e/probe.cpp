@@ -16,6 +16,9 @@
 //   probe hold MS HOLD GAP FILE  as a sync client hashing a folder would: for MS
 //                          milliseconds, holds FILE open (sharing everything) for HOLD ms,
 //                          lets go for GAP ms, and again; prints how often it has held it
+//   probe desktop          keeps the desktop open until it is killed: Wine closes a
+//                          desktop a second after its last program ends, and a program
+//                          started while it closes gets no display; prints "holding"
 #include <windows.h>
 
 #include <string>
@@ -224,6 +227,11 @@ int wmain(int argc, wchar_t** argv) {
     Print(std::to_wstring(GetDlgCtrlID(info.hwndFocus)) + L"\t" + ClassOf(info.hwndFocus));
     return 0;
   }
+  if (command == L"desktop") {
+    GetDesktopWindow();  // joins the desktop, started first if need be
+    Print(L"holding");
+    Sleep(INFINITE);
+  }
   if (command == L"read" && argc > 3)
     return ReadRepeatedly(static_cast<DWORD>(_wtoi(argv[2])), std::vector<std::wstring>(argv + 3, argv + argc));
   if (command == L"hold" && argc > 5)
@@ -231,6 +239,7 @@ int wmain(int argc, wchar_t** argv) {
                           static_cast<DWORD>(_wtoi(argv[4])), argv[5]);
   Print(
       L"usage: probe windows | probe texts TITLE | probe closebox TITLE | probe items TITLE | probe settext TITLE "
-      L"ID TEXT | probe foreground | probe focus | probe read MS PATTERN... | probe hold MS HOLD GAP FILE");
+      L"ID TEXT | probe foreground | probe focus | probe read MS PATTERN... | probe hold MS HOLD GAP FILE | probe "
+      L"desktop");
   return 2;
 }
