@@ -40,7 +40,6 @@ TEST(AboutBoxWindow, OpensCentredInThePanelColourWithItsLayoutAndALinkClickReach
   HICON icon = nullptr;
   auto actor = WhenWindowAppears(kClass, kTitle, [&](HWND dialog) {
     if (!dialog) return;
-    while (!IsWindowVisible(dialog)) Sleep(10);
     Sleep(100);  // painted
     for (int id : {W::kPanel1, W::kProgramIcon, W::kProductName, W::kVersion, W::kNotice, W::kShotLabelMail,
                    W::kShotLabelURL, W::kOKButton}) {
@@ -134,7 +133,6 @@ TEST(AboutBoxWindow, TheTrayItemOpensItAndEnterOrTheCloseBoxClosesIt) {
     bool seen = false;
     auto actor = WhenWindowAppears(kClass, kTitle, [&](HWND dialog) {
       if (!dialog) return;
-      while (!IsWindowVisible(dialog)) Sleep(10);
       seen = true;
       HWND mail = GetDlgItem(GetDlgItem(dialog, W::kPanel1), W::kShotLabelMail);
       PostMessageW(mail, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));

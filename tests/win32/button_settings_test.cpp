@@ -30,7 +30,6 @@ std::string BesideTheTests(const std::string& name) {
 void WithSettingsDialog(LauncherHarness& h, int k, const std::function<void(HWND)>& act) {
   auto actor = WhenWindowAppears(kClass, kCaption, [&](HWND dialog) {
     if (!dialog) return;
-    while (!IsWindowVisible(dialog)) Sleep(10);
     act(dialog);
   });
   HWND button = h.window->Control(kLaunchButton1 + k - 1);
@@ -166,7 +165,6 @@ TEST(SettingsWindow, PreviewShowsTheChosenIcon) {
   COLORREF middle = 0;
   auto observer = WhenWindowAppears(kClass, kCaption, [&](HWND dialog) {
     if (!dialog) return;
-    while (!IsWindowVisible(dialog)) Sleep(10);
     Press(dialog, W::kCancelButton);
   });
   // The dialog is looked at from the inside: its window object is the one the button built.

@@ -18,7 +18,7 @@ namespace {
 constexpr wchar_t kCopyClass[] = L"ZubiDataCopy";
 constexpr wchar_t kCopyTitle[] = L"ﾃﾞｰﾀｺﾋﾟｰ";
 
-bool Poll(const std::function<bool()>& done, int milliseconds = 5000) {
+bool Poll(const std::function<bool()>& done, int milliseconds = 30000) {
   for (int waited = 0; waited < milliseconds; waited += 10) {
     if (done()) return true;
     Sleep(10);
@@ -113,7 +113,6 @@ TEST(CopyDlgWindow, OpensCentredAndASourceClickEnablesTheDestinationList) {
   Seen seen;
   std::thread user = WhenWindowAppears(kCopyClass, kCopyTitle, [&](HWND dialog) {
     if (!dialog) return;
-    Poll([&] { return IsWindowVisible(dialog) != FALSE; });
     GetWindowRect(dialog, &seen.dialog);
     seen.screen = ScreenOf(dialog);
     seen.sourceCount = static_cast<int>(SendMessageW(w.Control(CopyDlgWindow::kSrcList), LB_GETCOUNT, 0, 0));
@@ -152,23 +151,26 @@ TEST(CopyDlgWindow, ItsMessageBoxesAreCentredOnTheScreen) {
   window.Attach(&dialog);
   Seen seen;
   // The launcher's own copy dialog exists too, hidden: wait for this one.
-  std::thread user = WhenWindowAppears(kCopyClass, kCopyTitle, [&](HWND) {
-    if (!Poll([&] { return IsWindowVisible(window.Handle()) != FALSE; })) return;
-    ClickEntry(window.Control(CopyDlgWindow::kSrcList), 1);  // User2 has no pages
-    HWND box = nullptr;
-    seen.boxFound = Poll([&] { return (box = FindWindowW(L"#32770", L"情報")) != nullptr; });
-    if (box) {
-      Poll([&] { return IsWindowVisible(box) != FALSE; });
-      Sleep(50);
-      GetWindowRect(box, &seen.box);
-      seen.screen = ScreenOf(box);
-      PostMessageW(box, WM_COMMAND, IDOK, 0);
-      Poll([&] { return !IsWindow(box); });
-    }
-    seen.sourceDeselected =
-        Poll([&] { return SendMessageW(window.Control(CopyDlgWindow::kSrcList), LB_GETCURSEL, 0, 0) == LB_ERR; });
-    PressEscape(window.Control(CopyDlgWindow::kSrcList));
-  });
+  std::thread user = WhenWindowAppears(
+      kCopyClass, kCopyTitle,
+      [&](HWND) {
+        if (!Poll([&] { return IsWindowVisible(window.Handle()) != FALSE; })) return;
+        ClickEntry(window.Control(CopyDlgWindow::kSrcList), 1);  // User2 has no pages
+        HWND box = nullptr;
+        seen.boxFound = Poll([&] { return (box = FindWindowW(L"#32770", L"情報")) != nullptr; });
+        if (box) {
+          Poll([&] { return IsWindowVisible(box) != FALSE; });
+          Sleep(50);
+          GetWindowRect(box, &seen.box);
+          seen.screen = ScreenOf(box);
+          PostMessageW(box, WM_COMMAND, IDOK, 0);
+          Poll([&] { return !IsWindow(box); });
+        }
+        seen.sourceDeselected =
+            Poll([&] { return SendMessageW(window.Control(CopyDlgWindow::kSrcList), LB_GETCURSEL, 0, 0) == LB_ERR; });
+        PressEscape(window.Control(CopyDlgWindow::kSrcList));
+      },
+      false);
   dialog.CopyButtonClick();
   user.join();
   EXPECT_TRUE(seen.boxFound);
@@ -188,7 +190,7 @@ TEST(CopyDlgWindow, BacksUpAUserIntoTheChosenFolderThroughTheShell) {
   CopyDlgWindow& w = *h.dialogs.CopyWindow();
   bool okEnabled = false;
   std::thread user = WhenWindowAppears(kCopyClass, kCopyTitle, [&](HWND dialog) {
-    if (!dialog || !Poll([&] { return IsWindowVisible(dialog) != FALSE; })) return;
+    if (!dialog) return;
     ClickEntry(w.Control(CopyDlgWindow::kSrcList), 0);
     Poll([&] { return IsWindowEnabled(w.Control(CopyDlgWindow::kDstList)) != FALSE; });
     ClickEntry(w.Control(CopyDlgWindow::kDstList), 10);

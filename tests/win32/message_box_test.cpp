@@ -26,9 +26,9 @@ std::string ItemText(HWND box, int id) {
 std::thread Answer(const wchar_t* title, int button, SeenBox& seen) {
   return WhenWindowAppears(L"#32770", title, [&seen, button](HWND box) {
     if (!box) return;
-    // The box is found as soon as it exists, before it shows: its unused buttons are
-    // told apart by being hidden, and its texts are ours once it has been activated.
-    for (int i = 0; i < 500 && !(IsWindowVisible(box) && GetForegroundWindow() == box); ++i) Sleep(10);
+    // Its unused buttons are told apart by being hidden, and its texts are ours once it
+    // has been activated.
+    for (int i = 0; i < 3000 && GetForegroundWindow() != box; ++i) Sleep(10);
     seen.yes = ItemText(box, IDYES);
     seen.no = ItemText(box, IDNO);
     seen.cancel = ItemText(box, IDCANCEL);

@@ -80,7 +80,6 @@ TEST(PageList, OpensAtTheWindowInThePanelColourAndJumpsToTheClickedPage) {
   COLORREF background = 0;
   auto picker = WhenWindowAppears(L"ZubiPageList", L"ﾍﾟｰｼﾞﾀｲﾄﾙ一覧", [&](HWND dialog) {
     if (!dialog) return;
-    while (!IsWindowVisible(dialog)) Sleep(10);
     HWND list = FindWindowExW(dialog, nullptr, L"ListBox", nullptr);
     int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
@@ -114,7 +113,6 @@ namespace {
 void OpenListAndPress(LauncherHarness& h, UINT key, wchar_t character = 0) {
   auto presser = WhenWindowAppears(L"ZubiPageList", L"ﾍﾟｰｼﾞﾀｲﾄﾙ一覧", [=](HWND dialog) {
     if (!dialog) return;
-    while (!IsWindowVisible(dialog)) Sleep(10);
     HWND list = FindWindowExW(dialog, nullptr, L"ListBox", nullptr);
     LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
     PostMessageW(list, WM_KEYDOWN, key, 1 | scan);

@@ -24,7 +24,6 @@ TEST(OptionWindow, OpensCentredWithItsLayoutAndCancelPutsTheStoredOptionsBack) {
   bool btnEnabled = false;
   auto actor = WhenWindowAppears(L"ZubiOptions", L"ｵﾌﾟｼｮﾝ設定", [&](HWND dialog) {
     if (!dialog) return;
-    while (!IsWindowVisible(dialog)) Sleep(10);
     for (int id : {W::kMouseCheckBox, W::kHotCheckBox, W::kEdit1, W::kCheckBox2, W::kCheckBox1, W::kCheckBoxTitle,
                    W::kCheckBoxSound, W::kSelectSndButton, W::kOKButton, W::kCancelButton})
       places[id] = ClientRectOf(GetDlgItem(dialog, id));

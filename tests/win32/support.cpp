@@ -5,6 +5,7 @@
 #include <sstream>
 #include <thread>
 
+#include <gtest/gtest.h>
 #include <oleacc.h>
 #include <shlobj.h>
 
@@ -147,13 +148,16 @@ void PumpMessages() {
   }
 }
 
-std::thread WhenWindowAppears(const wchar_t* className, const wchar_t* title, std::function<void(HWND)> action) {
+std::thread WhenWindowAppears(const wchar_t* className, const wchar_t* title, std::function<void(HWND)> action,
+                              bool shown) {
   return std::thread([=] {
     HWND found = nullptr;
-    for (int i = 0; i < 500 && !found; ++i) {
+    for (int i = 0; i < 6000 && !found; ++i) {
       found = FindWindowW(className, title);
+      if (found && shown && !IsWindowVisible(found)) found = nullptr;
       if (!found) Sleep(10);
     }
+    if (!found) ADD_FAILURE() << "no window " << win32::Narrow(title) << " within a minute";
     action(found);
   });
 }

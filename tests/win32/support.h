@@ -95,8 +95,11 @@ win32::UniqueHwnd MakeAnswerWindow();
 // Runs queued messages of this thread.
 void PumpMessages();
 // Calls `action` on another thread once a top-level window of this class and title
-// exists (or after the timeout); the caller meanwhile runs a modal loop.
-std::thread WhenWindowAppears(const wchar_t* className, const wchar_t* title, std::function<void(HWND)> action);
+// shows (or only exists, when not `shown`); with null, and a failure, if none does
+// within a minute, long past any busy machine's delay. The caller meanwhile runs a
+// modal loop.
+std::thread WhenWindowAppears(const wchar_t* className, const wchar_t* title, std::function<void(HWND)> action,
+                              bool shown = true);
 // Waits, running this thread's messages, until `done` holds or the time is up.
 bool WaitUntil(const std::function<bool()>& done, int milliseconds = 10000);
 std::string TextOf(HWND hwnd);
