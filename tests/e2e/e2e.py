@@ -1570,7 +1570,8 @@ def replace_cp932(s, name, lines):
 
 def changes_from_elsewhere(s):
     """Another program rewrites the page shown and the settings file while the window
-    runs: within a second the window shows the new button and takes the new colour. A
+    runs: the window soon shows the new button and takes the new colour (the bound of a
+    second is the Windows test's: a busy machine stretches it here). A
     snapshot restored while it runs survives its close but for the window's place and
     page."""
     shutil.copy(s.args.recorder, s.path("recorder.exe"))
@@ -1580,10 +1581,11 @@ def changes_from_elsewhere(s):
                                        "ProgOption=one"])
     s.start()
     caption = wait_caption(s, 2, 3)
-    time.sleep(1.0)  # the watch starts once the window has shown
+    time.sleep(2.0)  # the watch starts once the window has shown (later on a busy machine)
     replace_cp932(s, "DATA/User12.dat", ["[PageTitle]", "PageTitle=two", "[Button1]", "ProgPath=" + recorder,
                                          "ProgOption=one", "[Button3]", "ProgPath=" + recorder, "ProgOption=three"])
-    time.sleep(1.0)
+    xdotool("mousemove", "900", "900")  # off the buttons, whose faces are compared
+    wait_for("button 3 taken in", lambda: button_face(s, caption, 3) == button_face(s, caption, 1), 5.0)
     click_control(s, caption, 113)  # LaunchButton3
     start = wait_for("the recorder's start", lambda: recorder_starts(s), 15.0)
     check(start[0][0].endswith(" three"), "the new button 3 started: %r" % start)
@@ -1598,9 +1600,8 @@ def changes_from_elsewhere(s):
     settings = s.read_text("zubi.ini")
     check("FormColor" not in settings, "no colour stored yet")
     replace_cp932(s, "zubi.ini", settings.replace("[User1]\r\n", "[User1]\r\nFormColor=7\r\n").split("\r\n"))
-    time.sleep(1.0)
     _, origin = s.texts(caption)
-    check(pixel(s, origin[0] + 2, origin[1] + 110) == (166, 202, 240), "the launcher in colour 7")
+    wait_for("the launcher in colour 7", lambda: pixel(s, origin[0] + 2, origin[1] + 110) == (166, 202, 240), 5.0)
     check("PageTitle=two" in s.read_text("DATA/User12.dat") and "ProgOption=three" in s.read_text("DATA/User12.dat"),
           "nothing written back over the new page")
 
@@ -1632,7 +1633,7 @@ def data_folder_back(s):
     s.start()
     caption = wait_caption(s, 1, 1)
     wait_for("the page's title", lambda: title_shown(s, caption) == "before", 5.0)
-    time.sleep(1.0)  # the watch starts once the window has shown
+    time.sleep(2.0)  # the watch starts once the window has shown (later on a busy machine)
     shutil.rmtree(s.path("DATA"))
     os.makedirs(s.path("DATA"))
     write_cp932(s, "DATA/User11.dat", ["[PageTitle]", "PageTitle=restored", "[Button2]", "ProgPath=C:\\x.exe"])
