@@ -1543,10 +1543,10 @@ def drops_of_items_and_links(s):
     s.start()
     caption = wait_caption(s, 1, 1)
     computer = "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"
-    drag(s, caption, 111, "url", "zubitest:dropped")
+    drag(s, caption, 111, "url", "zubitest:dropped", "link")  # as a source that allows a link only
     wait_for("the link on button 1", lambda: "[Button1]\r\nProgPath=zubitest:dropped\r\nProgTitle=zubitest:dropped\r\n"
              in s.read_text("DATA/User11.dat"), 10.0)
-    drag(s, caption, 112, "shell", computer)
+    drag(s, caption, 112, "shell", computer, "link")
     wait_for("the computer on button 2, named by the shell",  # Wine writes its CLSID in small letters
              lambda: ("[Button2]\r\nProgPath=%s\r\nProgTitle=" % computer).lower()
              in s.read_text("DATA/User11.dat").lower(), 10.0)

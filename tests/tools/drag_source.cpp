@@ -6,6 +6,8 @@
 //                            ::{...}), as Explorer drags it
 //   drag_source url ADDRESS  an address alone ("UniformResourceLocatorW"), as a browser
 //                            drags a link
+// A third argument "link" allows only a link to be made, as the Start menu, the
+// Applications folder and the Control Panel allow; else copy and link are allowed.
 #include <windows.h>
 
 #include <ole2.h>
@@ -88,6 +90,7 @@ IDataObject* ShellData(const wchar_t* name) {
   IShellFolder* parent = nullptr;
   PCUITEMID_CHILD child = nullptr;
   IDataObject* data = nullptr;
+  DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_LINK;
   if (SUCCEEDED(SHBindToParent(item, kIidShellFolder, reinterpret_cast<void**>(&parent), &child))) {
     parent->GetUIObjectOf(nullptr, 1, &child, kIidDataObject, nullptr, reinterpret_cast<void**>(&data));
     parent->Release();
@@ -97,13 +100,14 @@ IDataObject* ShellData(const wchar_t* name) {
 }
 
 IDataObject* data = nullptr;
+DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_LINK;
 
 LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_LBUTTONDOWN && data) {
     SetWindowTextW(hwnd, L"drag source dragging");  // for the test: the press came, the drag begins
     static DropSource source;
     DWORD effect = 0;
-    DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
+    DoDragDrop(data, &source, allowed, &effect);
     DestroyWindow(hwnd);
     return 0;
   }
@@ -120,6 +124,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   static AddressData address(__wargv[2]);
   data = kind == L"url" ? &address : ShellData(__wargv[2]);
   if (!data) return 1;
+  if (__argc > 3 && std::wstring(__wargv[3]) == L"link") allowed = DROPEFFECT_LINK;
   WNDCLASSW wc{};
   wc.lpfnWndProc = Procedure;
   wc.hInstance = instance;

@@ -4,10 +4,13 @@
 #include <fstream>
 #include <sstream>
 
+#include <shlobj.h>
+
 #include "base/utf16.h"
 #include "base/win_running_programs.h"
 #include "launch/launcher_layout.h"
 #include "launch/running_marks.h"
+#include "launch_button/button_drop_target.h"
 #include "launch_button/icon_glyph.h"
 #include "storage/paths.h"
 #include "support.h"
@@ -48,7 +51,26 @@ void LeftClick(HWND button) {
 
 }  // namespace
 
-TEST(IconGlyph, BottomLeftPixelTurnsTransparentWithItsRedMovedByOne) {
+// Drawn on a face of another colour (a themed button's), as the button draws it: how
+// many pixels of the button-face colour show at the glyph's edges, around the icon.
+int FacePixelsOnAnotherFace(const win32::Glyph& glyph) {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), themed = RGB(0, 120, 215);
+  win32::WindowDc screen(nullptr);
+  win32::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+  win32::UniqueHbitmap bitmap(CreateCompatibleBitmap(screen.get(), glyph.size, glyph.size));
+  win32::SelectedObject selected(dc.get(), bitmap.get());
+  RECT all{0, 0, glyph.size, glyph.size};
+  win32::UniqueHbrush brush(CreateSolidBrush(themed));
+  FillRect(dc.get(), &all, brush.get());
+  win32::DrawGlyphAt(dc.get(), 0, 0, glyph);
+  int seen = 0;
+  for (int i = 0; i < glyph.size; ++i)
+    for (POINT p : {POINT{i, 0}, POINT{i, glyph.size - 1}, POINT{0, i}, POINT{glyph.size - 1, i}})
+      seen += GetPixel(dc.get(), p.x, p.y) == face;
+  return seen;
+}
+
+TEST(IconGlyph, BottomLeftPixelTurnsTransparentWithItsRedMovedByOneAndTheFaceShowsAroundTheIcon) {
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   for (bool small : {true, false}) {
     const int size = small ? 16 : 32;
@@ -58,16 +80,17 @@ TEST(IconGlyph, BottomLeftPixelTurnsTransparentWithItsRedMovedByOne) {
       // The icon's corner is transparent, so the face colour shows there.
       EXPECT_EQ(win32::GlyphPixel(glyph, 0, size - 1), Adjusted(face)) << "small " << small << " shell " << shell;
       EXPECT_EQ(glyph.transparent, Adjusted(face));
-      EXPECT_NE(win32::GlyphPixel(glyph, size / 2, size * 7 / 8), face)
+      EXPECT_NE(win32::GlyphPixel(glyph, size / 2, size * 7 / 8), glyph.transparent)
           << "the icon is drawn: small " << small << " shell " << shell;
-      EXPECT_EQ(win32::GlyphPixel(glyph, size - 1, 0), face);
+      EXPECT_EQ(win32::GlyphPixel(glyph, size - 1, 0), glyph.transparent) << "the face around it is left out";
+      EXPECT_EQ(FacePixelsOnAnotherFace(glyph), 0) << "small " << small << " shell " << shell;
     }
-    // No icon: a plain face with the adjusted corner.
+    // No icon: nothing drawn.
     for (const core::GlyphSource& none :
          {core::GlyphSource{"C:\\no\\such.exe", 0, true}, core::GlyphSource{ThisProgram(), 99, false},
           core::GlyphSource{"", 0, true}}) {
       win32::Glyph glyph = win32::DrawIconGlyph(none, small, 96);
-      EXPECT_EQ(win32::GlyphPixel(glyph, size / 2, size * 7 / 8), face) << none.file << " " << none.index;
+      EXPECT_EQ(win32::GlyphPixel(glyph, size / 2, size * 7 / 8), glyph.transparent) << none.file << " " << none.index;
       EXPECT_EQ(win32::GlyphPixel(glyph, 0, size - 1), Adjusted(face));
     }
   }
@@ -105,6 +128,156 @@ TEST(LaunchButtonControl, DroppedFilesRegisterOpenOrAreRefused) {
   EXPECT_EQ(h.prompter.Texts()[0], "同時に２個以上のファイルのドラッグ＆ドロップはサポートしていません。");
   EXPECT_EQ(h.launcher->Button(2).ProgramPath(), "");
   EXPECT_EQ(h.folder.Read("DATA\\User11.dat"), page);
+}
+
+namespace {
+
+// A drag's data as a source gives it: each format's bytes in fresh global memory, or
+// one format as a stream, which the target must release as its medium says.
+class FakeData final : public IDataObject {
+ public:
+  std::vector<std::pair<CLIPFORMAT, std::string>> formats;
+  IStream* stream = nullptr;  // given for CF_HDROP when set
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+    *object = this;
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* wanted, STGMEDIUM* medium) override {
+    if (stream && wanted->cfFormat == CF_HDROP) {
+      stream->AddRef();
+      *medium = {};
+      medium->tymed = TYMED_ISTREAM;
+      medium->pstm = stream;
+      return S_OK;
+    }
+    for (const auto& [format, bytes] : formats) {
+      if (format != wanted->cfFormat) continue;
+      *medium = {};
+      medium->tymed = TYMED_HGLOBAL;
+      medium->hGlobal = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+      memcpy(GlobalLock(medium->hGlobal), bytes.data(), bytes.size());
+      GlobalUnlock(medium->hGlobal);
+      return S_OK;
+    }
+    return DV_E_FORMATETC;
+  }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* wanted) override {
+    for (const auto& entry : formats)
+      if (entry.first == wanted->cfFormat) return S_OK;
+    return DV_E_FORMATETC;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+};
+
+CLIPFORMAT Named(const wchar_t* name) { return static_cast<CLIPFORMAT>(RegisterClipboardFormatW(name)); }
+
+std::string Bytes(HGLOBAL global) {
+  std::string bytes(static_cast<const char*>(GlobalLock(global)), GlobalSize(global));
+  GlobalUnlock(global);
+  GlobalFree(global);
+  return bytes;
+}
+
+std::string Address(const std::wstring& address) {
+  return std::string(reinterpret_cast<const char*>(address.c_str()), (address.size() + 1) * sizeof(wchar_t));
+}
+
+// A Shell IDList Array: a count, offsets, then the lists; whole `lists` are copied.
+std::string IdArray(std::vector<UINT> header, const std::string& lists) {
+  return std::string(reinterpret_cast<const char*>(header.data()), header.size() * sizeof(UINT)) + lists;
+}
+
+std::string IdListOf(const std::string& path) {
+  PIDLIST_ABSOLUTE item = nullptr;
+  if (FAILED(SHParseDisplayName(win32::Widen(path).c_str(), nullptr, &item, 0, nullptr))) return {};
+  std::string bytes(reinterpret_cast<const char*>(item), ILGetSize(item));
+  CoTaskMemFree(item);
+  return bytes;
+}
+
+}  // namespace
+
+// The answer is an effect the source allows; the drop is only read while the source
+// waits, and handed over from the window's queue; every item counts; a malformed list
+// of shell items is read no further than its memory, and a stream is released.
+TEST(ButtonDropTarget, AnswersWhatTheSourceAllowsAndTakesTheDropAfterItsReturn) {
+  win32::UniqueHwnd window(
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+  bool accepts = true;
+  std::vector<std::vector<std::string>> dropped;
+  auto* target = new win32::ButtonDropTarget([&] { return accepts; }, [&](const auto& t) { dropped.push_back(t); });
+  ASSERT_TRUE(target->Register(window.get()));
+  FakeData link;
+  link.formats = {{Named(L"UniformResourceLocatorW"), Address(L"zubitest:x")}};
+  const struct {
+    DWORD allowed;
+    bool accepts;
+    DWORD answer;
+  } effects[] = {{DROPEFFECT_COPY | DROPEFFECT_LINK, true, DROPEFFECT_COPY},
+                 {DROPEFFECT_COPY | DROPEFFECT_MOVE, true, DROPEFFECT_COPY},
+                 {DROPEFFECT_LINK, true, DROPEFFECT_LINK},
+                 {DROPEFFECT_MOVE, true, DROPEFFECT_NONE},
+                 {DROPEFFECT_COPY | DROPEFFECT_LINK, false, DROPEFFECT_NONE}};
+  for (const auto& row : effects) {
+    accepts = row.accepts;
+    DWORD enter = row.allowed, over = row.allowed, drop = row.allowed;
+    target->DragEnter(&link, 0, {}, &enter);
+    target->DragOver(0, {}, &over);
+    target->Drop(&link, 0, {}, &drop);
+    EXPECT_EQ(enter, row.answer) << row.allowed;
+    EXPECT_EQ(over, row.answer) << row.allowed;
+    EXPECT_EQ(drop, row.answer) << row.allowed;
+  }
+  EXPECT_TRUE(dropped.empty()) << "nothing is done inside the drop";
+  MSG message;
+  int posted = 0;
+  while (PeekMessageW(&message, window.get(), win32::kDropTaken, win32::kDropTaken, PM_REMOVE)) ++posted;
+  EXPECT_EQ(posted, 3);
+  target->DeliverDrops();
+  EXPECT_EQ(dropped, std::vector<std::vector<std::string>>(3, {"zubitest:x"}));
+
+  // Two items, one of them missing, or two shell items: both are handed over, to be refused.
+  const std::string program = ThisProgram(), missing = "C:\\no\\such.exe";
+  FakeData files;
+  files.formats = {{CF_HDROP, Bytes(MakeDrop({win32::Widen(program), win32::Widen(missing)}))}};
+  EXPECT_EQ(win32::DroppedTargets(&files), (std::vector<std::string>{program, missing}));
+  const std::string one = IdListOf(program), two = IdListOf(program.substr(0, program.rfind('\\')));
+  ASSERT_FALSE(one.empty());
+  ASSERT_FALSE(two.empty());
+  const UINT first = 4 * sizeof(UINT) + 2;
+  FakeData items;
+  items.formats = {
+      {Named(CFSTR_SHELLIDLIST),
+       IdArray({2, 4 * sizeof(UINT), first, first + static_cast<UINT>(one.size())}, std::string(2, '\0') + one + two)}};
+  EXPECT_EQ(win32::DroppedTargets(&items).size(), 2u);
+
+  // Malformed: offsets past the end, a list without its end, a count past the memory.
+  for (const std::string& array : {IdArray({1, 12, 400}, std::string(2, '\0')),
+                                   IdArray({1, 12, 14}, std::string(2, '\0') + std::string("\x08\0abcdef", 8)),
+                                   IdArray({0xFFFFFFFF, 8}, std::string(2, '\0'))}) {
+    FakeData bad;
+    bad.formats = {{Named(CFSTR_SHELLIDLIST), array}};
+    EXPECT_TRUE(win32::DroppedTargets(&bad).empty());
+  }
+  FakeData streamed;
+  streamed.formats = {{CF_HDROP, ""}};
+  ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, &streamed.stream), S_OK);
+  EXPECT_TRUE(win32::DroppedTargets(&streamed).empty());
+  EXPECT_EQ(streamed.stream->Release(), 0u) << "the stream given was released";
+
+  target->Revoke();
+  EXPECT_EQ(RegisterDragDrop(window.get(), target), S_OK) << "revoked";
+  RevokeDragDrop(window.get());
+  target->Release();
 }
 
 TEST(LaunchButtonControl, LeftClickStartsTheProgramThroughTheShellInItsWindowState) {

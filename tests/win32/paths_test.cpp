@@ -17,6 +17,7 @@
 #include "support.h"
 
 using testing_support::LauncherHarness;
+using testing_support::PixelsShown;
 using testing_support::WaitUntil;
 
 namespace {
@@ -37,16 +38,6 @@ int ColouredPixels(const win32::Glyph& glyph) {
       if (high - low > 40) ++coloured;
     }
   return coloured;
-}
-
-// The bottom-left pixel, which holds the transparent colour, aside.
-int PixelsOtherThanTheFace(const win32::Glyph& glyph) {
-  const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  int other = 0;
-  for (int y = 0; y < glyph.size; ++y)
-    for (int x = 0; x < glyph.size; ++x)
-      if (x != 0 || y != glyph.size - 1) other += win32::GlyphPixel(glyph, x, y) != face;
-  return other;
 }
 
 }  // namespace
@@ -160,11 +151,11 @@ TEST(ProgramPaths, ADimmedGlyphIsGreyAndShowsTheTypeOfAMissingFile) {
   win32::Glyph dimmed = win32::DrawIconGlyph({icons, 1, false}, false, 96, true);
   EXPECT_GT(ColouredPixels(plain), 20);
   EXPECT_EQ(ColouredPixels(dimmed), 0);
-  EXPECT_GT(PixelsOtherThanTheFace(dimmed), 20);
+  EXPECT_GT(PixelsShown(dimmed), 20);
   // A missing file shows no icon of its own; dimmed, the icon of its type stands in.
   const core::GlyphSource gone{TestFolder() + "\\no such program.exe", 0, true};
-  EXPECT_EQ(PixelsOtherThanTheFace(win32::DrawIconGlyph(gone, false, 96)), 0);
-  EXPECT_GT(PixelsOtherThanTheFace(win32::DrawIconGlyph(gone, false, 96, true)), 20);
+  EXPECT_EQ(PixelsShown(win32::DrawIconGlyph(gone, false, 96)), 0);
+  EXPECT_GT(PixelsShown(win32::DrawIconGlyph(gone, false, 96, true)), 20);
   EXPECT_EQ(ColouredPixels(win32::DrawIconGlyph(gone, true, 96, true)), 0);
 }
 
@@ -189,7 +180,7 @@ TEST(ProgramPaths, TheWindowDimsMissingProgramsAndLooksAgainWhenADriveArrivesOrI
   ASSERT_TRUE(h.window->ButtonControl(1).CurrentGlyph() && h.window->ButtonControl(2).CurrentGlyph());
   EXPECT_GT(ColouredPixels(*h.window->ButtonControl(1).CurrentGlyph()), 20);
   EXPECT_EQ(ColouredPixels(*h.window->ButtonControl(2).CurrentGlyph()), 0);
-  EXPECT_GT(PixelsOtherThanTheFace(*h.window->ButtonControl(2).CurrentGlyph()), 20);
+  EXPECT_GT(PixelsShown(*h.window->ButtonControl(2).CurrentGlyph()), 20);
   // The hint stays the plain one.
   EXPECT_EQ(h.launcher->Button(2).Hint(), "gone.exe");
 

@@ -10,6 +10,7 @@
 #include <shlobj.h>
 
 #include "base/utf16.h"
+#include "launch_button/glyph_cache.h"
 #include "storage/paths.h"
 #include "storage/text_codec.h"
 
@@ -21,7 +22,10 @@ void LauncherHarness::WriteSettings(const std::string& utf8) const {
   folder.Write("zubi.ini", core::EncodeText(utf8, codePage));
 }
 
+LauncherHarness::~LauncherHarness() { win32::Glyphs().SetDriveProbe(nullptr); }
+
 void LauncherHarness::Create() {
+  win32::Glyphs().SetDriveProbe(&probe);
   window = std::make_unique<win32::LauncherWindow>(nullptr);
   core::Shell& chosen = useRealShell ? static_cast<core::Shell&>(realShell) : shell;
   background = std::make_unique<win32::WinBackground>(window->Handle());
@@ -68,6 +72,12 @@ std::optional<std::uint64_t> RecordingSession::LookUpPrivilege(const std::string
   return WinSession::LookUpPrivilege(name);
 }
 
+core::DriveKind FixedDrivesProbe::KindOfDrive(char letter) const {
+  const char upper = static_cast<char>(toupper(static_cast<unsigned char>(letter)));
+  if (auto given = kinds.find(upper); given != kinds.end()) return given->second;
+  return upper == 'C' || upper == 'Z' ? core::DriveKind::kFixed : real_.KindOfDrive(letter);
+}
+
 HGLOBAL MakeDrop(const std::vector<std::wstring>& files) {
   std::wstring list;
   for (const auto& file : files) list += file + L'\0';
@@ -88,6 +98,13 @@ bool WaitUntil(const std::function<bool()>& done, int milliseconds) {
     Sleep(10);
   }
   return done();
+}
+
+int PixelsShown(const win32::Glyph& glyph) {
+  int shown = 0;
+  for (int y = 0; y < glyph.size; ++y)
+    for (int x = 0; x < glyph.size; ++x) shown += win32::GlyphPixel(glyph, x, y) != glyph.transparent;
+  return shown;
 }
 
 std::string TextOf(HWND hwnd) {

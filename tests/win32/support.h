@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -58,10 +59,28 @@ class RecordingSession : public win32::WinSession {
   int screenSavers = 0;
 };
 
+// The real probe, but for the kinds of the drives the tests use: late in a long run,
+// Wine's mount manager can stop answering GetDriveTypeW, which holds the window's
+// thread until the test's time runs out. C: (the temporary folders) and Z: (the build)
+// are fixed, as they are here; the real question is asked in the probe's own test.
+// The launcher and the glyphs ask this one.
+class FixedDrivesProbe final : public core::FileProbe {
+ public:
+  bool Exists(const std::string& path) const override { return real_.Exists(path); }
+  bool ShellItemExists(const std::string& name) const override { return real_.ShellItemExists(name); }
+  core::DriveKind KindOfDrive(char letter) const override;
+
+  std::map<char, core::DriveKind> kinds;  // the kinds of other letters a test gives
+
+ private:
+  win32::WinFileProbe real_;
+};
+
 // The real launcher window with its logic, the executable placed in a temporary
 // folder, message boxes answered by a fake.
 struct LauncherHarness {
   LauncherHarness();
+  ~LauncherHarness();
   // The settings file, code page 932, written before the creation step.
   void WriteSettings(const std::string& utf8) const;
   void Create();
@@ -75,7 +94,7 @@ struct LauncherHarness {
   bool useRealShell = false;  // start programs for real
   FakeSound sound;
   win32::WinEnvironment environment;
-  win32::WinFileProbe probe;
+  FixedDrivesProbe probe;
   FakeFailureLog log;
   RecordingSession session;
   win32::WinDesktop desktop;
@@ -103,6 +122,8 @@ std::thread WhenWindowAppears(const wchar_t* className, const wchar_t* title, st
 // Waits, running this thread's messages, until `done` holds or the time is up.
 bool WaitUntil(const std::function<bool()>& done, int milliseconds = 10000);
 std::string TextOf(HWND hwnd);
+// The pixels of a glyph that a button draws: those not of its transparent colour.
+int PixelsShown(const win32::Glyph& glyph);
 
 // What a screen reader reads of a control, or of item `child` of it, through the
 // system's accessibility interface; "<none>" when it answers no object.

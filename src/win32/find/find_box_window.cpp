@@ -149,7 +149,7 @@ void FindBoxWindow::DrawLine(HDC dc, const RECT& r, int index, bool selected) {
   FillRect(dc, &column, GetSysColorBrush(COLOR_BTNFACE));
   // On the button face the glyph's own face needs no transparency, which is slow.
   if (!line.glyph.file.empty()) {
-    std::shared_ptr<const Glyph> glyph = Glyphs().Get(line.glyph, true, dpi_, line.dimmed);
+    std::shared_ptr<const Glyph> glyph = Glyphs().Get(line.glyph, true, dpi_, line.dimmed, Handle());
     SelectedObject bitmap(glyphDc_.get(), glyph->bitmap.get());
     BitBlt(dc, r.left + padding, r.top + (r.bottom - r.top - glyph->size) / 2, glyph->size, glyph->size, glyphDc_.get(),
            0, 0, SRCCOPY);
@@ -241,6 +241,7 @@ LRESULT FindBoxWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) PostMessageW(Handle(), kCloseLater, 0, 0);
       break;
+    case kGlyphReady: InvalidateRect(Control(kList), nullptr, FALSE); return 0;
     case kCloseLater:
       if (box_ && GetActiveWindow() != Handle()) box_->Cancel();
       return 0;

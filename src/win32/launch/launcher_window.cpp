@@ -339,6 +339,12 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
       if (launcher_) launcher_->EndSession();
       return TRUE;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      // The icons are drawn in the system's colours: again in the new ones.
+      for (LaunchButtonControl& button : buttons_) button.RedrawGlyph();
+      if (LRESULT result; background_.HandleMessage(Handle(), message, wParam, result)) return result;
+      break;
     case WM_DPICHANGED: {
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, 0, 0,

@@ -43,6 +43,7 @@ Program::~Program() {
   watch_.Stop();
   background_.Stop();
   Glyphs().StopLoading();
+  Glyphs().SetDriveProbe(nullptr);
   launcher_.SetBackground(nullptr);
   launcher_.SetRunningPrograms(nullptr);
   launcher_.SetGlobalKeys(nullptr);  // withdrawn on the keys' thread as it stops
@@ -55,6 +56,7 @@ core::LauncherPorts Program::Ports() {
 }
 
 void Program::Start() {
+  Glyphs().SetDriveProbe(&probe_);
   window_.SetAfterStart([this] { AfterFirstPaint(); });
   application_.HideFromTaskbar();
   window_.Start();

@@ -1,5 +1,8 @@
 #include "launch_button/button_drop_target.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -16,12 +19,12 @@ namespace {
 // Spelled out, as mingw-w64's own interface ids are not to be relied on.
 constexpr GUID kIidDropTarget = {0x00000122, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
-// One format of the data as global memory, released when it goes.
+// One format of the data, released as its storage medium says when it goes.
 class Medium {
  public:
   Medium(IDataObject* data, CLIPFORMAT format) {
     FORMATETC wanted{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    held_ = data && SUCCEEDED(data->GetData(&wanted, &medium_)) && medium_.tymed == TYMED_HGLOBAL;
+    held_ = data && SUCCEEDED(data->GetData(&wanted, &medium_));
   }
   ~Medium() {
     static const auto release = Bind<decltype(&ReleaseStgMedium)>(Ole32(), "ReleaseStgMedium");
@@ -29,22 +32,78 @@ class Medium {
   }
   Medium(const Medium&) = delete;
   Medium& operator=(const Medium&) = delete;
-  HGLOBAL Global() const { return held_ ? medium_.hGlobal : nullptr; }
+  // Null unless the source gave global memory, as asked.
+  HGLOBAL Global() const { return held_ && medium_.tymed == TYMED_HGLOBAL ? medium_.hGlobal : nullptr; }
 
  private:
   STGMEDIUM medium_{};
   bool held_ = false;
 };
 
+// The bytes of global memory while they are locked; none for no memory.
+class Locked {
+ public:
+  explicit Locked(HGLOBAL global)
+      : global_(global),
+        bytes_(global ? static_cast<const BYTE*>(GlobalLock(global)) : nullptr),
+        size_(bytes_ ? GlobalSize(global) : 0) {}
+  ~Locked() {
+    if (bytes_) GlobalUnlock(global_);
+  }
+  Locked(const Locked&) = delete;
+  Locked& operator=(const Locked&) = delete;
+  const BYTE* Bytes() const { return bytes_; }
+  size_t Size() const { return size_; }
+
+ private:
+  HGLOBAL global_;
+  const BYTE* bytes_;
+  size_t size_;
+};
+
+template <typename T>
+T Read(const BYTE* bytes) {
+  T value;
+  memcpy(&value, bytes, sizeof value);
+  return value;
+}
+
 CLIPFORMAT Format(const wchar_t* name) { return static_cast<CLIPFORMAT>(RegisterClipboardFormatW(name)); }
 
-std::vector<std::string> ExistingFiles(IDataObject* data) {
+// Whether a drop list's names, after their header, end with their two zeros within the
+// memory: the system reads them without a bound.
+bool FileListFits(HGLOBAL global) {
+  Locked block(global);
+  if (!block.Bytes() || block.Size() < sizeof(DROPFILES)) return false;
+  const auto header = Read<DROPFILES>(block.Bytes());
+  const size_t unit = header.fWide ? sizeof(wchar_t) : 1;
+  size_t run = 0;  // zeros in a row
+  for (size_t at = header.pFiles; at + unit <= block.Size(); at += unit) {
+    const bool zero = unit == 1 ? block.Bytes()[at] == 0 : Read<wchar_t>(block.Bytes() + at) == 0;
+    run = zero ? run + 1 : 0;
+    if (run == 2 || (zero && at == header.pFiles)) return true;  // the end, or an empty list
+  }
+  return false;
+}
+
+// Every path the drag carries as files, whether they exist or not.
+std::vector<std::string> FilePaths(IDataObject* data) {
   Medium medium(data, CF_HDROP);
-  std::vector<std::string> paths = DroppedPaths(static_cast<HDROP>(medium.Global()));
-  // The shell's data of a virtual item may name a file that is not there.
-  for (const std::string& path : paths)
-    if (GetFileAttributesW(SystemPath(path).c_str()) == INVALID_FILE_ATTRIBUTES) return {};
-  return paths;
+  if (!FileListFits(medium.Global())) return {};
+  return DroppedPaths(static_cast<HDROP>(medium.Global()));
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Whether an item id list starting at `offset` ends, with its zero, within `size` bytes.
+bool IdListFits(const BYTE* base, size_t size, size_t offset) {
+  while (offset + sizeof(USHORT) <= size) {
+    const auto length = Read<USHORT>(base + offset);
+    if (length == 0) return true;
+    if (length < sizeof(USHORT)) return false;
+    offset += length;
+  }
+  return false;
 }
 
 std::string ParsingName(PCIDLIST_ABSOLUTE parent, PCUIDLIST_RELATIVE child) {
@@ -54,27 +113,34 @@ std::string ParsingName(PCIDLIST_ABSOLUTE parent, PCUIDLIST_RELATIVE child) {
   return full ? ShellItem(full.get()).Name(SIGDN_DESKTOPABSOLUTEPARSING) : std::string();
 }
 
+// One name for each item of a Shell IDList Array, empty where the shell knows none;
+// nothing when any of its offsets or lists would read past its memory.
 std::vector<std::string> ShellItems(IDataObject* data) {
   Medium medium(data, Format(CFSTR_SHELLIDLIST));
-  std::vector<std::string> names;
-  auto* ids = static_cast<const CIDA*>(GlobalLock(medium.Global()));
-  if (!ids) return names;
-  const auto* base = reinterpret_cast<const BYTE*>(ids);
-  const auto parent = reinterpret_cast<PCIDLIST_ABSOLUTE>(base + ids->aoffset[0]);
-  for (UINT i = 1; i <= ids->cidl; ++i) {
-    std::string name = ParsingName(parent, reinterpret_cast<PCUIDLIST_RELATIVE>(base + ids->aoffset[i]));
-    if (!name.empty()) names.push_back(std::move(name));
+  Locked block(medium.Global());
+  const BYTE* base = block.Bytes();
+  const size_t size = block.Size();
+  if (!base || size < sizeof(UINT)) return {};
+  const UINT count = Read<UINT>(base);
+  if (static_cast<std::uint64_t>(count) + 2 > size / sizeof(UINT)) return {};  // the count and its offsets
+  std::vector<UINT> offsets(count + 1);
+  for (UINT i = 0; i <= count; ++i) {
+    offsets[i] = Read<UINT>(base + sizeof(UINT) * (i + 1));
+    if (!IdListFits(base, size, offsets[i])) return {};
   }
-  GlobalUnlock(medium.Global());
+  std::vector<std::string> names;
+  const auto parent = reinterpret_cast<PCIDLIST_ABSOLUTE>(base + offsets[0]);
+  for (UINT i = 1; i <= count; ++i)
+    names.push_back(ParsingName(parent, reinterpret_cast<PCUIDLIST_RELATIVE>(base + offsets[i])));
   return names;
 }
 
 std::vector<std::string> Address(IDataObject* data) {
   Medium medium(data, Format(L"UniformResourceLocatorW"));
-  const auto* text = static_cast<const wchar_t*>(GlobalLock(medium.Global()));
+  Locked block(medium.Global());
+  const auto* text = reinterpret_cast<const wchar_t*>(block.Bytes());
   if (!text) return {};
-  std::string address = Narrow(std::wstring(text, wcsnlen(text, GlobalSize(medium.Global()) / sizeof(wchar_t))));
-  GlobalUnlock(medium.Global());
+  std::string address = Narrow(std::wstring(text, wcsnlen(text, block.Size() / sizeof(wchar_t))));
   if (address.empty()) return {};
   return {address};
 }
@@ -103,8 +169,13 @@ std::vector<std::string> DroppedPaths(HDROP drop) {
 }
 
 std::vector<std::string> DroppedTargets(IDataObject* data) {
-  if (std::vector<std::string> files = ExistingFiles(data); !files.empty()) return files;
-  if (std::vector<std::string> items = ShellItems(data); !items.empty()) return items;
+  std::vector<std::string> files = FilePaths(data);
+  std::vector<std::string> items = ShellItems(data);
+  if (files.size() >= 2) return files;
+  if (items.size() >= 2) return items;
+  // The shell's data of a virtual item may name a file that is not there.
+  if (files.size() == 1 && Exists(files[0])) return files;
+  if (items.size() == 1 && !items[0].empty()) return items;
   return Address(data);
 }
 
@@ -115,7 +186,22 @@ bool ButtonDropTarget::Register(HWND window) {
   if (!ready || !registerTarget) return false;
   const HRESULT result = registerTarget(window, this);
   if (FAILED(result)) LogFailure("taking drops on a launch button", "RegisterDragDrop " + std::to_string(result));
+  if (SUCCEEDED(result)) window_ = window;
   return SUCCEEDED(result);
+}
+
+void ButtonDropTarget::Revoke() {
+  static const auto revoke = Bind<decltype(&RevokeDragDrop)>(Ole32(), "RevokeDragDrop");
+  if (!window_ || !revoke) return;
+  const HRESULT result = revoke(window_);
+  if (FAILED(result)) LogFailure("letting go of a launch button's drops", "RevokeDragDrop " + std::to_string(result));
+  window_ = nullptr;
+}
+
+void ButtonDropTarget::DeliverDrops() {
+  std::vector<std::vector<std::string>> taken;
+  taken.swap(taken_);
+  for (const auto& targets : taken) dropped_(targets);
 }
 
 HRESULT ButtonDropTarget::QueryInterface(REFIID iid, void** object) {
@@ -135,13 +221,23 @@ ULONG ButtonDropTarget::Release() {
   return left;
 }
 
-HRESULT ButtonDropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
+// The system shows, and the source is told, only an effect the source allows: copy
+// where it may, else link (the Start menu and the shell's virtual folders allow only
+// that), else none.
+DWORD ButtonDropTarget::Effect(DWORD allowed) const {
+  if (!offered_ || !accepts_()) return DROPEFFECT_NONE;
+  if (allowed & DROPEFFECT_COPY) return DROPEFFECT_COPY;
+  return allowed & DROPEFFECT_LINK;
+}
+
+HRESULT ButtonDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) {
   offered_ = Offers(data);
-  return DragOver(0, {}, effect);
+  return DragOver(keys, point, effect);
 }
 
 HRESULT ButtonDropTarget::DragOver(DWORD, POINTL, DWORD* effect) {
-  if (effect) *effect = offered_ && accepts_() ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+  if (!effect) return E_INVALIDARG;
+  *effect = Effect(*effect);
   return S_OK;
 }
 
@@ -150,14 +246,17 @@ HRESULT ButtonDropTarget::DragLeave() {
   return S_OK;
 }
 
+// Only what was dropped is read here: the source waits in its drag until this returns.
 HRESULT ButtonDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
-  const bool take = offered_ && accepts_();
+  if (!effect) return E_INVALIDARG;
+  *effect = Effect(*effect);
   offered_ = false;
-  if (effect) *effect = take ? DROPEFFECT_COPY : DROPEFFECT_NONE;
-  if (!take) return S_OK;
+  if (*effect == DROPEFFECT_NONE) return S_OK;
   try {
     std::vector<std::string> targets = DroppedTargets(data);
-    if (!targets.empty()) dropped_(targets);
+    if (targets.empty()) return S_OK;
+    taken_.push_back(std::move(targets));
+    if (window_) PostMessageW(window_, kDropTaken, 0, 0);
   } catch (...) {
     LogCurrentException("a drop on a launch button");
   }

@@ -224,7 +224,9 @@ void ButtonSettingsWindow::SetScrollPosition(int position) {
 }
 
 void ButtonSettingsWindow::ShowPreview(const core::GlyphSource& source, bool small) {
-  preview_ = Glyphs().Get(source, small, dpi_);
+  previewSource_ = source;
+  previewSmall_ = small;
+  preview_ = Glyphs().Get(source, small, dpi_, false, Handle());
   InvalidateRect(Control(kIconButton), nullptr, TRUE);
 }
 
@@ -282,6 +284,9 @@ void ButtonSettingsWindow::OnScroll(int request) {
 LRESULT ButtonSettingsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case kGlyphReady:
+      if (preview_) ShowPreview(previewSource_, previewSmall_);
+      return 0;
     case WM_HSCROLL:
       if (reinterpret_cast<HWND>(lParam) == Control(kIconScrollBar)) OnScroll(LOWORD(wParam));
       return 0;

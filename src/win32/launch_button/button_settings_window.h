@@ -84,6 +84,8 @@ class ButtonSettingsWindow final : public Window<ButtonSettingsWindow>, public c
   Tooltips hints_;
   UniqueHfont font_;
   std::shared_ptr<const Glyph> preview_;
+  core::GlyphSource previewSource_;  // drawn again when its glyph comes from the loader
+  bool previewSmall_ = false;
   bool closed_ = true;
 };
 

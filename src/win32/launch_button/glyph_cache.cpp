@@ -15,94 +15,127 @@ namespace {
 
 constexpr size_t kMostGlyphs = 400;
 
+// Whether reading a file may wait on a server or a drive: a UNC path, or a drive that
+// is not a fixed one (network, removable, optical). The drive's kind is known without
+// reading it.
+bool OnSlowDrive(const std::string& file, const core::FileProbe& drives) {
+  std::wstring path = SystemPath(file);
+  if (path.starts_with(L"\\\\?\\UNC\\")) return true;
+  if (path.starts_with(L"\\\\?\\")) path.erase(0, 4);
+  if (path.starts_with(L"\\\\")) return true;
+  if (path.size() < 2 || path[1] != L':' || path[0] > 0x7F) return false;
+  return !core::IsQuickDrive(drives.KindOfDrive(static_cast<char>(path[0])));
+}
+
+// A file's size and write time; -1, -1 when there is no file.
+std::pair<long long, long long> StampOf(const std::string& file) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (file.empty() || !GetFileAttributesExW(SystemPath(file).c_str(), GetFileExInfoStandard, &data)) return {-1, -1};
+  return {static_cast<long long>((static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow),
+          static_cast<long long>((static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                 data.ftLastWriteTime.dwLowDateTime)};
+}
+
 }  // namespace
 
-// What the lookup thread and the cache share; the thread holds it, never the cache.
+// What the loader's thread and the cache share; the thread holds it, never the cache.
 struct GlyphCache::Loader::Shared {
   std::mutex mutex;
-  std::deque<std::pair<Target, HWND>> asked;
-  std::map<Target, Icon> loaded;
+  std::deque<std::tuple<Key, std::function<Drawn()>, HWND>> asked;
+  std::map<Key, Drawn> loaded;
   UniqueKernel wake{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
 };
 
-void GlyphCache::Loader::Request(const Target& target, HWND waiting) {
+void GlyphCache::Loader::Request(const Key& key, std::function<Drawn()> draw, HWND waiting) {
   if (!worker_.Running()) {
     shared_ = std::make_shared<Shared>();
     worker_.Start([shared = shared_](HANDLE stop) {
       ComApartment com;
-      std::map<Target, Icon> known;  // each icon looked up once
       const HANDLE events[] = {stop, shared->wake.get()};
       while (WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
         for (;;) {
-          std::pair<Target, HWND> next;
+          std::tuple<Key, std::function<Drawn()>, HWND> next;
           {
             std::lock_guard lock(shared->mutex);
             if (shared->asked.empty()) break;
-            next = shared->asked.front();
+            next = std::move(shared->asked.front());
             shared->asked.pop_front();
           }
-          Icon& icon = known[next.first];
-          if (!icon) icon = std::make_shared<UniqueHicon>(TargetIcon(next.first.first, next.first.second));
+          Drawn drawn = std::get<1>(next)();
           {
             std::lock_guard lock(shared->mutex);
-            shared->loaded[next.first] = icon;
+            shared->loaded[std::get<0>(next)] = std::move(drawn);
           }
-          if (next.second) PostMessageW(next.second, kGlyphReady, 0, 0);
+          if (std::get<2>(next)) PostMessageW(std::get<2>(next), kGlyphReady, 0, 0);
           if (Worker::Stopped(stop)) return;
         }
       }
     });
   }
   std::lock_guard lock(shared_->mutex);
-  shared_->asked.emplace_back(target, waiting);
+  shared_->asked.emplace_back(key, std::move(draw), waiting);
   SetEvent(shared_->wake.get());
 }
 
-std::map<GlyphCache::Target, GlyphCache::Icon> GlyphCache::Loader::TakeLoaded() {
+std::map<GlyphCache::Key, GlyphCache::Drawn> GlyphCache::Loader::TakeLoaded() {
   if (!shared_) return {};
   std::lock_guard lock(shared_->mutex);
   return std::exchange(shared_->loaded, {});
 }
 
-// The icon once it is there, drawn on this thread; a globe until then.
-std::shared_ptr<const Glyph> GlyphCache::TargetGlyph(const core::GlyphSource& source, bool small, UINT dpi, bool dimmed,
-                                                     HWND waiting) {
-  Key key{source.file, source.index, source.useShellIcon, small, dpi, dimmed};
-  if (auto found = glyphs_.find(key); found != glyphs_.end()) return found->second.glyph;
-  icons_.merge(loader_.TakeLoaded());
-  auto icon = icons_.find({source.file, small});
-  if (icon == icons_.end()) {
-    loader_.Request({source.file, small}, waiting);
-    return std::make_shared<const Glyph>(DrawTargetGlyph(nullptr, small, dpi, dimmed));
+GlyphCache::Drawn GlyphCache::DrawFile(const core::GlyphSource& source, bool small, UINT dpi, bool dimmed) {
+  QuietErrors quiet;  // also while the icon is read
+  const auto [size, written] = StampOf(source.file);
+  return {size, written, std::make_shared<const Glyph>(DrawIconGlyph(source, small, dpi, dimmed))};
+}
+
+void GlyphCache::Keep(const Key& key, const Drawn& drawn) {
+  // A folder's write time changes whenever a file in it comes or goes: keeping every
+  // version's glyph would fill the cache with glyphs that are never shown again.
+  if (!glyphs_.contains(key) && glyphs_.size() >= kMostGlyphs) glyphs_.clear();
+  glyphs_[key] = drawn;
+}
+
+std::shared_ptr<const Glyph> GlyphCache::Loaded(const Key& key, std::function<Drawn()> draw, Glyph blank,
+                                                HWND waiting) {
+  for (auto& [drawnKey, drawn] : loader_.TakeLoaded()) {
+    asked_.erase(drawnKey);
+    Keep(drawnKey, drawn);
   }
-  auto glyph = std::make_shared<const Glyph>(DrawTargetGlyph(icon->second->get(), small, dpi, dimmed));
-  if (glyphs_.size() >= kMostGlyphs) glyphs_.clear();
-  glyphs_[std::move(key)] = {-1, -1, glyph};
-  return glyph;
+  if (auto found = glyphs_.find(key); found != glyphs_.end()) return found->second.glyph;
+  if (asked_.insert(key).second) loader_.Request(key, std::move(draw), waiting);
+  return std::make_shared<const Glyph>(std::move(blank));
 }
 
 std::shared_ptr<const Glyph> GlyphCache::Get(const core::GlyphSource& source, bool small, UINT dpi, bool dimmed,
                                              HWND waiting) {
-  if (source.useShellIcon && core::KindOfTarget(source.file) != core::TargetKind::kFile)
-    return TargetGlyph(source, small, dpi, dimmed, waiting);
-  QuietErrors quiet;  // also while the icon is read below
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  long long size = -1, written = -1;  // no file: a blank glyph, kept until one appears
-  if (!source.file.empty() && GetFileAttributesExW(SystemPath(source.file).c_str(), GetFileExInfoStandard, &data)) {
-    size = static_cast<long long>((static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
-    written = static_cast<long long>((static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                                     data.ftLastWriteTime.dwLowDateTime);
+  // A glyph is drawn in the face's colour (its transparent one) and the text's (the
+  // globe): whichever window paints first after they change gets glyphs drawn anew.
+  if (const Colours now{GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)}; now != colours_) {
+    glyphs_.clear();
+    colours_ = now;
   }
   Key key{source.file, source.index, source.useShellIcon, small, dpi, dimmed};
+  if (source.useShellIcon && core::KindOfTarget(source.file) != core::TargetKind::kFile) {
+    auto draw = [file = source.file, small, dpi, dimmed] {
+      UniqueHicon icon = TargetIcon(file, small);
+      return Drawn{-1, -1, std::make_shared<const Glyph>(DrawTargetGlyph(icon.get(), small, dpi, dimmed))};
+    };
+    return Loaded(key, draw, DrawTargetGlyph(nullptr, small, dpi, dimmed), waiting);
+  }
+  static const WinFileProbe system;
+  if (OnSlowDrive(source.file, drives_ ? *drives_ : system))
+    return Loaded(
+        key, [source, small, dpi, dimmed, draw = drawFile_] { return draw(source, small, dpi, dimmed); },
+        DrawIconGlyph({}, small, dpi), waiting);
+  QuietErrors quiet;                                  // also while the icon is read below
+  const auto [size, written] = StampOf(source.file);  // no file: a blank glyph, kept until one appears
   auto found = glyphs_.find(key);
   if (found != glyphs_.end() && found->second.size == size && found->second.written == written)
     return found->second.glyph;
-  // A folder's write time changes whenever a file in it comes or goes: keeping every
-  // version's glyph would fill the cache with glyphs that are never shown again.
-  if (found == glyphs_.end() && glyphs_.size() >= kMostGlyphs) glyphs_.clear();
-  auto glyph = std::make_shared<const Glyph>(DrawIconGlyph(source, small, dpi, dimmed));
-  glyphs_[std::move(key)] = {size, written, glyph};
-  return glyph;
+  const Drawn drawn{size, written, std::make_shared<const Glyph>(DrawIconGlyph(source, small, dpi, dimmed))};
+  Keep(key, drawn);
+  return drawn.glyph;
 }
 
 GlyphCache& Glyphs() {

@@ -89,8 +89,8 @@ UniqueHicon TypeIconOf(const core::GlyphSource& source, bool small, int size, UI
   return dpi == kDefaultDpi ? ShellIcon(file, small, ShellLook::kType) : ShellIconOfSize(file, size, ShellLook::kType);
 }
 
-// Every pixel that is not the face turned grey and halfway to the face colour.
-void Grey(HDC screen, HBITMAP bitmap, int size) {
+// Every pixel that is not left out turned grey and halfway to the face colour.
+void Grey(HDC screen, HBITMAP bitmap, int size, COLORREF leftOut) {
   BITMAPINFO format{};
   format.bmiHeader.biSize = sizeof format.bmiHeader;
   format.bmiHeader.biWidth = size;
@@ -103,7 +103,7 @@ void Grey(HDC screen, HBITMAP bitmap, int size) {
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   const int faceRed = GetRValue(face), faceGreen = GetGValue(face), faceBlue = GetBValue(face);
   for (RGBQUAD& p : pixels) {
-    if (p.rgbRed == faceRed && p.rgbGreen == faceGreen && p.rgbBlue == faceBlue) continue;
+    if (RGB(p.rgbRed, p.rgbGreen, p.rgbBlue) == leftOut) continue;
     int grey = (p.rgbRed * 30 + p.rgbGreen * 59 + p.rgbBlue * 11) / 100;
     p.rgbRed = static_cast<BYTE>((grey + faceRed) / 2);
     p.rgbGreen = static_cast<BYTE>((grey + faceGreen) / 2);
@@ -123,10 +123,20 @@ void DrawNeutral(HDC dc, int size) {
   LineTo(dc, end, size / 2);
 }
 
-// The face colour, the icon or the globe, then the greying and the transparent key.
+COLORREF KeyOf(COLORREF colour) {
+  const core::Rgb key = core::TransparentKeyOf({GetRValue(colour), GetGValue(colour), GetBValue(colour)});
+  return RGB(key.red, key.green, key.blue);
+}
+
+// The icon or the globe on the transparent colour, then the greying. A themed button's
+// face is not the button-face colour, and changes under the pointer: so all around the
+// icon the button's own face shows. The transparent colour is the face's with its red
+// moved by one, as the rule for the bottom-left pixel makes it, and that pixel is left
+// out whatever the icon draws there.
 Glyph PaintGlyph(HICON icon, bool neutral, bool small, UINT dpi, bool dimmed) {
   Glyph glyph;
   glyph.size = Scale(small ? kSmallSize : kLargeSize, dpi);
+  glyph.transparent = KeyOf(GetSysColor(COLOR_BTNFACE));
 
   WindowDc screen(nullptr);
   UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
@@ -135,18 +145,13 @@ Glyph PaintGlyph(HICON icon, bool neutral, bool small, UINT dpi, bool dimmed) {
   {
     SelectedObject bitmap(dc, glyph.bitmap.get());
     RECT all{0, 0, glyph.size, glyph.size};
-    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    UniqueHbrush key(CreateSolidBrush(glyph.transparent));
+    FillRect(dc, &all, key.get());
     if (icon) DrawIconEx(dc, 0, 0, icon, glyph.size, glyph.size, 0, nullptr, DI_NORMAL);
     if (!icon && neutral) DrawNeutral(dc, glyph.size);
-  }
-  if (dimmed) Grey(screen.get(), glyph.bitmap.get(), glyph.size);
-  {
-    SelectedObject bitmap(dc, glyph.bitmap.get());
-    COLORREF corner = GetPixel(dc, 0, glyph.size - 1);
-    core::Rgb key = core::TransparentKeyOf({GetRValue(corner), GetGValue(corner), GetBValue(corner)});
-    glyph.transparent = RGB(key.red, key.green, key.blue);
     SetPixel(dc, 0, glyph.size - 1, glyph.transparent);
   }
+  if (dimmed) Grey(screen.get(), glyph.bitmap.get(), glyph.size, glyph.transparent);
   return glyph;
 }
 

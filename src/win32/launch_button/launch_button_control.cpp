@@ -40,8 +40,7 @@ constexpr int kFocusInset = 2;
 
 LaunchButtonControl::~LaunchButtonControl() {
   if (dropTarget_) {
-    static const auto revoke = win32::Bind<decltype(&RevokeDragDrop)>(Ole32(), "RevokeDragDrop");
-    if (revoke) revoke(button_);
+    dropTarget_->Revoke();  // where the window outlives this
     dropTarget_->Release();
   }
   if (!button_) return;
@@ -72,6 +71,10 @@ void LaunchButtonControl::SetHints(Tooltips* hints) {
 
 void LaunchButtonControl::SetDpi(UINT dpi) {
   dpi_ = dpi;
+  RedrawGlyph();
+}
+
+void LaunchButtonControl::RedrawGlyph() {
   if (hasGlyph_) DrawGlyph(source_, small_);
 }
 
@@ -102,7 +105,7 @@ void LaunchButtonControl::DrawGlyph(const core::GlyphSource& source, bool small)
 void LaunchButtonControl::SetDimmed(bool dimmed) {
   if (dimmed == dimmed_) return;
   dimmed_ = dimmed;
-  if (hasGlyph_) DrawGlyph(source_, small_);
+  RedrawGlyph();
 }
 
 void LaunchButtonControl::SetRunning(bool running) {
@@ -213,6 +216,8 @@ void LaunchButtonControl::Dropped(HDROP drop) {
 LRESULT CALLBACK LaunchButtonControl::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                DWORD_PTR self) noexcept {
   auto* control = reinterpret_cast<LaunchButtonControl*>(self);
+  // The system's hold on the drop target ends while the window still exists.
+  if (message == WM_DESTROY && control->dropTarget_) control->dropTarget_->Revoke();
   core::TLaunchButton* model = control->model_;
   if (!model) return DefSubclassProc(hwnd, message, wParam, lParam);
   LRESULT result = 0;
@@ -239,6 +244,9 @@ LRESULT CALLBACK LaunchButtonControl::Subclass(HWND hwnd, UINT message, WPARAM w
       case WM_RBUTTONUP: model->MouseUp(core::MouseButton::kRight); break;
       case WM_MBUTTONUP: model->MouseUp(core::MouseButton::kMiddle); break;
       case WM_DROPFILES: control->Dropped(reinterpret_cast<HDROP>(wParam)); return 0;
+      case kDropTaken:
+        if (control->dropTarget_) control->dropTarget_->DeliverDrops();
+        return 0;
       case WM_GETDLGCODE: {
         // Enter is the button's own, as Space is: it is not the dialog keys' default.
         const auto* key = reinterpret_cast<const MSG*>(lParam);
@@ -253,9 +261,7 @@ LRESULT CALLBACK LaunchButtonControl::Subclass(HWND hwnd, UINT message, WPARAM w
       case WM_CHAR:
         if (wParam == L'\r') return 0;
         break;
-      case kGlyphReady:
-        if (control->hasGlyph_) control->DrawGlyph(control->source_, control->small_);
-        return 0;
+      case kGlyphReady: control->RedrawGlyph(); return 0;
       case WM_GETOBJECT:
         if (LRESULT answer = AnswerAccessible(hwnd, *control, wParam, lParam)) return answer;
         break;

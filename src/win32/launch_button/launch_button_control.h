@@ -32,6 +32,9 @@ class LaunchButtonControl final : public core::LaunchButtonView, private Accessi
   // The hints exist from shortly after the window first shows.
   void SetHints(Tooltips* hints);
   void SetDpi(UINT dpi);
+  // Draws the glyph again from its source: its icon has come, or the colours it is
+  // drawn in have changed.
+  void RedrawGlyph();
   // Takes OLE drags too (shell items, links), besides the files of WM_DROPFILES.
   void AcceptDrags();
 
