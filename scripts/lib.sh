@@ -94,21 +94,23 @@ zubi_ensure_prefix() {
   wineserver -p 60 2>/dev/null || true
 }
 
-# Starts Xvfb on a free display unless ZUBI_KEEP_DISPLAY is set and DISPLAY works.
+# Starts Xvfb on a display it finds free itself (-displayfd), so that two runs on one
+# machine never share one.
 zubi_start_xvfb() {
-  local n
-  for n in $(seq 57 90); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-  done
-  export DISPLAY=:$n
-  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local number i
+  number=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
   ZUBI_XVFB_PID=$!
-  local i
-  for i in $(seq 1 100); do
-    xdpyinfo >/dev/null 2>&1 && return 0
+  for i in $(seq 1 200); do
+    if [ -s "$number" ] && DISPLAY=:$(tr -d '[:space:]' <"$number") xdpyinfo >/dev/null 2>&1; then
+      export DISPLAY=:$(tr -d '[:space:]' <"$number")
+      rm -f "$number"
+      return 0
+    fi
     sleep 0.05
   done
-  zubi_log "Xvfb did not start on $DISPLAY"
+  rm -f "$number"
+  zubi_log "Xvfb did not start"
   return 1
 }
 
