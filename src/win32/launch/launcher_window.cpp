@@ -325,7 +325,9 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DEVICECHANGE:
       // A drive that comes or goes may hold the programs of the page.
-      if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && launcher_) launcher_->DrivesChanged();
+      if (wParam != DBT_DEVICEARRIVAL && wParam != DBT_DEVICEREMOVECOMPLETE) return TRUE;
+      Glyphs().ForgetDrives();
+      if (launcher_) launcher_->DrivesChanged();
       return TRUE;
     case WM_SHOWWINDOW:
       // Shown again: the page is looked at anew (the first showing follows its load).

@@ -1,5 +1,6 @@
 #include "launch_button/glyph_cache.h"
 
+#include <cwctype>
 #include <deque>
 #include <mutex>
 #include <vector>
@@ -15,16 +16,15 @@ namespace {
 
 constexpr size_t kMostGlyphs = 400;
 
-// Whether reading a file may wait on a server or a drive: a UNC path, or a drive that
-// is not a fixed one (network, removable, optical). The drive's kind is known without
-// reading it.
-bool OnSlowDrive(const std::string& file, const core::FileProbe& drives) {
-  std::wstring path = SystemPath(file);
-  if (path.starts_with(L"\\\\?\\UNC\\")) return true;
+// A UNC path, or a path on a drive letter; nothing for a relative path.
+enum class Place { kUnc, kDrive, kOther };
+
+Place PlaceOf(std::wstring& path) {
+  if (path.starts_with(L"\\\\?\\UNC\\")) return Place::kUnc;
   if (path.starts_with(L"\\\\?\\")) path.erase(0, 4);
-  if (path.starts_with(L"\\\\")) return true;
-  if (path.size() < 2 || path[1] != L':' || path[0] > 0x7F) return false;
-  return !core::IsQuickDrive(drives.KindOfDrive(static_cast<char>(path[0])));
+  if (path.starts_with(L"\\\\")) return Place::kUnc;
+  const wchar_t letter = path.size() >= 2 && path[1] == L':' ? towupper(path[0]) : 0;
+  return letter >= L'A' && letter <= L'Z' ? Place::kDrive : Place::kOther;
 }
 
 // A file's size and write time; -1, -1 when there is no file.
@@ -89,6 +89,25 @@ GlyphCache::Drawn GlyphCache::DrawFile(const core::GlyphSource& source, bool sma
   return {size, written, std::make_shared<const Glyph>(DrawIconGlyph(source, small, dpi, dimmed))};
 }
 
+// A UNC path, or a drive that is not a fixed one (network, removable, optical): a read
+// there may wait on a server or a drive. The drive's kind is known without reading it,
+// and remembered until drives come or go.
+bool GlyphCache::OnSlowDrive(const std::string& file) {
+  std::wstring path = SystemPath(file);
+  switch (PlaceOf(path)) {
+    case Place::kUnc: return true;
+    case Place::kOther: return false;
+    case Place::kDrive: break;
+  }
+  std::optional<bool>& slow = slowDrives_[static_cast<size_t>(towupper(path[0]) - L'A')];
+  if (!slow) {
+    static const WinFileProbe system;
+    const core::FileProbe& drives = drives_ ? *drives_ : system;
+    slow = !core::IsQuickDrive(drives.KindOfDrive(static_cast<char>(towupper(path[0]))));
+  }
+  return *slow;
+}
+
 void GlyphCache::Keep(const Key& key, const Drawn& drawn) {
   // A folder's write time changes whenever a file in it comes or goes: keeping every
   // version's glyph would fill the cache with glyphs that are never shown again.
@@ -123,8 +142,7 @@ std::shared_ptr<const Glyph> GlyphCache::Get(const core::GlyphSource& source, bo
     };
     return Loaded(key, draw, DrawTargetGlyph(nullptr, small, dpi, dimmed), waiting);
   }
-  static const WinFileProbe system;
-  if (OnSlowDrive(source.file, drives_ ? *drives_ : system))
+  if (OnSlowDrive(source.file))
     return Loaded(
         key, [source, small, dpi, dimmed, draw = drawFile_] { return draw(source, small, dpi, dimmed); },
         DrawIconGlyph({}, small, dpi), waiting);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <tuple>
@@ -51,7 +53,12 @@ class GlyphCache {
   void StopLoading() { loader_.Stop(); }
   void SetFileDrawing(FileDrawing drawFile) { drawFile_ = std::move(drawFile); }
   // What tells the kinds of drives (the system, when none is set); it must outlive its use.
-  void SetDriveProbe(const core::FileProbe* drives) { drives_ = drives; }
+  void SetDriveProbe(const core::FileProbe* drives) {
+    drives_ = drives;
+    ForgetDrives();
+  }
+  // Drives came or went: their kinds are asked again.
+  void ForgetDrives() { slowDrives_ = {}; }
 
  private:
   // source file, index, shell icon, small, dpi, dimmed
@@ -74,9 +81,11 @@ class GlyphCache {
   // The glyph once the loader has drawn it; `blank` until then.
   std::shared_ptr<const Glyph> Loaded(const Key& key, std::function<Drawn()> draw, Glyph blank, HWND waiting);
   void Keep(const Key& key, const Drawn& drawn);
+  bool OnSlowDrive(const std::string& file);
 
   FileDrawing drawFile_;
   const core::FileProbe* drives_ = nullptr;
+  std::array<std::optional<bool>, 26> slowDrives_;  // by letter, as last asked
   std::map<Key, Drawn> glyphs_;
   std::set<Key> asked_;  // given to the loader, not yet taken back
   Colours colours_{CLR_INVALID, CLR_INVALID};
