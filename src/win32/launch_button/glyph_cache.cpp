@@ -115,15 +115,15 @@ void GlyphCache::Keep(const Key& key, const Drawn& drawn) {
   glyphs_[key] = drawn;
 }
 
-std::shared_ptr<const Glyph> GlyphCache::Loaded(const Key& key, std::function<Drawn()> draw, Glyph blank,
-                                                HWND waiting) {
+std::shared_ptr<const Glyph> GlyphCache::Loaded(const Key& key, std::function<Drawn()> draw,
+                                                const std::function<Glyph()>& blank, HWND waiting) {
   for (auto& [drawnKey, drawn] : loader_.TakeLoaded()) {
     asked_.erase(drawnKey);
     Keep(drawnKey, drawn);
   }
   if (auto found = glyphs_.find(key); found != glyphs_.end()) return found->second.glyph;
   if (asked_.insert(key).second) loader_.Request(key, std::move(draw), waiting);
-  return std::make_shared<const Glyph>(std::move(blank));
+  return std::make_shared<const Glyph>(blank());
 }
 
 std::shared_ptr<const Glyph> GlyphCache::Get(const core::GlyphSource& source, bool small, UINT dpi, bool dimmed,
@@ -140,12 +140,13 @@ std::shared_ptr<const Glyph> GlyphCache::Get(const core::GlyphSource& source, bo
       UniqueHicon icon = TargetIcon(file, small);
       return Drawn{-1, -1, std::make_shared<const Glyph>(DrawTargetGlyph(icon.get(), small, dpi, dimmed))};
     };
-    return Loaded(key, draw, DrawTargetGlyph(nullptr, small, dpi, dimmed), waiting);
+    return Loaded(
+        key, draw, [&] { return DrawTargetGlyph(nullptr, small, dpi, dimmed); }, waiting);
   }
   if (OnSlowDrive(source.file))
     return Loaded(
         key, [source, small, dpi, dimmed, draw = drawFile_] { return draw(source, small, dpi, dimmed); },
-        DrawIconGlyph({}, small, dpi), waiting);
+        [&] { return DrawIconGlyph({}, small, dpi); }, waiting);
   QuietErrors quiet;                                  // also while the icon is read below
   const auto [size, written] = StampOf(source.file);  // no file: a blank glyph, kept until one appears
   auto found = glyphs_.find(key);

@@ -78,8 +78,9 @@ class GlyphCache {
     Worker worker_;
   };
 
-  // The glyph once the loader has drawn it; `blank` until then.
-  std::shared_ptr<const Glyph> Loaded(const Key& key, std::function<Drawn()> draw, Glyph blank, HWND waiting);
+  // The glyph once the loader has drawn it; what `blank` draws until then.
+  std::shared_ptr<const Glyph> Loaded(const Key& key, std::function<Drawn()> draw, const std::function<Glyph()>& blank,
+                                      HWND waiting);
   void Keep(const Key& key, const Drawn& drawn);
   bool OnSlowDrive(const std::string& file);
 
