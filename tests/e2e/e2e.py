@@ -198,6 +198,14 @@ class Session:
                     for c in lines[1:]]
         return controls, origin
 
+    def shown_texts(self, title, timeout=10.0):
+        """texts() of a window that shows, asked again while the probe cannot read it
+        yet (a busy machine)."""
+        def read():
+            controls, origin = self.texts(title)
+            return (controls, origin) if controls is not None else None
+        return wait_for("the controls of '%s'" % title, read, timeout)
+
     def top_level(self):
         _, out = self.probe("windows")
         rows = []
@@ -444,7 +452,7 @@ def write_cp932(s, name, lines):
 
 def click_control(s, caption, control_id, dx=0, dy=0, repeat=1, button="1"):
     """A real click at the middle of a control of the launcher window."""
-    controls, origin = s.texts(caption)
+    controls, origin = s.shown_texts(caption)
     rect = next(c[4] for c in controls if c[2] == control_id)
     x = origin[0] + (rect[0] + rect[2]) // 2 + dx
     y = origin[1] + (rect[1] + rect[3]) // 2 + dy
@@ -1042,7 +1050,7 @@ def region(x, y, width, height):
 
 def button_face(s, caption, k):
     """The middle 24 x 24 pixels of launch button k, where its icon shows."""
-    controls, origin = s.texts(caption)
+    controls, origin = s.shown_texts(caption)
     rect = next(c[4] for c in controls if c[2] == 110 + k)
     return region(origin[0] + (rect[0] + rect[2]) // 2 - 12, origin[1] + (rect[1] + rect[3]) // 2 - 12, 24, 24)
 
