@@ -12,6 +12,7 @@
 #include "launch/running_marks.h"
 #include "launch_button/button_drop_target.h"
 #include "launch_button/icon_glyph.h"
+#include "launch_button/target_icon.h"
 #include "storage/paths.h"
 #include "support.h"
 
@@ -42,6 +43,16 @@ std::string LastLine(const std::string& text) {
   size_t start = text.rfind('\n', end);
   return text.substr(start == std::string::npos ? 0 : start + 1,
                      end + 1 - (start == std::string::npos ? 0 : start + 1));
+}
+
+int WidthOf(HICON icon) {
+  ICONINFO info{};
+  if (!icon || !GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
 }
 
 void LeftClick(HWND button) {
@@ -99,6 +110,14 @@ TEST(IconGlyph, BottomLeftPixelTurnsTransparentWithItsRedMovedByOneAndTheFaceSho
   win32::Glyph small144 = win32::DrawIconGlyph({ThisProgram(), 0, true}, true, 144);
   EXPECT_EQ(small144.size, 24);
   EXPECT_NE(win32::GlyphPixel(small144, 12, 21), face);
+  // What only the shell starts is read at that size too, not scaled up from 32 pixels.
+  int computer = 0;
+  std::thread([&] {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    computer = WidthOf(win32::TargetIcon("::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", {false, 144}).get());
+    CoUninitialize();
+  }).join();
+  EXPECT_EQ(computer, 48);
 }
 
 TEST(LaunchButtonControl, DroppedFilesRegisterOpenOrAreRefused) {

@@ -5,8 +5,14 @@
 #include <filesystem>
 #include <map>
 
+#include "about/about_box_window.h"
 #include "base/contrast.h"
 #include "base/dpi.h"
+#include "find/find_box_window.h"
+#include "launch_button/button_settings_window.h"
+#include "list/list_dlg_window.h"
+#include "option/option_dlg_window.h"
+#include "user/user_dlg_window.h"
 #include "base/utf16.h"
 #include "launch/launcher_layout.h"
 #include "launch/launcher_menus.h"
@@ -345,6 +351,84 @@ TEST(LauncherWindow, ScalesEverythingWhenTheDpiChanges) {
   RECT r;
   GetWindowRect(w, &r);
   EXPECT_EQ(r.left, 150);
+}
+
+// A dialog that opens on a monitor of another scale is laid out for that monitor, and
+// follows a move back: its height, a control's place and size, its font.
+TEST(LauncherWindow, DialogsAreLaidOutForTheMonitorTheyOpenOnAndFollowAMove) {
+  struct Case {
+    const wchar_t* className;
+    std::function<void(LauncherHarness&)> open;  // returns once a modal dialog closed
+    int clientHeight;                         // at 96 DPI
+    int control;
+    RECT place;        // left, top, width and height at 96 DPI
+    bool programFont;  // else the system's, which the test does not know
+  };
+  auto command = [](int id) {
+    return [id](LauncherHarness& h) { SendMessageW(h.window->Handle(), WM_COMMAND, id, 0); };
+  };
+  const Case cases[] = {
+      {L"ZubiPageList", command(kList), 153, win32::ListDlgWindow::kCancelButton, {72, 130, 55, 20}, true},
+      {L"ZubiUserDialog", command(kUser), 203, win32::UserDlgWindow::kEdit1, {8, 129, 133, 20}, true},
+      {L"ZubiOptions", command(kOption), 173, win32::OptionDlgWindow::kOKButton, {215, 115, 75, 25}, true},
+      {L"ZubiAboutBox", command(kVersion), 100, win32::AboutBoxWindow::kOKButton, {144, 75, 55, 20}, true},
+      {L"ZubiFindBox", [](LauncherHarness& h) { h.launcher->KeyDown({core::kKeyF3, {}, false}); }, 236, win32::FindBoxWindow::kText, {4, 4, 272, 22}, true},
+      {L"ZubiButtonSettings",
+       [](LauncherHarness& h) {
+         HWND button = h.window->Control(kLaunchButton1);
+         SendMessageW(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+         SendMessageW(button, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+       },
+       194, win32::ButtonSettingsWindow::kOkButton, {266, 112, 70, 27}, false},
+  };
+  for (const Case& c : cases) {
+    LauncherHarness h;
+    h.Create();
+    h.window->Start();
+    win32::SetDpiSource([&c](HWND window) -> UINT {
+      wchar_t name[64] = L"";
+      GetClassNameW(window, name, 64);
+      return wcscmp(name, c.className) == 0 ? 144 : 0;
+    });
+    struct Seen {
+      int height = 0, fontHeight = 0;
+      RECT control{};
+    } at144, at96;
+    auto see = [&c](HWND dialog) {
+      RECT client{}, r = ClientRectOf(GetDlgItem(dialog, c.control));
+      GetClientRect(dialog, &client);
+      return Seen{client.bottom, FontOf(GetDlgItem(dialog, c.control)).lfHeight,
+                  {r.left, r.top, r.right - r.left, r.bottom - r.top}};
+    };
+    std::atomic<bool> done{false};
+    auto actor = testing_support::WhenWindowAppears(c.className, nullptr, [&](HWND dialog) {
+      if (dialog) {
+        at144 = see(dialog);
+        RECT suggested{10, 10, 400, 400};
+        SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+        at96 = see(dialog);
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+      }
+      done = true;
+    });
+    c.open(h);
+    testing_support::WaitUntil([&] { return done.load(); }, 60000);
+    actor.join();
+    win32::SetDpiSource(nullptr);
+    auto scaled = [](const Seen& seen, UINT dpi, const Case& c) {
+      return std::vector<int>{seen.height, seen.control.left, seen.control.top, seen.control.right,
+                              seen.control.bottom} ==
+             std::vector<int>{win32::Scale(c.clientHeight, dpi), win32::Scale(c.place.left, dpi),
+                              win32::Scale(c.place.top, dpi), win32::Scale(c.place.right, dpi),
+                              win32::Scale(c.place.bottom, dpi)};
+    };
+    EXPECT_TRUE(scaled(at144, 144, c)) << win32::Narrow(c.className) << " at 144 DPI: " << at144.height;
+    EXPECT_TRUE(scaled(at96, 96, c)) << win32::Narrow(c.className) << " back at 96 DPI: " << at96.height;
+    if (c.programFont) {
+      EXPECT_EQ(at144.fontHeight, -18) << win32::Narrow(c.className);
+      EXPECT_EQ(at96.fontHeight, -12) << win32::Narrow(c.className);
+    }
+  }
 }
 
 TEST(LauncherWindow, WorkLeftForAfterTheFirstPaintRunsOnceTheWindowShows) {

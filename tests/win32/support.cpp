@@ -174,7 +174,7 @@ std::thread WhenWindowAppears(const wchar_t* className, const wchar_t* title, st
       if (found && shown && !IsWindowVisible(found)) found = nullptr;
       if (!found) Sleep(10);
     }
-    if (!found) ADD_FAILURE() << "no window " << win32::Narrow(title) << " within a minute";
+    if (!found) ADD_FAILURE() << "no window " << win32::Narrow(title ? title : className) << " within a minute";
     action(found);
   });
 }

@@ -116,17 +116,23 @@ AboutBoxWindow::AboutBoxWindow(HWND owner) : owner_(owner) {
   SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi);
   CreateFor(kExStyle, kClassName, Widen(t::kAboutCaption), kStyle, RECT{0, 0, size.cx, size.cy}, owner, nullptr);
   layout_.Create(Handle(), kLayout, dpi);
-  font_ = ProgramFont(12, dpi);
-  HFONT fonts[] = {font_.get()};
-  layout_.SetFonts(fonts);
-  // The icon is drawn to fill its box, whatever sizes the resource holds.
-  int iconSize = Scale(kIconSize, dpi);
-  icon_.reset(static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, iconSize, iconSize, LR_DEFAULTCOLOR)));
-  SendMessageW(Control(kProgramIcon), STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
-  layout_.Place(dpi);  // taking an icon resizes the image control
+  LayOut(dpi);
+  dpi_.Start(Handle(), dpi, [this](UINT newDpi) { LayOut(newDpi); });
   mail_.Attach(Control(kShotLabelMail));
   url_.Attach(Control(kShotLabelURL));
+}
+
+void AboutBoxWindow::LayOut(UINT dpi) {
+  FitFrameToClient(Handle(), kClientWidth, kClientHeight, dpi);
+  layout_.TakeFonts(FontList(ProgramFont(12, dpi)));
+  // The icon is drawn to fill its box, whatever sizes the resource holds.
+  const int iconSize = Scale(kIconSize, dpi);
+  UniqueHicon icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId),
+                                                 IMAGE_ICON, iconSize, iconSize, LR_DEFAULTCOLOR)));
+  SendMessageW(Control(kProgramIcon), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+  icon_ = std::move(icon);
+  layout_.Place(dpi);  // taking an icon resizes the image control
+  FitLabels();
 }
 
 void AboutBoxWindow::Attach(core::TAboutBox* dialog) {
@@ -141,9 +147,8 @@ void AboutBoxWindow::SetLabelText(core::AboutLabel label, const std::string& tex
   WidenToText(control);
 }
 
-void AboutBoxWindow::FitLinks() {
-  WidenToText(Control(kShotLabelMail));
-  WidenToText(Control(kShotLabelURL));
+void AboutBoxWindow::FitLabels() {
+  for (int id : {kProductName, kVersion, kNotice, kShotLabelMail, kShotLabelURL}) WidenToText(Control(id));
 }
 
 void AboutBoxWindow::SetPanelColour(const core::PanelColour& colour) {
@@ -154,8 +159,8 @@ void AboutBoxWindow::SetPanelColour(const core::PanelColour& colour) {
 void AboutBoxWindow::ShowModal() {
   closed_ = false;
   open_ = true;
-  FitLinks();
-  CentreOnMonitor(Handle(), owner_);
+  FitLabels();
+  dpi_.Place([&] { CentreOnMonitor(Handle(), owner_); });
   SetFocus(Control(kOKButton));
   RunModal(Handle(), owner_, closed_);
   open_ = false;
@@ -173,6 +178,7 @@ LRESULT AboutBoxWindow::LabelColour(HDC dc, HWND control) {
 LRESULT AboutBoxWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CTLCOLORSTATIC) return LabelColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
   if (LRESULT result; background_.HandleMessage(Handle(), message, wParam, result)) return result;
+  if (dpi_.HandleMessage(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_COMMAND:
       if (dialog_ && LOWORD(wParam) == kOKButton) dialog_->OKButtonClick();

@@ -3,6 +3,7 @@
 #include "about/about_box.h"
 #include "base/contrast.h"
 #include "base/layout.h"
+#include "base/monitor_dpi.h"
 #include "base/palette.h"
 #include "base/panel_brush.h"
 #include "base/window.h"
@@ -41,14 +42,16 @@ class AboutBoxWindow final : public Window<AboutBoxWindow>, public core::AboutBo
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
+  void LayOut(UINT dpi);
   LRESULT LabelColour(HDC dc, HWND control);
-  // The link captions are the models'; they are in by the time the dialog opens.
-  void FitLinks();
+  // The labels as wide as their texts. The link captions are the models'; they are in
+  // by the time the dialog opens.
+  void FitLabels();
 
   core::TAboutBox* dialog_ = nullptr;
   HWND owner_;
   Layout layout_;
-  UniqueHfont font_;
+  MonitorDpi dpi_;
   UniqueHicon icon_;
   FixedColours productName_{kFuchsia, kWhite, FixedColours::Role::kLabel};
   FixedColours version_{kYellow, kBlack, FixedColours::Role::kLabel};

@@ -46,6 +46,13 @@ void Layout::SetFonts(std::span<const HFONT> fonts) {
   }
 }
 
+void Layout::TakeFonts(std::vector<UniqueHfont> fonts) {
+  std::vector<HFONT> handles;
+  for (const UniqueHfont& font : fonts) handles.push_back(font.get());
+  SetFonts(handles);
+  fonts_ = std::move(fonts);
+}
+
 void Layout::Name(std::span<const ControlName> names) const {
   for (const ControlName& name : names) {
     HWND control = Get(name.id);

@@ -27,6 +27,14 @@ struct ControlName {
   const char* name;
 };
 
+// The fonts of a layout, in the order its table indexes them.
+template <typename... Fonts>
+std::vector<UniqueHfont> FontList(Fonts... fonts) {
+  std::vector<UniqueHfont> list;
+  (list.push_back(std::move(fonts)), ...);
+  return list;
+}
+
 // Creates the controls of a table and places them again when the DPI changes.
 class Layout {
  public:
@@ -35,6 +43,10 @@ class Layout {
   // One control back at its place, after something else moved it.
   void Place(int id, UINT dpi);
   void SetFonts(std::span<const HFONT> fonts);
+  // The same with fonts the layout keeps; those it kept before go once the controls
+  // hold the new ones.
+  void TakeFonts(std::vector<UniqueHfont> fonts);
+  HFONT Font(size_t index) const { return index < fonts_.size() ? fonts_[index].get() : nullptr; }
   // Names the controls for screen readers; a combo box's edit is named with it.
   void Name(std::span<const ControlName> names) const;
   HWND Get(int id) const;
@@ -46,6 +58,7 @@ class Layout {
   HWND window_ = nullptr;
   std::span<const ControlSpec> specs_;
   std::vector<HWND> controls_;
+  std::vector<UniqueHfont> fonts_;
 };
 
 }  // namespace win32

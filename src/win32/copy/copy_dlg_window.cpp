@@ -51,14 +51,18 @@ CopyDlgWindow::CopyDlgWindow(HWND owner) : owner_(owner) {
       CreateDialogFrame(kClassName, Widen(t::kCopyCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
   layout_.Name(kNames);
-  font_ = ProgramFont(12, dpi);
-  arrowFont_ = ProgramFont(21, dpi, true);
-  HFONT fonts[] = {font_.get(), arrowFont_.get()};
-  layout_.SetFonts(fonts);
-  for (int list : {kSrcList, kDstList}) SendMessageW(Control(list), LB_SETITEMHEIGHT, 0, Scale(kItemHeight, dpi));
+  LayOut(dpi);
+  dpi_.Start(Handle(), dpi, [this](UINT newDpi) { LayOut(newDpi); });
   hints_.Create(Handle());
   hints_.Add(Control(kSrcList), t::kHintSrcList);
   hints_.Add(Control(kDstList), t::kHintDstList);
+}
+
+void CopyDlgWindow::LayOut(UINT dpi) {
+  FitFrameToClient(Handle(), kClientWidth, kClientHeight, dpi);
+  layout_.Place(dpi);
+  layout_.TakeFonts(FontList(ProgramFont(12, dpi), ProgramFont(21, dpi, true)));
+  for (int list : {kSrcList, kDstList}) SendMessageW(Control(list), LB_SETITEMHEIGHT, 0, Scale(kItemHeight, dpi));
 }
 
 void CopyDlgWindow::SetSourceItems(const std::vector<std::string>& items) { FillList(Control(kSrcList), items); }
@@ -101,7 +105,7 @@ void CopyDlgWindow::SetDestinationHint(const std::string& text) { hints_.SetText
 void CopyDlgWindow::SetPanelColour(const core::PanelColour& colour) { background_.Paint(Handle(), colour); }
 
 void CopyDlgWindow::ShowModal() {
-  CentreOnMonitor(Handle(), owner_);
+  dpi_.Place([&] { CentreOnMonitor(Handle(), owner_); });
   closed_ = false;
   open_ = true;
   SetFocus(Control(kSrcList));
@@ -111,6 +115,7 @@ void CopyDlgWindow::ShowModal() {
 
 LRESULT CopyDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT result; background_.HandleMessage(Handle(), message, wParam, result)) return result;
+  if (dpi_.HandleMessage(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_COMMAND:
       if (!dialog_) break;

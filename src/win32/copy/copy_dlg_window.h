@@ -2,6 +2,7 @@
 
 #include "base/contrast.h"
 #include "base/layout.h"
+#include "base/monitor_dpi.h"
 #include "base/palette.h"
 #include "base/panel_brush.h"
 #include "base/tooltips.h"
@@ -51,12 +52,13 @@ class CopyDlgWindow final : public Window<CopyDlgWindow>, public core::CopyDlgVi
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
+  void LayOut(UINT dpi);
+
   core::TCopyDlg* dialog_ = nullptr;
   HWND owner_;
   Layout layout_;
+  MonitorDpi dpi_;
   Tooltips hints_;
-  UniqueHfont font_;
-  UniqueHfont arrowFont_;
   FixedColours list_{kYellow, kBlack, FixedColours::Role::kEntry};
   PanelBrush background_;
   bool closed_ = true;

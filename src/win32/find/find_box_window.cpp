@@ -35,6 +35,11 @@ constexpr ControlName kNames[] = {{FindBoxWindow::kText, t::kFindCue}};
 // The list, made apart from the table: it is a window of the program's own.
 constexpr RECT kListRect{4, 30, 276, 232};
 
+RECT ListRect(UINT dpi) {
+  return {Scale(kListRect.left, dpi), Scale(kListRect.top, dpi), Scale(kListRect.right, dpi),
+          Scale(kListRect.bottom, dpi)};
+}
+
 // The text of the input method's open composition; empty when none is open.
 std::wstring Composition(HWND text) {
   static const auto context = Bind<decltype(&ImmGetContext)>(Imm32(), "ImmGetContext");
@@ -63,17 +68,14 @@ RECT RectOf(HWND window) {
 
 FindBoxWindow::FindBoxWindow(HWND launcher) : launcher_(launcher) {
   RegisterOnce(kClassName, 0, nullptr);
-  dpi_ = DpiOf(launcher);
-  SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi_);
+  const UINT dpi = DpiOf(launcher);
+  SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi);
   CreateFor(kExStyle, kClassName, Widen(t::kFindTitle), kStyle, RECT{0, 0, size.cx, size.cy}, launcher, nullptr);
-  layout_.Create(Handle(), kLayout, dpi_);
+  layout_.Create(Handle(), kLayout, dpi);
   layout_.Name(kNames);
-  font_ = ProgramFont(12, dpi_);
-  HFONT fonts[] = {font_.get()};
-  layout_.SetFonts(fonts);
-  const RECT list{Scale(kListRect.left, dpi_), Scale(kListRect.top, dpi_), Scale(kListRect.right, dpi_),
-                  Scale(kListRect.bottom, dpi_)};
-  list_ = std::make_unique<FoundList>(Handle(), kList, list, Scale(kLineHeight, dpi_), t::kFindTitle);
+  list_ = std::make_unique<FoundList>(Handle(), kList, ListRect(dpi), Scale(kLineHeight, dpi), t::kFindTitle);
+  LayOut(dpi);
+  dpi_.Start(Handle(), dpi, [this](UINT newDpi) { LayOut(newDpi); });
   list_->SetLineNamer([this](int index) { return box_ ? box_->LineName(index) : std::string(); });
   list_->SetLineDrawer(
       [this](HDC dc, const RECT& line, int index, bool selected) { DrawLine(dc, line, index, selected); });
@@ -97,7 +99,7 @@ FindBoxWindow::FindBoxWindow(HWND launcher) : launcher_(launcher) {
 void FindBoxWindow::Open() {
   HWND text = Control(kText);
   SendMessageW(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-  PlaceAgainstLauncher();
+  dpi_.Place([this] { PlaceAgainstLauncher(); });
   ::ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
   SetFocus(text);
@@ -121,6 +123,16 @@ void FindBoxWindow::PlaceAgainstLauncher() {
                                   box.bottom - box.top, {work.left, work.top, work.right, work.bottom}));
 }
 
+void FindBoxWindow::LayOut(UINT dpi) {
+  FitFrameToClient(Handle(), kClientWidth, kClientHeight, dpi);
+  layout_.Place(dpi);
+  layout_.TakeFonts(FontList(ProgramFont(12, dpi)));
+  const RECT list = ListRect(dpi);
+  SetWindowPos(list_->Handle(), nullptr, list.left, list.top, list.right - list.left, list.bottom - list.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  list_->SetLineHeight(Scale(kLineHeight, dpi));
+}
+
 // Nothing found is one grey line.
 void FindBoxWindow::ShowLines(int count) {
   nothingFound_ = count == 0;
@@ -134,8 +146,8 @@ void FindBoxWindow::SetPanelColour(const core::PanelColour& colour) { background
 // An icon column in the button face, where the icons sit as on their buttons; the
 // title after it, and the page at the right.
 void FindBoxWindow::DrawLine(HDC dc, const RECT& r, int index, bool selected) {
-  const int padding = Scale(kPadding, dpi_), iconSize = Scale(kIconSize, dpi_);
-  SelectedObject font(dc, font_.get());
+  const int padding = Scale(kPadding, dpi_.Get()), iconSize = Scale(kIconSize, dpi_.Get());
+  SelectedObject font(dc, layout_.Font(0));
   FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
   SetBkMode(dc, TRANSPARENT);
   RECT text{r.left + iconSize + 3 * padding, r.top, r.right - padding, r.bottom};
@@ -149,7 +161,7 @@ void FindBoxWindow::DrawLine(HDC dc, const RECT& r, int index, bool selected) {
   FillRect(dc, &column, GetSysColorBrush(COLOR_BTNFACE));
   // On the button face the glyph's own face needs no transparency, which is slow.
   if (!line.glyph.file.empty()) {
-    std::shared_ptr<const Glyph> glyph = Glyphs().Get(line.glyph, true, dpi_, line.dimmed, Handle());
+    std::shared_ptr<const Glyph> glyph = Glyphs().Get(line.glyph, true, dpi_.Get(), line.dimmed, Handle());
     SelectedObject bitmap(glyphDc_.get(), glyph->bitmap.get());
     BitBlt(dc, r.left + padding, r.top + (r.bottom - r.top - glyph->size) / 2, glyph->size, glyph->size, glyphDc_.get(),
            0, 0, SRCCOPY);
@@ -231,6 +243,7 @@ LRESULT CALLBACK FindBoxWindow::TextSubclass(HWND hwnd, UINT message, WPARAM wPa
 
 LRESULT FindBoxWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT result; background_.HandleMessage(Handle(), message, wParam, result)) return result;
+  if (dpi_.HandleMessage(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_COMMAND:
       if (!box_) break;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "base/layout.h"
+#include "base/monitor_dpi.h"
 #include "base/panel_brush.h"
 #include "base/window.h"
 #include "find/find_box.h"
@@ -38,15 +39,15 @@ class FindBoxWindow final : public Window<FindBoxWindow>, public core::FindBoxVi
   void ComposingChanged();
   void DrawLine(HDC dc, const RECT& line, int index, bool selected);
   void PlaceAgainstLauncher();
+  void LayOut(UINT dpi);
 
   core::TFindBox* box_ = nullptr;
   HWND launcher_;
   Layout layout_;
-  UniqueHfont font_;
+  MonitorDpi dpi_;
   UniqueMemoryDc glyphDc_;  // where the icons are taken from
   std::unique_ptr<FoundList> list_;
   PanelBrush background_;
-  UINT dpi_ = 96;
   bool nothingFound_ = false;  // the list's one line is the grey one
 };
 

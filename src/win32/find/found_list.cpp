@@ -38,6 +38,11 @@ RECT FoundList::LineRect(int index) const {
   return {0, top, client.right - kBarWidth, top + lineHeight_};
 }
 
+void FoundList::SetLineHeight(int lineHeight) {
+  lineHeight_ = std::max(1, lineHeight);
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
 void FoundList::SetCount(int count) {
   count_ = std::max(0, count);
   top_ = 0;

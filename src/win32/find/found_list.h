@@ -34,6 +34,7 @@ class FoundList final : public Window<FoundList>, private AccessibleSource {
   void Select(int index);
   int Count() const { return count_; }
   int VisibleLines() const;
+  void SetLineHeight(int lineHeight);
   // Line `index`'s rectangle in the list's client area (it may be out of view).
   RECT LineRect(int index) const;
 

@@ -59,13 +59,13 @@ LauncherWindow::LauncherWindow(HWND owner) {
   RegisterPanelClass();
   RegisterClockLabelClass();
 
-  dpi_ = DpiOf(nullptr);
-  SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, true, dpi_);
+  SIZE size = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, true, DpiOf(nullptr));
   RECT rect{kDefaultPosition, kDefaultPosition, kDefaultPosition + size.cx, kDefaultPosition + size.cy};
   CreateFor(kExStyle, kClassName, L"", kStyle, rect, owner, BuildMenu(MainMenu(), false));
-  dpi_ = DpiOf(Handle());
+  const UINT dpi = DpiOf(Handle());
+  dpi_.Start(Handle(), dpi, [this](UINT newDpi) { ApplyDpi(newDpi); });
   CreateControls();
-  ApplyDpi(dpi_, false);  // the controls were made at their places
+  ApplyDpi(dpi, false);  // the controls were made at their places
 }
 
 LauncherWindow::~LauncherWindow() {
@@ -84,7 +84,7 @@ void LauncherWindow::RunSteps(bool on) {
 }
 
 void LauncherWindow::CreateControls() {
-  layout_.Create(Handle(), launcher::Layout(), dpi_);
+  layout_.Create(Handle(), launcher::Layout(), dpi_.Get());
   layout_.Name(launcher::Names());
   SendMessageW(Control(kEdit1), EM_LIMITTEXT, 24, 0);
   HWND upDown = Control(kUpDown1);
@@ -92,10 +92,10 @@ void LauncherWindow::CreateControls() {
   SendMessageW(upDown, UDM_SETRANGE32, 1, 99);
   SendMessageW(upDown, UDM_SETPOS32, 0, 1);
   // Taking a buddy moved the arrows beside it; they go back to their own place.
-  layout_.Place(kUpDown1, dpi_);
+  layout_.Place(kUpDown1, dpi_.Get());
   SetWindowSubclass(Control(kEdit1), EditSubclass, kTitleBox, 0);
   SetWindowSubclass(Control(kMemo1), EditSubclass, 0, 0);
-  for (int k = 1; k <= kLaunchButtonCount; ++k) ButtonControl(k).Attach(Control(kLaunchButton1 + k - 1), dpi_);
+  for (int k = 1; k <= kLaunchButtonCount; ++k) ButtonControl(k).Attach(Control(kLaunchButton1 + k - 1), dpi_.Get());
 }
 
 void LauncherWindow::CreateComponents(core::Prompter& prompter, const core::CodePage& codePage) {
@@ -119,7 +119,6 @@ void LauncherWindow::CreateHints() {
 
 // Fonts, control places and the window size for a DPI.
 void LauncherWindow::ApplyDpi(UINT dpi, bool place) {
-  dpi_ = dpi;
   // The old fonts go only once no control uses them: the clock labels keep theirs selected.
   decltype(fonts_) old = std::move(fonts_);
   fonts_[kWindowFont] = ProgramFont(12, dpi, false, true);
@@ -135,21 +134,7 @@ void LauncherWindow::ApplyDpi(UINT dpi, bool place) {
   SendMessageW(Control(kMemo1), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
   for (auto& button : buttons_) button.SetDpi(dpi);
   for (int id : {kLabel2, kLabel3}) SizeClockLabel(id, Widen(ControlText(id)));
-  FitClientArea();
-  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-// The client area is exactly the layout's size, whatever the caption and menu take
-// (a menu bar that wraps takes more).
-void LauncherWindow::FitClientArea() {
-  RECT client, outer;
-  GetClientRect(Handle(), &client);
-  GetWindowRect(Handle(), &outer);
-  int dx = Scale(kClientWidth, dpi_) - (client.right - client.left);
-  int dy = Scale(kClientHeight, dpi_) - (client.bottom - client.top);
-  if (dx != 0 || dy != 0)
-    SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FitFrameToClient(Handle(), kClientWidth, kClientHeight, dpi);  // the client area is exactly the layout's
 }
 
 namespace {
@@ -168,8 +153,8 @@ RECT ClientRectOfChild(HWND child) {
 void LauncherWindow::SizeClockLabel(int id, const std::wstring& text) {
   HWND label = Control(id);
   SIZE size = ClockLabelTextSize(label, text);
-  int left = id == kLabel2 ? Scale(kDateRightEdge, dpi_) - size.cx : Scale(kTimeLeftEdge, dpi_);
-  int top = Scale(layout_.Spec(id)->top, dpi_);
+  int left = id == kLabel2 ? Scale(kDateRightEdge, dpi_.Get()) - size.cx : Scale(kTimeLeftEdge, dpi_.Get());
+  int top = Scale(layout_.Spec(id)->top, dpi_.Get());
   RECT now = ClientRectOfChild(label);
   if (now.left == left && now.top == top && now.right - now.left == size.cx && now.bottom - now.top == size.cy)
     return;  // most seconds the time keeps its width
@@ -241,9 +226,7 @@ core::ScreenPoint LauncherWindow::WindowPosition() const {
 }
 
 void LauncherWindow::MoveWindowTo(core::ScreenPoint position) {
-  MoveOnScreen(Handle(), position);
-  // A hidden window that lands on a monitor of another DPI gets no WM_DPICHANGED.
-  if (UINT dpi = DpiOf(Handle()); dpi != dpi_) ApplyDpi(dpi);
+  dpi_.Place([&] { MoveOnScreen(Handle(), position); });
 }
 
 bool LauncherWindow::IsWindowShown() const { return IsWindowVisible(Handle()); }
@@ -347,13 +330,7 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       for (LaunchButtonControl& button : buttons_) button.RedrawGlyph();
       if (LRESULT result; background_.HandleMessage(Handle(), message, wParam, result)) return result;
       break;
-    case WM_DPICHANGED: {
-      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      ApplyDpi(LOWORD(wParam));
-      return 0;
-    }
+    case WM_DPICHANGED: dpi_.HandleMessage(message, wParam, lParam); return 0;
     case WM_DESTROY:
       KillTimer(Handle(), kTimerId);
       KillTimer(Handle(), kRunTimerId);

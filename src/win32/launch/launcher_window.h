@@ -6,6 +6,7 @@
 
 #include "base/contrast.h"
 #include "base/layout.h"
+#include "base/monitor_dpi.h"
 #include "base/palette.h"
 #include "base/panel_brush.h"
 #include "base/tooltips.h"
@@ -99,7 +100,6 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   void CreateControls();
   void CreateHints();
   void ApplyDpi(UINT dpi, bool place = true);
-  void FitClientArea();
   void SizeClockLabel(int id, const std::wstring& text);
   void OnCommand(int id, int code);
   LRESULT OnNotify(const NMHDR& header);
@@ -123,7 +123,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   FixedColours title_{kAqua, kBlue, FixedColours::Role::kEntry};
   FixedColours panel_{kWhite, kBlack, FixedColours::Role::kEntry};  // behind the launch buttons
   PanelBrush background_;
-  UINT dpi_ = 96;
+  MonitorDpi dpi_;
   std::function<void()> afterStart_;
   bool started_ = false;
   bool settingTitle_ = false;  // EN_CHANGE of a text set by SetTitleText

@@ -136,25 +136,33 @@ std::function<std::optional<std::string>()>& ButtonSettingsWindow::FileChooser()
 }
 
 ButtonSettingsWindow::ButtonSettingsWindow(HWND button, HWND owner)
-    : button_(button), owner_(owner), dpi_(DpiOf(button)) {
+    : button_(button), owner_(owner) {
   RegisterOnce(kClassName, 0, GetSysColorBrush(COLOR_BTNFACE));
-  SIZE frame = OuterSizeForClient(0, kClientHeight, kStyle, kExStyle, false, dpi_);
-  CreateFor(kExStyle, kClassName, Widen(t::kSettingsCaption), kStyle, RECT{0, 0, Scale(kOuterWidth, dpi_), frame.cy},
+  const UINT dpi = DpiOf(button);
+  const SIZE frame = OuterSizeForClient(0, kClientHeight, kStyle, kExStyle, false, dpi);
+  CreateFor(kExStyle, kClassName, Widen(t::kSettingsCaption), kStyle, RECT{0, 0, Scale(kOuterWidth, dpi), frame.cy},
             owner, nullptr);
-  layout_.Create(Handle(), kLayout, dpi_);
+  layout_.Create(Handle(), kLayout, dpi);
   layout_.Name(kNames);
-  font_ = DialogFont(dpi_);
-  HFONT fonts[] = {font_.get()};
-  layout_.SetFonts(fonts);
   for (const char* state : {t::kStateNormal, t::kStateMinimized, t::kStateMaximized})
     SendMessageW(Control(kStateList), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(state).c_str()));
   const HWND upDown = Control(kDelayUpDown);
   SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(kDelayEdit)), 0);
   SendMessageW(upDown, UDM_SETRANGE32, 0, core::kLongestStartDelay);
   SendMessageW(upDown, UDM_SETPOS32, 0, 0);
+  LayOut(dpi);
+  dpi_.Start(Handle(), dpi, [this](UINT newDpi) { LayOut(newDpi); });
   hints_.Create(Handle());
   for (const ControlSpec& spec : layout_.Specs())
     if (spec.hint) hints_.Add(Control(spec.id), spec.hint);
+}
+
+// The frame's outer width is fixed, its height follows the fields.
+void ButtonSettingsWindow::LayOut(UINT dpi) {
+  FitFrameToClient(Handle(), kOuterWidth, kClientHeight, dpi, true);
+  layout_.Place(dpi);
+  layout_.TakeFonts(FontList(DialogFont(dpi)));
+  if (preview_) ShowPreview(previewSource_, previewSmall_);
 }
 
 std::optional<std::string> ButtonSettingsWindow::ChooseFile() {
@@ -181,7 +189,9 @@ int ButtonSettingsWindow::OuterWidth() const {
 }
 
 void ButtonSettingsWindow::MoveTo(core::ScreenPoint position) {
-  SetWindowPos(Handle(), nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  dpi_.Place([&] {
+    SetWindowPos(Handle(), nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  });
 }
 
 std::string ButtonSettingsWindow::Text(core::SettingsField field) const {
@@ -226,7 +236,7 @@ void ButtonSettingsWindow::SetScrollPosition(int position) {
 void ButtonSettingsWindow::ShowPreview(const core::GlyphSource& source, bool small) {
   previewSource_ = source;
   previewSmall_ = small;
-  preview_ = Glyphs().Get(source, small, dpi_, false, Handle());
+  preview_ = Glyphs().Get(source, small, dpi_.Get(), false, Handle());
   InvalidateRect(Control(kIconButton), nullptr, TRUE);
 }
 
@@ -282,6 +292,7 @@ void ButtonSettingsWindow::OnScroll(int request) {
 }
 
 LRESULT ButtonSettingsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (dpi_.HandleMessage(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case kGlyphReady:

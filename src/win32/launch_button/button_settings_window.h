@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include "base/layout.h"
+#include "base/monitor_dpi.h"
 #include "base/tooltips.h"
 #include "base/window.h"
 #include "launch_button/button_settings_dlg.h"
@@ -73,16 +74,16 @@ class ButtonSettingsWindow final : public Window<ButtonSettingsWindow>, public c
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
+  void LayOut(UINT dpi);
   void OnCommand(int id, int code);
   void OnScroll(int request);
 
   HWND button_;
   HWND owner_;
-  UINT dpi_;
   core::TButtonSettingsDlg* dialog_ = nullptr;
   Layout layout_;
+  MonitorDpi dpi_;
   Tooltips hints_;
-  UniqueHfont font_;
   std::shared_ptr<const Glyph> preview_;
   core::GlyphSource previewSource_;  // drawn again when its glyph comes from the loader
   bool previewSmall_ = false;

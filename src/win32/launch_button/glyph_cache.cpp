@@ -137,7 +137,7 @@ std::shared_ptr<const Glyph> GlyphCache::Get(const core::GlyphSource& source, bo
   Key key{source.file, source.index, source.useShellIcon, small, dpi, dimmed};
   if (source.useShellIcon && core::KindOfTarget(source.file) != core::TargetKind::kFile) {
     auto draw = [file = source.file, small, dpi, dimmed] {
-      UniqueHicon icon = TargetIcon(file, small);
+      UniqueHicon icon = TargetIcon(file, IconSize{small, dpi});
       return Drawn{-1, -1, std::make_shared<const Glyph>(DrawTargetGlyph(icon.get(), small, dpi, dimmed))};
     };
     return Loaded(

@@ -17,13 +17,6 @@
 namespace win32 {
 namespace {
 
-constexpr int kSmallSize = 16;
-constexpr int kLargeSize = 32;
-
-// IID_IImageList: the system image lists are handed out as this interface, which is
-// the same object as an HIMAGELIST.
-constexpr GUID kImageListInterface = {0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
-
 // Which icon the shell gives: the file's own, or that of any file of its type (the
 // file itself is not looked at).
 enum class ShellLook { kFile, kType };
@@ -36,57 +29,32 @@ DWORD_PTR FileInfo(const std::wstring& file, SHFILEINFOW& info, UINT flags, Shel
   return getFileInfo(file.c_str(), 0, &info, sizeof info, flags);
 }
 
-UniqueHicon ShellIcon(const std::wstring& file, bool small, ShellLook look) {
+// At 96 DPI the system's small or large icon, else the image of the size asked for.
+UniqueHicon ShellIcon(const std::wstring& file, IconSize size, ShellLook look) {
   SHFILEINFOW info{};
-  if (!FileInfo(file, info, SHGFI_ICON | (small ? SHGFI_SMALLICON : SHGFI_LARGEICON), look)) return {};
+  if (!size.IsSystemSize())
+    return FileInfo(file, info, SHGFI_SYSICONINDEX, look) ? SystemImage(info.iIcon, size) : UniqueHicon();
+  if (!FileInfo(file, info, SHGFI_ICON | (size.small ? SHGFI_SMALLICON : SHGFI_LARGEICON), look)) return {};
   return UniqueHicon(info.hIcon);
-}
-
-// The shell's icon from the smallest system image list that is at least `size` big,
-// so that it is only ever scaled down.
-UniqueHicon ShellIconOfSize(const std::wstring& file, int size, ShellLook look) {
-  static const auto getImageList = Bind<decltype(&SHGetImageList)>(Shell32(), "SHGetImageList");
-  SHFILEINFOW info{};
-  if (!getImageList || !FileInfo(file, info, SHGFI_SYSICONINDEX, look)) return {};
-  HIMAGELIST best = nullptr;
-  for (int list : {SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE, SHIL_JUMBO}) {
-    void* images = nullptr;
-    if (FAILED(getImageList(list, kImageListInterface, &images)) || !images) continue;
-    best = static_cast<HIMAGELIST>(images);
-    int cx = 0, cy = 0;
-    if (ImageList_GetIconSize(best, &cx, &cy) && cx >= size) break;
-  }
-  return best ? UniqueHicon(ImageList_GetIcon(best, info.iIcon, ILD_NORMAL)) : UniqueHicon();
-}
-
-// Icon `index` of the file; at 96 DPI the file's own 16 or 32 pixel image.
-UniqueHicon ExtractedIcon(const std::wstring& file, int index, bool small, int size, UINT dpi) {
-  if (dpi == kDefaultDpi) return win32::ExtractedIcon(file, index, small);
-  HICON icon = nullptr;
-  UINT count = PrivateExtractIconsW(file.c_str(), index, size, size, &icon, nullptr, 1, 0);
-  UniqueHicon keep(icon);
-  if (count != 1) return {};
-  return keep;
 }
 
 bool IsInternetShortcut(const std::string& file) {
   return file.size() > 4 && _wcsicmp(Widen(file.substr(file.size() - 4)).c_str(), L".url") == 0;
 }
 
-UniqueHicon IconOf(const core::GlyphSource& source, bool small, int size, UINT dpi) {
+UniqueHicon IconOf(const core::GlyphSource& source, IconSize size) {
   if (source.file.empty()) return {};
   std::wstring file = ShellPath(source.file);
-  if (!source.useShellIcon) return ExtractedIcon(file, source.index, small, size, dpi);
+  if (!source.useShellIcon) return ExtractedIcon(file, source.index, size);
   if (IsInternetShortcut(source.file))
-    if (UniqueHicon icon = InternetShortcutIcon(source.file, small)) return icon;
-  return dpi == kDefaultDpi ? ShellIcon(file, small, ShellLook::kFile) : ShellIconOfSize(file, size, ShellLook::kFile);
+    if (UniqueHicon icon = InternetShortcutIcon(source.file, size)) return icon;
+  return ShellIcon(file, size, ShellLook::kFile);
 }
 
 // The icon of the file's type, for a file that is not there.
-UniqueHicon TypeIconOf(const core::GlyphSource& source, bool small, int size, UINT dpi) {
+UniqueHicon TypeIconOf(const core::GlyphSource& source, IconSize size) {
   if (source.file.empty()) return {};
-  std::wstring file = ShellPath(source.file);
-  return dpi == kDefaultDpi ? ShellIcon(file, small, ShellLook::kType) : ShellIconOfSize(file, size, ShellLook::kType);
+  return ShellIcon(ShellPath(source.file), size, ShellLook::kType);
 }
 
 // Every pixel that is not left out turned grey and halfway to the face colour.
@@ -135,7 +103,7 @@ COLORREF KeyOf(COLORREF colour) {
 // out whatever the icon draws there.
 Glyph PaintGlyph(HICON icon, bool neutral, bool small, UINT dpi, bool dimmed) {
   Glyph glyph;
-  glyph.size = Scale(small ? kSmallSize : kLargeSize, dpi);
+  glyph.size = IconSize{small, dpi}.Pixels();
   glyph.transparent = KeyOf(GetSysColor(COLOR_BTNFACE));
 
   WindowDc screen(nullptr);
@@ -158,9 +126,9 @@ Glyph PaintGlyph(HICON icon, bool neutral, bool small, UINT dpi, bool dimmed) {
 }  // namespace
 
 Glyph DrawIconGlyph(const core::GlyphSource& source, bool small, UINT dpi, bool dimmed) {
-  const int size = Scale(small ? kSmallSize : kLargeSize, dpi);
-  UniqueHicon icon = IconOf(source, small, size, dpi);
-  if (!icon && dimmed) icon = TypeIconOf(source, small, size, dpi);
+  const IconSize size{small, dpi};
+  UniqueHicon icon = IconOf(source, size);
+  if (!icon && dimmed) icon = TypeIconOf(source, size);
   return PaintGlyph(icon.get(), false, small, dpi, dimmed);
 }
 

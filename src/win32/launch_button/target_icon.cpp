@@ -2,6 +2,7 @@
 
 #include "base/win.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -17,7 +18,7 @@ namespace {
 
 // "C:\x.exe,-101" or "\"C:\x.dll\",3": the file and the index (a negative one names a
 // resource id, as ExtractIconEx takes it).
-UniqueHicon FromIconLocation(std::wstring location, bool small) {
+UniqueHicon FromIconLocation(std::wstring location, IconSize size) {
   int index = 0;
   if (size_t comma = location.rfind(L','); comma != std::wstring::npos && comma + 1 < location.size()) {
     index = _wtoi(location.c_str() + comma + 1);
@@ -27,7 +28,7 @@ UniqueHicon FromIconLocation(std::wstring location, bool small) {
     location = location.substr(1, location.size() - 2);
   wchar_t expanded[MAX_PATH] = L"";
   if (ExpandEnvironmentStringsW(location.c_str(), expanded, MAX_PATH) - 1 < MAX_PATH) location = expanded;
-  return ExtractedIcon(location, index, small);
+  return ExtractedIcon(location, index, size);
 }
 
 std::wstring Associated(const std::wstring& scheme, ASSOCSTR what) {
@@ -38,52 +39,81 @@ std::wstring Associated(const std::wstring& scheme, ASSOCSTR what) {
   return text;
 }
 
-UniqueHicon AddressIcon(const std::string& address, bool small) {
+UniqueHicon AddressIcon(const std::string& address, IconSize size) {
   const std::wstring scheme = Widen(address.substr(0, address.find(':')));
-  if (UniqueHicon icon = FromIconLocation(Associated(scheme, ASSOCSTR_DEFAULTICON), small)) return icon;
-  return ExtractedIcon(Associated(scheme, ASSOCSTR_EXECUTABLE), 0, small);
+  if (UniqueHicon icon = FromIconLocation(Associated(scheme, ASSOCSTR_DEFAULTICON), size)) return icon;
+  return ExtractedIcon(Associated(scheme, ASSOCSTR_EXECUTABLE), 0, size);
 }
 
-UniqueHicon ShellNameIcon(const std::string& name, bool small) {
+UniqueHicon ShellNameIcon(const std::string& name, IconSize size) {
   static const auto parse = Bind<decltype(&SHParseDisplayName)>(Shell32(), "SHParseDisplayName");
   static const auto fileInfo = Bind<decltype(&SHGetFileInfoW)>(Shell32(), "SHGetFileInfoW");
   ComMemory<PIDLIST_ABSOLUTE> item;
   if (!parse || !fileInfo || FAILED(parse(Widen(name).c_str(), nullptr, item.put(), 0, nullptr)) || !item) return {};
   SHFILEINFOW info{};
-  if (!fileInfo(reinterpret_cast<LPCWSTR>(item.get()), 0, &info, sizeof info,
-                SHGFI_PIDL | SHGFI_ICON | (small ? SHGFI_SMALLICON : SHGFI_LARGEICON)))
-    return {};
-  return UniqueHicon(info.hIcon);
+  const UINT what = size.IsSystemSize() ? SHGFI_ICON | (size.small ? SHGFI_SMALLICON : SHGFI_LARGEICON)
+                                        : SHGFI_SYSICONINDEX;
+  if (!fileInfo(reinterpret_cast<LPCWSTR>(item.get()), 0, &info, sizeof info, SHGFI_PIDL | what)) return {};
+  return size.IsSystemSize() ? UniqueHicon(info.hIcon) : SystemImage(info.iIcon, size);
 }
+
+// IID_IImageList: the system image lists are handed out as this interface, which is
+// the same object as an HIMAGELIST.
+constexpr GUID kImageListInterface = {0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
 
 }  // namespace
 
-UniqueHicon ExtractedIcon(const std::wstring& file, int index, bool small) {
+// At 96 DPI the file's own 16 or 32 pixel image; else the image of the size asked for.
+UniqueHicon ExtractedIcon(const std::wstring& file, int index, IconSize size) {
+  if (file.empty()) return {};
+  if (!size.IsSystemSize()) {
+    static const auto extract = Bind<decltype(&SHDefExtractIconW)>(Shell32(), "SHDefExtractIconW");
+    HICON icon = nullptr;
+    const UINT pixels = static_cast<UINT>(size.Pixels());
+    HRESULT result = extract ? extract(file.c_str(), index, 0, &icon, nullptr, MAKELONG(pixels, pixels)) : E_FAIL;
+    UniqueHicon keep(icon);
+    return result == S_OK ? std::move(keep) : UniqueHicon();
+  }
   static const auto extract = Bind<decltype(&ExtractIconExW)>(Shell32(), "ExtractIconExW");
   HICON large = nullptr, little = nullptr;
   // Only a count above 0 means the icon exists; the handles may be filled regardless.
-  UINT count = extract && !file.empty() ? extract(file.c_str(), index, &large, &little, 1) : 0;
+  UINT count = extract ? extract(file.c_str(), index, &large, &little, 1) : 0;
   UniqueHicon keepLarge(large), keepSmall(little);
   if (count == 0 || count == UINT_MAX) return {};
-  return small ? std::move(keepSmall) : std::move(keepLarge);
+  return size.small ? std::move(keepSmall) : std::move(keepLarge);
 }
 
-UniqueHicon TargetIcon(const std::string& target, bool small) {
+// From the smallest system image list that is at least as big as asked.
+UniqueHicon SystemImage(int index, IconSize size) {
+  static const auto getImageList = Bind<decltype(&SHGetImageList)>(Shell32(), "SHGetImageList");
+  if (!getImageList) return {};
+  HIMAGELIST best = nullptr;
+  for (int list : {SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE, SHIL_JUMBO}) {
+    void* images = nullptr;
+    if (FAILED(getImageList(list, kImageListInterface, &images)) || !images) continue;
+    best = static_cast<HIMAGELIST>(images);
+    int cx = 0, cy = 0;
+    if (ImageList_GetIconSize(best, &cx, &cy) && cx >= size.Pixels()) break;
+  }
+  return best ? UniqueHicon(ImageList_GetIcon(best, index, ILD_NORMAL)) : UniqueHicon();
+}
+
+UniqueHicon TargetIcon(const std::string& target, IconSize size) {
   switch (core::KindOfTarget(target)) {
-    case core::TargetKind::kAddress: return AddressIcon(target, small);
-    case core::TargetKind::kShellName: return ShellNameIcon(target, small);
+    case core::TargetKind::kAddress: return AddressIcon(target, size);
+    case core::TargetKind::kShellName: return ShellNameIcon(target, size);
     case core::TargetKind::kFile: break;
   }
   return {};
 }
 
-UniqueHicon InternetShortcutIcon(const std::string& file, bool small) {
+UniqueHicon InternetShortcutIcon(const std::string& file, IconSize size) {
   const std::wstring path = ShellPath(file);
   wchar_t iconFile[MAX_PATH] = L"";
   GetPrivateProfileStringW(L"InternetShortcut", L"IconFile", L"", iconFile, MAX_PATH, path.c_str());
   if (!*iconFile) return {};
   const int index = static_cast<int>(GetPrivateProfileIntW(L"InternetShortcut", L"IconIndex", 0, path.c_str()));
-  return ExtractedIcon(iconFile, index, small);
+  return ExtractedIcon(iconFile, index, size);
 }
 
 }  // namespace win32

@@ -35,12 +35,17 @@ ListDlgWindow::ListDlgWindow(HWND owner) : owner_(owner) {
       CreateDialogFrame(kClassName, Widen(t::kListCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
   layout_.Name(kNames);
-  font_ = ProgramFont(12, dpi);
-  HFONT fonts[] = {font_.get()};
-  layout_.SetFonts(fonts);
-  SendMessageW(Control(kListBox1), LB_SETITEMHEIGHT, 0, Scale(kItemHeight, dpi));
+  LayOut(dpi);
+  dpi_.Start(Handle(), dpi, [this](UINT newDpi) { LayOut(newDpi); });
   hints_.Create(Handle());
   hints_.Add(Control(kListBox1), t::kListHint);
+}
+
+void ListDlgWindow::LayOut(UINT dpi) {
+  FitFrameToClient(Handle(), kClientWidth, kClientHeight, dpi);
+  layout_.Place(dpi);
+  layout_.TakeFonts(FontList(ProgramFont(12, dpi)));
+  SendMessageW(Control(kListBox1), LB_SETITEMHEIGHT, 0, Scale(kItemHeight, dpi));
 }
 
 // The list draws again only when it is shown: redrawing at each added line is slow.
@@ -55,7 +60,9 @@ void ListDlgWindow::AddItem(const std::string& text) {
 
 void ListDlgWindow::SelectItem(int index) { SendMessageW(Control(kListBox1), LB_SETCURSEL, index, 0); }
 
-void ListDlgWindow::MoveTo(core::ScreenPoint position) { MoveOnScreen(Handle(), position); }
+void ListDlgWindow::MoveTo(core::ScreenPoint position) {
+  dpi_.Place([&] { MoveOnScreen(Handle(), position); });
+}
 
 void ListDlgWindow::SetPanelColour(const core::PanelColour& colour) { background_.Paint(Handle(), colour); }
 
@@ -70,6 +77,7 @@ void ListDlgWindow::ShowModal() {
 
 LRESULT ListDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT result; background_.HandleMessage(Handle(), message, wParam, result)) return result;
+  if (dpi_.HandleMessage(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_COMMAND:
       if (!dialog_) break;

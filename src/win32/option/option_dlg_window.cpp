@@ -96,15 +96,19 @@ OptionDlgWindow::OptionDlgWindow(HWND owner) : owner_(owner) {
       CreateDialogFrame(kClassName, Widen(t::kOptionCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
   layout_.Name(kNames);
-  fonts_[kPlainFont] = ProgramFont(12, dpi);
-  fonts_[kSmallFont] = ProgramFont(11, dpi);
-  HFONT fonts[] = {fonts_[kPlainFont].get(), fonts_[kSmallFont].get()};
-  layout_.SetFonts(fonts);
+  LayOut(dpi);
+  dpi_.Start(Handle(), dpi, [this](UINT newDpi) { LayOut(newDpi); });
   hints_.Create(Handle());
   for (const ControlSpec& spec : kLayout)
     if (spec.hint) hints_.Add(Control(spec.id), spec.hint);
   // The hint of the key list belongs to its text field too, where the pointer mostly is.
   if (HWND field = FindWindowExW(Control(kComboBox1), nullptr, L"Edit", nullptr)) hints_.Add(field, t::kHintKeyList);
+}
+
+void OptionDlgWindow::LayOut(UINT dpi) {
+  FitFrameToClient(Handle(), kClientWidth, kClientHeight, dpi);
+  layout_.Place(dpi);
+  layout_.TakeFonts(FontList(ProgramFont(12, dpi), ProgramFont(11, dpi)));
 }
 
 bool OptionDlgWindow::Checked(OptionBox box) const {
@@ -161,7 +165,7 @@ std::optional<std::string> OptionDlgWindow::ChooseSoundFile(const std::string& f
 
 void OptionDlgWindow::ShowModal() {
   closed_ = false;
-  CentreOnMonitor(Handle(), owner_);
+  dpi_.Place([&] { CentreOnMonitor(Handle(), owner_); });
   SetFocus(Control(kMouseCheckBox));
   RunModal(Handle(), owner_, closed_);
 }
@@ -203,6 +207,7 @@ void OptionDlgWindow::OnCommand(int id, int code) {
 
 LRESULT OptionDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT result; background_.HandleMessage(Handle(), message, wParam, result)) return result;
+  if (dpi_.HandleMessage(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case DM_GETDEFID: return MAKELRESULT(kOKButton, DC_HASDEFID);

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <array>
-
 #include "base/contrast.h"
 #include "base/layout.h"
+#include "base/monitor_dpi.h"
 #include "base/palette.h"
 #include "base/panel_brush.h"
 #include "base/tooltips.h"
@@ -65,15 +64,15 @@ class OptionDlgWindow final : public Window<OptionDlgWindow>, public core::Optio
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  enum Font { kPlainFont, kSmallFont, kFontCount };
+  void LayOut(UINT dpi);
   void OnCommand(int id, int code);
   std::string KeyListText(int code) const;
 
   core::TOptionDlg* dialog_ = nullptr;
   HWND owner_;
   Layout layout_;
+  MonitorDpi dpi_;
   Tooltips hints_;
-  std::array<UniqueHfont, kFontCount> fonts_;
   FixedColours hotKey_{kAqua, kBlue, FixedColours::Role::kEntry};
   PanelBrush background_;
   bool closed_ = true;

@@ -61,20 +61,24 @@ UserDlgWindow::UserDlgWindow(HWND owner) : owner_(owner) {
       CreateDialogFrame(kClassName, Widen(t::kUserCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
   layout_.Name(kNames);
-  fonts_[kPlainFont] = ProgramFont(12, dpi);
-  fonts_[kNumberFont] = ProgramFont(13, dpi, true);
-  HFONT fonts[] = {fonts_[kPlainFont].get(), fonts_[kNumberFont].get()};
-  layout_.SetFonts(fonts);
-  SendMessageW(Control(kListBox1), LB_SETITEMHEIGHT, 0, Scale(kItemHeight, dpi));
-  SendMessageW(Control(kMemo1), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
   HWND upDown = Control(kUpDown1);
   SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(kMemo1)), 0);
   SendMessageW(upDown, UDM_SETRANGE32, 1, core::kUserCount);
   SendMessageW(upDown, UDM_SETPOS32, 0, 1);
-  layout_.Place(dpi);  // taking a buddy moves the arrows
+  LayOut(dpi);  // after the buddy, which moved the arrows
+  dpi_.Start(Handle(), dpi, [this](UINT newDpi) { LayOut(newDpi); });
   hints_.Create(Handle());
   for (const ControlSpec& spec : kLayout)
     if (spec.hint) hints_.Add(Control(spec.id), spec.hint);
+}
+
+void UserDlgWindow::LayOut(UINT dpi) {
+  FitFrameToClient(Handle(), kClientWidth, kClientHeight, dpi);
+  layout_.Place(dpi);
+  layout_.TakeFonts(FontList(ProgramFont(12, dpi), ProgramFont(13, dpi, true)));
+  SendMessageW(Control(kListBox1), LB_SETITEMHEIGHT, 0, Scale(kItemHeight, dpi));
+  // A new font resets the margins; the narrow number box needs all its width.
+  SendMessageW(Control(kMemo1), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
 }
 
 void UserDlgWindow::SetListItems(const std::vector<std::string>& names) {
@@ -106,7 +110,9 @@ core::ScreenPoint UserDlgWindow::Position() const {
   return {r.left, r.top};
 }
 
-void UserDlgWindow::MoveTo(core::ScreenPoint position) { MoveOnScreen(Handle(), position); }
+void UserDlgWindow::MoveTo(core::ScreenPoint position) {
+  dpi_.Place([&] { MoveOnScreen(Handle(), position); });
+}
 
 void UserDlgWindow::SetPanelColour(const core::PanelColour& colour) { background_.Paint(Handle(), colour); }
 
@@ -154,6 +160,7 @@ LRESULT UserDlgWindow::OnControlColour(HDC dc, HWND control) {
 }
 
 LRESULT UserDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (dpi_.HandleMessage(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_VSCROLL:

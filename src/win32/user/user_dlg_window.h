@@ -1,9 +1,8 @@
 #pragma once
 
-#include <array>
-
 #include "base/contrast.h"
 #include "base/layout.h"
+#include "base/monitor_dpi.h"
 #include "base/palette.h"
 #include "base/panel_brush.h"
 #include "base/tooltips.h"
@@ -52,15 +51,15 @@ class UserDlgWindow final : public Window<UserDlgWindow>, public core::UserDlgVi
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  enum Font { kPlainFont, kNumberFont, kFontCount };
+  void LayOut(UINT dpi);
   void OnCommand(int id, int code);
   LRESULT OnControlColour(HDC dc, HWND control);
 
   core::TUserDlg* dialog_ = nullptr;
   HWND owner_;
   Layout layout_;
+  MonitorDpi dpi_;
   Tooltips hints_;
-  std::array<UniqueHfont, kFontCount> fonts_;
   FixedColours list_{kYellow, kBlack, FixedColours::Role::kEntry};
   FixedColours name_{kAqua, kBlue, FixedColours::Role::kEntry};
   PanelBrush background_;
