@@ -52,7 +52,7 @@ TEST(ButtonKeys, TheFirstHolderHasAKeyOnlyChangesAreRegisteredAndProblemsAreTold
     entry.hotKey = key;
   };
   put(1, 3, "Ctrl+Alt+A", "a");
-  put(2, 1, "ctrl+alt+a", "second");
+  put(2, 1, "ctrl+alt+a", "sec%sond");  // a title that reads like a place for a text
   put(2, 2, "Ctrl+Shift+F5", "hide");
   put(3, 9, "Ctrl+NoKey", "bad");
   put(3, 10, "Ctrl+Alt+B", "b");
@@ -68,8 +68,8 @@ TEST(ButtonKeys, TheFirstHolderHasAKeyOnlyChangesAreRegisteredAndProblemsAreTold
   for (auto [page, k] : {std::pair{2, 1}, {2, 2}, {3, 9}, {3, 10}}) EXPECT_TRUE(buttonKeys.Refused(page, k));
   EXPECT_FALSE(buttonKeys.Refused(1, 3));
   EXPECT_EQ(buttonKeys.TakeNotice(),
-            Lines({"次のﾎｯﾄｷｰは使用できません。", "", "ctrl+alt+a（2ﾍﾟｰｼﾞ「second」）: 1ﾍﾟｰｼﾞ「a」と同じです",
-                   "Ctrl+Shift+F5（2ﾍﾟｰｼﾞ「hide」）: 表示/非表示のﾎｯﾄｷｰと同じです",
+            Lines({"次のﾎｯﾄｷｰは使用できません。", "", "ctrl+alt+a（2ﾍﾟｰｼﾞ「sec%sond」）: 1ﾍﾟｰｼﾞ「a」と同じです",
+                   "Ctrl+Shift+F5（2ﾍﾟｰｼﾞ「hide」）: 「ﾒｲﾝｳｨﾝﾄﾞｳの表示非表示」のﾎｯﾄｷｰと同じです",
                    "Ctrl+NoKey（3ﾍﾟｰｼﾞ「bad」）: ﾎｯﾄｷｰとして読み取れません"}) +
                 "Ctrl+Alt+B（3ﾍﾟｰｼﾞ「b」）: 他のﾌﾟﾛｸﾞﾗﾑが使用しています");
 
@@ -84,9 +84,21 @@ TEST(ButtonKeys, TheFirstHolderHasAKeyOnlyChangesAreRegisteredAndProblemsAreTold
   pages[0].buttons[2].hotKey.clear();
   buttonKeys.Use(pages, {*KeyComboOf("Ctrl+Shift+F5")});
   EXPECT_EQ(keys.calls, (std::vector<std::string>{"-19", "+33 3 65", "+58 3 66"}));
+
+  // Another program holds the first key a button is given; the refusal comes back
+  // after the button was given another key under the same identifier, which stands.
+  keys.holdAnswers = true;
+  keys.taken.insert({core::kModControl | core::kModAlt, 'D'});
+  pages[0].buttons[2].hotKey = "Ctrl+Alt+D";
+  buttonKeys.Use(pages, {*KeyComboOf("Ctrl+Shift+F5")});
+  pages[0].buttons[2].hotKey = "Ctrl+Alt+E";
+  buttonKeys.Use(pages, {*KeyComboOf("Ctrl+Shift+F5")});
+  keys.Answer();
+  EXPECT_EQ(buttonKeys.KeyOf(19), KeyComboOf("Ctrl+Alt+E"));
+  EXPECT_FALSE(buttonKeys.Refused(1, 3));
   keys.calls.clear();
   buttonKeys.SetPort(nullptr);
-  EXPECT_EQ(keys.calls, (std::vector<std::string>{"-33"}));
+  EXPECT_EQ(keys.calls, (std::vector<std::string>{"-19", "-33"}));
 }
 
 // Button 3 of page 2 has Ctrl+Shift+F9 while page 1 shows.
@@ -117,16 +129,26 @@ TEST(ButtonKeys, APressActivatesItsButtonWhereverItIsAndFollowsTheFile) {
   // What may not be a key: another button's (by page and title) and the show/hide key.
   const core::TLaunchButton& one = f.Launcher().Button(1);
   EXPECT_EQ(f.Launcher().HotKeyRefusal(one, "ctrl+shift+f9"),
-            "Ctrl+Shift+F9は 2ﾍﾟｰｼﾞの「rec.exe」で既に使用しています。");
-  EXPECT_EQ(f.Launcher().HotKeyRefusal(one, "Ctrl+Shift+F5"), "Ctrl+Shift+F5はｵﾌﾟｼｮﾝ設定の表示/非表示のﾎｯﾄｷｰです。");
+            "Ctrl+Shift+F9は 2ﾍﾟｰｼﾞの「rec.exe」で既に使用されています。");
+  EXPECT_EQ(f.Launcher().HotKeyRefusal(one, "Ctrl+Shift+F5"),
+            "Ctrl+Shift+F5はｵﾌﾟｼｮﾝ設定の「ﾒｲﾝｳｨﾝﾄﾞｳの表示非表示」のﾎｯﾄｷｰです。");
   EXPECT_EQ(f.Launcher().HotKeyRefusal(one, "Ctrl+Alt+F9"), "");
+
+  // A dialog holds changes from elsewhere back: the key has moved to button 4 in the
+  // file. A press starts nothing and registers the keys as they are now.
+  f.folder.Write("DATA/User12.dat", Lines({"[Button3]", "ProgPath=C:\\rec.exe", "[Button4]", "ProgPath=C:\\four.exe",
+                                           "HotKey=Ctrl+Shift+F9"}));
+  keys.calls.clear();
+  f.Launcher().HotKeyPressed(35);
+  EXPECT_EQ(f.shell.requests.size(), 2u) << "button 3 no longer has the key";
+  EXPECT_EQ(keys.calls, (std::vector<std::string>{"-35", "+36 6 120"}));
 
   // Another program gives the button F8 and the switch to its running program.
   keys.calls.clear();
   f.folder.Write("DATA/User12.dat",
                  Lines({"[Button3]", "ProgPath=C:\\rec.exe", "HotKey=Ctrl+Shift+F8", "SwitchIfRunning=1"}));
   f.Launcher().FilesChanged({page2});
-  EXPECT_EQ(keys.calls, (std::vector<std::string>{"-35", "+35 6 119"}));
+  EXPECT_EQ(keys.calls, (std::vector<std::string>{"-36", "+35 6 119"}));
   FakeRunningPrograms running;
   running.windows = {{"C:\\rec.exe", 7}};
   f.Launcher().SetRunningPrograms(&running);
@@ -145,7 +167,8 @@ TEST(ButtonKeys, APressActivatesItsButtonWhereverItIsAndFollowsTheFile) {
   EXPECT_TRUE(f.Launcher().Hosts().options.ApplyOptions(options));
   EXPECT_EQ(keys.calls, (std::vector<std::string>{"-35", "flush"}));
   EXPECT_EQ(f.prompter.boxes.back().text,
-            "次のﾎｯﾄｷｰは使用できません。\r\n\r\nCtrl+Shift+F8（2ﾍﾟｰｼﾞ「rec.exe」）: 表示/非表示のﾎｯﾄｷｰと同じです");
+            "次のﾎｯﾄｷｰは使用できません。\r\n\r\nCtrl+Shift+F8（2ﾍﾟｰｼﾞ「rec.exe」）: "
+            "「ﾒｲﾝｳｨﾝﾄﾞｳの表示非表示」のﾎｯﾄｷｰと同じです");
   options.HotKey = "Ctrl+Shift+F5";
   keys.calls.clear();
   f.Launcher().Hosts().options.ApplyOptions(options);

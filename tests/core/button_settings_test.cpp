@@ -333,7 +333,7 @@ TEST(SettingsDialog, ARefusedKeyKeepsTheDialogOpenAndATakenOneIsStoredInItsTextF
   const std::pair<const char*, std::string> refused[] = {
       {"Ctrl+NoKey", "「Ctrl+NoKey」はﾎｯﾄｷｰとして読み取れません。\r\n例: Alt+Ctrl+E"},
       {"Shift+F9", "ﾎｯﾄｷｰにはCtrl、AltまたはWindowsを含めてください。"},
-      {"ctrl+alt+s", "Alt+Ctrl+Sは 1ﾍﾟｰｼﾞの「seven」で既に使用しています。"},
+      {"ctrl+alt+s", "Alt+Ctrl+Sは 1ﾍﾟｰｼﾞの「seven」で既に使用されています。"},
   };
   for (const auto& [typed, why] : refused) {
     SettingsWindow w;

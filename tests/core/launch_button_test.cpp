@@ -237,6 +237,27 @@ TEST(LaunchButton, CtrlShiftWithTheLeftButtonStartsAsAdministrator) {
     EXPECT_EQ(f.shell.requests.size(), 1u);
     EXPECT_TRUE(f.view.shown);
   }
+  // Run as administrator, a program does not see the user's drive mappings: a program
+  // and a working folder on a mapped drive go by their network names, only then.
+  for (bool elevated : {true, false}) {
+    testing_support::LauncherFixture f;
+    f.probe.drives['N'] = core::DriveKind::kNetwork;
+    f.probe.networkPaths = {{"N:\\Tools\\setup.exe", "\\\\srv\\share\\Tools\\setup.exe"},
+                            {"N:\\Tools", "\\\\srv\\share\\Tools"}};
+    f.Launcher().FormCreate();
+    core::TLaunchButton& button = f.Launcher().Button(3);
+    button.SetProgramPath("N:\\Tools\\setup.exe");
+    button.SetProgramDir("N:\\Tools");
+    button.MouseDown(MouseButton::kLeft);
+    button.MouseUp(MouseButton::kLeft, {elevated, elevated, false});
+    ASSERT_EQ(f.shell.requests.size(), 1u);
+    const core::ShellRequest& r = f.shell.requests[0];
+    if (elevated)
+      EXPECT_EQ(std::tuple(r.file, r.directory),
+                std::tuple("\\\\srv\\share\\Tools\\setup.exe", "\\\\srv\\share\\Tools"));
+    else
+      EXPECT_EQ(std::tuple(r.file, r.directory), std::tuple("N:\\Tools\\setup.exe", "N:\\Tools"));
+  }
   // An address, an Internet shortcut or a packaged app cannot start so: it says so,
   // by its title, and starts nothing; without Ctrl+Shift it goes to the shell as stored.
   for (const char* stored : {"x-app:%ZUBI_DIR%", "C:\\Links\\site.url", "shell:AppsFolder\\Calc_8wekyb3d8bbwe!App"}) {

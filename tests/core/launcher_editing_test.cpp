@@ -105,7 +105,7 @@ TEST(EditingMenu, CutOnOnePagePastedOnAnotherMovesTheProgram) {
   EXPECT_EQ(f.B(7).StartDelay(), 400);
   ASSERT_EQ(f.prompter.boxes.size(), 1u);
   EXPECT_EQ(f.prompter.boxes[0].text,
-            "貼り付けたﾎﾞﾀﾝのﾎｯﾄｷｰは外しました。\r\nAlt+Ctrl+Eは 2ﾍﾟｰｼﾞの「edit」で既に使用しています。");
+            "貼り付けたﾎﾞﾀﾝのﾎｯﾄｷｰは外しました。\r\nAlt+Ctrl+Eは 2ﾍﾟｰｼﾞの「edit」で既に使用されています。");
 }
 
 TEST(EditingMenu, PastingOverAProgramAsksAtTheWindowCornerAndKeepsTheCopiedTexts) {
@@ -235,17 +235,20 @@ TEST(PageLaunch, StartsWhereThePathsLeadAndSavesThemAsStored) {
   EXPECT_FALSE(f.view.buttons[1].dimmed);
 }
 
-// In order: each start waits for the window of the one before (10 s at most), then
-// for its button's pause; empty, dimmed and failing buttons are passed over, and a
-// running program is brought forward as the last. The run keeps the page as it began,
-// a second launch starts nothing, and Esc ends it; the sound and hiding follow once.
+// In order: each start waits for the window of the one before (10 s at most, 1 s for a
+// console program), then for its button's pause; empty, dimmed and failing buttons
+// are passed over, and a running program is brought forward as the last. The run
+// keeps the page as it began, a second launch starts nothing, and Esc ends it; the
+// sound and hiding follow once.
 TEST(PageLaunch, InOrderEachStartWaitsForTheWindowBeforeAndThePause) {
   Fixture f(Lines({"Sound=1", "BtnClk=1"}));
-  f.probe.present = {"C:\\a.exe", "C:\\fail.exe", "C:\\e.exe", "C:\\run.exe"};
+  f.probe.present = {"C:\\a.exe", "C:\\con.exe", "C:\\fail.exe", "C:\\e.exe", "C:\\run.exe"};
   f.shell.clock = &f.view.clock;
-  f.shell.windowAfter = {{"C:\\a.exe", 500}, {"C:\\e.exe", 20000}};
+  f.shell.windowAfter = {{"C:\\a.exe", 500}, {"C:\\con.exe", 20000}, {"C:\\e.exe", 20000}};
+  f.shell.consoles = {"C:\\con.exe"};  // its window is a terminal's: a second at most
   f.shell.failing = {"C:\\fail.exe"};
   f.Register(1, "a", "C:\\a.exe");
+  f.Register(2, "con", "C:\\con.exe");
   f.Register(3, "b", "https://b.example/");
   f.B(3).SetStartDelay(300);
   f.B(3).DoUpdated();
@@ -282,19 +285,23 @@ TEST(PageLaunch, InOrderEachStartWaitsForTheWindowBeforeAndThePause) {
   f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);  // the run keeps its page
   EXPECT_EQ(files(), (std::vector<std::string>{"C:\\a.exe"}));
   step(1500);
-  step(1799);
-  EXPECT_EQ(files(), (std::vector<std::string>{"C:\\a.exe", "https://b.example/"}));
-  step(1800);
-  step(11799);
-  EXPECT_EQ(files(), (std::vector<std::string>{"C:\\a.exe", "https://b.example/", "C:\\fail.exe", "C:\\e.exe"}));
-  EXPECT_EQ(f.shell.startedAt, (std::vector<std::uint64_t>{1000, 1500, 1800, 1800}));
-  step(11800);
+  step(2499);
+  EXPECT_EQ(files(), (std::vector<std::string>{"C:\\a.exe", "C:\\con.exe"}));
+  step(2500);
+  step(2799);
+  EXPECT_EQ(files(), (std::vector<std::string>{"C:\\a.exe", "C:\\con.exe", "https://b.example/"}));
+  step(2800);
+  step(12799);
+  EXPECT_EQ(files(),
+            (std::vector<std::string>{"C:\\a.exe", "C:\\con.exe", "https://b.example/", "C:\\fail.exe", "C:\\e.exe"}));
+  EXPECT_EQ(f.shell.startedAt, (std::vector<std::uint64_t>{1000, 1500, 2500, 2800, 2800}));
+  step(12800);
   EXPECT_TRUE(running.brought.empty());
   EXPECT_TRUE(f.view.stepping);
   EXPECT_TRUE(f.sound.played.empty());
-  step(12000);
+  step(13000);
   EXPECT_EQ(running.brought, (std::vector<std::uintptr_t>{5}));
-  EXPECT_EQ(files().size(), 4u);
+  EXPECT_EQ(files().size(), 5u);
   EXPECT_FALSE(f.view.stepping);
   EXPECT_EQ(std::tuple(f.sound.played.size(), f.view.hides, f.view.shown), std::tuple(1u, 1, false));
 

@@ -38,24 +38,28 @@ TEST(LauncherStatus, NavigationButtonsAndCaptionFollowThePageAndTheCount) {
   }
 }
 
+// A pointer that cannot be read (a locked session, an elevation prompt) changes nothing.
 TEST(LauncherTimer, MouseEdgeModeShowsAtTheCornerAndHidesOnTheEdges) {
   struct Case {
     int mouse;
     core::ScreenPoint cursor;
     bool shownBefore, shownAfter;
+    bool read = true;
   };
   const Case cases[] = {
-      {1, {0, 0}, false, true},    {1, {0, 400}, true, false},    {1, {400, 0}, true, false},
-      {1, {400, 400}, true, true}, {1, {400, 400}, false, false}, {1, {-1, 0}, true, false},
-      {1, {-5, -5}, true, true},   {0, {0, 0}, false, false},     {0, {0, 400}, true, true},
-      {2, {0, 0}, false, true},    {-1, {0, 400}, true, true},
+      {1, {0, 0}, false, true},         {1, {0, 400}, true, false},    {1, {400, 0}, true, false},
+      {1, {400, 400}, true, true},      {1, {400, 400}, false, false}, {1, {-1, 0}, true, false},
+      {1, {-5, -5}, true, true},        {0, {0, 0}, false, false},     {0, {0, 400}, true, true},
+      {2, {0, 0}, false, true},         {-1, {0, 400}, true, true},    {1, {0, 0}, false, false, false},
+      {1, {0, 400}, true, true, false},
   };
   for (const auto& c : cases) {
     LauncherFixture f;
-    f.view.cursor = c.cursor;
+    f.view.cursor = c.read ? std::optional(c.cursor) : std::nullopt;
     f.view.shown = c.shownBefore;
     core::WindowDisplay(f.view).FollowMouseEdge(c.mouse);
-    EXPECT_EQ(f.view.shown, c.shownAfter) << "Mouse=" << c.mouse << " at " << c.cursor.x << "," << c.cursor.y;
+    EXPECT_EQ(f.view.shown, c.shownAfter)
+        << "Mouse=" << c.mouse << " at " << c.cursor.x << "," << c.cursor.y << (c.read ? "" : " unread");
   }
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "about/about_box.h"
@@ -36,27 +37,31 @@ std::string Sjis(const std::string& utf8);
 // A process of a watched start: it shows its window from a moment of the clock on.
 class FakeProcess : public core::StartedProcess {
  public:
-  FakeProcess(const std::uint64_t& clock, std::uint64_t windowAt) : clock_(clock), windowAt_(windowAt) {}
+  FakeProcess(const std::uint64_t& clock, std::uint64_t windowAt, bool console)
+      : clock_(clock), windowAt_(windowAt), console_(console) {}
   bool ShowsWindow() override { return clock_ >= windowAt_; }
   bool Ended() override { return false; }
+  bool IsConsoleProgram() const override { return console_; }
 
  private:
   const std::uint64_t& clock_;
   std::uint64_t windowAt_;
+  bool console_;
 };
 
 class FakeShell : public core::Shell {
  public:
   void Execute(const core::ShellRequest& request) override { requests.push_back(request); }
-  // A file of `windowAfter` starts a process whose window shows that many ms later;
-  // one of `failing` does not start; any other starts no process.
+  // A file of `windowAfter` starts a process whose window shows that many ms later
+  // (a console program when also in `consoles`); one of `failing` does not start; any
+  // other starts no process.
   core::WatchedStart ExecuteWatched(const core::ShellRequest& request) override {
     requests.push_back(request);
     startedAt.push_back(clock ? *clock : 0);
     if (failing.count(request.file)) return {};
     auto it = windowAfter.find(request.file);
     if (it == windowAfter.end() || !clock) return {true, nullptr};
-    return {true, std::make_unique<FakeProcess>(*clock, *clock + it->second)};
+    return {true, std::make_unique<FakeProcess>(*clock, *clock + it->second, consoles.count(request.file) > 0)};
   }
   std::string AssociatedProgram(const std::string& file) override {
     auto it = executables.find(file);
@@ -86,7 +91,7 @@ class FakeShell : public core::Shell {
   std::optional<std::string> chosenFolder;  // what the folder chooser answers
   const std::uint64_t* clock = nullptr;     // the watched starts' clock
   std::map<std::string, std::uint64_t> windowAfter;
-  std::set<std::string> failing;
+  std::set<std::string> failing, consoles;
   std::vector<std::uint64_t> startedAt;  // the clock at each watched start
 };
 
@@ -103,11 +108,21 @@ class FakeGlobalKeys : public core::GlobalKeys {
                       std::to_string(key.code));
       if (taken.count({key.modifiers, key.code})) refused.push_back(key.id);
     }
-    if (done) done(refused);
+    if (holdAnswers)
+      held.emplace_back(std::move(done), refused);
+    else if (done)
+      done(refused);
   }
   void Flush() override { calls.push_back("flush"); }
+  // The answers held back, in order, as the keys' thread gives them later.
+  void Answer() {
+    for (auto& [done, refused] : std::exchange(held, {}))
+      if (done) done(refused);
+  }
   std::vector<std::string> calls;
   std::set<std::pair<unsigned, int>> taken;  // what other programs hold
+  bool holdAnswers = false;
+  std::vector<std::pair<Refused, std::vector<int>>> held;
 };
 
 class FakeRunningPrograms : public core::RunningPrograms {
@@ -219,9 +234,14 @@ class FakeProbe : public core::FileProbe {
     auto it = drives.find(letter);
     return it == drives.end() ? core::DriveKind::kAbsent : it->second;
   }
+  std::optional<std::string> NetworkPath(const std::string& path) const override {
+    auto it = networkPaths.find(path);
+    return it == networkPaths.end() ? std::nullopt : std::optional<std::string>(it->second);
+  }
   std::set<std::string> present;
   std::set<std::string> shellItems;  // the items of the shell's namespace it knows
   std::map<char, core::DriveKind> drives;
+  std::map<std::string, std::string> networkPaths;
   mutable std::vector<std::string> looked;
   mutable std::vector<char> kindsAsked;
 };
@@ -317,7 +337,7 @@ class FakeView : public core::LauncherView {
     ++hides;
   }
   void BringToForeground() override { ++foregrounds; }
-  core::ScreenPoint CursorPosition() const override { return cursor; }
+  std::optional<core::ScreenPoint> CursorPosition() const override { return cursor; }
   std::uintptr_t NativeHandle() const override { return 0x1234; }
   core::LaunchButtonView& ButtonView(int k) override { return buttons[static_cast<size_t>(k - 1)]; }
   int PageCountPosition() const override { return pageCount; }
@@ -345,7 +365,7 @@ class FakeView : public core::LauncherView {
   std::string time = "Label3";
   std::map<core::NavButton, bool> enabled;
   core::ScreenPoint position{0, 0};
-  core::ScreenPoint cursor{500, 500};
+  std::optional<core::ScreenPoint> cursor = core::ScreenPoint{500, 500};
   bool shown = true;
   bool takesInput = true;  // no dialog open
   int shows = 0, hides = 0, foregrounds = 0;

@@ -336,7 +336,7 @@ TEST(TrayIcon, ComesBackWhenTheNotificationAreaIsRebuilt) {
   EXPECT_EQ(f.area.trace, "");
   f.icon->SetVisible(true);
   f.icon->Restore();
-  EXPECT_EQ(f.area.trace, "add add");
+  EXPECT_EQ(f.area.trace, "add delete add");
   EXPECT_TRUE(f.icon->InTray());
 }
 

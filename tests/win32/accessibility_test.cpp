@@ -98,9 +98,9 @@ TEST(Accessibility, EveryFieldOfTheDialogsIsNamedForWhatItHolds) {
       {settings.Control(S::kStateList), "起動時の状態："},
       {settings.Control(S::kOptionEdit), "起動時ｵﾌﾟｼｮﾝ："},
       {settings.Control(S::kIconButton), "アイコンを別の場所から設定します"},
-      {settings.Control(S::kHotKeyEdit), "ﾎｯﾄｷｰ"},
+      {settings.Control(S::kHotKeyEdit), "ﾎｯﾄｷｰ："},
       {settings.Control(S::kSwitchCheck), "起動中なら切り替え"},
-      {settings.Control(S::kDelayEdit), "次の起動まで(ms)"},
+      {settings.Control(S::kDelayEdit), "次の起動まで(ms)："},
       {user.Control(U::kListBox1), "ﾕｰｻﾞ選択"},
       {user.Control(U::kEdit1), "ﾕｰｻﾞ名又はﾃﾞｰﾀ名を入力"},
       {user.Control(U::kUpDown1), "ﾕｰｻﾞNo.設定"},
@@ -137,6 +137,8 @@ TEST(Accessibility, TheFindBoxListsItsLinesAsItemsAndTellsOfTheChoice) {
 
   SetWindowTextW(box.Control(win32::FindBoxWindow::kText), L"録音");
   EXPECT_EQ(ReadAccessible(list).children, 2);
+  EXPECT_EQ(ReadAccessible(list).listed, 2);
+  EXPECT_TRUE(ReadAccessible(list).oneIdentity);
   EXPECT_EQ(ReadAccessible(list, 1).name, "録音機 P1");
   EXPECT_EQ(ReadAccessible(list, 2).name, "録音.exe P1、見つかりません");
   EXPECT_EQ(ReadAccessible(list).role, ROLE_SYSTEM_LIST);

@@ -183,6 +183,7 @@ namespace {
 struct NoticeWatch {
   std::atomic<bool> done{false};
   std::string caption, text;
+  HWND owner = nullptr;
   std::thread thread;
 
   void Start() {
@@ -192,6 +193,7 @@ struct NoticeWatch {
         if (box) {
           Sleep(50);
           caption = testing_support::TextOf(box);
+          owner = GetWindow(box, GW_OWNER);
           EnumChildWindows(
               box,
               [](HWND child, LPARAM p) {
@@ -261,6 +263,7 @@ TEST(DesktopCommandsWindows, AFailedPrivilegeStepShowsItsBoxAndTheExitIsStillReq
     watch.Stop();
     EXPECT_EQ(watch.caption, "アクセストークンエラー");
     EXPECT_EQ(watch.text, c.text);
+    EXPECT_EQ(watch.owner, h.window->Handle()) << "the launcher's own window, never the foreground one";
     EXPECT_EQ(h.session.exitFlags, std::vector<unsigned>{2});
   }
   EXPECT_NE(ErrorText(ERROR_ACCESS_DENIED), "");

@@ -113,6 +113,29 @@ TEST(LauncherKeys, CtrlDigitsStartTheirButtonsAndNeverReachTheTitleBox) {
   EXPECT_EQ(f.h.shell.requests.size(), 5u);
 }
 
+// Enter on a focused launch button starts it once per press, however long it is
+// held; Alt+Enter opens its settings dialog, as a right click does.
+TEST(LauncherKeys, EnterStartsAFocusedButtonOncePerPressAndAltEnterOpensItsSettings) {
+  KeyFixture f;
+  HWND button = f.h.window->Control(kLaunchButton1 + 2);
+  SetFocus(button);
+  Press(*f.h.window, VK_RETURN, false);
+  Press(*f.h.window, VK_RETURN, false, true);  // held down: the key repeats
+  ASSERT_EQ(f.h.shell.requests.size(), 1u);
+  EXPECT_EQ(f.h.shell.requests[0].file, "C:\\Tools\\three.exe");
+  bool opened = false;
+  auto actor = testing_support::WhenWindowAppears(L"ZubiButtonSettings", nullptr, [&](HWND dialog) {
+    opened = dialog != nullptr;
+    if (dialog) PostMessageW(dialog, WM_CLOSE, 0, 0);
+  });
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC)) << 16;
+  PostMessageW(button, WM_SYSKEYDOWN, VK_RETURN, 1 | scan | (1 << 29));  // with Alt held
+  RunLoop(*f.h.window);                                                  // returns once the dialog has closed
+  actor.join();
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(f.h.shell.requests.size(), 1u);
+}
+
 TEST(LauncherKeys, CtrlPageDownAndUpMoveAPage) {
   KeyFixture f;
   Press(*f.h.window, VK_NEXT, true);

@@ -8,16 +8,16 @@
 #include "about/about_box_window.h"
 #include "base/contrast.h"
 #include "base/dpi.h"
+#include "base/utf16.h"
 #include "find/find_box_window.h"
+#include "launch/launcher_layout.h"
+#include "launch/launcher_menus.h"
 #include "launch_button/button_settings_window.h"
 #include "list/list_dlg_window.h"
 #include "option/option_dlg_window.h"
-#include "user/user_dlg_window.h"
-#include "base/utf16.h"
-#include "launch/launcher_layout.h"
-#include "launch/launcher_menus.h"
 #include "storage/paths.h"
 #include "support.h"
+#include "user/user_dlg_window.h"
 
 using namespace win32::launcher;
 using testing_support::ClientRectOf;
@@ -222,7 +222,7 @@ TEST(LauncherWindow, MenusCarryTheirCaptionsAndShortcuts) {
             "ﾍﾟｰｼﾞ一覧(&S)|-|ﾍﾟｰｼ・ﾃﾞｰﾀﾞ削除(&D)]|"
             "Help(&H)[ﾍﾙﾌﾟを開く(&O)|ﾊﾞｰｼﾞｮﾝ情報(&A)...]");
   EXPECT_EQ(Captions(h.window->PopupMenu()),
-            "選択起動(&C)\tCtrl+C|ﾍﾟｰｼﾞ起動(&A)\tCtrl+A|順番に起動|-|ﾌｧｲﾙ・ﾌｫﾙﾀﾞ検索(&F)\tCtrl+F|"
+            "選択起動(&C)\tCtrl+C|ﾍﾟｰｼﾞ起動(&A)\tCtrl+A|順番に起動(&O)|-|ﾌｧｲﾙ・ﾌｫﾙﾀﾞ検索(&F)\tCtrl+F|"
             "ｽｸﾘｰﾝｾｰﾊﾞｰ起動(&S)\tCtrl+S|-|閉じる[ﾌｫﾙﾀﾞ(&D)\tCtrl+D|ﾌﾞﾗｳｻﾞ(&B)\tCtrl+B|"
             "ﾌｫﾙﾀﾞ+ﾌﾞﾗｳｻﾞ(X)\tCtrl+X|全て閉じる(&W)]|Windowsの終了[ｼｬｯﾄﾀﾞｳﾝ(&E)\tCtrl+E|"
             "再起動(&R)\tCtrl+R|ﾛｸﾞｵﾌ(&L)\tCtrl+L]");
@@ -359,7 +359,7 @@ TEST(LauncherWindow, DialogsAreLaidOutForTheMonitorTheyOpenOnAndFollowAMove) {
   struct Case {
     const wchar_t* className;
     std::function<void(LauncherHarness&)> open;  // returns once a modal dialog closed
-    int clientHeight;                         // at 96 DPI
+    int clientHeight;                            // at 96 DPI
     int control;
     RECT place;        // left, top, width and height at 96 DPI
     bool programFont;  // else the system's, which the test does not know
@@ -372,14 +372,24 @@ TEST(LauncherWindow, DialogsAreLaidOutForTheMonitorTheyOpenOnAndFollowAMove) {
       {L"ZubiUserDialog", command(kUser), 203, win32::UserDlgWindow::kEdit1, {8, 129, 133, 20}, true},
       {L"ZubiOptions", command(kOption), 173, win32::OptionDlgWindow::kOKButton, {215, 115, 75, 25}, true},
       {L"ZubiAboutBox", command(kVersion), 100, win32::AboutBoxWindow::kOKButton, {144, 75, 55, 20}, true},
-      {L"ZubiFindBox", [](LauncherHarness& h) { h.launcher->KeyDown({core::kKeyF3, {}, false}); }, 236, win32::FindBoxWindow::kText, {4, 4, 272, 22}, true},
+      {L"ZubiFindBox",
+       [](LauncherHarness& h) {
+         h.launcher->KeyDown({core::kKeyF3, {}, false});
+       },
+       236,
+       win32::FindBoxWindow::kText,
+       {4, 4, 272, 22},
+       true},
       {L"ZubiButtonSettings",
        [](LauncherHarness& h) {
          HWND button = h.window->Control(kLaunchButton1);
          SendMessageW(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
          SendMessageW(button, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
        },
-       194, win32::ButtonSettingsWindow::kOkButton, {266, 112, 70, 27}, false},
+       194,
+       win32::ButtonSettingsWindow::kOkButton,
+       {266, 112, 70, 27},
+       false},
   };
   for (const Case& c : cases) {
     LauncherHarness h;
@@ -397,7 +407,8 @@ TEST(LauncherWindow, DialogsAreLaidOutForTheMonitorTheyOpenOnAndFollowAMove) {
     auto see = [&c](HWND dialog) {
       RECT client{}, r = ClientRectOf(GetDlgItem(dialog, c.control));
       GetClientRect(dialog, &client);
-      return Seen{client.bottom, FontOf(GetDlgItem(dialog, c.control)).lfHeight,
+      return Seen{client.bottom,
+                  FontOf(GetDlgItem(dialog, c.control)).lfHeight,
                   {r.left, r.top, r.right - r.left, r.bottom - r.top}};
     };
     std::atomic<bool> done{false};

@@ -230,39 +230,54 @@ TEST(WinEnvironment, ReportsTheDesktopTheDateSeparatorAndTheTime) {
   EXPECT_NE(environment.ExecutablePath().find("win32_tests.exe"), std::string::npos);
 }
 
-TEST(SingleInstance, SecondClaimFindsTheRunningInstanceAndAStaleAtomIsTakenOver) {
+TEST(SingleInstance, SecondClaimFindsTheRunningOrStartingInstanceAndALeftAtomIsTakenOver) {
+  using win32::InstanceCheck;
   // The running instance is a window of this process, so it runs under this file name.
   const std::wstring name = win32::FileNameOf(win32::ModulePath());
-  win32::UniqueAtom first;
-  ASSERT_EQ(win32::ClaimSingleInstance(name, first), win32::InstanceCheck::kFirst);
+  win32::InstanceClaim first;
+  ASSERT_EQ(win32::ClaimSingleInstance(name, first), InstanceCheck::kFirst);
   ASSERT_TRUE(GlobalFindAtomW(name.c_str()));
+  ASSERT_TRUE(first.mutex);
   {
     win32::AppWindow running;
-    win32::UniqueAtom second;
-    EXPECT_EQ(win32::ClaimSingleInstance(name, second), win32::InstanceCheck::kAnotherRuns);
-    EXPECT_FALSE(second);
+    win32::InstanceClaim second;
+    EXPECT_EQ(win32::ClaimSingleInstance(name, second), InstanceCheck::kAnotherRuns);
+    EXPECT_FALSE(second.atom);
+    EXPECT_FALSE(second.mutex);
 
     // A copy under another name, whose atom a crash left behind, starts all the same:
     // the window with the title belongs to this copy, not to that one.
     const std::wstring other = L"zubi-instance-test-" + std::to_wstring(GetCurrentProcessId()) + L".exe";
     ATOM left = GlobalAddAtomW(other.c_str());
-    win32::UniqueAtom copy;
-    EXPECT_EQ(win32::ClaimSingleInstance(other, copy), win32::InstanceCheck::kFirst);
-    EXPECT_EQ(copy.get(), left);
+    win32::InstanceClaim copy;
+    EXPECT_EQ(win32::ClaimSingleInstance(other, copy), InstanceCheck::kFirst);
+    EXPECT_EQ(copy.atom.get(), left);
   }
-  // The atom is left but no window carries the title: a crash left it behind.
-  ATOM stale = first.release();
-  win32::UniqueAtom third;
-  EXPECT_EQ(win32::ClaimSingleInstance(name, third), win32::InstanceCheck::kFirst);
-  EXPECT_EQ(third.get(), stale);
-  third.reset();
+  // The first copy is still starting: it holds the mutex and has no window yet. A
+  // second start (also one at the same instant) looks for the window a while, then ends.
+  win32::InstanceClaim second;
+  ULONGLONG before = GetTickCount64();
+  EXPECT_EQ(win32::ClaimSingleInstance(name, second, 300), InstanceCheck::kAnotherRuns);
+  EXPECT_GE(GetTickCount64() - before, 250u);
+  EXPECT_FALSE(second.atom);
+
+  // A killed copy leaves its atom; the mutex went with it. The next start takes the
+  // atom over at once.
+  ATOM stale = first.atom.release();
+  first.mutex.reset();
+  win32::InstanceClaim third;
+  before = GetTickCount64();
+  EXPECT_EQ(win32::ClaimSingleInstance(name, third, 5000), InstanceCheck::kFirst);
+  EXPECT_LT(GetTickCount64() - before, 1000u);
+  EXPECT_EQ(third.atom.get(), stale);
+  third.atom.reset();
   EXPECT_FALSE(GlobalFindAtomW(name.c_str()));
 
   EXPECT_EQ(win32::FileNameOf(L"C:\\Tools\\Launch.exe"), L"Launch.exe");
 
   // An atom name holds at most 255 characters: a longer file name cannot be marked.
-  win32::UniqueAtom none;
-  EXPECT_EQ(win32::ClaimSingleInstance(std::wstring(300, L'z') + L".exe", none), win32::InstanceCheck::kCannotStart);
+  win32::InstanceClaim none;
+  EXPECT_EQ(win32::ClaimSingleInstance(std::wstring(300, L'z') + L".exe", none), InstanceCheck::kCannotStart);
 }
 
 // The program restricts the search first thing. A library beside the program, found
@@ -292,6 +307,20 @@ TEST(WinShell, ShellNamesAreKnownAndNamedByTheShell) {
   }
   EXPECT_FALSE(shell.DisplayName("::{20D04FE0-3AEA-1069-A2D8-08002B30309D}").empty());
   EXPECT_FALSE(probe.ShellItemExists(""));
+}
+
+// A watched start tells a console program (whose window may be a terminal's, another
+// process) from a program with windows of its own, by its executable's header.
+TEST(WinShell, AWatchedStartTellsAConsoleProgramFromOneWithWindows) {
+  win32::WinShell shell;
+  const std::string tests = win32::Narrow(win32::ModulePath());
+  for (const auto& [name, console] : {std::pair{"lingering_console.exe", true}, {"lingering_window.exe", false}}) {
+    core::ShellRequest request;
+    request.file = tests.substr(0, tests.rfind('\\') + 1) + name;
+    core::WatchedStart start = shell.ExecuteWatched(request);
+    ASSERT_TRUE(start.started && start.process) << name;
+    EXPECT_EQ(start.process->IsConsoleProgram(), console) << name;
+  }
 }
 
 // The watch reports removals, holds no change back behind a neighbour that writes its

@@ -31,6 +31,7 @@ void LauncherHarness::Create() {
   background = std::make_unique<win32::WinBackground>(window->Handle());
   const core::LauncherPorts ports{files, codePage, prompter, chosen, environment, sound, probe, log};
   launcher = std::make_unique<core::TLauncher>(*window, ports);
+  session.SetBoxOwner(window->Handle());
   launcher->SetDesktopPorts({session, desktop, dde});
   launcher->SetBackground(background.get());
   window->CreateComponents(prompter, codePage);
@@ -133,6 +134,28 @@ AccessibleRead ReadAccessible(HWND control, long child) {
   VARIANT role{};
   if (SUCCEEDED(object->get_accRole(which, &role)) && role.vt == VT_I4) read.role = role.lVal;
   object->get_accChildCount(&read.children);
+  // As screen readers and the UI Automation bridge ask for the children.
+  if (child == CHILDID_SELF && read.children > 0) {
+    std::vector<VARIANT> listed(static_cast<size_t>(read.children));
+    LONG obtained = 0;
+    if (SUCCEEDED(AccessibleChildren(object, 0, read.children, listed.data(), &obtained)))
+      for (LONG i = 0; i < obtained; ++i) {
+        read.listed += listed[static_cast<size_t>(i)].vt == VT_I4 && listed[static_cast<size_t>(i)].lVal == i + 1;
+        VariantClear(&listed[static_cast<size_t>(i)]);
+      }
+  }
+  IUnknown* self = nullptr;
+  object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&self));
+  for (const IID& iid : {IID_IDispatch, IID_IEnumVARIANT, IID_IOleWindow}) {
+    IUnknown* other = nullptr;
+    if (FAILED(object->QueryInterface(iid, reinterpret_cast<void**>(&other))) || !other) continue;
+    IUnknown* back = nullptr;
+    other->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&back));
+    read.oneIdentity = read.oneIdentity && back == self;
+    if (back) back->Release();
+    other->Release();
+  }
+  if (self) self->Release();
   object->Release();
   return read;
 }

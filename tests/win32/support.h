@@ -69,6 +69,7 @@ class FixedDrivesProbe final : public core::FileProbe {
   bool Exists(const std::string& path) const override { return real_.Exists(path); }
   bool ShellItemExists(const std::string& name) const override { return real_.ShellItemExists(name); }
   core::DriveKind KindOfDrive(char letter) const override;
+  std::optional<std::string> NetworkPath(const std::string& path) const override { return real_.NetworkPath(path); }
 
   std::map<char, core::DriveKind> kinds;  // the kinds of other letters a test gives
 
@@ -132,6 +133,8 @@ struct AccessibleRead {
   long state = 0;
   long children = 0;
   long role = 0;
+  long listed = 0;          // the items AccessibleChildren gives, by their ids 1, 2, ...
+  bool oneIdentity = true;  // every interface the object answers gives one IUnknown
 };
 AccessibleRead ReadAccessible(HWND control, long child = 0);
 

@@ -127,8 +127,11 @@ void TTrayIcon::SetEnabled(bool value) {
 
 void TTrayIcon::SetAnimateRate(int value) { animateRate_ = std::max(value, kMinAnimateRate); }
 
+// The message also comes while the icon is still there (a taskbar that changed its
+// scale): it goes first, so that no second icon stays behind after the program ends.
 void TTrayIcon::Restore() {
   if (loading_) return;
+  if (inTray_) area_.Notify(NotifyCommand::kDelete, record_);
   inTray_ = false;
   Add();
 }

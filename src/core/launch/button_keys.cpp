@@ -12,10 +12,19 @@ namespace {
 
 constexpr int kF12 = 123;
 
-// Each "%s" of the pattern in turn.
+// Each "%s" of the pattern in turn, in one pass: a value that holds "%s" itself (a
+// title) stays as it is.
 std::string Put(std::string_view pattern, std::initializer_list<std::string_view> values) {
-  std::string text(pattern);
-  for (std::string_view value : values) text = Format(text, value);
+  std::string text;
+  auto value = values.begin();
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern.substr(i, 2) == "%s" && value != values.end()) {
+      text += *value++;
+      ++i;
+    } else {
+      text += pattern[i];
+    }
+  }
   return text;
 }
 
@@ -90,6 +99,7 @@ void ButtonHotKeys::Use(const std::vector<Page>& pages, const std::vector<KeyCom
   if (!keys_) return;
   std::vector<int> withdrawn;
   std::vector<KeyRegistration> added;
+  std::map<int, KeyCombo> asked;
   for (auto it = registered_.begin(); it != registered_.end();) {
     auto want = wanted.find(it->first);
     if (want != wanted.end() && want->second == it->second) {
@@ -100,19 +110,30 @@ void ButtonHotKeys::Use(const std::vector<Page>& pages, const std::vector<KeyCom
     it = registered_.erase(it);
   }
   for (const auto& [id, key] : wanted)
-    if (registered_.emplace(id, key).second) added.push_back({id, key.modifiers, key.code});
+    if (registered_.emplace(id, key).second) {
+      added.push_back({id, key.modifiers, key.code});
+      asked.emplace(id, key);
+    }
   if (withdrawn.empty() && added.empty()) return;
-  keys_->Change(withdrawn, added, [this, alive = alive_, held](const std::vector<int>& refused) {
-    if (*alive) Refuse(refused, held);
+  keys_->Change(withdrawn, added, [this, alive = alive_, asked, held](const std::vector<int>& refused) {
+    if (*alive) Refuse(refused, asked, held);
   });
 }
 
-void ButtonHotKeys::Refuse(const std::vector<int>& ids, const std::map<int, std::string>& lines) {
+// An answer may come after a later change gave the identifier to another key: that
+// registration stands, and what was refused is no longer wanted.
+void ButtonHotKeys::Refuse(const std::vector<int>& ids, const std::map<int, KeyCombo>& asked,
+                           const std::map<int, std::string>& lines) {
+  bool told = false;
   for (int id : ids) {
-    registered_.erase(id);
+    auto now = registered_.find(id);
+    auto was = asked.find(id);
+    if (now == registered_.end() || was == asked.end() || now->second != was->second) continue;
+    registered_.erase(now);
     if (auto line = lines.find(id); line != lines.end()) problems_[id] = line->second;
+    told = true;
   }
-  if (!ids.empty() && OnRefused) OnRefused();
+  if (told && OnRefused) OnRefused();
 }
 
 void ButtonHotKeys::WithdrawAll() {
@@ -125,6 +146,11 @@ void ButtonHotKeys::WithdrawAll() {
 std::optional<std::pair<int, int>> ButtonHotKeys::ButtonOf(int id) const {
   if (!registered_.count(id)) return std::nullopt;
   return std::pair{id / 16, id % 16};
+}
+
+std::optional<KeyCombo> ButtonHotKeys::KeyOf(int id) const {
+  auto it = registered_.find(id);
+  return it == registered_.end() ? std::nullopt : std::optional<KeyCombo>(it->second);
 }
 
 std::string ButtonHotKeys::TakeNotice() {

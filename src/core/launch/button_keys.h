@@ -72,6 +72,8 @@ class ButtonHotKeys {
   void WithdrawAll();
   // The page and button of a pressed key's identifier; nothing for one not given out.
   std::optional<std::pair<int, int>> ButtonOf(int id) const;
+  // The key registered under the identifier; nothing for one not given out.
+  std::optional<KeyCombo> KeyOf(int id) const;
   // The button holds a key that it does not have.
   bool Refused(int page, int k) const {
     return page >= 1 && page <= PageStore::kLastPage && problems_.count(IdOf(page, k)) != 0;
@@ -85,7 +87,8 @@ class ButtonHotKeys {
  private:
   static int IdOf(int page, int k) { return page * 16 + k; }
 
-  void Refuse(const std::vector<int>& ids, const std::map<int, std::string>& lines);
+  void Refuse(const std::vector<int>& ids, const std::map<int, KeyCombo>& asked,
+              const std::map<int, std::string>& lines);
 
   GlobalKeys* keys_ = nullptr;
   std::map<int, KeyCombo> registered_;   // asked for, and not refused

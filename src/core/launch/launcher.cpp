@@ -127,14 +127,19 @@ void TLauncher::ShowKeyStates() {
   for (int k = 1; k <= kLaunchButtonCount; ++k) Button(k).SetHotKeyRefused(keys_.Refused(Current().PageNo, k));
 }
 
-// The button as its page's file holds it now, whatever page is shown.
+// The button as its page's file holds it now, whatever page is shown. While a dialog
+// or menu holds changes from elsewhere back, the key may have left that button since
+// it was registered: then nothing starts, and the keys are registered as they are now.
 void TLauncher::HotKeyPressed(int id) {
   const auto place = keys_.ButtonOf(id);
   if (!place) return;
   const int page = place->first, k = place->second;
   Handle([&] {
     const ButtonEntry entry = pages_.Load(pages_.PathOf(Current().UserName, page)).Button(k);
-    if (entry.Empty()) return;
+    if (entry.Empty() || KeyComboOf(entry.hotKey) != keys_.KeyOf(id)) {
+      RefreshKeys();
+      return;
+    }
     activation_.ActivateByKey(std::make_shared<DetachedButton>(k, entry, *this, buttonPorts_, view_.NativeHandle()),
                               page);
   });
@@ -197,16 +202,25 @@ void TLauncher::SavePosition() {
 void TLauncher::SaveUserName() { settings_.StoreUserName(Current().UserNo, Current().UserName); }
 
 // The one place that shows what a user operation changed.
+// The options and the keys follow the user even when its pages cannot be shown.
 void TLauncher::ShowUser(const ShownUser& shown) {
   navigator_.SetUser(shown.number, shown.name);
-  if (shown.pages)
-    navigator_.ShowPages(shown.pages->page, shown.pages->count);
-  else
-    navigator_.ComposeCaption();
-  if (shown.options)
-    UseOptions(*shown.options);  // and the keys
-  else
-    RefreshKeys();
+  auto follow = [&] {
+    if (shown.options)
+      UseOptions(*shown.options);  // and the keys
+    else
+      RefreshKeys();
+  };
+  try {
+    if (shown.pages)
+      navigator_.ShowPages(shown.pages->page, shown.pages->count);
+    else
+      navigator_.ComposeCaption();
+  } catch (...) {
+    follow();
+    throw;
+  }
+  follow();
 }
 
 void TLauncher::LoadOption(int n) { UseOptions(settings_.OptionsOf(n)); }

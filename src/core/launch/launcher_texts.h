@@ -50,7 +50,7 @@ inline constexpr char kMenuVersion[] = "ﾊﾞｰｼﾞｮﾝ情報(&A)...";
 // The window's pop-up menu.
 inline constexpr char kMenuChoice[] = "選択起動(&C)";
 inline constexpr char kMenuAllStart[] = "ﾍﾟｰｼﾞ起動(&A)";
-inline constexpr char kMenuInOrder[] = "順番に起動";
+inline constexpr char kMenuInOrder[] = "順番に起動(&O)";
 inline constexpr char kMenuFind[] = "ﾌｧｲﾙ・ﾌｫﾙﾀﾞ検索(&F)";
 inline constexpr char kMenuScreen[] = "ｽｸﾘｰﾝｾｰﾊﾞｰ起動(&S)";
 inline constexpr char kMenuClose[] = "閉じる";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "geometry.h"
@@ -45,8 +46,9 @@ class LauncherView : public PanelColourTarget {
   virtual void HideWindow() = 0;
   virtual void BringToForeground() = 0;
 
-  // The mouse pointer in screen coordinates.
-  virtual ScreenPoint CursorPosition() const = 0;
+  // The mouse pointer in screen coordinates; none when it cannot be read (while the
+  // session is locked or an elevation prompt is up).
+  virtual std::optional<ScreenPoint> CursorPosition() const = 0;
   // The platform's handle of the window, for requests that name an owner.
   virtual std::uintptr_t NativeHandle() const = 0;
 

@@ -80,7 +80,7 @@ void PageRun::StartNext() {
   }
   process_ = std::move(start.process);
   phase_ = Phase::kWindow;
-  until_ = now + kWindowWait;
+  until_ = now + (process_->IsConsoleProgram() ? kConsoleWait : kWindowWait);
 }
 
 void PageRun::End() {

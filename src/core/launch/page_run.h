@@ -10,12 +10,14 @@
 namespace core {
 
 // A page started in order: its buttons one after the other, each once the program
-// started before it shows a window (10 s at most) and its button's pause has passed.
+// started before it shows a window (10 s at most, 1 s for a console program) and its
+// button's pause has passed.
 // The run is driven by the window's steps, never by a wait on the window's thread.
 class PageRun {
  public:
   // The longest wait for a started program's window.
   static constexpr std::uint64_t kWindowWait = 10000;
+  static constexpr std::uint64_t kConsoleWait = 1000;
 
   PageRun(ButtonActivation& activation, LauncherView& view, LaunchButtonHost& host, const LaunchButtonPorts& ports)
       : activation_(activation), view_(view), host_(host), ports_(ports) {}

@@ -21,7 +21,9 @@ void WindowDisplay::TitleBarDoubleClick(int hitTest, bool optionOn) {
 
 void WindowDisplay::FollowMouseEdge(int mouseMode) {
   if (mouseMode <= 0) return;
-  ScreenPoint p = view_.CursorPosition();
+  const std::optional<ScreenPoint> at = view_.CursorPosition();
+  if (!at) return;
+  const ScreenPoint p = *at;
   if (p.x == 0 && p.y == 0)
     view_.ShowWindow();
   else if (p.x == 0 || p.y == 0)

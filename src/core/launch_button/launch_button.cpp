@@ -228,6 +228,7 @@ void TLaunchButton::RunSettingsDialog() {
 
 ShellRequest TLaunchButton::StartRequest(std::uintptr_t owner, bool elevated) const {
   StartPaths start = ResolvedStart();
+  if (elevated) start = ForElevatedStart(std::move(start), ports_.paths.probe);
   return {owner, "open", start.file, option_, start.directory, ShowCommandOf(state_), elevated};
 }
 

@@ -20,6 +20,7 @@ class RememberedDrives final : public FileProbe {
   bool Exists(const std::string& path) const override { return probe_.Exists(path); }
   bool ShellItemExists(const std::string& name) const override { return probe_.ShellItemExists(name); }
   DriveKind KindOfDrive(char letter) const override;
+  std::optional<std::string> NetworkPath(const std::string& path) const override { return probe_.NetworkPath(path); }
   void Forget() { kinds_ = {}; }
 
  private:

@@ -120,6 +120,14 @@ bool IsQuickRoot(std::string_view root, const FileProbe& probe) {
 
 }  // namespace
 
+StartPaths ForElevatedStart(StartPaths start, const FileProbe& probe) {
+  for (std::string* path : {&start.file, &start.directory}) {
+    if (!IsDriveRoot(RootOf(*path)) || probe.KindOfDrive(Upper((*path)[0])) != DriveKind::kNetwork) continue;
+    if (std::optional<std::string> network = probe.NetworkPath(*path)) *path = *network;
+  }
+  return start;
+}
+
 std::string ProgramFolderOf(std::string_view executablePath) {
   size_t end = executablePath.size();
   while (end > 0 && !IsSeparator(executablePath[end - 1])) --end;

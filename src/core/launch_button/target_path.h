@@ -91,6 +91,10 @@ struct StartPaths {
 // is there, else left to the shell (which also searches PATH).
 StartPaths ResolveStart(const std::string& path, const std::string& directory, const PathPorts& ports);
 
+// A start as administrator: a program run so does not see the user's drive mappings,
+// so a program or working folder on a mapped drive goes by its network name.
+StartPaths ForElevatedStart(StartPaths start, const FileProbe& probe);
+
 // Missing targets. Only paths that name a file are looked for: not addresses, shell
 // names or bare names, which only the shell can find; except a packaged app, which the
 // shell no longer knows once it is uninstalled.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace core {
@@ -18,6 +19,9 @@ class FileProbe {
   virtual bool ShellItemExists(const std::string& name) const = 0;
   // The drive of the letter (A to Z).
   virtual DriveKind KindOfDrive(char letter) const = 0;
+  // The network name (\\server\share\...) of a path on a drive mapped to a share; none
+  // for any other path.
+  virtual std::optional<std::string> NetworkPath(const std::string& path) const = 0;
 };
 
 }  // namespace core

@@ -32,6 +32,9 @@ class StartedProcess {
   // It shows a visible top-level window of its own.
   virtual bool ShowsWindow() = 0;
   virtual bool Ended() = 0;
+  // Its executable is a console program, whose window may belong to a terminal, a
+  // process of its own (so on Windows 11).
+  virtual bool IsConsoleProgram() const = 0;
 };
 
 // What a watched start gave: whether it started, and the process it started, if any

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -36,8 +37,9 @@ BSTR Bstr(const std::wstring& text) {
 bool IsItem(const VARIANT& child) { return child.vt == VT_I4 && child.lVal != CHILDID_SELF; }
 
 // The system's own object of the control, with a name and, for a list, items from the
-// source.
-class ControlObject final : public IAccessible {
+// source. It answers only interfaces of its own, so that each gives the same IUnknown:
+// one of the system's object would list that object's children, not the source's items.
+class ControlObject final : public IAccessible, public IEnumVARIANT, public IOleWindow {
  public:
   ControlObject(std::shared_ptr<AccessibleLink> link, IAccessible* standard)
       : link_(std::move(link)), standard_(standard) {}
@@ -45,16 +47,20 @@ class ControlObject final : public IAccessible {
     if (standard_) standard_->Release();
   }
 
-  // IUnknown
+  // IUnknown. A list enumerates its items; other controls leave their children to the
+  // child count and get_accChild, which ask the system's object.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (!object) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, kIidAccessible)) {
-      *object = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
     *object = nullptr;
-    return standard_ ? standard_->QueryInterface(iid, object) : E_NOINTERFACE;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, kIidAccessible))
+      *object = static_cast<IAccessible*>(this);
+    else if (IsEqualIID(iid, IID_IEnumVARIANT) && Source() && Source()->IsList())
+      *object = static_cast<IEnumVARIANT*>(this);
+    else if (IsEqualIID(iid, IID_IOleWindow))
+      *object = static_cast<IOleWindow*>(this);
+    if (!*object) return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
   ULONG STDMETHODCALLTYPE Release() override {
@@ -221,6 +227,46 @@ class ControlObject final : public IAccessible {
     return Standard() ? standard_->put_accValue(child, value) : Gone();
   }
 
+  // IEnumVARIANT: the items' child ids, 1 to the count.
+  HRESULT STDMETHODCALLTYPE Next(ULONG wanted, VARIANT* items, ULONG* fetched) override {
+    if (!Source()) return Gone();
+    if (!items) return E_POINTER;
+    ULONG given = 0;
+    for (; given < wanted && next_ < Source()->ItemCount(); ++given) {
+      items[given] = VARIANT{};
+      items[given].vt = VT_I4;
+      items[given].lVal = ++next_;
+    }
+    if (fetched) *fetched = given;
+    return given == wanted ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
+    if (!Source()) return Gone();
+    const auto left = static_cast<ULONG>(std::max(0L, Source()->ItemCount() - next_));
+    next_ += static_cast<long>(std::min(count, left));
+    return count <= left ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Reset() override {
+    next_ = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** copy) override {
+    if (!copy) return E_POINTER;
+    if (standard_) standard_->AddRef();
+    auto* clone = new ControlObject(link_, standard_);
+    clone->next_ = next_;
+    *copy = static_cast<IEnumVARIANT*>(clone);
+    return S_OK;
+  }
+
+  // IOleWindow: the control, for WindowFromAccessibleObject.
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
+    if (!window) return E_POINTER;
+    *window = link_->control;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
  private:
   const AccessibleSource* Source() const { return link_->source; }
   bool Standard() const { return Source() && standard_; }
@@ -241,6 +287,7 @@ class ControlObject final : public IAccessible {
   std::atomic<ULONG> references_{1};
   std::shared_ptr<AccessibleLink> link_;
   IAccessible* standard_;
+  long next_ = 0;  // the enumeration's place: the items before it were given
 };
 
 // A control named by NameControl: its own procedure, and the name. The procedure goes
@@ -305,7 +352,7 @@ LRESULT AnswerAccessible(HWND control, const AccessibleSource& source, WPARAM wP
       standard = nullptr;
     source.link_->control = control;
     auto* object = new ControlObject(source.link_, standard);
-    const LRESULT result = lresultFrom(kIidAccessible, wParam, object);
+    const LRESULT result = lresultFrom(kIidAccessible, wParam, static_cast<IAccessible*>(object));
     object->Release();
     return result;
   } catch (...) {

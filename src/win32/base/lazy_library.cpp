@@ -54,4 +54,9 @@ LazyLibrary& Shlwapi() {
   return library;
 }
 
+LazyLibrary& Mpr() {
+  static LazyLibrary library(L"mpr.dll");
+  return library;
+}
+
 }  // namespace win32

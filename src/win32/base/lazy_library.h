@@ -31,6 +31,7 @@ LazyLibrary& Dwmapi();
 LazyLibrary& Oleacc();
 LazyLibrary& Oleaut32();
 LazyLibrary& Shlwapi();
+LazyLibrary& Mpr();  // not a Known DLL: only ever from the system folder
 
 // A typed pointer to a function of a lazily loaded library; nullptr when it is missing.
 template <typename Function>

@@ -56,19 +56,19 @@ LRESULT CALLBACK BoxHook(int code, WPARAM wParam, LPARAM lParam) {
 
 // A box is modal to the window the user works in: a dialog open over the launcher
 // stays disabled while the box asks, as the launcher does.
-HWND Win32Prompter::BoxOwner() const {
+HWND BoxOwnerOf(HWND owner) {
   HWND active = GetActiveWindow();
-  if (active && owner_ && GetAncestor(active, GA_ROOTOWNER) == GetAncestor(owner_, GA_ROOTOWNER) &&
+  if (active && owner && GetAncestor(active, GA_ROOTOWNER) == GetAncestor(owner, GA_ROOTOWNER) &&
       IsWindowEnabled(active) && IsWindowVisible(active))
     return active;
-  return owner_;
+  return owner;
 }
 
 int Win32Prompter::Show(const std::string& text, const char* title, UINT type, core::BoxPlacement placement) {
   PendingBox box;
   box.yesOnOk = (type & MB_TYPEMASK) == MB_OKCANCEL;
   box.placement = placement;
-  box.owner = BoxOwner();
+  box.owner = BoxOwnerOf(owner_);
   box.hook = SetWindowsHookExW(WH_CBT, BoxHook, nullptr, GetCurrentThreadId());
   PendingBox* outer = pending;
   pending = &box;

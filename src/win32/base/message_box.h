@@ -7,6 +7,10 @@
 
 namespace win32 {
 
+// The owner of a box of the program whose main window is `owner`: the window the user
+// works in, a dialog open over it or the window itself, never another program's.
+HWND BoxOwnerOf(HWND owner);
+
 // The program's message boxes: the system's message box with the program's own
 // titles and button texts (whatever the system's language) and its placement.
 class Win32Prompter final : public core::Prompter {
@@ -22,7 +26,6 @@ class Win32Prompter final : public core::Prompter {
 
  private:
   int Show(const std::string& text, const char* title, UINT type, core::BoxPlacement placement);
-  HWND BoxOwner() const;
 
   HWND owner_ = nullptr;
 };

@@ -6,6 +6,7 @@
 
 #include "base/handles.h"
 #include "base/log.h"
+#include "base/message_box.h"
 #include "base/utf16.h"
 
 namespace win32 {
@@ -98,7 +99,7 @@ std::string WinSession::SystemErrorText() {
 }
 
 void WinSession::ShowNotice(const std::string& text, const std::string& caption) {
-  MessageBoxW(GetForegroundWindow(), Widen(text).c_str(), Widen(caption).c_str(), MB_ICONINFORMATION);
+  MessageBoxW(BoxOwnerOf(boxOwner_), Widen(text).c_str(), Widen(caption).c_str(), MB_ICONINFORMATION);
 }
 
 void WinSession::StartScreenSaver() { SendMessageW(application_, WM_SYSCOMMAND, SC_SCREENSAVE, 0); }

@@ -15,6 +15,8 @@ class WinSession : public core::Session {
  public:
   // The screen saver is requested through the program's hidden application window.
   explicit WinSession(HWND application = nullptr) : application_(application) {}
+  // Its notices are owned by this window, or by a dialog open over it.
+  void SetBoxOwner(HWND owner) { boxOwner_ = owner; }
 
   bool NeedsPrivileges() override;
   std::unique_ptr<core::AccessToken> OpenOwnToken() override;
@@ -26,6 +28,7 @@ class WinSession : public core::Session {
 
  private:
   HWND application_;
+  HWND boxOwner_ = nullptr;
 };
 
 // Top-level windows, synthetic key strokes and deferred steps on the Windows API.

@@ -1,9 +1,16 @@
 #include "base/win_file_probe.h"
 
+#include "base/win.h"
+
+#include <winnetwk.h>
+
+#include <vector>
+
 #include "base/com.h"
+#include "base/lazy_library.h"
 #include "base/shell_item.h"
 #include "base/shell_path.h"
-#include "base/win.h"
+#include "base/utf16.h"
 
 namespace win32 {
 
@@ -34,6 +41,24 @@ core::DriveKind WinFileProbe::KindOfDrive(char letter) const {
     case DRIVE_REMOTE: return core::DriveKind::kNetwork;
     default: return core::DriveKind::kUnknown;
   }
+}
+
+std::optional<std::string> WinFileProbe::NetworkPath(const std::string& path) const {
+  static const auto universalName = Bind<decltype(&WNetGetUniversalNameW)>(Mpr(), "WNetGetUniversalNameW");
+  if (!universalName) return std::nullopt;
+  const std::wstring local = Widen(path);
+  std::vector<std::byte> buffer(1024);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    auto size = static_cast<DWORD>(buffer.size());
+    const DWORD result = universalName(local.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer.data(), &size);
+    if (result == ERROR_MORE_DATA) {
+      buffer.resize(size);
+      continue;
+    }
+    if (result != NO_ERROR) return std::nullopt;
+    return Narrow(reinterpret_cast<const UNIVERSAL_NAME_INFOW*>(buffer.data())->lpUniversalName);
+  }
+  return std::nullopt;
 }
 
 }  // namespace win32

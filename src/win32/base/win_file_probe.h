@@ -26,6 +26,7 @@ class WinFileProbe final : public core::FileProbe {
   // Asks the shell, with COM on the calling thread for the while.
   bool ShellItemExists(const std::string& name) const override;
   core::DriveKind KindOfDrive(char letter) const override;
+  std::optional<std::string> NetworkPath(const std::string& path) const override;
 };
 
 }  // namespace win32

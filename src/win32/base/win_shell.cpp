@@ -47,10 +47,24 @@ void ExecuteElevated(const core::ShellRequest& request) {
   if (!ShellExecuteExOf()(&execute.info)) LogLastError("starting " + request.file + " as administrator");
 }
 
+// The header of a process's executable names the console subsystem. (A process that
+// has already ended may not tell its executable; nothing is waited for then anyway.)
+bool RunsConsoleProgram(HANDLE process) {
+  static const auto getFileInfo = Bind<decltype(&SHGetFileInfoW)>(Shell32(), "SHGetFileInfoW");
+  std::wstring image(32768, L'\0');
+  DWORD size = static_cast<DWORD>(image.size());
+  if (!getFileInfo || !QueryFullProcessImageNameW(process, 0, image.data(), &size)) return false;
+  image.resize(size);
+  // A console program is "PE" with no version in the high word.
+  const DWORD_PTR type = getFileInfo(image.c_str(), 0, nullptr, 0, SHGFI_EXETYPE);
+  return LOWORD(type) == 0x4550 && HIWORD(type) == 0;
+}
+
 // A started process, held until the run that waits for it lets it go.
 class WinStartedProcess final : public core::StartedProcess {
  public:
-  explicit WinStartedProcess(HANDLE process) : process_(process), id_(GetProcessId(process)) {}
+  explicit WinStartedProcess(HANDLE process)
+      : process_(process), id_(GetProcessId(process)), console_(RunsConsoleProgram(process)) {}
   ~WinStartedProcess() override { CloseHandle(process_); }
   WinStartedProcess(const WinStartedProcess&) = delete;
   WinStartedProcess& operator=(const WinStartedProcess&) = delete;
@@ -73,10 +87,12 @@ class WinStartedProcess final : public core::StartedProcess {
     return search.found;
   }
   bool Ended() override { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }
+  bool IsConsoleProgram() const override { return console_; }
 
  private:
   HANDLE process_;
   DWORD id_;
+  bool console_;
 };
 
 }  // namespace

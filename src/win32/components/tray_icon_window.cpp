@@ -30,6 +30,10 @@ TrayCallbackWindow::TrayCallbackWindow(HWND owner, core::TrayIconList& list, std
     : list_(list), areaRebuilt_(std::move(areaRebuilt)), taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
   RegisterOnce(kClassName, 0, nullptr);
   CreateFor(0, kClassName, L"", WS_POPUP, RECT{0, 0, 0, 0}, owner, nullptr);
+  // Run as administrator, the launcher would not hear of a new Explorer, which runs
+  // with less: the system filters its messages out unless they are let through.
+  if (taskbarCreated_ && !ChangeWindowMessageFilterEx(Handle(), taskbarCreated_, MSGFLT_ALLOW, nullptr))
+    LogLastError("letting the notification area's new start through");
 }
 
 // The wait is a one-shot timer on this window rather than a thread that sleeps and

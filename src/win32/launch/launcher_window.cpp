@@ -239,10 +239,10 @@ void LauncherWindow::HideWindow() { ::ShowWindow(Handle(), SW_HIDE); }
 
 void LauncherWindow::BringToForeground() { SetForegroundWindow(Handle()); }
 
-core::ScreenPoint LauncherWindow::CursorPosition() const {
+std::optional<core::ScreenPoint> LauncherWindow::CursorPosition() const {
   POINT p{};
-  GetCursorPos(&p);
-  return {p.x, p.y};
+  if (!GetCursorPos(&p)) return std::nullopt;
+  return core::ScreenPoint{p.x, p.y};
 }
 
 std::uintptr_t LauncherWindow::NativeHandle() const { return reinterpret_cast<std::uintptr_t>(Handle()); }

@@ -79,7 +79,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   void ShowWindow() override;
   void HideWindow() override;
   void BringToForeground() override;
-  core::ScreenPoint CursorPosition() const override;
+  std::optional<core::ScreenPoint> CursorPosition() const override;
   std::uintptr_t NativeHandle() const override;
   core::LaunchButtonView& ButtonView(int k) override { return ButtonControl(k); }
   void PopupLaunchMenu(const core::LaunchMenuState& state, int atButton) override;

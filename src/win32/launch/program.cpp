@@ -30,6 +30,7 @@ Program::Program(const StandIns& standIns)
   PublishProgramFolder(environment_.ExecutablePath());
   application_.SetMainWindow(window_.Handle());
   ownPrompter_.SetOwner(window_.Handle());
+  session_.SetBoxOwner(window_.Handle());
   launcher_.SetDesktopPorts({session_, desktop_, dde_});
   launcher_.SetBackground(&background_);
   window_.CreateComponentsLater(prompter_, codePage_);

@@ -36,6 +36,21 @@ BOOL CALLBACK FindInstance(HWND window, LPARAM parameter) {
   return FALSE;
 }
 
+HWND RunningWindow(const std::wstring& executableFileName) {
+  Search search{Widen(core::texts::kApplicationTitle), executableFileName};
+  EnumWindows(FindInstance, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A copy that hangs does not hang this start too.
+void BringForward(HWND running) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(running, &process);
+  AllowSetForegroundWindow(process);
+  SendMessageTimeoutW(running, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+  SetForegroundWindow(running);
+}
+
 }  // namespace
 
 std::wstring FileNameOf(const std::wstring& path) {
@@ -43,24 +58,32 @@ std::wstring FileNameOf(const std::wstring& path) {
   return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-InstanceCheck ClaimSingleInstance(const std::wstring& executableFileName, UniqueAtom& atom) {
-  if (ATOM existing = GlobalFindAtomW(executableFileName.c_str())) {
-    Search search{Widen(core::texts::kApplicationTitle), executableFileName};
-    EnumWindows(FindInstance, reinterpret_cast<LPARAM>(&search));
-    if (HWND running = search.found) {
-      DWORD process = 0;
-      GetWindowThreadProcessId(running, &process);
-      AllowSetForegroundWindow(process);
-      SendMessageW(running, WM_SYSCOMMAND, SC_RESTORE, 0);
-      SetForegroundWindow(running);
-      return InstanceCheck::kAnotherRuns;
+InstanceCheck ClaimSingleInstance(const std::wstring& executableFileName, InstanceClaim& claim, DWORD startingWait) {
+  // Kernel object names are compared by case, file names are not.
+  std::wstring file = executableFileName;
+  CharUpperBuffW(file.data(), static_cast<DWORD>(file.size()));
+  UniqueKernel mutex(CreateMutexW(nullptr, FALSE, (L"Local\\ZubiInstance-" + file).c_str()));
+  const bool starting = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
+  if (starting || GlobalFindAtomW(executableFileName.c_str())) {
+    const ULONGLONG until = GetTickCount64() + (starting ? startingWait : 0);
+    for (;;) {
+      if (HWND running = RunningWindow(executableFileName)) {
+        BringForward(running);
+        return InstanceCheck::kAnotherRuns;
+      }
+      if (GetTickCount64() >= until) break;
+      Sleep(50);
     }
-    atom.reset(existing);
+    if (starting) return InstanceCheck::kAnotherRuns;
+  }
+  claim.mutex = std::move(mutex);  // none for a name too long for one: the atom still holds
+  if (ATOM existing = GlobalFindAtomW(executableFileName.c_str())) {
+    claim.atom.reset(existing);  // left behind by a copy that ended without deleting it
     return InstanceCheck::kFirst;
   }
   ATOM added = GlobalAddAtomW(executableFileName.c_str());
   if (!added) return InstanceCheck::kCannotStart;
-  atom.reset(added);
+  claim.atom.reset(added);
   return InstanceCheck::kFirst;
 }
 

@@ -43,14 +43,6 @@ const ControlSpec kLayout[] = {
     {W::kDirEdit, L"EDIT", kEdit, WS_EX_CLIENTEDGE, 83, 48, 325, 22, "", nullptr, 0, 0},
     {W::kStateList, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 83, 71, 140, 120, "", nullptr, 0, 0},
     {W::kOptionEdit, L"EDIT", kEdit, WS_EX_CLIENTEDGE, 308, 71, 100, 22, "", nullptr, 0, 0},
-    // The button's own key and what a page started in order waits after it, below the rest.
-    {0, L"STATIC", kLabel | SS_RIGHT, 0, 2, 150, 80, kLabelHeight, t::kSettingsHotKeyLabel, nullptr, 0, 0},
-    {0, L"STATIC", kLabel | SS_RIGHT, 0, 226, 150, 112, kLabelHeight, t::kSettingsDelayLabel, nullptr, 0, 0},
-    {W::kHotKeyEdit, L"EDIT", kEdit, WS_EX_CLIENTEDGE, 83, 146, 140, 22, "", nullptr, 0, 0},
-    {W::kSwitchCheck, L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 85, 171, 176, 18, t::kSettingsSwitch, nullptr, 0, 0},
-    {W::kDelayEdit, L"EDIT", kEdit | ES_NUMBER, WS_EX_CLIENTEDGE, 340, 146, 53, 22, "0", nullptr, 0, 0},
-    {W::kDelayUpDown, UPDOWN_CLASSW, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 393, 146, 15, 22, "",
-     nullptr, 0, 0},
     {W::kBrowseButton, L"BUTTON", kButton, 0, 372, 24, 35, 22, t::kSettingsBrowse, t::kHintBrowse, 0, 0},
     {W::kDeleteButton, L"BUTTON", kButton, 0, 5, 113, 40, 26, t::kSettingsDelete, t::kHintDelete, 0, 0},
     {W::kIconButton, L"BUTTON", kButton, 0, 83, 99, 40, 40, "", t::kHintIconButton, 0, 0},
@@ -59,6 +51,15 @@ const ControlSpec kLayout[] = {
      0},
     {W::kOkButton, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 266, 112, 70, 27, t::kSettingsOk, t::kHintOk, 0, 0},
     {W::kCancelButton, L"BUTTON", kButton, 0, 337, 112, 70, 27, t::kSettingsCancel, t::kHintCancel, 0, 0},
+    // The button's own key and what a page started in order waits after it: below the
+    // rest, and after it in the tab order.
+    {0, L"STATIC", kLabel | SS_RIGHT, 0, 2, 150, 80, kLabelHeight, t::kSettingsHotKeyLabel, nullptr, 0, 0},
+    {0, L"STATIC", kLabel | SS_RIGHT, 0, 226, 150, 112, kLabelHeight, t::kSettingsDelayLabel, nullptr, 0, 0},
+    {W::kHotKeyEdit, L"EDIT", kEdit, WS_EX_CLIENTEDGE, 83, 146, 140, 22, "", nullptr, 0, 0},
+    {W::kSwitchCheck, L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 85, 171, 176, 18, t::kSettingsSwitch, nullptr, 0, 0},
+    {W::kDelayEdit, L"EDIT", kEdit | ES_NUMBER, WS_EX_CLIENTEDGE, 340, 146, 53, 22, "0", nullptr, 0, 0},
+    {W::kDelayUpDown, UPDOWN_CLASSW, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 393, 146, 15, 22, "",
+     nullptr, 0, 0},
 };
 
 // The labels come before all the edits, which they would otherwise not name rightly.
@@ -135,8 +136,7 @@ std::function<std::optional<std::string>()>& ButtonSettingsWindow::FileChooser()
   return chooser;
 }
 
-ButtonSettingsWindow::ButtonSettingsWindow(HWND button, HWND owner)
-    : button_(button), owner_(owner) {
+ButtonSettingsWindow::ButtonSettingsWindow(HWND button, HWND owner) : button_(button), owner_(owner) {
   RegisterOnce(kClassName, 0, GetSysColorBrush(COLOR_BTNFACE));
   const UINT dpi = DpiOf(button);
   const SIZE frame = OuterSizeForClient(0, kClientHeight, kStyle, kExStyle, false, dpi);

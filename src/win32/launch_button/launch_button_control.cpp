@@ -254,12 +254,20 @@ LRESULT CALLBACK LaunchButtonControl::Subclass(HWND hwnd, UINT message, WPARAM w
         if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) result |= DLGC_WANTMESSAGE;
         return result;
       }
+      // Once per press: a held key repeats. Alt+Enter opens the settings dialog, as a
+      // right click does.
       case WM_KEYDOWN:
+      case WM_SYSKEYDOWN:
         if (wParam != VK_RETURN) break;
-        model->KeyboardClick(HeldModifiers());
+        if (lParam & (1 << 30)) return 0;
+        if (message == WM_KEYDOWN)
+          model->KeyboardClick(HeldModifiers());
+        else
+          model->RunSettingsDialog();
         return 0;
       case WM_CHAR:
-        if (wParam == L'\r') return 0;
+      case WM_SYSCHAR:
+        if (wParam == L'\r') return 0;  // the key was taken; as a character it would beep
         break;
       case kGlyphReady: control->RedrawGlyph(); return 0;
       case WM_GETOBJECT:

@@ -51,8 +51,8 @@ UniqueHicon ShellNameIcon(const std::string& name, IconSize size) {
   ComMemory<PIDLIST_ABSOLUTE> item;
   if (!parse || !fileInfo || FAILED(parse(Widen(name).c_str(), nullptr, item.put(), 0, nullptr)) || !item) return {};
   SHFILEINFOW info{};
-  const UINT what = size.IsSystemSize() ? SHGFI_ICON | (size.small ? SHGFI_SMALLICON : SHGFI_LARGEICON)
-                                        : SHGFI_SYSICONINDEX;
+  const UINT what =
+      size.IsSystemSize() ? SHGFI_ICON | (size.small ? SHGFI_SMALLICON : SHGFI_LARGEICON) : SHGFI_SYSICONINDEX;
   if (!fileInfo(reinterpret_cast<LPCWSTR>(item.get()), 0, &info, sizeof info, SHGFI_PIDL | what)) return {};
   return size.IsSystemSize() ? UniqueHicon(info.hIcon) : SystemImage(info.iIcon, size);
 }
