@@ -25,8 +25,10 @@ void TFindBox::Open() {
   Index(scope);
   if (!open_) host_.HoldChanges(true);
   open_ = true;
-  view_.Open();
+  // The list is made before the box shows: text that arrives while it is being shown
+  // (a message sent to it meanwhile) is not then overwritten by the empty one.
   TextChanged("");
+  view_.Open();
 }
 
 void TFindBox::TextChanged(const std::string& text) {
