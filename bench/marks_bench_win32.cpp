@@ -18,6 +18,7 @@
 
 #include "base/log.h"
 #include "base/message_box.h"
+#include "base/posted_closure.h"
 #include "base/utf16.h"
 #include "base/win_background.h"
 #include "base/win_code_page.h"
@@ -151,7 +152,7 @@ int main(int argc, char** argv) {
     double onWindow = since(asked);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-      const bool answer = message.message == win32::WinBackground::AnswerMessage();
+      const bool answer = message.message == win32::ClosureMessage();
       const Clock::time_point start = Clock::now();
       DispatchMessageW(&message);
       if (!answer) continue;

@@ -7,6 +7,7 @@
 
 #include <dbt.h>
 
+#include "base/posted_closure.h"
 #include "base/utf16.h"
 #include "base/win_background.h"
 #include "base/win_environment.h"
@@ -143,6 +144,17 @@ TEST(ProgramPaths, BackgroundWorkRunsInOrderOnItsOwnThreadAndAnswersOnTheWindows
   Sleep(300);
   EXPECT_EQ(later->load(), 0);
   CloseHandle(wake);
+
+  // An answer whose window went before it ran is freed unrun, at the latest with the
+  // next answer posted to any window.
+  auto captured = std::make_shared<int>(0);
+  HWND gone = testing_support::MakeAnswerWindow().release();
+  win32::PostClosure(gone, [captured] { ++*captured; });
+  DestroyWindow(gone);
+  win32::PostClosure(h.window->Handle(), [captured] { ++*captured; });
+  EXPECT_EQ(captured.use_count(), 2) << "the first answer is freed";
+  ASSERT_TRUE(WaitUntil([&] { return *captured == 1; }));
+  EXPECT_EQ(captured.use_count(), 1);
 }
 
 TEST(ProgramPaths, ADimmedGlyphIsGreyAndShowsTheTypeOfAMissingFile) {

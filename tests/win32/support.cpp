@@ -9,6 +9,7 @@
 #include <oleacc.h>
 #include <shlobj.h>
 
+#include "base/posted_closure.h"
 #include "base/utf16.h"
 #include "launch_button/glyph_cache.h"
 #include "storage/paths.h"
@@ -163,8 +164,8 @@ AccessibleRead ReadAccessible(HWND control, long child) {
 namespace {
 
 LRESULT CALLBACK TakeAnswers(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != win32::WinBackground::AnswerMessage()) return DefWindowProcW(window, message, wParam, lParam);
-  win32::WinBackground::Deliver(lParam);
+  if (message != win32::ClosureMessage()) return DefWindowProcW(window, message, wParam, lParam);
+  win32::RunPostedClosure(lParam);
   return 0;
 }
 

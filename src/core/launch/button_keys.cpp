@@ -115,8 +115,8 @@ void ButtonHotKeys::Use(const std::vector<Page>& pages, const std::vector<KeyCom
       asked.emplace(id, key);
     }
   if (withdrawn.empty() && added.empty()) return;
-  keys_->Change(withdrawn, added, [this, alive = alive_, asked, held](const std::vector<int>& refused) {
-    if (*alive) Refuse(refused, asked, held);
+  keys_->Change(withdrawn, added, [this, alive = lifetime_.Watch(), asked, held](const std::vector<int>& refused) {
+    if (alive.Alive()) Refuse(refused, asked, held);
   });
 }
 

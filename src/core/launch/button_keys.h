@@ -12,6 +12,7 @@
 #include "components/key_combo.h"
 #include "launch/page_file.h"
 #include "launch/page_store.h"
+#include "lifetime.h"
 #include "ports/global_keys.h"
 
 namespace core {
@@ -45,10 +46,7 @@ class ButtonHotKeys {
  public:
   ButtonHotKeys() = default;
   // Answers still on their way find nobody.
-  ~ButtonHotKeys() {
-    WithdrawAll();
-    *alive_ = false;
-  }
+  ~ButtonHotKeys() { WithdrawAll(); }
   ButtonHotKeys(const ButtonHotKeys&) = delete;
   ButtonHotKeys& operator=(const ButtonHotKeys&) = delete;
 
@@ -94,7 +92,7 @@ class ButtonHotKeys {
   std::map<int, KeyCombo> registered_;   // asked for, and not refused
   std::map<int, std::string> problems_;  // identifier -> the notice's line
   std::set<std::string> told_;
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  Lifetime lifetime_;
 };
 
 }  // namespace core

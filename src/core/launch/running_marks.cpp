@@ -74,13 +74,14 @@ void RunningMarks::Look(std::function<void()> after) {
     if (after) after();
     return;
   }
-  background_->Run([programs = programs_, shared = shared_, after, this](const FileProbe&) -> Background::Done {
-    return [shared, after, this, windows = programs->VisibleWindows()]() mutable {
-      if (!shared->alive) return;
-      Mark(std::move(windows));
-      if (after) after();
-    };
-  });
+  background_->Run(
+      [programs = programs_, alive = lifetime_.Watch(), after, this](const FileProbe&) -> Background::Done {
+        return [alive, after, this, windows = programs->VisibleWindows()]() mutable {
+          if (!alive.Alive()) return;
+          Mark(std::move(windows));
+          if (after) after();
+        };
+      });
 }
 
 void RunningMarks::SwitchTo(const TLaunchButton& button, std::function<void(bool switched)> then) {

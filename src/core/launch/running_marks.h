@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "launch_button/launch_button.h"
+#include "lifetime.h"
 #include "ports/background.h"
 #include "ports/running_programs.h"
 
@@ -29,8 +30,6 @@ bool IsSameProgram(const std::string& buttonKey, const std::string& windowKey);
 class RunningMarks {
  public:
   explicit RunningMarks(LaunchButtons& buttons) : buttons_(buttons) {}
-  // Answers still on their way find nobody.
-  ~RunningMarks() { shared_->alive = false; }
   RunningMarks(const RunningMarks&) = delete;
   RunningMarks& operator=(const RunningMarks&) = delete;
 
@@ -53,9 +52,6 @@ class RunningMarks {
 
  private:
   static constexpr int kTicksAfterStart = 10;
-  struct Shared {
-    bool alive = true;  // read on the window's thread only
-  };
   // The look; `after` runs once the marks follow it.
   void Look(std::function<void()> after);
   void Mark(std::vector<ProgramWindow> windows);
@@ -65,8 +61,8 @@ class RunningMarks {
   RunningPrograms* programs_ = nullptr;
   Background* background_ = nullptr;
   std::vector<ProgramWindow> windows_;  // as the last look found them, front to back
-  std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
   int ticksToRefresh_ = 0;
+  Lifetime lifetime_;  // answers still on their way find nobody once it is gone
 };
 
 }  // namespace core

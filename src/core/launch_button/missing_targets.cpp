@@ -13,7 +13,7 @@ DriveKind RememberedDrives::KindOfDrive(char letter) const {
 MissingTargets::MissingTargets(std::vector<TLaunchButton*> buttons, const PathPorts& ports)
     : buttons_(std::move(buttons)), drives_(ports.probe), ports_{ports.environment, drives_} {}
 
-MissingTargets::~MissingTargets() { shared_->alive = false; }
+MissingTargets::~MissingTargets() = default;
 
 // An empty button, and one whose path only the shell can follow, is never dimmed. A
 // button waiting for its answer keeps what it shows.
@@ -44,14 +44,15 @@ void MissingTargets::DrivesChanged() {
 // The work holds copies of everything it looks at; the buttons are touched only by
 // the answer, on the window's thread.
 void MissingTargets::CheckAway(std::uint64_t round, std::vector<Query> queries) {
-  background_->Run([shared = shared_, round, queries = std::move(queries)](const FileProbe& probe) -> Background::Done {
+  background_->Run([shared = shared_, alive = lifetime_.Watch(), round,
+                    queries = std::move(queries)](const FileProbe& probe) -> Background::Done {
     std::vector<Answer> answers;
     for (const Query& query : queries) {
       if (shared->round.load() != round) return {};  // a newer check is on its way
       answers.push_back({query.button, query.path, TargetMissing(query.check, probe)});
     }
-    return [shared, round, answers = std::move(answers)] {
-      if (!shared->alive || shared->round.load() != round) return;
+    return [shared, alive, round, answers = std::move(answers)] {
+      if (!alive.Alive() || shared->round.load() != round) return;
       for (const Answer& answer : answers)
         if (answer.button->ProgramPath() == answer.path) answer.button->SetTargetMissing(answer.missing);
     };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "launch_button/launch_button.h"
+#include "lifetime.h"
 #include "ports/background.h"
 
 namespace core {
@@ -61,12 +62,9 @@ class MissingTargets {
     std::string path;
     bool missing;
   };
-  // What the background work shares with the checker: the newest round (read by the
-  // work to skip what is out of date), and whether the checker is still there to take
-  // answers (read on the window's thread only).
+  // The newest round, which the background work reads to skip what is out of date.
   struct Shared {
     std::atomic<std::uint64_t> round{0};
-    bool alive = true;
   };
   void CheckAway(std::uint64_t round, std::vector<Query> queries);
 
@@ -75,6 +73,7 @@ class MissingTargets {
   PathPorts ports_;
   Background* background_ = nullptr;
   std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
+  Lifetime lifetime_;  // answers still on their way find nobody once it is gone
 };
 
 }  // namespace core

@@ -107,7 +107,7 @@ int ControlOf(core::AboutLabel label) {
 
 }  // namespace
 
-AboutBoxWindow::AboutBoxWindow(HWND owner) : owner_(owner) {
+AboutBoxWindow::AboutBoxWindow(HWND owner) : ModalDialog(owner) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterOnce(kClassName, 0, nullptr, LoadIconW(instance, MAKEINTRESOURCEW(kProgramIconId)));
   RegisterPanel();
@@ -157,13 +157,9 @@ void AboutBoxWindow::SetPanelColour(const core::PanelColour& colour) {
 }
 
 void AboutBoxWindow::ShowModal() {
-  closed_ = false;
-  open_ = true;
   FitLabels();
-  dpi_.Place([&] { CentreOnMonitor(Handle(), owner_); });
-  SetFocus(Control(kOKButton));
-  RunModal(Handle(), owner_, closed_);
-  open_ = false;
+  dpi_.Place([&] { CentreOnMonitor(Handle(), Owner()); });
+  RunModally(Control(kOKButton));
 }
 
 // The two coloured labels keep their colours; the rest take the dialog's.
@@ -184,7 +180,7 @@ LRESULT AboutBoxWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (dialog_ && LOWORD(wParam) == kOKButton) dialog_->OKButtonClick();
       return 0;
     case DM_GETDEFID: return MAKELRESULT(kOKButton, DC_HASDEFID);
-    case WM_CLOSE: closed_ = true; return 0;
+    case WM_CLOSE: Close(); return 0;
     default: break;
   }
   return Default(message, wParam, lParam);

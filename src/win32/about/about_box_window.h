@@ -3,17 +3,17 @@
 #include "about/about_box.h"
 #include "base/contrast.h"
 #include "base/layout.h"
+#include "base/modal_dialog.h"
 #include "base/monitor_dpi.h"
 #include "base/palette.h"
 #include "base/panel_brush.h"
-#include "base/window.h"
 #include "components/shot_label_control.h"
 
 namespace win32 {
 
 // The version dialog: the program's icon, name, version and notice of rights in a
 // bevelled panel, two link labels and OK.
-class AboutBoxWindow final : public Window<AboutBoxWindow>, public core::AboutBoxView {
+class AboutBoxWindow final : public ModalDialog<AboutBoxWindow, core::AboutBoxView> {
  public:
   enum ControlId : int {
     kPanel1 = 101,
@@ -29,14 +29,12 @@ class AboutBoxWindow final : public Window<AboutBoxWindow>, public core::AboutBo
   explicit AboutBoxWindow(HWND owner);
   void Attach(core::TAboutBox* dialog);
   HWND Control(int id) const { return layout_.Get(id); }
-  bool IsOpen() const { return open_; }
 
   // core::AboutBoxView
   void SetLabelText(core::AboutLabel label, const std::string& text) override;
   core::ShotLabelView& MailLabelView() override { return mail_; }
   core::ShotLabelView& URLLabelView() override { return url_; }
   void ShowModal() override;
-  void Close() override { closed_ = true; }
   void SetPanelColour(const core::PanelColour& colour) override;
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -49,7 +47,6 @@ class AboutBoxWindow final : public Window<AboutBoxWindow>, public core::AboutBo
   void FitLabels();
 
   core::TAboutBox* dialog_ = nullptr;
-  HWND owner_;
   Layout layout_;
   MonitorDpi dpi_;
   UniqueHicon icon_;
@@ -58,8 +55,6 @@ class AboutBoxWindow final : public Window<AboutBoxWindow>, public core::AboutBo
   PanelBrush background_;
   ShotLabelControl mail_;
   ShotLabelControl url_;
-  bool closed_ = true;
-  bool open_ = false;
 };
 
 }  // namespace win32

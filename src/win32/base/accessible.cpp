@@ -10,6 +10,7 @@
 #include <unordered_map>
 
 #include "base/com.h"
+#include "base/handles.h"
 #include "base/lazy_library.h"
 #include "base/log.h"
 #include "base/utf16.h"
@@ -41,11 +42,8 @@ bool IsItem(const VARIANT& child) { return child.vt == VT_I4 && child.lVal != CH
 // one of the system's object would list that object's children, not the source's items.
 class ControlObject final : public IAccessible, public IEnumVARIANT, public IOleWindow {
  public:
-  ControlObject(std::shared_ptr<AccessibleLink> link, IAccessible* standard)
-      : link_(std::move(link)), standard_(standard) {}
-  ~ControlObject() {
-    if (standard_) standard_->Release();
-  }
+  ControlObject(std::shared_ptr<AccessibleLink> link, ComPtr<IAccessible> standard)
+      : link_(std::move(link)), standard_(std::move(standard)) {}
 
   // IUnknown. A list enumerates its items; other controls leave their children to the
   // child count and get_accChild, which ask the system's object.
@@ -252,8 +250,7 @@ class ControlObject final : public IAccessible, public IEnumVARIANT, public IOle
   }
   HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** copy) override {
     if (!copy) return E_POINTER;
-    if (standard_) standard_->AddRef();
-    auto* clone = new ControlObject(link_, standard_);
+    auto* clone = new ControlObject(link_, standard_.Share());
     clone->next_ = next_;
     *copy = static_cast<IEnumVARIANT*>(clone);
     return S_OK;
@@ -286,7 +283,7 @@ class ControlObject final : public IAccessible, public IEnumVARIANT, public IOle
 
   std::atomic<ULONG> references_{1};
   std::shared_ptr<AccessibleLink> link_;
-  IAccessible* standard_;
+  ComPtr<IAccessible> standard_;
   long next_ = 0;  // the enumeration's place: the items before it were given
 };
 
@@ -347,14 +344,12 @@ LRESULT AnswerAccessible(HWND control, const AccessibleSource& source, WPARAM wP
     static const auto lresultFrom = Bind<decltype(&LresultFromObject)>(Oleacc(), "LresultFromObject");
     static ComApartment com;
     if (!createStandard || !lresultFrom) return 0;
-    IAccessible* standard = nullptr;
-    if (FAILED(createStandard(control, OBJID_CLIENT, kIidAccessible, reinterpret_cast<void**>(&standard))))
-      standard = nullptr;
+    ComPtr<IAccessible> standard;
+    if (FAILED(createStandard(control, OBJID_CLIENT, kIidAccessible, reinterpret_cast<void**>(standard.put()))))
+      standard.reset();
     source.link_->control = control;
-    auto* object = new ControlObject(source.link_, standard);
-    const LRESULT result = lresultFrom(kIidAccessible, wParam, static_cast<IAccessible*>(object));
-    object->Release();
-    return result;
+    const ComPtr<IAccessible> object(new ControlObject(source.link_, std::move(standard)));
+    return lresultFrom(kIidAccessible, wParam, object.get());
   } catch (...) {
     LogCurrentException("answering a screen reader");
     return 0;

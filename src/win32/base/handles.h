@@ -71,14 +71,29 @@ using UniqueMemoryDc = UniqueHandle<HDC, DeleteDcRelease>;
 // An open file, or nothing when CreateFileW failed (INVALID_HANDLE_VALUE).
 inline UniqueKernel OwnFile(HANDLE file) { return UniqueKernel(file == INVALID_HANDLE_VALUE ? nullptr : file); }
 
-// A COM interface pointer, released when it goes.
+// A COM interface pointer, released when it goes: the program's one owner of them.
 template <typename Interface>
 class ComPtr {
  public:
   ComPtr() = default;
+  // Takes over a pointer that is owed a Release.
+  explicit ComPtr(Interface* owned) : pointer_(owned) {}
   ~ComPtr() { reset(); }
   ComPtr(const ComPtr&) = delete;
   ComPtr& operator=(const ComPtr&) = delete;
+  ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+  ComPtr& operator=(ComPtr&& other) noexcept {
+    if (this != &other) {
+      reset();
+      pointer_ = std::exchange(other.pointer_, nullptr);
+    }
+    return *this;
+  }
+  // A second owner of the same object.
+  ComPtr Share() const {
+    if (pointer_) pointer_->AddRef();
+    return ComPtr(pointer_);
+  }
   Interface* get() const { return pointer_; }
   Interface* operator->() const { return pointer_; }
   explicit operator bool() const { return pointer_ != nullptr; }

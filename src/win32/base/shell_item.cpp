@@ -15,17 +15,13 @@ constexpr GUID kIidShellItem = {0x43826d1e, 0xe718, 0x42ee, {0xbc, 0x55, 0xa1, 0
 ShellItem::ShellItem(const std::string& name) {
   static const auto create = Bind<decltype(&SHCreateItemFromParsingName)>(Shell32(), "SHCreateItemFromParsingName");
   if (!create || name.empty()) return;
-  if (FAILED(create(Widen(name).c_str(), nullptr, kIidShellItem, reinterpret_cast<void**>(&item_)))) item_ = nullptr;
+  if (FAILED(create(Widen(name).c_str(), nullptr, kIidShellItem, reinterpret_cast<void**>(item_.put())))) item_.reset();
 }
 
 ShellItem::ShellItem(PCIDLIST_ABSOLUTE item) {
   static const auto create = Bind<decltype(&SHCreateItemFromIDList)>(Shell32(), "SHCreateItemFromIDList");
   if (!create || !item) return;
-  if (FAILED(create(item, kIidShellItem, reinterpret_cast<void**>(&item_)))) item_ = nullptr;
-}
-
-ShellItem::~ShellItem() {
-  if (item_) item_->Release();
+  if (FAILED(create(item, kIidShellItem, reinterpret_cast<void**>(item_.put())))) item_.reset();
 }
 
 std::string ShellItem::Name(SIGDN form) const {

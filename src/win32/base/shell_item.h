@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/handles.h"
 #include "base/win.h"
 
 #include <shobjidl.h>
@@ -14,18 +15,15 @@ class ShellItem {
  public:
   explicit ShellItem(const std::string& name);
   explicit ShellItem(PCIDLIST_ABSOLUTE item);
-  ~ShellItem();
-  ShellItem(const ShellItem&) = delete;
-  ShellItem& operator=(const ShellItem&) = delete;
-  explicit operator bool() const { return item_ != nullptr; }
-  IShellItem* get() const { return item_; }
+  explicit operator bool() const { return static_cast<bool>(item_); }
+  IShellItem* get() const { return item_.get(); }
   // The name the shell shows for it; empty when it has none.
   std::string DisplayName() const { return Name(SIGDN_NORMALDISPLAY); }
   // Its name of that form; empty when it has none.
   std::string Name(SIGDN form) const;
 
  private:
-  IShellItem* item_ = nullptr;
+  ComPtr<IShellItem> item_;
 };
 
 }  // namespace win32

@@ -4,6 +4,7 @@
 
 #include "base/handles.h"
 #include "base/log.h"
+#include "base/posted_closure.h"
 #include "base/win_file_probe.h"
 
 namespace win32 {
@@ -16,11 +17,6 @@ struct WinBackground::Queue {
 };
 
 WinBackground::WinBackground(HWND window) : queue_(std::make_shared<Queue>()) { queue_->window = window; }
-
-UINT WinBackground::AnswerMessage() {
-  static const UINT message = RegisterWindowMessageW(L"ZubiBackgroundAnswer");
-  return message;
-}
 
 // The thread starts with the first piece of work.
 void WinBackground::Run(std::function<Done(const core::FileProbe&)> work) {
@@ -45,20 +41,12 @@ void WinBackground::Work(Queue& queue, HANDLE stop) {
       queue.work.pop_front();
       ReleaseSRWLockExclusive(&queue.lock);
       try {
-        Done answer = work(probe);
-        if (!answer) continue;
-        auto* carried = new Done(std::move(answer));
-        if (!PostMessageW(queue.window, AnswerMessage(), 0, reinterpret_cast<LPARAM>(carried))) delete carried;
+        if (Done answer = work(probe)) PostClosure(queue.window, std::move(answer));
       } catch (...) {
         LogCurrentException("background work");
       }
     }
   }
-}
-
-void WinBackground::Deliver(LPARAM lParam) {
-  std::unique_ptr<Done> answer(reinterpret_cast<Done*>(lParam));
-  if (answer && *answer) (*answer)();
 }
 
 }  // namespace win32

@@ -9,8 +9,7 @@
 namespace win32 {
 
 // One worker thread that runs background work in order, each piece with a file probe
-// of its own, and posts what the work returns to a window as AnswerMessage(); the
-// window hands that message to Deliver. Stopping it (at the latest when it goes) drops
+// of its own, and posts what the work returns to a window (PostClosure). Stopping it (at the latest when it goes) drops
 // the work not yet begun and waits a moment for a piece under way; one that waits on a
 // sleeping drive longer ends on its own, its answer falling on a window that is gone.
 class WinBackground final : public core::Background {
@@ -21,10 +20,6 @@ class WinBackground final : public core::Background {
 
   void Run(std::function<Done(const core::FileProbe&)> work) override;
   void Stop() { worker_.Stop(); }
-
-  static UINT AnswerMessage();
-  // Runs the answer carried by an AnswerMessage, on the window's thread.
-  static void Deliver(LPARAM lParam);
 
  private:
   struct Queue;

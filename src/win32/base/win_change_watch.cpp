@@ -5,9 +5,9 @@
 
 #include "base/handles.h"
 #include "base/log.h"
+#include "base/posted_closure.h"
 #include "base/shell_path.h"
 #include "base/utf16.h"
-#include "base/win_background.h"
 
 namespace win32 {
 namespace {
@@ -201,8 +201,7 @@ void Watcher::ReportWhenDue() {
   std::vector<std::string> paths;
   for (const std::wstring& path : changed_) paths.push_back(Narrow(path));
   changed_.clear();
-  auto* answer = new core::Background::Done([changed = shared_.changed, paths] { changed(paths); });
-  if (!PostMessageW(shared_.window, WinBackground::AnswerMessage(), 0, reinterpret_cast<LPARAM>(answer))) delete answer;
+  PostClosure(shared_.window, [changed = shared_.changed, paths] { changed(paths); });
 }
 
 void Watcher::Run(HANDLE stop) {

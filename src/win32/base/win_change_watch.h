@@ -14,7 +14,7 @@ struct WatchedFolders;
 
 // A worker thread waits for the system's change notifications on the folders and
 // posts the paths changed to the window as a background answer
-// (WinBackground::AnswerMessage): once no notification has come for a moment, and at
+// (PostClosure): once no notification has come for a moment, and at
 // the latest a second after the first of a burst. A folder whose watch fails (removed,
 // renamed, made again) is let go at once, since an open handle keeps a removed folder
 // from going; it is watched again when the folder that holds it reports it back, or,

@@ -46,7 +46,7 @@ void FillList(HWND list, const std::vector<std::string>& items) {
 
 }  // namespace
 
-CopyDlgWindow::CopyDlgWindow(HWND owner) : owner_(owner) {
+CopyDlgWindow::CopyDlgWindow(HWND owner) : ModalDialog(owner) {
   UINT dpi =
       CreateDialogFrame(kClassName, Widen(t::kCopyCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
@@ -105,12 +105,8 @@ void CopyDlgWindow::SetDestinationHint(const std::string& text) { hints_.SetText
 void CopyDlgWindow::SetPanelColour(const core::PanelColour& colour) { background_.Paint(Handle(), colour); }
 
 void CopyDlgWindow::ShowModal() {
-  dpi_.Place([&] { CentreOnMonitor(Handle(), owner_); });
-  closed_ = false;
-  open_ = true;
-  SetFocus(Control(kSrcList));
-  RunModal(Handle(), owner_, closed_);
-  open_ = false;
+  dpi_.Place([&] { CentreOnMonitor(Handle(), Owner()); });
+  RunModally(Control(kSrcList));
 }
 
 LRESULT CopyDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -135,7 +131,7 @@ LRESULT CopyDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case DM_GETDEFID: return 0;
-    case WM_CLOSE: closed_ = true; return 0;
+    case WM_CLOSE: Close(); return 0;
     case WM_CTLCOLORLISTBOX: return list_.Apply(reinterpret_cast<HDC>(wParam));
     default: break;
   }

@@ -2,17 +2,17 @@
 
 #include "base/contrast.h"
 #include "base/layout.h"
+#include "base/modal_dialog.h"
 #include "base/monitor_dpi.h"
 #include "base/palette.h"
 #include "base/panel_brush.h"
 #include "base/tooltips.h"
-#include "base/window.h"
 #include "copy/copy_dlg.h"
 
 namespace win32 {
 
 // The data copy dialog: the yellow source and destination lists and OK, cancel, help.
-class CopyDlgWindow final : public Window<CopyDlgWindow>, public core::CopyDlgView {
+class CopyDlgWindow final : public ModalDialog<CopyDlgWindow, core::CopyDlgView> {
  public:
   // OK has no IDOK: Enter is not bound to it.
   enum ControlId : int {
@@ -29,7 +29,6 @@ class CopyDlgWindow final : public Window<CopyDlgWindow>, public core::CopyDlgVi
   explicit CopyDlgWindow(HWND owner);
   void Attach(core::TCopyDlg* dialog) { dialog_ = dialog; }
   HWND Control(int id) const { return layout_.Get(id); }
-  bool IsOpen() const { return open_; }
   std::string Hint(int id) const { return hints_.Text(Control(id)); }
 
   // core::CopyDlgView
@@ -46,7 +45,6 @@ class CopyDlgWindow final : public Window<CopyDlgWindow>, public core::CopyDlgVi
   void SetDestinationHint(const std::string& text) override;
   std::uintptr_t NativeHandle() const override { return reinterpret_cast<std::uintptr_t>(Handle()); }
   void ShowModal() override;
-  void Close() override { closed_ = true; }
   void SetPanelColour(const core::PanelColour& colour) override;
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -55,14 +53,11 @@ class CopyDlgWindow final : public Window<CopyDlgWindow>, public core::CopyDlgVi
   void LayOut(UINT dpi);
 
   core::TCopyDlg* dialog_ = nullptr;
-  HWND owner_;
   Layout layout_;
   MonitorDpi dpi_;
   Tooltips hints_;
   FixedColours list_{kYellow, kBlack, FixedColours::Role::kEntry};
   PanelBrush background_;
-  bool closed_ = true;
-  bool open_ = false;
 };
 
 }  // namespace win32

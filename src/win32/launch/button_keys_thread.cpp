@@ -6,7 +6,7 @@
 
 #include "base/handles.h"
 #include "base/log.h"
-#include "base/win_background.h"
+#include "base/posted_closure.h"
 
 namespace win32 {
 namespace {
@@ -20,12 +20,6 @@ struct Batch {
   std::vector<core::KeyRegistration> added;
   core::GlobalKeys::Refused done;
 };
-
-// Runs `answer` on the launcher window's thread; nothing when the window is gone.
-void Answer(HWND window, std::function<void()> answer) {
-  auto* carried = new core::Background::Done(std::move(answer));
-  if (!PostMessageW(window, WinBackground::AnswerMessage(), 0, reinterpret_cast<LPARAM>(carried))) delete carried;
-}
 
 }  // namespace
 
@@ -73,7 +67,7 @@ void Apply(HWND window, std::set<int>& registered, Batch& batch, HWND launcher) 
     LogLastError("registering a button's key " + std::to_string(key.modifiers) + "+" + std::to_string(key.code));
     refused.push_back(key.id);
   }
-  if (batch.done) Answer(launcher, [done = std::move(batch.done), refused] { done(refused); });
+  if (batch.done) PostClosure(launcher, [done = std::move(batch.done), refused] { done(refused); });
 }
 
 }  // namespace
@@ -100,7 +94,7 @@ LRESULT CALLBACK ButtonKeysThread::Procedure(HWND window, UINT message, WPARAM w
   }
   if (shared && message == WM_HOTKEY) {
     const int id = static_cast<int>(wParam);
-    Answer(shared->launcher, [pressed = shared->pressed, id] { pressed(id); });
+    PostClosure(shared->launcher, [pressed = shared->pressed, id] { pressed(id); });
     return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);

@@ -13,7 +13,7 @@ namespace win32 {
 // The buttons' own keys on a thread of their own, whose hidden window holds their
 // registrations (with MOD_NOREPEAT): registering a thousand keys costs the launcher
 // window's thread nothing. A press and the keys the system refused come back to the
-// launcher window as background answers (WinBackground::AnswerMessage). Stopping it
+// launcher window as background answers (PostClosure). Stopping it
 // withdraws every registration.
 class ButtonKeysThread final : public core::GlobalKeys {
  public:

@@ -10,6 +10,7 @@
 #include "base/on_screen.h"
 #include "base/palette.h"
 #include "base/panel.h"
+#include "base/posted_closure.h"
 #include "base/utf16.h"
 #include "base/win_background.h"
 #include "error.h"
@@ -336,9 +337,10 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       KillTimer(Handle(), kRunTimerId);
       PostQuitMessage(0);
       return 0;
+    case WM_NCDESTROY: DropPostedClosures(Handle()); break;  // they would never run
     default:
-      if (message == WinBackground::AnswerMessage()) {
-        WinBackground::Deliver(lParam);
+      if (message == ClosureMessage()) {
+        RunPostedClosure(lParam);
         return 0;
       }
       // Colours 0 and 9 follow the system's colours when they change, all of them the

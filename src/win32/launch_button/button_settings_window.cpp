@@ -3,12 +3,9 @@
 #include "base/win.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
-#include <shobjidl.h>
 
-#include "base/com.h"
 #include "base/dpi.h"
-#include "base/lazy_library.h"
+#include "base/file_chooser.h"
 #include "base/modal.h"
 #include "base/utf16.h"
 #include "launch_button/button_settings_texts.h"
@@ -93,50 +90,14 @@ UniqueHfont DialogFont(UINT dpi) {
   return UniqueHfont(CreateFontIndirectW(&font));
 }
 
-std::optional<std::string> ModernFileOpen(HWND owner) {
-  static const auto create = Bind<decltype(&CoCreateInstance)>(Ole32(), "CoCreateInstance");
-  if (!create) return std::nullopt;
-  ComApartment com;
-  ComPtr<IFileOpenDialog> dialog;
-  if (FAILED(create(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
-                    reinterpret_cast<void**>(dialog.put()))))
-    return std::nullopt;
-  std::optional<std::string> chosen;
-  ComPtr<IShellItem> item;
-  if (SUCCEEDED(dialog->Show(owner)) && SUCCEEDED(dialog->GetResult(item.put()))) {
-    ComMemory<PWSTR> path;
-    if (SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, path.put()))) chosen = Narrow(path.get());
-  }
-  return chosen ? chosen : std::optional<std::string>(std::string());
-}
-
 }  // namespace
-
-std::optional<std::string> ChooseFileToOpen(HWND owner) {
-  // The modern dialog gives "" when cancelled and nothing when it is missing.
-  if (auto chosen = ModernFileOpen(owner)) {
-    if (chosen->empty()) return std::nullopt;
-    return chosen;
-  }
-  std::wstring path(32768, L'\0');
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.lpstrFile = path.data();
-  dialog.nMaxFile = static_cast<DWORD>(path.size());
-  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-  static const auto open = Bind<decltype(&GetOpenFileNameW)>(Comdlg32(), "GetOpenFileNameW");
-  if (!open || !open(&dialog)) return std::nullopt;
-  path.resize(wcslen(path.c_str()));
-  return Narrow(path);
-}
 
 std::function<std::optional<std::string>()>& ButtonSettingsWindow::FileChooser() {
   static std::function<std::optional<std::string>()> chooser;
   return chooser;
 }
 
-ButtonSettingsWindow::ButtonSettingsWindow(HWND button, HWND owner) : button_(button), owner_(owner) {
+ButtonSettingsWindow::ButtonSettingsWindow(HWND button, HWND owner) : ModalDialog(owner), button_(button) {
   RegisterOnce(kClassName, 0, GetSysColorBrush(COLOR_BTNFACE));
   const UINT dpi = DpiOf(button);
   const SIZE frame = OuterSizeForClient(0, kClientHeight, kStyle, kExStyle, false, dpi);
@@ -245,11 +206,7 @@ void ButtonSettingsWindow::RemovePreview() {
   InvalidateRect(Control(kIconButton), nullptr, TRUE);
 }
 
-void ButtonSettingsWindow::ShowModal() {
-  closed_ = false;
-  SetFocus(Control(kTitleEdit));
-  RunModal(Handle(), owner_, closed_);
-}
+void ButtonSettingsWindow::ShowModal() { RunModally(Control(kTitleEdit)); }
 
 void ButtonSettingsWindow::OnCommand(int id, int code) {
   if (!dialog_) return;
@@ -312,7 +269,7 @@ LRESULT ButtonSettingsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lPar
       if (dialog_)
         dialog_->CancelClick();
       else
-        closed_ = true;
+        Close();
       return 0;
     default: break;
   }

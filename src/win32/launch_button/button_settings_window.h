@@ -10,9 +10,9 @@
 #include <commctrl.h>
 
 #include "base/layout.h"
+#include "base/modal_dialog.h"
 #include "base/monitor_dpi.h"
 #include "base/tooltips.h"
-#include "base/window.h"
 #include "launch_button/button_settings_dlg.h"
 #include "launch_button/icon_glyph.h"
 
@@ -20,7 +20,7 @@ namespace win32 {
 
 // The settings dialog of one launch button, built for one use: title, path, working
 // folder, start state, parameters and the icon, with its preview and number.
-class ButtonSettingsWindow final : public Window<ButtonSettingsWindow>, public core::ButtonSettingsView {
+class ButtonSettingsWindow final : public ModalDialog<ButtonSettingsWindow, core::ButtonSettingsView> {
  public:
   enum ControlId : int {
     kTitleEdit = 101,
@@ -69,7 +69,6 @@ class ButtonSettingsWindow final : public Window<ButtonSettingsWindow>, public c
   void RemovePreview() override;
   std::optional<std::string> ChooseFile() override;
   void ShowModal() override;
-  void Close() override { closed_ = true; }
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -79,7 +78,6 @@ class ButtonSettingsWindow final : public Window<ButtonSettingsWindow>, public c
   void OnScroll(int request);
 
   HWND button_;
-  HWND owner_;
   core::TButtonSettingsDlg* dialog_ = nullptr;
   Layout layout_;
   MonitorDpi dpi_;
@@ -87,11 +85,6 @@ class ButtonSettingsWindow final : public Window<ButtonSettingsWindow>, public c
   std::shared_ptr<const Glyph> preview_;
   core::GlyphSource previewSource_;  // drawn again when its glyph comes from the loader
   bool previewSmall_ = false;
-  bool closed_ = true;
 };
-
-// The system's file-open dialog (the modern one where there is one); nothing when
-// the user cancels.
-std::optional<std::string> ChooseFileToOpen(HWND owner);
 
 }  // namespace win32

@@ -39,10 +39,7 @@ constexpr int kFocusInset = 2;
 }  // namespace
 
 LaunchButtonControl::~LaunchButtonControl() {
-  if (dropTarget_) {
-    dropTarget_->Revoke();  // where the window outlives this
-    dropTarget_->Release();
-  }
+  if (dropTarget_) dropTarget_->Revoke();  // where the window outlives this
   if (!button_) return;
   RemoveWindowSubclass(button_, Subclass, 0);
 }
@@ -55,13 +52,11 @@ void LaunchButtonControl::Attach(HWND button, UINT dpi) {
 
 void LaunchButtonControl::AcceptDrags() {
   if (dropTarget_ || !button_) return;
-  dropTarget_ = new ButtonDropTarget([this] { return model_ && model_->AcceptDragFile(); },
-                                     [this](const std::vector<std::string>& targets) {
-                                       if (model_) model_->FilesDropped(targets);
-                                     });
-  if (dropTarget_->Register(button_)) return;
-  dropTarget_->Release();
-  dropTarget_ = nullptr;
+  dropTarget_ = ComPtr<ButtonDropTarget>(new ButtonDropTarget([this] { return model_ && model_->AcceptDragFile(); },
+                                                              [this](const std::vector<std::string>& targets) {
+                                                                if (model_) model_->FilesDropped(targets);
+                                                              }));
+  if (!dropTarget_->Register(button_)) dropTarget_.reset();
 }
 
 void LaunchButtonControl::SetHints(Tooltips* hints) {

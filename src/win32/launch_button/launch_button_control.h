@@ -71,7 +71,7 @@ class LaunchButtonControl final : public core::LaunchButtonView, private Accessi
   std::wstring AccessibleName() const override { return name_; }
 
   HWND button_ = nullptr;
-  ButtonDropTarget* dropTarget_ = nullptr;
+  ComPtr<ButtonDropTarget> dropTarget_;
   UINT dpi_ = 96;
   core::TLaunchButton* model_ = nullptr;
   Tooltips* hints_ = nullptr;

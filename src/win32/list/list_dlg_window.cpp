@@ -30,7 +30,7 @@ constexpr ControlName kNames[] = {{ListDlgWindow::kListBox1, t::kListCaption}};
 
 }  // namespace
 
-ListDlgWindow::ListDlgWindow(HWND owner) : owner_(owner) {
+ListDlgWindow::ListDlgWindow(HWND owner) : ModalDialog(owner) {
   UINT dpi =
       CreateDialogFrame(kClassName, Widen(t::kListCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
@@ -68,11 +68,7 @@ void ListDlgWindow::SetPanelColour(const core::PanelColour& colour) { background
 
 void ListDlgWindow::ShowModal() {
   SendMessageW(Control(kListBox1), WM_SETREDRAW, TRUE, 0);
-  closed_ = false;
-  open_ = true;
-  SetFocus(Control(kListBox1));
-  RunModal(Handle(), owner_, closed_);
-  open_ = false;
+  RunModally(Control(kListBox1));
 }
 
 LRESULT ListDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -89,7 +85,7 @@ LRESULT ListDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case DM_GETDEFID: return MAKELRESULT(kCancelButton, DC_HASDEFID);
-    case WM_CLOSE: closed_ = true; return 0;
+    case WM_CLOSE: Close(); return 0;
     case WM_CTLCOLORLISTBOX: return list_.Apply(reinterpret_cast<HDC>(wParam));
     default: break;
   }

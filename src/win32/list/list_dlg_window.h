@@ -2,24 +2,23 @@
 
 #include "base/contrast.h"
 #include "base/layout.h"
+#include "base/modal_dialog.h"
 #include "base/monitor_dpi.h"
 #include "base/palette.h"
 #include "base/panel_brush.h"
 #include "base/tooltips.h"
-#include "base/window.h"
 #include "list/list_dlg.h"
 
 namespace win32 {
 
 // The page-title list dialog: a yellow list of the page titles and a cancel button.
-class ListDlgWindow final : public Window<ListDlgWindow>, public core::ListDlgView {
+class ListDlgWindow final : public ModalDialog<ListDlgWindow, core::ListDlgView> {
  public:
   enum ControlId : int { kListBox1 = 101, kCancelButton = IDCANCEL };
 
   explicit ListDlgWindow(HWND owner);
   void Attach(core::TListDlg* dialog) { dialog_ = dialog; }
   HWND Control(int id) const { return layout_.Get(id); }
-  bool IsOpen() const { return open_; }
 
   // core::ListDlgView
   void ClearItems() override;
@@ -27,7 +26,6 @@ class ListDlgWindow final : public Window<ListDlgWindow>, public core::ListDlgVi
   void SelectItem(int index) override;
   void MoveTo(core::ScreenPoint position) override;
   void ShowModal() override;
-  void Close() override { closed_ = true; }
   void SetPanelColour(const core::PanelColour& colour) override;
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -36,14 +34,11 @@ class ListDlgWindow final : public Window<ListDlgWindow>, public core::ListDlgVi
   void LayOut(UINT dpi);
 
   core::TListDlg* dialog_ = nullptr;
-  HWND owner_;
   Layout layout_;
   MonitorDpi dpi_;
   Tooltips hints_;
   FixedColours list_{kYellow, kBlack, FixedColours::Role::kEntry};
   PanelBrush background_;
-  bool closed_ = true;
-  bool open_ = false;
 };
 
 }  // namespace win32

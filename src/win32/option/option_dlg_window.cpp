@@ -1,9 +1,7 @@
 #include "option/option_dlg_window.h"
 
-#include <commdlg.h>
-
 #include "base/dpi.h"
-#include "base/lazy_library.h"
+#include "base/file_chooser.h"
 #include "base/modal.h"
 #include "base/palette.h"
 #include "base/utf16.h"
@@ -91,7 +89,7 @@ void FillCombo(HWND combo, const std::vector<std::string>& names) {
 
 }  // namespace
 
-OptionDlgWindow::OptionDlgWindow(HWND owner) : owner_(owner) {
+OptionDlgWindow::OptionDlgWindow(HWND owner) : ModalDialog(owner) {
   UINT dpi =
       CreateDialogFrame(kClassName, Widen(t::kOptionCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
@@ -144,30 +142,12 @@ int OptionDlgWindow::ColourIndex() const {
 void OptionDlgWindow::SelectColour(int index) { SendMessageW(Control(kComboBox2), CB_SETCURSEL, index, 0); }
 
 std::optional<std::string> OptionDlgWindow::ChooseSoundFile(const std::string& folder) {
-  std::wstring path(32768, L'\0');
-  std::wstring filter = Widen(t::kSoundFilterName) + L'\0' + Widen(t::kSoundFilterPattern) + L'\0' + L'\0';
-  std::wstring title = Widen(t::kSoundDialogTitle);
-  std::wstring initial = Widen(folder);
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = Handle();
-  dialog.lpstrFilter = filter.c_str();
-  dialog.lpstrFile = path.data();
-  dialog.nMaxFile = static_cast<DWORD>(path.size());
-  dialog.lpstrInitialDir = initial.c_str();
-  dialog.lpstrTitle = title.c_str();
-  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  static const auto open = Bind<decltype(&GetOpenFileNameW)>(Comdlg32(), "GetOpenFileNameW");
-  if (!open || !open(&dialog)) return std::nullopt;
-  path.resize(wcslen(path.c_str()));
-  return Narrow(path);
+  return ChooseFileToOpen(Handle(), {t::kSoundDialogTitle, t::kSoundFilterName, t::kSoundFilterPattern, folder});
 }
 
 void OptionDlgWindow::ShowModal() {
-  closed_ = false;
-  dpi_.Place([&] { CentreOnMonitor(Handle(), owner_); });
-  SetFocus(Control(kMouseCheckBox));
-  RunModal(Handle(), owner_, closed_);
+  dpi_.Place([&] { CentreOnMonitor(Handle(), Owner()); });
+  RunModally(Control(kMouseCheckBox));
 }
 
 void OptionDlgWindow::SetPanelColour(const core::PanelColour& colour) { background_.Paint(Handle(), colour); }
@@ -211,7 +191,7 @@ LRESULT OptionDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case DM_GETDEFID: return MAKELRESULT(kOKButton, DC_HASDEFID);
-    case WM_CLOSE: closed_ = true; return 0;
+    case WM_CLOSE: Close(); return 0;
     case WM_CTLCOLOREDIT:
       if (reinterpret_cast<HWND>(lParam) == Control(kEdit1)) return hotKey_.Apply(reinterpret_cast<HDC>(wParam));
       break;

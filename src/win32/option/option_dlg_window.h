@@ -2,11 +2,11 @@
 
 #include "base/contrast.h"
 #include "base/layout.h"
+#include "base/modal_dialog.h"
 #include "base/monitor_dpi.h"
 #include "base/palette.h"
 #include "base/panel_brush.h"
 #include "base/tooltips.h"
-#include "base/window.h"
 #include "option/option_dlg.h"
 
 namespace core {
@@ -16,7 +16,7 @@ class TOptionDlg;
 namespace win32 {
 
 // The options dialog: display modes, hot key, panel colour and start sound.
-class OptionDlgWindow final : public Window<OptionDlgWindow>, public core::OptionDlgView {
+class OptionDlgWindow final : public ModalDialog<OptionDlgWindow, core::OptionDlgView> {
  public:
   enum ControlId : int {
     kWindowGroupBox = 101,
@@ -58,7 +58,6 @@ class OptionDlgWindow final : public Window<OptionDlgWindow>, public core::Optio
   void SelectColour(int index) override;
   std::optional<std::string> ChooseSoundFile(const std::string& folder) override;
   void ShowModal() override;
-  void Close() override { closed_ = true; }
   void SetPanelColour(const core::PanelColour& colour) override;
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -69,13 +68,11 @@ class OptionDlgWindow final : public Window<OptionDlgWindow>, public core::Optio
   std::string KeyListText(int code) const;
 
   core::TOptionDlg* dialog_ = nullptr;
-  HWND owner_;
   Layout layout_;
   MonitorDpi dpi_;
   Tooltips hints_;
   FixedColours hotKey_{kAqua, kBlue, FixedColours::Role::kEntry};
   PanelBrush background_;
-  bool closed_ = true;
 };
 
 }  // namespace win32

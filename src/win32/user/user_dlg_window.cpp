@@ -56,7 +56,7 @@ constexpr ControlName kNames[] = {
 
 }  // namespace
 
-UserDlgWindow::UserDlgWindow(HWND owner) : owner_(owner) {
+UserDlgWindow::UserDlgWindow(HWND owner) : ModalDialog(owner) {
   UINT dpi =
       CreateDialogFrame(kClassName, Widen(t::kUserCaption), kClientWidth, kClientHeight, kStyle, kExStyle, owner);
   layout_.Create(Handle(), kLayout, dpi);
@@ -119,10 +119,8 @@ void UserDlgWindow::SetPanelColour(const core::PanelColour& colour) { background
 // The name field takes the keys first: the list, without a selection, would take its
 // first key to select line 1 and switch to user 1.
 void UserDlgWindow::ShowModal() {
-  closed_ = false;
-  SetFocus(Control(kEdit1));
   SendMessageW(Control(kEdit1), EM_SETSEL, 0, -1);
-  RunModal(Handle(), owner_, closed_);
+  RunModally(Control(kEdit1));
 }
 
 void UserDlgWindow::OnCommand(int id, int code) {
@@ -168,7 +166,7 @@ LRESULT UserDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         dialog_->UpDown1Click();
       return 0;
     case DM_GETDEFID: return MAKELRESULT(kCancelButton, DC_HASDEFID);
-    case WM_CLOSE: closed_ = true; return 0;
+    case WM_CLOSE: Close(); return 0;
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:

@@ -2,18 +2,18 @@
 
 #include "base/contrast.h"
 #include "base/layout.h"
+#include "base/modal_dialog.h"
 #include "base/monitor_dpi.h"
 #include "base/palette.h"
 #include "base/panel_brush.h"
 #include "base/tooltips.h"
-#include "base/window.h"
 #include "user/user_dlg.h"
 
 namespace win32 {
 
 // The user dialog: the ten user names, the name field with the user number, and the
 // buttons that register, rename, delete, load and copy.
-class UserDlgWindow final : public Window<UserDlgWindow>, public core::UserDlgView {
+class UserDlgWindow final : public ModalDialog<UserDlgWindow, core::UserDlgView> {
  public:
   enum ControlId : int {
     kChoiceGroupBox = 101,
@@ -45,7 +45,6 @@ class UserDlgWindow final : public Window<UserDlgWindow>, public core::UserDlgVi
   core::ScreenPoint Position() const override;
   void MoveTo(core::ScreenPoint position) override;
   void ShowModal() override;
-  void Close() override { closed_ = true; }
   void SetPanelColour(const core::PanelColour& colour) override;
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -56,14 +55,12 @@ class UserDlgWindow final : public Window<UserDlgWindow>, public core::UserDlgVi
   LRESULT OnControlColour(HDC dc, HWND control);
 
   core::TUserDlg* dialog_ = nullptr;
-  HWND owner_;
   Layout layout_;
   MonitorDpi dpi_;
   Tooltips hints_;
   FixedColours list_{kYellow, kBlack, FixedColours::Role::kEntry};
   FixedColours name_{kAqua, kBlue, FixedColours::Role::kEntry};
   PanelBrush background_;
-  bool closed_ = true;
 };
 
 }  // namespace win32
