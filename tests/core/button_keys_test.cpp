@@ -183,3 +183,54 @@ TEST(ButtonKeys, APressActivatesItsButtonWhereverItIsAndFollowsTheFile) {
   EXPECT_EQ(f.PageText("User12.dat").find("HotKey"), std::string::npos);
   f.Launcher().SetGlobalKeys(nullptr);  // before the keys go
 }
+
+// Whatever changes the user's pages, the keys follow, and no command has to ask for
+// it: page 2's button 1 holds Ctrl+Alt+K (identifier 33) before each change.
+TEST(ButtonKeys, TheKeysFollowEveryChangeOfTheUsersPages) {
+  struct Case {
+    const char* change;
+    std::function<void(LauncherFixture&)> make;
+    std::vector<std::string> calls;
+  };
+  const Case cases[] = {
+      {"a button saved",
+       [](LauncherFixture& f) {
+         f.Launcher().Button(2).SetProgramPath("C:\\two.exe");
+         f.Launcher().Button(2).SetHotKey("Ctrl+Alt+J");
+         f.Launcher().Button(2).DoUpdated();
+       },
+       {"+18 3 74"}},
+      {"the page's data deleted",
+       [](LauncherFixture& f) {
+         f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
+         f.Launcher().Command(core::LauncherCommand::kmDeleteClick);
+       },
+       {"-33"}},
+      {"another user", [](LauncherFixture& f) { f.Launcher().Hosts().users.SwitchUser(2, "User2"); }, {"-33", "flush"}},
+      {"fewer pages",
+       [](LauncherFixture& f) {
+         f.view.pageCount = 1;
+         f.Launcher().UpDown1Click();
+       },
+       {"-33"}},
+      {"a page written elsewhere",
+       [](LauncherFixture& f) {
+         f.folder.Write("DATA/User12.dat", Lines({"[Button1]", "ProgPath=C:\\one.exe"}));
+         f.Launcher().FilesChanged({f.folder.Path("DATA/User12.dat")});
+       },
+       {"-33"}},
+  };
+  for (const Case& c : cases) {
+    LauncherFixture f;
+    f.WriteSettings(Lines({"[User1]", "PageNoControl=2"}));
+    f.folder.Write("DATA/User12.dat", Lines({"[Button1]", "ProgPath=C:\\one.exe", "HotKey=Ctrl+Alt+K"}));
+    f.Launcher().FormCreate();
+    FakeGlobalKeys keys;
+    f.Launcher().SetGlobalKeys(&keys);
+    ASSERT_EQ(keys.calls, (std::vector<std::string>{"+33 3 75"}));
+    keys.calls.clear();
+    c.make(f);
+    EXPECT_EQ(keys.calls, c.calls) << c.change;
+    f.Launcher().SetGlobalKeys(nullptr);
+  }
+}

@@ -47,15 +47,13 @@ TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
                   DirectoryWithSeparator(ports.environment.ExecutablePath()) + "start.wav"),
       run_(activation_, view, *this, buttonPorts_),
       editor_(buttons_, navigator_, pages_, view, activation_, run_, ports.prompter, ports.log),
+      keys_(pages_, navigator_.Current(), buttons_, ports.prompter, ports.log),
       desktop_(view, ports.environment, ports.prompter) {
-  navigator_.OnButtonsShown = [this] { ShowKeyStates(); };
-  keys_.OnRefused = [this] { TellKeyProblems(); };
+  navigator_.OnButtonsShown = [this] { keys_.ShowStates(); };
+  navigator_.OnPageChanged = [this] { keys_.PagesChanged(); };
   editor_.OnPasted = [this](TLaunchButton& b) { DropTakenKey(b); };
   for (auto& button : buttons_) {
-    button->OnUpdated = [this](TLaunchButton& b) {
-      editor_.OnBtnUpdated(b);
-      RefreshKeys();
-    };
+    button->OnUpdated = [this](TLaunchButton& b) { editor_.OnBtnUpdated(b); };
     button->OnMouseDown = [this](TLaunchButton& b, MouseButton m) {
       if (editor_.LaunchButtonOnMouseDown(b, m)) ++holds_;
     };
@@ -90,71 +88,24 @@ void TLauncher::HotKeyToggle() {
   view_.FocusLaunchButton(Button(k).ProgramPath().empty() ? 1 : k);
 }
 
-void TLauncher::SetGlobalKeys(GlobalKeys* keys) {
-  keys_.SetPort(keys);
-  RefreshKeys();
-}
+void TLauncher::SetGlobalKeys(GlobalKeys* keys) { keys_.SetPort(keys); }
 
 std::optional<KeyCombo> TLauncher::ShowHideKey() const {
   return options_.Hot > 0 ? KeyComboOf(options_.HotKey) : std::nullopt;
 }
 
-void TLauncher::RefreshKeys() {
-  if (RegisterKeys(ShowHideKey())) TellKeyProblems();
-}
-
-// A page that cannot be read now keeps the keys as they were, until the next change.
-bool TLauncher::RegisterKeys(std::optional<KeyCombo> alsoReserved) {
-  if (!keys_.HasPort()) return false;
-  std::vector<KeyCombo> reserved;
-  for (const auto& key : {ShowHideKey(), alsoReserved})
-    if (key) reserved.push_back(*key);
-  try {
-    keys_.Use(pages_.ReadPages(Current().UserName, Current().PageNoControl), reserved);
-  } catch (const Error& e) {
-    ports_.log.Failure("registering the buttons' keys", e.what());
-    return false;
-  }
-  return true;
-}
-
-void TLauncher::TellKeyProblems() {
-  ShowKeyStates();
-  if (const std::string notice = keys_.TakeNotice(); !notice.empty()) ports_.prompter.ShowNotice(notice);
-}
-
-void TLauncher::ShowKeyStates() {
-  for (int k = 1; k <= kLaunchButtonCount; ++k) Button(k).SetHotKeyRefused(keys_.Refused(Current().PageNo, k));
-}
-
-// The button as its page's file holds it now, whatever page is shown. While a dialog
-// or menu holds changes from elsewhere back, the key may have left that button since
-// it was registered: then nothing starts, and the keys are registered as they are now.
+// The button as its page's file holds it now, whatever page is shown.
 void TLauncher::HotKeyPressed(int id) {
-  const auto place = keys_.ButtonOf(id);
-  if (!place) return;
-  const int page = place->first, k = place->second;
   Handle([&] {
-    const ButtonEntry entry = pages_.Load(pages_.PathOf(Current().UserName, page)).Button(k);
-    if (entry.Empty() || KeyComboOf(entry.hotKey) != keys_.KeyOf(id)) {
-      RefreshKeys();
-      return;
-    }
-    activation_.ActivateByKey(std::make_shared<DetachedButton>(k, entry, *this, buttonPorts_, view_.NativeHandle()),
-                              page);
+    if (const std::optional<PressedKey> pressed = keys_.Pressed(id))
+      activation_.ActivateByKey(
+          std::make_shared<DetachedButton>(pressed->k, pressed->entry, *this, buttonPorts_, view_.NativeHandle()),
+          pressed->page);
   });
 }
 
-// Pages that cannot be read now hold no key.
 std::string TLauncher::HotKeyRefusal(const TLaunchButton& button, const std::string& text) const {
-  const std::vector<Page> none;
-  const std::vector<Page>* pages = &none;
-  try {
-    pages = &pages_.ReadPages(Current().UserName, Current().PageNoControl);
-  } catch (const Error& e) {
-    ports_.log.Failure("checking a button's key against the other pages", e.what());
-  }
-  return KeyRefusal(text, *pages, Current().PageNo, button.Number(), ShowHideKey());
+  return keys_.Refusal(button.Number(), text);
 }
 
 void TLauncher::DropTakenKey(TLaunchButton& button) {
@@ -201,15 +152,15 @@ void TLauncher::SavePosition() {
 
 void TLauncher::SaveUserName() { settings_.StoreUserName(Current().UserNo, Current().UserName); }
 
-// The one place that shows what a user operation changed.
-// The options and the keys follow the user even when its pages cannot be shown.
+// What a user operation changed. The options and the keys follow the user even when
+// its pages cannot be shown.
 void TLauncher::ShowUser(const ShownUser& shown) {
   navigator_.SetUser(shown.number, shown.name);
   auto follow = [&] {
     if (shown.options)
       UseOptions(*shown.options);  // and the keys
     else
-      RefreshKeys();
+      keys_.PagesChanged();
   };
   try {
     if (shown.pages)
@@ -229,12 +180,11 @@ void TLauncher::LoadOption(int n) { UseOptions(settings_.OptionsOf(n)); }
 // buttons let go of the old and the new show/hide key before it changes, and take
 // what is free after.
 void TLauncher::UseOptions(const Options& options) {
-  const std::optional<KeyCombo> before = ShowHideKey();
   options_ = options;
   ColorChange(view_, options_.FormColor);
-  if (RegisterKeys(before)) keys_.Flush();
+  keys_.LetGoForShowHideKey(ShowHideKey());
   UseComponentOptions();
-  RefreshKeys();
+  keys_.Follow();
 }
 
 void TLauncher::UseComponentOptions() {
@@ -343,7 +293,7 @@ void TLauncher::TakeInChanges() {
   // at the next save.
   if (settings && ports_.files.FileExists(settings_.Path())) Handle([&] { TakeInSettings(); });
   if (shown) Handle([&] { navigator_.TakeInPage(); });
-  if (settings || pages) RefreshKeys();
+  if (settings || pages) keys_.PagesChanged();
 }
 
 // The current user stays, and so does the page while the count still holds it. A
@@ -400,7 +350,7 @@ void TLauncher::UpDown1Click() {
     SavePosition();
     navigator_.KeepPageWithinCount();
   });
-  RefreshKeys();
+  keys_.PagesChanged();
 }
 
 void TLauncher::Command(LauncherCommand command) {
@@ -426,10 +376,7 @@ void TLauncher::Command(LauncherCommand command) {
     case C::kmVersionClick:
       if (dialogs_) dialogs_->OpenVersion(options_.FormColor);
       break;
-    case C::kmDeleteClick:
-      navigator_.mDeleteClick();
-      RefreshKeys();
-      break;
+    case C::kmDeleteClick: navigator_.mDeleteClick(); break;
     case C::kCut1Click: editor_.Cut1Click(); break;
     case C::kCopy1Click: editor_.Copy1Click(); break;
     case C::kPaste1Click: editor_.Paste1Click(); break;

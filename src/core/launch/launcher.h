@@ -7,7 +7,6 @@
 #include "find/find_box_host.h"
 #include "launch/button_activation.h"
 #include "launch/button_editor.h"
-#include "launch/button_keys.h"
 #include "launch/desktop_commands.h"
 #include "launch/launcher_keys.h"
 #include "launch/launcher_settings.h"
@@ -17,6 +16,7 @@
 #include "launch/page_store.h"
 #include "launch/running_marks.h"
 #include "launch/status_line.h"
+#include "launch/user_keys.h"
 #include "launch/window_display.h"
 #include "list/list_host.h"
 #include "option/option_host.h"
@@ -219,13 +219,6 @@ class TLauncher final : public LaunchButtonHost,
   bool TakesChanges() const { return holds_ == 0 && view_.TakesInput(); }
   void TakeInChanges();
   void TakeInSettings();
-  // The buttons' own keys registered as the user's pages hold them now; what could not
-  // be had is told once, and shown in the buttons' names.
-  void RefreshKeys();
-  // Without the show/hide key and `alsoReserved`; false when nothing could be read.
-  bool RegisterKeys(std::optional<KeyCombo> alsoReserved);
-  void ShowKeyStates();
-  void TellKeyProblems();
   std::optional<KeyCombo> ShowHideKey() const;
   void DropTakenKey(TLaunchButton& button);
 
@@ -245,7 +238,7 @@ class TLauncher final : public LaunchButtonHost,
   ButtonActivation activation_;
   PageRun run_;
   ButtonEditor editor_;
-  ButtonHotKeys keys_;
+  UserKeys keys_;
   DesktopCommands desktop_;
   LauncherDialogs* dialogs_ = nullptr;
   TTrayIcon* trayIcon_ = nullptr;

@@ -130,6 +130,7 @@ void PageNavigator::SaveButton(int k) {
   for (int j = 1; j <= kLaunchButtonCount; ++j)
     file.SetButton(j, j == k ? EntryOf(*buttons_[static_cast<size_t>(k - 1)]) : file.Button(j));
   pages_.Save(path, file);
+  if (OnPageChanged) OnPageChanged();
   for (int j = 1; j <= kLaunchButtonCount; ++j) {
     TLaunchButton& other = *buttons_[static_cast<size_t>(j - 1)];
     if (j != k && EntryOf(other) != file.Button(j)) ShowEntry(other, file.Button(j), true);
@@ -150,6 +151,7 @@ void PageNavigator::mDeleteClick() {
     }
     if (!prompter_.Confirm(texts::kDeletePageQuestion, ConfirmKind::kYesCancel, placement)) return;
     pages_.Remove(path);
+    if (OnPageChanged) OnPageChanged();
     ShowTitle("");
     MovePage(current_.PageNo);
     ComposeCaption();

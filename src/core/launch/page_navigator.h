@@ -91,6 +91,8 @@ class PageNavigator {
   void SetInOrder(bool inOrder);
   // After the buttons shown took other values from the file.
   std::function<void()> OnButtonsShown;
+  // A button of the page was saved, or the page's data deleted.
+  std::function<void()> OnPageChanged;
   // The page's file, made writable again.
   void RepairPageFileAttributes();
   // Deletes the page's data file; the page stays where it is and keeps its number.
