@@ -115,14 +115,14 @@ void GlyphCache::Keep(const Key& key, const Drawn& drawn) {
   glyphs_[key] = drawn;
 }
 
-std::shared_ptr<const Glyph> GlyphCache::Loaded(const Key& key, std::function<Drawn()> draw,
+std::shared_ptr<const Glyph> GlyphCache::Loaded(const Key& key, const std::function<std::function<Drawn()>()>& draw,
                                                 const std::function<Glyph()>& blank, HWND waiting) {
   for (auto& [drawnKey, drawn] : loader_.TakeLoaded()) {
     asked_.erase(drawnKey);
     Keep(drawnKey, drawn);
   }
   if (auto found = glyphs_.find(key); found != glyphs_.end()) return found->second.glyph;
-  if (asked_.insert(key).second) loader_.Request(key, std::move(draw), waiting);
+  if (asked_.insert(key).second) loader_.Request(key, draw(), waiting);
   return std::make_shared<const Glyph>(blank());
 }
 
@@ -136,17 +136,23 @@ std::shared_ptr<const Glyph> GlyphCache::Get(const core::GlyphSource& source, bo
   }
   Key key{source.file, source.index, source.useShellIcon, small, dpi, dimmed};
   if (source.useShellIcon && core::KindOfTarget(source.file) != core::TargetKind::kFile) {
-    auto draw = [file = source.file, small, dpi, dimmed] {
-      UniqueHicon icon = TargetIcon(file, IconSize{small, dpi});
-      return Drawn{-1, -1, std::make_shared<const Glyph>(DrawTargetGlyph(icon.get(), small, dpi, dimmed))};
+    // Where an address's icon comes from is asked here, on the window's thread.
+    auto draw = [&]() -> std::function<Drawn()> {
+      return [where = IconSourceOf(source.file), small, dpi, dimmed] {
+        UniqueHicon icon = TargetIcon(where, IconSize{small, dpi});
+        return Drawn{-1, -1, std::make_shared<const Glyph>(DrawTargetGlyph(icon.get(), small, dpi, dimmed))};
+      };
     };
     return Loaded(
         key, draw, [&] { return DrawTargetGlyph(nullptr, small, dpi, dimmed); }, waiting);
   }
-  if (OnSlowDrive(source.file))
+  if (OnSlowDrive(source.file)) {
+    auto draw = [&]() -> std::function<Drawn()> {
+      return [source, small, dpi, dimmed, draw = drawFile_] { return draw(source, small, dpi, dimmed); };
+    };
     return Loaded(
-        key, [source, small, dpi, dimmed, draw = drawFile_] { return draw(source, small, dpi, dimmed); },
-        [&] { return DrawIconGlyph({}, small, dpi); }, waiting);
+        key, draw, [&] { return DrawIconGlyph({}, small, dpi); }, waiting);
+  }
   QuietErrors quiet;                                  // also while the icon is read below
   const auto [size, written] = StampOf(source.file);  // no file: a blank glyph, kept until one appears
   auto found = glyphs_.find(key);

@@ -79,8 +79,9 @@ class GlyphCache {
   };
 
   // The glyph once the loader has drawn it; what `blank` draws until then.
-  std::shared_ptr<const Glyph> Loaded(const Key& key, std::function<Drawn()> draw, const std::function<Glyph()>& blank,
-                                      HWND waiting);
+  // `draw` is made only when the glyph is asked of the loader, on this thread.
+  std::shared_ptr<const Glyph> Loaded(const Key& key, const std::function<std::function<Drawn()>()>& draw,
+                                      const std::function<Glyph()>& blank, HWND waiting);
   void Keep(const Key& key, const Drawn& drawn);
   bool OnSlowDrive(const std::string& file);
 

@@ -39,10 +39,9 @@ std::wstring Associated(const std::wstring& scheme, ASSOCSTR what) {
   return text;
 }
 
-UniqueHicon AddressIcon(const std::string& address, IconSize size) {
-  const std::wstring scheme = Widen(address.substr(0, address.find(':')));
-  if (UniqueHicon icon = FromIconLocation(Associated(scheme, ASSOCSTR_DEFAULTICON), size)) return icon;
-  return ExtractedIcon(Associated(scheme, ASSOCSTR_EXECUTABLE), 0, size);
+UniqueHicon AddressIcon(const TargetIconSource& source, IconSize size) {
+  if (UniqueHicon icon = FromIconLocation(source.iconLocation, size)) return icon;
+  return ExtractedIcon(source.handler, 0, size);
 }
 
 UniqueHicon ShellNameIcon(const std::string& name, IconSize size) {
@@ -98,10 +97,19 @@ UniqueHicon SystemImage(int index, IconSize size) {
   return best ? UniqueHicon(ImageList_GetIcon(best, index, ILD_NORMAL)) : UniqueHicon();
 }
 
-UniqueHicon TargetIcon(const std::string& target, IconSize size) {
-  switch (core::KindOfTarget(target)) {
-    case core::TargetKind::kAddress: return AddressIcon(target, size);
-    case core::TargetKind::kShellName: return ShellNameIcon(target, size);
+TargetIconSource IconSourceOf(const std::string& target) {
+  TargetIconSource source{target, {}, {}};
+  if (core::KindOfTarget(target) != core::TargetKind::kAddress) return source;
+  const std::wstring scheme = Widen(target.substr(0, target.find(':')));
+  source.iconLocation = Associated(scheme, ASSOCSTR_DEFAULTICON);
+  source.handler = Associated(scheme, ASSOCSTR_EXECUTABLE);
+  return source;
+}
+
+UniqueHicon TargetIcon(const TargetIconSource& source, IconSize size) {
+  switch (core::KindOfTarget(source.target)) {
+    case core::TargetKind::kAddress: return AddressIcon(source, size);
+    case core::TargetKind::kShellName: return ShellNameIcon(source.target, size);
     case core::TargetKind::kFile: break;
   }
   return {};

@@ -17,10 +17,22 @@ struct IconSize {
   bool IsSystemSize() const { return dpi == kDefaultDpi; }
 };
 
-// The icon of what only the shell starts, on any thread with COM up: a shell name's
-// own image (its item's), an address's the default icon of its protocol's handler
-// (else the handler program's). None when the system gives none.
-UniqueHicon TargetIcon(const std::string& target, IconSize size);
+// Where the icon of what only the shell starts comes from: a shell name's own item,
+// an address's protocol's default icon, else its handler program's first icon. Asked
+// on the window's thread: Wine's association objects close a registry key twice as
+// they go, which on another thread can close a handle that the window has just opened
+// (a page file while it is read).
+struct TargetIconSource {
+  std::string target;
+  std::wstring iconLocation, handler;  // an address's, from its protocol's association
+};
+TargetIconSource IconSourceOf(const std::string& target);
+
+// The icon itself, on any thread with COM up; none when the system gives none.
+UniqueHicon TargetIcon(const TargetIconSource& source, IconSize size);
+inline UniqueHicon TargetIcon(const std::string& target, IconSize size) {
+  return TargetIcon(IconSourceOf(target), size);
+}
 
 // Icon `index` of a file (a negative index names a resource id); none when the file
 // has no such icon.
