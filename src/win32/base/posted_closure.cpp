@@ -60,7 +60,7 @@ void PostClosure(HWND window, std::function<void()> closure) {
   }
   if (PostMessageW(window, ClosureMessage(), 0, static_cast<LPARAM>(id))) return;
   std::lock_guard lock(closures.mutex);
-  orphans.push_back(std::move(closures.pending.extract(id).mapped()));
+  if (auto unposted = closures.pending.extract(id)) orphans.push_back(std::move(unposted.mapped()));
 }
 
 void RunPostedClosure(LPARAM lParam) {
