@@ -147,13 +147,16 @@ zubi_run_wine_lanes() {
   zubi_ensure_prefix
   wineserver -k 2>/dev/null || true
   local base=$WINEPREFIX i=0 regex pids=() logs=() displays=() xvfbs=() status=0
+  # Every copy is made before any set runs: a set at work in the base prefix would
+  # change it under the copy (its temporary folders come and go).
+  for i in $(seq 1 $(($# - 1))); do
+    rm -rf "$base-lane$i"
+    cp -a "$base" "$base-lane$i"
+  done
+  i=0
   for regex in "$@"; do
     local prefix=$base
-    if [ $i -gt 0 ]; then
-      prefix=$base-lane$i
-      rm -rf "$prefix"
-      cp -a "$base" "$prefix"
-    fi
+    [ $i -gt 0 ] && prefix=$base-lane$i
     zubi_start_xvfb
     displays+=("$DISPLAY")
     xvfbs+=("$ZUBI_XVFB_PID")
