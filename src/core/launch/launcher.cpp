@@ -212,8 +212,7 @@ bool TLauncher::ApplyOptions(const Options& options) {
 PageListing TLauncher::ListPages() {
   SavePosition();
   PageListing listing;
-  for (int page = 1; page <= Current().PageNoControl; ++page)
-    listing.titles.push_back(pages_.Load(pages_.PathOf(Current().UserName, page)).Title());
+  listing.titles = pages_.TitlesOf(Current().UserName, Current().PageNoControl);
   listing.current = Current().PageNo;
   listing.position = settings_.StoredPosition();
   listing.formColor = options_.FormColor;

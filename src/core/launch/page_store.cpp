@@ -35,6 +35,12 @@ std::vector<int> PageStore::PagesOf(const std::string& userName, int from) const
   return pages;
 }
 
+std::vector<std::string> PageStore::TitlesOf(const std::string& userName, int count) const {
+  std::vector<std::string> titles;
+  for (int page = 1; page <= count; ++page) titles.push_back(Load(PathOf(userName, page)).Title());
+  return titles;
+}
+
 const std::vector<Page>& PageStore::ReadPages(const std::string& userName, int count) const {
   count = std::clamp(count, 0, kLastPage);
   if (userName != keptUser_) {

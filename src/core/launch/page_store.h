@@ -37,6 +37,8 @@ class PageStore {
   std::uint64_t TotalSize() const;
   // The pages `from`..kLastPage of a name that have a file, in order.
   std::vector<int> PagesOf(const std::string& userName, int from = 1) const;
+  // The titles of pages 1..count of a user, each read from its file as it is now.
+  std::vector<std::string> TitlesOf(const std::string& userName, int count) const;
   PageFile Load(const std::string& path) const { return PageFile(store_.Load(path)); }
   // What pages 1..count of a user hold; page p is entry p - 1. The pages are kept, and
   // the next call reads again only those whose files may have changed since (valid
