@@ -184,7 +184,7 @@ void TLauncher::UseOptions(const Options& options) {
   ColorChange(view_, options_.FormColor);
   keys_.LetGoForShowHideKey(ShowHideKey());
   UseComponentOptions();
-  keys_.Follow();
+  keys_.PagesChanged();
 }
 
 void TLauncher::UseComponentOptions() {

@@ -33,9 +33,8 @@ class UserKeys {
   void SetPort(GlobalKeys* keys);
   void PagesChanged();
   // The show/hide key becomes `next`: every button lets go of it and of the old one
-  // before the system is told (Flush); Follow takes what is free after the change.
+  // before the system is told (Flush); PagesChanged then takes what is free after.
   void LetGoForShowHideKey(std::optional<KeyCombo> next);
-  void Follow() { PagesChanged(); }
   // The button a pressed key's identifier names, as its page's file holds it now;
   // nothing when no button has that key there any more (a dialog or menu held the
   // change back), and then the keys follow the pages as they are.
