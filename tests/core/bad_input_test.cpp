@@ -77,7 +77,7 @@ TEST(BadInput, DamagedPageFilesLoadWithTheDefaults) {
   LauncherFixture f;
   f.folder.Write("DATA/User11.dat", RandomBytes(64 * 1024, 9));
   f.Launcher().FormCreate();
-  for (int k = 1; k <= 10; ++k) EXPECT_EQ(f.Launcher().Button(k).ProgramPath(), "") << k;
+  for (int k = 1; k <= 10; ++k) EXPECT_EQ(f.Launcher().Button(k).Entry().path, "") << k;
   EXPECT_TRUE(f.prompter.boxes.empty());
 
   const std::string longTitle(64 * 1024, 'T');
@@ -88,13 +88,13 @@ TEST(BadInput, DamagedPageFilesLoadWithTheDefaults) {
   f.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);  // page 1 read again
   EXPECT_EQ(f.view.title, longTitle);
   const core::TLaunchButton& one = f.Launcher().Button(1);
-  EXPECT_EQ(one.ProgramPath(), "C:\\a.exe");  // the first of the duplicated sections
-  EXPECT_EQ(one.ProgramIconNo(), 0);
-  EXPECT_EQ(one.ProgramState(), core::TProgState::psNormal);
+  EXPECT_EQ(one.Entry().path, "C:\\a.exe");  // the first of the duplicated sections
+  EXPECT_EQ(one.Entry().iconNo, 0);
+  EXPECT_EQ(one.Entry().state, core::TProgState::psNormal);
   const core::TLaunchButton& two = f.Launcher().Button(2);
-  EXPECT_EQ(two.ProgramIconNo(), -5);
+  EXPECT_EQ(two.Entry().iconNo, -5);
   EXPECT_EQ(f.view.buttons[1].glyph, (core::GlyphSource{"C:\\b.exe", -5, false}));
-  EXPECT_FALSE(two.IsIconSmall());
+  EXPECT_FALSE(two.Entry().isIconSmall);
   EXPECT_TRUE(f.prompter.boxes.empty());
 }
 

@@ -127,12 +127,11 @@ TEST(ButtonKeys, APressActivatesItsButtonWhereverItIsAndFollowsTheFile) {
   EXPECT_EQ(f.shell.requests.size(), 2u) << "an identifier not given out";
 
   // What may not be a key: another button's (by page and title) and the show/hide key.
-  const core::TLaunchButton& one = f.Launcher().Button(1);
-  EXPECT_EQ(f.Launcher().HotKeyRefusal(one, "ctrl+shift+f9"),
+  EXPECT_EQ(f.Launcher().Editor().KeyRefusal(1, "ctrl+shift+f9"),
             "Ctrl+Shift+F9は 2ﾍﾟｰｼﾞの「rec.exe」で既に使用されています。");
-  EXPECT_EQ(f.Launcher().HotKeyRefusal(one, "Ctrl+Shift+F5"),
+  EXPECT_EQ(f.Launcher().Editor().KeyRefusal(1, "Ctrl+Shift+F5"),
             "Ctrl+Shift+F5はｵﾌﾟｼｮﾝ設定の「ﾒｲﾝｳｨﾝﾄﾞｳの表示非表示」のﾎｯﾄｷｰです。");
-  EXPECT_EQ(f.Launcher().HotKeyRefusal(one, "Ctrl+Alt+F9"), "");
+  EXPECT_EQ(f.Launcher().Editor().KeyRefusal(1, "Ctrl+Alt+F9"), "");
 
   // A dialog holds changes from elsewhere back: the key has moved to button 4 in the
   // file. A press starts nothing and registers the keys as they are now.
@@ -195,9 +194,9 @@ TEST(ButtonKeys, TheKeysFollowEveryChangeOfTheUsersPages) {
   const Case cases[] = {
       {"a button saved",
        [](LauncherFixture& f) {
-         f.Launcher().Button(2).SetProgramPath("C:\\two.exe");
-         f.Launcher().Button(2).SetHotKey("Ctrl+Alt+J");
-         f.Launcher().Button(2).DoUpdated();
+         testing_support::SetPath(f.Launcher().Button(2), "C:\\two.exe");
+         testing_support::Set(f.Launcher().Button(2), &core::ButtonEntry::hotKey, "Ctrl+Alt+J");
+         f.Launcher().Editor().OnBtnUpdated(f.Launcher().Button(2));
        },
        {"+18 3 74"}},
       {"the page's data deleted",

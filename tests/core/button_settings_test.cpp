@@ -61,22 +61,22 @@ TEST(SettingsDialog, OpensBelowTheButtonAndStaysOnItsMonitor) {
 
 TEST(SettingsDialog, AnEmptyButtonOpensEmpty) {
   Fixture f;
-  f.B().IconSource = "C:\\earlier.exe";
+  f.Launcher().Editor().IconSource(1) = "C:\\earlier.exe";
   SettingsWindow w = OpenSettings(f, nullptr);
   EXPECT_EQ(w.shown, 1);
   EXPECT_TRUE(w.texts.empty());
   EXPECT_EQ(w.state, 0);
   EXPECT_EQ(w.scrollMax, 0);
   EXPECT_FALSE(w.preview);
-  EXPECT_EQ(f.B().IconSource, "C:\\earlier.exe");
+  EXPECT_EQ(f.Launcher().Editor().IconSource(1), "C:\\earlier.exe");
   EXPECT_EQ(w.position, (core::ScreenPoint{100, 237}));
 }
 
 TEST(SettingsDialog, ADocumentOffersTheIconsOfItsProgram) {
   Fixture f;
-  f.B().SetProgramTitle("memo");
-  f.B().SetProgramState(TProgState::psMinimized);
-  f.B().SetProgramPath("C:\\doc\\memo.txt");
+  testing_support::Set(f.B(), &core::ButtonEntry::title, "memo");
+  testing_support::Set(f.B(), &core::ButtonEntry::state, TProgState::psMinimized);
+  testing_support::SetPath(f.B(), "C:\\doc\\memo.txt");
   int glyphs = f.view.buttons[0].glyphsDrawn;
   SettingsWindow w = OpenSettings(f, [](TButtonSettingsDlg& d) {
     EXPECT_EQ(d.ScrollMax(), 4);
@@ -87,77 +87,77 @@ TEST(SettingsDialog, ADocumentOffersTheIconsOfItsProgram) {
   EXPECT_EQ(w.texts[SettingsField::kPath], "C:\\doc\\memo.txt");
   EXPECT_EQ(w.texts.count(SettingsField::kDirectory), 0u);
   EXPECT_EQ(w.state, 1);
-  EXPECT_EQ(f.B().IconSource, "C:\\edit\\edit.exe");
+  EXPECT_EQ(f.Launcher().Editor().IconSource(1), "C:\\edit\\edit.exe");
   // The scroll bar chose icon 3 of the program at once; the button's glyph waits.
   EXPECT_EQ(w.preview, (GlyphSource{"C:\\edit\\edit.exe", 3, false}));
-  EXPECT_EQ(f.B().ProgramIconNo(), 3);
-  EXPECT_EQ(f.B().ProgramIconPath(), "C:\\edit\\edit.exe");
+  EXPECT_EQ(f.B().Entry().iconNo, 3);
+  EXPECT_EQ(f.B().Entry().iconPath, "C:\\edit\\edit.exe");
   EXPECT_EQ(f.view.buttons[0].glyphsDrawn, glyphs);
 }
 
 TEST(SettingsDialog, AnIconNumberBeyondTheFilesIconsIsPulledBack) {
   Fixture f;
-  f.B().SetProgramIconPath("C:\\icons.dll");
-  f.B().SetProgramIconNo(12);
-  f.B().SetProgramPath("C:\\p.exe");
+  testing_support::Set(f.B(), &core::ButtonEntry::iconPath, "C:\\icons.dll");
+  testing_support::Set(f.B(), &core::ButtonEntry::iconNo, 12);
+  testing_support::SetPath(f.B(), "C:\\p.exe");
   SettingsWindow w = OpenSettings(f, [](TButtonSettingsDlg& d) {
     EXPECT_EQ(d.ScrollMax(), 7);
     EXPECT_EQ(d.ScrollPosition(), 7);
   });
-  EXPECT_EQ(f.B().ProgramIconNo(), 7);
+  EXPECT_EQ(f.B().Entry().iconNo, 7);
   EXPECT_EQ(w.preview, (GlyphSource{"C:\\icons.dll", 7, false}));
-  EXPECT_EQ(f.B().IconSource, "C:\\icons.dll");
+  EXPECT_EQ(f.Launcher().Editor().IconSource(1), "C:\\icons.dll");
 }
 
 TEST(SettingsDialog, IconButtonTakesAFileWithIconsAndRefusesOneWithout) {
   Fixture f;
-  f.B().SetProgramPath("C:\\p.exe");
+  testing_support::SetPath(f.B(), "C:\\p.exe");
   OpenSettings(f, [](TButtonSettingsDlg& d) { d.ScrollBarChange(6); });
-  ASSERT_EQ(f.B().ProgramIconNo(), 6);
+  ASSERT_EQ(f.B().Entry().iconNo, 6);
 
   SettingsWindow three;
   three.chosenFile = "C:\\three.dll";
   OpenSettings(f, three, [](TButtonSettingsDlg& d) { d.IconClick(); });
-  EXPECT_EQ(f.B().ProgramIconPath(), "C:\\three.dll");
-  EXPECT_EQ(f.B().IconSource, "C:\\three.dll");
+  EXPECT_EQ(f.B().Entry().iconPath, "C:\\three.dll");
+  EXPECT_EQ(f.Launcher().Editor().IconSource(1), "C:\\three.dll");
   EXPECT_EQ(three.scrollMax, 2);
-  EXPECT_EQ(f.B().ProgramIconNo(), 2);  // pulled back, not reset
+  EXPECT_EQ(f.B().Entry().iconNo, 2);  // pulled back, not reset
   EXPECT_EQ(three.preview, (GlyphSource{"C:\\three.dll", 0, true}));
 
   SettingsWindow none;
   none.chosenFile = "C:\\readme.txt";
   OpenSettings(f, none, [](TButtonSettingsDlg& d) { d.IconClick(); });
   EXPECT_EQ(f.prompter.Texts().back(), "このファイルにはアイコンがありません！！");
-  EXPECT_EQ(f.B().ProgramIconPath(), "");
+  EXPECT_EQ(f.B().Entry().iconPath, "");
   EXPECT_EQ(none.closed, 0);
 
   // Without an icon file the next opening offers the program's own icons again, and
   // the icon number (2) chooses one of them; a cancelled file choice changes nothing.
   SettingsWindow cancelled;
   OpenSettings(f, cancelled, [](TButtonSettingsDlg& d) { d.IconClick(); });
-  EXPECT_EQ(f.B().IconSource, "C:\\p.exe");
-  EXPECT_EQ(f.B().ProgramIconPath(), "C:\\p.exe");
-  EXPECT_EQ(f.B().ProgramIconNo(), 2);
+  EXPECT_EQ(f.Launcher().Editor().IconSource(1), "C:\\p.exe");
+  EXPECT_EQ(f.B().Entry().iconPath, "C:\\p.exe");
+  EXPECT_EQ(f.B().Entry().iconNo, 2);
 }
 
 TEST(SettingsDialog, DefaultIconLeavesNoIconFileWhateverTheScrollBarDid) {
   Fixture f;
-  f.B().SetProgramIconPath("C:\\icons.dll");
-  f.B().SetProgramIconNo(4);
-  f.B().SetProgramPath("C:\\p.exe");
+  testing_support::Set(f.B(), &core::ButtonEntry::iconPath, "C:\\icons.dll");
+  testing_support::Set(f.B(), &core::ButtonEntry::iconNo, 4);
+  testing_support::SetPath(f.B(), "C:\\p.exe");
   SettingsWindow w = OpenSettings(f, [](TButtonSettingsDlg& d) {
     d.DefaultIconClick();
     EXPECT_EQ(d.ScrollPosition(), 0);
   });
-  EXPECT_EQ(f.B().ProgramIconPath(), "");
-  EXPECT_EQ(f.B().ProgramIconNo(), 0);
+  EXPECT_EQ(f.B().Entry().iconPath, "");
+  EXPECT_EQ(f.B().Entry().iconNo, 0);
   EXPECT_EQ(w.preview, (GlyphSource{"C:\\p.exe", 0, true}));
 }
 
 TEST(SettingsDialog, CancelKeepsWhatWasAlreadyWrittenIntoTheButtonButSavesNothing) {
   Fixture f;
-  f.B().SetProgramPath("C:\\p.exe");
-  f.B().DoUpdated();
+  testing_support::SetPath(f.B(), "C:\\p.exe");
+  f.Launcher().Editor().OnBtnUpdated(f.B());
   std::string saved = f.PageText("User11.dat");
   SettingsWindow w = OpenSettings(f, [](TButtonSettingsDlg& d) {
     d.StateChange(2);
@@ -165,8 +165,8 @@ TEST(SettingsDialog, CancelKeepsWhatWasAlreadyWrittenIntoTheButtonButSavesNothin
     d.CancelClick();
   });
   EXPECT_EQ(w.closed, 1);
-  EXPECT_EQ(f.B().ProgramState(), TProgState::psMaximized);
-  EXPECT_EQ(f.B().ProgramIconNo(), 5);
+  EXPECT_EQ(f.B().Entry().state, TProgState::psMaximized);
+  EXPECT_EQ(f.B().Entry().iconNo, 5);
   EXPECT_EQ(f.PageText("User11.dat"), saved);
   SettingsWindow again = OpenSettings(f, nullptr);
   EXPECT_EQ(again.state, 2);
@@ -190,18 +190,18 @@ TEST(SettingsDialog, OkNeedsAnExistingPathAndThenAppliesTheTexts) {
     ASSERT_FALSE(f.prompter.Texts().empty());
     EXPECT_EQ(f.prompter.Texts().back(), "ファイル（ディレクトリ）が存在しません！！") << refused;
     EXPECT_EQ(missing.closed, 1);
-    EXPECT_EQ(f.B().ProgramPath(), "") << refused;
-    EXPECT_EQ(f.B().ProgramTitle(), "") << refused;
+    EXPECT_EQ(f.B().Entry().path, "") << refused;
+    EXPECT_EQ(f.B().Entry().title, "") << refused;
   }
 
   SettingsWindow ok;
   ok.texts = {{SettingsField::kPath, program}, {SettingsField::kTitle, "Typed"}, {SettingsField::kOption, " -x "}};
   OpenSettings(f, ok, [](TButtonSettingsDlg& d) { d.OKClick(); });
   // A button empty in the file takes the title and folder of its path instead.
-  EXPECT_EQ(f.B().ProgramPath(), program);
-  EXPECT_EQ(f.B().ProgramTitle(), "calc");
-  EXPECT_EQ(f.B().ProgramDir(), f.folder.Path("Apps"));
-  EXPECT_EQ(f.B().ProgramOption(), " -x ");  // as typed
+  EXPECT_EQ(f.B().Entry().path, program);
+  EXPECT_EQ(f.B().Entry().title, "calc");
+  EXPECT_EQ(f.B().Entry().dir, f.folder.Path("Apps"));
+  EXPECT_EQ(f.B().Entry().option, " -x ");  // as typed
   EXPECT_NE(f.PageText("User11.dat").find("ProgTitle=calc\r\n"), std::string::npos);
 
   SettingsWindow folder;
@@ -210,8 +210,8 @@ TEST(SettingsDialog, OkNeedsAnExistingPathAndThenAppliesTheTexts) {
     folder.texts[SettingsField::kTitle] = "Folder";
     d.OKClick();
   });
-  EXPECT_EQ(f.B().ProgramTitle(), "Folder");  // registered now: the typed title stays
-  EXPECT_EQ(f.B().ProgramPath(), f.folder.Path());
+  EXPECT_EQ(f.B().Entry().title, "Folder");  // registered now: the typed title stays
+  EXPECT_EQ(f.B().Entry().path, f.folder.Path());
 
   // An empty path empties the button in memory only.
   std::string saved = f.PageText("User11.dat");
@@ -221,43 +221,43 @@ TEST(SettingsDialog, OkNeedsAnExistingPathAndThenAppliesTheTexts) {
     d.OKClick();
   });
   EXPECT_EQ(f.prompter.Texts().back(), "パス名は必ず必要です！！");
-  EXPECT_EQ(f.B().ProgramPath(), "");
+  EXPECT_EQ(f.B().Entry().path, "");
   EXPECT_EQ(f.PageText("User11.dat"), saved);
   EXPECT_EQ(empty.closed, 1);
 
-  f.B().DoUpdated();  // the button empty in the file too
+  f.Launcher().Editor().OnBtnUpdated(f.B());  // the button empty in the file too
   const size_t messages = f.prompter.Texts().size();
   for (const char* taken : {"x-app:hello/world?x=1", "shell:Personal"}) {
     SettingsWindow address;
     address.texts = {{SettingsField::kPath, taken}, {SettingsField::kTitle, "Typed"}};
     OpenSettings(f, address, [](TButtonSettingsDlg& d) { d.OKClick(); });
     // Empty in the file: the title is the address itself (no host), and no folder.
-    EXPECT_EQ(f.B().ProgramPath(), taken);
-    EXPECT_EQ(f.B().ProgramTitle(), taken);
-    EXPECT_EQ(f.B().ProgramDir(), "");
-    f.B().ClearProgram();
-    f.B().DoUpdated();
+    EXPECT_EQ(f.B().Entry().path, taken);
+    EXPECT_EQ(f.B().Entry().title, taken);
+    EXPECT_EQ(f.B().Entry().dir, "");
+    f.B().Clear();
+    f.Launcher().Editor().OnBtnUpdated(f.B());
   }
   EXPECT_EQ(f.prompter.Texts().size(), messages);
 }
 
 TEST(SettingsDialog, DeleteAsksAndOnlyYesEmptiesAndSavesTheButton) {
   Fixture f;
-  f.B().SetProgramPath("C:\\p.exe");
-  f.B().DoUpdated();
+  testing_support::SetPath(f.B(), "C:\\p.exe");
+  f.Launcher().Editor().OnBtnUpdated(f.B());
   f.prompter.answerYes = false;
   SettingsWindow no = OpenSettings(f, [](TButtonSettingsDlg& d) { d.DeleteClick(); });
   EXPECT_EQ(f.prompter.boxes.back().text, "このアイコンを削除してよろしいですか？");
   EXPECT_EQ(no.closed, 0);
-  EXPECT_EQ(f.B().ProgramPath(), "C:\\p.exe");
+  EXPECT_EQ(f.B().Entry().path, "C:\\p.exe");
   f.prompter.answerYes = true;
   SettingsWindow yes = OpenSettings(f, [](TButtonSettingsDlg& d) {
     d.ScrollBarChange(2);
     d.DeleteClick();
   });
   EXPECT_EQ(yes.closed, 1);
-  EXPECT_EQ(f.B().ProgramPath(), "");
-  EXPECT_EQ(f.B().ProgramIconPath(), "");
+  EXPECT_EQ(f.B().Entry().path, "");
+  EXPECT_EQ(f.B().Entry().iconPath, "");
   EXPECT_EQ(f.view.buttons[0].hint, "未登録");
   EXPECT_FALSE(yes.preview);
   EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button1]", "ProgPath=", ""})), std::string::npos);
@@ -269,7 +269,7 @@ TEST(SettingsDialog, BrowseFillsOnlyThePath) {
   w.chosenFile = "C:\\chosen.exe";
   OpenSettings(f, w, [](TButtonSettingsDlg& d) { d.BrowseClick(); });
   EXPECT_EQ(w.texts[SettingsField::kPath], "C:\\chosen.exe");
-  EXPECT_EQ(f.B().ProgramPath(), "");
+  EXPECT_EQ(f.B().Entry().path, "");
   EXPECT_FALSE(w.preview);
 }
 
@@ -278,30 +278,30 @@ TEST(SettingsDialog, IconsAreLookedForWhereThePathsLeadAndThePathsGoBackAsStored
   f.environment.variables["SYS"] = "C:";
   f.probe.drives = {{'C', core::DriveKind::kFixed}};
   f.probe.present = {"C:\\icons.dll", "C:\\p.exe"};
-  f.B().SetProgramIconPath("%SYS%\\icons.dll");
-  f.B().SetProgramIconNo(2);
-  f.B().SetProgramPath("%SYS%\\p.exe");
+  testing_support::Set(f.B(), &core::ButtonEntry::iconPath, "%SYS%\\icons.dll");
+  testing_support::Set(f.B(), &core::ButtonEntry::iconNo, 2);
+  testing_support::SetPath(f.B(), "%SYS%\\p.exe");
   SettingsWindow w = OpenSettings(f, [](TButtonSettingsDlg& d) {
     EXPECT_EQ(d.ScrollMax(), 7);
     d.ScrollBarChange(5);
   });
   EXPECT_EQ(w.preview, (GlyphSource{"C:\\icons.dll", 5, false}));
-  EXPECT_EQ(f.B().ProgramIconPath(), "%SYS%\\icons.dll");
+  EXPECT_EQ(f.B().Entry().iconPath, "%SYS%\\icons.dll");
   EXPECT_EQ(w.texts[SettingsField::kPath], "%SYS%\\p.exe");
 
   // A program offers its own icons under its stored path, so that a choice among them
   // keeps following the program.
-  f.B().SetProgramIconPath("");
-  f.B().SetProgramIconNo(0);
+  testing_support::Set(f.B(), &core::ButtonEntry::iconPath, "");
+  testing_support::Set(f.B(), &core::ButtonEntry::iconNo, 0);
   w = OpenSettings(f, [](TButtonSettingsDlg& d) {
     EXPECT_EQ(d.ScrollMax(), 8);
     d.ScrollBarChange(4);
   });
-  EXPECT_EQ(f.B().IconSource, "%SYS%\\p.exe");
+  EXPECT_EQ(f.Launcher().Editor().IconSource(1), "%SYS%\\p.exe");
   EXPECT_EQ(w.preview, (GlyphSource{"C:\\p.exe", 4, false}));
-  EXPECT_EQ(f.B().ProgramIconPath(), "%SYS%\\p.exe");
+  EXPECT_EQ(f.B().Entry().iconPath, "%SYS%\\p.exe");
   OpenSettings(f, [](TButtonSettingsDlg& d) { d.DefaultIconClick(); });
-  EXPECT_EQ(f.B().ProgramIconPath(), "");
+  EXPECT_EQ(f.B().Entry().iconPath, "");
 }
 
 TEST(SettingsDialog, OkTakesAPathThatLeadsToAFileAndKeepsItAsTyped) {
@@ -312,12 +312,12 @@ TEST(SettingsDialog, OkTakesAPathThatLeadsToAFileAndKeepsItAsTyped) {
   nowhere.texts = {{SettingsField::kPath, "%NOPE%\\calc.exe"}};
   OpenSettings(f, nowhere, [](TButtonSettingsDlg& d) { d.OKClick(); });
   EXPECT_EQ(f.prompter.Texts().back(), "ファイル（ディレクトリ）が存在しません！！");
-  EXPECT_EQ(f.B().ProgramPath(), "");
+  EXPECT_EQ(f.B().Entry().path, "");
 
   SettingsWindow ok;
   ok.texts = {{SettingsField::kPath, "%APPS%\\calc.exe"}};
   OpenSettings(f, ok, [](TButtonSettingsDlg& d) { d.OKClick(); });
-  EXPECT_EQ(f.B().ProgramPath(), "%APPS%\\calc.exe");
+  EXPECT_EQ(f.B().Entry().path, "%APPS%\\calc.exe");
   EXPECT_NE(f.PageText("User11.dat").find("ProgPath=%APPS%\\calc.exe\r\n"), std::string::npos);
   EXPECT_NE(f.PageText("User11.dat").find("ProgDir=%APPS%\r\n"), std::string::npos);
 }
@@ -343,7 +343,7 @@ TEST(SettingsDialog, ARefusedKeyKeepsTheDialogOpenAndATakenOneIsStoredInItsTextF
     EXPECT_EQ(f.prompter.boxes.back().kind, "information");
     EXPECT_EQ(f.prompter.boxes.back().text, why);
     EXPECT_EQ(w.focused, SettingsField::kHotKey) << "the keyboard back in the key's field";
-    EXPECT_EQ(f.B().ProgramPath(), "") << typed;
+    EXPECT_EQ(f.B().Entry().path, "") << typed;
   }
 
   SettingsWindow ok;

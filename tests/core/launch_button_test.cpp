@@ -13,92 +13,74 @@ using testing_support::FakeShell;
 
 namespace {
 
-// The window's part of an activation is the launcher's; here the button is started.
+// What the button reports; the work is the launcher's.
 class FakeHost : public core::LaunchButtonHost {
  public:
-  void Activate(core::TLaunchButton& button, const core::Activation& how) override {
-    activations.push_back(how);
-    if (how.start) button.Start(core::StartsElevated(how.shift));
-  }
-  std::string HotKeyRefusal(const core::TLaunchButton&, const std::string& text) const override {
-    return text == refused ? "refused" : "";
-  }
+  void Activate(core::TLaunchButton&, const core::Activation& how) override { activations.push_back(how); }
+  void OpenSettings(core::TLaunchButton&) override { ++settings; }
+  void FilesDropped(core::TLaunchButton&, const std::vector<std::string>& paths) override { drops.push_back(paths); }
   std::vector<core::Activation> activations;
-  std::string refused = "-";  // the one key text refused
+  std::vector<std::vector<std::string>> drops;
+  int settings = 0;
 };
 
 struct ButtonFixture {
   FakeButtonView view;
   FakeHost host;
-  FakeShell shell;
-  FakePrompter prompter;
-  core::PosixFileSystem files;
   testing_support::FakeEnvironment environment;
   testing_support::FakeProbe probe;
-  core::TLaunchButton button{"LaunchButton3", view, host, {shell, prompter, files, {environment, probe}}};
-  int updates = 0;
-  ButtonFixture() {
-    button.OnUpdated = [this](core::TLaunchButton&) { ++updates; };
-  }
-  void LeftClick() {
-    button.MouseDown(MouseButton::kLeft);
-    button.MouseUp(MouseButton::kLeft);
+  core::TLaunchButton button{3, view, host, {environment, probe}};
+  // The button's entry with `change` made to it.
+  core::ButtonEntry Changed(const std::function<void(core::ButtonEntry&)>& change) const {
+    core::ButtonEntry entry = button.Entry();
+    change(entry);
+    return entry;
   }
 };
 
 }  // namespace
 
-// The hint follows the title or else the file name; what a screen reader reads is never
-// empty, and carries the states the face shows by its look, and the button's own key.
+// The hint follows the title or else the file name, in the order of changes; what a
+// screen reader reads is never empty, and carries the states the face shows by its
+// look, and the button's own key.
 TEST(LaunchButton, HintFollowsTheTitleOrElseTheFileName) {
   ButtonFixture f;
   EXPECT_EQ(f.button.Number(), 3);
-  f.button.SetProgramPath("C:\\Apps\\edit.exe");
+  f.button.Show({.path = "C:\\Apps\\edit.exe"});
   EXPECT_EQ(f.view.hint, "edit.exe");
-  f.button.SetProgramTitle("Editor");
+  f.button.Keep(f.Changed([](core::ButtonEntry& e) { e.title = "Editor"; }));
   EXPECT_EQ(f.view.hint, "Editor");
   f.button.SetTargetMissing(true);
   EXPECT_EQ(f.view.name, "Editor、見つかりません");
   f.button.SetTargetMissing(false);
   f.button.SetRunning(true);
   EXPECT_EQ(f.view.name, "Editor、起動中");
-  f.button.SetHotKey("Alt+Ctrl+E");
+  f.button.Keep(f.Changed([](core::ButtonEntry& e) { e.hotKey = "Alt+Ctrl+E"; }));
   f.button.SetHotKeyRefused(true);
   EXPECT_EQ(f.view.name, "Editor、起動中、ﾎｯﾄｷｰ Alt+Ctrl+E（使用できません）");
-  f.button.SetHotKey("");
+  f.button.Keep(f.Changed([](core::ButtonEntry& e) { e.hotKey.clear(); }));
   EXPECT_EQ(f.view.name, "Editor、起動中");
-  // The same path again rebuilds the glyph but leaves the hint.
-  f.button.SetProgramTitle("");
+  // The same path again rebuilds the glyph but leaves the hint the title left.
+  int drawn = f.view.glyphsDrawn;
+  f.button.Show(f.Changed([](core::ButtonEntry& e) { e.title.clear(); }));
   EXPECT_EQ(f.view.hint, "");
   EXPECT_EQ(f.view.name, "edit.exe、起動中");
-  int drawn = f.view.glyphsDrawn;
-  f.button.SetProgramPath("C:\\Apps\\edit.exe");
-  EXPECT_EQ(f.view.hint, "");
   EXPECT_EQ(f.view.glyphsDrawn, drawn + 1);
   // A new path takes the title when there is one.
-  f.button.SetProgramTitle("Ed");
-  f.button.SetProgramPath("D:\\calc.exe");
+  f.button.Show({.title = "Ed", .path = "D:\\calc.exe"});
   EXPECT_EQ(f.view.hint, "Ed");
-  f.button.SetProgramTitle("");
-  f.button.SetProgramPath("E:notes.txt");
+  f.button.Show({.path = "E:notes.txt"});
   EXPECT_EQ(f.view.hint, "notes.txt");
-  f.button.ClearProgram();
-  EXPECT_EQ(f.view.name, "未登録");
-}
-
-TEST(LaunchButton, SettersActOnlyOnNewValues) {
-  ButtonFixture f;
-  f.button.SetProgramDir("C:\\x");
+  // Kept values change only what they change, letter case too.
+  f.button.Keep(f.Changed([](core::ButtonEntry& e) { e.dir = "C:\\x"; }));
   int repaints = f.view.repaints;
-  f.button.SetProgramDir("C:\\x");
-  f.button.SetProgramOption("");
-  f.button.SetProgramState(TProgState::psNormal);
-  f.button.SetProgramIconNo(0);
-  f.button.SetIsIconSmall(false);
+  f.button.Keep(f.button.Entry());
   EXPECT_EQ(f.view.repaints, repaints);
-  f.button.SetProgramDir("c:\\x");  // compared exactly, letter case too
-  EXPECT_EQ(f.button.ProgramDir(), "c:\\x");
+  f.button.Keep(f.Changed([](core::ButtonEntry& e) { e.dir = "c:\\x"; }));
+  EXPECT_EQ(f.button.Entry().dir, "c:\\x");
   EXPECT_EQ(f.view.repaints, repaints + 1);
+  f.button.Clear();
+  EXPECT_EQ(f.view.name, "未登録");
   f.button.SetAcceptDragFile(true);
   EXPECT_TRUE(f.view.acceptsFiles);
   f.button.SetAcceptDragFile(false);
@@ -112,16 +94,13 @@ TEST(LaunchButton, GlyphSourceFollowsIconPathAndNumber) {
   EXPECT_EQ(core::GlyphSourceOf("", 0, "C:\\p.exe"), (GlyphSource{"C:\\p.exe", 0, true}));
 
   ButtonFixture f;
-  f.button.SetProgramIconPath("C:\\icons.dll");
-  f.button.SetProgramIconNo(4);
-  f.button.SetIsIconSmall(true);
-  EXPECT_EQ(f.view.glyphsDrawn, 0);  // nothing shows until the path is assigned
-  f.button.SetProgramPath("C:\\p.exe");
+  f.button.Show({.path = "C:\\p.exe", .iconPath = "C:\\icons.dll", .iconNo = 4, .isIconSmall = true});
   EXPECT_EQ(f.view.glyph, (GlyphSource{"C:\\icons.dll", 4, false}));
   EXPECT_TRUE(f.view.small);
-  f.button.SetIsIconSmall(false);
+  // A mark kept is drawn with the next showing.
+  f.button.Keep(f.Changed([](core::ButtonEntry& e) { e.isIconSmall = false; }));
   EXPECT_TRUE(f.view.small);
-  f.button.SetProgramPath("C:\\p.exe");
+  f.button.Show(f.button.Entry());
   EXPECT_FALSE(f.view.small);
 }
 
@@ -133,43 +112,25 @@ TEST(LaunchButton, TransparentKeyMovesRedByOne) {
 
 TEST(LaunchButton, EmptyingResetsEverythingButTheSelectionMark) {
   ButtonFixture f;
-  f.button.SetProgramTitle("t");
-  f.button.SetProgramDir("d");
-  f.button.SetProgramOption("o");
-  f.button.SetProgramState(TProgState::psMaximized);
-  f.button.SetProgramIconPath("i");
-  f.button.SetProgramIconNo(2);
-  f.button.SetIsIconSmall(true);
-  f.button.IconSource = "C:\\src.exe";
-  f.button.SetProgramPath("C:\\p.exe");
-  f.button.SetProgramPath("");
-  const core::TLaunchButton& b = f.button;
-  EXPECT_EQ(std::tuple(b.ProgramTitle(), b.ProgramPath(), b.ProgramDir(), b.ProgramOption(), b.ProgramIconPath()),
-            std::tuple("", "", "", "", ""));
-  EXPECT_EQ(b.ProgramState(), TProgState::psNormal);
-  EXPECT_EQ(b.ProgramIconNo(), 0);
-  EXPECT_TRUE(b.IsIconSmall());
-  EXPECT_EQ(b.IconSource, "C:\\src.exe");
+  f.button.Show({"t", "C:\\p.exe", "d", "o", "i", TProgState::psMaximized, 2, true, "Ctrl+F2", true, 500});
+  f.button.Show({.path = "", .isIconSmall = true});
+  EXPECT_EQ(f.button.Entry(), (core::ButtonEntry{.isIconSmall = true}));
   EXPECT_EQ(f.view.hint, "未登録");
   EXPECT_FALSE(f.view.hasGlyph);
-  EXPECT_EQ(f.updates, 0);
 }
 
-TEST(LaunchButton, LeftReleaseStartsTheProgramInItsWindowState) {
+// A start is made of the entry alone, in the entry's window state.
+TEST(LaunchButton, AStartIsMadeOfTheEntryInItsWindowState) {
   const std::pair<TProgState, int> states[] = {
       {TProgState::psNormal, 1}, {TProgState::psMinimized, 2}, {TProgState::psMaximized, 3}};
+  testing_support::FakeEnvironment environment;
+  testing_support::FakeProbe probe;
   for (auto [state, show] : states) {
-    ButtonFixture f;
-    f.button.SetProgramPath("C:\\Program Files\\app.exe");
-    f.button.SetProgramOption("-a \"b c\"");
-    f.button.SetProgramDir("C:\\work");
-    f.button.SetProgramState(state);
-    f.LeftClick();
-    ASSERT_EQ(f.shell.requests.size(), 1u);
-    const core::ShellRequest& r = f.shell.requests[0];
+    const core::ButtonEntry entry{
+        .path = "C:\\Program Files\\app.exe", .dir = "C:\\work", .option = "-a \"b c\"", .state = state};
+    const core::ShellRequest r = core::StartRequestOf(entry, 0x5678u, false, {environment, probe});
     EXPECT_EQ(std::tuple(r.owner, r.verb, r.file, r.parameters, r.directory, r.showCommand),
               std::tuple(0x5678u, "open", "C:\\Program Files\\app.exe", "-a \"b c\"", "C:\\work", show));
-    EXPECT_EQ(f.button.ShowCmd(), show);
   }
 }
 
@@ -188,14 +149,15 @@ TEST(LaunchButton, EventsActivateTheButtonWithThePartsOfAClickTheyMake) {
   f.button.KeyboardClick(shift);
   f.button.MouseDown(MouseButton::kRight);
   f.button.MouseUp(MouseButton::kRight, shift);
+  f.button.SettingsKey();
   ASSERT_EQ(f.host.activations.size(), 3u);
+  EXPECT_EQ(f.host.settings, 2);
   const core::Activation& click = f.host.activations[0];
   const core::Activation& aside = f.host.activations[1];
   const core::Activation& key = f.host.activations[2];
   EXPECT_EQ(std::tuple(click.shift, click.sound, click.start), std::tuple(shift, true, true));
   EXPECT_EQ(std::tuple(aside.shift, aside.sound, aside.start), std::tuple(core::ShiftState{}, false, true));
   EXPECT_EQ(std::tuple(key.shift, key.sound, key.start), std::tuple(shift, true, true));
-  EXPECT_TRUE(f.shell.requests.empty()) << "an empty button starts nothing";
 }
 
 // A left click with Ctrl+Shift starts as administrator; hiding after a start follows
@@ -218,10 +180,8 @@ TEST(LaunchButton, CtrlShiftWithTheLeftButtonStartsAsAdministrator) {
     f.WriteSettings(testing_support::Lines({"[User1]", "BtnClk=1"}));
     f.Launcher().FormCreate();
     core::TLaunchButton& button = f.Launcher().Button(3);
-    button.SetProgramPath("C:\\Tools\\setup.exe");
-    button.SetProgramOption("/quiet");
-    button.SetProgramDir("C:\\Tools");
-    button.SetProgramState(TProgState::psMinimized);
+    button.Show(
+        {.path = "C:\\Tools\\setup.exe", .dir = "C:\\Tools", .option = "/quiet", .state = TProgState::psMinimized});
     button.MouseDown(MouseButton::kLeft);
     button.MouseUp(MouseButton::kLeft, c.shift);
     ASSERT_EQ(f.shell.requests.size(), 1u);
@@ -246,8 +206,7 @@ TEST(LaunchButton, CtrlShiftWithTheLeftButtonStartsAsAdministrator) {
                             {"N:\\Tools", "\\\\srv\\share\\Tools"}};
     f.Launcher().FormCreate();
     core::TLaunchButton& button = f.Launcher().Button(3);
-    button.SetProgramPath("N:\\Tools\\setup.exe");
-    button.SetProgramDir("N:\\Tools");
+    button.Show({.path = "N:\\Tools\\setup.exe", .dir = "N:\\Tools"});
     button.MouseDown(MouseButton::kLeft);
     button.MouseUp(MouseButton::kLeft, {elevated, elevated, false});
     ASSERT_EQ(f.shell.requests.size(), 1u);
@@ -265,8 +224,7 @@ TEST(LaunchButton, CtrlShiftWithTheLeftButtonStartsAsAdministrator) {
     f.WriteSettings(testing_support::Lines({"[User1]", "BtnClk=1"}));
     f.Launcher().FormCreate();
     core::TLaunchButton& button = f.Launcher().Button(3);
-    button.SetProgramPath(stored);
-    button.SetProgramTitle("Site");
+    button.Show({.title = "Site", .path = stored});
     button.MouseDown(MouseButton::kLeft);
     button.MouseUp(MouseButton::kLeft, {true, true, false});
     EXPECT_TRUE(f.shell.requests.empty()) << stored;
@@ -280,36 +238,34 @@ TEST(LaunchButton, CtrlShiftWithTheLeftButtonStartsAsAdministrator) {
 }
 
 TEST(LaunchButton, DroppedFilesRegisterOpenOrAreRefused) {
-  ButtonFixture f;
-  f.button.FilesDropped({"C:\\Tools\\calc.exe"});
-  EXPECT_EQ(f.button.ProgramPath(), "C:\\Tools\\calc.exe");
-  EXPECT_EQ(f.view.hint, "calc.exe");
-  EXPECT_EQ(f.view.glyph, (GlyphSource{"C:\\Tools\\calc.exe", 0, true}));
-  EXPECT_EQ(f.updates, 1);
+  testing_support::LauncherFixture f;
+  f.Launcher().FormCreate();
+  core::TLaunchButton& button = f.Launcher().Button(3);
+  button.FilesDropped({"C:\\Tools\\calc.exe"});
+  EXPECT_EQ(button.Entry().path, "C:\\Tools\\calc.exe");
+  EXPECT_EQ(f.view.buttons[2].glyph, (GlyphSource{"C:\\Tools\\calc.exe", 0, true}));
+  const std::string saved = f.PageText("User11.dat");
+  EXPECT_NE(saved.find("Path=C:\\Tools\\calc.exe"), std::string::npos);
 
-  f.button.SetProgramState(TProgState::psMaximized);
-  f.button.SetProgramOption("-x");
-  f.button.SetProgramDir("C:\\Tools");
-  f.button.FilesDropped({"C:\\My Documents\\a b.txt"});
+  button.Keep({.dir = "C:\\Tools", .option = "-x", .state = TProgState::psMaximized});
+  button.FilesDropped({"C:\\My Documents\\a b.txt"});
   ASSERT_EQ(f.shell.requests.size(), 1u);
   const core::ShellRequest& r = f.shell.requests[0];
   EXPECT_EQ(std::tuple(r.file, r.parameters, r.directory, r.showCommand),
             std::tuple("C:\\Tools\\calc.exe", "C:\\My Documents\\a b.txt", "C:\\Tools", 1));
-  EXPECT_EQ(f.button.ProgramPath(), "C:\\Tools\\calc.exe");
-  EXPECT_EQ(f.updates, 1);
+  EXPECT_EQ(button.Entry().path, "C:\\Tools\\calc.exe");
 
-  f.button.FilesDropped({"C:\\a.txt", "C:\\b.txt"});
+  button.FilesDropped({"C:\\a.txt", "C:\\b.txt"});
   ASSERT_EQ(f.prompter.boxes.size(), 1u);
   EXPECT_EQ(f.prompter.boxes[0].kind, "information");
   EXPECT_EQ(f.prompter.boxes[0].text, "同時に２個以上のファイルのドラッグ＆ドロップはサポートしていません。");
   EXPECT_EQ(f.shell.requests.size(), 1u);
-  EXPECT_EQ(f.updates, 1);
 
   // A shell item has no file to hand to the program: it changes nothing.
-  f.button.FilesDropped({"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"});
+  button.FilesDropped({"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"});
   EXPECT_EQ(f.shell.requests.size(), 1u);
-  EXPECT_EQ(f.button.ProgramPath(), "C:\\Tools\\calc.exe");
-  EXPECT_EQ(f.updates, 1);
+  EXPECT_EQ(button.Entry().path, "C:\\Tools\\calc.exe");
+  EXPECT_EQ(f.PageText("User11.dat"), saved) << "only the registration is written";
 }
 
 TEST(PathText, WindowsPathPartsAsTheUserTypedThem) {
@@ -337,42 +293,46 @@ TEST(PathText, WindowsPathPartsAsTheUserTypedThem) {
 }
 
 TEST(LaunchButton, StartsIconsAndDropsGoWhereThePathsLeadWhileTheStoredTextsStay) {
-  ButtonFixture f;
+  testing_support::LauncherFixture f;
   f.environment.exePath = "F:\\Zubi\\zubi.exe";
   f.environment.variables["ZUBI_DIR"] = "F:\\Zubi";
   f.probe.drives = {{'F', core::DriveKind::kFixed}};
   f.probe.present = {"F:\\Zubi\\Apps\\x.exe", "F:\\Zubi\\Apps\\icons.dll", "F:\\Work\\in.txt"};
-  f.button.SetProgramDir("..\\Work");
-  f.button.SetProgramIconPath("Apps\\icons.dll");
-  f.button.SetProgramIconNo(2);
-  f.button.SetProgramState(TProgState::psMaximized);
-  f.button.SetProgramPath("%ZUBI_DIR%\\Apps\\x.exe");
-  EXPECT_EQ(f.view.glyph, (GlyphSource{"F:\\Zubi\\Apps\\icons.dll", 2, false}));
-  EXPECT_EQ(f.view.hint, "x.exe");
+  f.Launcher().FormCreate();
+  core::TLaunchButton& button = f.Launcher().Button(3);
+  const testing_support::FakeButtonView& view = f.view.buttons[2];
+  auto click = [&] {
+    button.MouseDown(MouseButton::kLeft);
+    button.MouseUp(MouseButton::kLeft);
+  };
+  button.Show({.path = "%ZUBI_DIR%\\Apps\\x.exe",
+               .dir = "..\\Work",
+               .iconPath = "Apps\\icons.dll",
+               .state = TProgState::psMaximized,
+               .iconNo = 2});
+  EXPECT_EQ(view.glyph, (GlyphSource{"F:\\Zubi\\Apps\\icons.dll", 2, false}));
+  EXPECT_EQ(view.hint, "x.exe");
 
-  f.LeftClick();
+  click();
   ASSERT_EQ(f.shell.requests.size(), 1u);
   EXPECT_EQ(f.shell.requests[0].file, "F:\\Zubi\\Apps\\x.exe");
   EXPECT_EQ(f.shell.requests[0].directory, "F:\\Work");
   EXPECT_EQ(f.shell.requests[0].showCommand, 3);
-  f.button.FilesDropped({"C:\\in.txt"});
+  button.FilesDropped({"C:\\in.txt"});
   ASSERT_EQ(f.shell.requests.size(), 2u);
   EXPECT_EQ(f.shell.requests[1].file, "F:\\Zubi\\Apps\\x.exe");
   EXPECT_EQ(f.shell.requests[1].parameters, "C:\\in.txt");
   EXPECT_EQ(f.shell.requests[1].directory, "F:\\Work");
-  EXPECT_EQ(f.button.ProgramPath(), "%ZUBI_DIR%\\Apps\\x.exe");
-  EXPECT_EQ(f.button.ProgramDir(), "..\\Work");
-  EXPECT_EQ(f.button.ProgramIconPath(), "Apps\\icons.dll");
+  EXPECT_EQ(std::tuple(button.Entry().path, button.Entry().dir, button.Entry().iconPath),
+            std::tuple("%ZUBI_DIR%\\Apps\\x.exe", "..\\Work", "Apps\\icons.dll"));
 
   // Without an icon file the glyph is the program's own, found on the program's drive
   // after the stick moved from E: to F:.
-  f.button.SetProgramIconPath("");
-  f.button.SetProgramIconNo(0);
-  f.button.SetProgramPath("E:\\Zubi\\Apps\\x.exe");
-  EXPECT_EQ(f.view.glyph, (GlyphSource{"F:\\Zubi\\Apps\\x.exe", 0, true}));
+  button.Show({.path = "E:\\Zubi\\Apps\\x.exe", .dir = "..\\Work"});
+  EXPECT_EQ(view.glyph, (GlyphSource{"F:\\Zubi\\Apps\\x.exe", 0, true}));
   // A path that leads nowhere is handed on as it stands.
-  f.button.SetProgramPath("E:\\Zubi\\Apps\\gone.exe");
-  EXPECT_EQ(f.view.glyph, (GlyphSource{"E:\\Zubi\\Apps\\gone.exe", 0, true}));
-  f.LeftClick();
+  button.Show({.path = "E:\\Zubi\\Apps\\gone.exe", .dir = "..\\Work"});
+  EXPECT_EQ(view.glyph, (GlyphSource{"E:\\Zubi\\Apps\\gone.exe", 0, true}));
+  click();
   EXPECT_EQ(f.shell.requests.back().file, "E:\\Zubi\\Apps\\gone.exe");
 }

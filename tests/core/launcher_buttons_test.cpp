@@ -36,11 +36,11 @@ TEST(PageFile, WritingAPageGivesTheDocumentedFile) {
   f.Launcher().FormCreate();  // DATA\User12.dat with an empty title
   f.view.TypeTitle("Tools");  // typed: the title is written first
   core::TLaunchButton& b = f.Launcher().Button(1);
-  b.SetProgramTitle("edit");
-  b.SetProgramDir("C:\\Apps");
-  b.SetProgramState(TProgState::psMinimized);
-  b.SetProgramPath("C:\\Apps\\edit.exe");
-  b.DoUpdated();
+  testing_support::Set(b, &core::ButtonEntry::title, "edit");
+  testing_support::Set(b, &core::ButtonEntry::dir, "C:\\Apps");
+  testing_support::Set(b, &core::ButtonEntry::state, TProgState::psMinimized);
+  testing_support::SetPath(b, "C:\\Apps\\edit.exe");
+  f.Launcher().Editor().OnBtnUpdated(b);
   EXPECT_EQ(f.PageText("User12.dat"),
             Lines(Join({"[PageTitle]", "PageTitle=Tools", "", "[Button1]", "ProgPath=C:\\Apps\\edit.exe",
                         "ProgTitle=edit", "ProgDir=C:\\Apps", "ProgState=2", ""},
@@ -51,20 +51,20 @@ TEST(PageFile, EveryKeyRoundTripsAndEmptyValuesLoseTheirKeys) {
   LauncherFixture f;
   f.Launcher().FormCreate();
   core::TLaunchButton& b = f.Launcher().Button(4);
-  b.SetProgramPath("C:\\Office\\calc.exe");
-  b.DoUpdated();  // a first save gives the title and folder of the path
-  b.SetProgramTitle("表計算");
-  b.SetProgramDir("C:\\Office");
-  b.SetProgramState(TProgState::psMaximized);
-  b.SetProgramOption("/n \"C:\\x y.xls\"");
-  b.SetProgramIconPath("C:\\icons.dll");
-  b.SetProgramIconNo(7);
-  b.SetIsIconSmall(true);
-  b.SetHotKey("Ctrl+Alt+E");
-  b.SetSwitchIfRunning(true);
-  b.SetStartDelay(1500);
-  b.SetProgramPath("C:\\Office\\calc.exe");
-  b.DoUpdated();
+  testing_support::SetPath(b, "C:\\Office\\calc.exe");
+  f.Launcher().Editor().OnBtnUpdated(b);  // a first save gives the title and folder of the path
+  testing_support::Set(b, &core::ButtonEntry::title, "表計算");
+  testing_support::Set(b, &core::ButtonEntry::dir, "C:\\Office");
+  testing_support::Set(b, &core::ButtonEntry::state, TProgState::psMaximized);
+  testing_support::Set(b, &core::ButtonEntry::option, "/n \"C:\\x y.xls\"");
+  testing_support::Set(b, &core::ButtonEntry::iconPath, "C:\\icons.dll");
+  testing_support::Set(b, &core::ButtonEntry::iconNo, 7);
+  testing_support::Set(b, &core::ButtonEntry::isIconSmall, true);
+  testing_support::Set(b, &core::ButtonEntry::hotKey, "Ctrl+Alt+E");
+  testing_support::Set(b, &core::ButtonEntry::switchIfRunning, true);
+  testing_support::Set(b, &core::ButtonEntry::startDelay, 1500);
+  testing_support::SetPath(b, "C:\\Office\\calc.exe");
+  f.Launcher().Editor().OnBtnUpdated(b);
   EXPECT_NE(f.PageText("User11.dat")
                 .find(Lines({"[Button4]", "ProgPath=C:\\Office\\calc.exe", "ProgTitle=表計算", "ProgDir=C:\\Office",
                              "ProgState=1", "ProgOption=/n \"C:\\x y.xls\"", "IconPath=C:\\icons.dll", "IconNo=7",
@@ -73,25 +73,25 @@ TEST(PageFile, EveryKeyRoundTripsAndEmptyValuesLoseTheirKeys) {
 
   f.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);  // page 1 again
   const core::TLaunchButton& loaded = f.Launcher().Button(4);
-  EXPECT_EQ(std::tuple(loaded.ProgramTitle(), loaded.ProgramDir(), loaded.ProgramOption(), loaded.ProgramIconPath(),
-                       loaded.ProgramIconNo(), loaded.IsIconSmall(), loaded.ProgramPath()),
+  EXPECT_EQ(std::tuple(loaded.Entry().title, loaded.Entry().dir, loaded.Entry().option, loaded.Entry().iconPath,
+                       loaded.Entry().iconNo, loaded.Entry().isIconSmall, loaded.Entry().path),
             std::tuple("表計算", "C:\\Office", "/n \"C:\\x y.xls\"", "C:\\icons.dll", 7, true, "C:\\Office\\calc.exe"));
-  EXPECT_EQ(std::tuple(loaded.HotKey(), loaded.SwitchIfRunning(), loaded.StartDelay()),
+  EXPECT_EQ(std::tuple(loaded.Entry().hotKey, loaded.Entry().switchIfRunning, loaded.Entry().startDelay),
             std::tuple("Ctrl+Alt+E", true, 1500));
-  EXPECT_EQ(loaded.ProgramState(), TProgState::psMaximized);
+  EXPECT_EQ(loaded.Entry().state, TProgState::psMaximized);
   EXPECT_EQ(f.view.buttons[3].glyph, (core::GlyphSource{"C:\\icons.dll", 7, false}));
 
-  b.SetProgramTitle("");
-  b.SetProgramDir("");
-  b.SetProgramState(TProgState::psNormal);
-  b.SetProgramOption("");
-  b.SetProgramIconPath("");
-  b.SetProgramIconNo(0);
-  b.SetIsIconSmall(false);
-  b.SetHotKey("");
-  b.SetSwitchIfRunning(false);
-  b.SetStartDelay(0);
-  b.DoUpdated();
+  testing_support::Set(b, &core::ButtonEntry::title, "");
+  testing_support::Set(b, &core::ButtonEntry::dir, "");
+  testing_support::Set(b, &core::ButtonEntry::state, TProgState::psNormal);
+  testing_support::Set(b, &core::ButtonEntry::option, "");
+  testing_support::Set(b, &core::ButtonEntry::iconPath, "");
+  testing_support::Set(b, &core::ButtonEntry::iconNo, 0);
+  testing_support::Set(b, &core::ButtonEntry::isIconSmall, false);
+  testing_support::Set(b, &core::ButtonEntry::hotKey, "");
+  testing_support::Set(b, &core::ButtonEntry::switchIfRunning, false);
+  testing_support::Set(b, &core::ButtonEntry::startDelay, 0);
+  f.Launcher().Editor().OnBtnUpdated(b);
   EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button4]", "ProgPath=C:\\Office\\calc.exe", ""})),
             std::string::npos);
 }
@@ -106,23 +106,23 @@ TEST(PageFile, StoredStartStatesCountMaximisedFirst) {
                   "[Button4]",  "ProgPath=d",  "ProgState=3",   "[Button5]",     "ProgPath=e",       "ProgState=x",
                   "[Button6]",  "ProgPath=f",  "IsIconSmall=0"})));
   f.Launcher().FormCreate();
-  EXPECT_EQ(f.Launcher().Button(1).ProgramState(), TProgState::psNormal);
-  EXPECT_EQ(f.Launcher().Button(2).ProgramState(), TProgState::psMaximized);
-  EXPECT_EQ(f.Launcher().Button(3).ProgramState(), TProgState::psMinimized);
-  EXPECT_EQ(f.Launcher().Button(4).ProgramState(), TProgState::psNormal);  // 3: the state of a button not loaded
-  EXPECT_EQ(f.Launcher().Button(5).ProgramState(), TProgState::psNormal);  // not a number: 0
-  EXPECT_FALSE(f.Launcher().Button(6).IsIconSmall());
-  EXPECT_EQ(f.Launcher().Button(1).HotKey(), "");
-  EXPECT_EQ(f.Launcher().Button(1).StartDelay(), 60000);
-  EXPECT_EQ(f.Launcher().Button(2).StartDelay(), 0);
+  EXPECT_EQ(f.Launcher().Button(1).Entry().state, TProgState::psNormal);
+  EXPECT_EQ(f.Launcher().Button(2).Entry().state, TProgState::psMaximized);
+  EXPECT_EQ(f.Launcher().Button(3).Entry().state, TProgState::psMinimized);
+  EXPECT_EQ(f.Launcher().Button(4).Entry().state, TProgState::psNormal);  // 3: the state of a button not loaded
+  EXPECT_EQ(f.Launcher().Button(5).Entry().state, TProgState::psNormal);  // not a number: 0
+  EXPECT_FALSE(f.Launcher().Button(6).Entry().isIconSmall);
+  EXPECT_EQ(f.Launcher().Button(1).Entry().hotKey, "");
+  EXPECT_EQ(f.Launcher().Button(1).Entry().startDelay, 60000);
+  EXPECT_EQ(f.Launcher().Button(2).Entry().startDelay, 0);
 }
 
 TEST(PageFile, ADroppedProgramGetsTitleAndFolderOnlyWhenTheButtonWasEmpty) {
   LauncherFixture f;
   f.Launcher().FormCreate();
   f.Launcher().Button(1).FilesDropped({"C:\\Tools\\calc.exe"});
-  EXPECT_EQ(f.Launcher().Button(1).ProgramTitle(), "calc");
-  EXPECT_EQ(f.Launcher().Button(1).ProgramDir(), "C:\\Tools");
+  EXPECT_EQ(f.Launcher().Button(1).Entry().title, "calc");
+  EXPECT_EQ(f.Launcher().Button(1).Entry().dir, "C:\\Tools");
   EXPECT_NE(f.PageText("User11.dat")
                 .find(Lines({"[Button1]", "ProgPath=C:\\Tools\\calc.exe", "ProgTitle=calc", "ProgDir=C:\\Tools", ""})),
             std::string::npos);
@@ -130,13 +130,13 @@ TEST(PageFile, ADroppedProgramGetsTitleAndFolderOnlyWhenTheButtonWasEmpty) {
 
   // A button that already had a program keeps the title and folder it has.
   core::TLaunchButton& b = f.Launcher().Button(1);
-  b.SetProgramPath("D:\\Other\\tool.exe");
-  b.DoUpdated();
-  EXPECT_EQ(b.ProgramTitle(), "calc");
-  EXPECT_EQ(b.ProgramDir(), "C:\\Tools");
+  testing_support::SetPath(b, "D:\\Other\\tool.exe");
+  f.Launcher().Editor().OnBtnUpdated(b);
+  EXPECT_EQ(b.Entry().title, "calc");
+  EXPECT_EQ(b.Entry().dir, "C:\\Tools");
 
   f.Launcher().Button(2).FilesDropped({"C:\\root.exe"});
-  EXPECT_EQ(f.Launcher().Button(2).ProgramDir(), "C:\\");
+  EXPECT_EQ(f.Launcher().Button(2).Entry().dir, "C:\\");
 
   // A shell item takes the name the shell shows, an address its host; neither a folder.
   f.shell.displayNames = {{"shell:AppsFolder\\Calc_8wekyb3d8bbwe!App", "電卓"}};
@@ -159,7 +159,7 @@ TEST(PageFile, TheEmptinessCheckReadsTheCurrentPageEvenAfterTheListWasShown) {
   f.Launcher().FormCreate();
   dialog.mListClick();  // reads page 3 last, then cancelled
   f.Launcher().Button(1).FilesDropped({"C:\\Tools\\calc.exe"});
-  EXPECT_EQ(f.Launcher().Button(1).ProgramTitle(), "calc");
+  EXPECT_EQ(f.Launcher().Button(1).Entry().title, "calc");
   EXPECT_NE(f.PageText("User12.dat").find("ProgTitle=calc"), std::string::npos);
 }
 
@@ -212,8 +212,8 @@ TEST(PageFile, AnEditOfOneButtonKeepsWhatAnotherProgramWroteSince) {
                                      std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
     f.Launcher().FormCreate();
     f.folder.Write("DATA/User11.dat", Lines(c.theirs));
-    f.Launcher().Button(5).SetProgramPath("C:\\five-new.exe");
-    f.Launcher().Button(5).DoUpdated();
+    testing_support::SetPath(f.Launcher().Button(5), "C:\\five-new.exe");
+    f.Launcher().Editor().OnBtnUpdated(f.Launcher().Button(5));
     const std::string page = f.PageText("User11.dat");
     std::vector<std::string> inFile, shown;
     for (int k : {2, 3, 5}) {
@@ -222,7 +222,7 @@ TEST(PageFile, AnEditOfOneButtonKeepsWhatAnotherProgramWroteSince) {
       inFile.push_back(at == std::string::npos
                            ? "?"
                            : page.substr(at + key.size(), page.find("\r\n", at + key.size()) - at - key.size()));
-      shown.push_back(f.Launcher().Button(k).ProgramPath());
+      shown.push_back(f.Launcher().Button(k).Entry().path);
     }
     EXPECT_EQ(inFile, c.buttons);
     EXPECT_EQ(shown, c.buttons);
@@ -242,17 +242,17 @@ TEST(PageFile, ChangesFromElsewhereShowAtOnceButNotUnderAnOpenDialogOrMenu) {
   f.Launcher().FormCreate();
   const std::string page = f.folder.Path("DATA/User12.dat"), settings = f.folder.Path("zubi.ini");
   const int drawn = f.view.buttons[0].glyphsDrawn;
-  f.Launcher().Button(1).SetProgramTitle("one");
-  f.Launcher().Button(1).DoUpdated();  // the program's own write
+  testing_support::Set(f.Launcher().Button(1), &core::ButtonEntry::title, "one");
+  f.Launcher().Editor().OnBtnUpdated(f.Launcher().Button(1));  // the program's own write
   f.Launcher().FilesChanged({page, settings});
   EXPECT_EQ(f.view.buttons[0].glyphsDrawn, drawn) << "nothing taken in: the file holds what the window shows";
 
   f.folder.Write("DATA/User12.dat", Lines({"[PageTitle]", "PageTitle=theirs", "[Button1]", "ProgPath=C:\\one.exe",
                                            "[Button3]", "ProgPath=C:\\three.exe"}));
   f.Launcher().FilesChanged({f.folder.Path("DATA/User12 (1).dat"), f.folder.Path("DATA/User13.dat")});
-  EXPECT_EQ(f.Launcher().Button(3).ProgramPath(), "") << "other files do not matter";
+  EXPECT_EQ(f.Launcher().Button(3).Entry().path, "") << "other files do not matter";
   f.Launcher().FilesChanged({f.folder.Path("data/user12.DAT")});
-  EXPECT_EQ(f.Launcher().Button(3).ProgramPath(), "C:\\three.exe");
+  EXPECT_EQ(f.Launcher().Button(3).Entry().path, "C:\\three.exe");
   EXPECT_EQ(f.view.title, "theirs");
 
   // The options dialog is open: the new colour and count wait until it closes.
@@ -270,21 +270,21 @@ TEST(PageFile, ChangesFromElsewhereShowAtOnceButNotUnderAnOpenDialogOrMenu) {
   EXPECT_EQ(f.view.title, "again");
 
   // Button 1's editing menu is open when another program puts its own program there.
-  f.Launcher().Button(1).SetProgramPath("C:\\seen.exe");
-  f.Launcher().Button(1).DoUpdated();
+  testing_support::SetPath(f.Launcher().Button(1), "C:\\seen.exe");
+  f.Launcher().Editor().OnBtnUpdated(f.Launcher().Button(1));
   f.Launcher().Button(1).MouseDown(core::MouseButton::kMiddle);
   f.folder.Write("DATA/User12.dat", Lines({"[PageTitle]", "PageTitle=again", "[Button1]", "ProgPath=C:\\theirs.exe",
                                            "[Button4]", "ProgPath=C:\\four.exe"}));
   f.Launcher().FilesChanged({page});
-  EXPECT_EQ(f.Launcher().Button(1).ProgramPath(), "C:\\seen.exe");
+  EXPECT_EQ(f.Launcher().Button(1).Entry().path, "C:\\seen.exe");
   f.Launcher().Command(core::LauncherCommand::kCut1Click);
   f.Launcher().MenuClosed();
-  EXPECT_EQ(f.Launcher().Button(1).ProgramPath(), "");
-  EXPECT_EQ(f.Launcher().Button(4).ProgramPath(), "C:\\four.exe");
+  EXPECT_EQ(f.Launcher().Button(1).Entry().path, "");
+  EXPECT_EQ(f.Launcher().Button(4).Entry().path, "C:\\four.exe");
   f.Launcher().Button(2).MouseDown(core::MouseButton::kMiddle);
   f.Launcher().Command(core::LauncherCommand::kPaste1Click);
   f.Launcher().MenuClosed();
-  EXPECT_EQ(f.Launcher().Button(2).ProgramPath(), "C:\\seen.exe") << "the cut took what the user saw";
+  EXPECT_EQ(f.Launcher().Button(2).Entry().path, "C:\\seen.exe") << "the cut took what the user saw";
 
   // Another PC deletes the page's data and the settings file: the page reads as an
   // absent file does, the count stays, and taking that in writes neither file again.
@@ -292,7 +292,7 @@ TEST(PageFile, ChangesFromElsewhereShowAtOnceButNotUnderAnOpenDialogOrMenu) {
   std::filesystem::remove(settings);
   f.Launcher().FilesChanged({page, settings});
   EXPECT_EQ(f.view.title, "");
-  for (int k = 1; k <= core::kLaunchButtonCount; ++k) EXPECT_EQ(f.Launcher().Button(k).ProgramPath(), "") << k;
+  for (int k = 1; k <= core::kLaunchButtonCount; ++k) EXPECT_EQ(f.Launcher().Button(k).Entry().path, "") << k;
   EXPECT_EQ(f.Current().PageNoControl, 5);
   EXPECT_FALSE(f.folder.Exists("DATA/User12.dat"));
   EXPECT_FALSE(f.folder.Exists("zubi.ini"));

@@ -23,10 +23,10 @@ struct Fixture : LauncherFixture {
   core::TLaunchButton& B(int k) { return Launcher().Button(k); }
   // Registered and saved, then titled (a first save takes the title from the path).
   void Register(int k, const std::string& title, const std::string& path) {
-    B(k).SetProgramPath(path);
-    B(k).DoUpdated();
-    B(k).SetProgramTitle(title);
-    B(k).DoUpdated();
+    testing_support::SetPath(B(k), path);
+    Launcher().Editor().OnBtnUpdated(B(k));
+    testing_support::Set(B(k), &core::ButtonEntry::title, title);
+    Launcher().Editor().OnBtnUpdated(B(k));
   }
 };
 
@@ -36,7 +36,7 @@ TEST(StartSound, PlaysOnlyForAProgramSavedOnThePageAndOnlyWithTheOption) {
   Fixture f(Lines({"Sound=1"}));
   f.B(1).KeyboardClick({});  // empty in the file
   EXPECT_TRUE(f.sound.played.empty());
-  f.B(2).SetProgramPath("C:\\unsaved.exe");  // only in memory
+  testing_support::SetPath(f.B(2), "C:\\unsaved.exe");  // only in memory
   f.B(2).KeyboardClick({});
   EXPECT_TRUE(f.sound.played.empty());
   f.Register(3, "t", "C:\\t.exe");
@@ -61,7 +61,7 @@ TEST(EditingMenu, OpensOnTheMiddleButtonWithTheItemsThatApply) {
   f.Menu(4);
   EXPECT_EQ(f.view.launchMenuAt, 0) << "at the pointer";
   f.Launcher().Command(core::LauncherCommand::kCopy1Click);
-  f.B(5).SetIsIconSmall(true);
+  testing_support::Set(f.B(5), &core::ButtonEntry::isIconSmall, true);
   f.B(5).ContextMenuKey();  // from the keyboard: at the button
   EXPECT_EQ(f.view.launchMenus.back(), (core::LaunchMenuState{false, false, true, false, false}));
   EXPECT_EQ(f.view.launchMenuAt, 5);
@@ -69,18 +69,18 @@ TEST(EditingMenu, OpensOnTheMiddleButtonWithTheItemsThatApply) {
 
 TEST(EditingMenu, CutOnOnePagePastedOnAnotherMovesTheProgram) {
   Fixture f;
-  f.B(1).SetProgramDir("C:\\Other");
+  testing_support::Set(f.B(1), &core::ButtonEntry::dir, "C:\\Other");
   f.Register(1, "Editor", "C:\\Apps\\edit.exe");
-  f.B(1).SetProgramDir("C:\\Elsewhere");
-  f.B(1).SetProgramState(TProgState::psMaximized);
-  f.B(1).SetProgramOption("-n");
-  f.B(1).SetHotKey("Alt+Ctrl+E");
-  f.B(1).SetStartDelay(400);
-  f.B(1).DoUpdated();
+  testing_support::Set(f.B(1), &core::ButtonEntry::dir, "C:\\Elsewhere");
+  testing_support::Set(f.B(1), &core::ButtonEntry::state, TProgState::psMaximized);
+  testing_support::Set(f.B(1), &core::ButtonEntry::option, "-n");
+  testing_support::Set(f.B(1), &core::ButtonEntry::hotKey, "Alt+Ctrl+E");
+  testing_support::Set(f.B(1), &core::ButtonEntry::startDelay, 400);
+  f.Launcher().Editor().OnBtnUpdated(f.B(1));
   f.Menu(1);
   f.Launcher().Command(core::LauncherCommand::kCut1Click);
   EXPECT_TRUE(f.prompter.boxes.empty());  // no question
-  EXPECT_EQ(f.B(1).ProgramPath(), "");
+  EXPECT_EQ(f.B(1).Entry().path, "");
   EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button1]", "ProgPath=", ""})), std::string::npos);
 
   f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
@@ -88,10 +88,10 @@ TEST(EditingMenu, CutOnOnePagePastedOnAnotherMovesTheProgram) {
   f.Launcher().Command(core::LauncherCommand::kPaste1Click);
   EXPECT_TRUE(f.prompter.boxes.empty());  // an empty target needs no question
   // On an empty button the title and folder come from the path, whatever was copied.
-  EXPECT_EQ(f.B(6).ProgramTitle(), "edit");
-  EXPECT_EQ(f.B(6).ProgramDir(), "C:\\Apps");
-  EXPECT_EQ(f.B(6).ProgramState(), TProgState::psMaximized);
-  EXPECT_EQ(f.B(6).ProgramOption(), "-n");
+  EXPECT_EQ(f.B(6).Entry().title, "edit");
+  EXPECT_EQ(f.B(6).Entry().dir, "C:\\Apps");
+  EXPECT_EQ(f.B(6).Entry().state, TProgState::psMaximized);
+  EXPECT_EQ(f.B(6).Entry().option, "-n");
   EXPECT_NE(f.PageText("User12.dat")
                 .find(Lines({"[Button6]", "ProgPath=C:\\Apps\\edit.exe", "ProgTitle=edit", "ProgDir=C:\\Apps",
                              "ProgState=1", "ProgOption=-n", "HotKey=Alt+Ctrl+E", "StartDelay=400", ""})),
@@ -100,9 +100,9 @@ TEST(EditingMenu, CutOnOnePagePastedOnAnotherMovesTheProgram) {
   // key that button 6 has now.
   f.Menu(7);
   f.Launcher().Command(core::LauncherCommand::kPaste1Click);
-  EXPECT_EQ(f.B(7).ProgramPath(), "C:\\Apps\\edit.exe");
-  EXPECT_EQ(f.B(7).HotKey(), "");
-  EXPECT_EQ(f.B(7).StartDelay(), 400);
+  EXPECT_EQ(f.B(7).Entry().path, "C:\\Apps\\edit.exe");
+  EXPECT_EQ(f.B(7).Entry().hotKey, "");
+  EXPECT_EQ(f.B(7).Entry().startDelay, 400);
   ASSERT_EQ(f.prompter.boxes.size(), 1u);
   EXPECT_EQ(f.prompter.boxes[0].text,
             "貼り付けたﾎﾞﾀﾝのﾎｯﾄｷｰは外しました。\r\nAlt+Ctrl+Eは 2ﾍﾟｰｼﾞの「edit」で既に使用されています。");
@@ -112,8 +112,8 @@ TEST(EditingMenu, PastingOverAProgramAsksAtTheWindowCornerAndKeepsTheCopiedTexts
   Fixture f;
   f.view.position = {321, 45};
   f.Register(1, "B", "C:\\b.exe");
-  f.B(1).SetProgramDir("C:\\copied dir");
-  f.B(1).SetIsIconSmall(true);
+  testing_support::Set(f.B(1), &core::ButtonEntry::dir, "C:\\copied dir");
+  testing_support::Set(f.B(1), &core::ButtonEntry::isIconSmall, true);
   f.Menu(1);
   f.Launcher().Command(core::LauncherCommand::kCopy1Click);
   f.Register(2, "A", "C:\\a.exe");
@@ -126,13 +126,13 @@ TEST(EditingMenu, PastingOverAProgramAsksAtTheWindowCornerAndKeepsTheCopiedTexts
   EXPECT_FALSE(f.prompter.boxes[0].placement.centred);
   EXPECT_EQ(f.prompter.boxes[0].placement.left, 321);
   EXPECT_EQ(f.prompter.boxes[0].placement.top, 45);
-  EXPECT_EQ(f.B(2).ProgramPath(), "C:\\a.exe");
+  EXPECT_EQ(f.B(2).Entry().path, "C:\\a.exe");
   f.prompter.answerYes = true;
   f.Launcher().Command(core::LauncherCommand::kPaste1Click);
-  EXPECT_EQ(f.B(2).ProgramPath(), "C:\\b.exe");
-  EXPECT_EQ(f.B(2).ProgramTitle(), "B");
-  EXPECT_EQ(f.B(2).ProgramDir(), "C:\\copied dir");
-  EXPECT_FALSE(f.B(2).IsIconSmall());  // the target keeps its own selection mark
+  EXPECT_EQ(f.B(2).Entry().path, "C:\\b.exe");
+  EXPECT_EQ(f.B(2).Entry().title, "B");
+  EXPECT_EQ(f.B(2).Entry().dir, "C:\\copied dir");
+  EXPECT_FALSE(f.B(2).Entry().isIconSmall);  // the target keeps its own selection mark
 }
 
 TEST(EditingMenu, DeleteAsksAndEmptiesTheButtonButNotTheClipboard) {
@@ -143,10 +143,10 @@ TEST(EditingMenu, DeleteAsksAndEmptiesTheButtonButNotTheClipboard) {
   f.prompter.answerYes = false;
   f.Launcher().Command(core::LauncherCommand::kDelete1Click);
   EXPECT_EQ(f.prompter.boxes.back().text, "表計算 のｱｲｺﾝを削除します。\r\n\r\n復旧は出来ませんが宜しいですか?");
-  EXPECT_EQ(f.B(3).ProgramPath(), "C:\\calc.exe");
+  EXPECT_EQ(f.B(3).Entry().path, "C:\\calc.exe");
   f.prompter.answerYes = true;
   f.Launcher().Command(core::LauncherCommand::kDelete1Click);
-  EXPECT_EQ(f.B(3).ProgramPath(), "");
+  EXPECT_EQ(f.B(3).Entry().path, "");
   EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button3]", "ProgPath=", ""})), std::string::npos);
   f.Menu(5);
   EXPECT_TRUE(f.view.launchMenus.back().paste) << "the deleted program stays on the clipboard";
@@ -155,10 +155,10 @@ TEST(EditingMenu, DeleteAsksAndEmptiesTheButtonButNotTheClipboard) {
 TEST(EditingMenu, SelectTogglesTheMarkSavesItAndRedrawsThePage) {
   Fixture f;
   f.Register(1, "", "C:\\one.exe");
-  f.B(1).SetProgramTitle("");
+  testing_support::Set(f.B(1), &core::ButtonEntry::title, "");
   f.Menu(1);
   f.Launcher().Command(core::LauncherCommand::kSelect1Click);
-  EXPECT_TRUE(f.B(1).IsIconSmall());
+  EXPECT_TRUE(f.B(1).Entry().isIconSmall);
   EXPECT_TRUE(f.view.buttons[0].small);  // reloaded: the glyph has its new size
   EXPECT_NE(f.PageText("User11.dat").find("IsIconSmall=1"), std::string::npos);
   // Empty buttons take the mark too.
@@ -167,7 +167,7 @@ TEST(EditingMenu, SelectTogglesTheMarkSavesItAndRedrawsThePage) {
   EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button9]", "ProgPath=", "IsIconSmall=1", ""})), std::string::npos);
   f.Menu(1);
   f.Launcher().Command(core::LauncherCommand::kSelect1Click);
-  EXPECT_FALSE(f.B(1).IsIconSmall());
+  EXPECT_FALSE(f.B(1).Entry().isIconSmall);
 }
 
 TEST(PageLaunch, EnablingFollowsTheSelectedAndRegisteredButtons) {
@@ -175,10 +175,10 @@ TEST(PageLaunch, EnablingFollowsTheSelectedAndRegisteredButtons) {
   f.Launcher().PopupMenu1Popup();
   EXPECT_EQ(f.view.pageCommands, std::make_pair(false, false));
   f.Register(2, "t", "C:\\t.exe");
-  f.B(2).SetIsIconSmall(true);
+  testing_support::Set(f.B(2), &core::ButtonEntry::isIconSmall, true);
   f.Launcher().PopupMenu1Popup();
   EXPECT_EQ(f.view.pageCommands, std::make_pair(false, true));
-  f.B(2).SetIsIconSmall(false);
+  testing_support::Set(f.B(2), &core::ButtonEntry::isIconSmall, false);
   f.Launcher().PopupMenu1Popup();
   EXPECT_EQ(f.view.pageCommands, std::make_pair(true, true));
 }
@@ -186,11 +186,11 @@ TEST(PageLaunch, EnablingFollowsTheSelectedAndRegisteredButtons) {
 TEST(PageLaunch, StartsButtonsInOrderThenPlaysOnceAndHides) {
   Fixture f(Lines({"Sound=1", "BtnClk=1", "Mouse=1"}));
   f.Register(7, "seven", "C:\\seven.exe");
-  f.B(2).SetProgramState(TProgState::psMinimized);
-  f.B(2).SetProgramOption("--x");
+  testing_support::Set(f.B(2), &core::ButtonEntry::state, TProgState::psMinimized);
+  testing_support::Set(f.B(2), &core::ButtonEntry::option, "--x");
   f.Register(2, "two", "C:\\two.exe");
   f.Register(5, "five", "C:\\five.exe");
-  f.B(5).SetIsIconSmall(true);
+  testing_support::Set(f.B(5), &core::ButtonEntry::isIconSmall, true);
   f.Launcher().Command(core::LauncherCommand::kpAllStartClick);
   ASSERT_EQ(f.shell.requests.size(), 3u);
   EXPECT_EQ(f.shell.requests[0].file, "C:\\two.exe");
@@ -220,10 +220,10 @@ TEST(PageLaunch, StartsWhereThePathsLeadAndSavesThemAsStored) {
   f.environment.variables["APPS"] = "C:\\Apps";
   f.probe.drives = {{'C', core::DriveKind::kFixed}};
   f.probe.present = {"C:\\Apps\\two.exe"};
-  f.B(2).SetProgramPath("%APPS%\\two.exe");
-  f.B(2).DoUpdated();  // a first save derives the folder from the stored text
-  f.B(4).SetProgramPath("%APPS%\\gone.exe");
-  f.B(4).DoUpdated();
+  testing_support::SetPath(f.B(2), "%APPS%\\two.exe");
+  f.Launcher().Editor().OnBtnUpdated(f.B(2));  // a first save derives the folder from the stored text
+  testing_support::SetPath(f.B(4), "%APPS%\\gone.exe");
+  f.Launcher().Editor().OnBtnUpdated(f.B(4));
   EXPECT_NE(f.PageText("User11.dat").find("ProgPath=%APPS%\\two.exe\r\nProgTitle=two\r\nProgDir=%APPS%\r\n"),
             std::string::npos);
   f.Launcher().Command(core::LauncherCommand::kpAllStartClick);
@@ -250,13 +250,13 @@ TEST(PageLaunch, InOrderEachStartWaitsForTheWindowBeforeAndThePause) {
   f.Register(1, "a", "C:\\a.exe");
   f.Register(2, "con", "C:\\con.exe");
   f.Register(3, "b", "https://b.example/");
-  f.B(3).SetStartDelay(300);
-  f.B(3).DoUpdated();
+  testing_support::Set(f.B(3), &core::ButtonEntry::startDelay, 300);
+  f.Launcher().Editor().OnBtnUpdated(f.B(3));
   f.Register(4, "gone", "C:\\gone.exe");
   f.Register(6, "d", "C:\\fail.exe");
   f.Register(7, "e", "C:\\e.exe");
-  f.B(7).SetStartDelay(200);
-  f.B(7).DoUpdated();
+  testing_support::Set(f.B(7), &core::ButtonEntry::startDelay, 200);
+  f.Launcher().Editor().OnBtnUpdated(f.B(7));
   f.Register(8, "f", "C:\\run.exe");
   FakeRunningPrograms running;
   running.windows = {{"C:\\run.exe", 5}};

@@ -26,8 +26,8 @@ struct Fixture : LauncherFixture {
   core::TLaunchButton& B(int k) { return Launcher().Button(k); }
   // Registered and saved on the current page.
   void Register(int k, const std::string& path) {
-    B(k).SetProgramPath(path);
-    B(k).DoUpdated();
+    testing_support::SetPath(B(k), path);
+    Launcher().Editor().OnBtnUpdated(B(k));
   }
   bool Key(int key, ShiftState shift = kCtrl, bool repeat = false) { return Launcher().KeyDown({key, shift, repeat}); }
 };
@@ -83,10 +83,10 @@ TEST(LauncherKeys, CtrlDigitsStartTheTenButtonsCtrlPageKeysMoveAPageAndCtrlFFind
 TEST(LauncherKeys, AStartKeyDoesWhatAClickDoesSoundStartAndHiding) {
   Fixture f(Lines({"Sound=1", "BtnClk=1"}));
   f.Register(3, "C:\\Tools\\three.exe");
-  f.B(3).SetProgramOption("-x \"y z\"");
-  f.B(3).SetProgramDir("C:\\Work");
-  f.B(3).SetProgramState(TProgState::psMaximized);
-  f.B(10).SetProgramPath("C:\\ten.exe");  // in memory only, as a click would find it
+  testing_support::Set(f.B(3), &core::ButtonEntry::option, "-x \"y z\"");
+  testing_support::Set(f.B(3), &core::ButtonEntry::dir, "C:\\Work");
+  testing_support::Set(f.B(3), &core::ButtonEntry::state, TProgState::psMaximized);
+  testing_support::SetPath(f.B(10), "C:\\ten.exe");  // in memory only, as a click would find it
 
   EXPECT_TRUE(f.Key('3'));
   ASSERT_EQ(f.shell.requests.size(), 1u);
@@ -128,12 +128,12 @@ TEST(LauncherKeys, PageKeysMoveAsTheSingleStepsDoWrappingAtTheEnds) {
   EXPECT_TRUE(f.Key(core::kKeyPageDown));
   EXPECT_EQ(f.Current().PageNo, 2);
   EXPECT_EQ(f.Current().CaptionText, "User1 - Page 2/3");
-  EXPECT_TRUE(f.B(1).ProgramPath().empty()) << "page 2 is loaded";
+  EXPECT_TRUE(f.B(1).Entry().path.empty()) << "page 2 is loaded";
   EXPECT_TRUE(f.Key(core::kKeyPageDown, kCtrl, true)) << "held, it goes on";
   EXPECT_EQ(f.Current().PageNo, 3);
   EXPECT_TRUE(f.Key(core::kKeyPageDown));
   EXPECT_EQ(f.Current().PageNo, 1);
-  EXPECT_EQ(f.B(1).ProgramPath(), "C:\\first-page.exe");
+  EXPECT_EQ(f.B(1).Entry().path, "C:\\first-page.exe");
   EXPECT_TRUE(f.Key(core::kKeyPageUp));
   EXPECT_EQ(f.Current().PageNo, 3);
   EXPECT_TRUE(f.Key(core::kKeyPageUp));

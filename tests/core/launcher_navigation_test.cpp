@@ -51,9 +51,9 @@ TEST(Navigation, MovingEmptiesTheButtonsAndLoadsThePage) {
   f.Launcher().FormCreate();
   f.Launcher().Button(1).FilesDropped({"C:\\one.exe"});
   f.Launcher().Command(kFwd);
-  EXPECT_EQ(f.Launcher().Button(1).ProgramPath(), "");
+  EXPECT_EQ(f.Launcher().Button(1).Entry().path, "");
   EXPECT_EQ(f.view.buttons[0].hint, "未登録");
-  EXPECT_EQ(f.Launcher().Button(2).ProgramPath(), "C:\\two.exe");
+  EXPECT_EQ(f.Launcher().Button(2).Entry().path, "C:\\two.exe");
   EXPECT_EQ(f.view.buttons[1].hint, "two.exe");
   EXPECT_EQ(f.view.title, "Two");
   // The title is written back when it differs: page 2's file is rewritten whole.
@@ -87,7 +87,7 @@ TEST(Navigation, PageCountChangesSaveAndMoveOnlyWhenTheCurrentPageIsCut) {
     f.Launcher().UpDown1Click();
     EXPECT_EQ(f.Current().PageNoControl, c.newCount);
     EXPECT_EQ(f.Current().PageNo, c.expectedPage);
-    EXPECT_EQ(f.Launcher().Button(1).ProgramPath() == "C:\\x.exe", c.reloads) << "page " << c.page;
+    EXPECT_EQ(f.Launcher().Button(1).Entry().path == "C:\\x.exe", c.reloads) << "page " << c.page;
     EXPECT_NE(f.SettingsText().find("PageNoControl=" + std::to_string(c.newCount)), std::string::npos);
     EXPECT_EQ(f.Current().CaptionText,
               "User1 - Page " + std::to_string(c.expectedPage) + "/" + std::to_string(c.newCount));

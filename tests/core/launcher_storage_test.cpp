@@ -52,19 +52,19 @@ TEST(LauncherStorage, TwoCopiesSharingDataSeeEachOthersChangesOfThePage) {
   first.view.TypeTitle("Tools");
   SecondCopy second(files, first.folder.Path("zubi2.exe"));
   second.launcher.FormCreate();
-  ASSERT_EQ(second.launcher.Button(1).ProgramPath(), "C:\\Tools\\one.exe");
+  ASSERT_EQ(second.launcher.Button(1).Entry().path, "C:\\Tools\\one.exe");
   ASSERT_EQ(second.view.title, "Tools");
 
   first.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);  // the first copy has read the page last
   const std::string page = first.folder.Path("DATA/User11.dat");
   const auto stamp = files.Stamp(page);
-  second.launcher.Button(1).SetProgramPath("C:\\Tools\\two.exe");  // as its settings dialog does
-  second.launcher.Button(1).DoUpdated();
+  testing_support::SetPath(second.launcher.Button(1), "C:\\Tools\\two.exe");  // as its settings dialog does
+  second.launcher.Editor().OnBtnUpdated(second.launcher.Button(1));
   second.view.TypeTitle("Games");
   ASSERT_EQ(files.Stamp(page), stamp);
 
   first.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);  // page 1 again
-  EXPECT_EQ(first.Launcher().Button(1).ProgramPath(), "C:\\Tools\\two.exe");
+  EXPECT_EQ(first.Launcher().Button(1).Entry().path, "C:\\Tools\\two.exe");
   EXPECT_EQ(first.view.title, "Games");
   EXPECT_TRUE(first.prompter.boxes.empty());
   EXPECT_TRUE(second.prompter.boxes.empty());
@@ -93,8 +93,8 @@ TEST(LauncherStorage, ADiskThatFillsUpStopsTheOperationAndKeepsTheOldFiles) {
   EXPECT_EQ(files.partial, f.folder.Path("DATA/User13.dat") + ".zubi-new");
   EXPECT_EQ(f.folder.Read("DATA/User13.dat"), page);
   EXPECT_FALSE(f.folder.Exists("DATA/User13.dat.zubi-new"));
-  EXPECT_EQ(f.Launcher().Button(1).ProgramPath(), "C:\\Tools\\calc.exe");
-  EXPECT_EQ(f.Launcher().Button(1).ProgramTitle(), "calc");
+  EXPECT_EQ(f.Launcher().Button(1).Entry().path, "C:\\Tools\\calc.exe");
+  EXPECT_EQ(f.Launcher().Button(1).Entry().title, "calc");
 
   // Lowering the count to 2 saves the position (settings, then the page number) and
   // then moves to the new last page: the first write fails, so nothing after it runs.
@@ -108,11 +108,11 @@ TEST(LauncherStorage, ADiskThatFillsUpStopsTheOperationAndKeepsTheOldFiles) {
   EXPECT_FALSE(f.folder.Exists("zubi.ini.zubi-new"));
   EXPECT_EQ(f.Current().PageNoControl, 2);
   EXPECT_EQ(f.Current().PageNo, 3);
-  EXPECT_EQ(f.Launcher().Button(1).ProgramPath(), "C:\\Tools\\calc.exe");
+  EXPECT_EQ(f.Launcher().Button(1).Entry().path, "C:\\Tools\\calc.exe");
 
   // Room again: the next change of the button writes what the screen shows.
   files.room.reset();
-  f.Launcher().Button(1).DoUpdated();
+  f.Launcher().Editor().OnBtnUpdated(f.Launcher().Button(1));
   EXPECT_EQ(f.prompter.boxes.size(), 2u);
   EXPECT_NE(f.PageText("User13.dat").find("[Button1]\r\nProgPath=C:\\Tools\\calc.exe\r\nProgTitle=calc\r\n"),
             std::string::npos);
@@ -143,7 +143,7 @@ TEST(LauncherStorage, ADataFolderDeletedWhileRunningIsMadeAgainByTheNextPageWrit
   // A reload of the page while DATA is gone: empty buttons, the empty title written back.
   std::filesystem::remove_all(data);
   f.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);
-  EXPECT_EQ(f.Launcher().Button(2).ProgramPath(), "");
+  EXPECT_EQ(f.Launcher().Button(2).Entry().path, "");
   EXPECT_EQ(f.view.title, "");
   EXPECT_EQ(f.PageText("User11.dat"), Lines({"[PageTitle]", "PageTitle=", ""}));
   EXPECT_TRUE(f.prompter.boxes.empty());

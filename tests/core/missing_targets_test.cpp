@@ -91,7 +91,7 @@ TEST(MissingTargets, AnswersOvertakenByANewerLookOrAChangedPathAreDropped) {
   // A button given another path while its answer is on the way keeps no dimming.
   f.Launcher().WindowShown();
   f.background.Work(f.stick);
-  f.Launcher().Button(3).SetProgramPath("E:\\Apps\\third.exe");
+  testing_support::SetPath(f.Launcher().Button(3), "E:\\Apps\\third.exe");
   f.background.Deliver();
   EXPECT_FALSE(f.view.buttons[2].dimmed);
 }
@@ -103,9 +103,9 @@ TEST(MissingTargets, EditedButtonsAreLookedAtAtOnceAndDimmedButtonsStillStart) {
   f.Launcher().Button(7).FilesDropped({"C:\\Apps\\vanished.exe"});
   EXPECT_TRUE(f.view.buttons[6].dimmed);
   // Emptying a button ends its dimming; so does another path, until it is looked at.
-  f.Launcher().Button(2).ClearProgram();
+  f.Launcher().Button(2).Clear();
   EXPECT_FALSE(f.view.buttons[1].dimmed);
-  f.Launcher().Button(6).SetProgramPath("C:\\Apps\\gone2.exe");
+  testing_support::SetPath(f.Launcher().Button(6), "C:\\Apps\\gone2.exe");
   EXPECT_FALSE(f.view.buttons[5].dimmed);
 
   // A click on a dimmed button starts it as stored: the shell decides, and says nothing.
@@ -121,7 +121,8 @@ namespace {
 class NoHost : public core::LaunchButtonHost {
  public:
   void Activate(core::TLaunchButton&, const core::Activation&) override {}
-  std::string HotKeyRefusal(const core::TLaunchButton&, const std::string&) const override { return {}; }
+  void OpenSettings(core::TLaunchButton&) override {}
+  void FilesDropped(core::TLaunchButton&, const std::vector<std::string>&) override {}
 };
 
 }  // namespace
@@ -134,22 +135,18 @@ TEST(MissingTargets, TheWindowsThreadNeverLooksAtASlowDrive) {
   FakeProbe forIcons, here, away;
   for (FakeProbe* probe : {&forIcons, &here, &away})
     probe->drives = {{'C', DriveKind::kFixed}, {'E', DriveKind::kRemovable}, {'N', DriveKind::kNetwork}};
-  testing_support::FakeShell shell;
-  testing_support::FakePrompter prompter;
-  core::PosixFileSystem files;
   NoHost host;
   std::array<testing_support::FakeButtonView, 4> views;
   std::vector<std::unique_ptr<core::TLaunchButton>> buttons;
   std::vector<core::TLaunchButton*> all;
   for (auto& view : views) {
-    buttons.push_back(std::make_unique<core::TLaunchButton>(
-        "LaunchButton1", view, host, core::LaunchButtonPorts{shell, prompter, files, {environment, forIcons}}));
+    buttons.push_back(std::make_unique<core::TLaunchButton>(1, view, host, core::PathPorts{environment, forIcons}));
     all.push_back(buttons.back().get());
   }
-  buttons[0]->SetProgramPath("C:\\gone.exe");
-  buttons[1]->SetProgramPath("E:\\gone.exe");
-  buttons[2]->SetProgramPath("N:\\gone.exe");
-  buttons[3]->SetProgramPath("\\\\srv\\share\\gone.exe");
+  buttons[0]->Show({.path = "C:\\gone.exe"});
+  buttons[1]->Show({.path = "E:\\gone.exe"});
+  buttons[2]->Show({.path = "N:\\gone.exe"});
+  buttons[3]->Show({.path = "\\\\srv\\share\\gone.exe"});
   core::MissingTargets targets(all, {environment, here});
 
   targets.Check();  // no background: only the fixed drive is looked at

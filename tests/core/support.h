@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "about/about_box.h"
+#include "button_setup.h"
 #include "components/wait_hot_key.h"
 #include "fake_ports.h"
 #include "find/find_box.h"

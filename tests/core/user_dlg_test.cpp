@@ -249,12 +249,12 @@ TEST(PageDataDeletion, AsksThenLeavesAnEmptyTitleAndTheSecondTimeRemovesTheFile)
   EXPECT_EQ(f.prompter.boxes[0].text, "このﾍﾟｰｼﾞのﾃﾞｰﾀを削除します。\r\n復旧は出来ませんが宜しいですか?");
   EXPECT_EQ(f.prompter.boxes[0].placement.left, 30);
   EXPECT_EQ(f.prompter.boxes[0].placement.top, 60);
-  EXPECT_EQ(f.Launcher().Button(1).ProgramPath(), "C:\\w.exe");
+  EXPECT_EQ(f.Launcher().Button(1).Entry().path, "C:\\w.exe");
 
   f.prompter.answerYes = true;
   f.Launcher().Command(core::LauncherCommand::kmDeleteClick);
   EXPECT_EQ(f.folder.Read("DATA/User12.dat"), Lines({"[PageTitle]", "PageTitle=", ""}));
-  EXPECT_EQ(f.Launcher().Button(1).ProgramPath(), "");
+  EXPECT_EQ(f.Launcher().Button(1).Entry().path, "");
   EXPECT_EQ(f.Caption(), "User1 - Page 2/5");
 
   f.Launcher().Command(core::LauncherCommand::kmDeleteClick);  // asks again, and this time nothing is written back

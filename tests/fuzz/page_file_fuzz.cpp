@@ -62,10 +62,9 @@ class Start {
   std::array<Button, core::kLaunchButtonCount> Buttons() {
     std::array<Button, core::kLaunchButtonCount> buttons;
     for (int k = 1; k <= core::kLaunchButtonCount; ++k) {
-      const core::TLaunchButton& b = launcher_->Button(k);
-      buttons[k - 1] = {b.ProgramTitle(),    b.ProgramPath(),     b.ProgramDir(),    b.ProgramOption(),
-                        b.ProgramIconPath(), b.ProgramState(),    b.ProgramIconNo(), b.IsIconSmall(),
-                        b.HotKey(),          b.SwitchIfRunning(), b.StartDelay()};
+      const core::ButtonEntry& b = launcher_->Button(k).Entry();
+      buttons[k - 1] = {b.title,  b.path,        b.dir,    b.option,          b.iconPath,  *b.state,
+                        b.iconNo, b.isIconSmall, b.hotKey, b.switchIfRunning, b.startDelay};
     }
     return buttons;
   }
@@ -74,18 +73,17 @@ class Start {
   // registered one its glyph and its title, or without a title its file name.
   void CheckFaces() {
     for (int k = 1; k <= core::kLaunchButtonCount; ++k) {
-      const core::TLaunchButton& b = launcher_->Button(k);
+      const core::TLaunchButton& button = launcher_->Button(k);
+      const core::ButtonEntry& b = button.Entry();
       const auto& face = view_.buttons[k - 1];
-      if (b.ProgramPath().empty()) {
-        FUZZ_CHECK(!face.hasGlyph && b.Hint() == core::texts::kHintEmptyButton, b.Hint());
-        FUZZ_CHECK(b.ProgramTitle().empty() && b.ProgramDir().empty() && b.ProgramOption().empty() &&
-                       b.ProgramIconPath().empty() && b.ProgramIconNo() == 0 && b.HotKey().empty() &&
-                       b.StartDelay() == 0,
-                   "an empty button keeps " + b.ProgramTitle() + b.ProgramDir() + b.ProgramOption());
+      if (b.path.empty()) {
+        FUZZ_CHECK(!face.hasGlyph && button.Hint() == core::texts::kHintEmptyButton, button.Hint());
+        FUZZ_CHECK(b == core::ButtonEntry{.isIconSmall = b.isIconSmall},
+                   "an empty button keeps " + b.title + b.dir + b.option);
       } else {
-        FUZZ_CHECK(face.hasGlyph && face.small == b.IsIconSmall(), b.ProgramPath());
-        const std::string hint = b.ProgramTitle().empty() ? core::ExtractFileName(b.ProgramPath()) : b.ProgramTitle();
-        FUZZ_CHECK(b.Hint() == hint, b.Hint() + " for " + b.ProgramPath());
+        FUZZ_CHECK(face.hasGlyph && face.small == b.isIconSmall, b.path);
+        const std::string hint = b.title.empty() ? core::ExtractFileName(b.path) : b.title;
+        FUZZ_CHECK(button.Hint() == hint, button.Hint() + " for " + b.path);
       }
     }
   }
@@ -93,7 +91,7 @@ class Start {
   std::string Title() const { return view_.title; }
   // Each button as a change of its own saves it, the file holding its program already.
   void Save() {
-    for (int k = 1; k <= core::kLaunchButtonCount; ++k) launcher_->Button(k).DoUpdated();
+    for (int k = 1; k <= core::kLaunchButtonCount; ++k) launcher_->Editor().OnBtnUpdated(launcher_->Button(k));
   }
 
  private:

@@ -91,8 +91,8 @@ TEST(SettingsWindow, OkRegistersAnExistingPathAndRefusesAnEmptyOrMissingOne) {
     Press(dialog, W::kOkButton);
   });
   core::TLaunchButton& b = h.launcher->Button(2);
-  EXPECT_EQ(b.ProgramPath(), recorder);
-  EXPECT_EQ(b.ProgramTitle(), "recorder");  // derived: the button was empty in the file
+  EXPECT_EQ(b.Entry().path, recorder);
+  EXPECT_EQ(b.Entry().title, "recorder");  // derived: the button was empty in the file
   EXPECT_NE(h.folder.Read("DATA\\User11.dat").find("ProgTitle=recorder\r\n"), std::string::npos);
   EXPECT_TRUE(h.window->ButtonControl(2).HasGlyph());
 
@@ -101,14 +101,14 @@ TEST(SettingsWindow, OkRegistersAnExistingPathAndRefusesAnEmptyOrMissingOne) {
     Press(dialog, W::kOkButton);
   });
   EXPECT_EQ(h.prompter.Texts().back(), "ファイル（ディレクトリ）が存在しません！！");
-  EXPECT_EQ(b.ProgramPath(), recorder);
+  EXPECT_EQ(b.Entry().path, recorder);
 
   WithSettingsDialog(h, 2, [&](HWND dialog) {
     Type(dialog, W::kPathEdit, "");
     Press(dialog, W::kOkButton);
   });
   EXPECT_EQ(h.prompter.Texts().back(), "パス名は必ず必要です！！");
-  EXPECT_EQ(b.ProgramPath(), "");
+  EXPECT_EQ(b.Entry().path, "");
   EXPECT_NE(h.folder.Read("DATA\\User11.dat").find("ProgTitle=recorder\r\n"), std::string::npos);  // not saved
 }
 
@@ -117,8 +117,8 @@ TEST(SettingsWindow, IconButtonShowsAFilesIconsOrRefusesAFileWithout) {
   h.Create();
   const std::string icons = BesideTheTests("icons.exe");
   core::TLaunchButton& b = h.launcher->Button(1);
-  b.SetProgramPath(BesideTheTests("recorder.exe"));
-  b.DoUpdated();
+  testing_support::SetPath(b, BesideTheTests("recorder.exe"));
+  h.launcher->Editor().OnBtnUpdated(b);
   h.folder.Write("plain.txt", "no icons here");
   const std::string plain = h.folder.Path("plain.txt");
 
@@ -147,10 +147,10 @@ TEST(SettingsWindow, IconButtonShowsAFilesIconsOrRefusesAFileWithout) {
   W::FileChooser() = nullptr;
   EXPECT_TRUE(previewAfterIcons && previewAfterPlain);
   EXPECT_EQ(max, 4);
-  EXPECT_EQ(b.ProgramIconNo(), 1);  // the scroll bar moved one icon on
+  EXPECT_EQ(b.Entry().iconNo, 1);  // the scroll bar moved one icon on
   EXPECT_EQ(h.prompter.Texts().back(), "このファイルにはアイコンがありません！！");
-  EXPECT_EQ(b.ProgramIconPath(), "");
-  EXPECT_EQ(b.IconSource, plain);
+  EXPECT_EQ(b.Entry().iconPath, "");
+  EXPECT_EQ(h.launcher->Editor().IconSource(1), plain);
 }
 
 TEST(SettingsWindow, PreviewShowsTheChosenIcon) {
@@ -158,9 +158,9 @@ TEST(SettingsWindow, PreviewShowsTheChosenIcon) {
   h.Create();
   const std::string icons = BesideTheTests("icons.exe");
   core::TLaunchButton& b = h.launcher->Button(1);
-  b.SetProgramIconPath(icons);
-  b.SetProgramIconNo(3);
-  b.SetProgramPath(icons);
+  testing_support::Set(b, &core::ButtonEntry::iconPath, icons);
+  testing_support::Set(b, &core::ButtonEntry::iconNo, 3);
+  testing_support::SetPath(b, icons);
   bool drawn = false;
   COLORREF middle = 0;
   auto observer = WhenWindowAppears(kClass, kCaption, [&](HWND dialog) {
@@ -170,7 +170,8 @@ TEST(SettingsWindow, PreviewShowsTheChosenIcon) {
   // The dialog is looked at from the inside: its window object is the one the button built.
   auto view = std::make_unique<W>(h.window->Control(kLaunchButton1), h.window->Handle());
   W* window = view.get();
-  core::TButtonSettingsDlg dialog(b, *view, {h.shell, h.prompter, h.files, {h.environment, h.probe}});
+  core::TButtonSettingsDlg dialog({b.Entry(), ""}, *view, {h.shell, h.prompter, h.files, {h.environment, h.probe}},
+                                  nullptr);
   dialog.Execute();
   observer.join();
   ASSERT_NE(window->Preview(), nullptr);
@@ -234,9 +235,9 @@ TEST(SettingsWindow, AwkwardPathsRegisterAndStartOrAreRefusedWithoutLosingAnythi
     const std::string page = core::DecodeText(bytes, h.codePage);
     if (!c.registers) {
       EXPECT_EQ(h.prompter.Texts().size(), messages + 1);
-      EXPECT_EQ(b.ProgramPath(), "");
+      EXPECT_EQ(b.Entry().path, "");
     } else {
-      EXPECT_EQ(b.ProgramPath(), c.typed);
+      EXPECT_EQ(b.Entry().path, c.typed);
       EXPECT_NE(page.find("ProgPath=" + c.typed + "\r\n"), std::string::npos)
           << page << testing::PrintToString(h.prompter.Texts());
     }
@@ -259,8 +260,8 @@ TEST(SettingsWindow, AwkwardPathsRegisterAndStartOrAreRefusedWithoutLosingAnythi
 
   // What was registered is all still there after a reload.
   h.launcher->Command(core::LauncherCommand::kFastTopButtonClick);
-  EXPECT_EQ(h.launcher->Button(2).ProgramPath(), foreign);
-  EXPECT_EQ(h.launcher->Button(3).ProgramPath(), deep);
+  EXPECT_EQ(h.launcher->Button(2).Entry().path, foreign);
+  EXPECT_EQ(h.launcher->Button(3).Entry().path, deep);
 
   DeleteFileW(longForm(deep).c_str());
   DeleteFileW(longForm(deep.substr(0, deep.rfind('\\')) + "\\recorder.log").c_str());

@@ -128,9 +128,9 @@ TEST(LaunchButtonControl, DroppedFilesRegisterOpenOrAreRefused) {
   std::string program = ThisProgram();
   SendMessageW(button, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({win32::Widen(program)})), 0);
   core::TLaunchButton& model = h.launcher->Button(1);
-  EXPECT_EQ(model.ProgramPath(), program);
-  EXPECT_EQ(model.ProgramTitle(), "win32_tests");
-  EXPECT_EQ(model.ProgramDir() + "\\win32_tests.exe", program);
+  EXPECT_EQ(model.Entry().path, program);
+  EXPECT_EQ(model.Entry().title, "win32_tests");
+  EXPECT_EQ(model.Entry().dir + "\\win32_tests.exe", program);
   EXPECT_TRUE(h.window->ButtonControl(1).HasGlyph());
   std::string page = h.folder.Read("DATA\\User11.dat");
   EXPECT_NE(page.find("ProgTitle=win32_tests\r\n"), std::string::npos) << page;
@@ -145,7 +145,7 @@ TEST(LaunchButtonControl, DroppedFilesRegisterOpenOrAreRefused) {
                reinterpret_cast<WPARAM>(MakeDrop({L"C:\\a.txt", L"C:\\b.txt"})), 0);
   ASSERT_EQ(h.prompter.Texts().size(), 1u);
   EXPECT_EQ(h.prompter.Texts()[0], "同時に２個以上のファイルのドラッグ＆ドロップはサポートしていません。");
-  EXPECT_EQ(h.launcher->Button(2).ProgramPath(), "");
+  EXPECT_EQ(h.launcher->Button(2).Entry().path, "");
   EXPECT_EQ(h.folder.Read("DATA\\User11.dat"), page);
 }
 
@@ -308,15 +308,15 @@ TEST(LaunchButtonControl, LeftClickStartsTheProgramThroughTheShellInItsWindowSta
   h.useRealShell = true;
   h.Create();
   core::TLaunchButton& model = h.launcher->Button(3);
-  model.SetProgramOption("first \"second arg\"");
-  model.SetProgramDir(h.folder.Path());
-  model.SetProgramPath(recorder);
+  testing_support::Set(model, &core::ButtonEntry::option, "first \"second arg\"");
+  testing_support::Set(model, &core::ButtonEntry::dir, h.folder.Path());
+  testing_support::SetPath(model, recorder);
   const std::pair<core::TProgState, int> states[] = {{core::TProgState::psNormal, SW_SHOWNORMAL},
                                                      {core::TProgState::psMinimized, SW_SHOWMINIMIZED},
                                                      {core::TProgState::psMaximized, SW_SHOWMAXIMIZED}};
   int expectedLines = 0;
   for (auto [state, show] : states) {
-    model.SetProgramState(state);
+    testing_support::Set(model, &core::ButtonEntry::state, state);
     LeftClick(h.window->Control(kLaunchButton1 + 2));
     ++expectedLines;
     ASSERT_TRUE(WaitUntil([&] {
@@ -337,7 +337,7 @@ TEST(LaunchButtonControl, LeftClickStartsTheProgramThroughTheShellInItsWindowSta
 TEST(LaunchButtonControl, CtrlShiftWithTheLeftButtonAsksTheShellForAnElevatedStart) {
   LauncherHarness h;
   h.Create();
-  h.launcher->Button(2).SetProgramPath("C:\\setup.exe");
+  testing_support::SetPath(h.launcher->Button(2), "C:\\setup.exe");
   HWND button = h.window->Control(kLaunchButton1 + 1);
   for (WPARAM modifiers : {WPARAM{MK_CONTROL | MK_SHIFT}, WPARAM{MK_CONTROL}, WPARAM{0}}) {
     SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON | modifiers, MAKELPARAM(5, 5));
@@ -387,10 +387,10 @@ TEST(LaunchButtonControl, AnElevatedStartGoesToTheShellAsRunAs) {
   h.useRealShell = true;
   h.Create();
   core::TLaunchButton& program = h.launcher->Button(4);
-  program.SetProgramOption("as admin");
-  program.SetProgramDir(h.folder.Path());
-  program.SetProgramState(core::TProgState::psMinimized);
-  program.SetProgramPath(recorder);
+  testing_support::Set(program, &core::ButtonEntry::option, "as admin");
+  testing_support::Set(program, &core::ButtonEntry::dir, h.folder.Path());
+  testing_support::Set(program, &core::ButtonEntry::state, core::TProgState::psMinimized);
+  testing_support::SetPath(program, recorder);
   CtrlShiftClick(h.window->Control(kLaunchButton1 + 3), MK_CONTROL | MK_SHIFT);
   ASSERT_TRUE(testing_support::WaitUntil([&] { return !ReadAll(log).empty(); })) << "the recorder did not start";
   EXPECT_NE(ReadAll(log).find("as admin\t" + h.folder.Path() + "\t" + std::to_string(SW_SHOWMINIMIZED)),
@@ -399,7 +399,7 @@ TEST(LaunchButtonControl, AnElevatedStartGoesToTheShellAsRunAs) {
 
   VerbRecorderType type(recorder);
   h.folder.Write("sheet.zubiverb", "");
-  h.launcher->Button(5).SetProgramPath(h.folder.Path("sheet.zubiverb"));
+  testing_support::SetPath(h.launcher->Button(5), h.folder.Path("sheet.zubiverb"));
   DeleteFileW(win32::Widen(log).c_str());
   CtrlShiftClick(h.window->Control(kLaunchButton1 + 4), MK_CONTROL | MK_SHIFT);
   ASSERT_TRUE(testing_support::WaitUntil([&] { return !ReadAll(log).empty(); }));
@@ -448,9 +448,9 @@ TEST(LaunchButtonControl, ShiftClickOnAMarkedButtonBringsTheRunningProgramForwar
   ASSERT_TRUE(WaitForWindowOf(running, hung));
 
   h.launcher->SetRunningPrograms(&running);
-  h.launcher->Button(3).SetProgramOption("--window");
-  h.launcher->Button(3).SetProgramPath(recorder);
-  h.launcher->Button(5).SetProgramPath(hung);
+  testing_support::Set(h.launcher->Button(3), &core::ButtonEntry::option, "--window");
+  testing_support::SetPath(h.launcher->Button(3), recorder);
+  testing_support::SetPath(h.launcher->Button(5), hung);
   h.launcher->WindowActivated();  // the look runs in the background
   EXPECT_TRUE(WaitUntil([&] { return h.window->ButtonControl(5).RunningMark(); }));
   EXPECT_FALSE(h.window->ButtonControl(3).RunningMark());

@@ -15,6 +15,7 @@
 #include "base/win_file_probe.h"
 #include "base/win_file_system.h"
 #include "base/win_shell.h"
+#include "button_setup.h"
 #include "fake_ports.h"
 #include "launch/dialogs.h"
 #include "launch/launcher.h"

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "launch/page_file.h"
+#include "launch_button/launch_button.h"
 
 namespace core {
 

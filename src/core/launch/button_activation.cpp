@@ -1,40 +1,60 @@
 #include "launch/button_activation.h"
 
 #include "error.h"
+#include "launch_button/launch_button_texts.h"
 
 namespace core {
 
-void ButtonActivation::Activate(TLaunchButton& button, const Activation& how) {
-  if (how.start && SwitchesToProgram(how.shift) && button.Running() && marks_.BringToFront(button)) {
+void ButtonActivation::Activate(const TLaunchButton& button, const Activation& how) {
+  Activate(button.Number(), button.Entry(), button.Running(), how, button.NativeHandle());
+}
+
+// A key's button was read from its page's file just now: that read says whether the
+// file holds its program, for the sound.
+void ButtonActivation::Activate(int k, const ButtonEntry& entry, bool running, const Activation& how,
+                                std::uintptr_t owner) {
+  if (how.start && SwitchesToProgram(how.shift) && running && marks_.BringToFront(entry)) {
     HideAfterStart(how.page != 0);
     return;
   }
-  if (how.sound) LaunchButtonOnClick(button, how.page);
-  if (how.start && Start(button, StartsElevated(how.shift))) HideAfterStart(how.page != 0);
+  if (how.sound) {
+    if (how.page == 0)
+      LaunchButtonOnClick(k);
+    else if (!entry.Empty() && options_.Sound)
+      sound_.PlayAsync(startSound_);
+  }
+  if (how.start && Start(entry, StartsElevated(how.shift), owner)) HideAfterStart(how.page != 0);
 }
 
-bool ButtonActivation::Start(TLaunchButton& button, bool elevated, std::uintptr_t owner) {
-  if (!button.Start(elevated, owner)) return false;
+bool ButtonActivation::Start(const ButtonEntry& entry, bool elevated, std::uintptr_t owner) {
+  if (entry.Empty()) return false;
+  if (elevated && !CanStartElevated(entry.path)) {
+    const std::string name = !entry.title.empty() ? entry.title : entry.path;
+    ports_.prompter.ShowNotice(Format(texts::kCannotStartElevated, name));
+    return false;
+  }
+  ports_.shell.Execute(StartRequestOf(entry, owner, elevated, ports_.paths));
   marks_.Started();
   return true;
 }
 
-void ButtonActivation::ActivateByKey(std::shared_ptr<DetachedButton> held, int page) {
-  const Activation how{{}, true, true, page};
-  if (!held->Button().SwitchIfRunning()) {
-    Activate(held->Button(), how);
+void ButtonActivation::ActivateByKey(const PressedKey& pressed, std::uintptr_t owner) {
+  const Activation how{{}, true, true, pressed.page};
+  if (!pressed.entry.switchIfRunning) {
+    Activate(pressed.k, pressed.entry, false, how, owner);
     return;
   }
-  marks_.SwitchTo(held->Button(), [this, held, how](bool switched) {
+  marks_.SwitchTo(pressed.entry, [this, pressed, how, owner](bool switched) {
     if (switched)
       HideAfterStart(true);
     else
-      Activate(held->Button(), how);
+      Activate(pressed.k, pressed.entry, false, how, owner);
   });
 }
 
-WatchedStart ButtonActivation::StartWatched(TLaunchButton& button, std::uintptr_t owner) {
-  WatchedStart start = button.StartWatched(owner);
+WatchedStart ButtonActivation::StartWatched(const ButtonEntry& entry, std::uintptr_t owner) {
+  if (entry.Empty()) return {};
+  WatchedStart start = ports_.shell.ExecuteWatched(StartRequestOf(entry, owner, false, ports_.paths));
   if (start.started) marks_.Started();
   return start;
 }
@@ -46,10 +66,9 @@ void ButtonActivation::AfterStarts(bool onlyHide) {
 
 // The file is read afresh: a button whose program was never saved plays nothing. A
 // file that cannot be read is shown, and the start goes on.
-void ButtonActivation::LaunchButtonOnClick(const TLaunchButton& button, int page) {
-  const std::string path = page == 0 ? navigator_.PageFilePath() : pages_.PathOf(navigator_.Current().UserName, page);
-  Reporting(prompter_, [&] {
-    if (pages_.Load(path).HoldsProgram(button.Number()) && options_.Sound) sound_.PlayAsync(startSound_);
+void ButtonActivation::LaunchButtonOnClick(int k) {
+  Reporting(ports_.prompter, [&] {
+    if (pages_.Load(navigator_.PageFilePath()).HoldsProgram(k) && options_.Sound) sound_.PlayAsync(startSound_);
   });
 }
 

@@ -5,8 +5,9 @@
 
 #include "launch/page_navigator.h"
 #include "launch/running_marks.h"
+#include "launch/user_keys.h"
 #include "launch/window_display.h"
-#include "launch_button/detached_button.h"
+#include "launch_button/launch_button.h"
 #include "ports/prompter.h"
 #include "ports/sound.h"
 #include "storage/settings_file.h"
@@ -24,36 +25,40 @@ namespace core {
 class ButtonActivation {
  public:
   ButtonActivation(const PageNavigator& navigator, const PageStore& pages, RunningMarks& marks, WindowDisplay& display,
-                   Sound& sound, Prompter& prompter, const Options& options, std::string startSound)
+                   Sound& sound, const LaunchButtonPorts& ports, const Options& options, std::string startSound)
       : navigator_(navigator),
         pages_(pages),
         marks_(marks),
         display_(display),
         sound_(sound),
-        prompter_(prompter),
+        ports_(ports),
         options_(options),
         startSound_(std::move(startSound)) {}
 
   // The wav file a start plays.
   const std::string& StartSoundPath() const { return startSound_; }
 
-  void Activate(TLaunchButton& button, const Activation& how);
-  // A button's own key, on button k of `page` as its file holds it: a click on it, but
+  // A button shown, with its window as the owner of the start.
+  void Activate(const TLaunchButton& button, const Activation& how);
+  // A button's own key, on button k of a page as its file holds it: a click on it, but
   // with SwitchIfRunning a window of its program, looked for now, is brought forward
-  // instead.
-  void ActivateByKey(std::shared_ptr<DetachedButton> held, int page);
+  // instead. `owner`: the launcher window.
+  void ActivateByKey(const PressedKey& pressed, std::uintptr_t owner);
   // The start step of a page started in order, with the process to wait for.
-  WatchedStart StartWatched(TLaunchButton& button, std::uintptr_t owner);
+  WatchedStart StartWatched(const ButtonEntry& entry, std::uintptr_t owner);
   // A program of a run that runs already comes forward instead of starting again.
-  bool BringToFront(const TLaunchButton& button) { return marks_.BringToFront(button); }
-  // The start step alone, which the page launches share: false for an empty button.
-  bool Start(TLaunchButton& button, bool elevated, std::uintptr_t owner = 0);
+  bool BringToFront(const ButtonEntry& entry) { return marks_.BringToFront(entry); }
+  // The start step alone, which the page launches share: false for an empty entry, and
+  // for a start as administrator of what cannot have one (an address, a packaged
+  // app), which says so.
+  bool Start(const ButtonEntry& entry, bool elevated, std::uintptr_t owner);
   // What follows several starts at once: the sound once, then hiding once; a window
   // hidden by now is shown again unless `onlyHide`.
   void AfterStarts(bool onlyHide = false);
 
  private:
-  void LaunchButtonOnClick(const TLaunchButton& button, int page);
+  void Activate(int k, const ButtonEntry& entry, bool running, const Activation& how, std::uintptr_t owner);
+  void LaunchButtonOnClick(int k);
   void HideAfterStart(bool onlyHide);
 
   const PageNavigator& navigator_;
@@ -61,7 +66,7 @@ class ButtonActivation {
   RunningMarks& marks_;
   WindowDisplay& display_;
   Sound& sound_;
-  Prompter& prompter_;
+  LaunchButtonPorts ports_;
   const Options& options_;
   std::string startSound_;
 };

@@ -1,6 +1,8 @@
 #include "launch/button_editor.h"
 
 #include "error.h"
+#include "launch/button_keys_texts.h"
+#include "launch_button/launch_button_texts.h"
 #include "launch_button/path_text.h"
 
 namespace core {
@@ -30,67 +32,119 @@ void ButtonEditor::LaunchButtonContextMenu(TLaunchButton& button) {
 void ButtonEditor::OnBtnUpdated(TLaunchButton& button) {
   Reporting(prompter_, [&] {
     if (!pages_.Load(navigator_.PageFilePath()).HoldsProgram(button.Number())) {
-      const NewButtonNames names = button.NamesOfPath();
-      button.SetProgramTitle(names.title);
-      button.SetProgramDir(names.directory);
+      const NewButtonNames names = NamesOfNewButton(
+          button.Entry().path, [this](const std::string& name) { return ports_.shell.DisplayName(name); });
+      ButtonEntry entry = button.Entry();
+      entry.title = names.title;
+      entry.dir = names.directory;
+      button.Keep(entry);
     }
     navigator_.SaveButton(button.Number());
   });
   navigator_.CheckTargets();
 }
 
-LaunchMenuState ButtonEditor::PopupMenuLaunchPopup() {
-  const TLaunchButton& button = PopupButton();
-  bool holds = !button.ProgramPath().empty();
-  return {holds, holds, !clipboard_.Empty(), holds, !button.IsIconSmall()};
+// The dialog works on a copy of the entry; what it gives back is shown, and written
+// when it was accepted.
+void ButtonEditor::OpenSettings(TLaunchButton& button) {
+  std::unique_ptr<ButtonSettingsView> window = button.View().CreateSettingsView();
+  if (!window) return;
+  const int k = button.Number();
+  std::string& iconSource = IconSource(k);
+  TButtonSettingsDlg dialog({button.Entry(), iconSource}, *window, ports_, [this, k](const std::string& text) {
+    return KeyRefusal ? KeyRefusal(k, text) : std::string();
+  });
+  const SettingsEnd end = dialog.Execute();
+  iconSource = dialog.Settings().iconSource;
+  switch (end) {
+    case SettingsEnd::kKept: button.Keep(dialog.Settings().entry); break;
+    case SettingsEnd::kEmptied: button.Clear(); break;
+    case SettingsEnd::kSaved:
+      button.Show(dialog.Settings().entry);
+      OnBtnUpdated(button);
+      break;
+  }
 }
 
-void ButtonEditor::Copy1Click() { clipboard_ = EntryOf(PopupButton()); }
+// Two or more files are refused; a name only the shell knows has no file to hand on.
+// A registered button gets the file as the whole parameter string, unquoted.
+void ButtonEditor::FilesDropped(TLaunchButton& button, const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  if (paths.size() >= 2) {
+    prompter_.ShowInformation(texts::kTooManyDroppedFiles, BoxPlacement::Centred());
+    return;
+  }
+  ButtonEntry entry = button.Entry();
+  if (!entry.Empty()) {
+    if (KindOfTarget(paths[0]) == TargetKind::kShellName) return;
+    const StartPaths start = StartPathsOf(entry, ports_.paths);
+    ports_.shell.Execute({button.NativeHandle(), "open", start.file, paths[0], start.directory, kShowNormal});
+    return;
+  }
+  entry.path = paths[0];
+  button.Show(entry);
+  OnBtnUpdated(button);
+}
+
+LaunchMenuState ButtonEditor::PopupMenuLaunchPopup() {
+  const TLaunchButton& button = PopupButton();
+  bool holds = !button.Entry().Empty();
+  return {holds, holds, !clipboard_.Empty(), holds, !button.Entry().isIconSmall};
+}
+
+void ButtonEditor::Copy1Click() { clipboard_ = PopupButton().Entry(); }
 
 void ButtonEditor::Cut1Click() {
   Copy1Click();
-  PopupButton().SetProgramPath("");
-  PopupButton().DoUpdated();
+  PopupButton().Clear();
+  OnBtnUpdated(PopupButton());
 }
 
 // The confirmations stand at the launcher window's top-left corner.
 void ButtonEditor::Paste1Click() {
   TLaunchButton& button = PopupButton();
   ScreenPoint corner = view_.WindowPosition();
-  if (!button.ProgramPath().empty()) {
+  if (!button.Entry().Empty()) {
     std::string question =
-        button.ProgramTitle() + kOverwriteQuestion1 + clipboard_.title + "\r\n\r\n" + kOverwriteQuestion2;
+        button.Entry().title + kOverwriteQuestion1 + clipboard_.title + "\r\n\r\n" + kOverwriteQuestion2;
     if (!prompter_.Confirm(question, ConfirmKind::kYesNo, BoxPlacement::At(corner.x, corner.y))) return;
   }
-  ShowEntry(button, clipboard_, false);  // the selection mark stays
-  if (OnPasted) OnPasted(button);
-  button.DoUpdated();
+  ButtonEntry pasted = clipboard_;
+  pasted.isIconSmall = button.Entry().isIconSmall;  // the selection mark stays
+  // The key another button has already is dropped, with a notice.
+  const std::string why = KeyRefusal && !pasted.hotKey.empty() ? KeyRefusal(button.Number(), pasted.hotKey) : "";
+  if (!why.empty()) pasted.hotKey.clear();
+  button.Show(pasted);
+  if (!why.empty()) prompter_.ShowNotice(Format(texts::kKeyDroppedOnPaste, why));
+  OnBtnUpdated(button);
 }
 
 void ButtonEditor::Delete1Click() {
   TLaunchButton& button = PopupButton();
   ScreenPoint corner = view_.WindowPosition();
-  if (!prompter_.Confirm(button.ProgramTitle() + kDeleteQuestion, ConfirmKind::kYesNo,
+  if (!prompter_.Confirm(button.Entry().title + kDeleteQuestion, ConfirmKind::kYesNo,
                          BoxPlacement::At(corner.x, corner.y)))
     return;
-  button.SetProgramPath("");
-  button.DoUpdated();
+  button.Clear();
+  OnBtnUpdated(button);
 }
 
 // Reloading the page redraws every glyph at its size.
 void ButtonEditor::Select1Click() {
   TLaunchButton& button = PopupButton();
-  button.SetIsIconSmall(!button.IsIconSmall());
-  button.DoUpdated();
+  ButtonEntry entry = button.Entry();
+  entry.isIconSmall = !entry.isIconSmall;
+  button.Keep(entry);
+  OnBtnUpdated(button);
   Reporting(prompter_, [&] { navigator_.LoadButtons(); });
 }
 
 void ButtonEditor::PopupMenu1Popup() {
   bool selected = false, any = false;
   for (const auto& button : buttons_) {
-    if (button->ProgramPath().empty()) continue;
+    if (button->Entry().Empty()) continue;
     any = true;
-    if (!button->IsIconSmall()) selected = true;
+    if (!button->Entry().isIconSmall) selected = true;
   }
   view_.EnablePageCommands(selected, any, InOrderQuietly());
 }
@@ -120,8 +174,8 @@ void ButtonEditor::StartButtons(bool selectedOnly) {
     return;
   }
   for (const auto& button : buttons_) {
-    if (selectedOnly && button->IsIconSmall()) continue;
-    activation_.Start(*button, false, view_.NativeHandle());
+    if (selectedOnly && button->Entry().isIconSmall) continue;
+    activation_.Start(button->Entry(), false, view_.NativeHandle());
   }
   activation_.AfterStarts();
 }

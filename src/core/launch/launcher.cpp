@@ -3,7 +3,6 @@
 #include "components/tray_icon.h"
 #include "components/wait_hot_key.h"
 #include "error.h"
-#include "launch/button_keys_texts.h"
 #include "launch/launcher_texts.h"
 #include "storage/file_name_case.h"
 #include "storage/paths.h"
@@ -11,11 +10,11 @@
 namespace core {
 namespace {
 
-LaunchButtons MakeButtons(LauncherView& view, LaunchButtonHost& host, const LaunchButtonPorts& ports) {
+LaunchButtons MakeButtons(LauncherView& view, LaunchButtonHost& host, const PathPorts& paths) {
   LaunchButtons buttons;
   for (int k = 1; k <= kLaunchButtonCount; ++k) {
     auto& button = buttons[static_cast<size_t>(k - 1)];
-    button = std::make_unique<TLaunchButton>("LaunchButton" + std::to_string(k), view.ButtonView(k), host, ports);
+    button = std::make_unique<TLaunchButton>(k, view.ButtonView(k), host, paths);
     button->SetAcceptDragFile(true);
   }
   return buttons;
@@ -33,9 +32,9 @@ TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
     : view_(view),
       ports_(ports),
       buttonPorts_{ports.shell, ports.prompter, ports.files, {ports.environment, ports.probe}},
-      buttons_(MakeButtons(view, *this, buttonPorts_)),
+      buttons_(MakeButtons(view, *this, buttonPorts_.paths)),
       targets_(Pointers(buttons_), {ports.environment, ports.probe}),
-      marks_(buttons_),
+      marks_(buttons_, buttonPorts_.paths),
       pages_(ports.files, ports.codePage, DirectoryWithSeparator(ports.environment.ExecutablePath())),
       status_(view, ports.environment),
       display_(view),
@@ -43,17 +42,16 @@ TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
       settings_({ports.files, ports.codePage, ChangeExtension(ports.environment.ExecutablePath(), ".ini")},
                 ports.environment),
       users_(settings_, pages_, ports.files, ports.shell, ports.prompter, *this),
-      activation_(navigator_, pages_, marks_, display_, ports.sound, ports.prompter, options_,
+      activation_(navigator_, pages_, marks_, display_, ports.sound, buttonPorts_, options_,
                   DirectoryWithSeparator(ports.environment.ExecutablePath()) + "start.wav"),
-      run_(activation_, view, *this, buttonPorts_),
-      editor_(buttons_, navigator_, pages_, view, activation_, run_, ports.prompter, ports.log),
+      run_(activation_, view),
+      editor_(buttons_, navigator_, pages_, view, activation_, run_, buttonPorts_, ports.log),
       keys_(pages_, navigator_.Current(), buttons_, ports.prompter, ports.log),
       desktop_(view, ports.environment, ports.prompter) {
   navigator_.OnButtonsShown = [this] { keys_.ShowStates(); };
   navigator_.OnPageChanged = [this] { keys_.PagesChanged(); };
-  editor_.OnPasted = [this](TLaunchButton& b) { DropTakenKey(b); };
+  editor_.KeyRefusal = [this](int k, const std::string& text) { return keys_.Refusal(k, text); };
   for (auto& button : buttons_) {
-    button->OnUpdated = [this](TLaunchButton& b) { editor_.OnBtnUpdated(b); };
     button->OnMouseDown = [this](TLaunchButton& b, MouseButton m) {
       if (editor_.LaunchButtonOnMouseDown(b, m)) ++holds_;
     };
@@ -84,8 +82,8 @@ void TLauncher::HotKeyToggle() {
   display_.TrayIcon1Click();
   if (!view_.IsWindowShown()) return;
   int k = 1;
-  while (k < kLaunchButtonCount && Button(k).ProgramPath().empty()) ++k;
-  view_.FocusLaunchButton(Button(k).ProgramPath().empty() ? 1 : k);
+  while (k < kLaunchButtonCount && Button(k).Entry().Empty()) ++k;
+  view_.FocusLaunchButton(Button(k).Entry().Empty() ? 1 : k);
 }
 
 void TLauncher::SetGlobalKeys(GlobalKeys* keys) { keys_.SetPort(keys); }
@@ -98,21 +96,8 @@ std::optional<KeyCombo> TLauncher::ShowHideKey() const {
 void TLauncher::HotKeyPressed(int id) {
   Handle([&] {
     if (const std::optional<PressedKey> pressed = keys_.Pressed(id))
-      activation_.ActivateByKey(
-          std::make_shared<DetachedButton>(pressed->k, pressed->entry, *this, buttonPorts_, view_.NativeHandle()),
-          pressed->page);
+      activation_.ActivateByKey(*pressed, view_.NativeHandle());
   });
-}
-
-std::string TLauncher::HotKeyRefusal(const TLaunchButton& button, const std::string& text) const {
-  return keys_.Refusal(button.Number(), text);
-}
-
-void TLauncher::DropTakenKey(TLaunchButton& button) {
-  const std::string why = HotKeyRefusal(button, button.HotKey());
-  if (why.empty()) return;
-  button.SetHotKey("");
-  ports_.prompter.ShowNotice(Format(texts::kKeyDroppedOnPaste, why));
 }
 
 void TLauncher::SetRunningPrograms(RunningPrograms* programs) {

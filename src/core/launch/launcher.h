@@ -137,6 +137,8 @@ class TLauncher final : public LaunchButtonHost,
   // The control of button k shows this button.
   TLaunchButton& Button(int k) { return *buttons_[static_cast<size_t>(k - 1)]; }
   DialogHosts Hosts() { return {*this, users_, users_, *this, *this}; }
+  // The launcher's own work on its buttons: writing a changed one, the settings dialog.
+  ButtonEditor& Editor() { return editor_; }
 
   // The user and page shown.
   const CurrentPage& Current() const { return navigator_.Current(); }
@@ -180,7 +182,10 @@ class TLauncher final : public LaunchButtonHost,
 
   // LaunchButtonHost.
   void Activate(TLaunchButton& button, const Activation& how) override { activation_.Activate(button, how); }
-  std::string HotKeyRefusal(const TLaunchButton& button, const std::string& text) const override;
+  void OpenSettings(TLaunchButton& button) override { editor_.OpenSettings(button); }
+  void FilesDropped(TLaunchButton& button, const std::vector<std::string>& paths) override {
+    editor_.FilesDropped(button, paths);
+  }
 
  private:
   // UserDisplay.
@@ -220,7 +225,6 @@ class TLauncher final : public LaunchButtonHost,
   void TakeInChanges();
   void TakeInSettings();
   std::optional<KeyCombo> ShowHideKey() const;
-  void DropTakenKey(TLaunchButton& button);
 
   LauncherView& view_;
   LauncherPorts ports_;

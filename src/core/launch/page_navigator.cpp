@@ -25,7 +25,7 @@ void PageNavigator::SetPages(int page, int count) {
 // Emptying the buttons reports nothing, so nothing is written before the load.
 void PageNavigator::MovePage(int page) {
   current_.PageNo = page;
-  for (auto& button : buttons_) ClearEntry(*button);
+  for (auto& button : buttons_) button->Clear();
   ComposeCaption();
   RepairPageFileAttributes();
   LoadButtons();
@@ -51,13 +51,13 @@ void PageNavigator::TakeInPage() {
   const PageFile file = pages_.Load(PageFilePath());
   bool same = file.Title() == view_.TitleText();
   for (int k = 1; k <= kLaunchButtonCount && same; ++k)
-    same = file.Button(k) == EntryOf(*buttons_[static_cast<size_t>(k - 1)]);
+    same = file.Button(k) == buttons_[static_cast<size_t>(k - 1)]->Entry();
   if (same) return;
   if (!removed) {
     MovePage(current_.PageNo);
     return;
   }
-  for (auto& button : buttons_) ClearEntry(*button);
+  for (auto& button : buttons_) button->Clear();
   LoadButtons();
   view_.SetTitleText(file.Title());
 }
@@ -112,7 +112,7 @@ void PageNavigator::LoadPageTitle() { ShowTitle(pages_.Load(PageFilePath()).Titl
 
 void PageNavigator::LoadButtons() {
   const PageFile file = pages_.Load(PageFilePath());
-  for (int k = 1; k <= kLaunchButtonCount; ++k) ShowEntry(*buttons_[static_cast<size_t>(k - 1)], file.Button(k), true);
+  for (int k = 1; k <= kLaunchButtonCount; ++k) buttons_[static_cast<size_t>(k - 1)]->Show(file.Button(k));
   CheckTargets();
   if (OnButtonsShown) OnButtonsShown();
 }
@@ -128,12 +128,12 @@ void PageNavigator::SaveButton(int k) {
   PageFile file = pages_.Load(path);
   // Every button's section is written, as the whole page's write does.
   for (int j = 1; j <= kLaunchButtonCount; ++j)
-    file.SetButton(j, j == k ? EntryOf(*buttons_[static_cast<size_t>(k - 1)]) : file.Button(j));
+    file.SetButton(j, j == k ? buttons_[static_cast<size_t>(k - 1)]->Entry() : file.Button(j));
   pages_.Save(path, file);
   if (OnPageChanged) OnPageChanged();
   for (int j = 1; j <= kLaunchButtonCount; ++j) {
     TLaunchButton& other = *buttons_[static_cast<size_t>(j - 1)];
-    if (j != k && EntryOf(other) != file.Button(j)) ShowEntry(other, file.Button(j), true);
+    if (j != k && other.Entry() != file.Button(j)) other.Show(file.Button(j));
   }
   if (OnButtonsShown) OnButtonsShown();
 }

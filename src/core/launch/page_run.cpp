@@ -6,10 +6,9 @@ void PageRun::Begin(const LaunchButtons& buttons, bool selectedOnly) {
   if (running_) return;
   items_.clear();
   for (const auto& button : buttons) {
-    if (button->ProgramPath().empty() || button->TargetMissing() || (selectedOnly && button->IsIconSmall())) continue;
-    items_.push_back(
-        {std::make_unique<DetachedButton>(button->Number(), EntryOf(*button), host_, ports_, view_.NativeHandle()),
-         button->Running()});
+    const ButtonEntry& entry = button->Entry();
+    if (entry.Empty() || button->TargetMissing() || (selectedOnly && entry.isIconSmall)) continue;
+    items_.push_back({entry, button->Running()});
   }
   next_ = 0;
   phase_ = Phase::kNext;
@@ -64,16 +63,15 @@ void PageRun::StartNext() {
     return;
   }
   Item& item = items_[next_++];
-  TLaunchButton& button = item.held->Button();
   const bool last = next_ == items_.size();
   if (item.running) {
-    if (last) activation_.BringToFront(button);
+    if (last) activation_.BringToFront(item.entry);
     return;
   }
-  WatchedStart start = activation_.StartWatched(button, view_.NativeHandle());
+  WatchedStart start = activation_.StartWatched(item.entry, view_.NativeHandle());
   if (!start.started || last) return;
   const std::uint64_t now = view_.Milliseconds();
-  pause_ = button.StartDelay();
+  pause_ = item.entry.startDelay;
   if (!start.process) {
     Pause(now);
     return;

@@ -19,8 +19,7 @@ class PageRun {
   static constexpr std::uint64_t kWindowWait = 10000;
   static constexpr std::uint64_t kConsoleWait = 1000;
 
-  PageRun(ButtonActivation& activation, LauncherView& view, LaunchButtonHost& host, const LaunchButtonPorts& ports)
-      : activation_(activation), view_(view), host_(host), ports_(ports) {}
+  PageRun(ButtonActivation& activation, LauncherView& view) : activation_(activation), view_(view) {}
 
   bool Running() const { return running_; }
   // Takes the buttons as they are now, 1 to 10 (the selected ones only when asked),
@@ -34,7 +33,7 @@ class PageRun {
 
  private:
   struct Item {
-    std::unique_ptr<DetachedButton> held;
+    ButtonEntry entry;  // as the page was when the run began
     bool running = false;
   };
   enum class Phase { kNext, kWindow, kPause };
@@ -45,8 +44,6 @@ class PageRun {
 
   ButtonActivation& activation_;
   LauncherView& view_;
-  LaunchButtonHost& host_;
-  LaunchButtonPorts ports_;
   std::vector<Item> items_;
   size_t next_ = 0;
   bool running_ = false;

@@ -84,8 +84,12 @@ void RunningMarks::Look(std::function<void()> after) {
       });
 }
 
-void RunningMarks::SwitchTo(const TLaunchButton& button, std::function<void(bool switched)> then) {
-  const std::string key = button.ProgramPath().empty() ? std::string() : ProgramKey(button.ResolvedStart().file);
+std::string RunningMarks::KeyOf(const ButtonEntry& entry) const {
+  return entry.Empty() ? std::string() : ProgramKey(StartPathsOf(entry, paths_).file);
+}
+
+void RunningMarks::SwitchTo(const ButtonEntry& entry, std::function<void(bool switched)> then) {
+  const std::string key = KeyOf(entry);
   if (key.empty()) {
     then(false);
     return;
@@ -98,7 +102,7 @@ void RunningMarks::Mark(std::vector<ProgramWindow> windows) {
   std::vector<std::string> running;
   for (const ProgramWindow& window : windows_) running.push_back(ProgramKey(window.program));
   for (auto& button : buttons_) {
-    const std::string key = button->ProgramPath().empty() ? std::string() : ProgramKey(button->ResolvedStart().file);
+    const std::string key = KeyOf(button->Entry());
     bool marked = false;
     for (const std::string& program : running) marked = marked || IsSameProgram(key, program);
     button->SetRunning(marked);
@@ -109,9 +113,9 @@ void RunningMarks::Tick() {
   if (ticksToRefresh_ > 0 && --ticksToRefresh_ == 0) Refresh();
 }
 
-bool RunningMarks::BringToFront(const TLaunchButton& button) {
-  if (button.ProgramPath().empty()) return false;
-  return BringToFront(ProgramKey(button.ResolvedStart().file));
+bool RunningMarks::BringToFront(const ButtonEntry& entry) {
+  if (entry.Empty()) return false;
+  return BringToFront(KeyOf(entry));
 }
 
 bool RunningMarks::BringToFront(const std::string& programKey) {

@@ -29,7 +29,7 @@ bool IsSameProgram(const std::string& buttonKey, const std::string& windowKey);
 // marks follow when its answer comes.
 class RunningMarks {
  public:
-  explicit RunningMarks(LaunchButtons& buttons) : buttons_(buttons) {}
+  RunningMarks(LaunchButtons& buttons, const PathPorts& paths) : buttons_(buttons), paths_(paths) {}
   RunningMarks(const RunningMarks&) = delete;
   RunningMarks& operator=(const RunningMarks&) = delete;
 
@@ -39,16 +39,16 @@ class RunningMarks {
   void SetBackground(Background* background) { background_ = background; }
   void Refresh() { Look(nullptr); }
   // Looks at the windows now (in the background) and brings the front-most window of
-  // the button's program forward; `then` hears whether it did.
-  void SwitchTo(const TLaunchButton& button, std::function<void(bool switched)> then);
+  // the entry's program forward; `then` hears whether it did.
+  void SwitchTo(const ButtonEntry& entry, std::function<void(bool switched)> then);
   // A program was started from the launcher: its window comes a moment later.
   void Started() { ticksToRefresh_ = kTicksAfterStart; }
   // The window's 200 ms timer.
   void Tick();
-  // Brings the front-most window of the button's program forward, as the last look
+  // Brings the front-most window of the entry's program forward, as the last look
   // found the windows; false when it found none or that one is gone (then nothing
   // changed).
-  bool BringToFront(const TLaunchButton& button);
+  bool BringToFront(const ButtonEntry& entry);
 
  private:
   static constexpr int kTicksAfterStart = 10;
@@ -56,8 +56,10 @@ class RunningMarks {
   void Look(std::function<void()> after);
   void Mark(std::vector<ProgramWindow> windows);
   bool BringToFront(const std::string& programKey);
+  std::string KeyOf(const ButtonEntry& entry) const;
 
   LaunchButtons& buttons_;
+  PathPorts paths_;
   RunningPrograms* programs_ = nullptr;
   Background* background_ = nullptr;
   std::vector<ProgramWindow> windows_;  // as the last look found them, front to back

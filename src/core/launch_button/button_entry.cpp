@@ -2,37 +2,31 @@
 
 namespace core {
 
-ButtonEntry EntryOf(const TLaunchButton& button) {
-  return {button.ProgramTitle(),    button.ProgramPath(),     button.ProgramDir(),    button.ProgramOption(),
-          button.ProgramIconPath(), button.ProgramState(),    button.ProgramIconNo(), button.IsIconSmall(),
-          button.HotKey(),          button.SwitchIfRunning(), button.StartDelay()};
+int ShowCommandOf(TProgState state) {
+  switch (state) {
+    case TProgState::psMinimized: return kShowMinimized;
+    case TProgState::psMaximized: return kShowMaximized;
+    case TProgState::psNormal: break;
+  }
+  return kShowNormal;
 }
 
-void ShowEntry(TLaunchButton& button, const ButtonEntry& entry, bool withMark) {
-  button.SetProgramTitle(entry.title);
-  button.SetProgramDir(entry.dir);
-  if (entry.state) button.SetProgramState(*entry.state);
-  button.SetProgramOption(entry.option);
-  button.SetProgramIconPath(entry.iconPath);
-  button.SetProgramIconNo(entry.iconNo);
-  if (withMark) button.SetIsIconSmall(entry.isIconSmall);
-  button.SetHotKey(entry.hotKey);
-  button.SetSwitchIfRunning(entry.switchIfRunning);
-  button.SetStartDelay(entry.startDelay);
-  button.SetProgramPath(entry.path);
+ButtonEntry EmptiedEntry(const ButtonEntry& entry) {
+  ButtonEntry emptied;
+  emptied.isIconSmall = entry.isIconSmall;
+  return emptied;
 }
 
-void ClearEntry(TLaunchButton& button) {
-  button.SetProgramPath("");
-  button.SetProgramTitle("");
-  button.SetProgramDir("");
-  button.SetProgramOption("");
-  button.SetProgramIconPath("");
-  button.SetProgramState(TProgState::psNormal);
-  button.SetProgramIconNo(0);
-  button.SetHotKey("");
-  button.SetSwitchIfRunning(false);
-  button.SetStartDelay(0);
+StartPaths StartPathsOf(const ButtonEntry& entry, const PathPorts& ports) {
+  return ResolveStart(entry.path, entry.dir, ports);
+}
+
+ShellRequest StartRequestOf(const ButtonEntry& entry, std::uintptr_t owner, bool elevated, const PathPorts& ports) {
+  StartPaths start = StartPathsOf(entry, ports);
+  if (elevated) start = ForElevatedStart(std::move(start), ports.probe);
+  return {owner,        "open",          start.file,
+          entry.option, start.directory, ShowCommandOf(entry.state.value_or(TProgState::psNormal)),
+          elevated};
 }
 
 }  // namespace core

@@ -24,36 +24,35 @@ ScreenPoint SettingsDialogPosition(const ScreenRect& button, const ScreenRect& m
   return {left, button.bottom + 1};
 }
 
-TButtonSettingsDlg::TButtonSettingsDlg(TLaunchButton& button, ButtonSettingsView& view, const LaunchButtonPorts& ports)
-    : button_(button), view_(view), ports_(ports) {
+TButtonSettingsDlg::TButtonSettingsDlg(ButtonSettings settings, ButtonSettingsView& view,
+                                       const LaunchButtonPorts& ports, KeyCheck refusal)
+    : settings_(std::move(settings)), view_(view), ports_(ports), refusal_(std::move(refusal)) {
+  if (!entry_.state) entry_.state = TProgState::psNormal;
   view_.Attach(this);
-  button_.SetSettingsDialog(this);
 }
 
-TButtonSettingsDlg::~TButtonSettingsDlg() {
-  button_.SetSettingsDialog(nullptr);
-  view_.Attach(nullptr);
-}
+TButtonSettingsDlg::~TButtonSettingsDlg() { view_.Attach(nullptr); }
 
-void TButtonSettingsDlg::Execute() {
+SettingsEnd TButtonSettingsDlg::Execute() {
   view_.MoveTo(SettingsDialogPosition(view_.ButtonRect(), view_.MonitorRect(), view_.OuterWidth()));
   Fill();
   PrepareIcons();
   view_.ShowModal();
+  return end_;
 }
 
 // The texts only where the button has them.
 void TButtonSettingsDlg::Fill() {
-  const std::pair<SettingsField, const std::string&> texts[] = {{SettingsField::kTitle, button_.ProgramTitle()},
-                                                                {SettingsField::kPath, button_.ProgramPath()},
-                                                                {SettingsField::kDirectory, button_.ProgramDir()},
-                                                                {SettingsField::kOption, button_.ProgramOption()}};
+  const std::pair<SettingsField, const std::string&> texts[] = {{SettingsField::kTitle, entry_.title},
+                                                                {SettingsField::kPath, entry_.path},
+                                                                {SettingsField::kDirectory, entry_.dir},
+                                                                {SettingsField::kOption, entry_.option}};
   for (const auto& [field, value] : texts)
     if (!value.empty()) view_.SetText(field, value);
-  view_.SelectState(static_cast<int>(button_.ProgramState()));
-  if (!button_.HotKey().empty()) view_.SetText(SettingsField::kHotKey, button_.HotKey());
-  view_.SetSwitchChecked(button_.SwitchIfRunning());
-  if (button_.StartDelay() != 0) view_.SetText(SettingsField::kStartDelay, std::to_string(button_.StartDelay()));
+  view_.SelectState(static_cast<int>(*entry_.state));
+  if (!entry_.hotKey.empty()) view_.SetText(SettingsField::kHotKey, entry_.hotKey);
+  view_.SetSwitchChecked(entry_.switchIfRunning);
+  if (entry_.startDelay != 0) view_.SetText(SettingsField::kStartDelay, std::to_string(entry_.startDelay));
 }
 
 // The preview, the icons the scroll bar offers, and its position. The files are
@@ -61,25 +60,25 @@ void TButtonSettingsDlg::Fill() {
 // stored, so that a path that moves with the program keeps doing so.
 void TButtonSettingsDlg::PrepareIcons() {
   SetRange(0);
-  if (!button_.ProgramPath().empty()) {
-    if (!button_.ProgramIconPath().empty()) {
-      const std::string iconFile = button_.Resolved(button_.ProgramIconPath());
+  if (!entry_.path.empty()) {
+    if (!entry_.iconPath.empty()) {
+      const std::string iconFile = Resolved(entry_.iconPath);
       int count = ports_.shell.IconCount(iconFile);
       if (count > 0) SetRange(count - 1);
-      view_.ShowPreview({iconFile, button_.ProgramIconNo(), false}, button_.IsIconSmall());
-      button_.IconSource = button_.ProgramIconPath();
+      view_.ShowPreview({iconFile, entry_.iconNo, false}, entry_.isIconSmall);
+      settings_.iconSource = entry_.iconPath;
     } else {
       // A document offers the icons of the program that opens it; a program its own.
-      const std::string program = button_.ResolvedStart().file;
+      const std::string program = StartPathsOf(entry_, ports_.paths).file;
       const std::string opener = ports_.shell.AssociatedProgram(program);
-      button_.IconSource = !opener.empty() && SamePath(opener, program) ? button_.ProgramPath() : opener;
-      const std::string iconFile = button_.Resolved(button_.IconSource);
+      settings_.iconSource = !opener.empty() && SamePath(opener, program) ? entry_.path : opener;
+      const std::string iconFile = Resolved(settings_.iconSource);
       int count = ports_.shell.IconCount(iconFile);
       if (count > 0) SetRange(count - 1);
-      view_.ShowPreview({iconFile, 0, true}, button_.IsIconSmall());
+      view_.ShowPreview({iconFile, 0, true}, entry_.isIconSmall);
     }
   }
-  SetPosition(button_.ProgramIconNo());
+  SetPosition(entry_.iconNo);
 }
 
 void TButtonSettingsDlg::SetRange(int max) {
@@ -99,18 +98,17 @@ void TButtonSettingsDlg::SetPosition(int position) {
 // Any move of the scroll bar chooses that icon of the offered file at once.
 void TButtonSettingsDlg::ScrollRule() {
   view_.RemovePreview();
-  button_.SetProgramIconNo(position_);
-  view_.ShowPreview({button_.Resolved(button_.IconSource), button_.ProgramIconNo(), false}, button_.IsIconSmall());
-  button_.SetProgramIconPath(button_.IconSource);
+  entry_.iconNo = position_;
+  view_.ShowPreview({Resolved(settings_.iconSource), entry_.iconNo, false}, entry_.isIconSmall);
+  entry_.iconPath = settings_.iconSource;
 }
 
 void TButtonSettingsDlg::ScrollBarChange(int position) { SetPosition(position); }
 
-void TButtonSettingsDlg::IconNoChanged(int value) { SetPosition(value); }
-
-// The button was emptied while the dialog is open: no preview, the scroll bar at 0,
-// and no icon file left behind.
-void TButtonSettingsDlg::ButtonCleared() {
+// The button is emptied: no preview, the scroll bar at 0, no icon file left behind;
+// the selection mark stays.
+void TButtonSettingsDlg::Emptied() {
+  entry_ = EmptiedEntry(entry_);
   view_.RemovePreview();
   position_ = 0;
   view_.SetScrollPosition(0);
@@ -118,7 +116,7 @@ void TButtonSettingsDlg::ButtonCleared() {
 
 void TButtonSettingsDlg::StateChange(int index) {
   const TProgState states[] = {TProgState::psNormal, TProgState::psMinimized, TProgState::psMaximized};
-  if (index >= 0 && index < 3) button_.SetProgramState(states[index]);
+  if (index >= 0 && index < 3) entry_.state = states[index];
 }
 
 void TButtonSettingsDlg::BrowseClick() {
@@ -128,15 +126,15 @@ void TButtonSettingsDlg::BrowseClick() {
 void TButtonSettingsDlg::IconClick() {
   auto file = view_.ChooseFile();
   if (!file) return;
-  button_.SetProgramIconPath(*file);
-  button_.IconSource = *file;
+  entry_.iconPath = *file;
+  settings_.iconSource = *file;
   int count = ports_.shell.IconCount(*file);
   if (count > 0) {
     SetRange(count - 1);
-    view_.ShowPreview({*file, 0, true}, button_.IsIconSmall());
+    view_.ShowPreview({*file, 0, true}, entry_.isIconSmall);
   } else {
     ports_.prompter.ShowInformation(texts::kNoIconsInFile, BoxPlacement::Centred());
-    button_.SetProgramIconPath("");
+    entry_.iconPath.clear();
   }
 }
 
@@ -144,17 +142,17 @@ void TButtonSettingsDlg::IconClick() {
 // bar's own rule did on the way.
 void TButtonSettingsDlg::DefaultIconClick() {
   view_.RemovePreview();
-  button_.SetProgramIconPath("");
-  button_.SetProgramIconNo(0);
+  entry_.iconPath.clear();
+  entry_.iconNo = 0;
   SetPosition(0);
-  view_.ShowPreview({button_.ResolvedStart().file, 0, true}, button_.IsIconSmall());
-  button_.SetProgramIconPath("");
+  view_.ShowPreview({StartPathsOf(entry_, ports_.paths).file, 0, true}, entry_.isIconSmall);
+  entry_.iconPath.clear();
 }
 
 void TButtonSettingsDlg::DeleteClick() {
   if (!ports_.prompter.Confirm(texts::kConfirmDeleteIcon, ConfirmKind::kYesNo, BoxPlacement::Centred())) return;
-  button_.ClearProgram();
-  button_.DoUpdated();
+  Emptied();
+  end_ = SettingsEnd::kSaved;
   view_.Close();
 }
 
@@ -162,16 +160,16 @@ void TButtonSettingsDlg::DeleteClick() {
 // its text form; a pause that is no number is none, one too long the longest.
 bool TButtonSettingsDlg::TakeKey() {
   const std::string typed = view_.Text(SettingsField::kHotKey);
-  if (const std::string why = button_.HotKeyRefusal(typed); !why.empty()) {
+  if (const std::string why = refusal_ ? refusal_(typed) : ""; !why.empty()) {
     ports_.prompter.ShowInformation(why, BoxPlacement::Centred());
     view_.FocusField(SettingsField::kHotKey);
     return false;
   }
   const std::optional<KeyCombo> key = KeyComboOf(typed);
-  button_.SetHotKey(key ? KeyComboText(*key) : "");
-  button_.SetSwitchIfRunning(view_.SwitchChecked());
+  entry_.hotKey = key ? KeyComboText(*key) : "";
+  entry_.switchIfRunning = view_.SwitchChecked();
   const std::optional<int> pause = ParseInteger(view_.Text(SettingsField::kStartDelay));
-  button_.SetStartDelay(std::clamp(pause.value_or(0), 0, kLongestStartDelay));
+  entry_.startDelay = std::clamp(pause.value_or(0), 0, kLongestStartDelay);
   return true;
 }
 
@@ -182,16 +180,17 @@ void TButtonSettingsDlg::OKClick() {
   const std::string target = ResolveStart(path, view_.Text(SettingsField::kDirectory), ports_.paths).file;
   if (path.empty()) {
     ports_.prompter.ShowInformation(texts::kPathRequired, BoxPlacement::Centred());
-    button_.ClearProgram();
+    Emptied();
+    end_ = SettingsEnd::kEmptied;
   } else if (!Reachable(path, target)) {
     ports_.prompter.ShowInformation(texts::kPathMissing, BoxPlacement::Centred());
   } else {
     if (!TakeKey()) return;
-    button_.SetProgramTitle(view_.Text(SettingsField::kTitle));
-    button_.SetProgramDir(view_.Text(SettingsField::kDirectory));
-    button_.SetProgramOption(view_.Text(SettingsField::kOption));
-    button_.SetProgramPath(path);
-    button_.DoUpdated();
+    entry_.title = view_.Text(SettingsField::kTitle);
+    entry_.dir = view_.Text(SettingsField::kDirectory);
+    entry_.option = view_.Text(SettingsField::kOption);
+    entry_.path = path;
+    end_ = SettingsEnd::kSaved;
   }
   view_.Close();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -47,17 +48,38 @@ class ButtonSettingsView {
 // the button's monitor when it would reach past it; top edge one pixel below the button.
 ScreenPoint SettingsDialogPosition(const ScreenRect& button, const ScreenRect& monitor, int width);
 
-// The settings dialog of one launch button: it works on the button's own properties,
-// most of them at once, the texts only on OK.
+// What the settings dialog edits: a button's entry, and the file whose icons it offers,
+// which is kept between its openings.
+struct ButtonSettings {
+  ButtonEntry entry;
+  std::string iconSource;
+};
+
+// How the dialog was left, and so what becomes of the button's entry:
+// kKept (Cancel, Esc, the close box, a path that leads nowhere): the start state and
+// the icon chosen stay with the button, which is not written;
+// kSaved (OK, or Delete with its question): the button shows the entry and is written;
+// kEmptied (OK with no path): the button is emptied, and not written.
+enum class SettingsEnd { kKept, kSaved, kEmptied };
+
+// Why a typed key text cannot be the button's own key; empty when it can.
+using KeyCheck = std::function<std::string(const std::string& text)>;
+
+// The settings dialog of one launch button: it takes the button's entry and gives one
+// back; the start state and the icon take effect as they are chosen, the texts only
+// on OK.
 class TButtonSettingsDlg {
  public:
-  TButtonSettingsDlg(TLaunchButton& button, ButtonSettingsView& view, const LaunchButtonPorts& ports);
+  TButtonSettingsDlg(ButtonSettings settings, ButtonSettingsView& view, const LaunchButtonPorts& ports,
+                     KeyCheck refusal);
   ~TButtonSettingsDlg();
   TButtonSettingsDlg(const TButtonSettingsDlg&) = delete;
   TButtonSettingsDlg& operator=(const TButtonSettingsDlg&) = delete;
 
-  // Places and fills the dialog, then shows it modally.
-  void Execute();
+  // Places and fills the dialog, shows it modally, and tells how it was left.
+  SettingsEnd Execute();
+  // The entry as the dialog leaves it, and the file whose icons it offered.
+  const ButtonSettings& Settings() const { return settings_; }
 
   // Handlers of the dialog's controls.
   void ScrollBarChange(int position);
@@ -69,10 +91,6 @@ class TButtonSettingsDlg {
   void OKClick();
   void CancelClick();
 
-  // What the button tells the open dialog.
-  void IconNoChanged(int value);
-  void ButtonCleared();
-
   int ScrollMax() const { return scrollMax_; }
   int ScrollPosition() const { return position_; }
 
@@ -83,15 +101,20 @@ class TButtonSettingsDlg {
   // What OK accepts: a file or folder where the path leads, an address, or a name
   // the shell knows in its namespace.
   bool Reachable(const std::string& path, const std::string& target) const;
+  std::string Resolved(const std::string& stored) const { return ResolvePath(stored, ports_.paths); }
   void Fill();
   void PrepareIcons();
   void SetRange(int max);
   void SetPosition(int position);
   void ScrollRule();
+  void Emptied();
 
-  TLaunchButton& button_;
+  ButtonSettings settings_;
+  ButtonEntry& entry_ = settings_.entry;
   ButtonSettingsView& view_;
   LaunchButtonPorts ports_;
+  KeyCheck refusal_;
+  SettingsEnd end_ = SettingsEnd::kKept;
   int scrollMax_ = 0;
   int position_ = 0;
 };

@@ -1,20 +1,9 @@
 #include "launch_button/launch_button.h"
 
-#include "error.h"
-#include "launch_button/button_settings_dlg.h"
 #include "launch_button/launch_button_texts.h"
 #include "launch_button/path_text.h"
 
 namespace core {
-
-int ShowCommandOf(TProgState state) {
-  switch (state) {
-    case TProgState::psMinimized: return kShowMinimized;
-    case TProgState::psMaximized: return kShowMaximized;
-    case TProgState::psNormal: break;
-  }
-  return kShowNormal;
-}
 
 GlyphSource GlyphSourceOf(const std::string& iconPath, int iconNo, const std::string& programPath) {
   const std::string& file = iconPath.empty() ? programPath : iconPath;
@@ -37,17 +26,8 @@ Rgb TransparentKeyOf(Rgb bottomLeft) {
   return bottomLeft;
 }
 
-TLaunchButton::TLaunchButton(std::string name, LaunchButtonView& view, LaunchButtonHost& host,
-                             const LaunchButtonPorts& ports)
-    : name_(std::move(name)), view_(view), host_(host), ports_(ports) {}
-
-int TLaunchButton::Number() const {
-  constexpr std::string_view kPrefix = "LaunchButton";
-  int number = 0;
-  for (char c : std::string_view(name_).substr(kPrefix.size()))
-    if (c >= '0' && c <= '9') number = number * 10 + (c - '0');
-  return number;
-}
+TLaunchButton::TLaunchButton(int number, LaunchButtonView& view, LaunchButtonHost& host, const PathPorts& paths)
+    : number_(number), view_(view), host_(host), paths_(paths) {}
 
 void TLaunchButton::SetHint(const std::string& hint) {
   hint_ = hint;
@@ -56,12 +36,13 @@ void TLaunchButton::SetHint(const std::string& hint) {
 }
 
 std::string TLaunchButton::AccessibleName() const {
-  std::string name = !title_.empty() ? title_ : !path_.empty() ? ExtractFileName(path_) : "";
+  const std::string& title = entry_.title;
+  std::string name = !title.empty() ? title : !entry_.path.empty() ? ExtractFileName(entry_.path) : "";
   if (name.empty()) name = texts::kHintEmptyButton;
   if (missing_) name += std::string(texts::kStateMark) + texts::kStateMissing;
   if (running_) name += std::string(texts::kStateMark) + texts::kStateRunning;
-  if (!hotKey_.empty()) {
-    name += std::string(texts::kStateMark) + texts::kStateHotKey + hotKey_;
+  if (!entry_.hotKey.empty()) {
+    name += std::string(texts::kStateMark) + texts::kStateHotKey + entry_.hotKey;
     if (hotKeyRefused_) name += texts::kStateHotKeyRefused;
   }
   return name;
@@ -74,22 +55,30 @@ void TLaunchButton::ShowAccessibleName() {
   view_.SetAccessibleName(accessibleName_);
 }
 
-void TLaunchButton::SetProgramTitle(const std::string& value) {
-  if (value == title_) return;
-  title_ = value;
-  SetHint(value);
+void TLaunchButton::Keep(const ButtonEntry& entry) {
+  ButtonEntry next = entry;
+  next.path = entry_.path;
+  if (!next.state) next.state = entry_.state;
+  if (next == entry_) return;
+  const bool newTitle = next.title != entry_.title;
+  if (next.hotKey != entry_.hotKey) hotKeyRefused_ = false;
+  entry_ = std::move(next);
+  if (newTitle) SetHint(entry_.title);
+  ShowAccessibleName();
   view_.Repaint();
 }
 
-void TLaunchButton::SetProgramPath(const std::string& value) {
-  if (value.empty()) {
-    ClearProgram();
+void TLaunchButton::Show(const ButtonEntry& entry) {
+  if (entry.path.empty()) {
+    entry_.isIconSmall = entry.isIconSmall;
+    Clear();
     return;
   }
-  const bool changed = value != path_;
+  Keep(entry);
+  const bool changed = entry.path != entry_.path;
   if (changed) {
-    path_ = value;
-    SetHint(!title_.empty() ? title_ : ExtractFileName(value));
+    entry_.path = entry.path;
+    SetHint(!entry_.title.empty() ? entry_.title : ExtractFileName(entry_.path));
     view_.Repaint();
   }
   view_.RemoveGlyph();
@@ -98,11 +87,8 @@ void TLaunchButton::SetProgramPath(const std::string& value) {
     SetTargetMissing(false);
     SetRunning(false);
   }
-  view_.DrawGlyph(ResolvedGlyphSource(), iconSmall_);
-}
-
-GlyphSource TLaunchButton::ResolvedGlyphSource() const {
-  return ResolvedGlyphSourceOf(iconPath_, iconNo_, path_, dir_, ports_.paths);
+  view_.DrawGlyph(ResolvedGlyphSourceOf(entry_.iconPath, entry_.iconNo, entry_.path, entry_.dir, paths_),
+                  entry_.isIconSmall);
 }
 
 void TLaunchButton::SetTargetMissing(bool missing) {
@@ -119,55 +105,11 @@ void TLaunchButton::SetRunning(bool running) {
   ShowAccessibleName();
 }
 
-void TLaunchButton::SetProgramDir(const std::string& value) {
-  if (value == dir_) return;
-  dir_ = value;
-  view_.Repaint();
-}
-
-void TLaunchButton::SetProgramOption(const std::string& value) {
-  if (value == option_) return;
-  option_ = value;
-  view_.Repaint();
-}
-
-void TLaunchButton::SetProgramState(TProgState value) {
-  if (value == state_) return;
-  state_ = value;
-  view_.Repaint();
-}
-
-void TLaunchButton::SetProgramIconPath(const std::string& value) {
-  if (value == iconPath_) return;
-  iconPath_ = value;
-  view_.Repaint();
-}
-
-void TLaunchButton::SetProgramIconNo(int value) {
-  if (value == iconNo_) return;
-  iconNo_ = value;
-  if (settings_) settings_->IconNoChanged(value);
-  view_.Repaint();
-}
-
-void TLaunchButton::SetIsIconSmall(bool value) {
-  if (value == iconSmall_) return;
-  iconSmall_ = value;
-  view_.Repaint();
-}
-
 void TLaunchButton::SetAcceptDragFile(bool value) {
   if (value == acceptDragFile_) return;
   acceptDragFile_ = value;
   view_.AcceptFiles(value);
   view_.Repaint();
-}
-
-void TLaunchButton::SetHotKey(const std::string& value) {
-  if (value == hotKey_) return;
-  hotKey_ = value;
-  hotKeyRefused_ = false;
-  ShowAccessibleName();
 }
 
 void TLaunchButton::SetHotKeyRefused(bool refused) {
@@ -176,25 +118,11 @@ void TLaunchButton::SetHotKeyRefused(bool refused) {
   ShowAccessibleName();
 }
 
-void TLaunchButton::DoUpdated() {
-  if (OnUpdated) OnUpdated(*this);
-}
-
-// IsIconSmall, AcceptDragFile and IconSource keep their values; nothing is reported.
-void TLaunchButton::ClearProgram() {
-  if (settings_) settings_->ButtonCleared();
-  title_.clear();
-  dir_.clear();
-  option_.clear();
-  state_ = TProgState::psNormal;
-  iconPath_.clear();
-  iconNo_ = 0;
-  hotKey_.clear();
-  switchIfRunning_ = false;
-  startDelay_ = 0;
+// The selection mark and AcceptDragFile keep their values.
+void TLaunchButton::Clear() {
+  entry_ = EmptiedEntry(entry_);
   hotKeyRefused_ = false;
   SetHint(texts::kHintEmptyButton);
-  path_.clear();
   view_.RemoveGlyph();
   SetTargetMissing(false);
   SetRunning(false);
@@ -209,7 +137,7 @@ void TLaunchButton::MouseDown(MouseButton button) {
 
 void TLaunchButton::MouseUp(MouseButton button, ShiftState shift, bool over) {
   if (button == MouseButton::kRight) {
-    RunSettingsDialog();
+    host_.OpenSettings(*this);
     return;
   }
   if (button != MouseButton::kLeft || !leftPressed_) return;
@@ -218,54 +146,5 @@ void TLaunchButton::MouseUp(MouseButton button, ShiftState shift, bool over) {
 }
 
 void TLaunchButton::KeyboardClick(ShiftState shift) { host_.Activate(*this, {shift, true, true}); }
-
-void TLaunchButton::RunSettingsDialog() {
-  std::unique_ptr<ButtonSettingsView> window = view_.CreateSettingsView();
-  if (!window) return;
-  TButtonSettingsDlg dialog(*this, *window, ports_);
-  dialog.Execute();
-}
-
-ShellRequest TLaunchButton::StartRequest(std::uintptr_t owner, bool elevated) const {
-  StartPaths start = ResolvedStart();
-  if (elevated) start = ForElevatedStart(std::move(start), ports_.paths.probe);
-  return {owner, "open", start.file, option_, start.directory, ShowCommandOf(state_), elevated};
-}
-
-bool TLaunchButton::Start(bool elevated, std::uintptr_t owner) {
-  showCmd_ = ShowCommandOf(state_);
-  if (path_.empty()) return false;
-  if (elevated && !CanStartElevated(path_)) {
-    const std::string name = !title_.empty() ? title_ : path_;
-    ports_.prompter.ShowNotice(Format(texts::kCannotStartElevated, name));
-    return false;
-  }
-  ports_.shell.Execute(StartRequest(owner ? owner : view_.NativeHandle(), elevated));
-  return true;
-}
-
-WatchedStart TLaunchButton::StartWatched(std::uintptr_t owner) {
-  showCmd_ = ShowCommandOf(state_);
-  if (path_.empty()) return {};
-  return ports_.shell.ExecuteWatched(StartRequest(owner ? owner : view_.NativeHandle(), false));
-}
-
-// One file on an empty button registers it; on a registered button it is opened
-// with the button's program, as the whole parameter string, unquoted.
-void TLaunchButton::FilesDropped(const std::vector<std::string>& paths) {
-  if (paths.empty()) return;
-  if (paths.size() >= 2) {
-    ports_.prompter.ShowInformation(texts::kTooManyDroppedFiles, BoxPlacement::Centred());
-    return;
-  }
-  if (!path_.empty()) {
-    if (KindOfTarget(paths[0]) == TargetKind::kShellName) return;  // no file to hand on
-    StartPaths start = ResolvedStart();
-    ports_.shell.Execute({view_.NativeHandle(), "open", start.file, paths[0], start.directory, kShowNormal});
-    return;
-  }
-  SetProgramPath(paths[0]);
-  DoUpdated();
-}
 
 }  // namespace core

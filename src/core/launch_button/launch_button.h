@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "launch_button/button_entry.h"
 #include "launch_button/target_path.h"
 #include "ports/prompter.h"
 #include "ports/shell.h"
@@ -15,26 +16,15 @@
 namespace core {
 
 class ButtonSettingsView;
-class TButtonSettingsDlg;
 class TLaunchButton;
 
-// The platform services a button and its settings dialog use.
+// The platform services a button's editing and its settings dialog use.
 struct LaunchButtonPorts {
   Shell& shell;
   Prompter& prompter;
   const FileSystem& files;
   PathPorts paths;
 };
-
-enum class TProgState { psNormal = 0, psMinimized = 1, psMaximized = 2 };
-
-// The launch buttons of a page, LaunchButton1 to LaunchButton10.
-inline constexpr int kLaunchButtonCount = 10;
-// The longest pause after a start in a page started in order, in milliseconds.
-inline constexpr int kLongestStartDelay = 60000;
-
-// The show command the shell gets for a start state.
-int ShowCommandOf(TProgState state);
 
 enum class MouseButton { kLeft, kRight, kMiddle };
 
@@ -111,95 +101,63 @@ struct Activation {
   int page = 0;
 };
 
-// What a button uses of the window that holds it: everything an activation does
-// beyond the button itself (the sound, hiding, the running program) is the window's.
+// What a button reports to the window that holds it, which does all the work: an
+// activation (the sound, the start, hiding), the settings dialog, a drop of files.
 class LaunchButtonHost {
  public:
   virtual ~LaunchButtonHost() = default;
   virtual void Activate(TLaunchButton& button, const Activation& how) = 0;
-  // Why a key text cannot be the button's own key (the message to show); empty when
-  // it can.
-  virtual std::string HotKeyRefusal(const TLaunchButton& button, const std::string& text) const = 0;
+  // A right-button release, or the settings key on the focused button.
+  virtual void OpenSettings(TLaunchButton& button) = 0;
+  virtual void FilesDropped(TLaunchButton& button, const std::vector<std::string>& paths) = 0;
 };
 
-// One button that stands for a program, document or folder: it shows that file's
-// icon and its title as hint, starts it on a left-button release, and takes a file
-// dropped on it.
+// One button on the screen that stands for a program, document or folder: it shows
+// its entry (that file's icon and its title as hint, dimmed, the running mark) and
+// reports what is done to it (a press, a release, a drop).
 class TLaunchButton {
  public:
-  using Notify = std::function<void(TLaunchButton&)>;
-
-  TLaunchButton(std::string name, LaunchButtonView& view, LaunchButtonHost& host, const LaunchButtonPorts& ports);
+  TLaunchButton(int number, LaunchButtonView& view, LaunchButtonHost& host, const PathPorts& paths);
   TLaunchButton(const TLaunchButton&) = delete;
   TLaunchButton& operator=(const TLaunchButton&) = delete;
 
-  const std::string& Name() const { return name_; }
-  // The digits after "LaunchButton" in the name.
-  int Number() const;
+  // k of LaunchButton1 to LaunchButton10.
+  int Number() const { return number_; }
+  const ButtonEntry& Entry() const { return entry_; }
 
-  const std::string& ProgramTitle() const { return title_; }
-  const std::string& ProgramPath() const { return path_; }
-  const std::string& ProgramDir() const { return dir_; }
-  const std::string& ProgramOption() const { return option_; }
-  TProgState ProgramState() const { return state_; }
-  const std::string& ProgramIconPath() const { return iconPath_; }
-  int ProgramIconNo() const { return iconNo_; }
-  bool IsIconSmall() const { return iconSmall_; }
+  // Shows the entry: its values, the path last, so that the glyph is drawn anew from
+  // the values before it (even for the path already shown). An empty path empties the
+  // button. The hint follows the order of changes: a new title shows at once, a new
+  // path then shows the title or else its file name.
+  void Show(const ButtonEntry& entry);
+  // The values but the path, without the glyph drawn anew: what the settings dialog
+  // applied before it was left, a new selection mark before the page is shown again.
+  void Keep(const ButtonEntry& entry);
+  // Empties the button: nothing is drawn. The selection mark stays.
+  void Clear();
+
   bool AcceptDragFile() const { return acceptDragFile_; }
-  // Its own global key in the hot key text form (empty: none), whether that key
-  // switches to the running program, and the pause after its start in a page started
-  // in order (ms).
-  const std::string& HotKey() const { return hotKey_; }
-  bool SwitchIfRunning() const { return switchIfRunning_; }
-  int StartDelay() const { return startDelay_; }
-
-  void SetProgramTitle(const std::string& value);
-  // An empty path empties the button; any other path rebuilds the glyph, even the
-  // one already held.
-  void SetProgramPath(const std::string& value);
-  void SetProgramDir(const std::string& value);
-  void SetProgramOption(const std::string& value);
-  void SetProgramState(TProgState value);
-  void SetProgramIconPath(const std::string& value);
-  void SetProgramIconNo(int value);
-  void SetIsIconSmall(bool value);
   void SetAcceptDragFile(bool value);
-  void SetHotKey(const std::string& value);
-  void SetSwitchIfRunning(bool value) { switchIfRunning_ = value; }
-  void SetStartDelay(int value) { startDelay_ = value; }
   // Its key could not be had (another program or button has it): the name says so.
   void SetHotKeyRefused(bool refused);
-  // Why the key text would be refused as this button's key; empty when it is taken.
-  std::string HotKeyRefusal(const std::string& text) const { return host_.HotKeyRefusal(*this, text); }
 
-  Notify OnUpdated;
   std::function<void(TLaunchButton&, MouseButton)> OnMouseDown;
   // The context menu key, or Shift+F10, on the focused button.
-  Notify OnContextMenu;
+  std::function<void(TLaunchButton&)> OnContextMenu;
 
-  void DoUpdated();
-  void ClearProgram();
-
-  // Where the stored paths lead now (the stored texts stay as they are).
-  std::string Resolved(const std::string& stored) const { return ResolvePath(stored, ports_.paths); }
-  StartPaths ResolvedStart() const { return ResolveStart(path_, dir_, ports_.paths); }
-  // The title and working folder a new button takes from its path.
-  NewButtonNames NamesOfPath() const {
-    return NamesOfNewButton(path_, [this](const std::string& name) { return ports_.shell.DisplayName(name); });
-  }
-  // The shell's request that starts the program, with `owner` as its window.
-  ShellRequest StartRequest(std::uintptr_t owner, bool elevated = false) const;
-  // The program is not where its path leads: the button shows it dimmed. Assigning
+  // The program is not where its path leads: the button shows it dimmed. Showing
   // another path or emptying the button ends it until the next check.
   void SetTargetMissing(bool missing);
   bool TargetMissing() const { return missing_; }
   // The program shows a window now: the button carries the running mark, and Shift
-  // with a click brings that window forward. Assigning another path or emptying the
+  // with a click brings that window forward. Showing another path or emptying the
   // button ends it until the next look.
   void SetRunning(bool running);
   bool Running() const { return running_; }
   // Marks the button for a moment, for the eye to find it.
   void Flash() { view_.Flash(); }
+  std::uintptr_t NativeHandle() const { return view_.NativeHandle(); }
+  LaunchButtonView& View() { return view_; }
 
   const std::string& Hint() const { return hint_; }
   // Its title, else its program's file name, else "未登録"; then "、見つかりません" when
@@ -207,9 +165,6 @@ class TLaunchButton {
   // shows by colour alone is lost to a screen reader. Last its own key, and whether
   // that could not be had.
   std::string AccessibleName() const;
-  int ShowCmd() const { return showCmd_; }
-  // The file whose icons the settings dialog offers; kept between its openings.
-  std::string IconSource;
 
   // Mouse, keyboard and shell events, as the control reports them.
   void MouseDown(MouseButton button);
@@ -223,43 +178,23 @@ class TLaunchButton {
   void ContextMenuKey() {
     if (OnContextMenu) OnContextMenu(*this);
   }
-  // The start step alone: the program started, with its window as the owner unless
-  // another is given (0: its own); false for an empty button, and for a start as
-  // administrator of what cannot have one (an address, a packaged app), which says so.
-  bool Start(bool elevated = false, std::uintptr_t owner = 0);
-  // The start step for a page started in order: never as administrator, and with the
-  // process it gave, to wait for its window.
-  WatchedStart StartWatched(std::uintptr_t owner);
-  void FilesDropped(const std::vector<std::string>& paths);
-
-  // The settings dialog, built for one use (a right-button release) and destroyed.
-  void RunSettingsDialog();
-  // Set by the settings dialog while it is open.
-  void SetSettingsDialog(TButtonSettingsDlg* dialog) { settings_ = dialog; }
+  void SettingsKey() { host_.OpenSettings(*this); }
+  void FilesDropped(const std::vector<std::string>& paths) { host_.FilesDropped(*this, paths); }
 
  private:
   void SetHint(const std::string& hint);
   void ShowAccessibleName();
-  GlyphSource ResolvedGlyphSource() const;
 
-  std::string name_;
+  int number_;
   LaunchButtonView& view_;
   LaunchButtonHost& host_;
-  LaunchButtonPorts ports_;
-  TButtonSettingsDlg* settings_ = nullptr;
+  PathPorts paths_;
 
-  std::string title_, path_, dir_, option_, iconPath_;
-  TProgState state_ = TProgState::psNormal;
-  int iconNo_ = 0;
-  bool iconSmall_ = false;
+  ButtonEntry entry_;
   bool acceptDragFile_ = false;
-  std::string hotKey_;
-  bool switchIfRunning_ = false;
-  int startDelay_ = 0;
   bool hotKeyRefused_ = false;
   std::string hint_;
   std::string accessibleName_;
-  int showCmd_ = 0;
   bool leftPressed_ = false;
   bool missing_ = false;
   bool running_ = false;

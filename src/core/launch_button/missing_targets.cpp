@@ -21,11 +21,11 @@ void MissingTargets::Check() {
   const std::uint64_t round = ++shared_->round;
   std::vector<Query> away;
   for (TLaunchButton* button : buttons_) {
-    TargetCheck check = PlanTargetCheck(button->ProgramPath(), ports_);
+    TargetCheck check = PlanTargetCheck(button->Entry().path, ports_);
     switch (check.when) {
       case CheckTime::kNever: button->SetTargetMissing(false); break;
       case CheckTime::kNow: button->SetTargetMissing(TargetMissing(check, ports_.probe)); break;
-      case CheckTime::kAway: away.push_back({button, button->ProgramPath(), std::move(check)}); break;
+      case CheckTime::kAway: away.push_back({button, button->Entry().path, std::move(check)}); break;
     }
   }
   if (!away.empty() && background_) CheckAway(round, std::move(away));
@@ -54,7 +54,7 @@ void MissingTargets::CheckAway(std::uint64_t round, std::vector<Query> queries) 
     return [shared, alive, round, answers = std::move(answers)] {
       if (!alive.Alive() || shared->round.load() != round) return;
       for (const Answer& answer : answers)
-        if (answer.button->ProgramPath() == answer.path) answer.button->SetTargetMissing(answer.missing);
+        if (answer.button->Entry().path == answer.path) answer.button->SetTargetMissing(answer.missing);
     };
   });
 }

@@ -258,7 +258,7 @@ LRESULT CALLBACK LaunchButtonControl::Subclass(HWND hwnd, UINT message, WPARAM w
         if (message == WM_KEYDOWN)
           model->KeyboardClick(HeldModifiers());
         else
-          model->RunSettingsDialog();
+          model->SettingsKey();
         return 0;
       case WM_CHAR:
       case WM_SYSCHAR:
