@@ -296,4 +296,14 @@ TEST(PageFile, ChangesFromElsewhereShowAtOnceButNotUnderAnOpenDialogOrMenu) {
   EXPECT_EQ(f.Current().PageNoControl, 5);
   EXPECT_FALSE(f.folder.Exists("DATA/User12.dat"));
   EXPECT_FALSE(f.folder.Exists("zubi.ini"));
+
+  // A settings file put back elsewhere names the user anew and holds fewer pages than
+  // the page shown: the new name's last page shows, as a switch to that user would.
+  f.folder.Write("DATA/Ann1.dat", Lines({"[PageTitle]", "PageTitle=ann", "[Button2]", "ProgPath=C:\\ann.exe"}));
+  f.WriteSettings(Lines({"[User]", "User1=Ann", "[User1]", "PageNoControl=1", "PageNo=2"}));
+  f.Launcher().FilesChanged({settings});
+  EXPECT_EQ(std::tuple(f.Current().UserName, f.Current().PageNo, f.Current().PageNoControl, f.view.pageCount),
+            std::tuple("Ann", 1, 1, 1));
+  EXPECT_EQ(std::tuple(f.view.caption, f.view.title, f.Launcher().Button(2).ProgramPath()),
+            std::tuple("Ann - Page 1/1", "ann", "C:\\ann.exe"));
 }

@@ -5,7 +5,6 @@
 #include "error.h"
 #include "launch/button_keys_texts.h"
 #include "launch/launcher_texts.h"
-#include "storage/file_name_case.h"
 #include "storage/paths.h"
 
 namespace core {
@@ -48,18 +47,19 @@ TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
       run_(activation_, view, *this, buttonPorts_),
       editor_(buttons_, navigator_, pages_, view, activation_, run_, ports.prompter, ports.log),
       keys_(pages_, navigator_.Current(), buttons_, ports.prompter, ports.log),
-      desktop_(view, ports.environment, ports.prompter) {
+      desktop_(view, ports.environment, ports.prompter),
+      intake_(view, settings_, pages_, navigator_, keys_, *this, options_, ports.files, ports.prompter) {
   navigator_.OnButtonsShown = [this] { keys_.ShowStates(); };
   navigator_.OnPageChanged = [this] { keys_.PagesChanged(); };
   editor_.OnPasted = [this](TLaunchButton& b) { DropTakenKey(b); };
   for (auto& button : buttons_) {
     button->OnUpdated = [this](TLaunchButton& b) { editor_.OnBtnUpdated(b); };
     button->OnMouseDown = [this](TLaunchButton& b, MouseButton m) {
-      if (editor_.LaunchButtonOnMouseDown(b, m)) ++holds_;
+      if (editor_.LaunchButtonOnMouseDown(b, m)) intake_.Hold();
     };
     button->OnContextMenu = [this](TLaunchButton& b) {
       editor_.LaunchButtonContextMenu(b);
-      ++holds_;
+      intake_.Hold();
     };
   }
 }
@@ -233,89 +233,13 @@ bool TLauncher::ShowPage(int page) {
   return Reporting(ports_.prompter, [&] { navigator_.MovePage(page); });
 }
 
-void TLauncher::HoldChanges(bool hold) {
-  if (hold) {
-    ++holds_;
-    return;
-  }
-  MenuClosed();
-}
-
-void TLauncher::MenuClosed() {
-  if (holds_ > 0) --holds_;
-  if (!changedFiles_.empty() && TakesChanges()) TakeInChanges();
-}
-
 void TLauncher::PopupMenu1Popup() {
-  ++holds_;
+  intake_.Hold();
   editor_.PopupMenu1Popup();
 }
 
-namespace {
-
-// A changed path names the file, or is the file's folder (with its "\"), which
-// stands for every file in it.
-// Both are compared as Windows compares file names.
-bool Covers(const std::string& changed, const std::string& file) {
-  const std::string folder = FileNameForm(changed), path = FileNameForm(file);
-  if (!folder.empty() && folder.back() == kPathSeparator)
-    return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
-           path.find(kPathSeparator, folder.size()) == std::string::npos;
-  return folder == path;
-}
-
-// A changed path in a folder (named without its "\"), or a folder (with it) that
-// holds that folder.
-bool Touches(const std::string& changed, const std::string& folder) {
-  const std::string path = FileNameForm(changed), within = FileNameForm(folder) + kPathSeparator;
-  return path.starts_with(within) || (!path.empty() && path.back() == kPathSeparator && within.starts_with(path));
-}
-
-}  // namespace
-
-void TLauncher::FilesChanged(const std::vector<std::string>& paths) {
-  changedFiles_.insert(changedFiles_.end(), paths.begin(), paths.end());
-  if (TakesChanges()) TakeInChanges();
-}
-
-void TLauncher::TakeInChanges() {
-  const std::vector<std::string> paths = std::move(changedFiles_);
-  changedFiles_.clear();
-  const std::string page = navigator_.PageFilePath();
-  bool settings = false, shown = false, pages = false;
-  for (const std::string& path : paths) {
-    settings = settings || Covers(path, settings_.Path());
-    shown = shown || Covers(path, page);
-    pages = pages || Touches(path, DataFolder());
-  }
-  // A settings file removed elsewhere is written again, from what the window holds,
-  // at the next save.
-  if (settings && ports_.files.FileExists(settings_.Path())) Handle([&] { TakeInSettings(); });
-  if (shown) Handle([&] { navigator_.TakeInPage(); });
-  if (settings || pages) keys_.PagesChanged();
-}
-
-// The current user stays, and so does the page while the count still holds it. A
-// new name of the user leads to other page files: the page is shown from them.
-void TLauncher::TakeInSettings() {
-  const SettingsFile file = settings_.Read();
-  const int n = Current().UserNo;
-  if (const Options options = file.OptionsOf(n); !(options == options_)) UseOptions(options);
-  if (const auto toDir = file.ToDir(n)) settings_.SetToDir(*toDir);
-  if (const std::string name = settings_.UserNameOf(n); name != Current().UserName) {
-    navigator_.SetUser(n, name);
-    navigator_.MovePage(Current().PageNo);
-  }
-  if (const int count = file.PageCount(n); count != Current().PageNoControl) {
-    navigator_.SetPages(Current().PageNo, count);
-    navigator_.ShowPageCount();
-    navigator_.ComposeCaption();
-    navigator_.KeepPageWithinCount();
-  }
-}
-
 void TLauncher::Timer1Timer() {
-  if (!changedFiles_.empty() && TakesChanges()) TakeInChanges();
+  intake_.TakeInWaiting();
   status_.ShowClock();
   display_.FollowMouseEdge(options_.Mouse);
   marks_.Tick();

@@ -7,6 +7,7 @@
 #include "find/find_box_host.h"
 #include "launch/button_activation.h"
 #include "launch/button_editor.h"
+#include "launch/change_intake.h"
 #include "launch/desktop_commands.h"
 #include "launch/launcher_keys.h"
 #include "launch/launcher_settings.h"
@@ -98,9 +99,9 @@ struct DialogHosts {
 
 // The launcher window's logic: the hub that owns the parts doing the work (settings,
 // users, page navigation, activating buttons, button editing, desktop commands,
-// status line, showing and hiding) and the current user's options, wires them to the
-// view, the components and the dialogs, and runs the window's own events. It changes
-// the screen only through its view.
+// status line, showing and hiding, taking in changes from elsewhere) and the current
+// user's options, wires them to the view, the components and the dialogs, and runs
+// the window's own events. It changes the screen only through its view.
 class TLauncher final : public LaunchButtonHost,
                         private UserDisplay,
                         private PageListHost,
@@ -165,18 +166,15 @@ class TLauncher final : public LaunchButtonHost,
   // Before the window's pop-up menu opens.
   void PopupMenu1Popup();
   // A menu that the launcher opened has closed, and its command has run.
-  void MenuClosed();
+  void MenuClosed() { intake_.Release(); }
   // The window was shown again or activated: its page's programs are looked at anew.
   void WindowShown() { navigator_.CheckTargets(); }
   void WindowActivated() { marks_.Refresh(); }
   void DrivesChanged() { targets_.DrivesChanged(); }
   void RegionalSettingsChanged() { status_.RegionalSettingsChanged(); }
 
-  // Files that another program (or this one) wrote: the settings file and the page
-  // shown are taken in when they now differ from what the window shows; other files
-  // do not matter. While a dialog, a menu or the find box is open, that waits until
-  // it closes, so that nothing acts on a page the user did not see.
-  void FilesChanged(const std::vector<std::string>& paths);
+  // Files that another program (or this one) wrote, taken in by ChangeIntake.
+  void FilesChanged(const std::vector<std::string>& paths) { intake_.FilesChanged(paths); }
 
   // LaunchButtonHost.
   void Activate(TLaunchButton& button, const Activation& how) override { activation_.Activate(button, how); }
@@ -201,7 +199,7 @@ class TLauncher final : public LaunchButtonHost,
   // FindBoxHost.
   FindScope Scope() override;
   ButtonLook LookOf(const ButtonEntry& entry) const override;
-  void HoldChanges(bool hold) override;
+  void HoldChanges(bool hold) override { hold ? intake_.Hold() : intake_.Release(); }
   bool ShowPage(int page) override;
   void FlashButton(int k) override { Button(k).Flash(); }
   void ActivateButton(int k, ShiftState shift) override { activation_.Activate(Button(k), {shift, true, true}); }
@@ -216,9 +214,6 @@ class TLauncher final : public LaunchButtonHost,
   void LoadOption(int n);
   void UseOptions(const Options& options);
   void UseComponentOptions();
-  bool TakesChanges() const { return holds_ == 0 && view_.TakesInput(); }
-  void TakeInChanges();
-  void TakeInSettings();
   std::optional<KeyCombo> ShowHideKey() const;
   void DropTakenKey(TLaunchButton& button);
 
@@ -240,12 +235,11 @@ class TLauncher final : public LaunchButtonHost,
   ButtonEditor editor_;
   UserKeys keys_;
   DesktopCommands desktop_;
+  ChangeIntake intake_;
   LauncherDialogs* dialogs_ = nullptr;
   TTrayIcon* trayIcon_ = nullptr;
   TWaitHotKey* waitHotKey_ = nullptr;
-  bool created_ = false;                   // FormCreate has run
-  int holds_ = 0;                          // menus and the find box open now
-  std::vector<std::string> changedFiles_;  // not yet taken in
+  bool created_ = false;  // FormCreate has run
 };
 
 }  // namespace core
