@@ -259,9 +259,7 @@ bool TLauncher::KeyDown(const KeyStroke& stroke) {
     case KeyAction::kStartButton: Activate(Button(binding->command.button), {stroke.shift, true, true}); break;
     case KeyAction::kNextPage: navigator_.FwdButtonClick(); break;
     case KeyAction::kPreviousPage: navigator_.BwdButtonClick(); break;
-    case KeyAction::kFind:
-      if (dialogs_) dialogs_->OpenFindBox();
-      break;
+    case KeyAction::kFind: OpenDialog(&LauncherDialogs::OpenFindBox); break;
   }
   return true;
 }
@@ -274,50 +272,6 @@ void TLauncher::UpDown1Click() {
     navigator_.KeepPageWithinCount();
   });
   keys_.PagesChanged();
-}
-
-void TLauncher::Command(LauncherCommand command) {
-  using C = LauncherCommand;
-  switch (command) {
-    case C::kFastTopButtonClick: navigator_.FastTopButtonClick(); break;
-    case C::kFastBwdButtonClick: navigator_.FastBwdButtonClick(); break;
-    case C::kBwdButtonClick: navigator_.BwdButtonClick(); break;
-    case C::kFwdButtonClick: navigator_.FwdButtonClick(); break;
-    case C::kFastFwdButtonClick: navigator_.FastFwdButtonClick(); break;
-    case C::kFastFinalButtonClick: navigator_.FastFinalButtonClick(); break;
-    case C::kmHelpOpenClick: mHelpOpenClick(); break;
-    case C::kmListClick:
-      if (dialogs_) dialogs_->OpenPageList();
-      break;
-    case C::kmUserClick:
-      if (dialogs_) dialogs_->OpenUsers();
-      break;
-    case C::kmOptionClick:
-      if (dialogs_) dialogs_->OpenOptions();
-      break;
-    // The tray menu's item runs the same; the dialog takes the panel colour.
-    case C::kmVersionClick:
-      if (dialogs_) dialogs_->OpenVersion(options_.FormColor);
-      break;
-    case C::kmDeleteClick: navigator_.mDeleteClick(); break;
-    case C::kCut1Click: editor_.Cut1Click(); break;
-    case C::kCopy1Click: editor_.Copy1Click(); break;
-    case C::kPaste1Click: editor_.Paste1Click(); break;
-    case C::kDelete1Click: editor_.Delete1Click(); break;
-    case C::kSelect1Click: editor_.Select1Click(); break;
-    case C::kChoice1Click: editor_.Choice1Click(); break;
-    case C::kpAllStartClick: editor_.pAllStartClick(); break;
-    case C::kpInOrderClick: editor_.pInOrderClick(); break;
-    case C::kmFindClick: desktop_.mFindClick(); break;
-    case C::kpScreenClick: desktop_.pScreenClick(); break;
-    case C::kpCloseFolderClick: desktop_.pCloseFolderClick(); break;
-    case C::kpCloseIEClick: desktop_.pCloseIEClick(); break;
-    case C::kpCloseAllClick: desktop_.pCloseAllClick(); break;
-    case C::kpWhollyClick: desktop_.pWhollyClick(); break;
-    case C::kpWindowsExitClick: desktop_.pWindowsExitClick(); break;
-    case C::kpWindowsRebootClick: desktop_.pWindowsRebootClick(); break;
-    case C::kpWindowsLogoffClick: desktop_.pWindowsLogoffClick(); break;
-  }
 }
 
 // A save that fails is reported; the question is asked all the same, or the user

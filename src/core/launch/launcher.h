@@ -9,6 +9,7 @@
 #include "launch/button_editor.h"
 #include "launch/change_intake.h"
 #include "launch/desktop_commands.h"
+#include "launch/launcher_commands.h"
 #include "launch/launcher_keys.h"
 #include "launch/launcher_settings.h"
 #include "launch/launcher_view.h"
@@ -42,40 +43,6 @@ struct LauncherPorts {
   FailureLog& log;
 };
 
-// The commands of the window's buttons, menus and pop-up menus, named after their
-// handlers.
-enum class LauncherCommand {
-  kFastTopButtonClick,
-  kFastBwdButtonClick,
-  kBwdButtonClick,
-  kFwdButtonClick,
-  kFastFwdButtonClick,
-  kFastFinalButtonClick,
-  kmHelpOpenClick,
-  kmListClick,
-  kmUserClick,
-  kmOptionClick,
-  kmVersionClick,
-  kmDeleteClick,
-  kCut1Click,
-  kCopy1Click,
-  kPaste1Click,
-  kDelete1Click,
-  kSelect1Click,
-  kChoice1Click,
-  kpAllStartClick,
-  kpInOrderClick,
-  kmFindClick,
-  kpScreenClick,
-  kpCloseFolderClick,
-  kpCloseIEClick,
-  kpCloseAllClick,
-  kpWhollyClick,
-  kpWindowsExitClick,
-  kpWindowsRebootClick,
-  kpWindowsLogoffClick,
-};
-
 // The dialogs that the launcher's menus and keys open. The window side makes them
 // once the window has first shown; without them the commands do nothing.
 class LauncherDialogs {
@@ -101,7 +68,8 @@ struct DialogHosts {
 // users, page navigation, activating buttons, button editing, desktop commands,
 // status line, showing and hiding, taking in changes from elsewhere) and the current
 // user's options, wires them to the view, the components and the dialogs, and runs
-// the window's own events. It changes the screen only through its view.
+// the window's own events and its table of commands. It changes the screen only
+// through its view.
 class TLauncher final : public LaunchButtonHost,
                         private UserDisplay,
                         private PageListHost,
@@ -162,7 +130,10 @@ class TLauncher final : public LaunchButtonHost,
   bool CloseRequest();
   // Windows ends the session: save, ask nothing.
   void EndSession() { FormCloseQuery(); }
-  void Command(LauncherCommand command);
+  // Runs the command whose id a navigation button or a menu item carries (one row of
+  // kCommands); any other id does nothing. Before a command that needs them,
+  // `completeStart` makes what the window's first paint left for later.
+  void Command(int id, const std::function<void()>& completeStart = nullptr);
   // Before the window's pop-up menu opens.
   void PopupMenu1Popup();
   // A menu that the launcher opened has closed, and its command has run.
@@ -203,6 +174,15 @@ class TLauncher final : public LaunchButtonHost,
   bool ShowPage(int page) override;
   void FlashButton(int k) override { Button(k).Flash(); }
   void ActivateButton(int k, ShiftState shift) override { activation_.Activate(Button(k), {shift, true, true}); }
+
+  // The window's commands, a row each (launcher_commands.cpp).
+  static const LauncherCommand kCommands[];
+
+  // Once the window has made them.
+  template <typename... Args>
+  void OpenDialog(void (LauncherDialogs::*open)(Args...), Args... args) {
+    if (dialogs_) (dialogs_->*open)(args...);
+  }
 
   void Handle(const std::function<void()>& handler);
   void HotKeyToggle();
