@@ -85,7 +85,7 @@ TEST(AboutBox, OpensInThePanelColourOfTheCurrentUserAndOkClosesIt) {
     SCOPED_TRACE(c.formColor);
     Fixture f({"[User1]", std::string("FormColor=") + c.formColor});
     f.aboutView.whileShown = [&] { f.about.OKButtonClick(); };
-    f.Launcher().Command(core::LauncherCommand::kmVersionClick);
+    f.Launcher().Command(core::command::kVersion);
     EXPECT_EQ(f.aboutView.shown, 1);
     EXPECT_EQ(f.aboutView.closed, 1);
     EXPECT_EQ(f.aboutView.colour, c.colour);
@@ -98,7 +98,7 @@ TEST(AboutBox, EachLinkHandsItsAddressToTheShell) {
     f.about.ShotLabelMail.Click();
     f.about.ShotLabelURL.Click();
   };
-  f.Launcher().Command(core::LauncherCommand::kmVersionClick);
+  f.Launcher().Command(core::command::kVersion);
   ASSERT_EQ(f.shell.requests.size(), 2u);
   EXPECT_EQ(f.shell.requests[0].file, f.about.ShotLabelMail.Caption());
   EXPECT_EQ(f.shell.requests[1].file, f.about.ShotLabelURL.Caption());

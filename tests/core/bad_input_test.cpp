@@ -85,7 +85,7 @@ TEST(BadInput, DamagedPageFilesLoadWithTheDefaults) {
                  Lines({"[PageTitle]", "PageTitle=" + longTitle, "[Button1]", "ProgPath=C:\\a.exe",
                         "IconNo=99999999999", "ProgState=-7", "[BUTTON1]", "ProgPath=C:\\second.exe", "[Button2]",
                         "ProgPath=C:\\b.exe", "IconNo=-5", "ProgState=2147483647", "IsIconSmall=abc"}));
-  f.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);  // page 1 read again
+  f.Launcher().Command(core::command::kFastTopButton);  // page 1 read again
   EXPECT_EQ(f.view.title, longTitle);
   const core::TLaunchButton& one = f.Launcher().Button(1);
   EXPECT_EQ(one.Entry().path, "C:\\a.exe");  // the first of the duplicated sections

@@ -175,9 +175,9 @@ TEST(ButtonKeys, APressActivatesItsButtonWhereverItIsAndFollowsTheFile) {
 
   // Deleted from its page, the button's key is withdrawn.
   keys.calls.clear();
-  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
+  f.Launcher().Command(core::command::kFwdButton);
   f.Launcher().Button(3).MouseDown(core::MouseButton::kMiddle);
-  f.Launcher().Command(core::LauncherCommand::kDelete1Click);
+  f.Launcher().Command(core::command::kDelete1);
   EXPECT_EQ(keys.calls, (std::vector<std::string>{"-35"}));
   EXPECT_EQ(f.PageText("User12.dat").find("HotKey"), std::string::npos);
   f.Launcher().SetGlobalKeys(nullptr);  // before the keys go
@@ -201,8 +201,8 @@ TEST(ButtonKeys, TheKeysFollowEveryChangeOfTheUsersPages) {
        {"+18 3 74"}},
       {"the page's data deleted",
        [](LauncherFixture& f) {
-         f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
-         f.Launcher().Command(core::LauncherCommand::kmDeleteClick);
+         f.Launcher().Command(core::command::kFwdButton);
+         f.Launcher().Command(core::command::kDelete);
        },
        {"-33"}},
       {"another user", [](LauncherFixture& f) { f.Launcher().Hosts().users.SwitchUser(2, "User2"); }, {"-33", "flush"}},

@@ -129,13 +129,13 @@ const std::string kNotice = "notice アクセストークンエラー: ";
 
 TEST(DesktopCommands, EachEndOfSessionCommandAsksForItsOwnExitFlagsAfterEnablingThePrivilege) {
   struct Case {
-    core::LauncherCommand command;
+    int command;
     const char* exit;
   };
   const Case cases[] = {
-      {core::LauncherCommand::kpWindowsExitClick, "exit 9"},
-      {core::LauncherCommand::kpWindowsRebootClick, "exit 2"},
-      {core::LauncherCommand::kpWindowsLogoffClick, "exit 0"},
+      {core::command::kWindowsExit, "exit 9"},
+      {core::command::kWindowsReboot, "exit 2"},
+      {core::command::kWindowsLogoff, "exit 0"},
   };
   for (const auto& c : cases) {
     DesktopFixture f;
@@ -149,10 +149,10 @@ TEST(DesktopCommands, EachEndOfSessionCommandAsksForItsOwnExitFlagsAfterEnabling
 
 TEST(DesktopCommands, OnlyTheLogOffAsksTheLauncherWindowToClose) {
   DesktopFixture f;
-  f.Launcher().Command(core::LauncherCommand::kpWindowsExitClick);
-  f.Launcher().Command(core::LauncherCommand::kpWindowsRebootClick);
+  f.Launcher().Command(core::command::kWindowsExit);
+  f.Launcher().Command(core::command::kWindowsReboot);
   EXPECT_TRUE(f.desktop.closed.empty());
-  f.Launcher().Command(core::LauncherCommand::kpWindowsLogoffClick);
+  f.Launcher().Command(core::command::kWindowsLogoff);
   EXPECT_EQ(f.desktop.closed, std::vector<std::uintptr_t>{f.view.NativeHandle()});
   EXPECT_EQ(f.log.back(), "close " + std::to_string(f.view.NativeHandle()));
 }
@@ -181,7 +181,7 @@ TEST(DesktopCommands, AFailedPrivilegeStepIsReportedAndTheExitIsRequestedAllTheS
     f.session.tokenOpens = c.opens;
     f.session.privilegeKnown = c.known;
     f.session.adjustError = c.adjustError;
-    f.Launcher().Command(core::LauncherCommand::kpWindowsRebootClick);
+    f.Launcher().Command(core::command::kWindowsReboot);
     EXPECT_EQ(f.log, c.expected);
   }
 }
@@ -190,20 +190,20 @@ TEST(DesktopCommands, OutsideTheNtFamilyTheExitIsRequestedWithoutPrivilegeSteps)
   DesktopFixture f;
   f.session.nt = false;
   f.session.tokenOpens = false;
-  f.Launcher().Command(core::LauncherCommand::kpWindowsExitClick);
+  f.Launcher().Command(core::command::kWindowsExit);
   EXPECT_EQ(f.log, Log{"exit 9"});
 }
 
 TEST(DesktopCommands, ScreenSaverIsOneRequestToTheSession) {
   DesktopFixture f;
-  f.Launcher().Command(core::LauncherCommand::kpScreenClick);
+  f.Launcher().Command(core::command::kScreen);
   EXPECT_EQ(f.log, Log{"screen saver"});
 }
 
 TEST(DesktopCommands, FindSendsFindFolderWithTheDocumentsFolderUnescaped) {
   DesktopFixture f;
   f.environment.documents = "C:\\Users\\a \"b\"\\文書";
-  f.Launcher().Command(core::LauncherCommand::kmFindClick);
+  f.Launcher().Command(core::command::kFind);
   EXPECT_EQ(f.log, (Log{"link Folders AppProperties", "service app Explorer", "open",
                         "execute [FindFolder(\"C:\\Users\\a \"b\"\\文書\")]", "close"}));
 }
@@ -211,7 +211,7 @@ TEST(DesktopCommands, FindSendsFindFolderWithTheDocumentsFolderUnescaped) {
 TEST(DesktopCommands, FindSendsNothingWhenTheShellNeverAnswers) {
   DesktopFixture f;
   f.dde.answers = false;
-  f.Launcher().Command(core::LauncherCommand::kmFindClick);
+  f.Launcher().Command(core::command::kFind);
   EXPECT_EQ(f.log, (Log{"link Folders AppProperties", "service app Explorer", "open", "close"}));
   EXPECT_TRUE(f.prompter.boxes.empty());
 
@@ -219,7 +219,7 @@ TEST(DesktopCommands, FindSendsNothingWhenTheShellNeverAnswers) {
   DesktopFixture g;
   g.dde.answers = false;
   g.dde.answersAfterStart = true;
-  g.Launcher().Command(core::LauncherCommand::kmFindClick);
+  g.Launcher().Command(core::command::kFind);
   EXPECT_EQ(g.log[3], "execute [FindFolder(\"C:\\Users\\me\\Documents\")]");
 }
 
@@ -234,14 +234,14 @@ TEST(DesktopCommands, CloseCommandsCloseVisibleWindowsOfExactlyTheListedClasses)
       {13, {"Notepad"}},      {14, {"Opera"}},
   };
   struct Case {
-    core::LauncherCommand command;
+    int command;
     std::vector<std::uintptr_t> closed;
     int passes;
   };
   const Case cases[] = {
-      {core::LauncherCommand::kpCloseFolderClick, {1, 2}, 1},
-      {core::LauncherCommand::kpCloseIEClick, {5, 6, 7, 8, 9}, 1},
-      {core::LauncherCommand::kpCloseAllClick, {1, 2, 5, 6, 7, 8, 9}, 2},
+      {core::command::kCloseFolder, {1, 2}, 1},
+      {core::command::kCloseIE, {5, 6, 7, 8, 9}, 1},
+      {core::command::kCloseAll, {1, 2, 5, 6, 7, 8, 9}, 2},
   };
   for (const auto& c : cases) {
     DesktopFixture f;
@@ -260,7 +260,7 @@ TEST(DesktopCommands, CloseEverythingMinimisesAllThenClosesVisibleMinimisedWindo
       {3, {"Notepad", false, true}},  // hidden
       {4, {"IEFrame", true, true}},
   };
-  f.Launcher().Command(core::LauncherCommand::kpWhollyClick);
+  f.Launcher().Command(core::command::kWholly);
   EXPECT_EQ(f.log, (Log{"down 91", "down 77", "up 77", "up 91", "wait 700"}));
   EXPECT_TRUE(f.desktop.closed.empty()) << "nothing is closed before the wait";
   ASSERT_EQ(f.desktop.later.size(), 1u);
@@ -270,10 +270,10 @@ TEST(DesktopCommands, CloseEverythingMinimisesAllThenClosesVisibleMinimisedWindo
 
 TEST(DesktopCommands, WithoutDesktopServicesTheCommandsDoNothing) {
   LauncherFixture f;
-  f.Launcher().Command(core::LauncherCommand::kpWindowsLogoffClick);
-  f.Launcher().Command(core::LauncherCommand::kpScreenClick);
-  f.Launcher().Command(core::LauncherCommand::kmFindClick);
-  f.Launcher().Command(core::LauncherCommand::kpCloseAllClick);
-  f.Launcher().Command(core::LauncherCommand::kpWhollyClick);
+  f.Launcher().Command(core::command::kWindowsLogoff);
+  f.Launcher().Command(core::command::kScreen);
+  f.Launcher().Command(core::command::kFind);
+  f.Launcher().Command(core::command::kCloseAll);
+  f.Launcher().Command(core::command::kWholly);
   EXPECT_TRUE(f.prompter.boxes.empty());
 }

@@ -71,7 +71,7 @@ TEST(PageFile, EveryKeyRoundTripsAndEmptyValuesLoseTheirKeys) {
                              "IsIconSmall=1", "HotKey=Ctrl+Alt+E", "SwitchIfRunning=1", "StartDelay=1500", ""})),
             std::string::npos);
 
-  f.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);  // page 1 again
+  f.Launcher().Command(core::command::kFastTopButton);  // page 1 again
   const core::TLaunchButton& loaded = f.Launcher().Button(4);
   EXPECT_EQ(std::tuple(loaded.Entry().title, loaded.Entry().dir, loaded.Entry().option, loaded.Entry().iconPath,
                        loaded.Entry().iconNo, loaded.Entry().isIconSmall, loaded.Entry().path),
@@ -277,12 +277,12 @@ TEST(PageFile, ChangesFromElsewhereShowAtOnceButNotUnderAnOpenDialogOrMenu) {
                                            "[Button4]", "ProgPath=C:\\four.exe"}));
   f.Launcher().FilesChanged({page});
   EXPECT_EQ(f.Launcher().Button(1).Entry().path, "C:\\seen.exe");
-  f.Launcher().Command(core::LauncherCommand::kCut1Click);
+  f.Launcher().Command(core::command::kCut1);
   f.Launcher().MenuClosed();
   EXPECT_EQ(f.Launcher().Button(1).Entry().path, "");
   EXPECT_EQ(f.Launcher().Button(4).Entry().path, "C:\\four.exe");
   f.Launcher().Button(2).MouseDown(core::MouseButton::kMiddle);
-  f.Launcher().Command(core::LauncherCommand::kPaste1Click);
+  f.Launcher().Command(core::command::kPaste1);
   f.Launcher().MenuClosed();
   EXPECT_EQ(f.Launcher().Button(2).Entry().path, "C:\\seen.exe") << "the cut took what the user saw";
 

@@ -60,7 +60,7 @@ TEST(EditingMenu, OpensOnTheMiddleButtonWithTheItemsThatApply) {
   f.Register(4, "four", "C:\\four.exe");
   f.Menu(4);
   EXPECT_EQ(f.view.launchMenuAt, 0) << "at the pointer";
-  f.Launcher().Command(core::LauncherCommand::kCopy1Click);
+  f.Launcher().Command(core::command::kCopy1);
   testing_support::Set(f.B(5), &core::ButtonEntry::isIconSmall, true);
   f.B(5).ContextMenuKey();  // from the keyboard: at the button
   EXPECT_EQ(f.view.launchMenus.back(), (core::LaunchMenuState{false, false, true, false, false}));
@@ -78,14 +78,14 @@ TEST(EditingMenu, CutOnOnePagePastedOnAnotherMovesTheProgram) {
   testing_support::Set(f.B(1), &core::ButtonEntry::startDelay, 400);
   f.Launcher().Editor().OnBtnUpdated(f.B(1));
   f.Menu(1);
-  f.Launcher().Command(core::LauncherCommand::kCut1Click);
+  f.Launcher().Command(core::command::kCut1);
   EXPECT_TRUE(f.prompter.boxes.empty());  // no question
   EXPECT_EQ(f.B(1).Entry().path, "");
   EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button1]", "ProgPath=", ""})), std::string::npos);
 
-  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
+  f.Launcher().Command(core::command::kFwdButton);
   f.Menu(6);
-  f.Launcher().Command(core::LauncherCommand::kPaste1Click);
+  f.Launcher().Command(core::command::kPaste1);
   EXPECT_TRUE(f.prompter.boxes.empty());  // an empty target needs no question
   // On an empty button the title and folder come from the path, whatever was copied.
   EXPECT_EQ(f.B(6).Entry().title, "edit");
@@ -99,7 +99,7 @@ TEST(EditingMenu, CutOnOnePagePastedOnAnotherMovesTheProgram) {
   // The clipboard stays filled: a second paste gives the same program, but not the
   // key that button 6 has now.
   f.Menu(7);
-  f.Launcher().Command(core::LauncherCommand::kPaste1Click);
+  f.Launcher().Command(core::command::kPaste1);
   EXPECT_EQ(f.B(7).Entry().path, "C:\\Apps\\edit.exe");
   EXPECT_EQ(f.B(7).Entry().hotKey, "");
   EXPECT_EQ(f.B(7).Entry().startDelay, 400);
@@ -115,11 +115,11 @@ TEST(EditingMenu, PastingOverAProgramAsksAtTheWindowCornerAndKeepsTheCopiedTexts
   testing_support::Set(f.B(1), &core::ButtonEntry::dir, "C:\\copied dir");
   testing_support::Set(f.B(1), &core::ButtonEntry::isIconSmall, true);
   f.Menu(1);
-  f.Launcher().Command(core::LauncherCommand::kCopy1Click);
+  f.Launcher().Command(core::command::kCopy1);
   f.Register(2, "A", "C:\\a.exe");
   f.prompter.answerYes = false;
   f.Menu(2);
-  f.Launcher().Command(core::LauncherCommand::kPaste1Click);
+  f.Launcher().Command(core::command::kPaste1);
   ASSERT_EQ(f.prompter.boxes.size(), 1u);
   EXPECT_EQ(f.prompter.boxes[0].kind, "confirm");
   EXPECT_EQ(f.prompter.boxes[0].text, "A のｱｲｺﾝを B\r\n\r\nに上書きして宜しいですか?");
@@ -128,7 +128,7 @@ TEST(EditingMenu, PastingOverAProgramAsksAtTheWindowCornerAndKeepsTheCopiedTexts
   EXPECT_EQ(f.prompter.boxes[0].placement.top, 45);
   EXPECT_EQ(f.B(2).Entry().path, "C:\\a.exe");
   f.prompter.answerYes = true;
-  f.Launcher().Command(core::LauncherCommand::kPaste1Click);
+  f.Launcher().Command(core::command::kPaste1);
   EXPECT_EQ(f.B(2).Entry().path, "C:\\b.exe");
   EXPECT_EQ(f.B(2).Entry().title, "B");
   EXPECT_EQ(f.B(2).Entry().dir, "C:\\copied dir");
@@ -139,13 +139,13 @@ TEST(EditingMenu, DeleteAsksAndEmptiesTheButtonButNotTheClipboard) {
   Fixture f;
   f.Register(3, "表計算", "C:\\calc.exe");
   f.Menu(3);
-  f.Launcher().Command(core::LauncherCommand::kCopy1Click);
+  f.Launcher().Command(core::command::kCopy1);
   f.prompter.answerYes = false;
-  f.Launcher().Command(core::LauncherCommand::kDelete1Click);
+  f.Launcher().Command(core::command::kDelete1);
   EXPECT_EQ(f.prompter.boxes.back().text, "表計算 のｱｲｺﾝを削除します。\r\n\r\n復旧は出来ませんが宜しいですか?");
   EXPECT_EQ(f.B(3).Entry().path, "C:\\calc.exe");
   f.prompter.answerYes = true;
-  f.Launcher().Command(core::LauncherCommand::kDelete1Click);
+  f.Launcher().Command(core::command::kDelete1);
   EXPECT_EQ(f.B(3).Entry().path, "");
   EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button3]", "ProgPath=", ""})), std::string::npos);
   f.Menu(5);
@@ -157,16 +157,16 @@ TEST(EditingMenu, SelectTogglesTheMarkSavesItAndRedrawsThePage) {
   f.Register(1, "", "C:\\one.exe");
   testing_support::Set(f.B(1), &core::ButtonEntry::title, "");
   f.Menu(1);
-  f.Launcher().Command(core::LauncherCommand::kSelect1Click);
+  f.Launcher().Command(core::command::kSelect1);
   EXPECT_TRUE(f.B(1).Entry().isIconSmall);
   EXPECT_TRUE(f.view.buttons[0].small);  // reloaded: the glyph has its new size
   EXPECT_NE(f.PageText("User11.dat").find("IsIconSmall=1"), std::string::npos);
   // Empty buttons take the mark too.
   f.Menu(9);
-  f.Launcher().Command(core::LauncherCommand::kSelect1Click);
+  f.Launcher().Command(core::command::kSelect1);
   EXPECT_NE(f.PageText("User11.dat").find(Lines({"[Button9]", "ProgPath=", "IsIconSmall=1", ""})), std::string::npos);
   f.Menu(1);
-  f.Launcher().Command(core::LauncherCommand::kSelect1Click);
+  f.Launcher().Command(core::command::kSelect1);
   EXPECT_FALSE(f.B(1).Entry().isIconSmall);
 }
 
@@ -191,7 +191,7 @@ TEST(PageLaunch, StartsButtonsInOrderThenPlaysOnceAndHides) {
   f.Register(2, "two", "C:\\two.exe");
   f.Register(5, "five", "C:\\five.exe");
   testing_support::Set(f.B(5), &core::ButtonEntry::isIconSmall, true);
-  f.Launcher().Command(core::LauncherCommand::kpAllStartClick);
+  f.Launcher().Command(core::command::kAllStart);
   ASSERT_EQ(f.shell.requests.size(), 3u);
   EXPECT_EQ(f.shell.requests[0].file, "C:\\two.exe");
   EXPECT_EQ(f.shell.requests[0].parameters, "--x");
@@ -203,14 +203,14 @@ TEST(PageLaunch, StartsButtonsInOrderThenPlaysOnceAndHides) {
   EXPECT_FALSE(f.view.shown);
 
   f.shell.requests.clear();
-  f.Launcher().Command(core::LauncherCommand::kChoice1Click);  // the unselected five stays
+  f.Launcher().Command(core::command::kChoice);  // the unselected five stays
   ASSERT_EQ(f.shell.requests.size(), 2u);
   EXPECT_EQ(f.shell.requests[1].file, "C:\\seven.exe");
   EXPECT_EQ(f.sound.played.size(), 2u);
   EXPECT_TRUE(f.view.shown);  // the toggle showed it again
 
   Fixture empty(Lines({"Sound=1"}));
-  empty.Launcher().Command(core::LauncherCommand::kChoice1Click);  // nothing to start: the sound all the same
+  empty.Launcher().Command(core::command::kChoice);  // nothing to start: the sound all the same
   EXPECT_TRUE(empty.shell.requests.empty());
   EXPECT_EQ(empty.sound.played.size(), 1u);
 }
@@ -226,7 +226,7 @@ TEST(PageLaunch, StartsWhereThePathsLeadAndSavesThemAsStored) {
   f.Launcher().Editor().OnBtnUpdated(f.B(4));
   EXPECT_NE(f.PageText("User11.dat").find("ProgPath=%APPS%\\two.exe\r\nProgTitle=two\r\nProgDir=%APPS%\r\n"),
             std::string::npos);
-  f.Launcher().Command(core::LauncherCommand::kpAllStartClick);
+  f.Launcher().Command(core::command::kAllStart);
   ASSERT_EQ(f.shell.requests.size(), 2u);
   EXPECT_EQ(f.shell.requests[0].file, "C:\\Apps\\two.exe");
   EXPECT_EQ(f.shell.requests[0].directory, "C:\\Apps");
@@ -262,7 +262,7 @@ TEST(PageLaunch, InOrderEachStartWaitsForTheWindowBeforeAndThePause) {
   running.windows = {{"C:\\run.exe", 5}};
   f.Launcher().SetRunningPrograms(&running);
   f.B(4).SetTargetMissing(true);
-  f.Launcher().Command(core::LauncherCommand::kpInOrderClick);
+  f.Launcher().Command(core::command::kInOrder);
   EXPECT_NE(f.PageText("User11.dat").find("[PageLaunch]\r\nInOrder=1\r\n"), std::string::npos);
   f.Launcher().PopupMenu1Popup();
   f.Launcher().MenuClosed();
@@ -278,11 +278,11 @@ TEST(PageLaunch, InOrderEachStartWaitsForTheWindowBeforeAndThePause) {
     return started;
   };
   f.view.clock = 1000;
-  f.Launcher().Command(core::LauncherCommand::kpAllStartClick);
+  f.Launcher().Command(core::command::kAllStart);
   EXPECT_TRUE(f.view.stepping);
   step(1499);
-  f.Launcher().Command(core::LauncherCommand::kpAllStartClick);  // ignored
-  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);  // the run keeps its page
+  f.Launcher().Command(core::command::kAllStart);  // ignored
+  f.Launcher().Command(core::command::kFwdButton);  // the run keeps its page
   EXPECT_EQ(files(), (std::vector<std::string>{"C:\\a.exe"}));
   step(1500);
   step(2499);
@@ -306,16 +306,16 @@ TEST(PageLaunch, InOrderEachStartWaitsForTheWindowBeforeAndThePause) {
   EXPECT_EQ(std::tuple(f.sound.played.size(), f.view.hides, f.view.shown), std::tuple(1u, 1, false));
 
   // Esc after the first start ends the run.
-  f.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);
+  f.Launcher().Command(core::command::kFastTopButton);
   f.view.shown = true;
   f.shell.requests.clear();
-  f.Launcher().Command(core::LauncherCommand::kpAllStartClick);
+  f.Launcher().Command(core::command::kAllStart);
   EXPECT_TRUE(f.Launcher().KeyDown({core::kKeyEscape, {}, false}));
   step(30000);
   EXPECT_EQ(files(), (std::vector<std::string>{"C:\\a.exe"}));
   EXPECT_EQ(std::tuple(f.sound.played.size(), f.view.hides, f.view.stepping), std::tuple(2u, 2, false));
   EXPECT_FALSE(f.Launcher().KeyDown({core::kKeyEscape, {}, false})) << "no run: Esc is not taken";
 
-  f.Launcher().Command(core::LauncherCommand::kpInOrderClick);
+  f.Launcher().Command(core::command::kInOrder);
   EXPECT_EQ(f.PageText("User11.dat").find("PageLaunch"), std::string::npos);
 }

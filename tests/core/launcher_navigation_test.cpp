@@ -8,7 +8,7 @@ using testing_support::Lines;
 
 namespace {
 
-using Command = core::LauncherCommand;
+using Command = core::command::Id;
 
 struct Move {
   int count, from;
@@ -16,12 +16,12 @@ struct Move {
   int to;
 };
 
-constexpr Command kTop = Command::kFastTopButtonClick;
-constexpr Command kFastBwd = Command::kFastBwdButtonClick;
-constexpr Command kBwd = Command::kBwdButtonClick;
-constexpr Command kFwd = Command::kFwdButtonClick;
-constexpr Command kFastFwd = Command::kFastFwdButtonClick;
-constexpr Command kFinal = Command::kFastFinalButtonClick;
+constexpr Command kTop = core::command::kFastTopButton;
+constexpr Command kFastBwd = core::command::kFastBwdButton;
+constexpr Command kBwd = core::command::kBwdButton;
+constexpr Command kFwd = core::command::kFwdButton;
+constexpr Command kFastFwd = core::command::kFastFwdButton;
+constexpr Command kFinal = core::command::kFastFinalButton;
 
 }  // namespace
 

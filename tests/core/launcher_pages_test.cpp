@@ -51,7 +51,7 @@ TEST(LauncherPages, LoadingATitleWritesItBackOnlyWhenTheBoxShowedAnotherText) {
   f.view.title = "";
   f.view.pageCount = 5;
   f.Launcher().UpDown1Click();
-  f.Launcher().Command(core::LauncherCommand::kFastFinalButtonClick);
+  f.Launcher().Command(core::command::kFastFinalButton);
   EXPECT_EQ(f.Current().PageNo, 5);
   EXPECT_FALSE(f.folder.Exists("DATA/User15.dat"));
 }

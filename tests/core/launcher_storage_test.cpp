@@ -55,7 +55,7 @@ TEST(LauncherStorage, TwoCopiesSharingDataSeeEachOthersChangesOfThePage) {
   ASSERT_EQ(second.launcher.Button(1).Entry().path, "C:\\Tools\\one.exe");
   ASSERT_EQ(second.view.title, "Tools");
 
-  first.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);  // the first copy has read the page last
+  first.Launcher().Command(core::command::kFastTopButton);  // the first copy has read the page last
   const std::string page = first.folder.Path("DATA/User11.dat");
   const auto stamp = files.Stamp(page);
   testing_support::SetPath(second.launcher.Button(1), "C:\\Tools\\two.exe");  // as its settings dialog does
@@ -63,7 +63,7 @@ TEST(LauncherStorage, TwoCopiesSharingDataSeeEachOthersChangesOfThePage) {
   second.view.TypeTitle("Games");
   ASSERT_EQ(files.Stamp(page), stamp);
 
-  first.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);  // page 1 again
+  first.Launcher().Command(core::command::kFastTopButton);  // page 1 again
   EXPECT_EQ(first.Launcher().Button(1).Entry().path, "C:\\Tools\\two.exe");
   EXPECT_EQ(first.view.title, "Games");
   EXPECT_TRUE(first.prompter.boxes.empty());
@@ -142,7 +142,7 @@ TEST(LauncherStorage, ADataFolderDeletedWhileRunningIsMadeAgainByTheNextPageWrit
 
   // A reload of the page while DATA is gone: empty buttons, the empty title written back.
   std::filesystem::remove_all(data);
-  f.Launcher().Command(core::LauncherCommand::kFastTopButtonClick);
+  f.Launcher().Command(core::command::kFastTopButton);
   EXPECT_EQ(f.Launcher().Button(2).Entry().path, "");
   EXPECT_EQ(f.view.title, "");
   EXPECT_EQ(f.PageText("User11.dat"), Lines({"[PageTitle]", "PageTitle=", ""}));

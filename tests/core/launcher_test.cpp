@@ -96,8 +96,8 @@ TEST(LauncherWindow, CloseRequestSavesThenAsksAndOnlyYesCloses) {
   f.view.position = {300, 200};
   f.view.pageCount = 4;
   f.Launcher().UpDown1Click();
-  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
-  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
+  f.Launcher().Command(core::command::kFwdButton);
+  f.Launcher().Command(core::command::kFwdButton);
   f.prompter.answerYes = false;
   EXPECT_FALSE(f.Launcher().CloseRequest());
   ASSERT_EQ(f.prompter.boxes.size(), 1u);
@@ -138,7 +138,7 @@ TEST(LauncherWindow, UnwritableSettingsAreReportedAndNeverStopTheProgram) {
 
 TEST(LauncherWindow, HelpOpensTheHelpPageBesideTheExecutable) {
   LauncherFixture f;
-  f.Launcher().Command(core::LauncherCommand::kmHelpOpenClick);
+  f.Launcher().Command(core::command::kHelpOpen);
   ASSERT_EQ(f.shell.requests.size(), 1u);
   const core::ShellRequest& r = f.shell.requests[0];
   EXPECT_EQ(r.verb, "open");
@@ -171,7 +171,7 @@ TEST(LauncherTimer, ChangesAControlOnlyWhenWhatItShowsDiffers) {
   EXPECT_TRUE(f.view.updates.empty());
 
   // A move to page 2 of 3: the caption and the three backward buttons, at once.
-  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
+  f.Launcher().Command(core::command::kFwdButton);
   EXPECT_EQ(f.view.updates, (std::vector<std::string>{"nav0", "nav1", "nav2", "caption"}));
   f.view.updates.clear();
   f.Launcher().Timer1Timer();

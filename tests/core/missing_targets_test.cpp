@@ -59,8 +59,8 @@ TEST(MissingTargets, APageShowsItsMissingProgramsDimmedAndLooksAtSlowDrivesInThe
 
   // The missing file appears: the page shown again shows it plainly.
   f.probe.present.insert("C:\\Apps\\gone.exe");
-  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
-  f.Launcher().Command(core::LauncherCommand::kBwdButtonClick);
+  f.Launcher().Command(core::command::kFwdButton);
+  f.Launcher().Command(core::command::kBwdButton);
   f.background.Finish(f.stick);
   EXPECT_EQ(f.Dimmed(), "0000000000");
 }
@@ -80,9 +80,9 @@ TEST(MissingTargets, AnswersOvertakenByANewerLookOrAChangedPathAreDropped) {
   // is looked at, and only its answer counts.
   f.stick.present.clear();
   f.stick.looked.clear();
-  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
-  f.Launcher().Command(core::LauncherCommand::kBwdButtonClick);
-  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
+  f.Launcher().Command(core::command::kFwdButton);
+  f.Launcher().Command(core::command::kBwdButton);
+  f.Launcher().Command(core::command::kFwdButton);
   ASSERT_EQ(f.background.pending.size(), 3u);
   f.background.Finish(f.stick);
   EXPECT_EQ(f.stick.looked, std::vector<std::string>{"E:\\Apps\\other.exe"});
@@ -177,8 +177,8 @@ TEST(MissingTargets, DriveKindsAreAskedOnceUntilADriveComesOrGoes) {
   Fixture f;
   f.Launcher().FormCreate();
   EXPECT_EQ(f.probe.kindsAsked, (std::vector<char>{'C', 'E'}));
-  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
-  f.Launcher().Command(core::LauncherCommand::kBwdButtonClick);
+  f.Launcher().Command(core::command::kFwdButton);
+  f.Launcher().Command(core::command::kBwdButton);
   f.Launcher().WindowShown();
   EXPECT_EQ(f.probe.kindsAsked.size(), 2u);
 
@@ -257,7 +257,7 @@ TEST(RunningMarks, AButtonIsMarkedWhileItsProgramShowsAWindowAndShiftClickBrings
   // after a start.
   f.Launcher().Button(1).MouseDown(MouseButton::kLeft);
   f.Launcher().Button(1).MouseUp(MouseButton::kLeft);
-  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);
+  f.Launcher().Command(core::command::kFwdButton);
   f.background.Finish(f.stick);
   EXPECT_EQ(running.looks, 2);
   for (int tick = 0; tick < 10; ++tick) f.Launcher().Timer1Timer();

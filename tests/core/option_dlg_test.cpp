@@ -98,7 +98,7 @@ TEST(OptionDialog, AFreshSettingsFileOpensWithTheDefaultsAndTheHidingBoxesOff) {
   Fixture f;
   // Before the first opening every box is off, and the hiding boxes are disabled.
   EXPECT_FALSE(f.options.enabled[OptionBox::kBtnClk]);
-  f.Launcher().Command(core::LauncherCommand::kmOptionClick);
+  f.Launcher().Command(core::command::kOption);
   EXPECT_EQ(f.options.shown, 1);
   EXPECT_FALSE(f.options.Checked(OptionBox::kMouse));
   EXPECT_TRUE(f.options.Checked(OptionBox::kTray));
@@ -114,7 +114,7 @@ TEST(OptionDialog, AFreshSettingsFileOpensWithTheDefaultsAndTheHidingBoxesOff) {
 
 TEST(OptionDialog, WithoutADisplayModeTheHidingOptionsAreOffAndDisabled) {
   Fixture f({"[User1]", "Tray=0", "BtnClk=1", "TitleDbClk=1"});
-  f.Launcher().Command(core::LauncherCommand::kmOptionClick);
+  f.Launcher().Command(core::command::kOption);
   EXPECT_FALSE(f.options.Checked(OptionBox::kBtnClk));  // unchecked again by the rule
   EXPECT_FALSE(f.options.Checked(OptionBox::kTitleDbClk));
   EXPECT_FALSE(f.options.enabled[OptionBox::kBtnClk]);
@@ -130,7 +130,7 @@ TEST(OptionDialog, WithoutADisplayModeTheHidingOptionsAreOffAndDisabled) {
 
 TEST(OptionDialog, ModifierBoxesAndTheKeyListEditTheHotKeyText) {
   Fixture f;
-  f.Launcher().Command(core::LauncherCommand::kmOptionClick);
+  f.Launcher().Command(core::command::kOption);
   f.dialog.ComboBox1Change("A");
   f.options.Click(f.dialog, OptionBox::kAlt);  // off
   f.options.Click(f.dialog, OptionBox::kCtrl);
@@ -157,7 +157,7 @@ TEST(OptionDialog, ModifierBoxesAndTheKeyListEditTheHotKeyText) {
 
 TEST(OptionDialog, OkSavesTheTwelveKeysInOrderAndRegistersTheHotKey) {
   Fixture f({"[User1]", "Hot=2", "HotKey=Alt+A", "Sound=2"});
-  f.Launcher().Command(core::LauncherCommand::kmOptionClick);
+  f.Launcher().Command(core::command::kOption);
   f.options.Click(f.dialog, OptionBox::kAlt);
   f.options.Click(f.dialog, OptionBox::kCtrl);
   f.options.Click(f.dialog, OptionBox::kShift);
@@ -189,7 +189,7 @@ TEST(OptionDialog, OkSavesTheTwelveKeysInOrderAndRegistersTheHotKey) {
 
 TEST(OptionDialog, HotKeyErrorsAreShownAndTheDialogClosesAllTheSame) {
   Fixture f({"[User1]", "Hot=1"});
-  f.Launcher().Command(core::LauncherCommand::kmOptionClick);
+  f.Launcher().Command(core::command::kOption);
   f.options.hotKeyText = "Windows+F5";  // typed straight into the text box
   f.registrar.refuse = true;
   f.prompter.boxes.clear();
@@ -213,7 +213,7 @@ TEST(OptionDialog, SwitchingTheHotKeyOffOrClearingItWithdrawsTheRegistration) {
   f.WriteSettings(Lines({"[User1]", "Hot=1", "HotKey=Ctrl+F5"}));
   f.Launcher().FilesChanged({f.folder.Path("zubi.ini")});  // taken in as written elsewhere
   EXPECT_TRUE(f.hotKey.Registered());
-  f.Launcher().Command(core::LauncherCommand::kmOptionClick);
+  f.Launcher().Command(core::command::kOption);
   f.dialog.ComboBox1Change("");
   f.dialog.OKButtonClick();
   EXPECT_NE(f.UserSection().find("HotKey=(なし)\r\n"), std::string::npos);
@@ -222,7 +222,7 @@ TEST(OptionDialog, SwitchingTheHotKeyOffOrClearingItWithdrawsTheRegistration) {
 
 TEST(OptionDialog, OutOfRangeValuesLeaveTheListsWithoutSelectionAndTheColoursAlone) {
   Fixture f({"[User1]", "Key=135", "FormColor=-3", "HotKey=" + std::string(10000, '+')});
-  f.Launcher().Command(core::LauncherCommand::kmOptionClick);
+  f.Launcher().Command(core::command::kOption);
   EXPECT_EQ(f.options.keyIndex, -1);
   EXPECT_EQ(f.options.colourIndex, -1);
   EXPECT_FALSE(f.options.colour);

@@ -22,7 +22,7 @@ struct Fixture : LauncherFixture {
     users.dialog = &dialog;
     dialogs.users = &dialog;
     Launcher().FormCreate();
-    Launcher().Command(core::LauncherCommand::kmUserClick);
+    Launcher().Command(core::command::kUser);
   }
   // The user types a name for number s.
   void Type(int s, const std::string& name) {
@@ -239,12 +239,12 @@ TEST(PageDataDeletion, AsksThenLeavesAnEmptyTitleAndTheSecondTimeRemovesTheFile)
                  Lines({"[PageTitle]", "PageTitle=Work", "[Button1]", "ProgPath=C:\\w.exe", "ProgTitle=w"}));
   f.folder.Write("DATA/User13.dat", Lines({"[PageTitle]", "PageTitle=Keep"}));
   f.folder.Write("DATA/Other2.dat", Lines({"[PageTitle]", "PageTitle=Other"}));
-  f.Launcher().Command(core::LauncherCommand::kFwdButtonClick);  // page 2 read again
-  f.Launcher().Command(core::LauncherCommand::kBwdButtonClick);
+  f.Launcher().Command(core::command::kFwdButton);  // page 2 read again
+  f.Launcher().Command(core::command::kBwdButton);
   f.view.position = {30, 60};
 
   f.prompter.answerYes = false;
-  f.Launcher().Command(core::LauncherCommand::kmDeleteClick);
+  f.Launcher().Command(core::command::kDelete);
   ASSERT_EQ(f.prompter.boxes.size(), 1u);
   EXPECT_EQ(f.prompter.boxes[0].text, "このﾍﾟｰｼﾞのﾃﾞｰﾀを削除します。\r\n復旧は出来ませんが宜しいですか?");
   EXPECT_EQ(f.prompter.boxes[0].placement.left, 30);
@@ -252,18 +252,18 @@ TEST(PageDataDeletion, AsksThenLeavesAnEmptyTitleAndTheSecondTimeRemovesTheFile)
   EXPECT_EQ(f.Launcher().Button(1).Entry().path, "C:\\w.exe");
 
   f.prompter.answerYes = true;
-  f.Launcher().Command(core::LauncherCommand::kmDeleteClick);
+  f.Launcher().Command(core::command::kDelete);
   EXPECT_EQ(f.folder.Read("DATA/User12.dat"), Lines({"[PageTitle]", "PageTitle=", ""}));
   EXPECT_EQ(f.Launcher().Button(1).Entry().path, "");
   EXPECT_EQ(f.Caption(), "User1 - Page 2/5");
 
-  f.Launcher().Command(core::LauncherCommand::kmDeleteClick);  // asks again, and this time nothing is written back
+  f.Launcher().Command(core::command::kDelete);  // asks again, and this time nothing is written back
   EXPECT_FALSE(f.Page("User12.dat"));
   EXPECT_TRUE(f.Page("User13.dat"));
   EXPECT_TRUE(f.Page("Other2.dat"));
 
   f.prompter.boxes.clear();
-  f.Launcher().Command(core::LauncherCommand::kmDeleteClick);
+  f.Launcher().Command(core::command::kDelete);
   ASSERT_EQ(f.prompter.Texts(), std::vector<std::string>{"このﾍﾟｰｼﾞに削除するﾃﾞｰﾀはありません。"});
   EXPECT_EQ(f.prompter.boxes[0].kind, "information");
   EXPECT_FALSE(f.Page("User12.dat"));

@@ -259,7 +259,7 @@ TEST(SettingsWindow, AwkwardPathsRegisterAndStartOrAreRefusedWithoutLosingAnythi
   EXPECT_EQ(win32::ShellPath(spaced), win32::Widen(spaced));
 
   // What was registered is all still there after a reload.
-  h.launcher->Command(core::LauncherCommand::kFastTopButtonClick);
+  h.launcher->Command(core::command::kFastTopButton);
   EXPECT_EQ(h.launcher->Button(2).Entry().path, foreign);
   EXPECT_EQ(h.launcher->Button(3).Entry().path, deep);
 

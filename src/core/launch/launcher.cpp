@@ -4,7 +4,6 @@
 #include "components/wait_hot_key.h"
 #include "error.h"
 #include "launch/launcher_texts.h"
-#include "storage/file_name_case.h"
 #include "storage/paths.h"
 
 namespace core {
@@ -47,17 +46,18 @@ TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
       run_(activation_, view),
       editor_(buttons_, navigator_, pages_, view, activation_, run_, buttonPorts_, ports.log),
       keys_(pages_, navigator_.Current(), buttons_, ports.prompter, ports.log),
-      desktop_(view, ports.environment, ports.prompter) {
+      desktop_(view, ports.environment, ports.prompter),
+      intake_(view, settings_, pages_, navigator_, keys_, *this, options_, ports.files, ports.prompter) {
   navigator_.OnButtonsShown = [this] { keys_.ShowStates(); };
   navigator_.OnPageChanged = [this] { keys_.PagesChanged(); };
   editor_.KeyRefusal = [this](int k, const std::string& text) { return keys_.Refusal(k, text); };
   for (auto& button : buttons_) {
     button->OnMouseDown = [this](TLaunchButton& b, MouseButton m) {
-      if (editor_.LaunchButtonOnMouseDown(b, m)) ++holds_;
+      if (editor_.LaunchButtonOnMouseDown(b, m)) intake_.Hold();
     };
     button->OnContextMenu = [this](TLaunchButton& b) {
       editor_.LaunchButtonContextMenu(b);
-      ++holds_;
+      intake_.Hold();
     };
   }
 }
@@ -218,89 +218,13 @@ bool TLauncher::ShowPage(int page) {
   return Reporting(ports_.prompter, [&] { navigator_.MovePage(page); });
 }
 
-void TLauncher::HoldChanges(bool hold) {
-  if (hold) {
-    ++holds_;
-    return;
-  }
-  MenuClosed();
-}
-
-void TLauncher::MenuClosed() {
-  if (holds_ > 0) --holds_;
-  if (!changedFiles_.empty() && TakesChanges()) TakeInChanges();
-}
-
 void TLauncher::PopupMenu1Popup() {
-  ++holds_;
+  intake_.Hold();
   editor_.PopupMenu1Popup();
 }
 
-namespace {
-
-// A changed path names the file, or is the file's folder (with its "\"), which
-// stands for every file in it.
-// Both are compared as Windows compares file names.
-bool Covers(const std::string& changed, const std::string& file) {
-  const std::string folder = FileNameForm(changed), path = FileNameForm(file);
-  if (!folder.empty() && folder.back() == kPathSeparator)
-    return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
-           path.find(kPathSeparator, folder.size()) == std::string::npos;
-  return folder == path;
-}
-
-// A changed path in a folder (named without its "\"), or a folder (with it) that
-// holds that folder.
-bool Touches(const std::string& changed, const std::string& folder) {
-  const std::string path = FileNameForm(changed), within = FileNameForm(folder) + kPathSeparator;
-  return path.starts_with(within) || (!path.empty() && path.back() == kPathSeparator && within.starts_with(path));
-}
-
-}  // namespace
-
-void TLauncher::FilesChanged(const std::vector<std::string>& paths) {
-  changedFiles_.insert(changedFiles_.end(), paths.begin(), paths.end());
-  if (TakesChanges()) TakeInChanges();
-}
-
-void TLauncher::TakeInChanges() {
-  const std::vector<std::string> paths = std::move(changedFiles_);
-  changedFiles_.clear();
-  const std::string page = navigator_.PageFilePath();
-  bool settings = false, shown = false, pages = false;
-  for (const std::string& path : paths) {
-    settings = settings || Covers(path, settings_.Path());
-    shown = shown || Covers(path, page);
-    pages = pages || Touches(path, DataFolder());
-  }
-  // A settings file removed elsewhere is written again, from what the window holds,
-  // at the next save.
-  if (settings && ports_.files.FileExists(settings_.Path())) Handle([&] { TakeInSettings(); });
-  if (shown) Handle([&] { navigator_.TakeInPage(); });
-  if (settings || pages) keys_.PagesChanged();
-}
-
-// The current user stays, and so does the page while the count still holds it. A
-// new name of the user leads to other page files: the page is shown from them.
-void TLauncher::TakeInSettings() {
-  const SettingsFile file = settings_.Read();
-  const int n = Current().UserNo;
-  if (const Options options = file.OptionsOf(n); !(options == options_)) UseOptions(options);
-  if (const auto toDir = file.ToDir(n)) settings_.SetToDir(*toDir);
-  if (const std::string name = settings_.UserNameOf(n); name != Current().UserName) {
-    navigator_.SetUser(n, name);
-    navigator_.MovePage(Current().PageNo);
-  }
-  if (const int count = file.PageCount(n); count != Current().PageNoControl) {
-    navigator_.SetPages(Current().PageNo, count);
-    navigator_.ShowPageCount();
-    navigator_.ComposeCaption();
-    navigator_.KeepPageWithinCount();
-  }
-}
-
 void TLauncher::Timer1Timer() {
-  if (!changedFiles_.empty() && TakesChanges()) TakeInChanges();
+  intake_.TakeInWaiting();
   status_.ShowClock();
   display_.FollowMouseEdge(options_.Mouse);
   marks_.Tick();
@@ -320,9 +244,7 @@ bool TLauncher::KeyDown(const KeyStroke& stroke) {
     case KeyAction::kStartButton: Activate(Button(binding->command.button), {stroke.shift, true, true}); break;
     case KeyAction::kNextPage: navigator_.FwdButtonClick(); break;
     case KeyAction::kPreviousPage: navigator_.BwdButtonClick(); break;
-    case KeyAction::kFind:
-      if (dialogs_) dialogs_->OpenFindBox();
-      break;
+    case KeyAction::kFind: OpenDialog(&LauncherDialogs::OpenFindBox); break;
   }
   return true;
 }
@@ -335,50 +257,6 @@ void TLauncher::UpDown1Click() {
     navigator_.KeepPageWithinCount();
   });
   keys_.PagesChanged();
-}
-
-void TLauncher::Command(LauncherCommand command) {
-  using C = LauncherCommand;
-  switch (command) {
-    case C::kFastTopButtonClick: navigator_.FastTopButtonClick(); break;
-    case C::kFastBwdButtonClick: navigator_.FastBwdButtonClick(); break;
-    case C::kBwdButtonClick: navigator_.BwdButtonClick(); break;
-    case C::kFwdButtonClick: navigator_.FwdButtonClick(); break;
-    case C::kFastFwdButtonClick: navigator_.FastFwdButtonClick(); break;
-    case C::kFastFinalButtonClick: navigator_.FastFinalButtonClick(); break;
-    case C::kmHelpOpenClick: mHelpOpenClick(); break;
-    case C::kmListClick:
-      if (dialogs_) dialogs_->OpenPageList();
-      break;
-    case C::kmUserClick:
-      if (dialogs_) dialogs_->OpenUsers();
-      break;
-    case C::kmOptionClick:
-      if (dialogs_) dialogs_->OpenOptions();
-      break;
-    // The tray menu's item runs the same; the dialog takes the panel colour.
-    case C::kmVersionClick:
-      if (dialogs_) dialogs_->OpenVersion(options_.FormColor);
-      break;
-    case C::kmDeleteClick: navigator_.mDeleteClick(); break;
-    case C::kCut1Click: editor_.Cut1Click(); break;
-    case C::kCopy1Click: editor_.Copy1Click(); break;
-    case C::kPaste1Click: editor_.Paste1Click(); break;
-    case C::kDelete1Click: editor_.Delete1Click(); break;
-    case C::kSelect1Click: editor_.Select1Click(); break;
-    case C::kChoice1Click: editor_.Choice1Click(); break;
-    case C::kpAllStartClick: editor_.pAllStartClick(); break;
-    case C::kpInOrderClick: editor_.pInOrderClick(); break;
-    case C::kmFindClick: desktop_.mFindClick(); break;
-    case C::kpScreenClick: desktop_.pScreenClick(); break;
-    case C::kpCloseFolderClick: desktop_.pCloseFolderClick(); break;
-    case C::kpCloseIEClick: desktop_.pCloseIEClick(); break;
-    case C::kpCloseAllClick: desktop_.pCloseAllClick(); break;
-    case C::kpWhollyClick: desktop_.pWhollyClick(); break;
-    case C::kpWindowsExitClick: desktop_.pWindowsExitClick(); break;
-    case C::kpWindowsRebootClick: desktop_.pWindowsRebootClick(); break;
-    case C::kpWindowsLogoffClick: desktop_.pWindowsLogoffClick(); break;
-  }
 }
 
 // A save that fails is reported; the question is asked all the same, or the user

@@ -7,7 +7,9 @@
 #include "find/find_box_host.h"
 #include "launch/button_activation.h"
 #include "launch/button_editor.h"
+#include "launch/change_intake.h"
 #include "launch/desktop_commands.h"
+#include "launch/launcher_commands.h"
 #include "launch/launcher_keys.h"
 #include "launch/launcher_settings.h"
 #include "launch/launcher_view.h"
@@ -41,40 +43,6 @@ struct LauncherPorts {
   FailureLog& log;
 };
 
-// The commands of the window's buttons, menus and pop-up menus, named after their
-// handlers.
-enum class LauncherCommand {
-  kFastTopButtonClick,
-  kFastBwdButtonClick,
-  kBwdButtonClick,
-  kFwdButtonClick,
-  kFastFwdButtonClick,
-  kFastFinalButtonClick,
-  kmHelpOpenClick,
-  kmListClick,
-  kmUserClick,
-  kmOptionClick,
-  kmVersionClick,
-  kmDeleteClick,
-  kCut1Click,
-  kCopy1Click,
-  kPaste1Click,
-  kDelete1Click,
-  kSelect1Click,
-  kChoice1Click,
-  kpAllStartClick,
-  kpInOrderClick,
-  kmFindClick,
-  kpScreenClick,
-  kpCloseFolderClick,
-  kpCloseIEClick,
-  kpCloseAllClick,
-  kpWhollyClick,
-  kpWindowsExitClick,
-  kpWindowsRebootClick,
-  kpWindowsLogoffClick,
-};
-
 // The dialogs that the launcher's menus and keys open. The window side makes them
 // once the window has first shown; without them the commands do nothing.
 class LauncherDialogs {
@@ -98,9 +66,10 @@ struct DialogHosts {
 
 // The launcher window's logic: the hub that owns the parts doing the work (settings,
 // users, page navigation, activating buttons, button editing, desktop commands,
-// status line, showing and hiding) and the current user's options, wires them to the
-// view, the components and the dialogs, and runs the window's own events. It changes
-// the screen only through its view.
+// status line, showing and hiding, taking in changes from elsewhere) and the current
+// user's options, wires them to the view, the components and the dialogs, and runs
+// the window's own events and its table of commands. It changes the screen only
+// through its view.
 class TLauncher final : public LaunchButtonHost,
                         private UserDisplay,
                         private PageListHost,
@@ -163,22 +132,22 @@ class TLauncher final : public LaunchButtonHost,
   bool CloseRequest();
   // Windows ends the session: save, ask nothing.
   void EndSession() { FormCloseQuery(); }
-  void Command(LauncherCommand command);
+  // Runs the command whose id a navigation button or a menu item carries (one row of
+  // kCommands); any other id does nothing. Before a command that needs them,
+  // `completeStart` makes what the window's first paint left for later.
+  void Command(int id, const std::function<void()>& completeStart = nullptr);
   // Before the window's pop-up menu opens.
   void PopupMenu1Popup();
   // A menu that the launcher opened has closed, and its command has run.
-  void MenuClosed();
+  void MenuClosed() { intake_.Release(); }
   // The window was shown again or activated: its page's programs are looked at anew.
   void WindowShown() { navigator_.CheckTargets(); }
   void WindowActivated() { marks_.Refresh(); }
   void DrivesChanged() { targets_.DrivesChanged(); }
   void RegionalSettingsChanged() { status_.RegionalSettingsChanged(); }
 
-  // Files that another program (or this one) wrote: the settings file and the page
-  // shown are taken in when they now differ from what the window shows; other files
-  // do not matter. While a dialog, a menu or the find box is open, that waits until
-  // it closes, so that nothing acts on a page the user did not see.
-  void FilesChanged(const std::vector<std::string>& paths);
+  // Files that another program (or this one) wrote, taken in by ChangeIntake.
+  void FilesChanged(const std::vector<std::string>& paths) { intake_.FilesChanged(paths); }
 
   // LaunchButtonHost.
   void Activate(TLaunchButton& button, const Activation& how) override { activation_.Activate(button, how); }
@@ -206,10 +175,19 @@ class TLauncher final : public LaunchButtonHost,
   // FindBoxHost.
   FindScope Scope() override;
   ButtonLook LookOf(const ButtonEntry& entry) const override;
-  void HoldChanges(bool hold) override;
+  void HoldChanges(bool hold) override { hold ? intake_.Hold() : intake_.Release(); }
   bool ShowPage(int page) override;
   void FlashButton(int k) override { Button(k).Flash(); }
   void ActivateButton(int k, ShiftState shift) override { activation_.Activate(Button(k), {shift, true, true}); }
+
+  // The window's commands, a row each (launcher_commands.cpp).
+  static const LauncherCommand kCommands[];
+
+  // Once the window has made them.
+  template <typename... Args>
+  void OpenDialog(void (LauncherDialogs::*open)(Args...), Args... args) {
+    if (dialogs_) (dialogs_->*open)(args...);
+  }
 
   void Handle(const std::function<void()>& handler);
   void HotKeyToggle();
@@ -221,9 +199,6 @@ class TLauncher final : public LaunchButtonHost,
   void LoadOption(int n);
   void UseOptions(const Options& options);
   void UseComponentOptions();
-  bool TakesChanges() const { return holds_ == 0 && view_.TakesInput(); }
-  void TakeInChanges();
-  void TakeInSettings();
   std::optional<KeyCombo> ShowHideKey() const;
 
   LauncherView& view_;
@@ -244,12 +219,11 @@ class TLauncher final : public LaunchButtonHost,
   ButtonEditor editor_;
   UserKeys keys_;
   DesktopCommands desktop_;
+  ChangeIntake intake_;
   LauncherDialogs* dialogs_ = nullptr;
   TTrayIcon* trayIcon_ = nullptr;
   TWaitHotKey* waitHotKey_ = nullptr;
-  bool created_ = false;                   // FormCreate has run
-  int holds_ = 0;                          // menus and the find box open now
-  std::vector<std::string> changedFiles_;  // not yet taken in
+  bool created_ = false;  // FormCreate has run
 };
 
 }  // namespace core

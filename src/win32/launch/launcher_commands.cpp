@@ -1,6 +1,6 @@
 // How input reaches the launcher's handlers: command ids of the navigation buttons,
-// the menus and the key commands through one table, the pop-up menus, and the keys
-// that the program's message loop takes before the controls see them.
+// the menus and the key commands through the launcher's one table, the pop-up menus,
+// and the keys that the program's message loop takes before the controls see them.
 #include "launch/launcher_window.h"
 
 #include "base/win.h"
@@ -13,67 +13,8 @@
 #include "launch/launcher_menus.h"
 
 namespace win32 {
-namespace {
 
 using namespace launcher;
-
-using C = core::LauncherCommand;
-
-// The launcher's command of each id: the navigation buttons, the menus' items and the
-// key commands all arrive as WM_COMMAND. Commands of the menus first complete the start
-// (the components that the first paint left for later).
-struct CommandRoute {
-  int id;
-  C command;
-  bool menu;
-};
-constexpr CommandRoute kCommandRoutes[] = {
-    {kFastTopButton, C::kFastTopButtonClick, false},
-    {kFastBwdButton, C::kFastBwdButtonClick, false},
-    {kBwdButton, C::kBwdButtonClick, false},
-    {kFwdButton, C::kFwdButtonClick, false},
-    {kFastFwdButton, C::kFastFwdButtonClick, false},
-    {kFastFinalButton, C::kFastFinalButtonClick, false},
-    {kFastTop, C::kFastTopButtonClick, false},
-    {kFastBwd, C::kFastBwdButtonClick, false},
-    {kBwd, C::kBwdButtonClick, false},
-    {kFwd, C::kFwdButtonClick, false},
-    {kFastFwd, C::kFastFwdButtonClick, false},
-    {kFastFinal, C::kFastFinalButtonClick, false},
-    {kHelpOpen, C::kmHelpOpenClick, true},
-    {kTrayHelp, C::kmHelpOpenClick, true},
-    {kList, C::kmListClick, true},
-    {kUser, C::kmUserClick, true},
-    {kOption, C::kmOptionClick, true},
-    {kVersion, C::kmVersionClick, true},
-    {kTrayVersion, C::kmVersionClick, true},
-    {kDelete, C::kmDeleteClick, true},
-    {kCut1, C::kCut1Click, true},
-    {kCopy1, C::kCopy1Click, true},
-    {kPaste1, C::kPaste1Click, true},
-    {kDelete1, C::kDelete1Click, true},
-    {kSelect1, C::kSelect1Click, true},
-    {kChoice, C::kChoice1Click, true},
-    {kAllStart, C::kpAllStartClick, true},
-    {kInOrder, C::kpInOrderClick, true},
-    {kFind, C::kmFindClick, true},
-    {kScreen, C::kpScreenClick, true},
-    {kCloseFolder, C::kpCloseFolderClick, true},
-    {kCloseIE, C::kpCloseIEClick, true},
-    {kCloseAll, C::kpCloseAllClick, true},
-    {kWholly, C::kpWhollyClick, true},
-    {kWindowsExit, C::kpWindowsExitClick, true},
-    {kWindowsReboot, C::kpWindowsRebootClick, true},
-    {kWindowsLogoff, C::kpWindowsLogoffClick, true},
-};
-
-const CommandRoute* RouteOf(int id) {
-  for (const CommandRoute& route : kCommandRoutes)
-    if (route.id == id) return &route;
-  return nullptr;
-}
-
-}  // namespace
 
 void LauncherWindow::OnCommand(int id, int code) {
   if (!launcher_) return;
@@ -91,10 +32,8 @@ void LauncherWindow::OnCommand(int id, int code) {
     SendMessageW(Handle(), WM_CLOSE, 0, 0);
     return;
   }
-  const CommandRoute* route = RouteOf(id);
-  if (!route) return;  // notifications of the other controls
-  if (route->menu) CompleteStart();
-  launcher_->Command(route->command);
+  // The other controls' notifications name no command.
+  launcher_->Command(id, [this] { CompleteStart(); });
 }
 
 void LauncherWindow::ShowPopupMenu(HWND source, LPARAM screenPoint) {

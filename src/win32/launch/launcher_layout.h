@@ -3,6 +3,7 @@
 #include <span>
 
 #include "base/layout.h"
+#include "launch/launcher_commands.h"
 
 namespace win32::launcher {
 
@@ -13,16 +14,14 @@ enum ControlId : int {
   kEdit1,
   kPanel1,
   kLaunchButton1 = 111,  // ..kLaunchButton1 + 9
-  kFastTopButton = 121,
-  kFastBwdButton,
-  kBwdButton,
-  kFwdButton,
-  kFastFwdButton,
-  kFastFinalButton,
-  kLabel1,
+  // 121..126: the navigation buttons, kFastTopButton .. kFastFinalButton below
+  kLabel1 = 127,
   kMemo1,
   kUpDown1,
 };
+
+// The navigation buttons carry the ids of their commands.
+using enum core::command::Id;
 
 inline constexpr int kLaunchButtonCount = 10;
 

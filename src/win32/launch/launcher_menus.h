@@ -3,45 +3,12 @@
 #include <span>
 
 #include "base/menus.h"
+#include "launch/launcher_commands.h"
 
 namespace win32::launcher {
 
-// Commands of the launcher window's menus.
-enum Command : int {
-  kUser = 1001,
-  kOption,
-  kExit,
-  kFastTop = 1011,
-  kFastBwd,
-  kBwd,
-  kFwd,
-  kFastFwd,
-  kFastFinal,
-  kList,
-  kDelete,
-  kHelpOpen = 1021,
-  kVersion,
-  kChoice = 1031,
-  kAllStart,
-  kFind,
-  kScreen,
-  kCloseFolder,
-  kCloseIE,
-  kCloseAll,
-  kWholly,
-  kWindowsExit,
-  kWindowsReboot,
-  kWindowsLogoff,
-  kInOrder,
-  kTrayHelp = 1051,
-  kTrayVersion,
-  kTrayExit,
-  kCut1 = 1061,
-  kCopy1,
-  kPaste1,
-  kDelete1,
-  kSelect1,
-};
+// The menus' items carry the ids of the launcher's commands.
+using enum core::command::Id;
 
 std::span<const MenuSpec> MainMenu();
 std::span<const MenuSpec> PopupMenu1();

@@ -296,7 +296,7 @@ LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kTitleDoubleClick:
       CompleteStart();
-      if (launcher_) launcher_->Command(core::LauncherCommand::kmListClick);
+      if (launcher_) launcher_->Command(kList);
       return 0;
     case WM_CONTEXTMENU: ShowPopupMenu(reinterpret_cast<HWND>(wParam), lParam); return 0;
     case WM_CTLCOLORSTATIC:
