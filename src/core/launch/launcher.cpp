@@ -1,7 +1,5 @@
 #include "launch/launcher.h"
 
-#include "components/tray_icon.h"
-#include "components/wait_hot_key.h"
 #include "error.h"
 #include "launch/launcher_texts.h"
 #include "storage/paths.h"
@@ -40,14 +38,17 @@ TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
       navigator_(view, buttons_, pages_, status_, targets_, marks_, ports.prompter),
       settings_({ports.files, ports.codePage, ChangeExtension(ports.environment.ExecutablePath(), ".ini")},
                 ports.environment),
+      options_(view, buttons_, settings_, keys_, display_, navigator_.Current(), ports.prompter,
+               DirectoryWithSeparator(ports.environment.ExecutablePath()) + "start.wav"),
       users_(settings_, pages_, ports.files, ports.shell, ports.prompter, *this),
-      activation_(navigator_, pages_, marks_, display_, ports.sound, buttonPorts_, options_,
-                  DirectoryWithSeparator(ports.environment.ExecutablePath()) + "start.wav"),
+      activation_(navigator_, pages_, marks_, display_, ports.sound, buttonPorts_, options_.CurrentOptions(),
+                  options_.StartSoundPath()),
       run_(activation_, view),
       editor_(buttons_, navigator_, pages_, view, activation_, run_, buttonPorts_, ports.log),
       keys_(pages_, navigator_.Current(), buttons_, ports.prompter, ports.log),
       desktop_(view, ports.environment, ports.prompter),
-      intake_(view, settings_, pages_, navigator_, keys_, *this, options_, ports.files, ports.prompter) {
+      intake_(view, settings_, pages_, navigator_, keys_, *this, options_.CurrentOptions(), ports.files,
+              ports.prompter) {
   navigator_.OnButtonsShown = [this] { keys_.ShowStates(); };
   navigator_.OnPageChanged = [this] { keys_.PagesChanged(); };
   editor_.KeyRefusal = [this](int k, const std::string& text) { return keys_.Refusal(k, text); };
@@ -62,35 +63,15 @@ TLauncher::TLauncher(LauncherView& view, const LauncherPorts& ports)
   }
 }
 
-TLauncher::~TLauncher() {
-  keys_.SetPort(nullptr);
-  if (trayIcon_) trayIcon_->OnClick = nullptr;
-  if (waitHotKey_) waitHotKey_->OnCatchHotKey = nullptr;
-}
+TLauncher::~TLauncher() { keys_.SetPort(nullptr); }
 
+// Components that come after the creation step take the options it loaded.
 void TLauncher::SetComponents(TTrayIcon* trayIcon, TWaitHotKey* waitHotKey) {
-  trayIcon_ = trayIcon;
-  waitHotKey_ = waitHotKey;
-  if (trayIcon_) trayIcon_->OnClick = [this](TTrayIcon&) { display_.TrayIcon1Click(); };
-  if (waitHotKey_) waitHotKey_->OnCatchHotKey = [this](TWaitHotKey&) { HotKeyToggle(); };
-  if (created_) Handle([&] { UseComponentOptions(); });
-}
-
-// Shown by the key, the window takes the keyboard on a launch button: the first that
-// holds a program, else the first.
-void TLauncher::HotKeyToggle() {
-  display_.TrayIcon1Click();
-  if (!view_.IsWindowShown()) return;
-  int k = 1;
-  while (k < kLaunchButtonCount && Button(k).Entry().Empty()) ++k;
-  view_.FocusLaunchButton(Button(k).Entry().Empty() ? 1 : k);
+  options_.SetComponents(trayIcon, waitHotKey);
+  if (created_) Handle([&] { options_.UseComponentOptions(); });
 }
 
 void TLauncher::SetGlobalKeys(GlobalKeys* keys) { keys_.SetPort(keys); }
-
-std::optional<KeyCombo> TLauncher::ShowHideKey() const {
-  return options_.Hot > 0 ? KeyComboOf(options_.HotKey) : std::nullopt;
-}
 
 // The button as its page's file holds it now, whatever page is shown.
 void TLauncher::HotKeyPressed(int id) {
@@ -120,7 +101,7 @@ void TLauncher::FormCreate() {
   Handle([&] { navigator_.LoadButtons(); });
   Handle([&] { SavePosition(); });
   Handle([&] { SaveUserName(); });
-  Handle([&] { LoadOption(Current().UserNo); });
+  Handle([&] { options_.Load(Current().UserNo); });
   created_ = true;
 }
 
@@ -143,7 +124,7 @@ void TLauncher::ShowUser(const ShownUser& shown) {
   navigator_.SetUser(shown.number, shown.name);
   auto follow = [&] {
     if (shown.options)
-      UseOptions(*shown.options);  // and the keys
+      options_.Use(*shown.options);  // and the keys
     else
       keys_.PagesChanged();
   };
@@ -159,53 +140,19 @@ void TLauncher::ShowUser(const ShownUser& shown) {
   follow();
 }
 
-void TLauncher::LoadOption(int n) { UseOptions(settings_.OptionsOf(n)); }
-
-// The show/hide key and a button's key never hold one combination at once: the
-// buttons let go of the old and the new show/hide key before it changes, and take
-// what is free after.
-void TLauncher::UseOptions(const Options& options) {
-  options_ = options;
-  ColorChange(view_, options_.FormColor);
-  keys_.LetGoForShowHideKey(ShowHideKey());
-  UseComponentOptions();
-  keys_.PagesChanged();
-}
-
-void TLauncher::UseComponentOptions() {
-  if (trayIcon_) trayIcon_->SetVisible(options_.Tray > 0);
-  if (!waitHotKey_) return;
-  if (options_.Hot <= 0) {
-    // Switched off, the key is withdrawn from the system, so that other programs may
-    // have the combination.
-    waitHotKey_->SetEnabled(false);
-    waitHotKey_->UnregisterKey();
-    return;
-  }
-  waitHotKey_->SetEnabled(true);
-  waitHotKey_->SetHotKey(options_.HotKey);
-  waitHotKey_->RegisterKey();
-}
-
-bool TLauncher::ApplyOptions(const Options& options) {
-  const int n = Current().UserNo;
-  if (!Reporting(ports_.prompter, [&] { settings_.SaveOptions(n, options); })) return false;
-  Handle([&] { LoadOption(n); });
-  return true;
-}
-
 PageListing TLauncher::ListPages() {
   SavePosition();
   PageListing listing;
   listing.titles = pages_.TitlesOf(Current().UserName, Current().PageNoControl);
   listing.current = Current().PageNo;
   listing.position = settings_.StoredPosition();
-  listing.formColor = options_.FormColor;
+  listing.formColor = options_.CurrentOptions().FormColor;
   return listing;
 }
 
 FindScope TLauncher::Scope() {
-  return {&pages_.ReadPages(Current().UserName, Current().PageNoControl), Current().PageNo, options_.FormColor};
+  return {&pages_.ReadPages(Current().UserName, Current().PageNoControl), Current().PageNo,
+          options_.CurrentOptions().FormColor};
 }
 
 ButtonLook TLauncher::LookOf(const ButtonEntry& entry) const {
@@ -226,7 +173,7 @@ void TLauncher::PopupMenu1Popup() {
 void TLauncher::Timer1Timer() {
   intake_.TakeInWaiting();
   status_.ShowClock();
-  display_.FollowMouseEdge(options_.Mouse);
+  display_.FollowMouseEdge(options_.CurrentOptions().Mouse);
   marks_.Tick();
 }
 

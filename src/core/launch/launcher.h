@@ -11,6 +11,7 @@
 #include "launch/desktop_commands.h"
 #include "launch/launcher_commands.h"
 #include "launch/launcher_keys.h"
+#include "launch/launcher_ports.h"
 #include "launch/launcher_settings.h"
 #include "launch/launcher_view.h"
 #include "launch/page_navigator.h"
@@ -19,50 +20,14 @@
 #include "launch/running_marks.h"
 #include "launch/status_line.h"
 #include "launch/user_keys.h"
+#include "launch/user_options.h"
 #include "launch/window_display.h"
 #include "list/list_host.h"
-#include "option/option_host.h"
 #include "ports/failure_log.h"
 #include "ports/file_probe.h"
 #include "user/users.h"
 
 namespace core {
-
-class TTrayIcon;
-class TWaitHotKey;
-
-// The platform services the launcher uses.
-struct LauncherPorts {
-  FileSystem& files;
-  const CodePage& codePage;
-  Prompter& prompter;
-  Shell& shell;
-  const Environment& environment;
-  Sound& sound;
-  const FileProbe& probe;
-  FailureLog& log;
-};
-
-// The dialogs that the launcher's menus and keys open. The window side makes them
-// once the window has first shown; without them the commands do nothing.
-class LauncherDialogs {
- public:
-  virtual ~LauncherDialogs() = default;
-  virtual void OpenPageList() = 0;
-  virtual void OpenUsers() = 0;
-  virtual void OpenOptions() = 0;
-  virtual void OpenVersion(int formColor) = 0;
-  virtual void OpenFindBox() = 0;
-};
-
-// What each dialog may ask of the launcher, and nothing more.
-struct DialogHosts {
-  PageListHost& list;
-  UserOperations& users;
-  CopyOperations& copy;
-  OptionHost& options;
-  FindBoxHost& find;
-};
 
 // The launcher window's logic: the hub that owns the parts doing the work (settings,
 // users, page navigation, activating buttons, button editing, desktop commands,
@@ -70,14 +35,9 @@ struct DialogHosts {
 // user's options, wires them to the view, the components and the dialogs, and runs
 // the window's own events and its table of commands. It changes the screen only
 // through its view.
-class TLauncher final : public LaunchButtonHost,
-                        private UserDisplay,
-                        private PageListHost,
-                        private OptionHost,
-                        private FindBoxHost {
+class TLauncher final : public LaunchButtonHost, private UserDisplay, private PageListHost, private FindBoxHost {
  public:
   TLauncher(LauncherView& view, const LauncherPorts& ports);
-  // The components outlive the launcher: their events let go of it.
   ~TLauncher() override;
   TLauncher(const TLauncher&) = delete;
   TLauncher& operator=(const TLauncher&) = delete;
@@ -105,7 +65,7 @@ class TLauncher final : public LaunchButtonHost,
   void SetRunningPrograms(RunningPrograms* programs);
   // The control of button k shows this button.
   TLaunchButton& Button(int k) { return *buttons_[static_cast<size_t>(k - 1)]; }
-  DialogHosts Hosts() { return {*this, users_, users_, *this, *this}; }
+  DialogHosts Hosts() { return {*this, users_, users_, options_, *this}; }
   // The launcher's own work on its buttons: writing a changed one, the settings dialog.
   ButtonEditor& Editor() { return editor_; }
 
@@ -127,7 +87,7 @@ class TLauncher final : public LaunchButtonHost,
   void UpDown1Click();
   // The title box's text was typed.
   void Edit1Change() { navigator_.Edit1Change(); }
-  void TitleBarDoubleClick(int hitTest) { display_.TitleBarDoubleClick(hitTest, options_.TitleDbClk); }
+  void TitleBarDoubleClick(int hitTest) { display_.TitleBarDoubleClick(hitTest, options_.CurrentOptions().TitleDbClk); }
   // The close request: FormCloseQuery saves, FormClose asks; true means close.
   bool CloseRequest();
   // Windows ends the session: save, ask nothing.
@@ -160,18 +120,13 @@ class TLauncher final : public LaunchButtonHost,
   // UserDisplay.
   int CurrentUserNo() const override { return Current().UserNo; }
   const std::string& CurrentUserName() const override { return Current().UserName; }
-  int FormColor() const override { return options_.FormColor; }
+  int FormColor() const override { return options_.CurrentOptions().FormColor; }
   void SavePosition() override;
   void ShowUser(const ShownUser& shown) override;
   void OpenHelp() override { mHelpOpenClick(); }
   // PageListHost.
   PageListing ListPages() override;
   void GoToPage(int page) override { navigator_.GoToPage(page); }
-  // OptionHost.
-  const Options& CurrentOptions() const override { return options_; }
-  bool ApplyOptions(const Options& options) override;
-  std::string ToDir() const override { return settings_.ToDir(); }
-  std::string StartSoundPath() const override { return activation_.StartSoundPath(); }
   // FindBoxHost.
   FindScope Scope() override;
   ButtonLook LookOf(const ButtonEntry& entry) const override;
@@ -190,20 +145,14 @@ class TLauncher final : public LaunchButtonHost,
   }
 
   void Handle(const std::function<void()>& handler);
-  void HotKeyToggle();
   void mHelpOpenClick();
   void FormCloseQuery();
   bool FormClose();
   void LoadPosition();
   void SaveUserName();
-  void LoadOption(int n);
-  void UseOptions(const Options& options);
-  void UseComponentOptions();
-  std::optional<KeyCombo> ShowHideKey() const;
 
   LauncherView& view_;
   LauncherPorts ports_;
-  Options options_;
   LaunchButtonPorts buttonPorts_;
   LaunchButtons buttons_;
   MissingTargets targets_;
@@ -213,6 +162,7 @@ class TLauncher final : public LaunchButtonHost,
   WindowDisplay display_;
   PageNavigator navigator_;
   LauncherSettings settings_;
+  UserOptions options_;
   Users users_;
   ButtonActivation activation_;
   PageRun run_;
@@ -221,8 +171,6 @@ class TLauncher final : public LaunchButtonHost,
   DesktopCommands desktop_;
   ChangeIntake intake_;
   LauncherDialogs* dialogs_ = nullptr;
-  TTrayIcon* trayIcon_ = nullptr;
-  TWaitHotKey* waitHotKey_ = nullptr;
   bool created_ = false;  // FormCreate has run
 };
 
