@@ -281,7 +281,7 @@ TEST(PageLaunch, InOrderEachStartWaitsForTheWindowBeforeAndThePause) {
   f.Launcher().Command(core::command::kAllStart);
   EXPECT_TRUE(f.view.stepping);
   step(1499);
-  f.Launcher().Command(core::command::kAllStart);  // ignored
+  f.Launcher().Command(core::command::kAllStart);   // ignored
   f.Launcher().Command(core::command::kFwdButton);  // the run keeps its page
   EXPECT_EQ(files(), (std::vector<std::string>{"C:\\a.exe"}));
   step(1500);
