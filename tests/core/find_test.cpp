@@ -6,6 +6,7 @@
 
 #include "find/button_index.h"
 #include "find/find_box.h"
+#include "find/program_index.h"
 #include "find/search_text.h"
 #include "launch/launcher_keys.h"
 #include "storage/paths.h"
@@ -106,6 +107,97 @@ class FakeFindView : public core::FindBoxView {
 
 // The box opens from its key without writing anything, lists, and starts or shows the
 // chosen button on its own page; the launcher's page follows.
+// What the index makes of the files and apps found: names and stored texts, what is
+// left out, and one line for a program found in several places.
+TEST(ProgramIndex, NamesStoredTextsWhatIsLeftOutAndOneLineAProgram) {
+  using core::ProgramPlace;
+  const ProgramPlace user = ProgramPlace::kUserStart, common = ProgramPlace::kCommonStart,
+                     desk = ProgramPlace::kUserDesktop, pub = ProgramPlace::kPublicDesktop;
+  const std::vector<core::FoundFile> files = {
+      {common, "C:\\All\\Programs\\Editor.lnk", "C:\\Apps\\edit.exe"},
+      {user, "C:\\Me\\Programs\\Tools\\My Editor.lnk", "c:\\apps\\EDIT.EXE"},      // the same program: the user's wins
+      {pub, "C:\\Public\\Desktop\\calc.exe", ""},                                  // a program: its own path
+      {desk, "C:\\Me\\Desktop\\Calculator.lnk", "C:\\Public\\Desktop\\Calc.exe"},  // the user's desktop wins
+      {user, "C:\\Me\\Programs\\Site.url", ""},  // a target that cannot be read: listed
+      {user, "C:\\Me\\Programs\\Deploy.appref-ms", ""},
+      {user, "C:\\Me\\Programs\\Readme.lnk", "C:\\Apps\\readme.TXT"},  // documents are left out
+      {user, "C:\\Me\\Programs\\Manual.lnk", "C:\\Apps\\manual.chm"},
+      {user, "C:\\Me\\Programs\\Ｕｎｉｎｓｔａｌｌ Editor.lnk", "C:\\Apps\\remove.exe"},  // uninstallers too
+      {user, "C:\\Me\\Programs\\Remove.lnk", "C:\\Apps\\unins000.exe"},
+      {user, "C:\\Me\\Programs\\ｱﾝｲﾝｽﾄｰﾙ.lnk", "C:\\Apps\\x.exe"},
+      {user, "C:\\Me\\Programs\\notes.txt", ""},  // no program file
+      {user, "C:\\Me\\Programs\\desktop.ini", ""},
+  };
+  const std::vector<core::FoundApp> apps = {
+      {"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App", "電卓"},
+      {"::{4234D49B-0245-4DF3-B780-3893943456E1}\\Microsoft.WindowsTerminal_8wekyb3d8bbwe!App", "Terminal"},
+      {"{1AC14E77-02E7-4E5D-B744-2EB1AE5198B7}\\cmd.exe", "Command Prompt"},  // no packaged app
+  };
+  const std::vector<core::InstalledProgram> expected = {
+      {"My Editor", "C:\\Me\\Programs\\Tools\\My Editor.lnk", user, "c:\\apps\\EDIT.EXE"},
+      {"Calculator", "C:\\Me\\Desktop\\Calculator.lnk", desk, "C:\\Public\\Desktop\\Calc.exe"},
+      {"Site", "C:\\Me\\Programs\\Site.url", user, "C:\\Me\\Programs\\Site.url"},
+      {"Deploy", "C:\\Me\\Programs\\Deploy.appref-ms", user, "C:\\Me\\Programs\\Deploy.appref-ms"},
+      {"電卓", "shell:AppsFolder\\Microsoft.WindowsCalculator_8wekyb3d8bbwe!App", ProgramPlace::kApps,
+       "shell:AppsFolder\\Microsoft.WindowsCalculator_8wekyb3d8bbwe!App"},
+      {"Terminal", "shell:AppsFolder\\Microsoft.WindowsTerminal_8wekyb3d8bbwe!App", ProgramPlace::kApps,
+       "shell:AppsFolder\\Microsoft.WindowsTerminal_8wekyb3d8bbwe!App"},
+  };
+  EXPECT_EQ(core::IndexPrograms(files, apps), expected);
+}
+
+// The programs found by a typed text: those that begin with it first, each group by
+// name, at most fifty, none that a button holds already (by its stored text or as a
+// shortcut's program).
+TEST(ProgramIndex, FindsBeginningsFirstByNameCappedAndNotWhatAButtonHolds) {
+  std::vector<core::InstalledProgram> programs = {
+      {"Paint", "C:\\S\\Paint.lnk", core::ProgramPlace::kUserStart, "C:\\W\\mspaint.exe"},
+      {"Notepad++", "C:\\S\\Notepad++.lnk", core::ProgramPlace::kUserStart, "C:\\N\\notepad++.exe"},
+      {"my notes", "C:\\S\\my notes.lnk", core::ProgramPlace::kUserStart, "C:\\M\\notes.exe"},
+      {"NOTEPAD", "C:\\W\\notepad.exe", core::ProgramPlace::kPublicDesktop, "C:\\W\\notepad.exe"},
+      {"Ｎｏｔｅ", "C:\\S\\Note.lnk", core::ProgramPlace::kUserStart, "C:\\N\\note.exe"},
+      {"Sticky Notes", "C:\\S\\Sticky.lnk", core::ProgramPlace::kUserStart, "C:\\S\\sticky.exe"},
+  };
+  for (int i = 0; i < 60; ++i)
+    programs.push_back({"tool " + std::to_string(100 + i), "C:\\T\\" + std::to_string(i) + ".exe",
+                        core::ProgramPlace::kUserStart, "C:\\T\\" + std::to_string(i) + ".exe"});
+  const core::ProgramIndex index(programs);
+  auto names = [&](std::string_view query, const std::unordered_set<std::string>& held) {
+    std::vector<std::string> found;
+    for (const core::InstalledProgram* program : index.Find(query, held)) found.push_back(program->name);
+    return found;
+  };
+  EXPECT_EQ(names("note", {}),
+            (std::vector<std::string>{"NOTEPAD", "Notepad++", "Ｎｏｔｅ", "my notes", "Sticky Notes"}));
+  EXPECT_TRUE(names("", {}).empty());
+  EXPECT_EQ(names("tool", {}).size(), core::ProgramIndex::kMostListed);
+  EXPECT_EQ(names("tool", {}).front(), "tool 100");
+  core::Page page;
+  page.buttons[3].path = "c:\\s\\Notepad++.LNK";  // the shortcut itself
+  page.buttons[5].path = "C:\\N\\NOTE.exe";       // the shortcut's program
+  EXPECT_EQ(names("note", core::ProgramsOnButtons({page})),
+            (std::vector<std::string>{"NOTEPAD", "my notes", "Sticky Notes"}));
+}
+
+// Ctrl+Enter on a program: the first empty button of the page shown, else of the
+// pages after it up to the count, else of those before it.
+TEST(ProgramIndex, AProgramGoesOnTheFirstEmptyButtonFromThePageShown) {
+  auto full = [] {
+    core::Page page;
+    for (auto& entry : page.buttons) entry.path = "C:\\x.exe";
+    return page;
+  };
+  core::Page third = full();
+  third.buttons[6].path.clear();
+  const std::vector<core::Page> pages = {core::Page{}, full(), third, full()};
+  using P = core::ButtonPlace;
+  EXPECT_EQ(core::FirstEmptyButton(pages, 3, 4), (P{3, 7}));
+  EXPECT_EQ(core::FirstEmptyButton(pages, 4, 4), (P{1, 1}));
+  EXPECT_EQ(core::FirstEmptyButton(pages, 2, 4), (P{3, 7}));
+  EXPECT_EQ(core::FirstEmptyButton(pages, 4, 5), (P{5, 1})) << "a page not yet written is empty";
+  EXPECT_EQ(core::FirstEmptyButton({full(), full()}, 2, 2), std::nullopt);
+}
+
 TEST(FindBox, ChoosingALineShowsItsPageAndStartsOrFlashesTheButton) {
   LauncherFixture f;
   f.WriteSettings(Lines({"[User1]", "PageNoControl=3", "Sound=1", "FormColor=7"}));
