@@ -264,3 +264,65 @@ TEST(FindBox, ChoosingALineShowsItsPageAndStartsOrFlashesTheButton) {
   EXPECT_EQ(std::tuple(view.open, view.lines, f.shell.requests.size()), std::tuple(true, 1, 2u));
   EXPECT_EQ(box.Line(0).text, "覚え書き");
 }
+
+// Once text is typed, the installed programs follow the buttons found, none a button
+// holds; Enter starts one as a button would, Ctrl+Enter puts it on the first empty
+// button from the page shown, Shift+Enter does nothing.
+TEST(FindBox, ProgramsFollowTheButtonsAndStartOrGoOnAnEmptyButton) {
+  LauncherFixture f;
+  f.WriteSettings(Lines({"[User1]", "PageNoControl=2", "Sound=1", "BtnClk=1"}));
+  std::vector<std::string> full;
+  for (int k = 1; k <= core::kLaunchButtonCount; ++k)
+    for (std::string line : {"[Button" + std::to_string(k) + "]", "ProgPath=C:\\Apps\\b" + std::to_string(k) + ".exe"})
+      full.push_back(k == 2 && line.starts_with("ProgPath") ? "ProgPath=C:\\Apps\\Notepad.exe" : line);
+  f.folder.Write("DATA/User11.dat", Sjis(Lines(full)));
+  f.Launcher().FormCreate();
+  f.Launcher().SetPrograms(std::make_shared<core::ProgramIndex>(std::vector<core::InstalledProgram>{
+      {"Notepad", "C:\\S\\Notepad.lnk", core::ProgramPlace::kUserStart, "C:\\Apps\\Notepad.exe"},
+      {"Note Maker", "C:\\S\\Note Maker.lnk", core::ProgramPlace::kCommonStart, "C:\\NM\\nm.exe"},
+      {"OneNote", "shell:AppsFolder\\Note_8we!App", core::ProgramPlace::kApps, "shell:AppsFolder\\Note_8we!App"}}));
+  FakeFindView view;
+  core::TFindBox box(view, f.Launcher().Hosts().find, f.prompter);
+  f.dialogs.find = &box;
+  auto find = [&](const char* text, int line) {
+    box.Open();
+    box.TextChanged(text);
+    box.MoveSelection(line);
+  };
+
+  find("", 0);
+  EXPECT_EQ(view.lines, core::kLaunchButtonCount) << "an empty box lists the buttons only";
+  find("NOTE", 0);
+  ASSERT_EQ(view.lines, 3);
+  EXPECT_EQ(std::tuple(box.LineName(0), box.LineName(1), box.LineName(2)),
+            std::tuple("Notepad.exe P1、見つかりません", "Note Maker ｽﾀｰﾄ", "OneNote ｱﾌﾟﾘ"));
+  EXPECT_EQ(box.Line(1).glyph, (core::GlyphSource{"C:\\S\\Note Maker.lnk", 0, true}));
+  box.MoveSelection(1);
+  box.Choose({true, false, false});
+  EXPECT_TRUE(view.open) << "Shift alone does nothing on a program";
+  box.Choose({});
+  ASSERT_EQ(f.shell.requests.size(), 1u);
+  EXPECT_EQ(std::tuple(view.open, f.shell.requests[0].file, f.shell.requests[0].directory, f.sound.played.size(),
+                       f.view.shown),
+            std::tuple(false, "C:\\S\\Note Maker.lnk", "C:\\S", 1u, false));
+
+  find("note", 2);
+  box.Choose({true, true, false});
+  EXPECT_EQ(f.prompter.Texts().back(), "「OneNote」は管理者として起動できません。");
+  EXPECT_EQ(f.shell.requests.size(), 1u);
+
+  // Page 1 is full: the program goes on page 2's first button, as a drop would put it.
+  find("maker", 0);
+  box.Choose({false, true, false});
+  EXPECT_EQ(std::tuple(f.Current().PageNo, f.Launcher().Button(1).Entry().title, f.view.buttons[0].flashes),
+            std::tuple(2, "Note Maker", 1));
+  EXPECT_NE(
+      f.PageText("User12.dat").find(Lines({"[Button1]", "ProgPath=C:\\S\\Note Maker.lnk", "ProgTitle=Note Maker"})),
+      std::string::npos);
+  find("maker", 0);
+  EXPECT_EQ(view.lines, 1) << "listed as its button now";
+  f.folder.Write("DATA/User12.dat", Sjis(Lines(full)));
+  find("onenote", 0);
+  box.Choose({false, true, false});
+  EXPECT_EQ(f.prompter.Texts().back(), "空いているﾎﾞﾀﾝがありません。");
+}

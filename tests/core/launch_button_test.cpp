@@ -266,6 +266,10 @@ TEST(LaunchButton, DroppedFilesRegisterOpenOrAreRefused) {
   EXPECT_EQ(f.shell.requests.size(), 1u);
   EXPECT_EQ(button.Entry().path, "C:\\Tools\\calc.exe");
   EXPECT_EQ(f.PageText("User11.dat"), saved) << "only the registration is written";
+
+  // An app of the Applications folder is stored as the find box's index stores it.
+  f.Launcher().Button(4).FilesDropped({"::{4234D49B-0245-4DF3-B780-3893943456E1}\\Calc_8wekyb3d8bbwe!App"});
+  EXPECT_EQ(f.Launcher().Button(4).Entry().path, "shell:AppsFolder\\Calc_8wekyb3d8bbwe!App");
 }
 
 TEST(PathText, WindowsPathPartsAsTheUserTypedThem) {

@@ -1357,7 +1357,7 @@ def daily_snapshots(s):
     s.quit_with_yes(caption)
 
 
-FIND_TITLE = "ﾎﾞﾀﾝ検索"
+FIND_TITLE = "ﾎﾞﾀﾝ・ﾌﾟﾛｸﾞﾗﾑ検索"
 
 
 def find_and_switch(s):

@@ -111,7 +111,7 @@ TEST(Accessibility, EveryFieldOfTheDialogsIsNamedForWhatItHolds) {
       {copy.Control(C::kSrcList), "ｺﾋﾟｰ元ﾘｽﾄ："},
       {copy.Control(C::kDstList), "ｺﾋﾟｰ先ﾘｽﾄ："},
       {h.dialogs.ListWindow()->Control(win32::ListDlgWindow::kListBox1), "ﾍﾟｰｼﾞﾀｲﾄﾙ一覧"},
-      {h.dialogs.FindWindow()->Control(win32::FindBoxWindow::kText), "ﾎﾞﾀﾝを検索 (ﾀｲﾄﾙ・ﾌｧｲﾙ名)"},
+      {h.dialogs.FindWindow()->Control(win32::FindBoxWindow::kText), "ﾎﾞﾀﾝとﾌﾟﾛｸﾞﾗﾑを検索"},
   };
   for (const auto& [control, name] : fields) EXPECT_EQ(ReadAccessible(control).name, name);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "find/program_index.h"
 #include "launch/page_file.h"
 #include "launch_button/launch_button.h"
 
@@ -37,6 +39,14 @@ class FindBoxHost {
   virtual void FlashButton(int k) = 0;
   // Activates button k of the page shown as a click does, with the keys held.
   virtual void ActivateButton(int k, ShiftState shift) = 0;
+  // The installed programs as last indexed (none while nothing is known yet); asking
+  // may start a fresh look at the packaged apps, whose answer comes to the box later.
+  virtual std::shared_ptr<const ProgramIndex> Programs() = 0;
+  // Starts the program as a button holding it would start, with the keys held.
+  virtual void StartProgram(const InstalledProgram& program, ShiftState shift) = 0;
+  // Puts the program on the first empty button from the page shown, shows that page
+  // and flashes the button; says so when there is none.
+  virtual void PutProgramOnButton(const InstalledProgram& program) = 0;
 };
 
 }  // namespace core

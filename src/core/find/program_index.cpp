@@ -72,7 +72,8 @@ std::string AppsFolderText(std::string_view parsingName) {
   if (parsingName.size() > kAppsFolderClass.size() &&
       FileNameForm(parsingName.substr(0, kAppsFolderClass.size())) == FileNameForm(kAppsFolderClass))
     parsingName.remove_prefix(kAppsFolderClass.size());
-  if (parsingName.find('!') == std::string_view::npos || parsingName.find('\\') != std::string_view::npos) return {};
+  if (parsingName.find('!') == std::string_view::npos || parsingName.find_first_of("\\:/") != std::string_view::npos)
+    return {};
   return std::string(kAppsFolderText) + std::string(parsingName);
 }
 

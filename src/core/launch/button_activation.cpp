@@ -52,6 +52,11 @@ void ButtonActivation::ActivateByKey(const PressedKey& pressed, std::uintptr_t o
   });
 }
 
+void ButtonActivation::StartProgram(const ButtonEntry& entry, ShiftState shift, std::uintptr_t owner) {
+  if (options_.Sound) sound_.PlayAsync(startSound_);
+  if (Start(entry, StartsElevated(shift), owner)) HideAfterStart(true);
+}
+
 WatchedStart ButtonActivation::StartWatched(const ButtonEntry& entry, std::uintptr_t owner) {
   if (entry.Empty()) return {};
   WatchedStart start = ports_.shell.ExecuteWatched(StartRequestOf(entry, owner, false, ports_.paths));

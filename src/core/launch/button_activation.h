@@ -44,6 +44,10 @@ class ButtonActivation {
   // with SwitchIfRunning a window of its program, looked for now, is brought forward
   // instead. `owner`: the launcher window.
   void ActivateByKey(const PressedKey& pressed, std::uintptr_t owner);
+  // An installed program started from the find box as a button holding it would start:
+  // the sound when the option asks for it, the start (Ctrl+Shift: as administrator),
+  // hiding after it (a hidden window stays hidden). `owner`: the launcher window.
+  void StartProgram(const ButtonEntry& entry, ShiftState shift, std::uintptr_t owner);
   // The start step of a page started in order, with the process to wait for.
   WatchedStart StartWatched(const ButtonEntry& entry, std::uintptr_t owner);
   // A program of a run that runs already comes forward instead of starting again.

@@ -1,6 +1,8 @@
 #include "launch/button_editor.h"
 
 #include "error.h"
+#include "find/find_texts.h"
+#include "find/program_index.h"
 #include "launch/button_keys_texts.h"
 #include "launch_button/launch_button_texts.h"
 #include "launch_button/path_text.h"
@@ -81,9 +83,27 @@ void ButtonEditor::FilesDropped(TLaunchButton& button, const std::vector<std::st
     ports_.shell.Execute({button.NativeHandle(), "open", start.file, paths[0], start.directory, kShowNormal});
     return;
   }
-  entry.path = paths[0];
+  // An app of the Applications folder is stored by its id, as the index stores it.
+  const std::string app = AppsFolderText(paths[0]);
+  entry.path = app.empty() ? paths[0] : app;
   button.Show(entry);
   OnBtnUpdated(button);
+}
+
+void ButtonEditor::PutOnEmptyButton(const std::string& stored) {
+  Reporting(prompter_, [&] {
+    const CurrentPage& current = navigator_.Current();
+    const auto place = FirstEmptyButton(pages_.ReadPages(current.UserName, current.PageNoControl), current.PageNo,
+                                        current.PageNoControl);
+    if (!place) {
+      prompter_.ShowInformation(texts::kNoEmptyButton, BoxPlacement::Centred());
+      return;
+    }
+    if (place->page != current.PageNo) navigator_.MovePage(place->page);
+    TLaunchButton& button = *buttons_[static_cast<size_t>(place->button - 1)];
+    FilesDropped(button, {stored});
+    button.Flash();
+  });
 }
 
 LaunchMenuState ButtonEditor::PopupMenuLaunchPopup() {

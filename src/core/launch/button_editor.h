@@ -48,6 +48,10 @@ class ButtonEditor {
   // Files dropped on the button: one file on an empty button registers it; on a
   // registered button it is opened with the button's program.
   void FilesDropped(TLaunchButton& button, const std::vector<std::string>& paths);
+  // An installed program put on the first empty button from the page shown (as a drop
+  // of it there would register it): that page shows and the button flashes. With no
+  // empty button up to the page count, it says so and changes nothing.
+  void PutOnEmptyButton(const std::string& stored);
   // A button changed by its settings dialog, a drop or the editing menu.
   void OnBtnUpdated(TLaunchButton& button);
 

@@ -161,6 +161,18 @@ ButtonLook TLauncher::LookOf(const ButtonEntry& entry) const {
       targets_.MissingNow(entry.path)};
 }
 
+// With the working folder a button holding it would take; named by the program's name
+// where it cannot start as administrator.
+void TLauncher::StartProgram(const InstalledProgram& program, ShiftState shift) {
+  ButtonEntry entry;
+  entry.title = program.name;
+  entry.path = program.stored;
+  entry.dir = NamesOfNewButton(program.stored, [this](const std::string& name) {
+                return ports_.shell.DisplayName(name);
+              }).directory;
+  activation_.StartProgram(entry, shift, view_.NativeHandle());
+}
+
 bool TLauncher::ShowPage(int page) {
   return Reporting(ports_.prompter, [&] { navigator_.MovePage(page); });
 }

@@ -63,6 +63,8 @@ class TLauncher final : public LaunchButtonHost, private UserDisplay, private Pa
   // Without them no button carries a running mark; with them the buttons shown are
   // looked at at once.
   void SetRunningPrograms(RunningPrograms* programs);
+  // The installed programs, as their index was last made.
+  void SetPrograms(std::shared_ptr<const ProgramIndex> programs) { programs_ = std::move(programs); }
   // The control of button k shows this button.
   TLaunchButton& Button(int k) { return *buttons_[static_cast<size_t>(k - 1)]; }
   DialogHosts Hosts() { return {*this, users_, users_, options_, *this}; }
@@ -134,6 +136,9 @@ class TLauncher final : public LaunchButtonHost, private UserDisplay, private Pa
   bool ShowPage(int page) override;
   void FlashButton(int k) override { Button(k).Flash(); }
   void ActivateButton(int k, ShiftState shift) override { activation_.Activate(Button(k), {shift, true, true}); }
+  std::shared_ptr<const ProgramIndex> Programs() override { return programs_; }
+  void StartProgram(const InstalledProgram& program, ShiftState shift) override;
+  void PutProgramOnButton(const InstalledProgram& program) override { editor_.PutOnEmptyButton(program.stored); }
 
   // The window's commands, a row each (launcher_commands.cpp).
   static const LauncherCommand kCommands[];
@@ -171,6 +176,7 @@ class TLauncher final : public LaunchButtonHost, private UserDisplay, private Pa
   DesktopCommands desktop_;
   ChangeIntake intake_;
   LauncherDialogs* dialogs_ = nullptr;
+  std::shared_ptr<const ProgramIndex> programs_;
   bool created_ = false;  // FormCreate has run
 };
 
