@@ -1407,6 +1407,50 @@ def find_and_switch(s):
     subprocess.run(["wine64", "taskkill", "/f", "/im", "recorder.exe"], capture_output=True)
 
 
+def programs_from_the_start_menu(s):
+    """A shortcut to the recorder that an installer put in the Start menu is found by
+    typing part of its name once the index has it, and Enter starts it; Ctrl+Enter
+    puts it on the first empty button, with its title, in the page file."""
+    shutil.copy(s.args.recorder, s.path("recorder.exe"))
+    name = "Zubi Recorder Tool %d" % os.getpid()
+    code, link = s.probe("shortcut", name, s.windows_path("recorder.exe"))
+    check(code == 0, "the probe made the shortcut: %r" % link)
+    link = link.strip()
+    try:
+        write_cp932(s, "zubi.ini", ["[User1]", "PageNoControl=2"])
+        write_cp932(s, "DATA/User11.dat", ["[Button1]", "ProgPath=C:\\Tools\\one.exe"])
+        s.start()
+        caption = wait_caption(s, 1, 2)
+
+        def find_and_press(*keys):
+            """The find box with the shortcut's name typed; the keys pressed on its first
+            line. False while the index does not list it yet (nothing found)."""
+            click_control(s, caption, 103)
+            xdotool("key", "F3")
+            box = s.wait_window(FIND_TITLE, 10.0)
+            s.probe("settext", FIND_TITLE, "101", "recorder tool %d" % os.getpid())
+            time.sleep(0.3)
+            s.key(box, *keys)
+            time.sleep(0.5)
+            if not visible_windows(FIND_TITLE):
+                return True
+            s.key(box, "Escape")
+            return False
+
+        wait_for("the program found and started", lambda: find_and_press("Return"), 30.0)
+        start = wait_for("the recorder's start", lambda: recorder_starts(s), 15.0)
+        check(len(start) == 1, "Enter started the shortcut's program: %r" % start)
+        wait_for("the program put on a button", lambda: find_and_press("ctrl+Return"), 10.0)
+        page = wait_for("button 2 written",
+                        lambda: "[Button2]" in (s.read_text_if_there("DATA/User11.dat") or "") and
+                        s.read_text("DATA/User11.dat"), 10.0)
+        check("ProgPath=" + link in page and "ProgTitle=" + name in page, "button 2 holds the shortcut: %r" % page)
+        subprocess.run(["wine64", "taskkill", "/f", "/im", "recorder.exe"], capture_output=True)
+        s.quit_with_yes(wait_caption(s, 1, 2))
+    finally:
+        s.probe("unshortcut", name)
+
+
 def focused(s):
     """The id of the control with the keyboard focus in the foreground window."""
     code, out = s.probe("focus")
@@ -1780,7 +1824,7 @@ SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, 
                                       off_screen_rescue, daily_snapshots, find_and_switch,
                                       changes_from_elsewhere, data_folder_back, keyboard_only,
                                       addresses_and_shell_names, drops_of_items_and_links, button_keys,
-                                      page_in_order)}
+                                      page_in_order, programs_from_the_start_menu)}
 
 
 def main():

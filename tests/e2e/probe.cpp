@@ -16,10 +16,18 @@
 //   probe hold MS HOLD GAP FILE  as a sync client hashing a folder would: for MS
 //                          milliseconds, holds FILE open (sharing everything) for HOLD ms,
 //                          lets go for GAP ms, and again; prints how often it has held it
+//   probe shortcut NAME TARGET  makes NAME.lnk in the user's Start menu programs,
+//                          leading to TARGET, as an installer would; prints its path
+//   probe unshortcut NAME  deletes it again
 //   probe desktop          keeps the desktop open until it is killed: Wine closes a
 //                          desktop a second after its last program ends, and a program
 //                          started while it closes gets no display; prints "holding"
 #include <windows.h>
+// after windows.h
+#include <knownfolders.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 #include <string>
 #include <vector>
@@ -167,6 +175,31 @@ int HoldRepeatedly(DWORD milliseconds, DWORD hold, DWORD gap, const std::wstring
   return 0;
 }
 
+std::wstring StartMenuShortcut(const std::wstring& name) {
+  PWSTR folder = nullptr;
+  if (FAILED(SHGetKnownFolderPath(FOLDERID_Programs, KF_FLAG_CREATE, nullptr, &folder))) return L"";
+  std::wstring path = std::wstring(folder) + L"\\" + name + L".lnk";
+  CoTaskMemFree(folder);
+  return path;
+}
+
+int MakeShortcut(const std::wstring& name, const std::wstring& target) {
+  const std::wstring path = StartMenuShortcut(name);
+  if (path.empty() || FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+  IShellLinkW* link = nullptr;
+  IPersistFile* file = nullptr;
+  bool made = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                         reinterpret_cast<void**>(&link))) &&
+              SUCCEEDED(link->SetPath(target.c_str())) &&
+              SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+              SUCCEEDED(file->Save(path.c_str(), TRUE));
+  if (file) file->Release();
+  if (link) link->Release();
+  CoUninitialize();
+  if (made) Print(path);
+  return made ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -227,6 +260,8 @@ int wmain(int argc, wchar_t** argv) {
     Print(std::to_wstring(GetDlgCtrlID(info.hwndFocus)) + L"\t" + ClassOf(info.hwndFocus));
     return 0;
   }
+  if (command == L"shortcut" && argc > 3) return MakeShortcut(argv[2], argv[3]);
+  if (command == L"unshortcut" && argc > 2) return DeleteFileW(StartMenuShortcut(argv[2]).c_str()) ? 0 : 1;
   if (command == L"desktop") {
     GetDesktopWindow();  // joins the desktop, started first if need be
     Print(L"holding");
@@ -240,6 +275,6 @@ int wmain(int argc, wchar_t** argv) {
   Print(
       L"usage: probe windows | probe texts TITLE | probe closebox TITLE | probe items TITLE | probe settext TITLE "
       L"ID TEXT | probe foreground | probe focus | probe read MS PATTERN... | probe hold MS HOLD GAP FILE | probe "
-      L"desktop");
+      L"shortcut NAME TARGET | probe unshortcut NAME | probe desktop");
   return 2;
 }
