@@ -45,27 +45,38 @@ bool IsProgramFile(std::string_view path) { return IsShortcut(path) || Extension
 
 namespace {
 
-void AddProgramFiles(const ProgramSources& sources, const FileSystem& files, ProgramPlace place,
-                     const std::string& folder, int depth, std::vector<FoundFile>& found) {
-  std::vector<FolderEntry> entries = files.ListFolder(folder);
+struct Walk {
+  const ProgramSources& sources;
+  const FileSystem& files;
+  const std::function<bool()>& stopped;
+  std::vector<FoundFile> found;
+};
+
+void AddProgramFiles(Walk& walk, ProgramPlace place, const std::string& folder, int depth) {
+  std::vector<FolderEntry> entries = walk.files.ListFolder(folder);
   std::ranges::sort(entries, {}, [](const FolderEntry& entry) { return FileNameForm(entry.name); });
   for (const FolderEntry& entry : entries) {
+    if (walk.stopped && walk.stopped()) return;
     const std::string path = folder + "\\" + entry.name;
     if (entry.folder) {
-      if (depth < kDeepestFolder) AddProgramFiles(sources, files, place, path, depth + 1, found);
+      if (depth < kDeepestFolder) AddProgramFiles(walk, place, path, depth + 1);
     } else if (IsProgramFile(entry.name)) {
-      found.push_back({place, path, Extension(path) == ".LNK" ? sources.ShortcutTarget(path) : std::string()});
+      walk.found.push_back(
+          {place, path, Extension(path) == ".LNK" ? walk.sources.ShortcutTarget(path) : std::string()});
     }
   }
 }
 
 }  // namespace
 
-std::vector<FoundFile> ProgramFiles(const ProgramSources& sources, const FileSystem& files) {
-  std::vector<FoundFile> found;
-  for (const ProgramSources::Folder& folder : sources.Folders())
-    AddProgramFiles(sources, files, folder.place, folder.path, 1, found);
-  return found;
+std::vector<FoundFile> ProgramFiles(const ProgramSources& sources, const FileSystem& files,
+                                    const std::function<bool()>& stopped) {
+  Walk walk{sources, files, stopped, {}};
+  for (const ProgramSources::Folder& folder : sources.Folders()) {
+    if (stopped && stopped()) break;
+    AddProgramFiles(walk, folder.place, folder.path, 1);
+  }
+  return std::move(walk.found);
 }
 
 std::string AppsFolderText(std::string_view parsingName) {

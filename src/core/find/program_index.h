@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,12 +22,14 @@ struct FoundFile {
   // A shortcut's target as the shortcut holds it; empty for a program file, and for a
   // shortcut whose target cannot be read (such a shortcut is still listed).
   std::string target;
+  friend bool operator==(const FoundFile&, const FoundFile&) = default;
 };
 
 // An item of the Applications folder: its parsing name and the name it shows.
 struct FoundApp {
   std::string parsingName;
   std::string displayName;
+  friend bool operator==(const FoundApp&, const FoundApp&) = default;
 };
 
 // One installed program, as the find box lists it and a button would store it.
@@ -42,7 +45,7 @@ struct InstalledProgram {
 // Internet shortcut (.url), a ClickOnce reference (.appref-ms) or a program (.exe).
 bool IsProgramFile(std::string_view path);
 
-// The text a button stores for an item of the Applications folder: shell:AppsFolder\
+// The text a button stores for an item of the Applications folder: "shell:AppsFolder\"
 // followed by its application user model id, whether the parsing name is the id alone
 // or the id under the folder's class id; empty for an item that is no packaged app
 // (its parsing name holds no "!").
@@ -53,9 +56,11 @@ class ProgramSources;
 
 // The program files in the places' folders and their subfolders (not deeper than
 // kDeepestFolder, so that a folder linked into itself ends), with each shortcut's
-// target. A folder that cannot be read holds nothing.
+// target. A folder that cannot be read holds nothing. `stopped` is asked before each
+// file and folder: once it holds, the walk ends with what it has found.
 inline constexpr int kDeepestFolder = 8;
-std::vector<FoundFile> ProgramFiles(const ProgramSources& sources, const FileSystem& files);
+std::vector<FoundFile> ProgramFiles(const ProgramSources& sources, const FileSystem& files,
+                                    const std::function<bool()>& stopped = {});
 
 // The programs of the files and apps found: uninstallers and shortcuts to documents
 // are left out; the same program found in several places is listed once, as the place

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "find/find_box_host.h"
+#include "find/program_index.h"
 #include "launch/button_activation.h"
 #include "launch/button_editor.h"
 #include "launch/change_intake.h"
@@ -63,7 +65,7 @@ class TLauncher final : public LaunchButtonHost, private UserDisplay, private Pa
   // Without them no button carries a running mark; with them the buttons shown are
   // looked at at once.
   void SetRunningPrograms(RunningPrograms* programs);
-  // The installed programs, as their index was last made.
+  // The installed programs as their index was last made (none before the first).
   void SetPrograms(std::shared_ptr<const ProgramIndex> programs) { programs_ = std::move(programs); }
   // The control of button k shows this button.
   TLaunchButton& Button(int k) { return *buttons_[static_cast<size_t>(k - 1)]; }

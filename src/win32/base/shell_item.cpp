@@ -1,5 +1,7 @@
 #include "base/shell_item.h"
 
+#include <shlobj.h>
+
 #include "base/com.h"
 #include "base/lazy_library.h"
 #include "base/utf16.h"
@@ -22,6 +24,14 @@ ShellItem::ShellItem(PCIDLIST_ABSOLUTE item) {
   static const auto create = Bind<decltype(&SHCreateItemFromIDList)>(Shell32(), "SHCreateItemFromIDList");
   if (!create || !item) return;
   if (FAILED(create(item, kIidShellItem, reinterpret_cast<void**>(item_.put())))) item_.reset();
+}
+
+ShellItem ShellItem::OfKnownFolder(REFKNOWNFOLDERID folder) {
+  static const auto get = Bind<decltype(&SHGetKnownFolderItem)>(Shell32(), "SHGetKnownFolderItem");
+  ShellItem item;
+  if (get && FAILED(get(folder, KF_FLAG_DEFAULT, nullptr, kIidShellItem, reinterpret_cast<void**>(item.item_.put()))))
+    item.item_.reset();
+  return item;
 }
 
 std::string ShellItem::Name(SIGDN form) const {

@@ -15,6 +15,8 @@ class ShellItem {
  public:
   explicit ShellItem(const std::string& name);
   explicit ShellItem(PCIDLIST_ABSOLUTE item);
+  // A known folder (FOLDERID_...), also one with no place in the file system.
+  static ShellItem OfKnownFolder(REFKNOWNFOLDERID folder);
   explicit operator bool() const { return static_cast<bool>(item_); }
   IShellItem* get() const { return item_.get(); }
   // The name the shell shows for it; empty when it has none.
@@ -23,6 +25,8 @@ class ShellItem {
   std::string Name(SIGDN form) const;
 
  private:
+  ShellItem() = default;
+
   ComPtr<IShellItem> item_;
 };
 

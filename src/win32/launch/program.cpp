@@ -11,6 +11,7 @@ namespace {
 // Milliseconds after the first paint.
 constexpr UINT kSnapshotDelay = 2000;
 constexpr UINT kReadAheadDelay = 500;
+constexpr UINT kProgramIndexDelay = 1000;
 
 }  // namespace
 
@@ -26,7 +27,9 @@ Program::Program(const StandIns& standIns)
       watch_(window_.Handle(), {LogFile::PathOf(Widen(environment_.ExecutablePath())),
                                 LogFile::OldPathOf(Widen(environment_.ExecutablePath()))}),
       launcher_(window_, Ports()),
-      snapshot_(prompter_) {
+      snapshot_(prompter_),
+      programs_(window_.Handle(),
+                [this](std::shared_ptr<const core::ProgramIndex> index) { launcher_.SetPrograms(std::move(index)); }) {
   PublishProgramFolder(environment_.ExecutablePath());
   application_.SetMainWindow(window_.Handle());
   ownPrompter_.SetOwner(window_.Handle());
@@ -40,6 +43,7 @@ Program::Program(const StandIns& standIns)
 
 // The threads go first: nothing of theirs comes back once the parts begin to go.
 Program::~Program() {
+  programs_.Stop();
   snapshot_.Stop();
   watch_.Stop();
   background_.Stop();
@@ -79,6 +83,8 @@ void Program::AfterFirstPaint() {
     buttonKeys_.emplace(window_.Handle(), [this](int id) { launcher_.HotKeyPressed(id); });
     launcher_.SetGlobalKeys(&*buttonKeys_);
   });
+  // The installed programs for the find box, once the pages have been read.
+  desktop_.RunLater(kProgramIndexDelay, [this] { programs_.Start(); });
   snapshot_.Start(environment_.ExecutablePath(), environment_.Now(), kSnapshotDelay);
 }
 

@@ -19,6 +19,7 @@
 #include "launch/button_keys_thread.h"
 #include "launch/dialogs.h"
 #include "launch/launcher_window.h"
+#include "launch/program_index_thread.h"
 #include "launch/snapshot_thread.h"
 
 namespace win32 {
@@ -73,6 +74,7 @@ class Program {
   std::optional<ButtonKeysThread> buttonKeys_;  // made after the first paint
   Dialogs dialogs_;
   SnapshotThread snapshot_;
+  ProgramIndexThread programs_;  // started after the first paint
 };
 
 }  // namespace win32
