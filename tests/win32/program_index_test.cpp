@@ -79,6 +79,7 @@ TEST(ProgramIndexThread, IndexesTheFoldersAndFollowsTheirChanges) {
   t.Write("Desktop\\ZuSite.url", "[InternetShortcut]\r\nURL=https://example.com/\r\n");
   t.Write("Desktop\\ZuBroken.lnk", "not a shortcut");
   t.Write("Desktop\\ZuNotes.txt", "not a program");
+  MakeShortcut(desktop + "\\Project\\ZuBuild.lnk", programs + "\\New.exe");  // a desktop's subfolder: not looked in
 
   const win32::UniqueHwnd answers = testing_support::MakeAnswerWindow();
   std::shared_ptr<const core::ProgramIndex> index;

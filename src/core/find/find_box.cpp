@@ -44,8 +44,9 @@ void TFindBox::TextChanged(const std::string& text) {
 }
 
 void TFindBox::ProgramsArrived(std::shared_ptr<const ProgramIndex> programs) {
+  if (!open_) return;  // an opening box asks for the newest
   programs_ = std::move(programs);
-  if (open_) TextChanged(text_);
+  TextChanged(text_);
 }
 
 void TFindBox::MoveSelection(int delta) {

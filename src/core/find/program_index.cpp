@@ -59,7 +59,7 @@ void AddProgramFiles(Walk& walk, ProgramPlace place, const std::string& folder, 
     if (walk.stopped && walk.stopped()) return;
     const std::string path = folder + "\\" + entry.name;
     if (entry.folder) {
-      if (depth < kDeepestFolder) AddProgramFiles(walk, place, path, depth + 1);
+      if (LooksInSubfolders(place) && depth < kDeepestFolder) AddProgramFiles(walk, place, path, depth + 1);
     } else if (IsProgramFile(entry.name)) {
       walk.found.push_back(
           {place, path, Extension(path) == ".LNK" ? walk.sources.ShortcutTarget(path) : std::string()});

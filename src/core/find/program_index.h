@@ -54,9 +54,15 @@ std::string AppsFolderText(std::string_view parsingName);
 class FileSystem;
 class ProgramSources;
 
-// The program files in the places' folders and their subfolders (not deeper than
-// kDeepestFolder, so that a folder linked into itself ends), with each shortcut's
-// target. A folder that cannot be read holds nothing. `stopped` is asked before each
+// Whether a place's subfolders are looked in too: the Start menu's are (its programs'
+// folders); a desktop's are not, where a project's folder would bring its builds along.
+inline bool LooksInSubfolders(ProgramPlace place) {
+  return place == ProgramPlace::kUserStart || place == ProgramPlace::kCommonStart;
+}
+
+// The program files in the places' folders and, for the Start menu, their subfolders
+// (not deeper than kDeepestFolder, so that a folder linked into itself ends), with
+// each shortcut's target. A folder that cannot be read holds nothing. `stopped` is asked before each
 // file and folder: once it holds, the walk ends with what it has found.
 inline constexpr int kDeepestFolder = 8;
 std::vector<FoundFile> ProgramFiles(const ProgramSources& sources, const FileSystem& files,

@@ -67,6 +67,9 @@ class TLauncher final : public LaunchButtonHost, private UserDisplay, private Pa
   void SetRunningPrograms(RunningPrograms* programs);
   // The installed programs as their index was last made (none before the first).
   void SetPrograms(std::shared_ptr<const ProgramIndex> programs) { programs_ = std::move(programs); }
+  // The find box asks for the programs as it opens: a look at the packaged apps may be
+  // due.
+  std::function<void()> OnProgramsAsked;
   // The control of button k shows this button.
   TLaunchButton& Button(int k) { return *buttons_[static_cast<size_t>(k - 1)]; }
   DialogHosts Hosts() { return {*this, users_, users_, options_, *this}; }
@@ -138,7 +141,10 @@ class TLauncher final : public LaunchButtonHost, private UserDisplay, private Pa
   bool ShowPage(int page) override;
   void FlashButton(int k) override { Button(k).Flash(); }
   void ActivateButton(int k, ShiftState shift) override { activation_.Activate(Button(k), {shift, true, true}); }
-  std::shared_ptr<const ProgramIndex> Programs() override { return programs_; }
+  std::shared_ptr<const ProgramIndex> Programs() override {
+    if (OnProgramsAsked) OnProgramsAsked();
+    return programs_;
+  }
   void StartProgram(const InstalledProgram& program, ShiftState shift) override;
   void PutProgramOnButton(const InstalledProgram& program) override { editor_.PutOnEmptyButton(program.stored); }
 

@@ -28,13 +28,16 @@ Program::Program(const StandIns& standIns)
                                 LogFile::OldPathOf(Widen(environment_.ExecutablePath()))}),
       launcher_(window_, Ports()),
       snapshot_(prompter_),
-      programs_(window_.Handle(),
-                [this](std::shared_ptr<const core::ProgramIndex> index) { launcher_.SetPrograms(std::move(index)); }) {
+      programs_(window_.Handle(), [this](std::shared_ptr<const core::ProgramIndex> index) {
+        launcher_.SetPrograms(index);
+        if (core::TFindBox* box = dialogs_.Find()) box->ProgramsArrived(std::move(index));
+      }) {
   PublishProgramFolder(environment_.ExecutablePath());
   application_.SetMainWindow(window_.Handle());
   ownPrompter_.SetOwner(window_.Handle());
   session_.SetBoxOwner(window_.Handle());
   launcher_.SetDesktopPorts({session_, desktop_, dde_});
+  launcher_.OnProgramsAsked = [this] { programs_.RefreshApps(); };
   launcher_.SetBackground(&background_);
   window_.CreateComponentsLater(prompter_, codePage_);
   window_.Attach(&launcher_);

@@ -30,20 +30,22 @@ struct ChangeNotificationRelease {
 };
 using UniqueChangeNotification = UniqueHandle<HANDLE, ChangeNotificationRelease>;
 
-// The change notifications of the places' folders with their subfolders. A folder that
+// The change notifications of the places' folders, with their subfolders where those
+// are looked in. A folder that
 // has gone is let go at once (an open handle keeps a removed folder "delete pending")
 // and watched again at the next walk once it is back.
 class FolderWatches {
  public:
   explicit FolderWatches(const std::vector<core::ProgramSources::Folder>& folders) {
-    for (const auto& folder : folders) watches_.emplace_back(folder.path, UniqueChangeNotification());
+    for (const auto& folder : folders)
+      watches_.push_back({folder.path, core::LooksInSubfolders(folder.place), UniqueChangeNotification()});
     OpenMissing();
   }
 
   void OpenMissing() {
-    for (auto& [path, handle] : watches_) {
+    for (auto& [path, subfolders, handle] : watches_) {
       if (handle) continue;
-      const HANDLE opened = FindFirstChangeNotificationW(SystemPath(path).c_str(), TRUE, kWatchFilter);
+      const HANDLE opened = FindFirstChangeNotificationW(SystemPath(path).c_str(), subfolders, kWatchFilter);
       if (opened != INVALID_HANDLE_VALUE) handle.reset(opened);
     }
   }
@@ -51,13 +53,13 @@ class FolderWatches {
   // The open notifications, after `first`.
   std::vector<HANDLE> Handles(std::vector<HANDLE> first) const {
     for (const auto& watch : watches_)
-      if (watch.second) first.push_back(watch.second.get());
+      if (watch.handle) first.push_back(watch.handle.get());
     return first;
   }
 
   // A notification came: it waits for the next change, or lets its folder go.
   void Take(HANDLE signalled) {
-    for (auto& [path, handle] : watches_) {
+    for (auto& [path, subfolders, handle] : watches_) {
       if (handle.get() != signalled) continue;
       const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
       if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
@@ -67,7 +69,12 @@ class FolderWatches {
   }
 
  private:
-  std::vector<std::pair<std::string, UniqueChangeNotification>> watches_;
+  struct Watch {
+    std::string path;
+    BOOL subfolders;
+    UniqueChangeNotification handle;
+  };
+  std::vector<Watch> watches_;
 };
 
 // The targets of the walk before, kept: a shortcut of the same size and time is not
