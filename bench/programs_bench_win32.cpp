@@ -115,6 +115,7 @@ int main(int argc, char** argv) {
   const bool built = RunUntil([&] { return taken > 0; });
   const double building = MsSince(started);
   const size_t listed = held ? held->Size() : 0;
+  const size_t bytes = held ? held->Bytes() : 0;
 
   const std::filesystem::path added = programs / "added.exe";
   std::ofstream(added, std::ios::binary) << "MZ";
@@ -130,6 +131,7 @@ int main(int argc, char** argv) {
                   slowestTakeIn < kTakeInBudgetMs;
   std::printf("index of installed programs, %d shortcuts in %d folders (made in %.0f ms)\n", count, kFolders, making);
   std::printf("  first index on its thread: %.0f ms from the start, %zu programs listed\n", building, listed);
+  std::printf("  the index takes about %.0f KB\n", static_cast<double>(bytes) / 1024.0);
   std::printf("  taken in on the window's thread: %.3f ms (slowest, the old index let go in it)\n", slowestTakeIn);
   std::printf("  one shortcut added: the new index after %.0f ms (a quiet moment of 300 ms in it), %zu listed\n",
               following, listedAfter);

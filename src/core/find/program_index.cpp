@@ -135,6 +135,16 @@ ProgramIndex::ProgramIndex(std::vector<InstalledProgram> programs) {
   std::ranges::stable_sort(items_, {}, [](const Item& item) { return FileNameForm(item.program.name); });
 }
 
+size_t ProgramIndex::Bytes() const {
+  auto text = [](const std::string& s) { return s.capacity() > sizeof(std::string) ? s.capacity() + 1 : 0; };
+  size_t bytes = sizeof(*this) + items_.capacity() * sizeof(Item);
+  for (const Item& item : items_)
+    for (const std::string* s :
+         {&item.program.name, &item.program.stored, &item.program.program, &item.name, &item.stored, &item.programForm})
+      bytes += text(*s);
+  return bytes;
+}
+
 std::vector<const InstalledProgram*> ProgramIndex::Find(std::string_view query,
                                                         const std::unordered_set<std::string>& onButtons) const {
   std::vector<const InstalledProgram*> found;

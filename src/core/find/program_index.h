@@ -92,6 +92,8 @@ class ProgramIndex {
   std::vector<const InstalledProgram*> Find(std::string_view query,
                                             const std::unordered_set<std::string>& onButtons) const;
   size_t Size() const { return items_.size(); }
+  // About the memory it takes, in bytes: its lines and their texts.
+  size_t Bytes() const;
 
  private:
   struct Item {
