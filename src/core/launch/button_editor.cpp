@@ -101,6 +101,8 @@ void ButtonEditor::PutOnEmptyButton(const std::string& stored) {
     }
     if (place->page != current.PageNo) navigator_.MovePage(place->page);
     TLaunchButton& button = *buttons_[static_cast<size_t>(place->button - 1)];
+    // Written elsewhere a moment ago: a drop on a registered button would start it.
+    if (!button.Entry().Empty()) return;
     FilesDropped(button, {stored});
     button.Flash();
   });
