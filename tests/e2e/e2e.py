@@ -148,8 +148,7 @@ class Session:
         return os.path.join(self.folder, name)
 
     def windows_path(self, name):
-        out = subprocess.run(["winepath", "-w", self.path(name)], capture_output=True, text=True)
-        return out.stdout.strip()
+        return windows_path_of(self.path(name))
 
     def start(self, exe="zubi.exe"):
         wait_for_closing_desktop()
@@ -445,6 +444,26 @@ def missing_data_folder(s):
     check(s.read_text("DATA/User11.dat") == crlf(["[PageTitle]", "PageTitle=", ""]), "untitled first page")
 
 
+def windows_path_of(path):
+    """The Windows form of a path. Right after a scenario's programs end, winepath now
+    and then prints one of Wine's messages in the prefix's code page instead: it is
+    asked again until it gives a path."""
+    said = []
+
+    def convert():
+        out = subprocess.run(["winepath", "-w", path], capture_output=True).stdout
+        text = out.decode("utf-8", "replace").strip()
+        if re.match(r"^[A-Za-z]:\\", text):
+            return text
+        said.append(out.decode("cp932", "replace").strip())
+        return None
+    try:
+        return wait_for("the Windows path of %s" % path, convert, 10.0)
+    except Exception:
+        print("winepath said: %r" % said[-3:])
+        raise
+
+
 def write_cp932(s, name, lines):
     with open(s.path(name), "wb") as f:
         f.write(crlf(lines).encode("cp932"))
@@ -665,7 +684,7 @@ def backup_all_data(s):
     # stops on another item of the tree), so ToDir is a short path here.
     backups = os.path.join(tempfile.mkdtemp(prefix="zubi-"), "backups")
     os.makedirs(backups)
-    to_dir = subprocess.run(["winepath", "-w", backups], capture_output=True, text=True).stdout.strip()
+    to_dir = windows_path_of(backups)
     write_cp932(s, "zubi.ini", ["[User1]", "ToDir=" + to_dir, "[User]", "User2=Ann"])
     pages = {"User11.dat": ["[PageTitle]", "PageTitle=一"], "Ann3.dat": ["[PageTitle]", "PageTitle=Ann"],
              "odd name.dat": ["[PageTitle]", "PageTitle=x"]}
