@@ -5,6 +5,9 @@
 // index after one more shortcut (the others already read).
 //
 // usage: programs_bench [shortcuts]   (default 2000)
+//        programs_bench --make FOLDER [shortcuts]   makes FOLDER\Start (the shortcuts in
+//        their folders) and FOLDER\Programs (their programs) and leaves them there, for
+//        the start-up benchmark's Start menu
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -66,17 +69,11 @@ bool RunUntil(Done done) {
   return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const int count = argc > 1 ? std::atoi(argv[1]) : 2000;
-  win32::ComApartment com;
-  const std::filesystem::path root =
-      std::filesystem::temp_directory_path() / ("zubi-programs-bench-" + std::to_string(GetCurrentProcessId()));
+// Makes root\Programs\programN.exe and a shortcut to each in root\Start\Folder F.
+bool MakeStartMenu(const std::filesystem::path& root, int count) {
   const std::filesystem::path start = root / "Start", programs = root / "Programs";
   std::filesystem::create_directories(programs);
   for (int f = 0; f < kFolders; ++f) std::filesystem::create_directories(start / ("Folder " + std::to_string(f)));
-  const auto made = Clock::now();
   for (int i = 0; i < count; ++i) {
     const std::filesystem::path program = programs / ("program" + std::to_string(i) + ".exe");
     std::ofstream(program, std::ios::binary) << "MZ";
@@ -84,9 +81,24 @@ int main(int argc, char** argv) {
         start / ("Folder " + std::to_string(i % kFolders)) / ("Program " + std::to_string(i) + ".lnk");
     if (!MakeShortcut(shortcut.wstring(), program.wstring())) {
       std::printf("cannot make the shortcut %d\n", i);
-      return 1;
+      return false;
     }
   }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  win32::ComApartment com;
+  if (argc > 2 && std::string(argv[1]) == "--make")
+    return MakeStartMenu(argv[2], argc > 3 ? std::atoi(argv[3]) : 2000) ? 0 : 1;
+  const int count = argc > 1 ? std::atoi(argv[1]) : 2000;
+  const std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("zubi-programs-bench-" + std::to_string(GetCurrentProcessId()));
+  const std::filesystem::path start = root / "Start", programs = root / "Programs";
+  const auto made = Clock::now();
+  if (!MakeStartMenu(root, count)) return 1;
   const double making = MsSince(made);
 
   WNDCLASSW windowClass{};
