@@ -4,6 +4,7 @@
 #include "support.h"
 
 using core::GlyphSource;
+using core::SettingsCheck;
 using core::SettingsField;
 using core::TButtonSettingsDlg;
 using core::TProgState;
@@ -350,14 +351,24 @@ TEST(SettingsDialog, ARefusedKeyKeepsTheDialogOpenAndATakenOneIsStoredInItsTextF
   ok.texts = {
       {SettingsField::kPath, program}, {SettingsField::kHotKey, "shift+ctrl+e"}, {SettingsField::kStartDelay, "70000"}};
   OpenSettings(f, ok, [&](TButtonSettingsDlg& d) {
-    ok.switchChecked = true;  // checked by the user
+    ok.checked[SettingsCheck::kSwitch] = ok.checked[SettingsCheck::kFolderMenu] = true;  // checked by the user
     d.OKClick();
   });
   EXPECT_EQ(ok.closed, 1);
-  EXPECT_NE(f.PageText("User11.dat").find("HotKey=Ctrl+Shift+E\r\nSwitchIfRunning=1\r\nStartDelay=60000\r\n"),
+  EXPECT_NE(f.PageText("User11.dat")
+                .find("HotKey=Ctrl+Shift+E\r\nSwitchIfRunning=1\r\nStartDelay=60000\r\nFolderMenu=1\r\n"),
             std::string::npos);
   SettingsWindow again = OpenSettings(f, nullptr);
   EXPECT_EQ(again.texts[SettingsField::kHotKey], "Ctrl+Shift+E");
   EXPECT_EQ(again.texts[SettingsField::kStartDelay], "60000");
-  EXPECT_TRUE(again.switchChecked);
+  EXPECT_TRUE(again.checked[SettingsCheck::kSwitch]);
+  EXPECT_TRUE(again.checked[SettingsCheck::kFolderMenu]);
+
+  // Switched off, its key goes: a page without the setting stays as it was.
+  SettingsWindow off;
+  OpenSettings(f, off, [&](TButtonSettingsDlg& d) {
+    off.checked[SettingsCheck::kFolderMenu] = false;
+    d.OKClick();
+  });
+  EXPECT_EQ(f.PageText("User11.dat").find("FolderMenu"), std::string::npos);
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "launch/folder_menu.h"
 #include "support.h"
 
 using core::MouseButton;
@@ -76,6 +79,7 @@ TEST(EditingMenu, CutOnOnePagePastedOnAnotherMovesTheProgram) {
   testing_support::Set(f.B(1), &core::ButtonEntry::option, "-n");
   testing_support::Set(f.B(1), &core::ButtonEntry::hotKey, "Alt+Ctrl+E");
   testing_support::Set(f.B(1), &core::ButtonEntry::startDelay, 400);
+  testing_support::Set(f.B(1), &core::ButtonEntry::folderMenu, true);
   f.Launcher().Editor().OnBtnUpdated(f.B(1));
   f.Menu(1);
   f.Launcher().Command(core::command::kCut1);
@@ -94,7 +98,8 @@ TEST(EditingMenu, CutOnOnePagePastedOnAnotherMovesTheProgram) {
   EXPECT_EQ(f.B(6).Entry().option, "-n");
   EXPECT_NE(f.PageText("User12.dat")
                 .find(Lines({"[Button6]", "ProgPath=C:\\Apps\\edit.exe", "ProgTitle=edit", "ProgDir=C:\\Apps",
-                             "ProgState=1", "ProgOption=-n", "HotKey=Alt+Ctrl+E", "StartDelay=400", ""})),
+                             "ProgState=1", "ProgOption=-n", "HotKey=Alt+Ctrl+E", "StartDelay=400",
+                             "FolderMenu=1", ""})),
             std::string::npos);
   // The clipboard stays filled: a second paste gives the same program, but not the
   // key that button 6 has now.
@@ -318,4 +323,125 @@ TEST(PageLaunch, InOrderEachStartWaitsForTheWindowBeforeAndThePause) {
 
   f.Launcher().Command(core::command::kInOrder);
   EXPECT_EQ(f.PageText("User11.dat").find("PageLaunch"), std::string::npos);
+}
+
+TEST(FolderMenu, ListsSubfoldersThenFilesInNameOrderWithoutHiddenOnes) {
+  using core::FolderItemKind;
+  const core::FolderListing listing{true,
+                                    {{"file10.txt"},
+                                     {"File2.txt"},
+                                     {"b", true},
+                                     {"A10", true},
+                                     {"a9", true},
+                                     {"Tool.LNK"},
+                                     {"site.url"},
+                                     {"R&D.txt"},
+                                     {"desktop.ini", false, true},
+                                     {"$hidden", true, true},
+                                     {"file02.txt"}}};
+  const auto menu = core::FolderMenuOf("C:\\Tools", listing);
+  std::vector<std::pair<FolderItemKind, std::string>> shown;
+  for (const core::FolderMenuItem& item : menu) shown.emplace_back(item.kind, item.text);
+  EXPECT_EQ(shown, (std::vector<std::pair<FolderItemKind, std::string>>{{FolderItemKind::kOpen, "ﾌｫﾙﾀﾞを開く"},
+                                                                        {FolderItemKind::kSeparator, ""},
+                                                                        {FolderItemKind::kFolder, "a9"},
+                                                                        {FolderItemKind::kFolder, "A10"},
+                                                                        {FolderItemKind::kFolder, "b"},
+                                                                        {FolderItemKind::kFile, "File2.txt"},
+                                                                        {FolderItemKind::kFile, "file02.txt"},
+                                                                        {FolderItemKind::kFile, "file10.txt"},
+                                                                        {FolderItemKind::kFile, "R&&D.txt"},
+                                                                        {FolderItemKind::kFile, "site"},
+                                                                        {FolderItemKind::kFile, "Tool"}}));
+  EXPECT_EQ(menu[0].path, "C:\\Tools");
+  EXPECT_EQ(menu[2].path, "C:\\Tools\\a9");
+  EXPECT_EQ(menu.back().path, "C:\\Tools\\Tool.LNK");
+  EXPECT_EQ(core::FolderMenuOf("D:\\", {true, {{"x.txt"}}}).back().path, "D:\\x.txt");
+
+  const auto texts = [](const std::vector<core::FolderMenuItem>& items) {
+    std::vector<std::string> all;
+    for (const auto& item : items) all.push_back(item.text);
+    return all;
+  };
+  EXPECT_EQ(texts(core::FolderMenuOf("C:\\Empty", {true, {{"h", false, true}}})),
+            (std::vector<std::string>{"ﾌｫﾙﾀﾞを開く", "", "(空)"}));
+  EXPECT_EQ(texts(core::FolderMenuOf("\\\\gone\\share", {false, {}})),
+            (std::vector<std::string>{"ﾌｫﾙﾀﾞを開く", "", "(開けません)"}));
+  core::FolderListing many{true, {}};
+  for (int i = 501; i >= 1; --i) many.files.push_back({"f" + std::to_string(i)});
+  const auto capped = core::FolderMenuOf("C:\\Many", many);
+  ASSERT_EQ(capped.size(), 2 + core::kFolderMenuLimit + 1);
+  EXPECT_EQ(capped[2].text, "f1");
+  EXPECT_EQ(capped[capped.size() - 2].text, "f500");
+  EXPECT_EQ(capped.back().kind, FolderItemKind::kMore);
+  EXPECT_EQ(capped.back().text, "残りはﾌｫﾙﾀﾞで表示…");
+  EXPECT_EQ(capped.back().path, "C:\\Many");
+}
+
+// Only a click on the shown button, released over it or from the keyboard, without
+// Shift, opens the menu; every other way opens the folder as before.
+TEST(FolderMenu, OpensOnlyOnAClickOnTheShownButton) {
+  Fixture f(Lines({"Sound=1"}));
+  f.Register(1, "Tools", "%TOOLS%\\bin");
+  f.environment.variables["TOOLS"] = "D:\\Tools";
+  testing_support::Set(f.B(1), &core::ButtonEntry::folderMenu, true);
+  f.Launcher().Editor().OnBtnUpdated(f.B(1));
+  EXPECT_EQ(f.view.buttons[0].description, "ｸﾘｯｸでﾌｫﾙﾀﾞの中身をﾒﾆｭｰで表示");
+  using core::ShiftState;
+  struct Case {
+    const char* how;
+    std::function<void()> act;
+    bool menu;
+  } cases[] = {
+      {"a click", [&] { f.B(1).MouseDown(MouseButton::kLeft), f.B(1).MouseUp(MouseButton::kLeft, {}); }, true},
+      {"Ctrl+click", [&] { f.B(1).MouseDown(MouseButton::kLeft), f.B(1).MouseUp(MouseButton::kLeft, {false, true}); },
+       true},
+      {"Enter", [&] { f.B(1).KeyboardClick({}); }, true},
+      {"a release off it (no sound)",
+       [&] { f.B(1).MouseDown(MouseButton::kLeft), f.B(1).MouseUp(MouseButton::kLeft, {}, false); }, false},
+      {"Shift+click", [&] { f.B(1).MouseDown(MouseButton::kLeft), f.B(1).MouseUp(MouseButton::kLeft, {true}); }, false},
+      {"Ctrl+Shift+click",
+       [&] { f.B(1).MouseDown(MouseButton::kLeft), f.B(1).MouseUp(MouseButton::kLeft, {true, true}); }, false},
+      {"Shift+Enter", [&] { f.B(1).KeyboardClick({true}); }, false},
+      {"Ctrl+1", [&] { f.Launcher().KeyDown({'1', {false, true}, false}); }, false},
+  };
+  for (const Case& c : cases) {
+    f.view.folderMenus.clear();
+    f.shell.requests.clear();
+    f.sound.played.clear();
+    c.act();
+    if (c.menu) {
+      EXPECT_EQ(f.view.folderMenus, (std::vector<std::pair<int, std::string>>{{1, "D:\\Tools\\bin"}})) << c.how;
+      EXPECT_TRUE(f.shell.requests.empty() && f.sound.played.empty()) << c.how << ": no start, no sound";
+    } else {
+      EXPECT_TRUE(f.view.folderMenus.empty()) << c.how;
+      ASSERT_EQ(f.shell.requests.size(), 1u) << c.how;
+      EXPECT_EQ(f.shell.requests[0].file, "D:\\Tools\\bin") << c.how;
+      EXPECT_EQ(f.sound.played.size(), std::string(c.how).ends_with("(no sound)") ? 0u : 1u) << c.how;
+    }
+  }
+
+  // A choice: an item starts in its own folder with the sound; "open" is the click.
+  f.shell.requests.clear();
+  f.sound.played.clear();
+  f.Launcher().FolderMenuChosen(1, "D:\\Tools\\bin\\sub\\run.cmd", {true, true});
+  ASSERT_EQ(f.shell.requests.size(), 1u);
+  EXPECT_EQ(f.shell.requests[0].file, "D:\\Tools\\bin\\sub\\run.cmd");
+  EXPECT_EQ(f.shell.requests[0].directory, "D:\\Tools\\bin\\sub");
+  EXPECT_TRUE(f.shell.requests[0].elevated);
+  f.Launcher().FolderMenuChosen(1, "", {});
+  ASSERT_EQ(f.shell.requests.size(), 2u);
+  EXPECT_EQ(f.shell.requests[1].file, "D:\\Tools\\bin");
+  EXPECT_FALSE(f.shell.requests[1].elevated);
+  EXPECT_EQ(f.sound.played.size(), 2u);
+
+  // Off, or for an address, a click starts as before and nothing describes a menu.
+  for (const char* path : {"https://example.com/", "C:\\Apps"}) {
+    testing_support::Set(f.B(2), &core::ButtonEntry::folderMenu, std::string(path) != "C:\\Apps");
+    testing_support::SetPath(f.B(2), path);
+    f.view.folderMenus.clear();
+    f.B(2).KeyboardClick({});
+    EXPECT_TRUE(f.view.folderMenus.empty()) << path;
+    EXPECT_EQ(f.view.buttons[1].description, "") << path;
+  }
 }

@@ -149,7 +149,7 @@ struct SettingsWindow {
   core::ScreenPoint position;
   std::map<core::SettingsField, std::string> texts;
   int state = -1, scrollMax = -1, scrollPosition = 0, shown = 0, closed = 0;
-  bool switchChecked = false;
+  std::map<core::SettingsCheck, bool> checked;
   std::optional<core::SettingsField> focused;
   std::optional<core::GlyphSource> preview;
   bool previewSmall = false;
@@ -172,8 +172,8 @@ class FakeSettingsView : public core::ButtonSettingsView {
   void SetText(core::SettingsField f, const std::string& t) override { w_.texts[f] = t; }
   void SelectState(int index) override { w_.state = index; }
   void FocusField(core::SettingsField field) override { w_.focused = field; }
-  bool SwitchChecked() const override { return w_.switchChecked; }
-  void SetSwitchChecked(bool checked) override { w_.switchChecked = checked; }
+  bool Checked(core::SettingsCheck box) const override { return w_.checked[box]; }
+  void SetChecked(core::SettingsCheck box, bool on) override { w_.checked[box] = on; }
   void SetScrollRange(int max) override { w_.scrollMax = max; }
   void SetScrollPosition(int p) override { w_.scrollPosition = p; }
   void ShowPreview(const core::GlyphSource& source, bool isSmall) override {
@@ -274,7 +274,10 @@ class FakeBackground : public core::Background {
 class FakeButtonView : public core::LaunchButtonView {
  public:
   void SetHint(const std::string& text) override { hint = text; }
-  void SetAccessibleName(const std::string& text) override { name = text; }
+  void SetAccessibleName(const std::string& text, const std::string& about) override {
+    name = text;
+    description = about;
+  }
   void Repaint() override { ++repaints; }
   void DrawGlyph(const core::GlyphSource& source, bool isSmall) override {
     glyph = source;
@@ -294,7 +297,7 @@ class FakeButtonView : public core::LaunchButtonView {
   }
   SettingsWindow* settings = nullptr;
 
-  std::string hint, name;
+  std::string hint, name, description;
   core::GlyphSource glyph;
   bool hasGlyph = false, small = false, acceptsFiles = false, dimmed = false, running = false;
   int repaints = 0, glyphsDrawn = 0, flashes = 0;
@@ -347,6 +350,7 @@ class FakeView : public core::LauncherView {
     launchMenus.push_back(state);
     launchMenuAt = atButton;
   }
+  void ShowFolderMenu(int k, const std::string& folder) override { folderMenus.emplace_back(k, folder); }
   void FocusLaunchButton(int k) override { focused = k; }
   void EnablePageCommands(bool selected, bool page, bool inOrder) override {
     pageCommands = {selected, page};
@@ -374,6 +378,7 @@ class FakeView : public core::LauncherView {
   std::optional<core::PanelColour> colour;
   std::vector<core::LaunchMenuState> launchMenus;
   int launchMenuAt = -1;  // the button the last menu opened at; 0: at the pointer
+  std::vector<std::pair<int, std::string>> folderMenus;  // button, folder
   int focused = 0;        // the launch button given the keyboard focus
   std::pair<bool, bool> pageCommands{true, true};
   bool checkedInOrder = false;

@@ -39,11 +39,12 @@ struct Button {
   std::string hotKey;
   bool switchIfRunning = false;
   int startDelay = 0;
+  bool folderMenu = false;
   bool operator==(const Button&) const = default;
   std::string Describe() const {
     return path + "|" + title + "|" + dir + "|" + option + "|" + iconPath + "|" + std::to_string(iconNo) + "|" +
            std::to_string(static_cast<int>(state)) + "|" + std::to_string(small) + "|" + hotKey + "|" +
-           std::to_string(switchIfRunning) + "|" + std::to_string(startDelay);
+           std::to_string(switchIfRunning) + "|" + std::to_string(startDelay) + "|" + std::to_string(folderMenu);
   }
 };
 
@@ -64,7 +65,7 @@ class Start {
     for (int k = 1; k <= core::kLaunchButtonCount; ++k) {
       const core::ButtonEntry& b = launcher_->Button(k).Entry();
       buttons[k - 1] = {b.title,  b.path,        b.dir,    b.option,          b.iconPath,  *b.state,
-                        b.iconNo, b.isIconSmall, b.hotKey, b.switchIfRunning, b.startDelay};
+                        b.iconNo, b.isIconSmall, b.hotKey, b.switchIfRunning, b.startDelay, b.folderMenu};
     }
     return buttons;
   }

@@ -1,6 +1,7 @@
 #include "launch/launcher.h"
 
 #include "error.h"
+#include "launch/folder_menu.h"
 #include "launch/launcher_texts.h"
 #include "storage/paths.h"
 
@@ -171,6 +172,23 @@ void TLauncher::StartProgram(const InstalledProgram& program, ShiftState shift) 
                 return ports_.shell.DisplayName(name);
               }).directory;
   activation_.StartProgram(entry, shift, view_.NativeHandle());
+}
+
+// The changes from elsewhere wait for the menu, as for the editing menu.
+void TLauncher::Activate(TLaunchButton& button, const Activation& how) {
+  if (const std::optional<std::string> folder = FolderMenuTarget(button.Entry(), how, buttonPorts_.paths)) {
+    intake_.Hold();
+    view_.ShowFolderMenu(button.Number(), *folder);
+    return;
+  }
+  activation_.Activate(button, how);
+}
+
+void TLauncher::FolderMenuChosen(int k, const std::string& path, ShiftState shift) {
+  if (path.empty())
+    activation_.Activate(Button(k), {shift, true, true});
+  else
+    activation_.StartProgram(FolderItemEntry(path), shift, view_.NativeHandle());
 }
 
 bool TLauncher::ShowPage(int page) {

@@ -105,6 +105,10 @@ class TLauncher final : public LaunchButtonHost, private UserDisplay, private Pa
   void Command(int id, const std::function<void()>& completeStart = nullptr);
   // Before the window's pop-up menu opens.
   void PopupMenu1Popup();
+  // A choice in button k's folder menu (ShowFolderMenu): an empty path opens the
+  // button's folder as a click does, any other starts that file or folder; the window
+  // reports its menu closed (MenuClosed) after it.
+  void FolderMenuChosen(int k, const std::string& path, ShiftState shift);
   // A menu that the launcher opened has closed, and its command has run.
   void MenuClosed() { intake_.Release(); }
   // The window was shown again or activated: its page's programs are looked at anew.
@@ -117,7 +121,8 @@ class TLauncher final : public LaunchButtonHost, private UserDisplay, private Pa
   void FilesChanged(const std::vector<std::string>& paths) { intake_.FilesChanged(paths); }
 
   // LaunchButtonHost.
-  void Activate(TLaunchButton& button, const Activation& how) override { activation_.Activate(button, how); }
+  // A click on a folder button asks the window for the folder's menu instead.
+  void Activate(TLaunchButton& button, const Activation& how) override;
   void OpenSettings(TLaunchButton& button) override { editor_.OpenSettings(button); }
   void FilesDropped(TLaunchButton& button, const std::vector<std::string>& paths) override {
     editor_.FilesDropped(button, paths);

@@ -58,6 +58,10 @@ class LauncherView : public PanelColourTarget {
   // when it is not 0 (the keyboard asked for it); its commands come back to the
   // launcher's handlers.
   virtual void PopupLaunchMenu(const LaunchMenuState& state, int atButton) = 0;
+  // Opens the menu of `folder` at launch button k's bottom-left corner, read off the
+  // window's thread; a choice comes back to TLauncher::FolderMenuChosen, a path that is
+  // no folder as a choice to open it, and the window reports the menu closed.
+  virtual void ShowFolderMenu(int k, const std::string& folder) = 0;
   // Gives the keyboard focus to launch button k.
   virtual void FocusLaunchButton(int k) = 0;
   // The two page commands of the window's pop-up menu, and the check mark of starting

@@ -18,6 +18,7 @@ constexpr char kIconSmall[] = "IsIconSmall";
 constexpr char kHotKey[] = "HotKey";
 constexpr char kSwitchIfRunning[] = "SwitchIfRunning";
 constexpr char kStartDelay[] = "StartDelay";
+constexpr char kFolderMenu[] = "FolderMenu";
 // Section "PageLaunch": how the page launch starts the page's buttons.
 constexpr char kPageLaunch[] = "PageLaunch";
 constexpr char kInOrder[] = "InOrder";
@@ -36,6 +37,14 @@ void WriteOrDelete(IniImage& ini, const std::string& section, const char* key, c
     ini.DeleteKey(section, key);
   else
     ini.WriteString(section, key, value);
+}
+
+// A flag is written only when set: "1", else no key.
+void WriteFlag(IniImage& ini, const std::string& section, const char* key, bool on) {
+  if (on)
+    ini.WriteString(section, key, "1");
+  else
+    ini.DeleteKey(section, key);
 }
 
 }  // namespace
@@ -63,6 +72,7 @@ ButtonEntry PageFile::Button(int k) const {
   if (entry.hotKey == kNoKey) entry.hotKey.clear();
   entry.switchIfRunning = image_.ReadBool(section, kSwitchIfRunning, false);
   entry.startDelay = std::clamp(image_.ReadInteger(section, kStartDelay, 0), 0, kLongestStartDelay);
+  entry.folderMenu = image_.ReadBool(section, kFolderMenu, false);
   entry.path = image_.ReadString(section, kPath, "");
   return entry;
 }
@@ -84,19 +94,14 @@ void PageFile::SetButton(int k, const ButtonEntry& entry) {
     image_.WriteInteger(section, kIconNo, entry.iconNo);
   else
     image_.DeleteKey(section, kIconNo);
-  if (entry.isIconSmall)
-    image_.WriteString(section, kIconSmall, "1");
-  else
-    image_.DeleteKey(section, kIconSmall);
+  WriteFlag(image_, section, kIconSmall, entry.isIconSmall);
   WriteOrDelete(image_, section, kHotKey, entry.hotKey);
-  if (entry.switchIfRunning)
-    image_.WriteString(section, kSwitchIfRunning, "1");
-  else
-    image_.DeleteKey(section, kSwitchIfRunning);
+  WriteFlag(image_, section, kSwitchIfRunning, entry.switchIfRunning);
   if (entry.startDelay != 0)
     image_.WriteInteger(section, kStartDelay, entry.startDelay);
   else
     image_.DeleteKey(section, kStartDelay);
+  WriteFlag(image_, section, kFolderMenu, entry.folderMenu);
 }
 
 bool PageFile::InOrder() const { return image_.ReadBool(kPageLaunch, kInOrder, false); }

@@ -17,6 +17,10 @@ ButtonEntry EmptiedEntry(const ButtonEntry& entry) {
   return emptied;
 }
 
+bool OffersFolderMenu(const ButtonEntry& entry) {
+  return entry.folderMenu && !entry.Empty() && KindOfTarget(entry.path) == TargetKind::kFile;
+}
+
 StartPaths StartPathsOf(const ButtonEntry& entry, const PathPorts& ports) {
   return ResolveStart(entry.path, entry.dir, ports);
 }

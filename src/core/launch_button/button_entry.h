@@ -33,9 +33,15 @@ struct ButtonEntry {
   std::string hotKey;
   bool switchIfRunning = false;
   int startDelay = 0;
+  // A click opens a menu of what its folder holds instead of the folder.
+  bool folderMenu = false;
   bool Empty() const { return path.empty(); }
   friend bool operator==(const ButtonEntry&, const ButtonEntry&) = default;
 };
+
+// Whether a click opens a menu of the entry's folder: the setting is on and its path is
+// a path of the file system (whether that is a folder is known once it is read).
+bool OffersFolderMenu(const ButtonEntry& entry);
 
 // What an emptied button holds: nothing but its selection mark, which stays.
 ButtonEntry EmptiedEntry(const ButtonEntry& entry);

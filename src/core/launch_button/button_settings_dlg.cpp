@@ -51,7 +51,8 @@ void TButtonSettingsDlg::Fill() {
     if (!value.empty()) view_.SetText(field, value);
   view_.SelectState(static_cast<int>(*entry_.state));
   if (!entry_.hotKey.empty()) view_.SetText(SettingsField::kHotKey, entry_.hotKey);
-  view_.SetSwitchChecked(entry_.switchIfRunning);
+  view_.SetChecked(SettingsCheck::kSwitch, entry_.switchIfRunning);
+  view_.SetChecked(SettingsCheck::kFolderMenu, entry_.folderMenu);
   if (entry_.startDelay != 0) view_.SetText(SettingsField::kStartDelay, std::to_string(entry_.startDelay));
 }
 
@@ -167,7 +168,8 @@ bool TButtonSettingsDlg::TakeKey() {
   }
   const std::optional<KeyCombo> key = KeyComboOf(typed);
   entry_.hotKey = key ? KeyComboText(*key) : "";
-  entry_.switchIfRunning = view_.SwitchChecked();
+  entry_.switchIfRunning = view_.Checked(SettingsCheck::kSwitch);
+  entry_.folderMenu = view_.Checked(SettingsCheck::kFolderMenu);
   const std::optional<int> pause = ParseInteger(view_.Text(SettingsField::kStartDelay));
   entry_.startDelay = std::clamp(pause.value_or(0), 0, kLongestStartDelay);
   return true;

@@ -12,6 +12,8 @@ namespace core {
 class TButtonSettingsDlg;
 
 enum class SettingsField { kTitle, kPath, kDirectory, kOption, kHotKey, kStartDelay };
+// Its check boxes: "起動中なら切り替え" and "ﾌｫﾙﾀﾞの中身をﾒﾆｭｰで表示".
+enum class SettingsCheck { kSwitch, kFolderMenu };
 
 // The button settings dialog as its logic sees it.
 class ButtonSettingsView {
@@ -29,9 +31,8 @@ class ButtonSettingsView {
   // The keyboard goes to the field, its text selected.
   virtual void FocusField(SettingsField field) = 0;
   virtual void SelectState(int index) = 0;
-  // The check box "起動中なら切り替え".
-  virtual bool SwitchChecked() const = 0;
-  virtual void SetSwitchChecked(bool checked) = 0;
+  virtual bool Checked(SettingsCheck box) const = 0;
+  virtual void SetChecked(SettingsCheck box, bool checked) = 0;
   // The icon-number scroll bar; setting them reports nothing back.
   virtual void SetScrollRange(int max) = 0;
   virtual void SetScrollPosition(int position) = 0;

@@ -12,6 +12,7 @@ inline constexpr char kSettingsOptionLabel[] = "起動時ｵﾌﾟｼｮﾝ：";
 inline constexpr char kSettingsIconLabel[] = "←表示ｱｲｺﾝの設定";
 inline constexpr char kSettingsHotKeyLabel[] = "ﾎｯﾄｷｰ：";
 inline constexpr char kSettingsSwitch[] = "起動中なら切り替え";
+inline constexpr char kSettingsFolderMenu[] = "ﾌｫﾙﾀﾞの中身をﾒﾆｭｰで表示";
 inline constexpr char kSettingsDelayLabel[] = "次の起動まで(ms)：";
 inline constexpr char kStateNormal[] = "通常の大きさ";
 inline constexpr char kStateMinimized[] = "最小化で起動";

@@ -50,9 +50,11 @@ std::string TLaunchButton::AccessibleName() const {
 
 void TLaunchButton::ShowAccessibleName() {
   std::string name = AccessibleName();
-  if (name == accessibleName_) return;
+  std::string description = OffersFolderMenu(entry_) ? texts::kFolderMenuDescription : "";
+  if (name == accessibleName_ && description == accessibleDescription_) return;
   accessibleName_ = std::move(name);
-  view_.SetAccessibleName(accessibleName_);
+  accessibleDescription_ = std::move(description);
+  view_.SetAccessibleName(accessibleName_, accessibleDescription_);
 }
 
 void TLaunchButton::Keep(const ButtonEntry& entry) {
@@ -142,9 +144,9 @@ void TLaunchButton::MouseUp(MouseButton button, ShiftState shift, bool over) {
   }
   if (button != MouseButton::kLeft || !leftPressed_) return;
   leftPressed_ = false;
-  host_.Activate(*this, {shift, over, true});
+  host_.Activate(*this, {shift, over, true, 0, over});
 }
 
-void TLaunchButton::KeyboardClick(ShiftState shift) { host_.Activate(*this, {shift, true, true}); }
+void TLaunchButton::KeyboardClick(ShiftState shift) { host_.Activate(*this, {shift, true, true, 0, true}); }
 
 }  // namespace core

@@ -66,8 +66,9 @@ class LaunchButtonView {
  public:
   virtual ~LaunchButtonView() = default;
   virtual void SetHint(const std::string& hint) = 0;
-  // What a screen reader reads of the button; the face does not show it.
-  virtual void SetAccessibleName(const std::string& name) = 0;
+  // What a screen reader reads of the button, its name and its description (what a
+  // click does where it is not a start); the face shows neither.
+  virtual void SetAccessibleName(const std::string& name, const std::string& description) = 0;
   virtual void Repaint() = 0;
   // The glyph anew from its source, 16 (small) or 32 pixels; a source without an
   // icon gives a blank face.
@@ -99,6 +100,9 @@ struct Activation {
   // sound asks, and hiding after the start never shows a hidden window. 0: the page
   // shown, by a click.
   int page = 0;
+  // A click on the shown button, released over it or from the keyboard: what opens a
+  // folder button's menu.
+  bool click = false;
 };
 
 // What a button reports to the window that holds it, which does all the work: an
@@ -194,7 +198,7 @@ class TLaunchButton {
   bool acceptDragFile_ = false;
   bool hotKeyRefused_ = false;
   std::string hint_;
-  std::string accessibleName_;
+  std::string accessibleName_, accessibleDescription_;
   bool leftPressed_ = false;
   bool missing_ = false;
   bool running_ = false;

@@ -4,6 +4,8 @@
 namespace core::texts {
 
 inline constexpr char kHintEmptyButton[] = "未登録";
+// What a screen reader reads as the description of a button that opens a menu of its folder.
+inline constexpr char kFolderMenuDescription[] = "ｸﾘｯｸでﾌｫﾙﾀﾞの中身をﾒﾆｭｰで表示";
 inline constexpr char kCannotStartElevated[] = "「%s」は管理者として起動できません。";
 inline constexpr char kTooManyDroppedFiles[] = "同時に２個以上のファイルのドラッグ＆ドロップはサポートしていません。";
 

@@ -117,6 +117,12 @@ class ControlObject final : public IAccessible, public IEnumVARIANT, public IOle
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
     if (ListItem(child)) return S_FALSE;
+    if (child.vt == VT_I4 && child.lVal == CHILDID_SELF && Source() && text) {
+      if (std::wstring own = Source()->AccessibleDescription(); !own.empty()) {
+        *text = Bstr(own);
+        return S_OK;
+      }
+    }
     return Standard() ? standard_->get_accDescription(child, text) : Gone();
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {

@@ -27,6 +27,8 @@ class AccessibleSource {
   AccessibleSource& operator=(const AccessibleSource&) = delete;
   virtual ~AccessibleSource();
   virtual std::wstring AccessibleName() const = 0;
+  // A description of its own; empty: the system's.
+  virtual std::wstring AccessibleDescription() const { return {}; }
   // A list: its items are 1..ItemCount, as the accessibility interface counts them.
   virtual bool IsList() const { return false; }
   virtual int ItemCount() const { return 0; }

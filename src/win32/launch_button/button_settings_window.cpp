@@ -21,7 +21,7 @@ constexpr wchar_t kClassName[] = L"ZubiButtonSettings";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
 constexpr int kOuterWidth = 420;
-constexpr int kClientHeight = 194;
+constexpr int kClientHeight = 216;
 constexpr int kLabelHeight = 16;
 constexpr DWORD kLabel = SS_NOPREFIX;
 constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
@@ -57,6 +57,9 @@ const ControlSpec kLayout[] = {
     {W::kDelayEdit, L"EDIT", kEdit | ES_NUMBER, WS_EX_CLIENTEDGE, 340, 146, 53, 22, "0", nullptr, 0, 0},
     {W::kDelayUpDown, UPDOWN_CLASSW, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 393, 146, 15, 22, "",
      nullptr, 0, 0},
+    // A folder button's menu: a row of its own below them, last in the tab order.
+    {W::kFolderMenuCheck, L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 85, 193, 240, 18, t::kSettingsFolderMenu, nullptr,
+     0, 0},
 };
 
 // The labels come before all the edits, which they would otherwise not name rightly.
@@ -174,12 +177,16 @@ void ButtonSettingsWindow::FocusField(core::SettingsField field) {
 
 void ButtonSettingsWindow::SelectState(int index) { SendMessageW(Control(kStateList), CB_SETCURSEL, index, 0); }
 
-bool ButtonSettingsWindow::SwitchChecked() const {
-  return SendMessageW(Control(kSwitchCheck), BM_GETCHECK, 0, 0) == BST_CHECKED;
+int ButtonSettingsWindow::CheckOf(core::SettingsCheck box) {
+  return box == core::SettingsCheck::kSwitch ? kSwitchCheck : kFolderMenuCheck;
 }
 
-void ButtonSettingsWindow::SetSwitchChecked(bool checked) {
-  SendMessageW(Control(kSwitchCheck), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+bool ButtonSettingsWindow::Checked(core::SettingsCheck box) const {
+  return SendMessageW(Control(CheckOf(box)), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void ButtonSettingsWindow::SetChecked(core::SettingsCheck box, bool checked) {
+  SendMessageW(Control(CheckOf(box)), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void ButtonSettingsWindow::SetScrollRange(int max) {

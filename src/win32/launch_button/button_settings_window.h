@@ -35,6 +35,7 @@ class ButtonSettingsWindow final : public ModalDialog<ButtonSettingsWindow, core
     kDefaultIconButton,
     kHotKeyEdit,
     kSwitchCheck,
+    kFolderMenuCheck,
     kDelayEdit,
     kDelayUpDown,
     kOkButton = IDOK,
@@ -61,8 +62,8 @@ class ButtonSettingsWindow final : public ModalDialog<ButtonSettingsWindow, core
   void SetText(core::SettingsField field, const std::string& text) override;
   void FocusField(core::SettingsField field) override;
   void SelectState(int index) override;
-  bool SwitchChecked() const override;
-  void SetSwitchChecked(bool checked) override;
+  bool Checked(core::SettingsCheck box) const override;
+  void SetChecked(core::SettingsCheck box, bool checked) override;
   void SetScrollRange(int max) override;
   void SetScrollPosition(int position) override;
   void ShowPreview(const core::GlyphSource& source, bool small) override;
@@ -73,6 +74,7 @@ class ButtonSettingsWindow final : public ModalDialog<ButtonSettingsWindow, core
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
+  static int CheckOf(core::SettingsCheck box);
   void LayOut(UINT dpi);
   void OnCommand(int id, int code);
   void OnScroll(int request);

@@ -80,7 +80,11 @@ void LaunchButtonControl::SetHint(const std::string& hint) {
 
 // The face shows no text: the name is told only to screen readers, and those that
 // listen hear of the change.
-void LaunchButtonControl::SetAccessibleName(const std::string& name) {
+void LaunchButtonControl::SetAccessibleName(const std::string& name, const std::string& description) {
+  if (std::wstring about = Widen(description); about != description_) {
+    description_ = std::move(about);
+    NotifyAccessible(button_, EVENT_OBJECT_DESCRIPTIONCHANGE);
+  }
   std::wstring wide = Widen(name);
   if (wide == name_) return;
   name_ = std::move(wide);

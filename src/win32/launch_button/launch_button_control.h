@@ -51,7 +51,7 @@ class LaunchButtonControl final : public core::LaunchButtonView, private Accessi
 
   // core::LaunchButtonView
   void SetHint(const std::string& hint) override;
-  void SetAccessibleName(const std::string& name) override;
+  void SetAccessibleName(const std::string& name, const std::string& description) override;
   void Repaint() override;
   void DrawGlyph(const core::GlyphSource& source, bool small) override;
   void RemoveGlyph() override;
@@ -69,6 +69,7 @@ class LaunchButtonControl final : public core::LaunchButtonView, private Accessi
   void DrawMarks(HDC dc) const;
   void DrawFocus(HDC dc) const;
   std::wstring AccessibleName() const override { return name_; }
+  std::wstring AccessibleDescription() const override { return description_; }
 
   HWND button_ = nullptr;
   ComPtr<ButtonDropTarget> dropTarget_;
@@ -76,7 +77,7 @@ class LaunchButtonControl final : public core::LaunchButtonView, private Accessi
   core::TLaunchButton* model_ = nullptr;
   Tooltips* hints_ = nullptr;
   std::string hint_;
-  std::wstring name_;
+  std::wstring name_, description_;
   core::GlyphSource source_;
   bool small_ = false;
   bool hasGlyph_ = false;
