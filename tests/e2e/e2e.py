@@ -905,12 +905,14 @@ def version_dialog(s):
         https_handler(None, saved)
 
 
-def recorder_starts(s):
-    """The recorder's starts so far, in the order their processes were created:
-    (command line, folder, show command)."""
-    if not os.path.exists(s.path("recorder.log")):
+def recorder_starts(s, folder=""):
+    """The starts so far of the recorder in the portable folder (or in its subfolder
+    `folder`), in the order their processes were created: (command line, folder, show
+    command)."""
+    log = s.path(os.path.join(folder, "recorder.log"))
+    if not os.path.exists(log):
         return []
-    with open(s.path("recorder.log"), encoding="utf-8") as f:
+    with open(log, encoding="utf-8") as f:
         rows = [line.rstrip("\n").split("\t") for line in f if line.strip()]
     return [row[:3] for row in sorted(rows, key=lambda row: int(row[3]))]
 
@@ -1834,6 +1836,58 @@ def page_in_order(s):
     s.quit_with_yes(caption)
 
 
+def folder_menu(s):
+    """A folder button with its menu on: a click shows the folder's menu at the
+    button's lower left (its subfolder, then its files in name order, the hidden one
+    left out); choosing the recorder by keyboard starts that copy in its own folder and
+    not the one in the subfolder; Shift+click opens the folder, as a click did before."""
+    folder = s.path("Tools")
+    os.makedirs(os.path.join(folder, "sub"))
+    shutil.copy(s.args.recorder, os.path.join(folder, "recorder.exe"))
+    shutil.copy(s.args.recorder, os.path.join(folder, "sub", "recorder.exe"))
+    for name in ("notes.txt", ".hidden"):  # Wine shows names with a leading dot as hidden
+        with open(os.path.join(folder, name), "w") as f:
+            f.write("x")
+    tools = s.windows_path("Tools")
+    write_cp932(s, "zubi.ini", ["[User1]"])
+    write_cp932(s, "DATA/User11.dat", ["[Button1]", "ProgPath=" + tools, "FolderMenu=1"])
+    s.start()
+    caption = wait_caption(s, 1, 1)
+
+    def open_folder_menu():
+        click_control(s, caption, 111)
+        return wait_for("the folder's menu",
+                        lambda: [w for w in s.top_level() if w["class"] == "#32768" and w["visible"]], 10.0)[0]
+
+    menu = open_folder_menu()
+    controls, origin = s.texts(caption)
+    button = next(c[4] for c in controls if c[2] == 111)
+    check(abs(menu["rect"][0] - (origin[0] + button[0])) <= 4 and abs(menu["rect"][1] - (origin[1] + button[3])) <= 4,
+          "the menu at the button's lower left: menu %r, button %r at %r" % (menu["rect"], button, origin))
+    s.screenshot("folder_menu.png")
+    # ﾌｫﾙﾀﾞを開く, a separator, sub, notes.txt, recorder.exe: Up wraps to the last.
+    xdotool("key", "--delay", "100", "Up", "Return")
+    start = wait_for("the recorder's start", lambda: recorder_starts(s, "Tools"), 15.0)
+    check(len(start) == 1 and start[0][0].startswith('"' + tools + "\\recorder.exe\"") and start[0][1] == tools,
+          "the copy in the folder started there: %r" % start)
+    check(not os.path.exists(os.path.join(folder, "sub", "recorder.log")), "not the copy in the subfolder")
+    wait_for("the menu to close", lambda: not menu_open(s), 5.0)
+
+    controls, origin = s.texts(caption)
+    button = next(c[4] for c in controls if c[2] == 111)
+    xdotool("keydown", "shift")
+    try:
+        s.click(origin[0] + (button[0] + button[2]) // 2, origin[1] + (button[1] + button[3]) // 2)
+    finally:
+        xdotool("keyup", "shift")
+    wait_for("the folder opened", lambda: visible_windows("Tools"), 15.0)
+    check(not menu_open(s), "Shift+click opened no menu")
+    s.key(visible_windows("Tools")[0], "alt+F4")
+    wait_for("the folder's window to close", lambda: not visible_windows("Tools"), 10.0)
+    click_control(s, caption, 103)  # Wine leaves the launcher inactive after that window
+    s.quit_with_yes(caption)
+
+
 SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, unwritable_settings,
                                       bad_settings_files, missing_data_folder, buttons_and_pages,
                                       page_list_keys, saves_while_read, editing_and_page_launch, users_and_page_data,
@@ -1843,7 +1897,7 @@ SCENARIOS = {f.__name__: f for f in (first_run, quit_question, second_instance, 
                                       off_screen_rescue, daily_snapshots, find_and_switch,
                                       changes_from_elsewhere, data_folder_back, keyboard_only,
                                       addresses_and_shell_names, drops_of_items_and_links, button_keys,
-                                      page_in_order, programs_from_the_start_menu)}
+                                      page_in_order, programs_from_the_start_menu, folder_menu)}
 
 
 def main():

@@ -46,12 +46,13 @@ int CommandOfShortcut(std::span<const MenuSpec> table, char key) {
 }
 
 // The posted null message lets the next menu open at the first try.
-void TrackMenu(HMENU menu, UINT flags, POINT at, HWND owner) {
+int TrackMenu(HMENU menu, UINT flags, POINT at, HWND owner) {
   MSG quit;
-  if (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) return;
+  if (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) return 0;
   SetForegroundWindow(owner);
-  TrackPopupMenu(menu, flags, at.x, at.y, 0, owner, nullptr);
+  const BOOL chosen = TrackPopupMenu(menu, flags, at.x, at.y, 0, owner, nullptr);
   PostMessageW(owner, WM_NULL, 0, 0);
+  return (flags & TPM_RETURNCMD) ? static_cast<int>(chosen) : 0;
 }
 
 }  // namespace win32

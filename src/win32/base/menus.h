@@ -24,8 +24,8 @@ int CommandOfShortcut(std::span<const MenuSpec> table, char key);
 
 // Shows a pop-up menu at a screen point over `owner`, which is brought to the front
 // first (or the menu would not close when the user clicks elsewhere); its commands
-// arrive as WM_COMMAND. No menu opens while a quit is pending: Wine's menu loop,
-// unlike Windows', would swallow it.
-void TrackMenu(HMENU menu, UINT flags, POINT at, HWND owner);
+// arrive as WM_COMMAND, or with TPM_RETURNCMD as its result (0: none). No menu opens
+// while a quit is pending: Wine's menu loop, unlike Windows', would swallow it.
+int TrackMenu(HMENU menu, UINT flags, POINT at, HWND owner);
 
 }  // namespace win32

@@ -69,6 +69,19 @@ void LauncherWindow::PopupLaunchMenu(const core::LaunchMenuState& state, int atB
   PostMessageW(Handle(), kOpenLaunchMenu, 0, 0);
 }
 
+// At the button's bottom-left corner, as the editing menu opens from the keyboard.
+void LauncherWindow::ShowFolderMenu(int k, const std::string& folder) {
+  if (!folderMenu_) folderMenu_ = std::make_unique<FolderMenuPopup>(Handle());
+  RECT r;
+  GetWindowRect(ButtonControl(k).Handle(), &r);
+  folderMenu_->Open(
+      folder, {r.left, r.bottom},
+      [this, k](const std::string& path, core::ShiftState shift) {
+        if (launcher_) launcher_->FolderMenuChosen(k, path, shift);
+      },
+      [this] { MenuDone(); });
+}
+
 // The keyboard's focus goes with the cues that show it: the key was the keyboard's.
 void LauncherWindow::FocusLaunchButton(int k) {
   SetFocus(ButtonControl(k).Handle());

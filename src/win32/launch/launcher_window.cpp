@@ -274,6 +274,7 @@ LRESULT LauncherWindow::OnControlColour(HDC dc, HWND control) {
 }
 
 LRESULT LauncherWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result = 0; folderMenu_ && folderMenu_->HandleMessage(message, wParam, lParam, result)) return result;
   switch (message) {
     case kCompleteStart: CompleteStart(); return 0;
     case kOpenLaunchMenu: OpenLaunchMenu(); return 0;

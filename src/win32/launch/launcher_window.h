@@ -12,6 +12,7 @@
 #include "base/tooltips.h"
 #include "base/window.h"
 #include "launch/launcher.h"
+#include "launch/folder_menu_popup.h"
 #include "launch/launcher_components.h"
 #include "launch/launcher_layout.h"
 #include "launch_button/launch_button_control.h"
@@ -83,6 +84,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   std::uintptr_t NativeHandle() const override;
   core::LaunchButtonView& ButtonView(int k) override { return ButtonControl(k); }
   void PopupLaunchMenu(const core::LaunchMenuState& state, int atButton) override;
+  void ShowFolderMenu(int k, const std::string& folder) override;
   void FocusLaunchButton(int k) override;
   void EnablePageCommands(bool startSelected, bool startPage, bool inOrder) override;
   void RunSteps(bool on) override;
@@ -118,6 +120,7 @@ class LauncherWindow final : public Window<LauncherWindow>, public core::Launche
   UniqueHmenu launchMenu_;
   core::LaunchMenuState launchMenuState_;
   int launchMenuAt_ = 0;  // the button the keyboard opened the editing menu at; 0: at the pointer
+  std::unique_ptr<FolderMenuPopup> folderMenu_;  // made with the first folder menu
   std::array<LaunchButtonControl, launcher::kLaunchButtonCount> buttons_;
   FixedColours clock_{kYellow, kBlack, FixedColours::Role::kLabel};
   FixedColours title_{kAqua, kBlue, FixedColours::Role::kEntry};
