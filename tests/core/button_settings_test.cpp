@@ -355,9 +355,9 @@ TEST(SettingsDialog, ARefusedKeyKeepsTheDialogOpenAndATakenOneIsStoredInItsTextF
     d.OKClick();
   });
   EXPECT_EQ(ok.closed, 1);
-  EXPECT_NE(f.PageText("User11.dat")
-                .find("HotKey=Ctrl+Shift+E\r\nSwitchIfRunning=1\r\nStartDelay=60000\r\nFolderMenu=1\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      f.PageText("User11.dat").find("HotKey=Ctrl+Shift+E\r\nSwitchIfRunning=1\r\nStartDelay=60000\r\nFolderMenu=1\r\n"),
+      std::string::npos);
   SettingsWindow again = OpenSettings(f, nullptr);
   EXPECT_EQ(again.texts[SettingsField::kHotKey], "Ctrl+Shift+E");
   EXPECT_EQ(again.texts[SettingsField::kStartDelay], "60000");

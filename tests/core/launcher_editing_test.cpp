@@ -96,11 +96,11 @@ TEST(EditingMenu, CutOnOnePagePastedOnAnotherMovesTheProgram) {
   EXPECT_EQ(f.B(6).Entry().dir, "C:\\Apps");
   EXPECT_EQ(f.B(6).Entry().state, TProgState::psMaximized);
   EXPECT_EQ(f.B(6).Entry().option, "-n");
-  EXPECT_NE(f.PageText("User12.dat")
-                .find(Lines({"[Button6]", "ProgPath=C:\\Apps\\edit.exe", "ProgTitle=edit", "ProgDir=C:\\Apps",
-                             "ProgState=1", "ProgOption=-n", "HotKey=Alt+Ctrl+E", "StartDelay=400",
-                             "FolderMenu=1", ""})),
-            std::string::npos);
+  EXPECT_NE(
+      f.PageText("User12.dat")
+          .find(Lines({"[Button6]", "ProgPath=C:\\Apps\\edit.exe", "ProgTitle=edit", "ProgDir=C:\\Apps", "ProgState=1",
+                       "ProgOption=-n", "HotKey=Alt+Ctrl+E", "StartDelay=400", "FolderMenu=1", ""})),
+      std::string::npos);
   // The clipboard stays filled: a second paste gives the same program, but not the
   // key that button 6 has now.
   f.Menu(7);
@@ -394,16 +394,26 @@ TEST(FolderMenu, OpensOnlyOnAClickOnTheShownButton) {
     bool menu;
   } cases[] = {
       {"a click", [&] { f.B(1).MouseDown(MouseButton::kLeft), f.B(1).MouseUp(MouseButton::kLeft, {}); }, true},
-      {"Ctrl+click", [&] { f.B(1).MouseDown(MouseButton::kLeft), f.B(1).MouseUp(MouseButton::kLeft, {false, true}); },
+      {"Ctrl+click",
+       [&] {
+         f.B(1).MouseDown(MouseButton::kLeft), f.B(1).MouseUp(MouseButton::kLeft, {false, true});
+       },
        true},
       {"Enter", [&] { f.B(1).KeyboardClick({}); }, true},
       {"a release off it (no sound)",
        [&] { f.B(1).MouseDown(MouseButton::kLeft), f.B(1).MouseUp(MouseButton::kLeft, {}, false); }, false},
       {"Shift+click", [&] { f.B(1).MouseDown(MouseButton::kLeft), f.B(1).MouseUp(MouseButton::kLeft, {true}); }, false},
       {"Ctrl+Shift+click",
-       [&] { f.B(1).MouseDown(MouseButton::kLeft), f.B(1).MouseUp(MouseButton::kLeft, {true, true}); }, false},
+       [&] {
+         f.B(1).MouseDown(MouseButton::kLeft), f.B(1).MouseUp(MouseButton::kLeft, {true, true});
+       },
+       false},
       {"Shift+Enter", [&] { f.B(1).KeyboardClick({true}); }, false},
-      {"Ctrl+1", [&] { f.Launcher().KeyDown({'1', {false, true}, false}); }, false},
+      {"Ctrl+1",
+       [&] {
+         f.Launcher().KeyDown({'1', {false, true}, false});
+       },
+       false},
   };
   for (const Case& c : cases) {
     f.view.folderMenus.clear();

@@ -377,9 +377,9 @@ class FakeView : public core::LauncherView {
   std::array<FakeButtonView, core::kLaunchButtonCount> buttons;
   std::optional<core::PanelColour> colour;
   std::vector<core::LaunchMenuState> launchMenus;
-  int launchMenuAt = -1;  // the button the last menu opened at; 0: at the pointer
+  int launchMenuAt = -1;                                 // the button the last menu opened at; 0: at the pointer
   std::vector<std::pair<int, std::string>> folderMenus;  // button, folder
-  int focused = 0;        // the launch button given the keyboard focus
+  int focused = 0;                                       // the launch button given the keyboard focus
   std::pair<bool, bool> pageCommands{true, true};
   bool checkedInOrder = false;
   bool stepping = false;             // the page run asks for steps

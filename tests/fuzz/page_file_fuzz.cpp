@@ -64,7 +64,7 @@ class Start {
     std::array<Button, core::kLaunchButtonCount> buttons;
     for (int k = 1; k <= core::kLaunchButtonCount; ++k) {
       const core::ButtonEntry& b = launcher_->Button(k).Entry();
-      buttons[k - 1] = {b.title,  b.path,        b.dir,    b.option,          b.iconPath,  *b.state,
+      buttons[k - 1] = {b.title,  b.path,        b.dir,    b.option,          b.iconPath,   *b.state,
                         b.iconNo, b.isIconSmall, b.hotKey, b.switchIfRunning, b.startDelay, b.folderMenu};
     }
     return buttons;

@@ -50,9 +50,10 @@ TEST(Accessibility, EveryControlOfTheLauncherHasANameThatFollowsThePage) {
   LauncherHarness h;
   h.WriteSettings("[User1]\r\nPageNoControl=2\r\n");
   WritePage(h, 1,
-            "[Button1]\r\nProgPath=" + Beside("recorder.exe") +
-                "\r\nProgTitle=録音\r\n[Button2]\r\nProgPath=" + h.folder.Path("gone.exe") +
-                "\r\n[Button4]\r\nProgPath=" + Beside("icons.exe") + "\r\nHotKey=Alt+Ctrl+I\r\n");
+            "[Button1]\r\nProgPath=" + Beside("recorder.exe") + "\r\nProgTitle=録音\r\n[Button2]\r\nProgPath=" +
+                h.folder.Path("gone.exe") + "\r\n[Button4]\r\nProgPath=" + Beside("icons.exe") +
+                "\r\nHotKey=Alt+Ctrl+I\r\n[Button5]\r\nProgPath=" + h.folder.Path("") +
+                "\r\nProgTitle=folder\r\nFolderMenu=1\r\n");
   WritePage(h, 2, "[Button3]\r\nProgPath=" + Beside("recorder.exe") + "\r\n");
   h.Create();
   auto button = [&](int k) { return NameOf(h, kLaunchButton1 + k - 1); };
@@ -61,6 +62,9 @@ TEST(Accessibility, EveryControlOfTheLauncherHasANameThatFollowsThePage) {
             std::vector<std::string>(
                 {"録音", "gone.exe、見つかりません", "未登録", "icons.exe、ﾎｯﾄｷｰ Alt+Ctrl+I", "未登録"}));
   EXPECT_EQ(testing_support::TextOf(h.window->Control(kLaunchButton1)), "") << "the face shows no text";
+  // A folder button that opens a menu says so; the others keep the system's description.
+  EXPECT_EQ(ReadAccessible(h.window->Control(kLaunchButton1 + 4)).description, "ｸﾘｯｸでﾌｫﾙﾀﾞの中身をﾒﾆｭｰで表示");
+  EXPECT_EQ(ReadAccessible(h.window->Control(kLaunchButton1)).description, "");
 
   SendMessageW(h.window->Control(kFwdButton), BM_CLICK, 0, 0);
   EXPECT_EQ(std::vector({button(1), button(2), button(3)}),
@@ -100,6 +104,7 @@ TEST(Accessibility, EveryFieldOfTheDialogsIsNamedForWhatItHolds) {
       {settings.Control(S::kIconButton), "アイコンを別の場所から設定します"},
       {settings.Control(S::kHotKeyEdit), "ﾎｯﾄｷｰ："},
       {settings.Control(S::kSwitchCheck), "起動中なら切り替え"},
+      {settings.Control(S::kFolderMenuCheck), "ﾌｫﾙﾀﾞの中身をﾒﾆｭｰで表示"},
       {settings.Control(S::kDelayEdit), "次の起動まで(ms)："},
       {user.Control(U::kListBox1), "ﾕｰｻﾞ選択"},
       {user.Control(U::kEdit1), "ﾕｰｻﾞ名又はﾃﾞｰﾀ名を入力"},

@@ -130,6 +130,10 @@ AccessibleRead ReadAccessible(HWND control, long child) {
   BSTR name = nullptr;
   if (SUCCEEDED(object->get_accName(which, &name)) && name) read.name = win32::Narrow(name);
   SysFreeString(name);
+  BSTR description = nullptr;
+  if (SUCCEEDED(object->get_accDescription(which, &description)) && description)
+    read.description = win32::Narrow(description);
+  SysFreeString(description);
   VARIANT value{};
   if (SUCCEEDED(object->get_accState(which, &value)) && value.vt == VT_I4) read.state = value.lVal;
   VARIANT role{};

@@ -130,7 +130,7 @@ int PixelsShown(const win32::Glyph& glyph);
 // What a screen reader reads of a control, or of item `child` of it, through the
 // system's accessibility interface; "<none>" when it answers no object.
 struct AccessibleRead {
-  std::string name;
+  std::string name, description;
   long state = 0;
   long children = 0;
   long role = 0;

@@ -50,8 +50,7 @@ bool EndsWithNoCase(std::string_view name, std::string_view suffix) {
 // Explorer shows shortcuts without their extension.
 std::string ShownName(const ListedFile& file) {
   std::string_view name = file.name;
-  if (!file.folder && (EndsWithNoCase(name, ".lnk") || EndsWithNoCase(name, ".url")))
-    name.remove_suffix(4);
+  if (!file.folder && (EndsWithNoCase(name, ".lnk") || EndsWithNoCase(name, ".url"))) name.remove_suffix(4);
   std::string text;
   for (const char c : name) {
     text += c;

@@ -109,8 +109,8 @@ std::shared_ptr<FolderMenuPopup::Read> FolderMenuPopup::StartRead(const std::str
       const core::FolderMenuItem& item = read->items[i];
       if (item.kind != core::FolderItemKind::kFolder && item.kind != core::FolderItemKind::kFile) continue;
       SHFILEINFOW info{};
-      const auto images = reinterpret_cast<HIMAGELIST>(read->fileInfo(
-          Widen(item.path).c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+      const auto images = reinterpret_cast<HIMAGELIST>(
+          read->fileInfo(Widen(item.path).c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
       if (!images) continue;
       list = images;
       icons[i] = info.iIcon;

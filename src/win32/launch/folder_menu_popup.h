@@ -58,8 +58,8 @@ class FolderMenuPopup {
     std::map<HMENU, std::shared_ptr<Read>> submenus;  // a read once asked for
     std::map<HMENU, std::string> subfolders;
     std::map<HMENU, bool> filled;
-    std::vector<std::string> commands;  // id - 1 -> path
-    std::vector<int> icons;             // item data - 1 -> the system image, -1: none yet
+    std::vector<std::string> commands;                     // id - 1 -> path
+    std::vector<int> icons;                                // item data - 1 -> the system image, -1: none yet
     std::map<const Read*, std::vector<size_t>> iconSlots;  // a read's items -> icons
   };
 
