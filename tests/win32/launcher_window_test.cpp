@@ -386,7 +386,7 @@ TEST(LauncherWindow, DialogsAreLaidOutForTheMonitorTheyOpenOnAndFollowAMove) {
          SendMessageW(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
          SendMessageW(button, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
        },
-       194,
+       216,
        win32::ButtonSettingsWindow::kOkButton,
        {266, 112, 70, 27},
        false},
