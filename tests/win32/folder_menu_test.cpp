@@ -70,13 +70,18 @@ std::vector<std::string> Texts(HMENU menu) {
   return texts;
 }
 
-// Opens the menu of `folder` and runs `whileOpen` in it; the time until it opened.
+// Opens the menu of `folder` and runs `whileOpen` in it; the time until it opened. A
+// choice made without a menu goes to `chosen`.
 double OpenMenu(Owner& owner, win32::FolderMenuPopup& popup, const std::string& folder,
-                std::function<void(HMENU)> whileOpen, bool& closed) {
+                std::function<void(HMENU)> whileOpen, bool& closed, std::string* chosen = nullptr) {
   owner.whileOpen = std::move(whileOpen);
   const auto began = Clock::now();
   popup.Open(
-      folder, {60, 60}, [](const std::string&, core::ShiftState) {}, [&closed] { closed = true; });
+      folder, {60, 60},
+      [chosen](const std::string& path, core::ShiftState) {
+        if (chosen) *chosen = "chosen: " + path;
+      },
+      [&closed] { closed = true; });
   EXPECT_TRUE(testing_support::WaitUntil([&] { return closed; }, 10000));
   return std::chrono::duration<double, std::milli>(owner.opened - began).count();
 }
@@ -84,8 +89,8 @@ double OpenMenu(Owner& owner, win32::FolderMenuPopup& popup, const std::string& 
 }  // namespace
 
 // The menu of a real folder: its subfolder (filled only as it opens), then its files in
-// name order, a hidden and a system file left out; a folder of 300 files opens within
-// the read limit, and the time it took is printed.
+// name order, a hidden and a system file left out; a folder that has gone, a file; a
+// folder of 300 files opens within the read limit, and the time it took is printed.
 TEST(FolderMenuPopup, ShowsARealFolderAndFillsSubmenusAsTheyOpen) {
   TempFolder folder;
   CreateDirectoryW(win32::Widen(folder.Path("sub")).c_str(), nullptr);
@@ -122,6 +127,18 @@ TEST(FolderMenuPopup, ShowsARealFolderAndFillsSubmenusAsTheyOpen) {
   EXPECT_TRUE(filledAfter);
   EXPECT_EQ(sub, (std::vector<std::string>{"ﾌｫﾙﾀﾞを開く", "", "inner.txt"}));
   EXPECT_EQ(popup.Shown(), nullptr);
+
+  // A folder that has gone (a dimmed button) shows the menu as unreadable; a path that
+  // is a file opens as the button's click, without a menu.
+  closed = false;
+  OpenMenu(
+      owner, popup, folder.Path("gone"), [&](HMENU menu) { top = Texts(menu); }, closed);
+  EXPECT_EQ(top, (std::vector<std::string>{"ﾌｫﾙﾀﾞを開く", "", "(開けません)"}));
+  closed = false;
+  std::string chosen;
+  OpenMenu(
+      owner, popup, folder.Path("b.txt"), [&](HMENU) { chosen = "a menu"; }, closed, &chosen);
+  EXPECT_EQ(chosen, "chosen: ");
 
   TempFolder many;
   for (int i = 0; i < 300; ++i) many.Write("file" + std::to_string(i) + ".txt", "x");
