@@ -444,6 +444,12 @@ TEST(FolderMenu, OpensOnlyOnAClickOnTheShownButton) {
   EXPECT_EQ(f.shell.requests[1].file, "D:\\Tools\\bin");
   EXPECT_FALSE(f.shell.requests[1].elevated);
   EXPECT_EQ(f.sound.played.size(), 2u);
+  // A file's own name is taken as it is: no variables in it.
+  f.Launcher().FolderMenuChosen(1, "D:\\Tools\\bin\\%TOOLS%.cmd", {});
+  ASSERT_EQ(f.shell.requests.size(), 3u);
+  EXPECT_EQ(f.shell.requests[2].file, "D:\\Tools\\bin\\%TOOLS%.cmd");
+  EXPECT_EQ(f.shell.requests[2].verb, "open");
+  EXPECT_EQ(f.shell.requests[2].showCommand, core::kShowNormal);
 
   // Off, or for an address, a click starts as before and nothing describes a menu.
   for (const char* path : {"https://example.com/", "C:\\Apps"}) {

@@ -1,7 +1,9 @@
 #include "launch/button_activation.h"
 
 #include "error.h"
+#include "launch/folder_menu.h"
 #include "launch_button/launch_button_texts.h"
+#include "launch_button/path_text.h"
 
 namespace core {
 
@@ -26,16 +28,27 @@ void ButtonActivation::Activate(int k, const ButtonEntry& entry, bool running, c
   if (how.start && Start(entry, StartsElevated(how.shift), owner)) HideAfterStart(how.page != 0);
 }
 
+bool ButtonActivation::RefusesElevation(const std::string& stored, const std::string& name, bool elevated) {
+  if (!elevated || CanStartElevated(stored)) return false;
+  ports_.prompter.ShowNotice(Format(texts::kCannotStartElevated, name));
+  return true;
+}
+
 bool ButtonActivation::Start(const ButtonEntry& entry, bool elevated, std::uintptr_t owner) {
-  if (entry.Empty()) return false;
-  if (elevated && !CanStartElevated(entry.path)) {
-    const std::string name = !entry.title.empty() ? entry.title : entry.path;
-    ports_.prompter.ShowNotice(Format(texts::kCannotStartElevated, name));
+  if (entry.Empty() || RefusesElevation(entry.path, !entry.title.empty() ? entry.title : entry.path, elevated))
     return false;
-  }
   ports_.shell.Execute(StartRequestOf(entry, owner, elevated, ports_.paths));
   marks_.Started();
   return true;
+}
+
+void ButtonActivation::StartFolderItem(const std::string& path, ShiftState shift, std::uintptr_t owner) {
+  if (options_.Sound) sound_.PlayAsync(startSound_);
+  const bool elevated = StartsElevated(shift);
+  if (RefusesElevation(path, ExtractFileName(path), elevated)) return;
+  ports_.shell.Execute(FolderItemRequest(path, owner, elevated, ports_.paths.probe));
+  marks_.Started();
+  HideAfterStart(true);
 }
 
 void ButtonActivation::ActivateByKey(const PressedKey& pressed, std::uintptr_t owner) {

@@ -48,6 +48,9 @@ class ButtonActivation {
   // the sound when the option asks for it, the start (Ctrl+Shift: as administrator),
   // hiding after it (a hidden window stays hidden). `owner`: the launcher window.
   void StartProgram(const ButtonEntry& entry, ShiftState shift, std::uintptr_t owner);
+  // A file or folder chosen in a folder button's menu, by its own path, as a button
+  // holding it would start (the sound, Ctrl+Shift as administrator, hiding).
+  void StartFolderItem(const std::string& path, ShiftState shift, std::uintptr_t owner);
   // The start step of a page started in order, with the process to wait for.
   WatchedStart StartWatched(const ButtonEntry& entry, std::uintptr_t owner);
   // A program of a run that runs already comes forward instead of starting again.
@@ -63,6 +66,8 @@ class ButtonActivation {
  private:
   void Activate(int k, const ButtonEntry& entry, bool running, const Activation& how, std::uintptr_t owner);
   void LaunchButtonOnClick(int k);
+  // Refuses, with a notice naming `name`, a start as administrator of what cannot have one.
+  bool RefusesElevation(const std::string& stored, const std::string& name, bool elevated);
   void HideAfterStart(bool onlyHide);
 
   const PageNavigator& navigator_;

@@ -98,11 +98,10 @@ std::optional<std::string> FolderMenuTarget(const ButtonEntry& entry, const Acti
   return StartPathsOf(entry, ports).file;
 }
 
-ButtonEntry FolderItemEntry(const std::string& path) {
-  ButtonEntry entry;
-  entry.path = path;
-  entry.dir = ExtractFileDir(path);
-  return entry;
+ShellRequest FolderItemRequest(const std::string& path, std::uintptr_t owner, bool elevated, const FileProbe& probe) {
+  StartPaths start{path, ExtractFileDir(path)};
+  if (elevated) start = ForElevatedStart(std::move(start), probe);
+  return {owner, "open", start.file, "", start.directory, kShowNormal, elevated};
 }
 
 }  // namespace core

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -56,8 +57,10 @@ std::vector<FolderMenuItem> FolderMenuOf(const std::string& folder, const Folder
 // button that offers one. Every other activation opens the folder as before.
 std::optional<std::string> FolderMenuTarget(const ButtonEntry& entry, const Activation& how, const PathPorts& ports);
 
-// What a chosen file of the menu starts as: the file in its own folder, as a button's
-// program starts.
-ButtonEntry FolderItemEntry(const std::string& path);
+// The start of a chosen file or folder of the menu: verb "open", its own folder as the
+// working folder, a normal window. Its path is the file's own, taken as it is (a name
+// may hold "%"), unlike a button's stored path; as administrator, a path on a mapped
+// drive goes by its network name.
+ShellRequest FolderItemRequest(const std::string& path, std::uintptr_t owner, bool elevated, const FileProbe& probe);
 
 }  // namespace core

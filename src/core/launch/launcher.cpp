@@ -188,7 +188,7 @@ void TLauncher::FolderMenuChosen(int k, const std::string& path, ShiftState shif
   if (path.empty())
     activation_.Activate(Button(k), {shift, true, true});
   else
-    activation_.StartProgram(FolderItemEntry(path), shift, view_.NativeHandle());
+    activation_.StartFolderItem(path, shift, view_.NativeHandle());
 }
 
 bool TLauncher::ShowPage(int page) {
