@@ -3,9 +3,5 @@
 # under Wine on a virtual display, for ${1:-60} seconds. Exits 1 when over budget.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
-zubi_ensure_packages
-zubi_build_windows >/dev/null
-zubi_ensure_prefix
-zubi_start_xvfb
-trap 'wineserver -k 2>/dev/null || true; zubi_stop_xvfb' EXIT
+zubi_wine_bench
 /usr/bin/python3 "$ZUBI_ROOT/bench/idle.py" "$ZUBI_WIN_BUILD/zubi.exe" "$ZUBI_WIN_BUILD/bench/skeleton.exe" "${1:-60}"

@@ -3,9 +3,5 @@
 # own thread, taken in on the window's thread, and followed after one more.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
-zubi_ensure_packages
-zubi_build_windows >/dev/null
-zubi_ensure_prefix
-zubi_start_xvfb
-trap 'wineserver -k 2>/dev/null || true; zubi_stop_xvfb' EXIT
+zubi_wine_bench
 "$ZUBI_ROOT/scripts/wine-run.sh" "$ZUBI_WIN_BUILD/bench/programs_bench.exe"

@@ -7,9 +7,7 @@ set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
 zubi_ensure_packages
 zubi_build_native >/dev/null
-zubi_build_windows >/dev/null
-zubi_ensure_prefix
-zubi_start_xvfb
+zubi_wine_bench
 start_menu="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/ZUBI bench"
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$start_menu"; zubi_stop_xvfb' EXIT
 # The shortcuts are made once per output folder with Windows' own link object (about a minute

@@ -119,6 +119,16 @@ zubi_stop_xvfb() {
   ZUBI_XVFB_PID=
 }
 
+# A benchmark under Wine: the packages, the program and its benchmarks built, the prefix
+# and a display of its own, which go with Wine's processes when the script ends.
+zubi_wine_bench() {
+  zubi_ensure_packages
+  zubi_build_windows >/dev/null
+  zubi_ensure_prefix
+  zubi_start_xvfb
+  trap 'wineserver -k 2>/dev/null || true; zubi_stop_xvfb' EXIT
+}
+
 zubi_jobs() { nproc 2>/dev/null || echo 2; }
 
 # Starts the probe of BUILD that keeps the Wine prefix's desktop open until the
