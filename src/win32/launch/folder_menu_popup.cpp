@@ -203,7 +203,7 @@ void FolderMenuPopup::Fill(HMENU menu, const Read* read, const std::vector<core:
         if (item.kind == core::FolderItemKind::kFolder) {
           info.fMask |= MIIM_SUBMENU;
           info.hSubMenu = CreatePopupMenu();
-          session_->subfolders[info.hSubMenu] = item.path;
+          session_->submenus[info.hSubMenu].folder = item.path;
         } else {
           info.fMask |= MIIM_ID;
           session_->commands.push_back(item.path);
@@ -215,12 +215,18 @@ void FolderMenuPopup::Fill(HMENU menu, const Read* read, const std::vector<core:
   }
 }
 
-void FolderMenuPopup::FillSubmenu(HMENU submenu) {
-  std::shared_ptr<Read>& read = session_->submenus[submenu];
-  if (!read) read = StartRead(session_->subfolders[submenu]);
+FolderMenuPopup::Session::Submenu* FolderMenuPopup::SubmenuOf(HMENU menu) const {
+  if (!session_) return nullptr;
+  const auto it = session_->submenus.find(menu);
+  return it == session_->submenus.end() ? nullptr : &it->second;
+}
+
+void FolderMenuPopup::FillSubmenu(Session::Submenu& submenu, HMENU menu) {
+  if (!submenu.read) submenu.read = StartRead(submenu.folder);
+  const std::shared_ptr<Read> read = submenu.read;
   const bool done = WaitForRead(read->done.get(), read->started);
-  session_->filled[submenu] = true;
-  Fill(submenu, read.get(),
+  submenu.filled = true;
+  Fill(menu, read.get(),
        done && !read->notAFolder ? read->items : core::FolderMenuOf(read->folder, core::FolderListing{}));
 }
 
@@ -235,9 +241,8 @@ void FolderMenuPopup::IconsArrived(const Read* read, const std::vector<int>& ico
 }
 
 bool FolderMenuPopup::Filled(HMENU submenu) const {
-  if (!session_) return false;
-  const auto it = session_->filled.find(submenu);
-  return it != session_->filled.end() && it->second;
+  const Session::Submenu* found = SubmenuOf(submenu);
+  return found && found->filled;
 }
 
 bool FolderMenuPopup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -251,15 +256,15 @@ bool FolderMenuPopup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     case WM_MENUSELECT: {  // a subfolder under the pointer or the keyboard: read it ahead
       const auto menu = reinterpret_cast<HMENU>(lParam);
       if (!menu || !(HIWORD(wParam) & MF_POPUP)) return false;
-      HMENU submenu = GetSubMenu(menu, LOWORD(wParam));
-      if (!session_->subfolders.count(submenu) || session_->submenus.count(submenu)) return false;
-      session_->submenus[submenu] = StartRead(session_->subfolders[submenu]);
+      Session::Submenu* submenu = SubmenuOf(GetSubMenu(menu, LOWORD(wParam)));
+      if (submenu && !submenu->read) submenu->read = StartRead(submenu->folder);
       return false;
     }
     case WM_INITMENUPOPUP: {
-      const auto submenu = reinterpret_cast<HMENU>(wParam);
-      if (!session_->subfolders.count(submenu) || Filled(submenu)) return false;
-      FillSubmenu(submenu);
+      const auto menu = reinterpret_cast<HMENU>(wParam);
+      Session::Submenu* submenu = SubmenuOf(menu);
+      if (!submenu || submenu->filled) return false;
+      FillSubmenu(*submenu, menu);
       result = 0;
       return true;
     }

@@ -55,9 +55,12 @@ class FolderMenuPopup {
     std::function<void()> closed;
     std::shared_ptr<Read> top;
     HMENU root = nullptr;
-    std::map<HMENU, std::shared_ptr<Read>> submenus;  // a read once asked for
-    std::map<HMENU, std::string> subfolders;
-    std::map<HMENU, bool> filled;
+    struct Submenu {
+      std::string folder;
+      std::shared_ptr<Read> read;  // once asked for
+      bool filled = false;
+    };
+    std::map<HMENU, Submenu> submenus;
     std::vector<std::string> commands;                     // id - 1 -> path
     std::vector<int> icons;                                // item data - 1 -> the system image, -1: none yet
     std::map<const Read*, std::vector<size_t>> iconSlots;  // a read's items -> icons
@@ -68,7 +71,9 @@ class FolderMenuPopup {
   void IconsArrived(const Read* read, const std::vector<int>& icons, HIMAGELIST list);
   void Show();
   void Fill(HMENU menu, const Read* read, const std::vector<core::FolderMenuItem>& items);
-  void FillSubmenu(HMENU submenu);
+  void FillSubmenu(Session::Submenu& submenu, HMENU menu);
+  // The subfolder whose submenu `menu` is; null for any other menu.
+  Session::Submenu* SubmenuOf(HMENU menu) const;
   void End(int command);
 
   HWND owner_;
